@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+
+// Process-wide session parameters: filled once from the command line before
+// the main window exists, read-only afterwards. Every CCommonSnmp copies them.
+namespace snmp {
+
+struct SessionParameters {
+    std::string firstToken;             // position 0, kept
+    std::string agentAddress;           // position 1
+    std::string readCommunity = "qevtal";
+    std::string writeCommunity = "morvint";
+    bool vlanEdit = true;               // position 4
+    std::string version = "1";          // position 5
+    std::string agentPort = "161";      // position 6: UDP port of the agent
+    std::string position9 = "1";        // kept, not used
+    std::string securityLevel = "1";    // 10
+    std::string userName;               // 11
+    std::string authPassword;           // 12
+    std::string privPassword;           // 13
+    std::string authProtocol = "1";     // 14
+    std::string privProtocol = "1";     // 15
+    std::string requestTimeout = "3000"; // milliseconds; no command-line position
+};
+
+const SessionParameters& sessionParameters();
+// Start-up only, before any other thread runs (and in tests).
+void setSessionParameters(const SessionParameters& parameters);
+
+} // namespace snmp
