@@ -1,0 +1,44 @@
+#include "run_command.h"
+
+#include <array>
+
+#include <fcntl.h>
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+CommandResult runCommand(const std::vector<std::string>& args)
+{
+    CommandResult result;
+    int pipeFds[2];
+    if (pipe2(pipeFds, O_CLOEXEC) != 0)
+        return result;
+    std::vector<std::string> storage = args;
+    std::vector<char*> argv;
+    for (auto& arg : storage)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], 1);
+    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], 2);
+    pid_t pid = -1;
+    const int rc = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(pipeFds[1]);
+    if (rc == 0) {
+        std::array<char, 4096> buffer{};
+        ssize_t count;
+        while ((count = read(pipeFds[0], buffer.data(), buffer.size())) > 0)
+            result.output.append(buffer.data(), static_cast<std::size_t>(count));
+        int status = 0;
+        if (waitpid(pid, &status, 0) == pid && WIFEXITED(status))
+            result.exitCode = WEXITSTATUS(status);
+    }
+    close(pipeFds[0]);
+    return result;
+}
