@@ -88,11 +88,6 @@ std::vector<MenuItem> mainMenu()
     };
 }
 
-bool isPoeModel(const std::string& deviceName)
-{
-    return deviceName.find_first_of("Pp") != std::string::npos;
-}
-
 namespace {
 
 // Removes the command wherever it stands below `items`, as deleting a menu
@@ -170,6 +165,14 @@ bool CommandTable::runInPlace(int id, MainWindowContext& context) const
     if (entry == m_entries.end())
         return false;
     entry->second.runner(context);
+    return true;
+}
+
+bool CommandTable::runSocketAction(MainWindowContext& context) const
+{
+    if (!m_socketAction)
+        return false;
+    m_socketAction(context);
     return true;
 }
 

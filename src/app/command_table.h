@@ -34,6 +34,9 @@ class CCommonSnmp;
 // itself again. Dispatch::Direct runs the runner as is; a direct runner that
 // needs the hidden window only part of the time (Reboot: after its question)
 // opens a `DialogScope` itself.
+//
+// A click on a console socket starts Telnet at once (no question, window not
+// hidden): device tools register that with `setSocketAction`.
 namespace app {
 
 enum CommandId : int {
@@ -90,8 +93,6 @@ struct MenuItem {
 // and before the About item is retitled.
 std::vector<MenuItem> mainMenu();
 
-// A model is a PoE model when its device name holds "P" or "p".
-bool isPoeModel(const std::string& deviceName);
 // For a model without PoE: removes the PoE, time-based PoE and LLDP commands
 // from the first pop-up, then the item at position 17 (the emptied LLDP pop-up).
 void pruneNonPoeItems(std::vector<MenuItem>& menu);
@@ -139,12 +140,17 @@ public:
     // click opens Port Configuration this way).
     bool runInPlace(int id, MainWindowContext& context) const;
 
+    void setSocketAction(CommandRunner action) { m_socketAction = std::move(action); }
+    // False when nothing is registered (the click then does nothing).
+    bool runSocketAction(MainWindowContext& context) const;
+
 private:
     struct Entry {
         CommandRunner runner;
         Dispatch dispatch = Dispatch::Dialog;
     };
     std::map<int, Entry> m_entries;
+    CommandRunner m_socketAction;
 };
 
 } // namespace app
