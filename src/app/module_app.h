@@ -1,0 +1,47 @@
+#pragma once
+
+#include "app/instance_guard.h"
+
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace app {
+
+// The application object: start-up from the command line to the main window.
+// Needs a QCoreApplication (or derived) object to exist.
+class CModuleApp {
+public:
+    // `arguments` as QCoreApplication::arguments() gives them: program first.
+    explicit CModuleApp(QStringList arguments);
+    ~CModuleApp();
+
+    CModuleApp(const CModuleApp&) = delete;
+    CModuleApp& operator=(const CModuleApp&) = delete;
+
+    // Start-up in order: SNMP layer, legacy start-up calls, parameter check,
+    // command line, DeviceName, one instance per name. Then runMainWindow
+    // constructs and runs the main window; its result is returned. A refusal
+    // or a second instance returns without calling it.
+    int run(const std::function<int()>& runMainWindow);
+
+    // Held while the main window runs; its wakeRequested() brings the window
+    // to the front. Null before run() reaches the guard.
+    InstanceGuard* instanceGuard() const { return m_guard.get(); }
+
+    // Tests point this elsewhere; defaults to User.ini beside the executable.
+    void setUserIniPath(std::string path) { m_userIniPath = std::move(path); }
+
+    static constexpr int kExitRefused = 1;
+    static constexpr int kExitOtherInstance = 0;
+    static constexpr int kLegacySnmpTimeoutMs = 5000;
+
+private:
+    QStringList m_arguments;
+    std::string m_userIniPath;
+    std::unique_ptr<InstanceGuard> m_guard;
+};
+
+} // namespace app

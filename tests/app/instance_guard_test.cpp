@@ -1,0 +1,168 @@
+#include "app/instance_guard.h"
+#include "wait_for_wake.h"
+
+#include <QCoreApplication>
+#include <QLocalSocket>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+using app::InstanceGuard;
+
+namespace {
+
+// Distinct per test process, so parallel test runs do not meet.
+QString uniqueName(const char* tag)
+{
+    return QStringLiteral("Module:QMX-7720-ZA-test-%1-%2").arg(getpid()).arg(QString::fromLatin1(tag));
+}
+
+} // namespace
+
+TEST(InstanceGuard, SecondGuardForTheSameNameWakesTheFirstAndStandsDown)
+{
+    InstanceGuard first(uniqueName("same"));
+    ASSERT_TRUE(first.acquire());
+    EXPECT_TRUE(first.holds());
+
+    InstanceGuard second(uniqueName("same"));
+    EXPECT_FALSE(second.acquire());
+    EXPECT_FALSE(second.holds());
+    EXPECT_TRUE(waitForWake(first));
+
+    // Every later start wakes it again.
+    InstanceGuard third(uniqueName("same"));
+    EXPECT_FALSE(third.acquire());
+    EXPECT_TRUE(waitForWake(first));
+}
+
+TEST(InstanceGuard, DifferentNamesRunSideBySide)
+{
+    InstanceGuard a(app::instanceName("QMX-7720-ZA", "192.0.2.10") + uniqueName("a"));
+    InstanceGuard b(app::instanceName("QMX-7720-ZA", "192.0.2.11") + uniqueName("a"));
+    EXPECT_TRUE(a.acquire());
+    EXPECT_TRUE(b.acquire());
+    EXPECT_TRUE(a.holds());
+    EXPECT_TRUE(b.holds());
+}
+
+TEST(InstanceGuard, NameIsFreeAgainWhenTheHolderGoes)
+{
+    {
+        InstanceGuard first(uniqueName("again"));
+        ASSERT_TRUE(first.acquire());
+    }
+    InstanceGuard next(uniqueName("again"));
+    EXPECT_TRUE(next.acquire());
+    EXPECT_TRUE(next.holds());
+}
+
+TEST(InstanceGuard, SocketNameCarriesUserAndFitsTheAddress)
+{
+    const QString uid = QString::number(getuid());
+    const QString shortName = InstanceGuard::socketName(app::instanceName("QMX-7720-ZA", "192.0.2.10"));
+    EXPECT_TRUE(shortName.contains(QStringLiteral("Module:QMX-7720-ZA192.0.2.10")));
+    EXPECT_TRUE(shortName.contains(QLatin1Char('.') + uid + QLatin1Char('.')));
+
+    // DeviceName may hold 259 characters; the socket address holds far fewer.
+    const QString longA = InstanceGuard::socketName(app::instanceName(std::string(259, 'A'), "192.0.2.10"));
+    const QString longB = InstanceGuard::socketName(app::instanceName(std::string(259, 'A'), "192.0.2.11"));
+    EXPECT_LE(longA.toUtf8().size(), 100);
+    EXPECT_NE(longA, longB);
+    EXPECT_TRUE(longA.contains(QLatin1Char('.') + uid + QLatin1Char('.')));
+
+    InstanceGuard first(QString(259, QLatin1Char('L')) + uniqueName("long"));
+    ASSERT_TRUE(first.acquire());
+    InstanceGuard second(QString(259, QLatin1Char('L')) + uniqueName("long"));
+    EXPECT_FALSE(second.acquire());
+    EXPECT_TRUE(waitForWake(first));
+}
+
+TEST(InstanceGuard, InstanceNameJoinsWithoutSeparators)
+{
+    EXPECT_EQ(app::instanceName("QMX-7720-ZA", "192.0.2.10"), QStringLiteral("Module:QMX-7720-ZA192.0.2.10"));
+    EXPECT_EQ(app::instanceName("", ""), QStringLiteral("Module:"));
+}
+
+namespace {
+
+// Runs `body` in a child process under the unprivileged "nobody" user; the
+// child reports through a pipe once `body` is done and then waits to be ended.
+class ForeignUserProcess {
+public:
+    template <typename Body>
+    explicit ForeignUserProcess(Body body)
+    {
+        int fds[2];
+        if (pipe(fds) != 0)
+            return;
+        m_pid = fork();
+        if (m_pid == 0) {
+            close(fds[0]);
+            if (setgid(65534) == 0 && setuid(65534) == 0 && body())
+                (void)!write(fds[1], "1", 1);
+            close(fds[1]);
+            pause();
+            _exit(0);
+        }
+        close(fds[1]);
+        char done = 0;
+        m_ready = m_pid > 0 && read(fds[0], &done, 1) == 1;
+        close(fds[0]);
+    }
+    ~ForeignUserProcess()
+    {
+        if (m_pid > 0) {
+            kill(m_pid, SIGKILL);
+            waitpid(m_pid, nullptr, 0);
+        }
+    }
+    bool ready() const { return m_ready; }
+
+private:
+    pid_t m_pid = -1;
+    bool m_ready = false;
+};
+
+} // namespace
+
+TEST(InstanceGuard, AnotherUserCanNeitherBlockNorWakeOurs)
+{
+    if (getuid() != 0)
+        GTEST_SKIP() << "needs root to start a process as another user";
+
+    // Another user takes our exact socket name: we still start.
+    const QString squatted = InstanceGuard::socketName(uniqueName("squatted"));
+    ForeignUserProcess squatter([&] {
+        auto* server = new QLocalServer; // lives until the child is ended
+        server->setSocketOptions(QLocalServer::AbstractNamespaceOption);
+        return server->listen(squatted);
+    });
+    ASSERT_TRUE(squatter.ready());
+    InstanceGuard blocked(uniqueName("squatted"));
+    EXPECT_TRUE(blocked.acquire());
+
+    // Another user connects to our listener: that is no wake-up.
+    InstanceGuard ours(uniqueName("woken"));
+    ASSERT_TRUE(ours.acquire());
+    const QString ourSocket = InstanceGuard::socketName(uniqueName("woken"));
+    ForeignUserProcess intruder([&] {
+        QLocalSocket socket;
+        socket.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
+        socket.connectToServer(ourSocket);
+        return socket.waitForConnected(1000);
+    });
+    ASSERT_TRUE(intruder.ready());
+    InstanceGuard sameUser(uniqueName("woken"));
+    EXPECT_FALSE(sameUser.acquire());
+
+    int wakes = 0;
+    QObject::connect(&ours, &InstanceGuard::wakeRequested, [&] { ++wakes; });
+    EXPECT_TRUE(waitForWake(ours));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(wakes, 1); // ours only, not the intruder's
+}
