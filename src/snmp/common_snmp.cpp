@@ -1,0 +1,251 @@
+#include "snmp/common_snmp.h"
+
+#include "snmp/session_core.h"
+#include "snmp/session_parameters.h"
+#include "snmp/snmp_layer.h"
+#include "snmp/v3_security.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace snmp {
+namespace {
+
+// Process-wide source of walk request ids; the first walk gets 1.
+std::atomic<int> g_walkRequestCounter{0};
+
+constexpr std::chrono::milliseconds kWorkerStopLimit{3000};
+constexpr std::chrono::milliseconds kCloseGrace{1000};
+
+template <typename Number>
+Number parseOr(const std::string& text, Number fallback)
+{
+    Number value{};
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    return ec == std::errc() && ptr == end ? value : fallback;
+}
+
+void applyVersion3Settings(CSnmpV3& request, const SessionCore& core)
+{
+    const V3SecuritySettings settings = v3SecuritySettings(core.securityLevel, core.authProtocol, core.privProtocol);
+    request.setMsgMaxSize(1024);
+    request.setMsgSecurityModel(3);
+    request.setUserName(core.userName);
+    request.setMsgFlags(settings.msgFlags);
+    if (settings.authArith >= 0) {
+        request.setAuthArith(settings.authArith);
+        request.setAuthPwd(core.authPassword.data(), core.authPassword.size());
+    }
+    if (settings.privArith >= 0) {
+        request.setPriArith(settings.privArith);
+        request.setPriPwd(core.privPassword.data(), core.privPassword.size());
+    }
+}
+
+std::unique_ptr<CSnmpRequest> makeRequest(const SessionCore& core, int pduType)
+{
+    if (core.version == 1) {
+        auto request = std::make_unique<CSnmpV1>();
+        request->setCommunity(pduType == kPduSet ? core.writeCommunity : core.readCommunity);
+        return request;
+    }
+    if (core.version == 3) {
+        auto request = std::make_unique<CSnmpV3>();
+        applyVersion3Settings(*request, core);
+        return request;
+    }
+    return nullptr;
+}
+
+// Holds the gate for the scope of one operation.
+class GateHold {
+public:
+    explicit GateHold(Gate& gate) : m_gate(gate) { m_gate.acquire(); }
+    ~GateHold() { m_gate.release(); }
+    GateHold(const GateHold&) = delete;
+    GateHold& operator=(const GateHold&) = delete;
+
+private:
+    Gate& m_gate;
+};
+
+} // namespace
+
+struct CCommonSnmp::Impl {
+    std::shared_ptr<SessionCore> core = std::make_shared<SessionCore>();
+
+    int effectiveTimeout(unsigned long timeoutMs) const
+    {
+        return timeoutMs == 0 ? core->timeoutMs : static_cast<int>(std::min<unsigned long>(timeoutMs, 0x7fffffff));
+    }
+};
+
+CCommonSnmp::CCommonSnmp() : CCommonSnmp(netSnmpTransport()) {}
+
+CCommonSnmp::CCommonSnmp(std::shared_ptr<Transport> transport) : m_impl(std::make_unique<Impl>())
+{
+    const SessionParameters& parameters = sessionParameters();
+    SessionCore& core = *m_impl->core;
+    core.version = parseOr(parameters.version, 0);
+    core.destination.host = parameters.agentAddress;
+    core.destination.port = parseOr<std::uint16_t>(parameters.agentPort, 161);
+    core.timeoutMs = parseOr(parameters.requestTimeout, 3000);
+    if (core.timeoutMs <= 0)
+        core.timeoutMs = 3000;
+    core.readCommunity = parameters.readCommunity;
+    core.writeCommunity = parameters.writeCommunity;
+    core.securityLevel = parameters.securityLevel;
+    core.authProtocol = parameters.authProtocol;
+    core.privProtocol = parameters.privProtocol;
+    core.userName = parameters.userName;
+    core.authPassword = parameters.authPassword;
+    core.privPassword = parameters.privPassword;
+    core.transport = std::move(transport);
+    core.walkTimeoutMs = static_cast<unsigned long>(core.timeoutMs);
+}
+
+CCommonSnmp::~CCommonSnmp()
+{
+    SessionCore& core = *m_impl->core;
+    const bool gateTaken = core.gate.tryAcquireFor(std::chrono::milliseconds(core.timeoutMs) + kCloseGrace);
+    stopWalkWorker(core, kWorkerStopLimit);
+    if (gateTaken)
+        core.gate.release();
+}
+
+bool CCommonSnmp::Open(int pduType)
+{
+    SessionCore& core = *m_impl->core;
+    {
+        std::lock_guard lock(core.walkMutex);
+        core.walkRunning = false;
+    }
+    GateHold hold(core.gate);
+    stopWalkWorker(core, kWorkerStopLimit);
+    core.walker.reset();
+    core.request.reset();
+    if (!core.transport)
+        return false;
+    std::unique_ptr<CSnmpRequest> request = makeRequest(core, pduType);
+    if (!request || !request->setType(pduType))
+        return false;
+    request->clearVarBindList();
+    core.request = std::move(request);
+    core.walker = std::make_unique<CSnmpTable>(*core.request, core.transport);
+    core.closed = false;
+    return true;
+}
+
+int CCommonSnmp::addValue(const std::string& oid, int type, const char* value)
+{
+    SessionCore& core = *m_impl->core;
+    GateHold hold(core.gate);
+    return core.request ? core.request->addValue(oid, type, value) : -1;
+}
+
+int CCommonSnmp::addValue(const std::string& oid, int type, const void* bytes, unsigned long length)
+{
+    SessionCore& core = *m_impl->core;
+    GateHold hold(core.gate);
+    return core.request ? core.request->addValue(oid, type, bytes, length) : -1;
+}
+
+int CCommonSnmp::send(std::unique_ptr<CSnmpResponse>& response, int timeoutMs)
+{
+    SessionCore& core = *m_impl->core;
+    response.reset();
+    GateHold hold(core.gate);
+    if (!core.hasBindings())
+        return kStatusNoAnswer;
+    return core.request->send(*core.transport, core.destination, response,
+                              m_impl->effectiveTimeout(static_cast<unsigned long>(std::max(timeoutMs, 0))));
+}
+
+int CCommonSnmp::getNext(std::unique_ptr<CSnmpResponse>& response, int timeoutMs)
+{
+    SessionCore& core = *m_impl->core;
+    response.reset();
+    GateHold hold(core.gate);
+    if (!core.hasBindings())
+        return kStatusNoAnswer;
+    return core.walker->getNext(core.destination, response,
+                                m_impl->effectiveTimeout(static_cast<unsigned long>(std::max(timeoutMs, 0))));
+}
+
+int CCommonSnmp::getNextAsync(WalkCallback callback, void* context, int /*reserved*/, unsigned long timeoutMs)
+{
+    const std::shared_ptr<SessionCore>& core = m_impl->core;
+    GateHold hold(core->gate);
+    if (core->closed || !core->hasBindings() || !callback) {
+        core->m_hEvenSnmpGet.set();
+        return kStatusNoAnswer;
+    }
+    const int requestId = ++g_walkRequestCounter;
+    {
+        std::lock_guard lock(core->pendingMutex);
+        core->pendingRequestIds.push_back(requestId);
+    }
+    std::lock_guard lock(core->walkMutex);
+    core->walkCallback = callback;
+    core->walkContext = context;
+    core->walkTimeoutMs = static_cast<unsigned long>(m_impl->effectiveTimeout(timeoutMs));
+    core->walkRequestId = requestId;
+    core->walkRunning = true;
+    core->m_hEvenSnmpGet.reset();
+    startWalkWorker(core);
+    // Version 1 reports the armed send as the library did; version 3 always -1.
+    return core->version == 1 ? kStatusOk : kStatusNoAnswer;
+}
+
+int CCommonSnmp::getNextAsync(WalkCallback callback, void* context, unsigned long timeoutMs)
+{
+    return getNextAsync(callback, context, 0, timeoutMs);
+}
+
+int CCommonSnmp::getSuffix(int index, const CSnmpResponse& response, std::string& suffix)
+{
+    SessionCore& core = *m_impl->core;
+    GateHold hold(core.gate);
+    if (!core.hasBindings())
+        return -1;
+    return core.walker->getSuffix(index, response, suffix);
+}
+
+bool CCommonSnmp::FindRequestID(int requestId)
+{
+    SessionCore& core = *m_impl->core;
+    std::lock_guard lock(core.pendingMutex);
+    auto& pending = core.pendingRequestIds;
+    const auto found = std::find(pending.begin(), pending.end(), requestId);
+    if (found == pending.end())
+        return false;
+    pending.erase(found);
+    return true;
+}
+
+void CCommonSnmp::SignalGetDone()
+{
+    m_impl->core->m_hEvenSnmpGet.set();
+}
+
+void CCommonSnmp::Close()
+{
+    SessionCore& core = *m_impl->core;
+    core.closed = true;
+    bool onWorker = false;
+    {
+        std::lock_guard lock(core.walkMutex);
+        core.walkRunning = false;
+        onWorker = core.worker.joinable() && core.worker.get_id() == std::this_thread::get_id();
+    }
+    {
+        std::lock_guard lock(core.pendingMutex);
+        core.pendingRequestIds.clear();
+    }
+    // From inside a walk callback the walk ends when the callback returns.
+    if (!onWorker)
+        core.m_hEvenSnmpGet.waitFor(std::chrono::milliseconds(core.timeoutMs) + kCloseGrace);
+}
+
+} // namespace snmp
