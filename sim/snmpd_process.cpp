@@ -118,6 +118,18 @@ struct SnmpdProcess::Impl {
             envp.push_back(entry.data());
         envp.push_back(nullptr);
 
+        // The daemon must see SIGTERM even when our caller blocks it.
+        posix_spawnattr_t attributes;
+        posix_spawnattr_init(&attributes);
+        sigset_t signals;
+        sigemptyset(&signals);
+        posix_spawnattr_setsigmask(&attributes, &signals);
+        sigaddset(&signals, SIGTERM);
+        sigaddset(&signals, SIGINT);
+        sigaddset(&signals, SIGHUP);
+        posix_spawnattr_setsigdefault(&attributes, &signals);
+        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
@@ -125,8 +137,9 @@ struct SnmpdProcess::Impl {
         posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
         posix_spawn_file_actions_adddup2(&actions, 1, 2);
         const char* program = std::filesystem::exists("/usr/sbin/snmpd") ? "/usr/sbin/snmpd" : "snmpd";
-        const int rc = posix_spawnp(&pid, program, &actions, nullptr, argv.data(), envp.data());
+        const int rc = posix_spawnp(&pid, program, &actions, &attributes, argv.data(), envp.data());
         posix_spawn_file_actions_destroy(&actions);
+        posix_spawnattr_destroy(&attributes);
         if (rc != 0) {
             pid = -1;
             if (error)

@@ -1,0 +1,75 @@
+// qmx-sim-backend: one simulated switch served to snmpd through pass_persist.
+//   qmx-sim-backend --subtree <OID> --model <MODEL> [--models <DIR>] [--log <FILE>]
+//                   [--reboot-seconds <N>] [--fdb-entries <N>] [--no-scenario]
+#include "sim/oid_text.h"
+#include "sim/pass_persist_server.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include <unistd.h>
+
+namespace {
+
+struct Arguments {
+    std::string model = "QMX-7720-ZA";
+    std::string models = sim::defaultModelDirectory();
+    std::string log;
+    snmp::Oid subtree = {1, 3, 6, 1};
+    sim::SwitchSettings settings;
+};
+
+bool parse(int argc, char** argv, Arguments& out)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view name = argv[i];
+        if (name == "--no-scenario") {
+            out.settings.scenario = false;
+            continue;
+        }
+        if (i + 1 >= argc)
+            return false;
+        const std::string value = argv[++i];
+        if (name == "--model")
+            out.model = value;
+        else if (name == "--models")
+            out.models = value;
+        else if (name == "--subtree") {
+            if (!sim::parseDottedOid(value, out.subtree))
+                return false;
+        } else if (name == "--log")
+            out.log = value;
+        else if (name == "--reboot-seconds")
+            out.settings.rebootTime = std::chrono::seconds(std::atoi(value.c_str()));
+        else if (name == "--fdb-entries")
+            out.settings.fdbEntries = std::atoi(value.c_str());
+        else
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Arguments arguments;
+    if (!parse(argc, argv, arguments)) {
+        std::fprintf(stderr, "usage: qmx-sim-backend --subtree <OID> --model <MODEL> [--models <DIR>] [--log <FILE>] "
+                             "[--reboot-seconds <N>] [--fdb-entries <N>] [--no-scenario]\n");
+        return 2;
+    }
+    sim::ModelData model;
+    std::string error;
+    if (!sim::loadModel(arguments.models, arguments.model, model, &error)) {
+        std::fprintf(stderr, "qmx-sim-backend: %s\n", error.c_str());
+        return 1;
+    }
+    sim::SimulatedSwitch device(std::move(model), arguments.settings);
+    sim::RequestLog log(arguments.log);
+    sim::PassPersistServer server(device, log, arguments.subtree, STDIN_FILENO, STDOUT_FILENO);
+    server.run();
+    return 0;
+}

@@ -1,0 +1,71 @@
+// qmx-sim: runs one simulated switch on 127.0.0.1 until SIGTERM or SIGINT.
+//   qmx-sim [--model <MODEL>] [--port <PORT>] [--log <FILE>]
+//           [--reboot-seconds <N>] [--fdb-entries <N>] [--no-scenario]
+#include "sim/switch_agent.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+namespace {
+
+bool parse(int argc, char** argv, sim::SwitchAgentOptions& out)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view name = argv[i];
+        if (name == "--no-scenario") {
+            out.scenario = false;
+            continue;
+        }
+        if (i + 1 >= argc)
+            return false;
+        const char* value = argv[++i];
+        if (name == "--model")
+            out.model = value;
+        else if (name == "--port")
+            out.port = static_cast<std::uint16_t>(std::atoi(value));
+        else if (name == "--log")
+            out.requestLog = value;
+        else if (name == "--reboot-seconds")
+            out.rebootSeconds = std::atoi(value);
+        else if (name == "--fdb-entries")
+            out.fdbEntries = std::atoi(value);
+        else
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    sim::SwitchAgentOptions options;
+    if (!parse(argc, argv, options)) {
+        std::fprintf(stderr, "usage: qmx-sim [--model <MODEL>] [--port <PORT>] [--log <FILE>] "
+                             "[--reboot-seconds <N>] [--fdb-entries <N>] [--no-scenario]\n");
+        return 2;
+    }
+    // Blocked before snmpd starts, so a signal cannot end us before we stop it.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGHUP);
+    sigprocmask(SIG_BLOCK, &stopSignals, nullptr);
+
+    std::string error;
+    auto agent = sim::startSwitchAgent(options, &error);
+    if (!agent) {
+        std::fprintf(stderr, "qmx-sim: %s\n", error.c_str());
+        return 1;
+    }
+    std::printf("%s simulated switch answering on 127.0.0.1:%u (communities qevtal/morvint)\n", options.model.c_str(),
+                static_cast<unsigned>(agent->port()));
+    std::fflush(stdout);
+    int received = 0;
+    sigwait(&stopSignals, &received);
+    agent.reset();
+    return 0;
+}

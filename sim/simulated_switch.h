@@ -1,0 +1,127 @@
+#pragma once
+
+#include "sim/mib_store.h"
+#include "sim/model_data.h"
+#include "sim/row_table.h"
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <vector>
+
+// One simulated switch of the family: its MIB state seeded from a model
+// file, and the behaviours the module relies on (row status, consistency
+// rules, live port changes, save and reboot, file transfer). Not
+// thread-safe: one owner answers one request at a time.
+namespace sim {
+
+struct SwitchSettings {
+    std::chrono::milliseconds rebootTime{10000};
+    int fdbEntries = -1;  // -1: as many as the model file says
+    bool scenario = true; // the clock brings ports up and down and changes speeds
+};
+
+// RFC 3416 error-status values the switch answers with.
+enum SnmpError : int { kNoError = 0, kGenErr = 5, kWrongType = 7, kWrongLength = 8, kWrongValue = 10,
+                       kNoCreation = 11, kInconsistentValue = 12, kResourceUnavailable = 13, kNotWritable = 17 };
+
+class SimulatedSwitch {
+public:
+    // Milliseconds on a monotonic clock; tests pass their own.
+    using Clock = std::function<std::chrono::milliseconds()>;
+
+    explicit SimulatedSwitch(ModelData model, SwitchSettings settings = {}, Clock clock = {});
+
+    std::optional<snmp::VarBind> get(const snmp::Oid& oid);
+    std::optional<snmp::VarBind> getNext(const snmp::Oid& oid);
+    // Checks and applies one binding; returns an SnmpError.
+    int set(const snmp::Oid& oid, const snmp::Value& value);
+    // The status cell of a row that does not exist but may be created.
+    bool creatable(const snmp::Oid& oid) const;
+
+    // After a reboot was requested the switch answers nothing for a while,
+    // then comes back with its saved configuration.
+    bool rebooting();
+    std::chrono::milliseconds rebootRemaining();
+
+    void setFanFault(bool fault);
+    const ModelData& model() const { return m_model; }
+    // Every object in OID order, as a walk would see it now.
+    std::vector<snmp::VarBind> snapshot();
+
+private:
+    struct PortLive {
+        bool link = false;
+        std::uint64_t negotiatedSpeed = 0;
+        std::uint64_t lastChange = 0; // ticks
+    };
+    struct Transfer {
+        snmp::Oid base;   // server, file, operation, status follow at .1 .. .4 from here
+        std::uint32_t first = 0;
+        std::optional<std::chrono::milliseconds> startedAt;
+    };
+
+    std::chrono::milliseconds now() const { return m_clock(); }
+    void refresh();
+    std::uint64_t uptimeTicks() const;
+
+    // switch_seed.cpp
+    void seed();
+    void seedSystem();
+    void seedInterfaces();
+    void seedBridge();
+    void seedPorts();
+    void seedVlans();
+    void seedSecurity();
+    void seedManagement();
+    void seedPoe();
+    void seedLldp();
+    void seedFdb();
+    void defineRowTables();
+
+    // switch_rules.cpp
+    int checkValue(const snmp::Oid& oid, const snmp::Value& value) const;
+    int checkPortSpeed(int port, std::int64_t speed) const;
+    int checkPortList(const snmp::Value& value) const;
+    int checkVlanMembers(const snmp::Oid& oid, const snmp::Value& value) const;
+    int checkTrunkMembers(int link, const snmp::Value& value) const;
+    int checkRowStatus(const RowTable& table, const snmp::Oid& index, std::int64_t requested) const;
+    void applyRowStatus(const RowTable& table, const snmp::Oid& index, std::int64_t requested);
+    void afterSet(const snmp::Oid& oid, const snmp::Value& value);
+
+    // switch_live.cpp
+    void syncPort(int port);
+    void syncPoe();
+    void syncStpPort(int port);
+    void syncDot1x();
+    void runScenario();
+    void scenarioStep(std::uint64_t step);
+    void startTransfer(Transfer& transfer);
+    void syncTransfer(const Transfer& transfer);
+    std::string poeStatusText(int port) const;
+    double poePortWatts(int port) const;
+    void startReboot();
+    void finishReboot();
+
+    std::int64_t integerAt(const snmp::Oid& oid) const;
+    std::string octetsAt(const snmp::Oid& oid) const;
+    const RowTable* rowTableOf(const snmp::Oid& oid) const;
+
+    ModelData m_model;
+    SwitchSettings m_settings;
+    Clock m_clock;
+    MibStore m_mib;
+    MibStore m_saved;
+    std::vector<RowTable> m_rowTables;
+    std::vector<PortLive> m_live;
+    std::chrono::milliseconds m_bootAt{0};
+    std::uint64_t m_scenarioSteps = 0;
+    std::uint64_t m_topologyChanges = 0;
+    std::uint64_t m_lastTopologyChange = 0; // ticks
+    std::optional<std::chrono::milliseconds> m_rebootUntil;
+    bool m_fanFault = false;
+    Transfer m_firmware;
+    Transfer m_config;
+};
+
+} // namespace sim

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "sim/snmpd_process.h"
+
+#include <chrono>
+#include <memory>
+#include <string>
+
+// The simulated switch behind the real snmpd: snmpd keeps its own SNMP
+// framework modules (communities, USM users, statistics) and hands the
+// switch's subtrees to the qmx-sim-backend program.
+namespace sim {
+
+struct SwitchAgentOptions {
+    std::string model = "QMX-7720-ZA";
+    std::uint16_t port = 0;      // 0: a free port
+    std::string requestLog;      // empty: no request log
+    int rebootSeconds = 10;
+    int fdbEntries = -1;         // -1: the model's count
+    bool scenario = true;        // live port changes
+};
+
+SnmpdOptions switchAgentSnmpdOptions(const SwitchAgentOptions& options);
+
+// Starts snmpd with the simulated switch; nullptr and `error` on failure.
+std::unique_ptr<SnmpdProcess> startSwitchAgent(const SwitchAgentOptions& options, std::string* error = nullptr);
+
+} // namespace sim
