@@ -1,0 +1,158 @@
+#include "panel/panel_element.h"
+
+#include "panel/panel_window.h"
+
+#include <QPainter>
+
+namespace panel {
+
+std::string LimitPictureName(std::string_view name)
+{
+    return std::string(name.substr(0, kMaxPictureName));
+}
+
+} // namespace panel
+
+void CSubject::NotifyAll()
+{
+    for (CObserver* observer : m_observers)
+        observer->Update(*this);
+}
+
+void CPanelElement::SetRect(int left, int top, int width, int height)
+{
+    m_nLeft = left;
+    m_nTop = top;
+    m_nWidth = width;
+    m_nHeight = height;
+}
+
+QRect CPanelElement::ScaledRect() const
+{
+    if (m_pWindow == nullptr || m_nRefWidth <= 0 || m_nRefHeight <= 0)
+        return Rect();
+    const QRect client = m_pWindow->PanelClientRect();
+    // 64-bit so that large panels cannot overflow the products.
+    const auto scaleX = [&](int v) {
+        return static_cast<int>(static_cast<long long>(v) * client.width() / m_nRefWidth);
+    };
+    const auto scaleY = [&](int v) {
+        return static_cast<int>(static_cast<long long>(v) * client.height() / m_nRefHeight);
+    };
+    return QRect(scaleX(m_nLeft), scaleY(m_nTop), scaleX(m_nWidth), scaleY(m_nHeight));
+}
+
+bool CPanelElement::HitTest(QPoint point) const
+{
+    const QRect r = ScaledRect();
+    // QRect::right() is left + width - 1; the edge here is left + width.
+    const int right = r.left() + r.width();
+    const int bottom = r.top() + r.height();
+    return point.x() > r.left() + 2 && point.x() < right - 2
+        && point.y() > r.top() + 2 && point.y() < bottom - 2;
+}
+
+void CPanelElement::TrackCursor(QPoint point)
+{
+    if (m_pWindow != nullptr && HitTest(point))
+        m_pWindow->SetPanelCursor(panel::CursorShape::Arrow);
+}
+
+bool CPanelElement::LoadPictureFile(const std::string& file)
+{
+    return m_picture.Load(file);
+}
+
+bool CPanelElement::LoadPicture()
+{
+    return LoadPictureFile(m_strPictureFile);
+}
+
+void CPanelElement::Draw()
+{
+    if (m_pDC != nullptr)
+        m_picture.DrawStretched(*m_pDC, m_nLeft, m_nTop, m_nWidth, m_nHeight);
+}
+
+void CPanelElement::SetStatus(int status)
+{
+    if (status == m_nStatus)
+        return;
+    m_nStatus = status;
+    m_bDirty = true;
+}
+
+CPanelElement* CPanelElement::AddChild(std::unique_ptr<CPanelElement> child)
+{
+    m_children.push_back(std::move(child));
+    return m_children.back().get();
+}
+
+CPanelElement* CPanelElement::ChildAt(std::size_t index) const
+{
+    return index < m_children.size() ? m_children[index].get() : nullptr;
+}
+
+CPanelElement* CPanelElement::FindChild(std::string_view className, std::string_view id) const
+{
+    for (const auto& child : m_children) {
+        if (className == child->ClassName() && child->ID() == id)
+            return child.get();
+    }
+    return nullptr;
+}
+
+CPanelElement* CPanelElement::FindNthChild(std::string_view className, int n) const
+{
+    if (n < 0)
+        return nullptr;
+    for (const auto& child : m_children) {
+        if (className == child->ClassName() && n-- == 0)
+            return child.get();
+    }
+    return nullptr;
+}
+
+void CPanelElement::AttachToWindow(panel::PanelWindow* window)
+{
+    m_pWindow = window;
+    if (window != nullptr) {
+        const QRect client = window->PanelClientRect();
+        m_nRefWidth = client.width();
+        m_nRefHeight = client.height();
+    }
+    for (const auto& child : m_children)
+        child->AttachToWindow(window);
+}
+
+void CPanelElement::SetDrawingContext(QPainter* painter)
+{
+    m_pDC = painter;
+    for (const auto& child : m_children)
+        child->SetDrawingContext(painter);
+}
+
+void CPanelElement::DrawChildren()
+{
+    for (const auto& child : m_children) {
+        child->Draw();
+        child->MarkDrawn();
+    }
+}
+
+void CPanelElement::DrawDirtyChildren()
+{
+    for (const auto& child : m_children) {
+        if (child->IsDirty()) {
+            child->Draw();
+            child->MarkDrawn();
+        }
+        child->DrawDirtyChildren();
+    }
+}
+
+void CPanelElement::Invalidate()
+{
+    if (m_pWindow != nullptr)
+        m_pWindow->InvalidatePanelRect(ScaledRect());
+}

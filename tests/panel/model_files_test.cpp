@@ -1,0 +1,114 @@
+#include "panel/bitmap_cache.h"
+#include "panel/dib.h"
+#include "panel/panel_elements.h"
+#include "panel/panel_loader.h"
+#include "panel/port.h"
+
+#include <QDir>
+#include <QSettings>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Model {
+    const char* name;
+    int ports;
+    bool fan;
+};
+
+class ShippedModel : public ::testing::TestWithParam<Model> {
+protected:
+    void SetUp() override
+    {
+        m_previous = QDir::currentPath();
+        folder = QDir(QStringLiteral(QMX_MODELS_DIR "/") + QLatin1String(GetParam().name));
+        ASSERT_TRUE(folder.exists()) << folder.path().toStdString();
+        // Picture names in the panel file are relative to the working folder.
+        QDir::setCurrent(folder.path());
+    }
+    void TearDown() override { QDir::setCurrent(m_previous); }
+
+    QDir folder;
+
+private:
+    QString m_previous;
+};
+
+TEST_P(ShippedModel, UserIniNamesTheModelAndItsPanelFile)
+{
+    QSettings ini(folder.filePath("User.ini"), QSettings::IniFormat);
+    ini.beginGroup("DeviceInfo");
+    EXPECT_EQ(ini.value("DeviceName").toString(), QLatin1String(GetParam().name));
+    EXPECT_EQ(ini.value("DevicePortNum").toInt(), GetParam().ports);
+    EXPECT_EQ(ini.value("IsHasFan").toInt(), GetParam().fan ? 1 : 0);
+    EXPECT_EQ(ini.value("IsAllGiga").toInt(), 1);
+    EXPECT_TRUE(folder.exists(ini.value("XMLName").toString()));
+}
+
+TEST_P(ShippedModel, PanelFileLoadsWithItsPortsAndPictures)
+{
+    const int ports = GetParam().ports;
+    CDevModule root;
+    ModuleList modules;
+    CPositionTable positions;
+    ASSERT_TRUE(LoadPanelDescription(GetParam().name + std::string(".xml"), root, modules, positions));
+    EXPECT_EQ(root.Name(), GetParam().name);
+
+    CDib background;
+    ASSERT_TRUE(background.Load(root.PictureFile()));
+    EXPECT_EQ(QSize(background.Width(), background.Height()), root.Rect().size());
+    const QRect panel(QPoint(0, 0), root.Rect().size());
+
+    int portElements = 0;
+    while (root.FindNthChild("CPort", portElements) != nullptr)
+        ++portElements;
+    ASSERT_EQ(portElements, ports + 4);
+
+    for (int n = 0; n < portElements; ++n) {
+        auto* port = static_cast<CPort*>(root.FindNthChild("CPort", n));
+        ASSERT_GE(port->ChildCount(), 1u) << n;
+        EXPECT_STREQ(port->ChildAt(0)->ClassName(), "CLamp");
+        const bool physical = !port->Rect().isEmpty();
+        if (n < ports) {
+            EXPECT_TRUE(physical) << n;
+            EXPECT_EQ(port->ID(), std::to_string(n + 1));
+        }
+        if (!physical)
+            continue; // the fibre side of a port that has none
+        EXPECT_TRUE(panel.contains(port->Rect())) << n;
+        EXPECT_TRUE(panel.contains(port->ChildAt(0)->Rect())) << n;
+        for (int status = panel::kPortPictureCount - 1; status >= 0; --status) {
+            port->SetStatus(status);
+            ASSERT_TRUE(port->Picture().IsLoaded()) << n << " " << status;
+            EXPECT_EQ(QSize(port->Picture().Width(), port->Picture().Height()), port->Rect().size());
+        }
+    }
+    // The fibre sides of the combination ports are real positions.
+    const int combos = ports == 10 ? 2 : 4;
+    for (int n = ports + 4 - combos; n < ports + 4; ++n)
+        EXPECT_FALSE(root.FindNthChild("CPort", n)->Rect().isEmpty()) << n;
+
+    EXPECT_NE(root.FindChild("CCom", "CONSOLE"), nullptr);
+    EXPECT_EQ(root.FindChild("CCom", "FAN") != nullptr, GetParam().fan);
+    for (int n = 0; CPanelElement* led = root.FindNthChild("CLed", n); ++n)
+        EXPECT_TRUE(led->Picture().IsLoaded()) << led->ID();
+    // The mode legend of the PoE model is drawn over this corner.
+    const QRect legend(25, 23, 96, 38);
+    for (std::size_t i = 0; i < root.ChildCount(); ++i) {
+        const std::string_view kind = root.ChildAt(i)->ClassName();
+        if (kind == "CPort" || kind == "CLed") {
+            EXPECT_FALSE(legend.intersects(root.ChildAt(i)->Rect())) << root.ChildAt(i)->ID();
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Models, ShippedModel,
+                         ::testing::Values(Model{"QMX-7720-ZA", 28, true}, Model{"QMX-7740-ZP", 28, true},
+                                           Model{"QMX-7752-ZA", 52, true}, Model{"QMX-7710-ZP", 10, false}),
+                         [](const auto& info) {
+                             std::string name = info.param.name;
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
+
+} // namespace
