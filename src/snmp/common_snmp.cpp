@@ -229,6 +229,11 @@ void CCommonSnmp::SignalGetDone()
     m_impl->core->m_hEvenSnmpGet.set();
 }
 
+bool CCommonSnmp::IsGetDone() const
+{
+    return m_impl->core->m_hEvenSnmpGet.isSet();
+}
+
 void CCommonSnmp::Close()
 {
     SessionCore& core = *m_impl->core;

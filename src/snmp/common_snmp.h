@@ -86,6 +86,8 @@ public:
     int getSuffix(int index, const CSnmpResponse& response, std::string& suffix);
     bool FindRequestID(int requestId);
     void SignalGetDone();
+    // True while no asynchronous walk is outstanding (m_hEvenSnmpGet set).
+    bool IsGetDone() const;
     void Close();
 
 private:

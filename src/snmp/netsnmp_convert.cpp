@@ -236,6 +236,10 @@ NetSnmpSessionPtr openNetSnmpSession(const Target& target, netsnmp_callback call
         session.community_len = community.size();
     }
     NetSnmpSessionPtr handle(ok ? snmp_sess_open(&session) : nullptr);
+    // Opening clears the flag; without it the first send would run a
+    // synchronous probe and block the I/O thread for its whole time-out.
+    if (handle && target.version == 3)
+        snmp_sess_session(handle.get())->flags |= SNMP_FLAGS_DONT_PROBE;
     // snmp_sess_open copied what it keeps; the key material goes now.
     SNMP_FREE(session.securityAuthProto);
     SNMP_FREE(session.securityPrivProto);

@@ -126,6 +126,9 @@ struct UdpTransport::Impl {
 
     void handleEvent(Agent& agent, int operation, netsnmp_session& session, int requestId, netsnmp_pdu* pdu)
     {
+        // Net-SNMP announces each retransmission; the request goes on.
+        if (operation == NETSNMP_CALLBACK_OP_RESEND || operation == NETSNMP_CALLBACK_OP_CONNECT)
+            return;
         if (requestId != 0 && requestId == agent.probeRequestId) {
             // The engine id itself is taken from the report after this returns.
             if (operation != NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE)
