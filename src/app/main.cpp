@@ -1,0 +1,59 @@
+// qmx-module: the device module for one switch, started by the console.
+#include "app/main_window.h"
+#include "app/module_app.h"
+
+#ifdef QMX_HAVE_DIALOGS
+#include "dialogs/register_dialogs.h"
+#endif
+
+#include <QApplication>
+#include <QPixmap>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// QMX_SCREENSHOT=<file>: save the window once the first polling results are
+// drawn (or after kLatestMs without any), print the file name, close.
+void arrangeScreenshot(app::CMainWindow& window)
+{
+    const char* path = std::getenv("QMX_SCREENSHOT");
+    if (!path || !*path)
+        return;
+    constexpr int kSettleMs = 400;
+    constexpr int kLatestMs = 30000;
+    const QString file = QString::fromLocal8Bit(path);
+    auto shoot = [&window, file] {
+        if (!window.isVisible())
+            return;
+        const bool saved = window.grab().save(file, "PNG");
+        std::printf("%s\n", saved ? qPrintable(file) : "screenshot failed");
+        std::fflush(stdout);
+        window.close();
+    };
+    QObject::connect(&window, &app::CMainWindow::panelUpdated, &window,
+                     [shoot] { QTimer::singleShot(kSettleMs, shoot); }, Qt::SingleShotConnection);
+    QTimer::singleShot(kLatestMs, &window, shoot);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    app::CModuleApp moduleApp(QCoreApplication::arguments());
+    return moduleApp.run([&] {
+        app::MainWindowOptions options;
+#ifdef QMX_HAVE_DIALOGS
+        dialogs::registerDialogCommands(options.commands);
+#endif
+        app::CMainWindow window(std::move(options));
+        if (app::InstanceGuard* guard = moduleApp.instanceGuard())
+            QObject::connect(guard, &app::InstanceGuard::wakeRequested, &window, &app::CMainWindow::bringToFront);
+        arrangeScreenshot(window);
+        window.show();
+        return QApplication::exec();
+    });
+}

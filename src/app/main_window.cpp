@@ -1,0 +1,260 @@
+#include "app/main_window.h"
+
+#include "app/main_window_view.h"
+#include "app/menu_builder.h"
+#include "panel/panel_drawing.h"
+#include "panel/port.h"
+#include "platform/debug_output.h"
+#include "platform/prompter.h"
+#include "snmp/common_snmp.h"
+#include "snmp/session_parameters.h"
+
+#include <QCloseEvent>
+#include <QIcon>
+#include <QMenuBar>
+#include <QPainter>
+
+namespace app {
+namespace {
+
+constexpr const char* kTemplateCaption = "CorvaneModule";
+constexpr const char* kUserIniError = "Read User.ini Error !";
+
+std::unique_ptr<snmp::CCommonSnmp> makeSession(const std::shared_ptr<snmp::Transport>& transport)
+{
+    return transport ? std::make_unique<snmp::CCommonSnmp>(transport) : std::make_unique<snmp::CCommonSnmp>();
+}
+
+} // namespace
+
+CMainWindow::CMainWindow(MainWindowOptions options)
+    : m_options(std::move(options)),
+      m_cCommonSNMP(makeSession(m_options.transport)),
+      m_cCommonSNMPset(makeSession(m_options.transport)),
+      m_cCommonSNMPFan(makeSession(m_options.transport)),
+      m_cCommonSNMPDevStat(makeSession(m_options.transport)),
+      m_cCommonSNMPPoe(makeSession(m_options.transport)),
+      m_cCommonSNMPPoeStat(makeSession(m_options.transport))
+{
+    setWindowTitle(QString::fromLatin1(kTemplateCaption));
+    setWindowIcon(QIcon(QStringLiteral(":/qmx/icon/447.xpm")));
+
+    MainWindowView::Hooks hooks;
+    hooks.paintBackground = [this](QPainter& painter) { paintPanel(painter); };
+    hooks.paintOverlay = [this](QPainter& painter) { paintIndicators(painter); };
+    hooks.portClicked = [this](int place) { onPortClicked(place); };
+    hooks.socketClicked = [this] { onSocketClicked(); };
+    m_view = new MainWindowView(m_root, std::move(hooks), this);
+    setCentralWidget(m_view);
+
+    m_blinkTimer.setInterval(kBlinkIntervalMs);
+    connect(&m_blinkTimer, &QTimer::timeout, this, &CMainWindow::blinkTick);
+
+    std::vector<MenuItem> menu = mainMenu();
+    initialisePanel(menu);
+    m_actions = buildMenuBar(*menuBar(), menu, m_options.commands, [this](int id) { runCommand(id); });
+    placeWindow();
+    if (m_panelLoaded)
+        startPolling();
+}
+
+CMainWindow::~CMainWindow()
+{
+    stopPolling();
+    closeSessions();
+    // The polling object is the walks' context: it goes only now that every
+    // session has ended its walk.
+    m_polling.reset();
+}
+
+bool CMainWindow::initialisePanel(std::vector<MenuItem>& menu)
+{
+    const std::string iniPath = m_options.userIniPath.empty() ? userIniPath() : m_options.userIniPath;
+    DeviceDescription description = readDeviceDescription(iniPath);
+    if (description.deviceName.empty()) {
+        platform::prompter().inform(kUserIniError, kTemplateCaption);
+        return false;
+    }
+    m_description.deviceName = description.deviceName;
+    m_description.portCount = description.portCount;
+    if (description.xmlName.empty()) {
+        setDeviceDescription(m_description);
+        platform::prompter().inform(kUserIniError, kTemplateCaption);
+        return false;
+    }
+    m_description = description;
+    setDeviceDescription(m_description);
+
+    // Whatever the loader built before a failure stays; a bad file is an empty panel.
+    LoadPanelDescription(m_description.xmlName, m_root, m_modules, m_bitmapCache.Positions());
+    m_background.Load(m_root.PictureFile());
+    m_backgroundMode = static_cast<int>(panel::BackgroundMode::Stretch);
+    m_bitmapCache.LoadPanelBitmaps();
+
+    setWindowTitle(QString::fromStdString(m_description.deviceName + ": " + snmp::sessionParameters().agentAddress));
+    retitleAbout(menu, m_description.deviceName);
+    if (!isPoeModel(m_description.deviceName))
+        pruneNonPoeItems(menu);
+    m_panelLoaded = true;
+    return true;
+}
+
+void CMainWindow::placeWindow()
+{
+    const QRect panelRect = m_root.Rect();
+    if (!m_panelLoaded || panelRect.width() <= 0 || panelRect.height() <= 0)
+        return;
+    // The client area is WIDTH x HEIGHT; the frame and menu bar come on top.
+    m_view->setFixedSize(panelRect.size());
+    move(panelRect.topLeft());
+}
+
+void CMainWindow::startPolling()
+{
+    const snmp::SessionParameters& parameters = snmp::sessionParameters();
+    m_pollingTarget.reset(new monitor::PollingTarget{
+        .state = m_state,
+        .fanSession = *m_cCommonSNMPFan,
+        .poeSession = *m_cCommonSNMPPoe,
+        .devStatSession = *m_cCommonSNMPDevStat,
+        .poeStatSession = *m_cCommonSNMPPoeStat,
+        .sink = *this,
+        .poeModel = isPoeModel(m_description.deviceName),
+        .snmpVersion = parameters.version,
+        .device = {m_description.portCount, m_description.allGiga},
+        .hasFan = m_description.hasFan,
+    });
+    m_polling = std::make_unique<monitor::CPanelDeviceThread>(
+        m_pollingTarget.get(), m_options.pollTimings.value_or(monitor::PollTimings::forVersion(parameters.version)));
+    m_polling->start();
+}
+
+void CMainWindow::stopPolling()
+{
+    if (m_polling)
+        m_polling->stop(kStopLimit);
+}
+
+void CMainWindow::closeSessions()
+{
+    platform::debugOutput("==================DestroyWindow===============");
+    const std::pair<snmp::CCommonSnmp*, const char*> sessions[] = {
+        {m_cCommonSNMP.get(), "m_cCommonSNMP"},       {m_cCommonSNMPset.get(), "m_cCommonSNMPset"},
+        {m_cCommonSNMPFan.get(), "m_cCommonSNMPFan"}, {m_cCommonSNMPPoe.get(), "m_cCommonSNMPPoe"},
+        {m_cCommonSNMPDevStat.get(), "m_cCommonSNMPDevStat"}, {m_cCommonSNMPPoeStat.get(), "m_cCommonSNMPPoeStat"},
+    };
+    for (const auto& [session, name] : sessions) {
+        session->Close();
+        platform::debugOutput(std::string("==================") + name + ".Close===============");
+    }
+}
+
+void CMainWindow::closeEvent(QCloseEvent* event)
+{
+    stopPolling();
+    QMainWindow::closeEvent(event);
+}
+
+void CMainWindow::beginDialog()
+{
+    hide();
+    m_state.dialogOpen.store(true);
+    showMinimized();
+}
+
+void CMainWindow::endDialog()
+{
+    m_state.dialogOpen.store(false);
+    showNormal();
+}
+
+bool CMainWindow::runCommand(int id)
+{
+    return m_options.commands.run(id, *this);
+}
+
+void CMainWindow::bringToFront()
+{
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+void CMainWindow::blinkTick()
+{
+    m_view->repaint();
+    m_blinkPhase = m_blinkPhase > 0 ? 0 : 1;
+}
+
+void CMainWindow::paintPanel(QPainter& painter)
+{
+    panel::EraseBackground(painter, m_view->rect(), static_cast<panel::BackgroundMode>(m_backgroundMode), m_background,
+                           m_root, m_view);
+}
+
+void CMainWindow::paintIndicators(QPainter& painter)
+{
+    if (!m_panelLoaded)
+        return;
+    const monitor::PortTable ports = monitor::snapshot(m_state);
+    const char fanState[] = {m_state.fanState.load(), '\0'};
+    panel::DrawModelExtras(painter, m_bitmapCache, m_description.deviceName,
+                           {m_state.ledMode.load() == 1, m_state.powerMax.load() != 0, fanState});
+    panel::PortIndicatorState indicators;
+    indicators.portCount = std::min(m_description.portCount, monitor::kMaxPorts);
+    indicators.blinkPhase = m_blinkPhase;
+    indicators.portStates = ports.states;
+    indicators.mediumTypes = ports.mediumTypes;
+    panel::DrawLinkIndicators(painter, m_root, m_bitmapCache, indicators);
+}
+
+void CMainWindow::onPortClicked(int)
+{
+    // Port Configuration runs beside the panel: no hiding, polling goes on.
+    m_options.commands.runInPlace(kCmdPortConfiguration, *this);
+}
+
+void CMainWindow::onSocketClicked()
+{
+    m_options.commands.runSocketAction(*this);
+}
+
+void CMainWindow::portElementsChanged(std::vector<monitor::ElementStatus> changes, Repaint repaint)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this, changes = std::move(changes), repaint] {
+            panel::PanelWindow* portWindow = repaint == Repaint::EachPort ? m_view : nullptr;
+            for (const monitor::ElementStatus& change : changes)
+                if (auto* port = dynamic_cast<CPort*>(m_root.FindNthChild("CPort", change.element)))
+                    port->SetStatus(change.status, portWindow);
+            if (repaint == Repaint::Window)
+                m_view->update();
+            emit panelUpdated();
+        },
+        Qt::QueuedConnection);
+}
+
+void CMainWindow::portElementsLost()
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            panel::ResetPortStatuses(m_root);
+            m_view->update();
+        },
+        Qt::QueuedConnection);
+}
+
+void CMainWindow::blinkTimerWanted()
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!m_blinkTimer.isActive())
+                m_blinkTimer.start();
+        },
+        Qt::QueuedConnection);
+}
+
+} // namespace app

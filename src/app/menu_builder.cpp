@@ -1,0 +1,47 @@
+#include "app/menu_builder.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace app {
+namespace {
+
+void addItems(QMenu& menu, const std::vector<MenuItem>& items, const CommandTable& commands,
+              const std::function<void(int)>& trigger, QHash<int, QAction*>& actions)
+{
+    for (const MenuItem& item : items) {
+        switch (item.kind) {
+        case MenuItem::Kind::Separator:
+            menu.addSeparator();
+            break;
+        case MenuItem::Kind::Submenu:
+            addItems(*menu.addMenu(QString::fromStdString(item.caption)), item.items, commands, trigger, actions);
+            break;
+        case MenuItem::Kind::Command: {
+            QAction* action = menu.addAction(QString::fromStdString(item.caption));
+            const int id = item.id;
+            action->setData(id);
+            action->setEnabled(commands.isEnabled(id));
+            QObject::connect(action, &QAction::triggered, action, [trigger, id] { trigger(id); });
+            actions.insert(id, action);
+            break;
+        }
+        }
+    }
+}
+
+} // namespace
+
+QHash<int, QAction*> buildMenuBar(QMenuBar& bar, const std::vector<MenuItem>& menu, const CommandTable& commands,
+                                  const std::function<void(int)>& trigger)
+{
+    QHash<int, QAction*> actions;
+    for (const MenuItem& popup : menu) {
+        QMenu* top = bar.addMenu(QString::fromStdString(popup.caption));
+        addItems(*top, popup.items, commands, trigger, actions);
+    }
+    return actions;
+}
+
+} // namespace app
