@@ -198,6 +198,7 @@ TEST(PanelLoader, ContainersNamingTheirOwnAncestorsEnd)
     EXPECT_TRUE(loaded.result);
     EXPECT_EQ(loaded.root.ChildCount(), 1u);
     EXPECT_EQ(loaded.root.ChildAt(0)->ID(), "loop");
+    EXPECT_EQ(loaded.root.ChildAt(0)->ChildCount(), 0u); // no copy of itself inside
 }
 
 TEST(PanelLoader, WritesTheCountsOfItsLists)

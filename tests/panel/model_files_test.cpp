@@ -16,6 +16,11 @@ struct Model {
     bool fan;
 };
 
+void PrintTo(const Model& model, std::ostream* out)
+{
+    *out << model.name;
+}
+
 class ShippedModel : public ::testing::TestWithParam<Model> {
 protected:
     void SetUp() override
