@@ -18,6 +18,8 @@ struct Layer {
     std::shared_ptr<UdpTransport> transport;
 };
 
+Layer g_layer;
+
 void initNetSnmp()
 {
     const auto lib = NETSNMP_DS_LIBRARY_ID;
@@ -35,16 +37,24 @@ void initNetSnmp()
     init_snmp("qmx-module");
 }
 
+// The transport is released by an exit handler registered after Net-SNMP
+// (and OpenSSL under it) initialised, so its I/O thread ends while OpenSSL
+// can still free that thread's state.
+void releaseTransport()
+{
+    g_layer.transport.reset();
+}
+
 Layer& layer(bool& ok)
 {
-    static Layer instance;
     static bool initialised = [] {
         initNetSnmp();
-        instance.transport = UdpTransport::start();
-        return instance.transport != nullptr;
+        g_layer.transport = UdpTransport::start();
+        std::atexit(&releaseTransport);
+        return g_layer.transport != nullptr;
     }();
     ok = initialised;
-    return instance;
+    return g_layer;
 }
 
 } // namespace
