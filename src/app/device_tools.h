@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+namespace snmp {
+class CCommonSnmp;
+}
+
+namespace app {
+
+class MainWindowContext;
+
+// The commands that act on the switch as a whole. Each asks first and does
+// nothing on Cancel.
+
+// Telnet to the switch in the desktop's terminal emulator.
+void runTelnet(const std::string& agentAddress);
+// The switch's web pages in the desktop's browser; "Failed to get IE path !"
+// when the desktop has none.
+void runWeb(const std::string& agentAddress);
+// The switch stores its running configuration; "success" or "failed".
+void runSaveConfiguration(snmp::CCommonSnmp& setSession);
+// The switch restarts; nothing is reported. The window hides meanwhile.
+void runReboot(MainWindowContext& context);
+// The About box.
+void runAbout(const std::string& deviceName);
+
+} // namespace app

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+class QLineEdit;
+
+namespace dialogs {
+
+// The IP address control: four octet fields of 0..255 each.
+class CIpAddressEdit : public QWidget {
+    Q_OBJECT
+public:
+    explicit CIpAddressEdit(QWidget* parent = nullptr);
+
+    // Dotted text of the four fields; blank fields read as 0.
+    QString text() const;
+    // Fills the fields from dotted text; a part that is no octet leaves its field blank.
+    void setText(const QString& dotted);
+    void clear();
+    // True when at least one field is empty (the address is incomplete).
+    bool hasBlankField() const;
+    // True when every field is empty.
+    bool isBlank() const;
+
+    QLineEdit* field(int index) const { return m_fields[static_cast<std::size_t>(index)]; }
+
+signals:
+    void textChanged();
+
+private:
+    std::array<QLineEdit*, 4> m_fields{};
+};
+
+} // namespace dialogs

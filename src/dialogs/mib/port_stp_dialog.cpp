@@ -1,0 +1,178 @@
+#include "dialogs/mib/port_stp_dialog.h"
+
+#include "dialogs/aggregated_links.h"
+#include "dialogs/text_number.h"
+#include "dialogs/widgets.h"
+#include "platform/prompter.h"
+#include "snmp/common_snmp.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+namespace dialogs::mib {
+namespace {
+
+QString qText(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+CPortStpDialog::CPortStpDialog(std::vector<std::vector<std::string>> rows, int row, int portCount, QWidget* parent)
+    : CDialogBase(parent),
+      m_rows(std::move(rows)),
+      m_row(row >= 0 && row < static_cast<int>(m_rows.size()) ? row : 0),
+      m_linkIds(static_cast<std::size_t>(std::max(portCount, 0)), 0),
+      m_cCommonSNMP(addSession("m_cCommonSNMP")),
+      m_cCommonSNMPSet(addSession("m_cCommonSNMPSet")),
+      m_cCommonSNMPTable(addSession("m_cCommonSNMPTable"))
+{
+    m_port = new QLabel(this);
+    m_port->setObjectName(QStringLiteral("port"));
+    m_priority = new QComboBox(this);
+    m_priority->setObjectName(QStringLiteral("priority"));
+    m_priority->setEditable(true);
+    for (const std::string& item : portPriorityItems())
+        m_priority->addItem(qText(item));
+    m_priority->setValidator(new QIntValidator(0, 255, m_priority));
+    m_pathCost = new QLineEdit(this);
+    m_pathCost->setObjectName(QStringLiteral("pathCost"));
+    m_pathCost->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("-?[0-9]{0,10}")), m_pathCost));
+    m_enable = new QCheckBox(this);
+    m_enable->setObjectName(QStringLiteral("enable"));
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("status"));
+
+    auto* grid = new QGridLayout;
+    int line = 0;
+    grid->addWidget(new QLabel(QStringLiteral("Port"), this), line, 0);
+    grid->addWidget(m_port, line++, 1);
+    const auto addControl = [&](QWidget* control, const QString& caption) {
+        grid->addWidget(captionFor(control, caption), line, 0);
+        grid->addWidget(control, line++, 1);
+    };
+    addControl(m_priority, QStringLiteral("Priority:"));
+    addControl(m_pathCost, QStringLiteral("Cost:(1-200000000,\n0=auto)"));
+    addControl(m_enable, QStringLiteral("Enable:"));
+    grid->addWidget(new QLabel(QStringLiteral("Status:"), this), line, 0);
+    grid->addWidget(m_status, line++, 1);
+    for (const char* caption : {"Desig Root:", "Desig Cost:", "Desig Bridge:", "Desig Port:", "Forward:"}) {
+        auto* value = new QLabel(this);
+        value->setObjectName(QString::fromLatin1(caption));
+        m_designated.push_back(value);
+        grid->addWidget(new QLabel(QString::fromLatin1(caption), this), line, 0);
+        grid->addWidget(value, line++, 1);
+    }
+
+    m_previous = pushButton(QStringLiteral("<= Prev Port"), "previous", this);
+    m_next = pushButton(QStringLiteral("Next Port =>"), "next", this);
+    m_apply = pushButton(QStringLiteral("&Apply"), "apply", this);
+    m_ok = pushButton(QStringLiteral("&OK"), "ok", this);
+    QPushButton* cancelButton = pushButton(QStringLiteral("&Cancel"), "cancel", this);
+    cancelButton->setDefault(true);
+    connect(m_previous, &QPushButton::clicked, this, [this] { move(-1); });
+    connect(m_next, &QPushButton::clicked, this, [this] { move(1); });
+    connect(m_apply, &QPushButton::clicked, this, &CPortStpDialog::apply);
+    connect(m_ok, &QPushButton::clicked, this, [this] {
+        apply();
+        accept();
+    });
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* navigation = new QHBoxLayout;
+    navigation->addWidget(m_previous);
+    navigation->addWidget(m_next);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_apply);
+    buttons->addWidget(m_ok);
+    buttons->addWidget(cancelButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(navigation);
+    layout->addLayout(buttons);
+
+    // Apply waits for the link membership, or a trunk member could slip through.
+    startWalk(
+        m_cCommonSNMPTable, aggregatedLinkRead(),
+        [this](const WalkRow& answer) { addAggregatedLink(m_linkIds, answer, static_cast<int>(m_linkIds.size())); },
+        {}, {m_apply, m_ok});
+    showRow();
+    setWindowTitle(QStringLiteral(" Port STP Configuration"));
+}
+
+void CPortStpDialog::showRow()
+{
+    const PortNavigation navigation = portNavigation(m_row, static_cast<int>(m_rows.size()));
+    m_previous->setEnabled(navigation.previous);
+    m_next->setEnabled(navigation.next);
+    if (m_rows.empty())
+        return;
+    const StpPortRow shown = stpPortRow(m_rows[static_cast<std::size_t>(m_row)]);
+    m_port->setText(qText(shown.port));
+    m_status->setText(qText(shown.status));
+    const std::string designated[] = {shown.designatedRoot, shown.designatedCost, shown.designatedBridge,
+                                      shown.designatedPort, shown.forwardings};
+    for (std::size_t i = 0; i < m_designated.size(); ++i)
+        m_designated[i]->setText(qText(designated[i]));
+
+    std::vector<std::string> values;
+    if (m_cCommonSNMP.exchange(snmp::kPduGet, stpPortRead(shown.port), &values) != snmp::kStatusOk)
+        return;
+    if (const auto port = decodeStpPort(values)) {
+        m_priority->setEditText(qText(port->priority));
+        m_pathCost->setText(qText(port->pathCost));
+        m_enable->setChecked(port->enabled);
+    }
+}
+
+StpPortSettings CPortStpDialog::settings() const
+{
+    return {leadingNumber(textOf(m_priority->currentText())), leadingNumber(textOf(m_pathCost->text())),
+            m_enable->isChecked()};
+}
+
+int CPortStpDialog::linkOfCurrentPort() const
+{
+    if (m_rows.empty())
+        return 0;
+    const std::int64_t port = leadingNumber(m_rows[static_cast<std::size_t>(m_row)][0]);
+    if (port < 1 || port > static_cast<std::int64_t>(m_linkIds.size()))
+        return 0;
+    return m_linkIds[static_cast<std::size_t>(port - 1)];
+}
+
+bool CPortStpDialog::apply()
+{
+    if (m_rows.empty())
+        return false;
+    const StpPortSettings s = settings();
+    const StpPortRow shown = stpPortRow(m_rows[static_cast<std::size_t>(m_row)]);
+    if (const std::string message = checkStpPort(s, linkOfCurrentPort(), shown); !message.empty()) {
+        platform::prompter().warn(message, {});
+        return false;
+    }
+    m_cCommonSNMPSet.exchange(snmp::kPduSet, stpPortSet(shown.port, s));
+    return true;
+}
+
+void CPortStpDialog::move(int step)
+{
+    const int row = m_row + step;
+    if (row < 0 || row >= static_cast<int>(m_rows.size()))
+        return;
+    m_row = row;
+    showRow();
+}
+
+} // namespace dialogs::mib

@@ -1,0 +1,103 @@
+#include "dialogs/mib/spanning_tree_table_dialog.h"
+
+#include "dialogs/mib/port_stp_dialog.h"
+#include "dialogs/mib/stp_rules.h"
+#include "dialogs/widgets.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace dialogs::mib {
+
+CSpanningTreeTableDialog::CSpanningTreeTableDialog(int portCount, QWidget* parent)
+    : CDialogBase(parent), m_portCount(portCount), m_cCommonSNMP(addSession("m_cCommonSNMP"))
+{
+    setWindowTitle(QStringLiteral("Spanning Tree Table"));
+    m_list = new QTreeWidget(this);
+    m_list->setObjectName(QStringLiteral("list"));
+    m_list->setRootIsDecorated(false);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setAllColumnsShowFocus(true);
+    QStringList headers;
+    for (const std::string& header : stpPortHeaders())
+        headers << QString::fromStdString(header);
+    m_list->setHeaderLabels(headers);
+    const QFontMetrics metrics(m_list->header()->font());
+    for (int i = 0; i < headers.size(); ++i)
+        m_list->setColumnWidth(i, metrics.horizontalAdvance(headers[i]) + 15);
+    connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this] {
+        if (m_list->currentItem() && m_portConfig->isEnabled())
+            openPortConfig();
+    });
+
+    m_portConfig = pushButton(QStringLiteral("&Port Config"), "portConfig", this);
+    QPushButton* bridgeConfig = pushButton(QStringLiteral("&Bridge Config"), "bridgeConfig", this);
+    bridgeConfig->hide();
+    m_refresh = pushButton(QStringLiteral("&Refresh"), "refresh", this);
+    m_refresh->setDefault(true);
+    QPushButton* closeButton = pushButton(QStringLiteral("&Close"), "close", this);
+    connect(m_portConfig, &QPushButton::clicked, this, &CSpanningTreeTableDialog::openPortConfig);
+    connect(m_refresh, &QPushButton::clicked, this, &CSpanningTreeTableDialog::refresh);
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    m_entries = new QLabel(QStringLiteral("0"), this);
+    m_entries->setObjectName(QStringLiteral("entries"));
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(new QLabel(QStringLiteral("Entries:"), this));
+    bottom->addWidget(m_entries);
+    bottom->addStretch();
+    bottom->addWidget(m_portConfig);
+    bottom->addWidget(bridgeConfig);
+    bottom->addWidget(m_refresh);
+    bottom->addWidget(closeButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_list, 1);
+    layout->addLayout(bottom);
+    resize(std::min(1000, m_list->header()->length() + 40), 420);
+}
+
+void CSpanningTreeTableDialog::showEvent(QShowEvent* event)
+{
+    CDialogBase::showEvent(event);
+    if (m_shown)
+        return;
+    m_shown = true;
+    QTimer::singleShot(0, this, &CSpanningTreeTableDialog::refresh);
+}
+
+void CSpanningTreeTableDialog::refresh()
+{
+    m_list->clear();
+    m_rows.clear();
+    m_entries->setText(QStringLiteral("0"));
+    startWalk(m_cCommonSNMP, stpPortTableRead(), [this](const WalkRow& row) { addRow(row); }, {},
+              {m_refresh, m_portConfig});
+}
+
+void CSpanningTreeTableDialog::addRow(const WalkRow& row)
+{
+    m_rows.push_back(stpPortRowTexts(row));
+    QStringList texts;
+    for (const std::string& text : m_rows.back())
+        texts << QString::fromStdString(text);
+    m_list->addTopLevelItem(new QTreeWidgetItem(texts));
+    m_entries->setText(QString::number(m_rows.size()));
+}
+
+void CSpanningTreeTableDialog::openPortConfig()
+{
+    if (m_rows.empty())
+        return;
+    const QModelIndex current = m_list->currentIndex();
+    const int row = current.isValid() && m_list->currentItem()->isSelected() ? current.row() : 0;
+    CPortStpDialog port(m_rows, row, m_portCount, this);
+    if (port.exec() == QDialog::Accepted)
+        refresh();
+}
+
+} // namespace dialogs::mib

@@ -1,0 +1,201 @@
+#include "dialogs/mib/stp_configuration_dialog.h"
+
+#include "dialogs/mib/spanning_tree_table_dialog.h"
+#include "dialogs/text_number.h"
+#include "dialogs/widgets.h"
+#include "platform/prompter.h"
+#include "snmp/common_snmp.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <chrono>
+#include <thread>
+
+namespace dialogs::mib {
+namespace {
+
+constexpr int kVersionRstp = 0;
+constexpr int kVersionStpCompatible = 1;
+
+QLineEdit* timerEdit(const char* name, QWidget* parent)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setMaxLength(4);
+    edit->setValidator(new QIntValidator(0, 9999, edit));
+    return edit;
+}
+
+QLabel* valueLabel(const char* name, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+} // namespace
+
+CStpConfigurationDialog::CStpConfigurationDialog(int portCount, QWidget* parent)
+    : CDialogBase(parent),
+      m_portCount(portCount),
+      m_cCommonSNMP(addSession("m_cCommonSNMP")),
+      m_cCommonSNMPSet(addSession("m_cCommonSNMPSet"))
+{
+    m_enable = new QCheckBox(QStringLiteral("Enable RSTP"), this);
+    m_enable->setObjectName(QStringLiteral("enable"));
+    m_version = new QComboBox(this);
+    m_version->setObjectName(QStringLiteral("version"));
+    m_version->addItems({QStringLiteral("RSTP"), QStringLiteral("STP Compatible")});
+    m_priority = new QComboBox(this);
+    m_priority->setObjectName(QStringLiteral("priority"));
+    m_priority->setEditable(true);
+    for (const std::string& item : bridgePriorityItems())
+        m_priority->addItem(QString::fromStdString(item));
+    m_priority->setValidator(new QIntValidator(0, 65535, m_priority));
+    m_maxAge = timerEdit("maxAge", this);
+    m_forwardDelay = timerEdit("forwardDelay", this);
+    m_helloTime = timerEdit("helloTime", this);
+    m_timeSinceChange = valueLabel("timeSinceChange", this);
+    m_topologyChanges = valueLabel("topologyChanges", this);
+    m_designatedRoot = valueLabel("designatedRoot", this);
+    m_rootPort = valueLabel("rootPort", this);
+    m_currentHelloTime = valueLabel("currentHelloTime", this);
+    m_holdTime = valueLabel("holdTime", this);
+    m_currentForwardDelay = valueLabel("currentForwardDelay", this);
+
+    auto* settingsGrid = new QGridLayout;
+    int row = 0;
+    const auto addControl = [&](QWidget* control, const char* caption) {
+        settingsGrid->addWidget(captionFor(control, QString::fromLatin1(caption)), row, 0);
+        settingsGrid->addWidget(control, row++, 1);
+    };
+    addControl(m_enable, "RSTP Status:");
+    addControl(m_version, "STP Version:");
+    addControl(m_priority, "Priority:");
+    addControl(m_maxAge, "Age Time(600-4000):");
+    addControl(m_forwardDelay, "Delay(400-3000):");
+    addControl(m_helloTime, "Hello Time(100-1000):");
+    settingsGrid->addWidget(new QLabel(QStringLiteral("Time Unit: 1/100 Second"), this), row, 0, 1, 2);
+
+    auto* stateGrid = new QGridLayout;
+    row = 0;
+    const auto addValue = [&](QLabel* value, const char* caption) {
+        stateGrid->addWidget(new QLabel(QString::fromLatin1(caption), this), row, 0);
+        stateGrid->addWidget(value, row++, 1);
+    };
+    addValue(m_timeSinceChange, "TopoChangeTime:");
+    addValue(m_topologyChanges, "TopoChanged:");
+    addValue(m_designatedRoot, "Designated Root:");
+    addValue(m_rootPort, "RootPort:");
+    addValue(m_currentHelloTime, "Hello Time:");
+    addValue(m_holdTime, "Hold Time:");
+    addValue(m_currentForwardDelay, "Forward Delay:");
+
+    m_portSetting = pushButton(QStringLiteral("Port Setting"), "portSetting", this);
+    QPushButton* applyButton = pushButton(QStringLiteral("Apply"), "apply", this);
+    QPushButton* cancelButton = pushButton(QStringLiteral("Cancel"), "cancel", this);
+    cancelButton->setDefault(true);
+    connect(m_portSetting, &QPushButton::clicked, this, &CStpConfigurationDialog::openPortSetting);
+    connect(applyButton, &QPushButton::clicked, this, &CStpConfigurationDialog::apply);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_enable, &QCheckBox::clicked, this, [this](bool checked) { enableEditing(checked); });
+
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(settingsGrid);
+    columns->addSpacing(16);
+    columns->addLayout(stateGrid);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_portSetting);
+    buttons->addStretch();
+    buttons->addWidget(applyButton);
+    buttons->addWidget(cancelButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(columns);
+    layout->addLayout(buttons);
+
+    m_priority->setEditText(QStringLiteral("0"));
+    m_version->setCurrentIndex(kVersionRstp);
+    read();
+    setWindowTitle(QStringLiteral(" STP Configuration "));
+    enableEditing(false);
+    m_portSetting->setEnabled(false);
+}
+
+void CStpConfigurationDialog::read()
+{
+    startWalk(m_cCommonSNMP, stpBridgeRead(), [this](const WalkRow& row) { showAnswer(row); });
+}
+
+void CStpConfigurationDialog::enableEditing(bool enabled)
+{
+    for (QWidget* control : {static_cast<QWidget*>(m_version), static_cast<QWidget*>(m_priority),
+                             static_cast<QWidget*>(m_maxAge), static_cast<QWidget*>(m_forwardDelay),
+                             static_cast<QWidget*>(m_helloTime)})
+        control->setEnabled(enabled);
+}
+
+void CStpConfigurationDialog::showAnswer(const WalkRow& row)
+{
+    const auto texts = decodeStpBridge(row);
+    if (!texts)
+        return;
+    m_priority->setEditText(QString::fromStdString(texts->priority));
+    m_timeSinceChange->setText(QString::fromStdString(texts->timeSinceTopologyChange));
+    m_topologyChanges->setText(QString::fromStdString(texts->topologyChanges));
+    m_designatedRoot->setText(QString::fromStdString(texts->designatedRoot));
+    m_rootPort->setText(QString::fromStdString(texts->rootPort));
+    m_maxAge->setText(QString::fromStdString(texts->maxAge));
+    m_helloTime->setText(QString::fromStdString(texts->helloTime));
+    m_forwardDelay->setText(QString::fromStdString(texts->forwardDelay));
+    m_currentHelloTime->setText(QString::fromStdString(texts->currentHelloTime));
+    m_holdTime->setText(QString::fromStdString(texts->holdTime));
+    m_currentForwardDelay->setText(QString::fromStdString(texts->currentForwardDelay));
+    m_enable->setChecked(texts->enabled);
+    enableEditing(texts->enabled);
+    m_portSetting->setEnabled(texts->enabled);
+    if (texts->version == StpBridgeTexts::Version::StpCompatible)
+        m_version->setCurrentIndex(kVersionStpCompatible);
+    else if (texts->version == StpBridgeTexts::Version::Rstp)
+        m_version->setCurrentIndex(kVersionRstp);
+}
+
+StpBridgeSettings CStpConfigurationDialog::settings() const
+{
+    StpBridgeSettings s;
+    s.maxAge = leadingNumber(textOf(m_maxAge->text()));
+    s.helloTime = leadingNumber(textOf(m_helloTime->text()));
+    s.forwardDelay = leadingNumber(textOf(m_forwardDelay->text()));
+    s.priority = leadingNumber(textOf(m_priority->currentText()));
+    s.rstp = m_version->currentIndex() == kVersionRstp;
+    s.enabled = m_enable->isChecked();
+    return s;
+}
+
+void CStpConfigurationDialog::apply()
+{
+    const StpBridgeSettings s = settings();
+    if (const std::string message = checkStpBridge(s); !message.empty()) {
+        platform::prompter().warn(message, {});
+        return;
+    }
+    m_portSetting->setEnabled(s.enabled);
+    m_cCommonSNMPSet.exchange(snmp::kPduSet, stpBridgeSet(s));
+    // The pause the switch is given after a bridge-wide change.
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+}
+
+void CStpConfigurationDialog::openPortSetting()
+{
+    CSpanningTreeTableDialog table(m_portCount, this);
+    table.exec();
+}
+
+} // namespace dialogs::mib

@@ -1,0 +1,52 @@
+#include "dialogs/register_dialogs.h"
+
+#include "app/command_table.h"
+#include "app/device_tools.h"
+#include "dialogs/mib/forwarding_table_dialog.h"
+#include "dialogs/mib/stp_configuration_dialog.h"
+#include "dialogs/mib/system_information_dialog.h"
+#include "dialogs/mib/table_view_dialog.h"
+#include "snmp/session_parameters.h"
+
+namespace dialogs {
+namespace {
+
+template <typename MakeDialog>
+app::CommandRunner dialogRunner(MakeDialog make)
+{
+    return [make](app::MainWindowContext& context) { make(context)->exec(); };
+}
+
+const std::string& agentAddress()
+{
+    return snmp::sessionParameters().agentAddress;
+}
+
+} // namespace
+
+void registerDialogCommands(app::CommandTable& table)
+{
+    using namespace app;
+    using namespace dialogs::mib;
+    table.setRunner(kCmdSystemInformation,
+                    dialogRunner([](MainWindowContext&) { return std::make_unique<CSystemInformationDialog>(); }));
+    table.setRunner(kCmdInterfaceTable, dialogRunner([](MainWindowContext&) { return newInterfaceTableDialog(); }));
+    table.setRunner(kCmdIpTable, dialogRunner([](MainWindowContext&) { return newIpTableDialog(agentAddress()); }));
+    table.setRunner(kCmdForwardingTable,
+                    dialogRunner([](MainWindowContext&) { return std::make_unique<CForwardingTableDialog>(); }));
+    table.setRunner(kCmdTcpService, dialogRunner([](MainWindowContext&) { return newTcpServiceDialog(); }));
+    table.setRunner(kCmdUdpService, dialogRunner([](MainWindowContext&) { return newUdpServiceDialog(); }));
+    table.setRunner(kCmdSpanningTree, dialogRunner([](MainWindowContext& context) {
+                        return std::make_unique<CStpConfigurationDialog>(context.portCount());
+                    }));
+
+    table.setRunner(kCmdTelnet, [](MainWindowContext&) { runTelnet(agentAddress()); }, Dispatch::Direct);
+    table.setRunner(kCmdWeb, [](MainWindowContext&) { runWeb(agentAddress()); }, Dispatch::Direct);
+    table.setRunner(
+        kCmdSaveConfiguration, [](MainWindowContext& context) { runSaveConfiguration(context.setSession()); },
+        Dispatch::Direct);
+    table.setRunner(kCmdReboot, [](MainWindowContext& context) { runReboot(context); }, Dispatch::Direct);
+    table.setRunner(kCmdAbout, [](MainWindowContext& context) { runAbout(context.deviceName()); });
+}
+
+} // namespace dialogs

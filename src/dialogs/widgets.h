@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+#include <string>
+
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace dialogs {
+
+// A caption label that is the control's buddy (its mnemonic focuses the control).
+QLabel* captionFor(QWidget* control, const QString& caption);
+// A push button with a caption and an object name tests find it by.
+QPushButton* pushButton(const QString& caption, const char* name, QWidget* parent);
+// The control's text as the rules take it (local text is UTF-8 here).
+std::string textOf(const QString& text);
+
+// Sets the override cursor to the wait cursor for its lifetime.
+class CWaitCursor {
+public:
+    CWaitCursor();
+    ~CWaitCursor();
+    CWaitCursor(const CWaitCursor&) = delete;
+    CWaitCursor& operator=(const CWaitCursor&) = delete;
+};
+
+} // namespace dialogs

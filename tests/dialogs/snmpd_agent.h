@@ -1,0 +1,84 @@
+#pragma once
+
+#include "run_command.h"
+#include "sim/snmpd_process.h"
+#include "snmp/session_parameters.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+
+// The real snmpd with its stock MIB-II on loopback, and the session
+// parameters that aim new sessions at it (version 1).
+class SnmpdAgent : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        std::string error;
+        s_snmpd = sim::SnmpdProcess::start({}, &error);
+        ASSERT_TRUE(s_snmpd) << error;
+    }
+    static void TearDownTestSuite() { s_snmpd.reset(); }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(s_snmpd);
+        snmp::SessionParameters parameters;
+        parameters.agentAddress = "127.0.0.1";
+        parameters.agentPort = std::to_string(s_snmpd->port());
+        parameters.requestTimeout = "2000";
+        snmp::setSessionParameters(parameters);
+    }
+
+    static std::string agent() { return "127.0.0.1:" + std::to_string(s_snmpd->port()); }
+
+    // snmpwalk's values of one column, by row index (numeric OIDs, bare values).
+    static std::map<std::string, std::string> walkColumn(const std::string& column)
+    {
+        const CommandResult result = runCommand(
+            {"snmpwalk", "-v1", "-c", "qevtal", "-On", "-Oqe", "-OU", "-Ot", "-t", "2", "-r", "1", agent(), column});
+        return byIndex(result.output, column);
+    }
+
+    // An OCTET STRING's bytes (snmpget prints them in hexadecimal).
+    static std::string get(const std::string& oid)
+    {
+        const CommandResult result =
+            runCommand({"snmpget", "-v1", "-c", "qevtal", "-On", "-Oqvx", "-t", "2", "-r", "1", agent(), oid});
+        std::string output = result.output;
+        std::replace(output.begin(), output.end(), '"', ' ');
+        std::istringstream digits(output);
+        std::string bytes;
+        std::string pair;
+        while (digits >> pair)
+            bytes.push_back(static_cast<char>(std::stoi(pair, nullptr, 16)));
+        return bytes;
+    }
+
+    static std::unique_ptr<sim::SnmpdProcess> s_snmpd;
+
+private:
+    static std::map<std::string, std::string> byIndex(const std::string& output, const std::string& column)
+    {
+        std::map<std::string, std::string> rows;
+        std::istringstream lines(output);
+        std::string line;
+        const std::string prefix = "." + column + ".";
+        while (std::getline(lines, line)) {
+            if (line.rfind(prefix, 0) != 0)
+                continue;
+            const std::size_t blank = line.find(' ');
+            std::string value = blank == std::string::npos ? std::string() : line.substr(blank + 1);
+            if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+                value = value.substr(1, value.size() - 2);
+            rows[line.substr(prefix.size(), blank - prefix.size())] = value;
+        }
+        return rows;
+    }
+};
+
+inline std::unique_ptr<sim::SnmpdProcess> SnmpdAgent::s_snmpd;

@@ -1,0 +1,176 @@
+#include "dialogs/mib/stp_rules.h"
+
+#include "snmp/common_snmp.h"
+
+#include <gtest/gtest.h>
+
+using namespace dialogs;
+using namespace dialogs::mib;
+
+namespace {
+
+StpBridgeSettings bridge(std::int64_t maxAge, std::int64_t helloTime, std::int64_t forwardDelay)
+{
+    StpBridgeSettings s;
+    s.maxAge = maxAge;
+    s.helloTime = helloTime;
+    s.forwardDelay = forwardDelay;
+    return s;
+}
+
+const std::string kAgeRange = "Invalid Age Time value, the valid Age Time range is  (600-4000) ms !";
+const std::string kDelayRange = "Invalid Forward Delay value, the valid Forward Delay range is (400-3000) ms !";
+const std::string kHelloRange = "Invalid Hello Time value, the valid Hello Time range is (100-1000) ms !";
+const std::string kHelloRelation = "To set the parameters Hello Time and Max Age the following relation is to be "
+                                   "satisfied: \nMax Age >= (2*(Hello Time + 1.0))";
+const std::string kDelayRelation = "To set the parameters Forward Delay and Max Age, the following relation is to be "
+                                   "satisfied: \n2*(Forward Delay - 1) >= Max Age";
+
+} // namespace
+
+TEST(StpRules, BridgeTimersRangesAndRelations)
+{
+    EXPECT_EQ(checkStpBridge(bridge(2000, 200, 1500)), "");
+    EXPECT_EQ(checkStpBridge(bridge(600, 300, 1500)), kHelloRelation);
+    EXPECT_EQ(checkStpBridge(bridge(4000, 200, 2000)), kDelayRelation);
+    EXPECT_EQ(checkStpBridge(bridge(4000, 1000, 3000)), "");
+    EXPECT_EQ(checkStpBridge(bridge(4000, 1001, 3000)), kHelloRange);
+    EXPECT_EQ(checkStpBridge(bridge(599, 100, 400)), kAgeRange);
+    EXPECT_EQ(checkStpBridge(bridge(4001, 100, 400)), kAgeRange);
+    EXPECT_EQ(checkStpBridge(bridge(2000, 200, 399)), kDelayRange);
+    EXPECT_EQ(checkStpBridge(bridge(2000, 200, 3001)), kDelayRange);
+    EXPECT_EQ(checkStpBridge(bridge(2000, 99, 1500)), kHelloRange);
+    // Boundaries of both relations are inclusive.
+    EXPECT_EQ(checkStpBridge(bridge(600, 200, 400)), "");
+    EXPECT_EQ(checkStpBridge(bridge(600, 201, 1000)), kHelloRelation);
+    EXPECT_EQ(checkStpBridge(bridge(2800, 200, 1500)), "");
+    EXPECT_EQ(checkStpBridge(bridge(2801, 200, 1500)), kDelayRelation);
+}
+
+TEST(StpRules, FirstFailingCheckWins)
+{
+    // Every value is out of range: the age message comes first, then delay, then hello.
+    EXPECT_EQ(checkStpBridge(bridge(0, 0, 0)), kAgeRange);
+    EXPECT_EQ(checkStpBridge(bridge(2000, 0, 0)), kDelayRange);
+    EXPECT_EQ(checkStpBridge(bridge(700, 300, 300 + 100)), kHelloRelation);
+}
+
+TEST(StpRules, BridgeSetOrderAndValues)
+{
+    StpBridgeSettings s = bridge(2000, 200, 1500);
+    s.priority = 32768;
+    s.rstp = false;
+    s.enabled = true;
+    const Bindings expected{
+        {"1.3.6.1.2.1.17.2.12.0", snmp::kTypeInteger, "2000"},
+        {"1.3.6.1.2.1.17.2.13.0", snmp::kTypeInteger, "200"},
+        {"1.3.6.1.2.1.17.2.14.0", snmp::kTypeInteger, "1500"},
+        {"1.3.6.1.2.1.17.2.2.0", snmp::kTypeInteger, "32768"},
+        {"1.3.6.1.4.1.32473.10.75.7.6.1.2.0", snmp::kTypeInteger, "0"},
+        {"1.3.6.1.4.1.32473.10.75.7.6.1.1.0", snmp::kTypeInteger, "1"},
+    };
+    EXPECT_EQ(stpBridgeSet(s), expected);
+    s.rstp = true;
+    s.enabled = false;
+    const Bindings flipped = stpBridgeSet(s);
+    EXPECT_EQ(flipped[4].value, "2");
+    EXPECT_EQ(flipped[5].value, "2");
+}
+
+TEST(StpRules, BridgeReadDecoding)
+{
+    WalkRow row{{"32768", "1234", "3", std::string("\x80\x00\x00\x00\x5E\x00\x53\x01", 8), "0", "2000", "200", "1500",
+                 "200", "100", "1500", "2", "0"},
+                {}};
+    auto texts = decodeStpBridge(row);
+    ASSERT_TRUE(texts);
+    EXPECT_EQ(texts->designatedRoot, "80:00:00:00:5E:00:53:01");
+    EXPECT_EQ(texts->maxAge, "2000");
+    EXPECT_EQ(texts->currentForwardDelay, "1500");
+    EXPECT_FALSE(texts->enabled);
+    EXPECT_EQ(texts->version, StpBridgeTexts::Version::StpCompatible);
+
+    row.values[11] = "1";
+    row.values[12] = "2";
+    texts = decodeStpBridge(row);
+    EXPECT_TRUE(texts->enabled);
+    EXPECT_EQ(texts->version, StpBridgeTexts::Version::Rstp);
+    row.values[12] = "1";
+    EXPECT_EQ(decodeStpBridge(row)->version, StpBridgeTexts::Version::Keep);
+
+    // Eleven values suffice (state and version absent: protocol off).
+    row.values.resize(11);
+    texts = decodeStpBridge(row);
+    ASSERT_TRUE(texts);
+    EXPECT_FALSE(texts->enabled);
+    row.values.resize(10);
+    EXPECT_FALSE(decodeStpBridge(row));
+    EXPECT_FALSE(decodeStpBridge({{"", "1", "1", "1", "1", "1", "1", "1", "1", "1", "1"}, {}}));
+    EXPECT_EQ(bridgeIdText("short"), "short");
+}
+
+TEST(StpRules, PortTableRow)
+{
+    const WalkRow row{{"3", "128", "200000", "1", "5", std::string("\x80\x00\x00\x00\x5E\x00\x53\x01", 8), "4",
+                       std::string("\x80\x00\x00\x00\x5E\x00\x53\x02", 8), std::string("\x80\x03", 2), "7"},
+                      ".3"};
+    const std::vector<std::string> expected{"3", "128", "200000", "Y", "Forward", "80:00:00:00:5E:00:53:01", "4",
+                                            "80:00:00:00:5E:00:53:02", "80 03", "7"};
+    EXPECT_EQ(stpPortRowTexts(row), expected);
+    EXPECT_EQ(stpPortRowTexts({{"3", "128", "0", "2", "9", "", "", "", "", ""}, ""})[3], "N");
+    EXPECT_EQ(stpPortRowTexts({{"3", "128", "0", "2", "9", "", "", "", "", ""}, ""})[4], "9");
+    EXPECT_EQ(stpPortHeaders().size(), stpPortTableRead().oids.size());
+    EXPECT_EQ(stpPortTableRead().oids[2], "1.3.6.1.2.1.17.2.15.1.5");
+}
+
+TEST(StpRules, PathCostLimits)
+{
+    const StpPortRow shown = stpPortRow({"4", "128", "20000", "Y"});
+    EXPECT_EQ(checkStpPort({128, 0, true}, 0, shown), "");
+    EXPECT_EQ(checkStpPort({128, 200000000, true}, 0, shown), "");
+    EXPECT_EQ(checkStpPort({128, 200000001, true}, 0, shown), "Invalid Path Cost(1-200000000)");
+    EXPECT_EQ(checkStpPort({128, -1, true}, 0, shown), "Invalid Path Cost(1-200000000)");
+}
+
+TEST(StpRules, TrunkMemberKeepsItsRowValues)
+{
+    const std::string refused = "Cannot add ports with different STP configurations to an aggregated link.";
+    const StpPortRow shown = stpPortRow({"4", "128", "20000", "Y"});
+    EXPECT_EQ(checkStpPort({128, 20000, true}, 2, shown), "");
+    EXPECT_EQ(checkStpPort({144, 20000, true}, 2, shown), refused);
+    EXPECT_EQ(checkStpPort({128, 20001, true}, 2, shown), refused);
+    EXPECT_EQ(checkStpPort({128, 20000, false}, 2, shown), refused);
+    // Outside a link any change goes.
+    EXPECT_EQ(checkStpPort({144, 1, false}, 0, shown), "");
+    // The path-cost range is checked first.
+    EXPECT_EQ(checkStpPort({128, 200000001, true}, 2, shown), "Invalid Path Cost(1-200000000)");
+}
+
+TEST(StpRules, PortReadAndSetBindings)
+{
+    const Bindings read = stpPortRead("12");
+    ASSERT_EQ(read.size(), 3u);
+    EXPECT_EQ(read[0].oid, "1.3.6.1.2.1.17.2.15.1.2.12");
+    EXPECT_EQ(read[1].oid, "1.3.6.1.2.1.17.2.15.1.5.12");
+    EXPECT_EQ(read[2].oid, "1.3.6.1.2.1.17.2.15.1.4.12");
+    const Bindings expected{
+        {"1.3.6.1.2.1.17.2.15.1.2.12", snmp::kTypeInteger, "32"},
+        {"1.3.6.1.4.1.32473.10.75.7.6.2.1.5.12", snmp::kTypeInteger, "0"},
+        {"1.3.6.1.2.1.17.2.15.1.4.12", snmp::kTypeInteger, "2"},
+    };
+    EXPECT_EQ(stpPortSet("12", {32, 0, false}), expected);
+    EXPECT_FALSE(decodeStpPort({"1", "2"}));
+    EXPECT_TRUE(decodeStpPort({"32", "0", "1"})->enabled);
+}
+
+TEST(StpRules, PortNavigationAtTheEnds)
+{
+    EXPECT_FALSE(portNavigation(0, 28).previous);
+    EXPECT_TRUE(portNavigation(0, 28).next);
+    EXPECT_TRUE(portNavigation(27, 28).previous);
+    EXPECT_FALSE(portNavigation(27, 28).next);
+    EXPECT_FALSE(portNavigation(0, 1).previous);
+    EXPECT_FALSE(portNavigation(0, 1).next);
+    EXPECT_EQ(bridgePriorityItems().back(), "61440");
+    EXPECT_EQ(portPriorityItems().back(), "240");
+}
