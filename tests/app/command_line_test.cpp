@@ -8,16 +8,13 @@ using app::parseCommandLine;
 
 namespace {
 
-void expectVersion3Defaults(const snmp::SessionParameters& p)
+// Positions 9 to 15 as one text, to compare version-3 fields at a glance.
+std::string v3Fields(const snmp::SessionParameters& p)
 {
-    EXPECT_EQ(p.position9, "1");
-    EXPECT_EQ(p.securityLevel, "1");
-    EXPECT_EQ(p.userName, "");
-    EXPECT_EQ(p.authPassword, "");
-    EXPECT_EQ(p.privPassword, "");
-    EXPECT_EQ(p.authProtocol, "1");
-    EXPECT_EQ(p.privProtocol, "1");
+    return p.position9 + "|" + p.securityLevel + "|" + p.userName + "|" + p.authPassword + "|" + p.privPassword + "|" +
+           p.authProtocol + "|" + p.privProtocol;
 }
+const std::string kV3Defaults = "1|1||||1|1";
 
 } // namespace
 
@@ -31,166 +28,99 @@ TEST(CommandLine, AddressOnlyKeepsEveryDefault)
     EXPECT_TRUE(p.vlanEdit); // position 4 never reached
     EXPECT_EQ(p.version, "1");
     EXPECT_EQ(p.agentPort, "161");
-    EXPECT_EQ(p.requestTimeout, "3000");
-    expectVersion3Defaults(p);
+    EXPECT_EQ(v3Fields(p), kV3Defaults);
 }
 
-TEST(CommandLine, Version1LineFillsPositionsOneToSixAndIgnoresTheRest)
+TEST(CommandLine, Version1StopsAfterThePortAndBlanksAreDropped)
 {
-    const auto p = parseCommandLine("/A0/I192.0.2.10/Rpu bl/Wpriv/Vtrue/S1/P1161/Ax/Ay/Z3/L3/Uuser/Aauthpass/Bprivpass/C3/D2");
+    const auto p = parseCommandLine("/A0/I192.0.2.10/Rpu bl/Wpriv/Vtrue/S1/P1161/Ax/Ay/Z3/L3/Uuser/Aauth/Bpriv/C3/D2");
     EXPECT_EQ(p.firstToken, "0");
-    EXPECT_EQ(p.agentAddress, "192.0.2.10");
-    EXPECT_EQ(p.readCommunity, "publ"); // the blank inside is dropped
+    EXPECT_EQ(p.readCommunity, "publ");
     EXPECT_EQ(p.writeCommunity, "priv");
-    EXPECT_TRUE(p.vlanEdit);
-    EXPECT_EQ(p.version, "1");
     EXPECT_EQ(p.agentPort, "1161");
-    expectVersion3Defaults(p);
-}
-
-TEST(CommandLine, EmptyVersionKeepsOneAndStopsAfterThePort)
-{
-    const auto p = parseCommandLine("/A0/I192.0.2.10/R/W/VTRUE/S/P/Ax/Ay/Z9/L3/Uuser");
-    EXPECT_EQ(p.readCommunity, "qevtal");
-    EXPECT_EQ(p.writeCommunity, "morvint");
-    EXPECT_TRUE(p.vlanEdit);
-    EXPECT_EQ(p.version, "1");
-    EXPECT_EQ(p.agentPort, "161");
-    expectVersion3Defaults(p);
+    EXPECT_EQ(v3Fields(p), kV3Defaults);
+    // An empty version token keeps "1", which stops the reading just the same.
+    const auto q = parseCommandLine("/A0/I192.0.2.10/R/W/VTRUE/S/P/Ax/Ay/Z9/L3/Uuser");
+    EXPECT_EQ(q.readCommunity, "qevtal");
+    EXPECT_EQ(q.agentPort, "161");
+    EXPECT_EQ(v3Fields(q), kV3Defaults);
 }
 
 TEST(CommandLine, VlanEditFlagIsTrueOnlyForTrueInUpperOrLowerCase)
 {
-    EXPECT_TRUE(parseCommandLine("/A0/I1.2.3.4/Rr/Ww/Vtrue").vlanEdit);
-    EXPECT_TRUE(parseCommandLine("/A0/I1.2.3.4/Rr/Ww/VTRUE").vlanEdit);
-    EXPECT_FALSE(parseCommandLine("/A0/I1.2.3.4/Rr/Ww/VTrue").vlanEdit);
-    EXPECT_FALSE(parseCommandLine("/A0/I1.2.3.4/Rr/Ww/Vyes").vlanEdit);
-    EXPECT_FALSE(parseCommandLine("/A0/I1.2.3.4/Rr/Ww/V/S1").vlanEdit);
-    // The line ends right after the letter: the token is empty, still read.
-    EXPECT_FALSE(parseCommandLine("/A0/I1.2.3.4/Rr/Ww/V").vlanEdit);
-    // Blanks inside are dropped before the comparison.
-    EXPECT_TRUE(parseCommandLine("/A0/I1.2.3.4/Rr/Ww/Vtr ue").vlanEdit);
+    const auto flag = [](const std::string& token) { return parseCommandLine("/A0/I1.2.3.4/Rr/Ww/V" + token).vlanEdit; };
+    EXPECT_TRUE(flag("true"));
+    EXPECT_TRUE(flag("TRUE"));
+    EXPECT_TRUE(flag("tr ue"));
+    EXPECT_FALSE(flag("True"));
+    EXPECT_FALSE(flag("yes"));
+    EXPECT_FALSE(flag(""));      // the line ends after the letter: still an empty token
+    EXPECT_FALSE(flag("/S1"));
 }
 
-TEST(CommandLine, Version3LineSkipsSevenAndEightAndReadsToFifteen)
+TEST(CommandLine, Version3SkipsSevenAndEightAndReadsToFifteen)
 {
-    const auto p = parseCommandLine(
-        "/A0/I10.0.0.7/Rr/Ww/Vfalse/S3/P161/Xseven/Yeight/N2/L3/Uadmin/Aauth pass/Bpriv-pass/C3/D2");
-    EXPECT_EQ(p.agentAddress, "10.0.0.7");
-    EXPECT_FALSE(p.vlanEdit);
+    const auto p = parseCommandLine("/A0/I10.0.0.7/Rr/Ww/Vfalse/S3/P161/Xseven/Yeight/N2/L3/Uadmin/Aauth pass/Bpriv-pass/C3/D2");
     EXPECT_EQ(p.version, "3");
-    EXPECT_EQ(p.position9, "2");
-    EXPECT_EQ(p.securityLevel, "3");
-    EXPECT_EQ(p.userName, "admin");
-    EXPECT_EQ(p.authPassword, "authpass");
-    EXPECT_EQ(p.privPassword, "priv-pass");
-    EXPECT_EQ(p.authProtocol, "3");
-    EXPECT_EQ(p.privProtocol, "2");
-    EXPECT_EQ(p.readCommunity, "r");
-    EXPECT_EQ(p.writeCommunity, "w");
-    EXPECT_EQ(p.agentPort, "161");
+    EXPECT_EQ(p.readCommunity + p.writeCommunity + p.agentPort, "rw161");
+    EXPECT_EQ(v3Fields(p), "2|3|admin|authpass|priv-pass|3|2");
+    // Empty tokens keep their defaults; a short line stops where it ends.
+    EXPECT_EQ(v3Fields(parseCommandLine("/A0/I10.0.0.7/R/W/V/S3/P/X/Y/N/L2/Uu")), "1|2|u|||1|1");
 }
 
-TEST(CommandLine, Version3EmptyTokensKeepDefaultsAndAShortLineStopsEarly)
+TEST(CommandLine, AddressNeedsTheMarkerAndAValue)
 {
-    const auto p = parseCommandLine("/A0/I10.0.0.7/R/W/V/S3/P/X/Y/N/L2/Uu");
-    EXPECT_EQ(p.version, "3");
-    EXPECT_EQ(p.agentPort, "161");
-    EXPECT_EQ(p.position9, "1");
-    EXPECT_EQ(p.securityLevel, "2");
-    EXPECT_EQ(p.userName, "u");
-    EXPECT_EQ(p.authPassword, "");
-    EXPECT_EQ(p.authProtocol, "1");
-    EXPECT_EQ(p.privProtocol, "1");
-}
-
-TEST(CommandLine, WithoutSlashIOnlyPositionZeroIsStored)
-{
+    // Without "/I" only position 0 is stored.
     const auto p = parseCommandLine("/Afirst/X10.1.1.1/Rcomm/Wcomm/Vfalse/S3");
     EXPECT_EQ(p.firstToken, "first");
-    EXPECT_EQ(p.agentAddress, "");
-    EXPECT_EQ(p.readCommunity, "qevtal");
+    EXPECT_EQ(p.agentAddress + p.readCommunity + p.version, "qevtal1");
     EXPECT_TRUE(p.vlanEdit);
-    EXPECT_EQ(p.version, "1");
-    // A lower-case "/i" is not the marker.
     EXPECT_EQ(parseCommandLine("/Afirst/i10.1.1.1").agentAddress, "");
-}
-
-TEST(CommandLine, MarkerAnywhereOnTheLineAndLettersUnchecked)
-{
-    // "/I" only has to occur somewhere; the letter before position 1 is not checked.
-    const auto p = parseCommandLine("/Z0/Q10.1.1.1/Rabc/Ww/V/S/P/I");
-    EXPECT_EQ(p.agentAddress, "10.1.1.1");
-    EXPECT_EQ(p.readCommunity, "abc");
-    // The first two characters are skipped whatever they are.
+    // The marker may stand anywhere; the letters themselves are never checked.
+    const auto q = parseCommandLine("/Z0/Q10.1.1.1/Rabc/Ww/V/S/P/I");
+    EXPECT_EQ(q.agentAddress + " " + q.readCommunity, "10.1.1.1 abc");
     EXPECT_EQ(parseCommandLine("ab0/I10.1.1.1").firstToken, "0");
-    EXPECT_EQ(parseCommandLine("ab0/I10.1.1.1").agentAddress, "10.1.1.1");
+    // An empty address stops everything after it.
+    const auto r = parseCommandLine("/A0/I/Rcomm/Wcomm/Vfalse/S3");
+    EXPECT_EQ(r.agentAddress + r.readCommunity + r.version, "qevtal1");
+    EXPECT_TRUE(r.vlanEdit);
 }
 
-TEST(CommandLine, EmptyAddressStopsParsing)
-{
-    const auto p = parseCommandLine("/A0/I/Rcomm/Wcomm/Vfalse/S3");
-    EXPECT_EQ(p.firstToken, "0");
-    EXPECT_EQ(p.agentAddress, "");
-    EXPECT_EQ(p.readCommunity, "qevtal");
-    EXPECT_TRUE(p.vlanEdit);
-    EXPECT_EQ(p.version, "1");
-}
-
-TEST(CommandLine, ShortAndTruncatedLinesNeverReadPastTheEnd)
+TEST(CommandLine, ShortLinesNeverReadPastTheEnd)
 {
     for (const char* line : {"", "/", "/A", "/A/", "/Ax/", "/A0/I10.1.1.1/", "/A0/I10.1.1.1/R"}) {
         const auto p = parseCommandLine(line);
-        EXPECT_EQ(p.readCommunity, "qevtal") << line;
-        EXPECT_EQ(p.version, "1") << line;
+        EXPECT_EQ(p.readCommunity + p.version, "qevtal1") << line;
     }
     EXPECT_EQ(parseCommandLine("/Aab").firstToken, "ab");
-    EXPECT_EQ(parseCommandLine("/A0/I10.1.1.1/").agentAddress, "10.1.1.1");
 }
 
 TEST(CommandLine, OverlongTokensKeepCapacityMinusOneCharacters)
 {
-    const std::string first(30, 'f');
-    const std::string address = "192.168.100.200.1"; // 17 characters
-    const std::string community(80, 'c');
     const std::string user(50, 'u');
-    const std::string line = "/A" + first + "/I" + address + "/R" + community + "/W" + community + "/V" + "true" +
-                             std::string(20, 'x') + "/S33333333333/P1616161616161/Xa/Yb/N" + std::string(9, '9') + "/L" +
-                             std::string(9, '3') + "/U" + user + "/A" + user + "/B" + user + "/C" + std::string(9, '4') +
-                             "/D" + std::string(9, '5');
+    const std::string line = "/A" + std::string(30, 'f') + "/I192.168.100.200.1/R" + std::string(80, 'c') + "/W" +
+                             std::string(60, 'w') + "/Vtrue" + std::string(20, 'x') + "/S33333333333/P1616161616161/Xa/Yb/N" +
+                             std::string(9, '9') + "/L" + std::string(9, '3') + "/U" + user + "/A" + user + "/B" + user +
+                             "/C" + std::string(9, '4') + "/D" + std::string(9, '5');
     const auto p = parseCommandLine(line);
     EXPECT_EQ(p.firstToken, std::string(19, 'f'));
     EXPECT_EQ(p.agentAddress, "192.168.100.200");
     EXPECT_EQ(p.readCommunity, std::string(51, 'c'));
-    EXPECT_EQ(p.writeCommunity, std::string(51, 'c'));
+    EXPECT_EQ(p.writeCommunity, std::string(51, 'w'));
     EXPECT_FALSE(p.vlanEdit); // "truexxxxxxx" after the cut
     EXPECT_EQ(p.version, "3333333");
     EXPECT_EQ(p.agentPort, "1616161");
-    EXPECT_EQ(p.position9, std::string(7, '9'));
-    EXPECT_EQ(p.securityLevel, std::string(7, '3'));
-    EXPECT_EQ(p.userName, std::string(31, 'u'));
-    EXPECT_EQ(p.authPassword, std::string(31, 'u'));
-    EXPECT_EQ(p.privPassword, std::string(31, 'u'));
-    EXPECT_EQ(p.authProtocol, std::string(7, '4'));
-    EXPECT_EQ(p.privProtocol, std::string(7, '5'));
-}
-
-TEST(CommandLine, BlanksDoNotCountAgainstTheCapacity)
-{
-    const auto p = parseCommandLine("/A0/I 1 0 . 1 . 1 . 1 2 3 4 5 6 7 8 9");
-    EXPECT_EQ(p.agentAddress, "10.1.1.12345678");
-    EXPECT_EQ(p.agentAddress.size(), 15u);
+    const std::string u31(31, 'u');
+    EXPECT_EQ(v3Fields(p), "9999999|3333333|" + u31 + "|" + u31 + "|" + u31 + "|4444444|5555555");
+    // Dropped blanks do not count against the capacity.
+    EXPECT_EQ(parseCommandLine("/A0/I 1 0 . 1 . 1 . 1 2 3 4 5 6 7 8 9").agentAddress, "10.1.1.12345678");
 }
 
 TEST(CommandLine, ArgumentsJoinedBySingleSpacesParseLikeOneLine)
 {
     EXPECT_EQ(app::joinArguments({}), "");
     EXPECT_EQ(app::joinArguments({"/A0", "/I10.1.1.1"}), "/A0 /I10.1.1.1");
-    // A community the shell split at its blank comes back without it.
     const auto p = parseCommandLine(app::joinArguments({"/A0/I10.1.1.1/Rqe", "val/Wmor", "vint/VTRUE/S3/P161"}));
-    EXPECT_EQ(p.firstToken, "0");
-    EXPECT_EQ(p.readCommunity, "qeval");
-    EXPECT_EQ(p.writeCommunity, "morvint");
+    EXPECT_EQ(p.readCommunity + " " + p.writeCommunity + " " + p.version, "qeval morvint 3");
     EXPECT_TRUE(p.vlanEdit);
-    EXPECT_EQ(p.version, "3");
 }
