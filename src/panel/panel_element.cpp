@@ -13,8 +13,9 @@ std::string LimitPictureName(std::string_view name)
 
 } // namespace panel
 
-void CSubject::NotifyAll()
+void CSubject::NotifyAll(int state)
 {
+    m_nSubjectState = state;
     for (CObserver* observer : m_observers)
         observer->Update(*this);
 }
@@ -54,8 +55,13 @@ bool CPanelElement::HitTest(QPoint point) const
 
 void CPanelElement::TrackCursor(QPoint point)
 {
+    TrackCursorAs(point, panel::CursorShape::Arrow);
+}
+
+void CPanelElement::TrackCursorAs(QPoint point, panel::CursorShape shape)
+{
     if (m_pWindow != nullptr && HitTest(point))
-        m_pWindow->SetPanelCursor(panel::CursorShape::Arrow);
+        m_pWindow->SetPanelCursor(shape);
 }
 
 bool CPanelElement::LoadPictureFile(const std::string& file)

@@ -13,6 +13,7 @@ class QPainter;
 
 namespace panel {
 class PanelWindow;
+enum class CursorShape;
 // Picture file names keep at most this many characters.
 inline constexpr std::size_t kMaxPictureName = 99;
 std::string LimitPictureName(std::string_view name);
@@ -36,7 +37,8 @@ public:
 
 protected:
     ~CSubject() = default;
-    void NotifyAll();
+    // Sockets and power units: every lamp shows the same state.
+    void NotifyAll(int state);
 
 private:
     std::vector<CObserver*> m_observers; // not owned: they are our children
@@ -93,6 +95,8 @@ public:
 
 protected:
     bool LoadPictureFile(const std::string& file);
+    // Sets that cursor when the point is inside; the base sets the arrow.
+    void TrackCursorAs(QPoint point, panel::CursorShape shape);
     QPainter* DrawingContext() const { return m_pDC; }
     panel::PanelWindow* Window() const { return m_pWindow; }
     void MarkDrawn() { m_bDirty = false; }

@@ -22,14 +22,12 @@ void CDevModule::OnClick(QPoint point)
 
 void CCom::TrackCursor(QPoint point)
 {
-    if (Window() != nullptr && HitTest(point))
-        Window()->SetPanelCursor(panel::CursorShape::Port);
+    TrackCursorAs(point, panel::CursorShape::Port);
 }
 
 bool CCom::LoadPicture()
 {
-    SetSubjectState(Status());
-    NotifyAll();
+    NotifyAll(Status());
     return true;
 }
 
@@ -41,7 +39,6 @@ void CCom::OnClick(QPoint point)
 
 bool CPowerUnit::LoadPicture()
 {
-    SetSubjectState(Status());
-    NotifyAll();
+    NotifyAll(Status());
     return true;
 }

@@ -13,6 +13,7 @@
 #include <climits>
 #include <cstdlib>
 #include <exception>
+#include <span>
 #include <string_view>
 
 namespace {
@@ -25,30 +26,26 @@ constexpr int kMaxVisits = 100000;
 constexpr std::array<std::string_view, panel::kPortPictureCount> kPortPictureTags = {
     "BMPLINK100", "BMPLINK10", "BMPDISABLE", "BMPENABLE", "BMPEMPTY"};
 
-int LampStatus(std::string_view keyword)
-{
-    if (keyword == "LAMPON") return CLamp::kLampOn;
-    if (keyword == "LAMP1G") return CLamp::kLamp1G;
-    if (keyword == "LAMPOFF") return CLamp::kLampOff;
-    return -1;
-}
+struct Keyword {
+    std::string_view text;
+    int value;
+};
 
-int PortStatusOf(std::string_view keyword)
-{
-    if (keyword == "PORTLINK100") return panel::kPortLink100;
-    if (keyword == "PORTLINK10") return panel::kPortLink10;
-    if (keyword == "PORTDISABLED") return panel::kPortDisabled;
-    if (keyword == "PORTENABLE") return panel::kPortEnabled;
-    if (keyword == "PORTEMPTY") return panel::kPortEmpty;
-    return -1;
-}
+constexpr Keyword kLampStatuses[] = {
+    {"LAMPON", CLamp::kLampOn}, {"LAMP1G", CLamp::kLamp1G}, {"LAMPOFF", CLamp::kLampOff}};
+constexpr Keyword kPortStatuses[] = {
+    {"PORTLINK100", panel::kPortLink100}, {"PORTLINK10", panel::kPortLink10}, {"PORTDISABLED", panel::kPortDisabled},
+    {"PORTENABLE", panel::kPortEnabled}, {"PORTEMPTY", panel::kPortEmpty}};
+constexpr Keyword kLampTypes[] = {
+    {"LINK", CLamp::kLink}, {"S100M", CLamp::kS100M}, {"POWER", CLamp::kPower}, {"CONSOLE", CLamp::kConsole}};
 
-int LampType(std::string_view keyword)
+// -1 for a keyword the table does not know.
+int Lookup(std::span<const Keyword> table, std::string_view keyword)
 {
-    if (keyword == "LINK") return CLamp::kLink;
-    if (keyword == "S100M") return CLamp::kS100M;
-    if (keyword == "POWER") return CLamp::kPower;
-    if (keyword == "CONSOLE") return CLamp::kConsole;
+    for (const Keyword& entry : table) {
+        if (entry.text == keyword)
+            return entry.value;
+    }
     return -1;
 }
 
@@ -212,12 +209,12 @@ bool Loader::ApplyProperties(pugi::xml_node node, CPanelElement& object)
         object.SetPictureFile(text);
 
     if (Property(node, "STATUS", text)) {
-        const int status = tag == "LAMP" ? LampStatus(text) : tag == "PORT" ? PortStatusOf(text) : -1;
+        const int status = tag == "LAMP" ? Lookup(kLampStatuses, text) : tag == "PORT" ? Lookup(kPortStatuses, text) : -1;
         if (status >= 0)
             object.SetStatus(status);
     }
     if (tag == "LAMP" && Property(node, "TYPE", text)) {
-        if (const int type = LampType(text); type >= 0)
+        if (const int type = Lookup(kLampTypes, text); type >= 0)
             object.SetType(type);
     }
     if (Property(node, "NAME", text))

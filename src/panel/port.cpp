@@ -18,8 +18,7 @@ int LampStateFor(int portStatus, int lampType)
 
 void CPort::TrackCursor(QPoint point)
 {
-    if (Window() != nullptr && HitTest(point))
-        Window()->SetPanelCursor(panel::CursorShape::Port);
+    TrackCursorAs(point, panel::CursorShape::Port);
 }
 
 bool CPort::LoadPicture()
