@@ -67,15 +67,6 @@ TEST(Picture, RejectsWhatIsNotAWindowsBitmap)
     }
 }
 
-TEST(Picture, FailedLoadDropsTheEarlierPicture)
-{
-    Folder folder;
-    CDib picture;
-    ASSERT_TRUE(picture.Load(folder.WriteBmp("ok.bmp", QSize(2, 2), Qt::blue)));
-    EXPECT_FALSE(picture.Load(folder.Path("missing.bmp")));
-    EXPECT_FALSE(picture.IsLoaded());
-}
-
 QImage White(QSize size)
 {
     QImage image(size, QImage::Format_RGB32);
