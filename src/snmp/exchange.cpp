@@ -2,6 +2,7 @@
 
 #include "platform/event.h"
 #include "snmp/snmp_layer.h"
+#include "snmp/udp_transport.h"
 
 #include <chrono>
 #include <memory>
@@ -25,6 +26,9 @@ struct Outcome {
 
 TransportStatus exchange(Transport& transport, const Target& target, Pdu request, Pdu& response)
 {
+    // The real transport answers on this very thread: no hand-over per request.
+    if (auto* udp = dynamic_cast<UdpTransport*>(&transport))
+        return udp->exchange(target, std::move(request), response);
     auto outcome = std::make_shared<Outcome>();
     transport.submit(target, std::move(request), [outcome](TransportStatus status, Pdu answer) {
         {

@@ -4,12 +4,12 @@
 
 #include <memory>
 
-// The real transport: Net-SNMP over UDP. One I/O thread owns every Net-SNMP
-// session and is the only thread that calls into Net-SNMP (which is not
-// reentrant); submit() hands it a request and returns at once, the answer
-// comes back through `done` on that thread. Sessions are kept per target,
-// so a version-3 agent's engine is discovered once; the discovery runs
-// asynchronously and stalls no other exchange.
+// The real transport: Net-SNMP over UDP. Every Net-SNMP call happens under
+// one lock (Net-SNMP is not reentrant), never held while waiting. A thread
+// that waits for its own answer polls the sockets itself, so a walk costs
+// no hand-over between threads; the transport's thread polls only for
+// asynchronous submissions nobody waits for. Sessions are kept per target,
+// so a version-3 agent's engine is discovered once, asynchronously.
 namespace snmp {
 
 class UdpTransport final : public Transport {
@@ -22,6 +22,8 @@ public:
     UdpTransport& operator=(const UdpTransport&) = delete;
 
     void submit(const Target& target, Pdu request, TransportDone done) override;
+    // One request answered on the calling thread.
+    TransportStatus exchange(const Target& target, Pdu request, Pdu& response);
 
 private:
     struct Impl;

@@ -1,0 +1,317 @@
+#include "snmp/netsnmp_sessions.h"
+
+#include <algorithm>
+
+namespace snmp {
+namespace {
+
+// Sends per exchange: the first and two retransmissions, sharing the budget.
+constexpr int kTries = 3;
+
+std::string sessionKey(const Target& target)
+{
+    std::string key;
+    for (const std::string* part : {&target.host, &target.community, &target.user, &target.authPass, &target.privPass}) {
+        key += *part;
+        key += '\0';
+    }
+    key += std::to_string(target.port) + '/' + std::to_string(target.version) + '/'
+        + std::to_string(static_cast<int>(target.level)) + '/' + std::to_string(static_cast<int>(target.auth)) + '/'
+        + std::to_string(static_cast<int>(target.priv));
+    return key;
+}
+
+long microsecondsPerTry(Clock::time_point deadline, Clock::time_point now)
+{
+    const auto left = std::chrono::duration_cast<std::chrono::microseconds>(deadline - now).count();
+    return std::max<long>(left / kTries, 1000);
+}
+
+bool isTimeWindowReport(const netsnmp_session& session, netsnmp_pdu& pdu)
+{
+    return session.s_snmp_errno == SNMPERR_NOT_IN_TIME_WINDOW
+        || snmpv3_get_report_type(&pdu) == SNMPERR_NOT_IN_TIME_WINDOW;
+}
+
+} // namespace
+
+struct NetSnmpSessions::Agent {
+    NetSnmpSessions* owner = nullptr;
+    NetSnmpSessionPtr handle;
+    bool ready = false;     // version 1 at once; version 3 once its engine is known
+    int probeRequestId = 0; // outstanding engine probe, 0 none
+    std::vector<RequestPtr> waitingForEngine;
+    std::map<int, RequestPtr> outstanding;
+};
+
+NetSnmpSessions::NetSnmpSessions() = default;
+
+NetSnmpSessions::~NetSnmpSessions()
+{
+    closeAll();
+}
+
+void NetSnmpSessions::complete(RequestPtr request, TransportStatus status, Pdu response)
+{
+    m_completions.push_back({std::move(request->done), status, std::move(response)});
+}
+
+std::vector<Completion> NetSnmpSessions::takeCompletions()
+{
+    std::vector<Completion> ready;
+    ready.swap(m_completions);
+    return ready;
+}
+
+int NetSnmpSessions::onNetSnmpEvent(int operation, netsnmp_session* session, int requestId, netsnmp_pdu* pdu,
+                                    void* magic)
+{
+    auto* agent = static_cast<Agent*>(magic);
+    agent->owner->handleEvent(*agent, operation, *session, requestId, pdu);
+    return 1;
+}
+
+void NetSnmpSessions::handleEvent(Agent& agent, int operation, netsnmp_session& session, int requestId,
+                                  netsnmp_pdu* pdu)
+{
+    // Net-SNMP announces each retransmission; the request goes on.
+    if (operation == NETSNMP_CALLBACK_OP_RESEND || operation == NETSNMP_CALLBACK_OP_CONNECT)
+        return;
+    if (requestId != 0 && requestId == agent.probeRequestId) {
+        // The engine id itself is taken from the report after this returns.
+        if (operation != NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE)
+            agent.probeRequestId = 0;
+        return;
+    }
+    const auto found = agent.outstanding.find(requestId);
+    if (found == agent.outstanding.end())
+        return; // already answered as timed out
+    if (operation == NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE && pdu) {
+        // A time-window report is followed by Net-SNMP's own resend.
+        if (pdu->command == SNMP_MSG_REPORT && isTimeWindowReport(session, *pdu))
+            return;
+        RequestPtr request = std::move(found->second);
+        agent.outstanding.erase(found);
+        if (pdu->command == SNMP_MSG_REPORT)
+            complete(std::move(request), TransportStatus::Error);
+        else
+            complete(std::move(request), TransportStatus::Ok, fromNetSnmpPdu(*pdu));
+        return;
+    }
+    RequestPtr request = std::move(found->second);
+    agent.outstanding.erase(found);
+    complete(std::move(request),
+             operation == NETSNMP_CALLBACK_OP_TIMED_OUT ? TransportStatus::Timeout : TransportStatus::Error);
+}
+
+NetSnmpSessions::Agent* NetSnmpSessions::agentFor(const Target& target)
+{
+    const std::string key = sessionKey(target);
+    const auto found = m_agents.find(key);
+    if (found != m_agents.end())
+        return found->second.get();
+    auto agent = std::make_unique<Agent>();
+    agent->owner = this;
+    agent->handle = openNetSnmpSession(target, &NetSnmpSessions::onNetSnmpEvent, agent.get());
+    if (!agent->handle)
+        return nullptr;
+    agent->ready = target.version != 3;
+    return m_agents.emplace(key, std::move(agent)).first->second.get();
+}
+
+void NetSnmpSessions::dispatch(RequestPtr request)
+{
+    Agent* agent = agentFor(request->target);
+    if (!agent) {
+        complete(std::move(request), TransportStatus::Error);
+        return;
+    }
+    if (agent->ready) {
+        send(*agent, std::move(request));
+        return;
+    }
+    const auto deadline = request->deadline;
+    agent->waitingForEngine.push_back(std::move(request));
+    if (agent->probeRequestId == 0)
+        sendProbe(*agent, deadline);
+}
+
+// Installs this agent's keys as the process-wide user before it sends, so a
+// session with wrong pass phrases never borrows the keys of another session
+// with the same user name.
+bool NetSnmpSessions::claimUser(const Agent& agent)
+{
+    netsnmp_session* session = snmp_sess_session(agent.handle.get());
+    if (session->version != SNMP_VERSION_3)
+        return true;
+    std::string key(reinterpret_cast<const char*>(session->securityEngineID), session->securityEngineIDLen);
+    key += '\0';
+    key.append(session->securityName ? session->securityName : "", session->securityNameLen);
+    const auto owner = m_usmUserOwners.find(key);
+    if (owner != m_usmUserOwners.end() && owner->second == &agent)
+        return true;
+    if (usmUser* existing = usm_get_user(session->securityEngineID, session->securityEngineIDLen,
+                                         session->securityName)) {
+        usm_remove_user(existing);
+        usm_free_user(existing);
+    }
+    // Net-SNMP creates a session's user once; this session's keys must go in again.
+    session->flags &= ~SNMP_FLAGS_USER_CREATED;
+    if (create_user_from_session(session) != SNMPERR_SUCCESS)
+        return false;
+    m_usmUserOwners[key] = &agent;
+    return true;
+}
+
+void NetSnmpSessions::send(Agent& agent, RequestPtr request)
+{
+    NetSnmpPduPtr pdu = toNetSnmpPdu(request->pdu, request->target);
+    if (!pdu || !claimUser(agent)) {
+        complete(std::move(request), TransportStatus::Error);
+        return;
+    }
+    netsnmp_session* session = snmp_sess_session(agent.handle.get());
+    session->retries = kTries - 1;
+    session->timeout = microsecondsPerTry(request->deadline, Clock::now());
+    const int requestId =
+        snmp_sess_async_send(agent.handle.get(), pdu.get(), &NetSnmpSessions::onNetSnmpEvent, &agent);
+    if (requestId == 0) {
+        complete(std::move(request), TransportStatus::Error);
+        return;
+    }
+    pdu.release(); // Net-SNMP owns a sent PDU
+    agent.outstanding[requestId] = std::move(request);
+}
+
+void NetSnmpSessions::sendProbe(Agent& agent, Clock::time_point deadline)
+{
+    NetSnmpPduPtr pdu = engineProbePdu();
+    netsnmp_session* session = snmp_sess_session(agent.handle.get());
+    session->retries = kTries - 1;
+    session->timeout = microsecondsPerTry(deadline, Clock::now());
+    const int requestId =
+        pdu ? snmp_sess_async_send(agent.handle.get(), pdu.get(), &NetSnmpSessions::onNetSnmpEvent, &agent) : 0;
+    if (requestId == 0) {
+        failWaiting(agent, TransportStatus::Error);
+        return;
+    }
+    pdu.release();
+    agent.probeRequestId = requestId;
+}
+
+void NetSnmpSessions::failWaiting(Agent& agent, TransportStatus status)
+{
+    std::vector<RequestPtr> waiting;
+    waiting.swap(agent.waitingForEngine);
+    for (RequestPtr& request : waiting)
+        complete(std::move(request), status);
+}
+
+// A discovered engine makes the user's localised keys; then the held
+// requests go out.
+void NetSnmpSessions::finishDiscoveries()
+{
+    for (auto& [key, agent] : m_agents) {
+        if (agent->ready)
+            continue;
+        netsnmp_session* session = snmp_sess_session(agent->handle.get());
+        if (session->securityEngineIDLen == 0) {
+            // A probe lost to its own time-out is sent again for whoever still waits.
+            if (agent->probeRequestId == 0 && !agent->waitingForEngine.empty()) {
+                const auto earliest = std::min_element(
+                    agent->waitingForEngine.begin(), agent->waitingForEngine.end(),
+                    [](const RequestPtr& a, const RequestPtr& b) { return a->deadline < b->deadline; });
+                sendProbe(*agent, (*earliest)->deadline);
+            }
+            continue;
+        }
+        agent->probeRequestId = 0;
+        if (!claimUser(*agent)) {
+            failWaiting(*agent, TransportStatus::Error);
+            continue;
+        }
+        agent->ready = true;
+        std::vector<RequestPtr> waiting;
+        waiting.swap(agent->waitingForEngine);
+        for (RequestPtr& request : waiting)
+            send(*agent, std::move(request));
+    }
+}
+
+void NetSnmpSessions::expire(Clock::time_point now)
+{
+    for (auto& [key, agent] : m_agents) {
+        for (auto it = agent->outstanding.begin(); it != agent->outstanding.end();) {
+            if (it->second->deadline > now) {
+                ++it;
+                continue;
+            }
+            complete(std::move(it->second), TransportStatus::Timeout);
+            it = agent->outstanding.erase(it);
+        }
+        auto& waiting = agent->waitingForEngine;
+        const auto late = std::stable_partition(waiting.begin(), waiting.end(),
+                                                [now](const RequestPtr& r) { return r->deadline > now; });
+        for (auto it = late; it != waiting.end(); ++it)
+            complete(std::move(*it), TransportStatus::Timeout);
+        waiting.erase(late, waiting.end());
+    }
+}
+
+bool NetSnmpSessions::hasCompletions() const
+{
+    return !m_completions.empty();
+}
+
+bool NetSnmpSessions::hasRequests() const
+{
+    return std::any_of(m_agents.begin(), m_agents.end(), [](const auto& entry) {
+        return !entry.second->outstanding.empty() || !entry.second->waitingForEngine.empty();
+    });
+}
+
+void NetSnmpSessions::prepareSelect(fd_set& readable, int& fdCount, timeval& wait) const
+{
+    const auto now = Clock::now();
+    auto until = now + std::chrono::seconds(wait.tv_sec) + std::chrono::microseconds(wait.tv_usec);
+    for (const auto& [key, agent] : m_agents) {
+        for (const auto& [id, request] : agent->outstanding)
+            until = std::min(until, request->deadline);
+        for (const RequestPtr& request : agent->waitingForEngine)
+            until = std::min(until, request->deadline);
+    }
+    const auto micros =
+        std::max<long>(std::chrono::duration_cast<std::chrono::microseconds>(until - now).count(), 1000);
+    wait = timeval{micros / 1000000, micros % 1000000};
+    for (const auto& [key, agent] : m_agents) {
+        int block = 0;
+        timeval agentWait = wait;
+        snmp_sess_select_info(agent->handle.get(), &fdCount, &readable, &agentWait, &block);
+        if (!block && timerisset(&agentWait) && timercmp(&agentWait, &wait, <))
+            wait = agentWait;
+    }
+}
+
+void NetSnmpSessions::afterSelect(fd_set& readable, bool anyReadable)
+{
+    for (auto& [key, agent] : m_agents) {
+        if (anyReadable)
+            snmp_sess_read(agent->handle.get(), &readable);
+        snmp_sess_timeout(agent->handle.get());
+    }
+    finishDiscoveries();
+    expire(Clock::now());
+}
+
+void NetSnmpSessions::closeAll()
+{
+    for (auto& [key, agent] : m_agents) {
+        failWaiting(*agent, TransportStatus::Error);
+        for (auto& [id, request] : agent->outstanding)
+            complete(std::move(request), TransportStatus::Error);
+        agent->outstanding.clear();
+    }
+    m_agents.clear();
+}
+
+} // namespace snmp
