@@ -38,6 +38,7 @@ Rate walkWithSession(std::uint16_t port, const AgentUser& user)
     if (!walk.ended.waitFor(300s))
         return {};
     const std::chrono::duration<double> elapsed = Clock::now() - start;
+    session.Close();
     return {walk.rowsSoFar().size(), elapsed.count()};
 }
 

@@ -249,8 +249,15 @@ void CCommonSnmp::Close()
         core.pendingRequestIds.clear();
     }
     // From inside a walk callback the walk ends when the callback returns.
-    if (!onWorker)
-        core.m_hEvenSnmpGet.waitFor(std::chrono::milliseconds(core.timeoutMs) + kCloseGrace);
+    if (onWorker)
+        return;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(core.timeoutMs) + kCloseGrace;
+    core.m_hEvenSnmpGet.waitFor(std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now()));
+    // The walk's end is signalled from inside its last callback; the caller
+    // may free the callback's context once that callback has returned too.
+    std::unique_lock lock(core.walkMutex);
+    core.workerEnded.wait_until(lock, deadline, [&core] { return !core.workerAlive; });
 }
 
 } // namespace snmp

@@ -59,6 +59,7 @@ protected:
         EXPECT_EQ(session.addValue(kInstalledNames, kTypeNull, nullptr), 0);
         walk.start();
         EXPECT_TRUE(walk.ended.waitFor(60s));
+        session.Close(); // as a dialog does before its context goes
         return walk.rowsSoFar();
     }
 

@@ -144,6 +144,7 @@ TEST_F(SessionWithoutAgent, WalkAfterCloseIsRefusedAndNeverCallsBack)
     EXPECT_EQ(walk.start(), kStatusOk);
     ASSERT_TRUE(walk.ended.waitFor(5s));
     EXPECT_EQ(walk.endStatus, kStatusNoAnswer);
+    session.Close();
 }
 
 // Close called inside the walk callback, then the re-arm: refused, and the
@@ -177,6 +178,7 @@ TEST_F(SessionWithoutAgent, RefusedRearmSignalsTheWalkEnd)
     ASSERT_TRUE(state.finished.waitFor(5s));
     EXPECT_EQ(state.rearmResult, kStatusNoAnswer);
     EXPECT_TRUE(state.doneAfterRefusal);
+    session.Close();
 }
 
 TEST_F(SessionWithoutAgent, WalkIdsComeFromOneCounterAcrossSessions)
@@ -194,6 +196,8 @@ TEST_F(SessionWithoutAgent, WalkIdsComeFromOneCounterAcrossSessions)
     EXPECT_EQ(secondWalk.start(), kStatusNoAnswer);
     ASSERT_TRUE(firstWalk.ended.waitFor(5s));
     ASSERT_TRUE(secondWalk.ended.waitFor(5s));
+    first.Close();
+    second.Close();
     ASSERT_EQ(firstWalk.requestIds.size(), 1u);
     ASSERT_EQ(secondWalk.requestIds.size(), 1u);
     EXPECT_GE(firstWalk.requestIds[0], 1);
