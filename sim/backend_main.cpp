@@ -1,10 +1,13 @@
 // qmx-sim-backend: one simulated switch served to snmpd through pass_persist.
 //   qmx-sim-backend --subtree <OID> --model <MODEL> [--models <DIR>] [--log <FILE>]
 //                   [--reboot-seconds <N>] [--fdb-entries <N>] [--no-scenario]
+#include "sim/backend_link.h"
 #include "sim/oid_text.h"
 #include "sim/pass_persist_server.h"
+#include "sim/relay_acceptor.h"
 
 #include <cstdio>
+#include <optional>
 #include <cstdlib>
 #include <string>
 #include <string_view>
@@ -61,6 +64,15 @@ int main(int argc, char** argv)
                              "[--reboot-seconds <N>] [--fdb-entries <N>] [--no-scenario]\n");
         return 2;
     }
+    // A later back end of the same snmpd relays to the first one.
+    const pid_t agent = getppid();
+    sim::Descriptor listener = sim::listenForRelays(agent);
+    if (!listener.valid()) {
+        if (const sim::Descriptor server = sim::connectToServer(agent); server.valid()) {
+            sim::relay(server, arguments.subtree, STDIN_FILENO, STDOUT_FILENO);
+            return 0;
+        }
+    }
     sim::ModelData model;
     std::string error;
     if (!sim::loadModel(arguments.models, arguments.model, model, &error)) {
@@ -68,8 +80,11 @@ int main(int argc, char** argv)
         return 1;
     }
     sim::SimulatedSwitch device(std::move(model), arguments.settings);
+    std::mutex deviceMutex;
     sim::RequestLog log(arguments.log);
-    sim::PassPersistServer server(device, log, arguments.subtree, STDIN_FILENO, STDOUT_FILENO);
-    server.run();
+    std::optional<sim::RelayAcceptor> relays;
+    if (listener.valid())
+        relays.emplace(std::move(listener), device, deviceMutex, log);
+    sim::PassPersistServer(device, deviceMutex, log, arguments.subtree, STDIN_FILENO, STDOUT_FILENO).run();
     return 0;
 }

@@ -34,8 +34,9 @@ bool parentIsSnmpd()
 
 } // namespace
 
-PassPersistServer::PassPersistServer(SimulatedSwitch& device, RequestLog& log, snmp::Oid subtree, int in, int out)
-    : m_device(device), m_log(log), m_subtree(std::move(subtree)), m_in(in), m_out(out)
+PassPersistServer::PassPersistServer(SimulatedSwitch& device, std::mutex& deviceMutex, RequestLog& log,
+                                     snmp::Oid subtree, int in, int out)
+    : m_device(device), m_deviceMutex(deviceMutex), m_log(log), m_subtree(std::move(subtree)), m_in(in), m_out(out)
 {
 }
 
@@ -91,6 +92,9 @@ void PassPersistServer::handle(const std::string& command)
     if (!readArgument(oidText))
         return;
     const bool validOid = parseDottedOid(oidText, oid) && (command == "getnext" || startsWith(oid, m_subtree));
+    std::unique_lock lock(m_deviceMutex, std::defer_lock);
+    if (command != "set")
+        lock.lock();
     if (command == "get") {
         m_log.record("get", oid);
         if (validOid && m_device.creatable(oid)) {
@@ -109,6 +113,7 @@ void PassPersistServer::handle(const std::string& command)
         std::string valueLine;
         if (!readArgument(valueLine))
             return;
+        lock.lock();
         snmp::Value value;
         if (!validOid || !fromPassLine(valueLine, value)) {
             reply("wrong-type");

@@ -4,6 +4,8 @@
 #include "sim/request_log.h"
 #include "sim/simulated_switch.h"
 
+#include <mutex>
+
 // Serves a SimulatedSwitch to snmpd over the pass_persist protocol on a
 // pair of file descriptors (the back end's stdin and stdout).
 namespace sim {
@@ -11,7 +13,9 @@ namespace sim {
 class PassPersistServer {
 public:
     // Only objects under `subtree` are served: snmpd gives each back end one.
-    PassPersistServer(SimulatedSwitch& device, RequestLog& log, snmp::Oid subtree, int in, int out);
+    // Servers of several channels share the switch through `deviceMutex`.
+    PassPersistServer(SimulatedSwitch& device, std::mutex& deviceMutex, RequestLog& log, snmp::Oid subtree, int in,
+                      int out);
     // Answers until snmpd closes the pipe; blank lines are ignored.
     void run();
 
@@ -24,6 +28,7 @@ private:
     void silenceAgent();
 
     SimulatedSwitch& m_device;
+    std::mutex& m_deviceMutex;
     RequestLog& m_log;
     snmp::Oid m_subtree;
     LineReader m_in;

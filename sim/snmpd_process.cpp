@@ -9,7 +9,7 @@
 #include <thread>
 
 #include <fcntl.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -46,6 +46,22 @@ std::string makePrivateDirectory()
     if (!mkdtemp(pattern.data()))
         return {};
     return pattern;
+}
+
+std::string daemonPath()
+{
+    std::string directories = "/usr/sbin:/usr/local/sbin";
+    if (const char* path = std::getenv("PATH"))
+        directories += std::string(":") + path;
+    std::size_t start = 0;
+    while (start <= directories.size()) {
+        const std::size_t end = std::min(directories.find(':', start), directories.size());
+        const std::string candidate = directories.substr(start, end - start) + "/snmpd";
+        if (access(candidate.c_str(), X_OK) == 0)
+            return candidate;
+        start = end + 1;
+    }
+    return {};
 }
 
 std::string joined(const std::vector<std::string>& items, char separator)
@@ -118,32 +134,39 @@ struct SnmpdProcess::Impl {
             envp.push_back(entry.data());
         envp.push_back(nullptr);
 
-        // The daemon must see SIGTERM even when our caller blocks it.
-        posix_spawnattr_t attributes;
-        posix_spawnattr_init(&attributes);
-        sigset_t signals;
-        sigemptyset(&signals);
-        posix_spawnattr_setsigmask(&attributes, &signals);
-        sigaddset(&signals, SIGTERM);
-        sigaddset(&signals, SIGINT);
-        sigaddset(&signals, SIGHUP);
-        posix_spawnattr_setsigdefault(&attributes, &signals);
-        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
         const std::string output = path("snmpd.out");
-        posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
-        posix_spawn_file_actions_adddup2(&actions, 1, 2);
-        const char* program = std::filesystem::exists("/usr/sbin/snmpd") ? "/usr/sbin/snmpd" : "snmpd";
-        const int rc = posix_spawnp(&pid, program, &actions, &attributes, argv.data(), envp.data());
-        posix_spawn_file_actions_destroy(&actions);
-        posix_spawnattr_destroy(&attributes);
-        if (rc != 0) {
+        const std::string program = daemonPath();
+        if (program.empty()) {
+            if (error)
+                *error = "snmpd is not installed";
+            return false;
+        }
+        const pid_t parent = getpid();
+        const pid_t child = fork();
+        if (child == 0) {
+            // Only async-signal-safe calls from here to exec.
+            // The daemon ends with the thread that started it, even after a
+            // crash, and sees SIGTERM even when our caller blocks it.
+            prctl(PR_SET_PDEATHSIG, SIGTERM);
+            if (getppid() != parent)
+                _exit(127);
+            sigset_t none;
+            sigemptyset(&none);
+            sigprocmask(SIG_SETMASK, &none, nullptr);
+            for (int sig : {SIGTERM, SIGINT, SIGHUP})
+                signal(sig, SIG_DFL);
+            const int in = open("/dev/null", O_RDONLY);
+            const int out = open(output.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0600);
+            if (in < 0 || out < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 || dup2(out, 2) < 0)
+                _exit(127);
+            execve(program.c_str(), argv.data(), envp.data());
+            _exit(127);
+        }
+        pid = child;
+        if (child < 0) {
             pid = -1;
             if (error)
-                *error = "cannot run snmpd";
+                *error = "cannot start snmpd";
             return false;
         }
         return true;

@@ -9,7 +9,9 @@
 
 // Runs the real Net-SNMP daemon on a free loopback port with a private
 // configuration and persistent directory (nothing under /etc or /var), for
-// the simulated switch and for agent tests. The process is ended by its id.
+// the simulated switch and for agent tests. The process is ended by its id,
+// and also when the thread that started it ends (so a crashed test leaves no
+// daemon behind): start it from a thread that outlives it.
 namespace sim {
 
 struct SnmpdOptions {

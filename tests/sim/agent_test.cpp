@@ -129,6 +129,9 @@ TEST_F(Agent, MultiBindingSetsChangeWhatLaterReadsShow)
     const CommandResult read = runCommand(with(v3("snmpget"), {"1.3.6.1.2.1.1.5.0", "1.3.6.1.2.1.1.6.0"}));
     EXPECT_NE(read.output.find("STRING: \"edge-3\""), std::string::npos) << read.output;
     EXPECT_NE(read.output.find("STRING: \"rack 4\""), std::string::npos) << read.output;
+    // LLDP-MIB has a back end of its own; it shows the same switch.
+    const CommandResult lldpName = runCommand(with(v1("snmpget", "qevtal"), {"1.0.8802.1.1.2.1.3.3.0"}));
+    EXPECT_NE(lldpName.output.find("STRING: \"edge-3\""), std::string::npos) << lldpName.output;
 
     // A VLAN row made by a version-3 user: createAndWait, columns, active.
     const std::string status = "1.3.6.1.4.1.32473.10.75.7.7.6.1.5.77";
