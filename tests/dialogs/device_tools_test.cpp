@@ -1,0 +1,100 @@
+#include "app/device_tools.h"
+#include "dialogs/about_dialog.h"
+#include "qt_wait.h"
+#include "scripted_prompter.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+// Programs on a private PATH that write their arguments, one a line, to a file.
+class LaunchedPrograms : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        const char* path = std::getenv("PATH");
+        m_savedPath = path ? path : "";
+        setenv("PATH", m_dir.path().toLocal8Bit().constData(), 1);
+    }
+    void TearDown() override { setenv("PATH", m_savedPath.c_str(), 1); }
+
+    void install(const QString& program)
+    {
+        QFile script(m_dir.filePath(program));
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write(QString("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > '%1.tmp'\n/bin/mv '%1.tmp' '%1'\n")
+                         .arg(argumentsFile(program))
+                         .toLocal8Bit());
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    QString argumentsFile(const QString& program) const { return m_dir.filePath(program + ".args"); }
+
+    // The arguments the program received, once it ran.
+    std::string argumentsOf(const QString& program) const
+    {
+        QFile file(argumentsFile(program));
+        if (!waitUntil([&] { return file.exists(); }))
+            return "(did not run)";
+        file.open(QIODevice::ReadOnly);
+        return file.readAll().toStdString();
+    }
+
+    bool ran(const QString& program) const
+    {
+        settle(200);
+        return QFile::exists(argumentsFile(program));
+    }
+
+    QTemporaryDir m_dir;
+    std::string m_savedPath;
+};
+
+} // namespace
+
+TEST_F(LaunchedPrograms, TelnetRunsInTheTerminalWithTheAddressAsOneArgument)
+{
+    install("x-terminal-emulator");
+    ScriptedPrompter prompter;
+    app::runTelnet("192.0.2.1");
+    EXPECT_FALSE(ran("x-terminal-emulator")) << "Cancel must start nothing";
+
+    prompter.answer(true);
+    app::runTelnet("192.0.2.1; touch hacked");
+    EXPECT_EQ(argumentsOf("x-terminal-emulator"), "-e\ntelnet\n192.0.2.1; touch hacked\n");
+    EXPECT_FALSE(QFile::exists(m_dir.filePath("hacked")));
+    EXPECT_EQ(prompter.texts(), (std::vector<std::string>(2, "Do you want to TELNET this device?")));
+}
+
+TEST_F(LaunchedPrograms, WebOpensTheAddressOrSaysThereIsNoBrowser)
+{
+    ScriptedPrompter prompter;
+    prompter.answer(true);
+    app::runWeb("192.0.2.1");
+    EXPECT_EQ(prompter.texts(),
+              (std::vector<std::string>{"Do you want to access this device with browser?", "Failed to get IE path !"}));
+
+    install("xdg-open");
+    prompter.clear();
+    prompter.answer(true);
+    app::runWeb("192.0.2.1");
+    EXPECT_EQ(argumentsOf("xdg-open"), "http://192.0.2.1\n");
+    EXPECT_EQ(prompter.texts().size(), 1u);
+}
+
+TEST(AboutBox, TitledByTheDevice)
+{
+    dialogs::CAboutDialog about("QMX-7740-ZP");
+    EXPECT_EQ(about.windowTitle(), "QMX-7740-ZP Module");
+    EXPECT_EQ(about.findChild<QLabel*>("caption")->text(), "QMX-7740-ZP Management Module");
+    EXPECT_TRUE(about.isModal());
+}
