@@ -1,0 +1,63 @@
+#include "session_parameters_for.h"
+#include "silent_agent.h"
+
+#include "snmp/common_snmp.h"
+#include "snmp/snmp_layer.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool isEmptyDirectory(const fs::path& path)
+{
+    std::error_code error;
+    return fs::is_directory(path, error) && fs::is_empty(path, error);
+}
+
+// Net-SNMP would read a snmp.conf found on SNMPCONFPATH, create its
+// certificate index under the persistent directory that file names, and save
+// state under HOME or SNMP_PERSISTENT_DIR. The layer must do none of it.
+TEST(SnmpLayer, ReadsNoConfigurationAndWritesNoFile)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    // The death test re-runs this body in a new process: the parent's
+    // folder name reaches the child through the environment.
+    setenv("QMX_LAYER_TEST_ROOT", (fs::temp_directory_path() / ("qmx-layer-" + std::to_string(::getpid()))).c_str(), 0);
+    const fs::path root = std::getenv("QMX_LAYER_TEST_ROOT");
+    fs::create_directories(root / "conf");
+    fs::create_directories(root / "home");
+    fs::create_directories(root / "state");
+    std::ofstream(root / "conf" / "snmp.conf") << "persistentDir " << (root / "configured").string() << "\n";
+
+    EXPECT_EXIT(
+        {
+            setenv("SNMPCONFPATH", (root / "conf").c_str(), 1);
+            setenv("SNMP_PERSISTENT_DIR", (root / "state").c_str(), 1);
+            setenv("HOME", (root / "home").c_str(), 1);
+            SilentAgent agent;
+            snmp::setSessionParameters(sessionParametersFor(agent.port(), kAgentUsers[5], 300));
+            bool exchanged = false;
+            if (snmp::snmpLayerInit()) {
+                snmp::CCommonSnmp session;
+                std::unique_ptr<snmp::CSnmpResponse> response;
+                exchanged = session.Open(snmp::kPduGet)
+                    && session.addValue("1.3.6.1.2.1.1.5.0", snmp::kTypeNull, nullptr) == 0
+                    && session.send(response) == snmp::kStatusNoAnswer && agent.receivesWithin(std::chrono::seconds(1));
+            }
+            std::exit(exchanged ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+
+    EXPECT_FALSE(fs::exists(root / "configured"));
+    EXPECT_TRUE(isEmptyDirectory(root / "home"));
+    EXPECT_TRUE(isEmptyDirectory(root / "state"));
+    fs::remove_all(root);
+}
+
+} // namespace
