@@ -79,6 +79,17 @@ struct CCommonSnmp::Impl {
     {
         return timeoutMs == 0 ? core->timeoutMs : static_cast<int>(std::min<unsigned long>(timeoutMs, 0x7fffffff));
     }
+
+    // A synchronous exchange under the gate; -1 with nothing to send.
+    template <typename Exchange>
+    int exchange(std::unique_ptr<CSnmpResponse>& response, int timeoutMs, Exchange run)
+    {
+        response.reset();
+        GateHold hold(core->gate);
+        if (!core->hasBindings())
+            return kStatusNoAnswer;
+        return run(*core, effectiveTimeout(static_cast<unsigned long>(std::max(timeoutMs, 0))));
+    }
 };
 
 CCommonSnmp::CCommonSnmp() : CCommonSnmp(netSnmpTransport()) {}
@@ -108,6 +119,8 @@ CCommonSnmp::CCommonSnmp(std::shared_ptr<Transport> transport) : m_impl(std::mak
 CCommonSnmp::~CCommonSnmp()
 {
     SessionCore& core = *m_impl->core;
+    // A callback still running must not arm a walk on a session that is gone.
+    core.closed = true;
     const bool gateTaken = core.gate.tryAcquireFor(std::chrono::milliseconds(core.timeoutMs) + kCloseGrace);
     stopWalkWorker(core, kWorkerStopLimit);
     if (gateTaken)
@@ -153,24 +166,16 @@ int CCommonSnmp::addValue(const std::string& oid, int type, const void* bytes, u
 
 int CCommonSnmp::send(std::unique_ptr<CSnmpResponse>& response, int timeoutMs)
 {
-    SessionCore& core = *m_impl->core;
-    response.reset();
-    GateHold hold(core.gate);
-    if (!core.hasBindings())
-        return kStatusNoAnswer;
-    return core.request->send(*core.transport, core.destination, response,
-                              m_impl->effectiveTimeout(static_cast<unsigned long>(std::max(timeoutMs, 0))));
+    return m_impl->exchange(response, timeoutMs, [&](SessionCore& core, int timeout) {
+        return core.request->send(*core.transport, core.destination, response, timeout);
+    });
 }
 
 int CCommonSnmp::getNext(std::unique_ptr<CSnmpResponse>& response, int timeoutMs)
 {
-    SessionCore& core = *m_impl->core;
-    response.reset();
-    GateHold hold(core.gate);
-    if (!core.hasBindings())
-        return kStatusNoAnswer;
-    return core.walker->getNext(core.destination, response,
-                                m_impl->effectiveTimeout(static_cast<unsigned long>(std::max(timeoutMs, 0))));
+    return m_impl->exchange(response, timeoutMs, [&](SessionCore& core, int timeout) {
+        return core.walker->getNext(core.destination, response, timeout);
+    });
 }
 
 int CCommonSnmp::getNextAsync(WalkCallback callback, void* context, int /*reserved*/, unsigned long timeoutMs)

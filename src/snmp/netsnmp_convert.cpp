@@ -149,8 +149,18 @@ int securityLevelOf(SecurityLevel level)
     return SNMP_SEC_LEVEL_NOAUTH;
 }
 
-// Sets the user-based security fields; the master keys come from the pass
-// phrases, the privacy key hashed with the authentication algorithm.
+// A master key from a pass phrase, hashed with the authentication algorithm.
+bool masterKey(const oid* auth, std::size_t authLength, const std::string& passPhrase, u_char* key,
+               std::size_t& keyLength, std::size_t capacity)
+{
+    if (passPhrase.empty())
+        return false;
+    keyLength = capacity;
+    auto* bytes = reinterpret_cast<u_char*>(const_cast<char*>(passPhrase.data()));
+    return generate_Ku(auth, authLength, bytes, passPhrase.size(), key, &keyLength) == SNMPERR_SUCCESS;
+}
+
+// Sets the user-based security fields and the master keys.
 bool applyUserSecurity(netsnmp_session& session, const Target& target)
 {
     session.securityModel = SNMP_SEC_MODEL_USM;
@@ -159,27 +169,23 @@ bool applyUserSecurity(netsnmp_session& session, const Target& target)
         return true;
     std::size_t authLength = 0;
     const oid* auth = authProtocolOid(target.auth, authLength);
-    if (!auth || target.authPass.empty())
+    if (!auth)
         return false;
     session.securityAuthProto = snmp_duplicate_objid(auth, authLength);
     session.securityAuthProtoLen = authLength;
-    session.securityAuthKeyLen = USM_AUTH_KU_LEN;
-    auto* authPass = reinterpret_cast<u_char*>(const_cast<char*>(target.authPass.data()));
-    if (generate_Ku(auth, authLength, authPass, target.authPass.size(), session.securityAuthKey,
-                    &session.securityAuthKeyLen) != SNMPERR_SUCCESS)
+    if (!masterKey(auth, authLength, target.authPass, session.securityAuthKey, session.securityAuthKeyLen,
+                   USM_AUTH_KU_LEN))
         return false;
-    if (target.level == SecurityLevel::NoAuthNoPriv || target.level == SecurityLevel::AuthNoPriv)
+    if (target.level == SecurityLevel::AuthNoPriv)
         return true;
     std::size_t privLength = 0;
     const oid* priv = privProtocolOid(target.priv, privLength);
-    if (!priv || target.privPass.empty())
+    if (!priv)
         return false;
     session.securityPrivProto = snmp_duplicate_objid(priv, privLength);
     session.securityPrivProtoLen = privLength;
-    session.securityPrivKeyLen = USM_PRIV_KU_LEN;
-    auto* privPass = reinterpret_cast<u_char*>(const_cast<char*>(target.privPass.data()));
-    return generate_Ku(auth, authLength, privPass, target.privPass.size(), session.securityPrivKey,
-                       &session.securityPrivKeyLen) == SNMPERR_SUCCESS;
+    return masterKey(auth, authLength, target.privPass, session.securityPrivKey, session.securityPrivKeyLen,
+                     USM_PRIV_KU_LEN);
 }
 
 } // namespace

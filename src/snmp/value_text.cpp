@@ -73,17 +73,9 @@ bool valueFromText(int typeCode, std::string_view text, Value& out)
             return false;
         break;
     case kTypeCounter:
-        value.type = Asn::Counter32;
-        if (!parseUnsigned32(text, value.unsignedValue))
-            return false;
-        break;
     case kTypeUnsigned:
-        value.type = Asn::Gauge32;
-        if (!parseUnsigned32(text, value.unsignedValue))
-            return false;
-        break;
     case kTypeTimeTicks:
-        value.type = Asn::TimeTicks;
+        value.type = typeCode == kTypeCounter ? Asn::Counter32 : typeCode == kTypeUnsigned ? Asn::Gauge32 : Asn::TimeTicks;
         if (!parseUnsigned32(text, value.unsignedValue))
             return false;
         break;
