@@ -5,12 +5,12 @@
 #include "dialogs/binding.h"
 #include "dialogs/device_tool_rules.h"
 #include "dialogs/dialog_session.h"
+#include "dialogs/widgets.h"
 #include "platform/prompter.h"
 #include "snmp/common_snmp.h"
 
 #include <QProcess>
 #include <QStandardPaths>
-#include <QStringList>
 
 namespace app {
 namespace {
@@ -20,14 +20,6 @@ bool confirmed(const char* question)
     return platform::prompter().askOkCancel(question, {});
 }
 
-QStringList qArguments(const std::vector<std::string>& arguments)
-{
-    QStringList list;
-    for (const std::string& argument : arguments)
-        list << QString::fromStdString(argument);
-    return list;
-}
-
 } // namespace
 
 void runTelnet(const std::string& agentAddress)
@@ -35,7 +27,7 @@ void runTelnet(const std::string& agentAddress)
     if (!confirmed(dialogs::kTelnetQuestion))
         return;
     // The program is not waited for; a failed start shows nothing.
-    QProcess::startDetached(QStringLiteral("x-terminal-emulator"), qArguments(dialogs::telnetArguments(agentAddress)));
+    QProcess::startDetached(QStringLiteral("x-terminal-emulator"), dialogs::qTexts(dialogs::telnetArguments(agentAddress)));
 }
 
 void runWeb(const std::string& agentAddress)
@@ -47,7 +39,7 @@ void runWeb(const std::string& agentAddress)
         platform::prompter().warn(dialogs::kNoBrowserMessage, {});
         return;
     }
-    QProcess::startDetached(opener, qArguments(dialogs::browserArguments(agentAddress)));
+    QProcess::startDetached(opener, dialogs::qTexts(dialogs::browserArguments(agentAddress)));
 }
 
 void runSaveConfiguration(snmp::CCommonSnmp& setSession)

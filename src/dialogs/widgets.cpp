@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QHeaderView>
 #include <QPushButton>
+#include <QTreeWidget>
 
 namespace dialogs {
 
@@ -24,6 +26,35 @@ QPushButton* pushButton(const QString& caption, const char* name, QWidget* paren
 std::string textOf(const QString& text)
 {
     return text.toStdString();
+}
+
+QStringList qTexts(const std::vector<std::string>& texts)
+{
+    QStringList list;
+    for (const std::string& text : texts)
+        list << QString::fromStdString(text);
+    return list;
+}
+
+QTreeWidget* newListView(const std::vector<std::string>& headers, QWidget* parent)
+{
+    auto* list = new QTreeWidget(parent);
+    list->setObjectName(QStringLiteral("list"));
+    list->setRootIsDecorated(false);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setAllColumnsShowFocus(true);
+    list->setUniformRowHeights(true);
+    const QStringList captions = qTexts(headers);
+    list->setHeaderLabels(captions);
+    const QFontMetrics metrics(list->header()->font());
+    for (int i = 0; i < captions.size(); ++i)
+        list->setColumnWidth(i, metrics.horizontalAdvance(captions[i]) + 15);
+    return list;
+}
+
+void appendRow(QTreeWidget* list, const std::vector<std::string>& texts)
+{
+    list->addTopLevelItem(new QTreeWidgetItem(qTexts(texts)));
 }
 
 CWaitCursor::CWaitCursor()

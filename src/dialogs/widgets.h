@@ -1,11 +1,14 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <string>
+#include <vector>
 
 class QLabel;
 class QPushButton;
+class QTreeWidget;
 class QWidget;
 
 namespace dialogs {
@@ -16,6 +19,13 @@ QLabel* captionFor(QWidget* control, const QString& caption);
 QPushButton* pushButton(const QString& caption, const char* name, QWidget* parent);
 // The control's text as the rules take it (local text is UTF-8 here).
 std::string textOf(const QString& text);
+QStringList qTexts(const std::vector<std::string>& texts);
+
+// A list view with full-row selection whose columns are as wide as their
+// header texts plus 15 pixels.
+QTreeWidget* newListView(const std::vector<std::string>& headers, QWidget* parent);
+// Appends one row of texts.
+void appendRow(QTreeWidget* list, const std::vector<std::string>& texts);
 
 // Sets the override cursor to the wait cursor for its lifetime.
 class CWaitCursor {

@@ -18,18 +18,7 @@ CSpanningTreeTableDialog::CSpanningTreeTableDialog(int portCount, QWidget* paren
     : CDialogBase(parent), m_portCount(portCount), m_cCommonSNMP(addSession("m_cCommonSNMP"))
 {
     setWindowTitle(QStringLiteral("Spanning Tree Table"));
-    m_list = new QTreeWidget(this);
-    m_list->setObjectName(QStringLiteral("list"));
-    m_list->setRootIsDecorated(false);
-    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setAllColumnsShowFocus(true);
-    QStringList headers;
-    for (const std::string& header : stpPortHeaders())
-        headers << QString::fromStdString(header);
-    m_list->setHeaderLabels(headers);
-    const QFontMetrics metrics(m_list->header()->font());
-    for (int i = 0; i < headers.size(); ++i)
-        m_list->setColumnWidth(i, metrics.horizontalAdvance(headers[i]) + 15);
+    m_list = newListView(stpPortHeaders(), this);
     connect(m_list, &QTreeWidget::itemDoubleClicked, this, [this] {
         if (m_list->currentItem() && m_portConfig->isEnabled())
             openPortConfig();
@@ -82,10 +71,7 @@ void CSpanningTreeTableDialog::refresh()
 void CSpanningTreeTableDialog::addRow(const WalkRow& row)
 {
     m_rows.push_back(stpPortRowTexts(row));
-    QStringList texts;
-    for (const std::string& text : m_rows.back())
-        texts << QString::fromStdString(text);
-    m_list->addTopLevelItem(new QTreeWidgetItem(texts));
+    appendRow(m_list, m_rows.back());
     m_entries->setText(QString::number(m_rows.size()));
 }
 

@@ -20,19 +20,7 @@ CTableViewDialog::CTableViewDialog(TableView view, QWidget* parent)
     setWindowTitle(QString::fromStdString(m_view.title));
 
     auto* group = new QGroupBox(QString::fromStdString(m_view.groupCaption), this);
-    m_list = new QTreeWidget(group);
-    m_list->setObjectName(QStringLiteral("list"));
-    m_list->setRootIsDecorated(false);
-    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setAllColumnsShowFocus(true);
-    m_list->setUniformRowHeights(true);
-    QStringList headers;
-    for (const std::string& header : m_view.headers)
-        headers << QString::fromStdString(header);
-    m_list->setHeaderLabels(headers);
-    const QFontMetrics metrics(m_list->header()->font());
-    for (int i = 0; i < headers.size(); ++i)
-        m_list->setColumnWidth(i, metrics.horizontalAdvance(headers[i]) + 15);
+    m_list = newListView(m_view.headers, group);
     (new QVBoxLayout(group))->addWidget(m_list);
 
     m_refresh = pushButton(QStringLiteral("&Refresh"), "refresh", this);
@@ -90,10 +78,7 @@ void CTableViewDialog::addRow(const WalkRow& row)
 {
     if (!listsRow(row))
         return;
-    QStringList texts;
-    for (const std::string& text : m_view.rowTexts(row))
-        texts << QString::fromStdString(text);
-    m_list->addTopLevelItem(new QTreeWidgetItem(texts));
+    appendRow(m_list, m_view.rowTexts(row));
     if (m_entries)
         m_entries->setText(QString::number(m_list->topLevelItemCount()));
 }
