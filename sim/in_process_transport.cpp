@@ -3,13 +3,6 @@
 namespace sim {
 namespace {
 
-constexpr int kNoSuchName = 2;
-constexpr int kBadValue = 3;
-constexpr int kNoAccess = 6;
-constexpr int kWrongEncoding = 9;
-constexpr int kAuthorizationError = 16;
-constexpr int kInconsistentName = 18;
-
 // RFC 2576 section 4.3: version-2 errors as a version-1 agent reports them.
 int asVersion1(int error)
 {

@@ -1,15 +1,10 @@
 #include "sim/row_table.h"
 
+#include "sim/snmp_errors.h"
+
 #include <algorithm>
 
 namespace sim {
-
-namespace {
-constexpr int kWrongValue = 10;
-constexpr int kNoCreation = 11;
-constexpr int kInconsistentValue = 12;
-constexpr int kResourceUnavailable = 13;
-} // namespace
 
 snmp::Oid RowTable::cell(std::uint32_t column, const snmp::Oid& index) const
 {

@@ -42,8 +42,8 @@ struct RowTable {
     void destroy(MibStore& mib, const snmp::Oid& index) const;
 };
 
-// The error-status a status set gets, 0 when it may proceed. `exists` tells
-// whether the row is there; a new row also needs room and a valid index.
+// The error-status a status set gets, 0 when it may proceed: only existing
+// rows change state, and a new row needs a valid index and room in the table.
 int rowStatusCheck(const RowTable& table, const MibStore& mib, const snmp::Oid& index, std::int64_t requested);
 
 // Index forms of the private tables.

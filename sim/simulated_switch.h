@@ -3,6 +3,7 @@
 #include "sim/mib_store.h"
 #include "sim/model_data.h"
 #include "sim/row_table.h"
+#include "sim/snmp_errors.h"
 
 #include <chrono>
 #include <functional>
@@ -21,10 +22,6 @@ struct SwitchSettings {
     bool scenario = true; // the clock brings ports up and down and changes speeds
 };
 
-// RFC 3416 error-status values the switch answers with.
-enum SnmpError : int { kNoError = 0, kGenErr = 5, kWrongType = 7, kWrongLength = 8, kWrongValue = 10,
-                       kNoCreation = 11, kInconsistentValue = 12, kResourceUnavailable = 13, kNotWritable = 17 };
-
 class SimulatedSwitch {
 public:
     // Milliseconds on a monotonic clock; tests pass their own.
@@ -34,7 +31,7 @@ public:
 
     std::optional<snmp::VarBind> get(const snmp::Oid& oid);
     std::optional<snmp::VarBind> getNext(const snmp::Oid& oid);
-    // Checks and applies one binding; returns an SnmpError.
+    // Checks and applies one binding; returns an SnmpError (snmp_errors.h).
     int set(const snmp::Oid& oid, const snmp::Value& value);
     // The status cell of a row that does not exist but may be created.
     bool creatable(const snmp::Oid& oid) const;
