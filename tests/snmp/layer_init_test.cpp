@@ -1,5 +1,6 @@
 #include "session_parameters_for.h"
 #include "silent_agent.h"
+#include "walk_recorder.h"
 
 #include "snmp/common_snmp.h"
 #include "snmp/snmp_layer.h"
@@ -58,6 +59,33 @@ TEST(SnmpLayer, ReadsNoConfigurationAndWritesNoFile)
     EXPECT_TRUE(isEmptyDirectory(root / "home"));
     EXPECT_TRUE(isEmptyDirectory(root / "state"));
     fs::remove_all(root);
+}
+
+// The process-wide walk ids start at 1; a death test runs in a fresh process.
+TEST(SnmpLayer, FirstWalkIdOfTheProcessIsOne)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            SilentAgent agent;
+            snmp::SessionParameters parameters = sessionParametersFor(agent.port(), kVersion1, 100);
+            parameters.version = "3";
+            snmp::setSessionParameters(parameters);
+            snmp::CCommonSnmp first;
+            snmp::CCommonSnmp second;
+            std::vector<int> ids;
+            for (snmp::CCommonSnmp* session : {&first, &second}) {
+                WalkRecorder walk(*session);
+                session->Open(snmp::kPduGetNext);
+                session->addValue("1.3.6.1.2.1.1", snmp::kTypeNull, nullptr);
+                walk.start();
+                walk.ended.waitFor(std::chrono::seconds(5));
+                session->Close();
+                ids.insert(ids.end(), walk.requestIds.begin(), walk.requestIds.end());
+            }
+            std::exit(ids == std::vector<int>{1, 2} ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 } // namespace
