@@ -73,8 +73,6 @@ private:
 class CSnmpV3 final : public CSnmpRequest {
 public:
     int getVersion() const override { return 3; }
-    void setMsgMaxSize(int size) { m_msgMaxSize = size; }
-    void setMsgSecurityModel(int model) { m_securityModel = model; }
     void setUserName(const std::string& user) { m_user = user; }
     // 0 none, 1 authentication, 3 authentication and privacy.
     void setMsgFlags(int flags) { m_msgFlags = flags; }
@@ -87,8 +85,6 @@ public:
     Target target(const Destination& to, int timeoutMs) const override;
 
 private:
-    int m_msgMaxSize = 0;
-    int m_securityModel = 3;
     int m_msgFlags = 0;
     int m_authArith = -1;
     int m_privArith = -1;
