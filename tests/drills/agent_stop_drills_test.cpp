@@ -1,0 +1,205 @@
+// The agent stops answering (SIGSTOP) or restarts under the session, for
+// version 1 and version 3, and sessions close in the middle of walks.
+#include "drill_support.h"
+
+#include "dialogs/dialog_session.h"
+#include "dialogs/mib/table_view_rules.h"
+
+#include <atomic>
+#include <deque>
+
+namespace drills {
+namespace {
+
+struct Version {
+    const char* name;
+    std::string v3User; // empty: version 1
+};
+
+class AgentStopDrill : public ::testing::TestWithParam<Version> {
+protected:
+    void SetUp() override
+    {
+        agent = startQuietSwitch();
+        ASSERT_NE(agent, nullptr);
+        useAgent(agent->port(), GetParam().v3User, 800);
+    }
+    void TearDown() override
+    {
+        if (agent)
+            agent->resume();
+    }
+
+    std::unique_ptr<sim::SnmpdProcess> agent;
+};
+
+TEST_P(AgentStopDrill, WalkEndsWithNoAnswerWhenTheAgentStopsAndRecoversWhenItAnswersAgain)
+{
+    snmp::CCommonSnmp session;
+    WalkCollector walk(session, kLinkColumns);
+    walk.afterRow = [this](int rows) {
+        if (rows == 5)
+            agent->pause();
+    };
+    walk.start();
+    ASSERT_TRUE(walk.waitForEnd());
+    EXPECT_EQ(walk.endStatus(), snmp::kStatusNoAnswer);
+    EXPECT_EQ(walk.rows().size(), 5u);
+    EXPECT_TRUE(session.IsGetDone());
+
+    ASSERT_TRUE(agent->resume());
+    WalkCollector again(session, kLinkColumns);
+    again.start();
+    ASSERT_TRUE(again.waitForEnd());
+    EXPECT_EQ(again.endStatus(), snmp::kStatusEnded);
+    EXPECT_GE(again.rows().size(), 28u);
+}
+
+TEST_P(AgentStopDrill, PollingShowsLostContactWhileTheAgentIsStoppedAndRecoversAfterwards)
+{
+    PollingWindow window;
+    monitor::CPanelDeviceThread polling(&window.target);
+    polling.startLinkWalk();
+    ASSERT_TRUE(window.linkWalkEnded());
+    ASSERT_EQ(window.panel.changes().size(), 1u);
+    EXPECT_EQ(window.panel.lost(), 0);
+
+    ASSERT_TRUE(agent->pause());
+    polling.startLinkWalk();
+    ASSERT_TRUE(window.linkWalkEnded());
+    EXPECT_EQ(window.panel.lost(), 1);
+    for (const auto& state : window.state.portStates)
+        EXPECT_EQ(state.load(), monitor::kPortNoLink);
+
+    ASSERT_TRUE(agent->resume());
+    polling.startLinkWalk();
+    ASSERT_TRUE(window.linkWalkEnded());
+    EXPECT_EQ(window.panel.lost(), 1);
+    ASSERT_EQ(window.panel.changes().size(), 2u);
+    EXPECT_EQ(window.panel.changes().back(), window.panel.changes().front());
+    window.closeSessions();
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, AgentStopDrill,
+                         ::testing::Values(Version{"v1", ""}, Version{"v3", "simshaaes"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+std::string getSysName(snmp::CCommonSnmp& session, int* status)
+{
+    session.Open(snmp::kPduGet);
+    session.addValue(kSysName, snmp::kTypeNull, nullptr);
+    std::unique_ptr<snmp::CSnmpResponse> response;
+    *status = session.send(response);
+    return response ? response->getValue(0) : std::string();
+}
+
+TEST(AgentRestartDrill, Version3SessionGoesOnAfterTheAgentRestartsWithNewEngineBoots)
+{
+    auto agent = startQuietSwitch();
+    ASSERT_NE(agent, nullptr);
+    for (const char* user : {"simsha", "simshaaes"}) {
+        SCOPED_TRACE(user);
+        useAgent(agent->port(), user, 1500);
+        snmp::CCommonSnmp session;
+        int status = -9;
+        const std::string before = getSysName(session, &status);
+        ASSERT_EQ(status, snmp::kStatusOk);
+        ASSERT_FALSE(before.empty());
+
+        std::string error;
+        ASSERT_TRUE(agent->restart(&error)) << error;
+        // The very next exchanges succeed on the same session.
+        for (int exchange = 0; exchange < 3; ++exchange) {
+            EXPECT_EQ(getSysName(session, &status), before);
+            EXPECT_EQ(status, snmp::kStatusOk) << "exchange " << exchange << " after the restart";
+        }
+    }
+}
+
+// The dialog's thread: what the walk posts, run on demand.
+class PostedTasks {
+public:
+    dialogs::Poster poster()
+    {
+        return [this](std::function<void()> task) {
+            std::lock_guard lock(m_mutex);
+            m_tasks.push_back(std::move(task));
+        };
+    }
+    void run()
+    {
+        std::deque<std::function<void()>> tasks;
+        {
+            std::lock_guard lock(m_mutex);
+            tasks.swap(m_tasks);
+        }
+        for (auto& task : tasks)
+            task();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::deque<std::function<void()>> m_tasks;
+};
+
+TEST(SessionCloseDrill, HundredTableViewsClosedInTheMiddleOfTheirWalks)
+{
+    auto agent = startQuietSwitch();
+    ASSERT_NE(agent, nullptr);
+    useAgent(agent->port());
+    const dialogs::mib::TableView view = dialogs::mib::interfaceTableView();
+    PostedTasks tasks;
+    int rowsAfterClose = 0;
+    int rowsSeen = 0;
+    for (int cycle = 0; cycle < 100; ++cycle) {
+        bool closed = false;
+        {
+            dialogs::CDialogSession session("m_cCommonSNMPTable");
+            std::atomic<int> rows{0};
+            session.startWalk(view.walk, tasks.poster(),
+                              {[&](const dialogs::WalkRow& row) {
+                                   rowsAfterClose += closed ? 1 : 0;
+                                   ++rows;
+                                   view.rowTexts(row);
+                               },
+                               [] {}});
+            // Close after a few rows, at a different point each cycle.
+            for (int spin = 0; spin < 200 && rows < cycle % 4; ++spin) {
+                tasks.run();
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+            rowsSeen += rows;
+            session.close();
+            closed = true;
+            tasks.run();
+        }
+        tasks.run();
+    }
+    EXPECT_EQ(rowsAfterClose, 0);
+    EXPECT_GT(rowsSeen, 0);
+}
+
+TEST(SessionCloseDrill, PollingStoppedWhileItsLinkWalkIsUnderWay)
+{
+    auto agent = startQuietSwitch();
+    ASSERT_NE(agent, nullptr);
+    useAgent(agent->port());
+    for (int cycle = 0; cycle < 10; ++cycle) {
+        PollingWindow window;
+        monitor::PollTimings timings;
+        timings.firstPause = std::chrono::milliseconds(0);
+        timings.unit = std::chrono::milliseconds(1);
+        auto polling = std::make_unique<monitor::CPanelDeviceThread>(&window.target, timings);
+        polling->start();
+        // Until the first walk is under way, then close at once, as the window does.
+        for (int spin = 0; spin < 2000 && window.devStat.IsGetDone(); ++spin)
+            std::this_thread::sleep_for(std::chrono::microseconds(200 * (cycle + 1)));
+        polling->stop();
+        window.closeSessions();
+        polling.reset();
+        EXPECT_TRUE(window.devStat.IsGetDone());
+    }
+}
+
+} // namespace
+} // namespace drills

@@ -1,0 +1,208 @@
+#pragma once
+
+#include "monitor/panel_device_thread.h"
+#include "platform/event.h"
+#include "sim/switch_agent.h"
+#include "snmp/common_snmp.h"
+#include "snmp/session_parameters.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+// Shared pieces of the fault drills: the simulated switch behind the real
+// snmpd, session parameters for a port, a walk driven like a dialog's, and a
+// panel that records what the polling tells it.
+namespace drills {
+
+// The link walk of the polling: ifType, ifSpeed, ifAdminStatus, ifOperStatus, medium.
+inline const std::vector<std::string> kLinkColumns = {
+    "1.3.6.1.2.1.2.2.1.3", "1.3.6.1.2.1.2.2.1.5", "1.3.6.1.2.1.2.2.1.7", "1.3.6.1.2.1.2.2.1.8",
+    "1.3.6.1.4.1.32473.10.75.7.1.13.1.7"};
+inline constexpr const char* kSysName = "1.3.6.1.2.1.1.5.0";
+inline constexpr const char* kSysLocation = "1.3.6.1.2.1.1.6.0";
+
+// A switch whose ports keep still, so two walks see the same rows.
+inline std::unique_ptr<sim::SnmpdProcess> startQuietSwitch()
+{
+    sim::SwitchAgentOptions options;
+    options.scenario = false;
+    std::string error;
+    auto agent = sim::startSwitchAgent(options, &error);
+    EXPECT_TRUE(agent) << error;
+    return agent;
+}
+
+// Version 1 with the default communities, or a read-write version-3 user of
+// the launcher ("simsha": SHA, no privacy; "simshaaes": SHA and AES).
+inline void useAgent(std::uint16_t port, const std::string& v3User = {}, int timeoutMs = 1000)
+{
+    snmp::SessionParameters parameters;
+    parameters.agentAddress = "127.0.0.1";
+    parameters.agentPort = std::to_string(port);
+    parameters.requestTimeout = std::to_string(timeoutMs);
+    if (!v3User.empty()) {
+        parameters.version = "3";
+        parameters.userName = v3User;
+        parameters.securityLevel = v3User == "simsha" ? "2" : "3";
+        parameters.authProtocol = "3";
+        parameters.privProtocol = "4";
+        parameters.authPassword = "authpass123";
+        parameters.privPassword = "privpass123";
+    }
+    snmp::setSessionParameters(parameters);
+}
+
+struct WalkRow {
+    std::string suffix;               // of the first column
+    std::vector<std::string> values;  // one per column
+    bool operator==(const WalkRow&) const = default;
+};
+
+// An asynchronous walk over `columns`, one row per callback, re-armed like a
+// dialog does; a hook may act after a given row (stop the agent, say).
+class WalkCollector {
+public:
+    WalkCollector(snmp::CCommonSnmp& session, std::vector<std::string> columns)
+        : m_session(session), m_columns(std::move(columns)) {}
+
+    std::function<void(int rowCount)> afterRow;
+
+    void start(unsigned long stepTimeoutMs = 0)
+    {
+        m_stepTimeoutMs = stepTimeoutMs;
+        m_ended.reset();
+        ASSERT_TRUE(m_session.Open(snmp::kPduGetNext));
+        for (const std::string& column : m_columns)
+            ASSERT_EQ(m_session.addValue(column, snmp::kTypeNull, nullptr), 0);
+        m_session.getNextAsync(&WalkCollector::callback, this, m_stepTimeoutMs);
+    }
+    // True once the walk ended within `limit` (a liveness bound, not a speed check).
+    bool waitForEnd(std::chrono::milliseconds limit = std::chrono::seconds(60)) { return m_ended.waitFor(limit); }
+
+    std::vector<WalkRow> rows() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_rows;
+    }
+    int endStatus() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_endStatus;
+    }
+    int ends() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_ends;
+    }
+
+private:
+    static unsigned callback(std::unique_ptr<snmp::CSnmpResponse> response, int requestId, void* context, int status)
+    {
+        static_cast<WalkCollector*>(context)->onResult(std::move(response), requestId, status);
+        return 0;
+    }
+
+    void onResult(std::unique_ptr<snmp::CSnmpResponse> response, int requestId, int status)
+    {
+        if (!m_session.FindRequestID(requestId))
+            return;
+        int rowCount = 0;
+        if (status == snmp::kStatusOk && response) {
+            WalkRow row;
+            m_session.getSuffix(0, *response, row.suffix);
+            for (int i = 0; i < response->getValuesCount(); ++i)
+                row.values.push_back(response->getValue(i));
+            std::lock_guard lock(m_mutex);
+            m_rows.push_back(std::move(row));
+            rowCount = static_cast<int>(m_rows.size());
+        } else {
+            {
+                std::lock_guard lock(m_mutex);
+                m_endStatus = status;
+                ++m_ends;
+            }
+            m_session.SignalGetDone();
+            m_ended.set();
+            return;
+        }
+        if (afterRow)
+            afterRow(rowCount);
+        m_session.getNextAsync(&WalkCollector::callback, this, m_stepTimeoutMs);
+    }
+
+    snmp::CCommonSnmp& m_session;
+    std::vector<std::string> m_columns;
+    unsigned long m_stepTimeoutMs = 0;
+    mutable std::mutex m_mutex;
+    std::vector<WalkRow> m_rows;
+    int m_endStatus = 0;
+    int m_ends = 0;
+    platform::Event m_ended;
+};
+
+// The window as the polling sees it: what it was told, in order.
+class RecordingPanel final : public monitor::PanelSink {
+public:
+    void portElementsChanged(std::vector<monitor::ElementStatus> changes, Repaint) override
+    {
+        std::lock_guard lock(m_mutex);
+        m_changes.push_back(std::move(changes));
+    }
+    void portElementsLost() override
+    {
+        std::lock_guard lock(m_mutex);
+        ++m_lost;
+    }
+    void blinkTimerWanted() override {}
+
+    std::vector<std::vector<monitor::ElementStatus>> changes() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_changes;
+    }
+    int lost() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_lost;
+    }
+
+private:
+    mutable std::mutex m_mutex;
+    std::vector<std::vector<monitor::ElementStatus>> m_changes;
+    int m_lost = 0;
+};
+
+// The main window's four polling sessions and panel data for a 28-port switch.
+struct PollingWindow {
+    monitor::PanelState state;
+    snmp::CCommonSnmp fan, poe, devStat, poeStat;
+    RecordingPanel panel;
+    monitor::PollingTarget target{state, fan, poe, devStat, poeStat, panel, false, "1", {28, false}, false};
+
+    // The window's close order: sessions first.
+    void closeSessions()
+    {
+        for (snmp::CCommonSnmp* session : {&fan, &poe, &devStat, &poeStat})
+            session->Close();
+    }
+    bool linkWalkEnded(std::chrono::milliseconds limit = std::chrono::seconds(60))
+    {
+        const auto until = std::chrono::steady_clock::now() + limit;
+        while (!devStat.IsGetDone())
+            if (std::chrono::steady_clock::now() > until)
+                return false;
+            else
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        return true;
+    }
+};
+
+} // namespace drills

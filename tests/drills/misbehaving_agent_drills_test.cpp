@@ -1,0 +1,180 @@
+// An agent that answers what no well-behaved agent would: the relay rewrites
+// the simulated switch's version-1 answers on their way to the session.
+#include "drill_support.h"
+#include "udp_relay.h"
+
+#include "dialogs/dialog_session.h"
+#include "dialogs/mib/table_view_rules.h"
+#include "snmp/encodings.h"
+
+#include <deque>
+
+namespace drills {
+namespace {
+
+// The egress port set of the switch's VLAN table.
+constexpr const char* kVlanEgressPorts = "1.3.6.1.4.1.32473.10.75.7.7.6.1.2";
+
+snmp::Oid oidOf(const std::string& text)
+{
+    snmp::Oid oid;
+    snmp::oidFromText(text, oid);
+    return oid;
+}
+
+bool within(const snmp::Oid& oid, const std::string& column)
+{
+    const snmp::Oid prefix = oidOf(column);
+    return oid.size() > prefix.size() && std::equal(prefix.begin(), prefix.end(), oid.begin());
+}
+
+class MisbehavingAgentDrill : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { s_agent = startQuietSwitch().release(); }
+    static void TearDownTestSuite() { delete s_agent; }
+
+    void SetUp() override
+    {
+        ASSERT_NE(s_agent, nullptr);
+        ASSERT_TRUE(relay.ready());
+        useAgent(relay.port());
+    }
+
+    static inline sim::SnmpdProcess* s_agent = nullptr;
+    UdpRelay relay{s_agent ? s_agent->port() : std::uint16_t{0}};
+};
+
+TEST_F(MisbehavingAgentDrill, GetNextAnswersThatDoNotIncreaseEndTheWalk)
+{
+    // Every answer names the first row again.
+    relay.setFaults({.rewrite = [](const snmp::Pdu&, snmp::Pdu& answer) {
+        for (std::size_t i = 0; i < answer.bindings.size() && i < kLinkColumns.size(); ++i) {
+            answer.bindings[i].oid = oidOf(kLinkColumns[i]);
+            answer.bindings[i].oid.push_back(1);
+        }
+    }});
+    snmp::CCommonSnmp session;
+    WalkCollector walk(session, kLinkColumns);
+    walk.start();
+    ASSERT_TRUE(walk.waitForEnd());
+    EXPECT_EQ(walk.endStatus(), snmp::kStatusEnded);
+    EXPECT_EQ(walk.rows().size(), 1u);
+    EXPECT_EQ(relay.counts().requests, 2);
+
+    // An answer that steps back behind the request ends it the same way.
+    relay.setFaults({.rewrite = [](const snmp::Pdu& request, snmp::Pdu& answer) {
+        for (std::size_t i = 0; i < answer.bindings.size() && i < request.bindings.size(); ++i)
+            answer.bindings[i].oid = request.bindings[i].oid;
+    }});
+    WalkCollector backwards(session, kLinkColumns);
+    backwards.start();
+    ASSERT_TRUE(backwards.waitForEnd());
+    EXPECT_EQ(backwards.endStatus(), snmp::kStatusEnded);
+    EXPECT_TRUE(backwards.rows().empty());
+}
+
+TEST_F(MisbehavingAgentDrill, PortBitmapsOfNoneAndOfAHundredOctetsStayWithinThePorts)
+{
+    for (const std::size_t length : {std::size_t{0}, std::size_t{100}}) {
+        SCOPED_TRACE(length);
+        relay.setFaults({.rewrite = [length](const snmp::Pdu&, snmp::Pdu& answer) {
+            for (snmp::VarBind& binding : answer.bindings)
+                if (within(binding.oid, kVlanEgressPorts))
+                    binding.value = {.type = snmp::Asn::OctetString, .octets = std::string(length, '\xff')};
+        }});
+        snmp::CCommonSnmp session;
+        WalkCollector walk(session, {kVlanEgressPorts});
+        walk.start();
+        ASSERT_TRUE(walk.waitForEnd());
+        EXPECT_EQ(walk.endStatus(), snmp::kStatusEnded);
+        ASSERT_FALSE(walk.rows().empty());
+        for (const WalkRow& row : walk.rows()) {
+            ASSERT_EQ(row.values.front().size(), length);
+            const snmp::PortList ports = snmp::bitmapToPortList(row.values.front(), 28);
+            EXPECT_EQ(ports.count, length == 0 ? 0 : 32);
+        }
+    }
+}
+
+// Polling answers turned odd: indexes past the ports and 0, octet strings
+// where integers belong, a speed of 10,000 characters.
+TEST_F(MisbehavingAgentDrill, PollingOfGarbledLinkRowsStaysOnThePanel)
+{
+    relay.setFaults({.rewrite = [](const snmp::Pdu&, snmp::Pdu& answer) {
+        for (snmp::VarBind& binding : answer.bindings) {
+            if (within(binding.oid, kLinkColumns[1]))
+                binding.value = {.type = snmp::Asn::OctetString, .octets = std::string(10000, '9')};
+            else if (within(binding.oid, kLinkColumns[2]))
+                binding.value = {.type = snmp::Asn::OctetString, .octets = "up"};
+            else if (within(binding.oid, kLinkColumns[4]))
+                binding.value = {.type = snmp::Asn::OctetString, .octets = "\x03"};
+        }
+    }});
+    PollingWindow window;
+    monitor::CPanelDeviceThread polling(&window.target);
+    polling.startLinkWalk();
+    ASSERT_TRUE(window.linkWalkEnded());
+    const auto changes = window.panel.changes();
+    ASSERT_EQ(changes.size(), 1u);
+    for (const monitor::ElementStatus& change : changes.front()) {
+        EXPECT_GE(change.element, 0);
+        EXPECT_LT(change.element, 28 + 4);
+        // "up" is no admin status 1: every port shows disabled.
+        if (change.element < 28) {
+            EXPECT_EQ(change.status, monitor::kPortDisabled);
+        }
+    }
+    window.closeSessions();
+    EXPECT_EQ(relay.counts().setRequests, 0);
+}
+
+TEST_F(MisbehavingAgentDrill, InterfaceRowsWithAnIndexThatIsNoNumberAndHugeTextsDecode)
+{
+    relay.setFaults({.rewrite = [](const snmp::Pdu&, snmp::Pdu& answer) {
+        for (snmp::VarBind& binding : answer.bindings) {
+            if (within(binding.oid, "1.3.6.1.2.1.2.2.1.1"))
+                binding.value = {.type = snmp::Asn::OctetString, .octets = "port-x"};
+            else if (within(binding.oid, "1.3.6.1.2.1.2.2.1.5"))
+                binding.value = {.type = snmp::Asn::OctetString, .octets = std::string(10000, 'z')};
+            else
+                binding.value = {.type = snmp::Asn::OctetString, .octets = std::string(10000, '1')};
+        }
+    }});
+    const dialogs::mib::TableView view = dialogs::mib::interfaceTableView();
+    std::mutex mutex;
+    std::deque<std::function<void()>> posted;
+    std::vector<std::vector<std::string>> texts;
+    bool ended = false;
+    {
+        dialogs::CDialogSession session("m_cCommonSNMP");
+        session.startWalk(
+            view.walk,
+            [&](std::function<void()> task) {
+                std::lock_guard lock(mutex);
+                posted.push_back(std::move(task));
+            },
+            {[&](const dialogs::WalkRow& row) { texts.push_back(view.rowTexts(row)); }, [&] { ended = true; }});
+        for (int spin = 0; spin < 30000 && !ended; ++spin) {
+            std::deque<std::function<void()>> tasks;
+            {
+                std::lock_guard lock(mutex);
+                tasks.swap(posted);
+            }
+            for (auto& task : tasks)
+                task();
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        session.close();
+    }
+    ASSERT_TRUE(ended);
+    ASSERT_GE(texts.size(), 28u);
+    for (const auto& row : texts) {
+        ASSERT_EQ(row.size(), 3u);
+        EXPECT_EQ(row[0], "port-x");
+        EXPECT_EQ(row[1], "Unknown");
+        EXPECT_EQ(row[2], "0M");
+    }
+}
+
+} // namespace
+} // namespace drills

@@ -1,0 +1,170 @@
+#include "answer_transport.h"
+#include "entries.h"
+#include "fuzz_reader.h"
+
+#include "platform/event.h"
+#include "snmp/common_snmp.h"
+#include "snmp/session_parameters.h"
+
+#include <charconv>
+#include <chrono>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace fuzz {
+namespace {
+
+// Columns the module walks, of different lengths.
+constexpr const char* kColumns[] = {
+    "1.3.6.1.2.1.2.2.1.3", "1.3.6.1.2.1.2.2.1.5", "1.3.6.1.4.1.32473.10.75.7.1.13.1.7",
+    "1.3.6.1.4.1.32473.10.75.6.22.1.1.13", "1.3.6.1.2.1.17.7.1.4.3.1.2", "1.3.6", "1.3.6.1.2.1.1.5.0",
+};
+constexpr int kValueTypes[] = {snmp::kTypeInteger, snmp::kTypeOctetString, snmp::kTypeNull, snmp::kTypeIpAddress,
+                               snmp::kTypeUnsigned, snmp::kTypeObjectId, snmp::kTypeTimeTicks, 3, -1};
+
+bool isKnownTypeCode(int code)
+{
+    return code == 0 || code == 1 || code == 2 || code == 4 || code == 6 || code == 8 || code == 9 || code == 10
+        || code == 11 || code == 12;
+}
+
+// Reads every binding back and checks the walker's promise for a row.
+void checkRow(snmp::CCommonSnmp& session, const snmp::CSnmpResponse& response, const std::vector<std::string>& asked)
+{
+    require(response.getValuesCount() == static_cast<int>(asked.size()), "one binding per column");
+    for (int i = 0; i < response.getValuesCount(); ++i) {
+        std::string oid;
+        require(response.getOid(i, oid), "an OID for every binding");
+        int type = -1;
+        std::string value;
+        require(response.getValue(i, type, value), "a value for every binding");
+        require(isKnownTypeCode(type), "a known type code");
+        std::string suffix;
+        require(session.getSuffix(i, response, suffix) == 0, "a row stays in its column");
+        require(!suffix.empty() && oid == asked[static_cast<std::size_t>(i)] + suffix, "column plus suffix is the OID");
+    }
+    std::string ignored;
+    require(!response.getOid(response.getValuesCount(), ignored), "no binding past the end");
+    require(session.getSuffix(-1, response, ignored) == -1, "no suffix before the first binding");
+}
+
+std::vector<std::string> openWith(snmp::CCommonSnmp& session, int pduType, FuzzReader& in)
+{
+    std::vector<std::string> columns;
+    if (!session.Open(pduType))
+        return columns;
+    for (std::size_t count = in.byte() % 6; count > 0; --count) {
+        const char* column = kColumns[in.byte() % std::size(kColumns)];
+        const int type = pduType == snmp::kPduSet ? kValueTypes[in.byte() % std::size(kValueTypes)] : snmp::kTypeNull;
+        const std::string value = pduType == snmp::kPduSet ? in.text(40) : std::string();
+        if (session.addValue(column, type, value.data(), value.size()) == 0)
+            columns.emplace_back(column);
+    }
+    return columns;
+}
+
+void syncWalk(snmp::CCommonSnmp& session, FuzzReader& in)
+{
+    const std::vector<std::string> columns = openWith(session, snmp::kPduGetNext, in);
+    for (int step = 0; step < 32; ++step) {
+        std::unique_ptr<snmp::CSnmpResponse> response;
+        const int status = session.getNext(response, 200);
+        require(status == snmp::kStatusOk || status == snmp::kStatusNoAnswer || status == snmp::kStatusEnded,
+                "a walk status");
+        require((status == snmp::kStatusOk) == (response != nullptr), "a response exactly with status 0");
+        if (status != snmp::kStatusOk)
+            return;
+        checkRow(session, *response, columns);
+    }
+}
+
+void exchange(snmp::CCommonSnmp& session, int pduType, FuzzReader& in)
+{
+    const std::vector<std::string> columns = openWith(session, pduType, in);
+    std::unique_ptr<snmp::CSnmpResponse> response;
+    const int status = session.send(response, 200);
+    require((status == snmp::kStatusOk) == (response != nullptr), "a response exactly with status 0");
+    require(!columns.empty() || status == snmp::kStatusNoAnswer, "nothing to send is no answer");
+    if (!response)
+        return;
+    for (int i = 0; i < response->getValuesCount(); ++i) {
+        int type = -1;
+        std::string value;
+        response->getValue(i, type, value);
+        require(isKnownTypeCode(type), "a known type code");
+    }
+}
+
+struct AsyncWalk {
+    snmp::CCommonSnmp* session = nullptr;
+    std::vector<std::string> columns;
+    std::mutex mutex;
+    int rows = 0;
+    int ends = 0;
+
+    static unsigned callback(std::unique_ptr<snmp::CSnmpResponse> response, int requestId, void* context, int status)
+    {
+        auto& walk = *static_cast<AsyncWalk*>(context);
+        if (!walk.session->FindRequestID(requestId))
+            return 0;
+        if (status == snmp::kStatusOk && response) {
+            checkRow(*walk.session, *response, walk.columns);
+            std::lock_guard lock(walk.mutex);
+            if (++walk.rows < 32) {
+                walk.session->getNextAsync(&AsyncWalk::callback, &walk, 200);
+                return 0;
+            }
+        }
+        {
+            std::lock_guard lock(walk.mutex);
+            ++walk.ends;
+        }
+        walk.session->SignalGetDone();
+        return 0;
+    }
+};
+
+void asyncWalk(snmp::CCommonSnmp& session, FuzzReader& in)
+{
+    AsyncWalk walk;
+    walk.session = &session;
+    walk.columns = openWith(session, snmp::kPduGetNext, in);
+    session.getNextAsync(&AsyncWalk::callback, &walk, 200);
+    // Every answer is immediate, so the walk ends long before this.
+    for (int waited = 0; !session.IsGetDone(); ++waited) {
+        require(waited < 10000, "the walk ends");
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    session.Close();
+    std::lock_guard lock(walk.mutex);
+    require(walk.ends <= 1, "a walk ends once");
+}
+
+} // namespace
+
+int agent_answer(const std::uint8_t* data, std::size_t size)
+{
+    FuzzReader in(data, size);
+    snmp::SessionParameters parameters;
+    parameters.agentAddress = "127.0.0.1";
+    parameters.version = in.flag() ? "3" : "1";
+    parameters.userName = "fuzz";
+    snmp::setSessionParameters(parameters);
+
+    auto transport = std::make_shared<AnswerTransport>(in);
+    {
+        snmp::CCommonSnmp session(transport);
+        for (int operations = 0; operations < 8 && !in.empty(); ++operations) {
+            switch (in.byte() % 4) {
+            case 0: syncWalk(session, in); break;
+            case 1: exchange(session, snmp::kPduGet, in); break;
+            case 2: exchange(session, snmp::kPduSet, in); break;
+            case 3: asyncWalk(session, in); break;
+            }
+        }
+    }
+    return 0;
+}
+
+} // namespace fuzz

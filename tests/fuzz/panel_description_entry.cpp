@@ -1,0 +1,62 @@
+#include "entries.h"
+#include "fuzz_reader.h"
+#include "scratch_file.h"
+
+#include "panel/bitmap_cache.h"
+#include "panel/panel_drawing.h"
+#include "panel/panel_elements.h"
+#include "panel/panel_loader.h"
+
+#include <QImage>
+#include <QPainter>
+
+namespace fuzz {
+namespace {
+
+// Pictures a description may name as "@/p.bmp" (decodes) and "@/q.bmp" (not
+// a bitmap at all); "@" stands for the scratch directory.
+void preparePictures()
+{
+    static const bool ready = [] {
+        QImage picture(3, 2, QImage::Format_Indexed8);
+        picture.setColorCount(2);
+        picture.setColor(0, qRgb(0, 0, 0));
+        picture.setColor(1, qRgb(0, 255, 0));
+        picture.fill(1);
+        picture.save(QString::fromStdString(scratchDirectory() + "/p.bmp"), "BMP");
+        writeScratchFile("q.bmp", "BMnot a picture");
+        return !scratchDirectory().empty();
+    }();
+    require(ready, "the scratch directory");
+}
+
+} // namespace
+
+int panel_description(const std::uint8_t* data, std::size_t size)
+{
+    preparePictures();
+    std::string text(reinterpret_cast<const char*>(data), size);
+    for (std::size_t at = text.find("@/"); at != std::string::npos; at = text.find("@/", at + 1))
+        text.replace(at, 1, scratchDirectory());
+    const std::string path = writeScratchFile("panel.xml", text);
+
+    CDevModule root;
+    ModuleList modules;
+    CPositionTable positions;
+    require(LoadPanelDescription(path, root, modules, positions), "loading never fails");
+    require(positions.Count() >= 0 && positions.Count() <= CPositionTable::kSize, "positions within the table");
+
+    QImage canvas(64, 48, QImage::Format_RGB32);
+    QPainter painter(&canvas);
+    {
+        panel::DrawingContextScope scope(root, painter);
+        root.DrawChildren();
+        panel::ResetPortStatuses(root);
+        root.DrawDirtyChildren();
+    }
+    for (std::size_t i = 0; i < root.ChildCount(); ++i)
+        require(root.ChildAt(i) != nullptr, "every child exists");
+    return 0;
+}
+
+} // namespace fuzz

@@ -1,0 +1,101 @@
+#include "answer_transport.h"
+#include "entries.h"
+#include "fuzz_reader.h"
+
+#include "monitor/panel_device_thread.h"
+#include "snmp/common_snmp.h"
+#include "snmp/session_parameters.h"
+
+#include <chrono>
+#include <mutex>
+#include <thread>
+
+namespace fuzz {
+namespace {
+
+// Every element the polling names exists on the panel: the ports, then the
+// fibre positions of the combination ports.
+class CheckingSink final : public monitor::PanelSink {
+public:
+    explicit CheckingSink(int portCount) : m_portCount(portCount) {}
+
+    void portElementsChanged(std::vector<monitor::ElementStatus> changes, Repaint) override
+    {
+        for (const monitor::ElementStatus& change : changes) {
+            require(change.element >= 0 && change.element < m_portCount + 4, "an element on the panel");
+            require(change.status >= 0 && change.status <= monitor::kPortNoLink, "a port status");
+        }
+    }
+    void portElementsLost() override {}
+    void blinkTimerWanted() override {}
+
+private:
+    int m_portCount;
+};
+
+void waitForWalk(snmp::CCommonSnmp& session)
+{
+    // The answers are immediate; a walk still running after this is endless.
+    for (int waited = 0; !session.IsGetDone(); ++waited) {
+        require(waited < 20000, "the walk ends");
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+void requireStates(const monitor::PanelState& state)
+{
+    for (const auto& portState : state.portStates)
+        require(portState.load() <= monitor::kPortNoLink, "a port state the window can draw");
+}
+
+} // namespace
+
+// A polling cycle whose four sessions are answered by the fuzz input.
+int poll_results(const std::uint8_t* data, std::size_t size)
+{
+    FuzzReader in(data, size);
+    snmp::SessionParameters parameters;
+    parameters.agentAddress = "127.0.0.1";
+    snmp::setSessionParameters(parameters);
+
+    monitor::DeviceTraits device;
+    device.portCount = static_cast<int>(in.upTo(99)) + 1;
+    device.allGigabit = in.flag();
+    const bool poeModel = in.flag();
+    const bool hasFan = in.flag();
+
+    monitor::PanelState state;
+    CheckingSink sink(device.portCount);
+    auto transport = std::make_shared<AnswerTransport>(in);
+    snmp::CCommonSnmp fan(transport), poe(transport), devStat(transport), poeStat(transport);
+    monitor::PollingTarget window{state, fan, poe, devStat, poeStat, sink, poeModel, "1", device, hasFan};
+    monitor::PollTimings timings;
+    timings.beforeWalk = std::chrono::milliseconds(0);
+    {
+        monitor::CPanelDeviceThread polling(&window, timings);
+        for (int cycle = 0; cycle < 3 && !in.empty(); ++cycle) {
+            if (hasFan)
+                polling.readFanState();
+            if (poeModel)
+                polling.readLedModeAndPower();
+            else
+                polling.startLinkWalk();
+            waitForWalk(devStat);
+            waitForWalk(poeStat);
+            requireStates(state);
+            if (in.flag()) {
+                polling.startPoeWalk();
+                waitForWalk(poeStat);
+                requireStates(state);
+            }
+        }
+        // The window's order: sessions closed before the polling object goes.
+        for (snmp::CCommonSnmp* session : {&fan, &poe, &devStat, &poeStat})
+            session->Close();
+    }
+    const char fanState = state.fanState.load();
+    require(fanState == '1' || fanState == '2', "a fan state");
+    return 0;
+}
+
+} // namespace fuzz

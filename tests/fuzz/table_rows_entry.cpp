@@ -1,0 +1,116 @@
+#include "answer_transport.h"
+#include "entries.h"
+#include "fuzz_reader.h"
+
+#include "dialogs/dialog_session.h"
+#include "dialogs/mib/table_view_rules.h"
+#include "snmp/session_parameters.h"
+
+#include <chrono>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+namespace fuzz {
+namespace {
+
+dialogs::mib::TableView viewOf(std::uint8_t choice)
+{
+    switch (choice % 5) {
+    case 0: return dialogs::mib::interfaceTableView();
+    case 1: return dialogs::mib::ipTableView("127.0.0.1");
+    case 2: return dialogs::mib::forwardingTableView();
+    case 3: return dialogs::mib::tcpServiceView();
+    default: return dialogs::mib::udpServiceView();
+    }
+}
+
+// The dialog's thread: tasks posted from the walk run here, in order.
+class TaskQueue {
+public:
+    dialogs::Poster poster()
+    {
+        return [this](std::function<void()> task) {
+            std::lock_guard lock(m_mutex);
+            m_tasks.push_back(std::move(task));
+        };
+    }
+    // Runs what is queued; false when nothing was.
+    bool runQueued()
+    {
+        std::deque<std::function<void()>> tasks;
+        {
+            std::lock_guard lock(m_mutex);
+            tasks.swap(m_tasks);
+        }
+        for (auto& task : tasks)
+            task();
+        return !tasks.empty();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::deque<std::function<void()>> m_tasks;
+};
+
+void checkTexts(const dialogs::mib::TableView& view, const dialogs::WalkRow& row)
+{
+    const std::vector<std::string> texts = view.rowTexts(row);
+    require(texts.size() >= std::min(view.headers.size(), row.values.size()), "a text per shown column");
+    const std::string mac = dialogs::mib::fdbMacText(row.suffix);
+    require(mac.empty() || mac.size() == 17, "a MAC text or none");
+    dialogs::mib::fdbRowPasses(row, "");
+}
+
+} // namespace
+
+// Rows of the standard table views, answered by the fuzz input and turned
+// into the texts of the list columns.
+int table_rows(const std::uint8_t* data, std::size_t size)
+{
+    FuzzReader in(data, size);
+    snmp::SessionParameters parameters;
+    parameters.agentAddress = "127.0.0.1";
+    snmp::setSessionParameters(parameters);
+
+    const dialogs::mib::TableView view = viewOf(in.byte());
+    auto transport = std::make_shared<AnswerTransport>(in);
+    dialogs::CDialogSession::setTransport(transport);
+    TaskQueue queue;
+    int rows = 0;
+    int ends = 0;
+    {
+        dialogs::CDialogSession session("m_cCommonSNMP");
+        session.startWalk(view.walk, queue.poster(),
+                          {[&](const dialogs::WalkRow& row) {
+                               require(ends == 0, "no row after the end");
+                               require(row.values.size() >= view.walk.minimumBindings, "rows hold their columns");
+                               checkTexts(view, row);
+                               ++rows;
+                           },
+                           [&] { ++ends; }});
+        // Immediate answers: a walk that has not ended by now never will.
+        int waited = 0;
+        while (ends == 0) {
+            require(++waited < 20000, "the walk ends");
+            if (!queue.runQueued())
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        session.close();
+    }
+    queue.runQueued();
+    dialogs::CDialogSession::setTransport(nullptr);
+    require(ends == 1, "one end per walk");
+
+    // The decoding alone, on rows no agent would send.
+    dialogs::WalkRow row;
+    row.suffix = in.text(200);
+    for (std::size_t count = in.byte() % 8; count > 0; --count)
+        row.values.push_back(in.text(300));
+    for (std::uint8_t choice = 0; choice < 5; ++choice)
+        checkTexts(viewOf(choice), row);
+    return 0;
+}
+
+} // namespace fuzz
