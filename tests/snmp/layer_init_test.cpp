@@ -71,16 +71,15 @@ TEST(SnmpLayer, FirstWalkIdOfTheProcessIsOne)
             snmp::SessionParameters parameters = sessionParametersFor(agent.port(), kVersion1, 100);
             parameters.version = "3";
             snmp::setSessionParameters(parameters);
-            snmp::CCommonSnmp first;
-            snmp::CCommonSnmp second;
             std::vector<int> ids;
-            for (snmp::CCommonSnmp* session : {&first, &second}) {
-                WalkRecorder walk(*session);
-                session->Open(snmp::kPduGetNext);
-                session->addValue("1.3.6.1.2.1.1", snmp::kTypeNull, nullptr);
+            for (int i = 0; i < 2; ++i) {
+                snmp::CCommonSnmp session; // a new session each time
+                WalkRecorder walk(session);
+                session.Open(snmp::kPduGetNext);
+                session.addValue("1.3.6.1.2.1.1", snmp::kTypeNull, nullptr);
                 walk.start();
                 walk.ended.waitFor(std::chrono::seconds(5));
-                session->Close();
+                session.Close();
                 ids.insert(ids.end(), walk.requestIds.begin(), walk.requestIds.end());
             }
             std::exit(ids == std::vector<int>{1, 2} ? 0 : 1);
