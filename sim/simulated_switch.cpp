@@ -105,7 +105,6 @@ std::chrono::milliseconds SimulatedSwitch::rebootRemaining()
 
 void SimulatedSwitch::setFanFault(bool fault)
 {
-    m_fanFault = fault;
     m_mib.assign(joined(oids::kFanStatus, {0}), integerValue(fault ? 2 : 1));
 }
 

@@ -116,7 +116,6 @@ private:
     std::uint64_t m_topologyChanges = 0;
     std::uint64_t m_lastTopologyChange = 0; // ticks
     std::optional<std::chrono::milliseconds> m_rebootUntil;
-    bool m_fanFault = false;
     Transfer m_firmware;
     Transfer m_config;
 };

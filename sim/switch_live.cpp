@@ -237,7 +237,6 @@ void SimulatedSwitch::finishReboot()
         m_live[i] = PortLive{m_model.ports[i].link, m_model.ports[i].speed, 0};
         syncPort(static_cast<int>(i + 1));
     }
-    m_fanFault = m_model.fan && integerAt(joined(kFanStatus, {0})) != 1;
     syncPoe();
     syncDot1x();
 }

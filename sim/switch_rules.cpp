@@ -295,8 +295,6 @@ void SimulatedSwitch::afterSet(const snmp::Oid& oid, const snmp::Value& value)
         syncPoe();
     } else if (startsWith(oid, kDot1x)) {
         syncDot1x();
-    } else if (oid == joined(kFanStatus, {0})) {
-        m_fanFault = value.integer != 1;
     } else if (oid == joined(kSaveConfig, {0}) && value.integer == 1) {
         m_saved = m_mib;
     } else if (oid == joined(kReboot, {0}) && value.integer == 1) {

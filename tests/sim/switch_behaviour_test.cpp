@@ -229,6 +229,12 @@ TEST(SwitchModels, EachModelServesItsPollingObjects)
         EXPECT_GT(last->oid.back(), static_cast<std::uint32_t>(e.ports));
         EXPECT_EQ(last->oid.size(), kIfEntry.size() + 2);
         EXPECT_TRUE(device->get(joined(kPortEntry, {7, static_cast<std::uint32_t>(e.ports)})));
+        if (e.fan) {
+            device->setFanFault(true);
+            EXPECT_EQ(integerOf(*device, joined(kFanStatus, {0})), 2);
+            EXPECT_EQ(device->set(joined(kFanStatus, {0}), integerValue(1)), kNoError);
+            EXPECT_EQ(integerOf(*device, joined(kFanStatus, {0})), 1);
+        }
     }
 }
 
