@@ -1,5 +1,6 @@
 #include "app/command_table.h"
 #include "app/device_tools.h"
+#include "debug_lines.h"
 #include "dialogs/dialog_session.h"
 #include "dialogs/mib/forwarding_table_dialog.h"
 #include "dialogs/mib/port_stp_dialog.h"
@@ -29,7 +30,9 @@ namespace {
 // Dialog sessions talk to a simulated QMX-7720-ZA in-process; every request is recorded.
 class DialogsAgainstSimulator : public ::testing::Test {
 protected:
-    void SetUp() override
+    void SetUp() override { startSwitch(-1); }
+
+    void startSwitch(int fdbEntries)
     {
         sim::ModelData model;
         std::string error;
@@ -37,6 +40,7 @@ protected:
         sim::SwitchSettings settings;
         settings.scenario = false;
         settings.rebootTime = std::chrono::milliseconds(200);
+        settings.fdbEntries = fdbEntries;
         m_transport = std::make_shared<sim::InProcessTransport>(sim::SimulatedSwitch(std::move(model), settings));
         dialogs::CDialogSession::setTransport(m_transport);
         snmp::SessionParameters parameters;
@@ -137,6 +141,32 @@ TEST_F(DialogsAgainstSimulator, ForwardingTableListsEveryVlanAndFiltersByExactPo
     waitForWalk(dialog);
     EXPECT_EQ(list.topLevelItemCount(), 0);
     EXPECT_EQ(dialog.findChild<QLabel*>("entries")->text(), " 0");
+}
+
+TEST_F(DialogsAgainstSimulator, ForwardingTableClosedMidWalkClosesBothSessionsInOrder)
+{
+    startSwitch(3000);
+    for (int round = 0; round < 25; ++round) {
+        DebugLines lines;
+        auto dialog = std::make_unique<CForwardingTableDialog>();
+        dialog->show();
+        const QTreeWidget* list = dialog->list();
+        ASSERT_TRUE(waitUntil([&] { return list->topLevelItemCount() > 0; }));
+        dialog->reject();
+        const int rowsAtClose = list->topLevelItemCount();
+        settle(10);
+        EXPECT_EQ(list->topLevelItemCount(), rowsAtClose);
+        EXPECT_LT(rowsAtClose, 3001) << "the walk had ended before the close";
+        dialog.reset();
+        std::vector<std::string> banners;
+        for (const std::string& line : lines.taken())
+            if (line.rfind("=====", 0) == 0)
+                banners.push_back(line);
+        const std::vector<std::string> expected{"==================DestroyWindow===============",
+                                                "==================m_cCommonSNMP.Close===============",
+                                                "==================m_cCommonSNMPGetTime.Close==============="};
+        EXPECT_EQ(banners, expected);
+    }
 }
 
 TEST_F(DialogsAgainstSimulator, StpApplySendsTheSixBindingsInOrder)
