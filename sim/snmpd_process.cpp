@@ -110,7 +110,10 @@ struct SnmpdProcess::Impl {
         const std::string conf = path("snmpd.conf");
         const std::string log = logPath();
         const std::string pidFile = path("snmpd.pid");
-        std::vector<std::string> args = {"snmpd", "-f", "-C", "-c", conf, "-Lf", log, "-p", pidFile};
+        // -C skips the persistent file too; naming it keeps the engine id
+        // and counts its boots across a restart, as a real agent does.
+        const std::string persistent = path("persist") + "/snmpd.conf";
+        std::vector<std::string> args = {"snmpd", "-f", "-C", "-c", conf + "," + persistent, "-Lf", log, "-p", pidFile};
         if (!options.modules.empty()) {
             args.push_back("-I");
             args.push_back(joined(options.modules, ','));
