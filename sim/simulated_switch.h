@@ -73,6 +73,7 @@ private:
     void seedManagement();
     void seedPoe();
     void seedLldp();
+    void seedNeighbors();
     void seedFdb();
     void defineRowTables();
 

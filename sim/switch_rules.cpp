@@ -293,6 +293,11 @@ void SimulatedSwitch::afterSet(const snmp::Oid& oid, const snmp::Value& value)
             if (integerAt(joined(kPoePortEntry, {4, 1, static_cast<std::uint32_t>(p)})) == port)
                 m_mib.assign(joined(kPoePortEntry, {4, 1, static_cast<std::uint32_t>(p)}), integerValue(0));
         syncPoe();
+    } else if (oid == joined(kLldpSettings, {1, 0})) {
+        while (auto remote = m_mib.nextUnder(kLldpRemEntry, kLldpRemEntry))
+            m_mib.erase(remote->oid);
+        if (value.integer == 1)
+            seedNeighbors();
     } else if (startsWith(oid, kDot1x)) {
         syncDot1x();
     } else if (oid == joined(kSaveConfig, {0}) && value.integer == 1) {

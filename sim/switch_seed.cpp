@@ -4,6 +4,7 @@
 #include "sim/switch_oids.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace sim {
 namespace {
@@ -344,6 +345,12 @@ void SimulatedSwitch::seedLldp()
     m_mib.put(joined(kLldpLocal, {2, 0}), octetValue(m_model.mac));
     m_mib.put(joined(kLldpLocal, {3, 0}), octetValue(m_model.sysName));
     m_mib.put(joined(kLldpLocal, {4, 0}), octetValue(m_model.sysDescr));
+    seedNeighbors();
+}
+
+// What the neighbours advertise; gone while LLDP is disabled.
+void SimulatedSwitch::seedNeighbors()
+{
     for (const auto& neighbor : m_model.neighbors) {
         const snmp::Oid index = {0, u(neighbor.port), u(neighbor.index)};
         const bool macPortId = neighbor.portId.size() == 17 && neighbor.portId[2] == '-';
@@ -351,7 +358,7 @@ void SimulatedSwitch::seedLldp()
         if (macPortId) {
             portId.clear();
             for (std::size_t i = 0; i < 17; i += 3)
-                portId.push_back(static_cast<char>(std::stoi(neighbor.portId.substr(i, 2), nullptr, 16)));
+                portId.push_back(static_cast<char>(std::strtol(neighbor.portId.substr(i, 2).c_str(), nullptr, 16)));
         }
         const std::pair<std::uint32_t, snmp::Value> columns[] = {
             {4, integerValue(4)}, {5, octetValue(neighbor.chassisId)}, {6, integerValue(macPortId ? 3 : 5)},

@@ -83,6 +83,25 @@ TEST(SwitchConsistency, DestroyedVlanReleasesItsPvids)
     EXPECT_EQ(integerOf(*device, joined(kPvidEntry, {1, 5})), 1);
 }
 
+TEST(SwitchConsistency, NeighboursShowOnlyWhileLldpIsEnabled)
+{
+    ManualClock clock;
+    auto device = makeSwitch("QMX-7720-ZA", clock);
+    const snmp::Oid remoteNames = joined(kLldpRemEntry, {9});
+    const auto neighbours = [&] {
+        int count = 0;
+        for (auto at = device->getNext(remoteNames); at && startsWith(at->oid, remoteNames); at = device->getNext(at->oid))
+            ++count;
+        return count;
+    };
+    EXPECT_EQ(neighbours(), 3);
+    ASSERT_EQ(device->set(joined(kLldpSettings, {1, 0}), integerValue(2)), kNoError);
+    EXPECT_EQ(neighbours(), 0);
+    ASSERT_EQ(device->set(joined(kLldpSettings, {1, 0}), integerValue(1)), kNoError);
+    EXPECT_EQ(neighbours(), 3);
+    EXPECT_EQ(octetsOf(*device, joined(kLldpRemEntry, {9, 0, 26, 2})), "dist-3");
+}
+
 TEST(SwitchTransfer, StatusGoesQueuedRunningThenDoneOrFailed)
 {
     ManualClock clock;
