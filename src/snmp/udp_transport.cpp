@@ -187,7 +187,7 @@ TransportStatus UdpTransport::exchange(const Target& target, Pdu request, Pdu& r
         if (!state.polling)
             state.pollOnce(lock);
         else
-            state.changed.wait(lock);
+            state.changed.wait_for(lock, kMaxWait);
     }
     --state.exchangesWaiting;
     if (state.exchangesWaiting == 0 && state.sessions.hasRequests())
