@@ -6,37 +6,30 @@
 #include <string>
 #include <vector>
 
-// Records the debug lines for its lifetime.
+// Records the "=====" banner lines of the debug output for its lifetime.
 class DebugLines {
 public:
-    DebugLines()
+    DebugLines() { platform::setDebugSink(&record); }
+    ~DebugLines()
     {
-        std::lock_guard lock(mutex());
-        lines().clear();
-        platform::setDebugSink(&record);
+        platform::setDebugSink(nullptr);
+        std::lock_guard lock(s_mutex);
+        s_banners.clear();
     }
-    ~DebugLines() { platform::setDebugSink(nullptr); }
 
-    std::vector<std::string> taken() const
+    std::vector<std::string> banners() const
     {
-        std::lock_guard lock(mutex());
-        return lines();
+        std::lock_guard lock(s_mutex);
+        return s_banners;
     }
 
 private:
     static void record(std::string_view line)
     {
-        std::lock_guard lock(mutex());
-        lines().emplace_back(line);
+        std::lock_guard lock(s_mutex);
+        if (line.starts_with("====="))
+            s_banners.emplace_back(line);
     }
-    static std::mutex& mutex()
-    {
-        static std::mutex m;
-        return m;
-    }
-    static std::vector<std::string>& lines()
-    {
-        static std::vector<std::string> l;
-        return l;
-    }
+    static inline std::mutex s_mutex;
+    static inline std::vector<std::string> s_banners;
 };

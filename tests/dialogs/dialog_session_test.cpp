@@ -98,14 +98,3 @@ TEST_F(DialogSessionAgainstSnmpd, ClosedWalkDeliversNothingMore)
         EXPECT_FALSE(again.rows.empty());
     }
 }
-
-TEST_F(DialogSessionAgainstSnmpd, ExchangeSetsAndReadsBack)
-{
-    CDialogSession set("m_cCommonSNMPSet");
-    ASSERT_EQ(set.exchange(snmp::kPduSet, mib::systemInformationSet("bench-7", "hall 3")), snmp::kStatusOk);
-    std::vector<std::string> values;
-    CDialogSession read("m_cCommonSNMP");
-    ASSERT_EQ(read.exchange(snmp::kPduGet, nullBindings({"1.3.6.1.2.1.1.5.0", "1.3.6.1.2.1.1.6.0"}), &values),
-              snmp::kStatusOk);
-    EXPECT_EQ(values, (std::vector<std::string>{"bench-7", "hall 3"}));
-}
