@@ -1,0 +1,223 @@
+#include "polling_rig.h"
+
+#include "sim/in_process_transport.h"
+#include "sim/model_data.h"
+#include "sim/switch_agent.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+using namespace std::chrono_literals;
+using monitor::kPortDisabled;
+using monitor::kPortFullSpeed;
+using monitor::kPortNoLink;
+
+namespace {
+
+class ParametersScope {
+public:
+    explicit ParametersScope(const snmp::SessionParameters& parameters) : m_saved(snmp::sessionParameters())
+    {
+        snmp::setSessionParameters(parameters);
+    }
+    ~ParametersScope() { snmp::setSessionParameters(m_saved); }
+
+private:
+    snmp::SessionParameters m_saved;
+};
+
+snmp::SessionParameters version1(std::uint16_t port = 161)
+{
+    snmp::SessionParameters parameters;
+    parameters.agentAddress = "127.0.0.1";
+    parameters.agentPort = std::to_string(port);
+    return parameters;
+}
+
+sim::ModelData model(const std::string& name)
+{
+    sim::ModelData data;
+    std::string error;
+    EXPECT_TRUE(sim::loadModel(sim::defaultModelDirectory(), name, data, &error)) << error;
+    return data;
+}
+
+// The simulated switch in-process, its scenario driven by the test's clock.
+struct InProcessSwitch {
+    explicit InProcessSwitch(const std::string& name)
+        : transport(std::make_shared<sim::InProcessTransport>(
+              sim::SimulatedSwitch(model(name), {}, [this] { return std::chrono::milliseconds(clock.load()); })))
+    {
+    }
+    std::function<std::unique_ptr<snmp::CCommonSnmp>()> sessions()
+    {
+        return [this] { return std::make_unique<snmp::CCommonSnmp>(transport); };
+    }
+    std::atomic<long long> clock{0};
+    std::shared_ptr<sim::InProcessTransport> transport;
+};
+
+// The simulated switch behind the real snmpd on a free loopback port.
+std::unique_ptr<sim::SnmpdProcess> startAgent(const std::string& name, const std::string& log = {})
+{
+    sim::SwitchAgentOptions options;
+    options.model = name;
+    options.scenario = false;
+    options.requestLog = log;
+    std::string error;
+    auto agent = sim::startSwitchAgent(options, &error);
+    EXPECT_NE(agent, nullptr) << error;
+    return agent;
+}
+
+std::function<std::unique_ptr<snmp::CCommonSnmp>()> realSessions()
+{
+    return [] { return std::make_unique<snmp::CCommonSnmp>(); };
+}
+
+std::size_t lineCount(const std::string& path)
+{
+    std::ifstream file(path);
+    std::size_t lines = 0;
+    for (std::string line; std::getline(file, line);)
+        ++lines;
+    return lines;
+}
+
+constexpr monitor::DeviceTraits k7720{28, true};
+
+} // namespace
+
+TEST(PanelPolling, IndicatorFollowsAPortThatGoesDownAndUp)
+{
+    ParametersScope parameters(version1());
+    InProcessSwitch device("QMX-7720-ZA");
+    PollingRig rig(device.sessions(), k7720, false, true);
+    rig.start();
+
+    // Port 3 is up at gigabit; the fibre port 26 shows on element 29. The
+    // shared state is published before the window hears of the walk's end.
+    ASSERT_TRUE(rig.sink.waitFor([&] { return rig.sink.blinks() > 0; }));
+    EXPECT_EQ(rig.sink.lastStatusOf(2), kPortFullSpeed);
+    EXPECT_EQ(rig.state.portStates[2].load(), kPortFullSpeed);
+    EXPECT_EQ(rig.state.portStates[25].load(), kPortFullSpeed);
+    EXPECT_EQ(rig.state.mediumTypes[25].load(), 4);
+    EXPECT_EQ(rig.sink.lastStatusOf(29), kPortFullSpeed);
+    EXPECT_EQ(rig.sink.lastStatusOf(25), kPortNoLink);
+    EXPECT_EQ(rig.state.portStates[28].load(), kPortNoLink); // beyond the ports: never written
+    EXPECT_EQ(rig.sink.lastRepaint(), monitor::PanelSink::Repaint::Window);
+
+    // The switch's first scenario step takes port 3 down; four steps later it is back.
+    device.clock = 4000;
+    ASSERT_TRUE(rig.sink.waitFor([&] { return rig.sink.lastStatusOf(2) == kPortNoLink; }));
+    EXPECT_EQ(rig.state.portStates[2].load(), kPortNoLink);
+    device.clock = 20000;
+    ASSERT_TRUE(rig.sink.waitFor([&] { return rig.sink.lastStatusOf(2) == kPortFullSpeed; }));
+    EXPECT_EQ(rig.state.portStates[2].load(), kPortFullSpeed);
+}
+
+TEST(PanelPolling, FanFaultIsReadEachCycle)
+{
+    ParametersScope parameters(version1());
+    InProcessSwitch device("QMX-7720-ZA");
+    PollingRig rig(device.sessions(), k7720, false, true);
+    device.transport->withSwitch([](sim::SimulatedSwitch& s) { s.setFanFault(true); });
+    rig.start();
+    ASSERT_TRUE(rig.sink.waitFor([&] { return rig.state.fanState == '2'; }));
+    device.transport->withSwitch([](sim::SimulatedSwitch& s) { s.setFanFault(false); });
+    ASSERT_TRUE(rig.sink.waitFor([&] { return rig.state.fanState == '1'; }));
+}
+
+TEST(PanelPolling, PoeModelInPoeLedModeWalksThePoeStatus)
+{
+    ParametersScope parameters(version1());
+    InProcessSwitch device("QMX-7740-ZP");
+    PollingRig rig(device.sessions(), k7720, true, true);
+    std::unique_ptr<snmp::CCommonSnmp> set = device.sessions()();
+    set->Open(snmp::kPduSet);
+    set->addValue("1.3.6.1.4.1.32473.10.75.6.22.8.0", snmp::kTypeInteger, "2");
+    std::unique_ptr<snmp::CSnmpResponse> response;
+    ASSERT_EQ(set->send(response), snmp::kStatusOk);
+    rig.start();
+
+    ASSERT_TRUE(rig.sink.waitFor([&] { return rig.sink.updates() > 0; }));
+    EXPECT_EQ(rig.state.ledMode.load(), 0);
+    EXPECT_EQ(rig.sink.lastRepaint(), monitor::PanelSink::Repaint::EachPort);
+    EXPECT_EQ(rig.state.mediumTypes[0].load(), 2);
+    EXPECT_EQ(rig.sink.lastStatusOf(24), kPortDisabled); // no PoE on the ports past 24
+    EXPECT_FALSE(rig.state.poeBusy.load());
+    bool sawPoeRequest = false;
+    for (const snmp::Pdu& request : device.transport->requests())
+        for (const snmp::VarBind& binding : request.bindings)
+            sawPoeRequest |= snmp::oidToText(binding.oid).starts_with("1.3.6.1.4.1.32473.10.75.6.22.1.1.13");
+    EXPECT_TRUE(sawPoeRequest);
+}
+
+TEST(PanelPolling, NoRequestReachesTheSwitchWhileADialogIsOpen)
+{
+    const std::string log = testing::TempDir() + "polling_requests.log";
+    std::remove(log.c_str());
+    auto agent = startAgent("QMX-7720-ZA", log);
+    ASSERT_NE(agent, nullptr);
+    ParametersScope parameters(version1(agent->port()));
+    PollingRig rig(realSessions(), k7720, false, true);
+    rig.state.dialogOpen = true;
+    const std::size_t before = lineCount(log); // the launcher's own probe
+    rig.start(100ms); // cycles of 1.1 s
+
+    std::this_thread::sleep_for(3s);
+    EXPECT_EQ(lineCount(log), before);
+    EXPECT_EQ(rig.sink.updates(), 0u);
+
+    rig.state.dialogOpen = false;
+    ASSERT_TRUE(rig.sink.waitFor([&] { return rig.sink.updates() > 0; }));
+    EXPECT_GT(lineCount(log), before);
+}
+
+TEST(PanelPolling, LostContactResetsThePorts)
+{
+    auto agent = startAgent("QMX-7720-ZA");
+    ASSERT_NE(agent, nullptr);
+    ParametersScope parameters(version1(agent->port()));
+    PollingRig rig(realSessions(), k7720, false, false);
+    rig.start(200ms); // a walk over UDP must fit in one cycle
+    ASSERT_TRUE(rig.sink.waitFor([&] { return rig.state.portStates[0] == kPortFullSpeed; }));
+    EXPECT_EQ(rig.sink.lost(), 0);
+
+    ASSERT_TRUE(agent->stop());
+    ASSERT_TRUE(rig.sink.waitFor([&] { return rig.sink.lost() > 0; }));
+    for (const auto& state : rig.state.portStates)
+        EXPECT_EQ(state.load(), kPortNoLink);
+}
+
+TEST(PanelPolling, Version3WithAuthenticationAndPrivacy)
+{
+    auto agent = startAgent("QMX-7720-ZA");
+    ASSERT_NE(agent, nullptr);
+    snmp::SessionParameters v3 = version1(agent->port());
+    v3.version = "3";
+    v3.securityLevel = "3";
+    v3.userName = "simshaaes";
+    v3.authPassword = "authpass123";
+    v3.privPassword = "privpass123";
+    v3.authProtocol = "3";
+    v3.privProtocol = "4"; // AES
+    ParametersScope parameters(v3);
+    PollingRig rig(realSessions(), k7720, false, true);
+    rig.start(200ms); // a walk over UDP must fit in one cycle
+    ASSERT_TRUE(rig.sink.waitFor([&] { return rig.sink.updates() > 0; }));
+    EXPECT_EQ(rig.state.portStates[0].load(), kPortFullSpeed);
+    EXPECT_EQ(rig.state.portStates[5].load(), monitor::kPortLowerSpeed); // 100 Mbit/s on an all-gigabit model
+    EXPECT_EQ(rig.state.portStates[6].load(), kPortNoLink);
+    EXPECT_EQ(rig.sink.lost(), 0);
+}
+
+TEST(PanelPolling, WithoutAWindowTheThreadEndsAtOnce)
+{
+    monitor::CPanelDeviceThread thread(nullptr);
+    EXPECT_EQ(thread.Run(), -1);
+}

@@ -1,0 +1,137 @@
+#pragma once
+
+#include "monitor/panel_device_thread.h"
+#include "snmp/common_snmp.h"
+#include "snmp/session_parameters.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+// What the polling hands to the window, recorded (from any thread).
+class RecordingSink final : public monitor::PanelSink {
+public:
+    void portElementsChanged(std::vector<monitor::ElementStatus> changes, Repaint repaint) override
+    {
+        std::lock_guard lock(m_mutex);
+        m_updates.push_back({std::move(changes), repaint});
+        m_changed.notify_all();
+    }
+    void portElementsLost() override
+    {
+        std::lock_guard lock(m_mutex);
+        ++m_lost;
+        m_changed.notify_all();
+    }
+    void blinkTimerWanted() override
+    {
+        std::lock_guard lock(m_mutex);
+        ++m_blinks;
+    }
+
+    std::size_t updates() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_updates.size();
+    }
+    int lost() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_lost;
+    }
+    int blinks() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_blinks;
+    }
+    // The last status any update gave `element`; -1 when none did.
+    int lastStatusOf(int element) const
+    {
+        std::lock_guard lock(m_mutex);
+        int status = -1;
+        for (const auto& update : m_updates)
+            for (const auto& change : update.changes)
+                if (change.element == element)
+                    status = change.status;
+        return status;
+    }
+    Repaint lastRepaint() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_updates.back().repaint;
+    }
+    // Waits until `done` holds or `limit` passes; the result of `done`.
+    bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(30))
+    {
+        const auto until = std::chrono::steady_clock::now() + limit;
+        while (!done()) {
+            std::unique_lock lock(m_mutex);
+            if (m_changed.wait_until(lock, std::min(until, std::chrono::steady_clock::now() + std::chrono::milliseconds(50))) ==
+                    std::cv_status::timeout &&
+                std::chrono::steady_clock::now() >= until) {
+                lock.unlock();
+                return done();
+            }
+        }
+        return true;
+    }
+
+private:
+    struct Update {
+        std::vector<monitor::ElementStatus> changes;
+        Repaint repaint;
+    };
+    mutable std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::vector<Update> m_updates;
+    int m_lost = 0;
+    int m_blinks = 0;
+};
+
+// The four polling sessions, the shared state and the thread, torn down in
+// the window's order: thread stopped, sessions closed, thread object freed.
+class PollingRig {
+public:
+    // `makeSession` builds each session (after the session parameters are set).
+    PollingRig(const std::function<std::unique_ptr<snmp::CCommonSnmp>()>& makeSession, monitor::DeviceTraits device,
+               bool poeModel, bool hasFan)
+        : fan(makeSession()), poe(makeSession()), devStat(makeSession()), poeStat(makeSession()),
+          target{.state = state,
+                 .fanSession = *fan,
+                 .poeSession = *poe,
+                 .devStatSession = *devStat,
+                 .poeStatSession = *poeStat,
+                 .sink = sink,
+                 .poeModel = poeModel,
+                 .snmpVersion = snmp::sessionParameters().version,
+                 .device = device,
+                 .hasFan = hasFan}
+    {
+    }
+
+    ~PollingRig()
+    {
+        if (thread)
+            thread->stop();
+        for (snmp::CCommonSnmp* session : {fan.get(), poe.get(), devStat.get(), poeStat.get()})
+            session->Close();
+        thread.reset();
+    }
+
+    // A short cycle: the first pause, then ten units. A walk must fit in one
+    // cycle: the next cycle's walk start calls off one still running.
+    void start(std::chrono::milliseconds unit = std::chrono::milliseconds(50))
+    {
+        thread = std::make_unique<monitor::CPanelDeviceThread>(&target, monitor::PollTimings{unit, unit, unit});
+        thread->start();
+    }
+
+    monitor::PanelState state;
+    RecordingSink sink;
+    std::unique_ptr<snmp::CCommonSnmp> fan, poe, devStat, poeStat;
+    monitor::PollingTarget target;
+    std::unique_ptr<monitor::CPanelDeviceThread> thread;
+};
