@@ -157,6 +157,16 @@ TEST_F(Agent, MultiBindingSetsChangeWhatLaterReadsShow)
     EXPECT_NE(refused.output.find("badValue"), std::string::npos) << refused.output;
 }
 
+TEST_F(Agent, LldpBackEndStartedFirstServesTheSameSwitch)
+{
+    start(steadyAgent());
+    const std::string lldpName = "1.0.8802.1.1.2.1.3.3.0";
+    EXPECT_NE(runCommand(with(v1("snmpget", "qevtal"), {lldpName})).output.find("\"QMX-7720-ZA\""), std::string::npos);
+    ASSERT_EQ(runCommand(with(v3("snmpset"), {"1.3.6.1.2.1.1.5.0", "s", "renamed"})).exitCode, 0);
+    const CommandResult after = runCommand(with(v1("snmpget", "qevtal"), {lldpName}));
+    EXPECT_NE(after.output.find("STRING: \"renamed\""), std::string::npos) << after.output;
+}
+
 TEST_F(Agent, RebootSilencesTheAgentThenItAnswersWithTheSavedConfiguration)
 {
     SwitchAgentOptions options = steadyAgent();
