@@ -3,10 +3,14 @@
 #include "platform/debug_output.h"
 #include "snmp/common_snmp.h"
 
+#include <chrono>
 #include <utility>
 
 namespace dialogs {
 namespace {
+
+// How long one delivery may hold the owner's thread.
+constexpr std::chrono::milliseconds kDeliverySlice{8};
 
 std::mutex g_transportMutex;
 std::shared_ptr<snmp::Transport> g_transport;
@@ -51,6 +55,7 @@ void CDialogSession::startWalk(const WalkRequest& request, Poster post, WalkSink
         std::lock_guard lock(m_mutex);
         generation = ++m_nextGeneration;
         m_abandoned = false;
+        m_deliveryPosted = false; // a delivery posted before a close may have been dropped
         m_active = Active{generation, request.mode, request.minimumBindings, std::move(post), std::move(sinks)};
     }
     const int pduType = request.mode == WalkRequest::Mode::Single ? snmp::kPduGet : snmp::kPduGetNext;
@@ -116,13 +121,37 @@ void CDialogSession::postLocked(std::uint64_t generation, std::function<void(con
 {
     if (m_abandoned || !m_active.post)
         return;
-    m_active.post([this, generation, task = std::move(task)] {
-        // Owner's thread, the only writer of m_active: no lock needed to read it.
-        if (m_abandoned || generation != m_active.generation)
-            return;
+    m_queued.push_back({generation, std::move(task)});
+    if (m_deliveryPosted)
+        return;
+    m_deliveryPosted = true;
+    m_active.post([this] { deliverQueued(); });
+}
+
+void CDialogSession::deliverQueued()
+{
+    const auto sliceEnd = std::chrono::steady_clock::now() + kDeliverySlice;
+    for (;;) {
+        Delivery delivery;
+        {
+            std::lock_guard lock(m_mutex);
+            if (m_queued.empty() || m_abandoned) {
+                m_deliveryPosted = false;
+                return;
+            }
+            if (std::chrono::steady_clock::now() >= sliceEnd) {
+                m_active.post([this] { deliverQueued(); });
+                return;
+            }
+            delivery = std::move(m_queued.front());
+            m_queued.pop_front();
+        }
+        // Only the owner's thread writes m_active, so reading it unlocked here is safe.
+        if (delivery.generation != m_active.generation)
+            continue;
         const WalkSinks sinks = m_active.sinks; // a sink may start the next walk
-        task(sinks);
-    });
+        delivery.task(sinks);
+    }
 }
 
 int CDialogSession::exchange(int pduType, const Bindings& bindings, std::vector<std::string>* values, int timeoutMs)
@@ -153,6 +182,8 @@ void CDialogSession::close()
         std::lock_guard lock(m_mutex);
         m_abandoned = true;
         m_active.post = nullptr;
+        m_queued.clear();
+        m_deliveryPosted = false;
     }
     m_snmp->Close();
     platform::debugOutput("==================" + m_memberName + ".Close===============");

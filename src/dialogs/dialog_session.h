@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -88,14 +89,24 @@ private:
     };
 
     static unsigned walkCallback(std::unique_ptr<snmp::CSnmpResponse> response, int requestId, void* context, int status);
-    // Callback thread, under m_mutex: hands a task to the owner unless the
+    struct Delivery {
+        std::uint64_t generation;
+        std::function<void(const WalkSinks&)> task;
+    };
+
+    // Callback thread, under m_mutex: queues a task for the owner unless the
     // walk was abandoned.
     void postLocked(std::uint64_t generation, std::function<void(const WalkSinks&)> task);
+    // Owner's thread: runs queued deliveries for a slice of time, then yields
+    // to the owner's other events, so a long table never stalls the dialog.
+    void deliverQueued();
 
     std::string m_memberName;
     std::mutex m_mutex;      // guards m_active and m_abandoned against the callback thread
     Active m_active;
     bool m_abandoned = false;
+    std::deque<Delivery> m_queued; // guarded by m_mutex
+    bool m_deliveryPosted = false; // guarded by m_mutex
     std::uint64_t m_nextGeneration = 0;
     // Last: destroyed first, so no callback outlives the state above.
     std::unique_ptr<snmp::CCommonSnmp> m_snmp;

@@ -6,6 +6,7 @@
 #include "dialogs/mib/stp_configuration_dialog.h"
 #include "dialogs/mib/system_information_dialog.h"
 #include "dialogs/mib/table_view_dialog.h"
+#include "platform/qt_prompter.h"
 #include "snmp/session_parameters.h"
 
 namespace dialogs {
@@ -28,6 +29,9 @@ void registerDialogCommands(app::CommandTable& table)
 {
     using namespace app;
     using namespace dialogs::mib;
+    static platform::QtPrompter messageBoxes;
+    platform::setPrompter(&messageBoxes);
+
     table.setRunner(kCmdSystemInformation,
                     dialogRunner([](MainWindowContext&) { return std::make_unique<CSystemInformationDialog>(); }));
     table.setRunner(kCmdInterfaceTable, dialogRunner([](MainWindowContext&) { return newInterfaceTableDialog(); }));

@@ -1,5 +1,7 @@
+#include "app/command_table.h"
 #include "app/device_tools.h"
 #include "dialogs/about_dialog.h"
+#include "dialogs/register_dialogs.h"
 #include "qt_wait.h"
 #include "scripted_prompter.h"
 
@@ -97,4 +99,17 @@ TEST(AboutBox, TitledByTheDevice)
     EXPECT_EQ(about.windowTitle(), "QMX-7740-ZP Module");
     EXPECT_EQ(about.findChild<QLabel*>("caption")->text(), "QMX-7740-ZP Management Module");
     EXPECT_TRUE(about.isModal());
+}
+
+TEST(DialogCommands, EveryCommandOfTheseDialogsIsEnabledAndNoOther)
+{
+    app::CommandTable table;
+    dialogs::registerDialogCommands(table);
+    platform::setPrompter(nullptr);
+    for (int id : {app::kCmdSystemInformation, app::kCmdInterfaceTable, app::kCmdIpTable, app::kCmdForwardingTable,
+                   app::kCmdTcpService, app::kCmdUdpService, app::kCmdSpanningTree, app::kCmdTelnet, app::kCmdWeb,
+                   app::kCmdSaveConfiguration, app::kCmdReboot, app::kCmdAbout})
+        EXPECT_TRUE(table.isEnabled(id)) << id;
+    EXPECT_FALSE(table.isEnabled(app::kCmdVlanConfiguration));
+    EXPECT_FALSE(table.isEnabled(app::kCmdPortConfiguration));
 }
