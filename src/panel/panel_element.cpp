@@ -4,11 +4,31 @@
 
 #include <QPainter>
 
+#include <algorithm>
+#include <climits>
+
 namespace panel {
 
 std::string LimitPictureName(std::string_view name)
 {
     return std::string(name.substr(0, kMaxPictureName));
+}
+
+namespace {
+
+// Keeps origin + length - 1, origin + length and length - 1 within int.
+int BoundedLength(int origin, int length)
+{
+    const long long lowest = std::max<long long>(INT_MIN + 1LL, static_cast<long long>(INT_MIN) - origin + 1);
+    const long long highest = std::min<long long>(INT_MAX, static_cast<long long>(INT_MAX) - origin);
+    return static_cast<int>(std::clamp<long long>(length, lowest, highest));
+}
+
+} // namespace
+
+QRect BoundedRect(int left, int top, int width, int height)
+{
+    return QRect(left, top, BoundedLength(left, width), BoundedLength(top, height));
 }
 
 } // namespace panel
@@ -40,17 +60,18 @@ QRect CPanelElement::ScaledRect() const
     const auto scaleY = [&](int v) {
         return static_cast<int>(static_cast<long long>(v) * client.height() / m_nRefHeight);
     };
-    return QRect(scaleX(m_nLeft), scaleY(m_nTop), scaleX(m_nWidth), scaleY(m_nHeight));
+    return panel::BoundedRect(scaleX(m_nLeft), scaleY(m_nTop), scaleX(m_nWidth), scaleY(m_nHeight));
 }
 
 bool CPanelElement::HitTest(QPoint point) const
 {
     const QRect r = ScaledRect();
     // QRect::right() is left + width - 1; the edge here is left + width.
-    const int right = r.left() + r.width();
-    const int bottom = r.top() + r.height();
-    return point.x() > r.left() + 2 && point.x() < right - 2
-        && point.y() > r.top() + 2 && point.y() < bottom - 2;
+    // 64-bit: a rectangle at the end of the int range has no room for the margins.
+    const long long left = r.left(), top = r.top();
+    const long long right = left + r.width();
+    const long long bottom = top + r.height();
+    return point.x() > left + 2 && point.x() < right - 2 && point.y() > top + 2 && point.y() < bottom - 2;
 }
 
 void CPanelElement::TrackCursor(QPoint point)
@@ -76,8 +97,10 @@ bool CPanelElement::LoadPicture()
 
 void CPanelElement::Draw()
 {
-    if (m_pDC != nullptr)
-        m_picture.DrawStretched(*m_pDC, m_nLeft, m_nTop, m_nWidth, m_nHeight);
+    if (m_pDC == nullptr)
+        return;
+    const QRect r = Rect();
+    m_picture.DrawStretched(*m_pDC, r.x(), r.y(), r.width(), r.height());
 }
 
 void CPanelElement::SetStatus(int status)

@@ -12,6 +12,10 @@
 class QPainter;
 
 namespace panel {
+
+// QRect keeps right = left + width - 1 (and the bottom alike) in an int; a
+// description file may give any int, so lengths end at the int range.
+QRect BoundedRect(int left, int top, int width, int height);
 class PanelWindow;
 enum class CursorShape;
 // Picture file names keep at most this many characters.
@@ -67,7 +71,7 @@ public:
     const std::string& Name() const { return m_strName; }
 
     void SetRect(int left, int top, int width, int height);
-    QRect Rect() const { return QRect(m_nLeft, m_nTop, m_nWidth, m_nHeight); }
+    QRect Rect() const { return panel::BoundedRect(m_nLeft, m_nTop, m_nWidth, m_nHeight); }
     // The rectangle scaled from the reference size to the current client area.
     QRect ScaledRect() const;
     // Inside the scaled rectangle shrunk by 2 pixels on each side.
