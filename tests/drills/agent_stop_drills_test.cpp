@@ -1,12 +1,12 @@
 // The agent stops answering (SIGSTOP) or restarts under the session, for
 // version 1 and version 3, and sessions close in the middle of walks.
 #include "drill_support.h"
+#include "task_queue.h"
 
 #include "dialogs/dialog_session.h"
 #include "dialogs/mib/table_view_rules.h"
 
 #include <atomic>
-#include <deque>
 
 namespace drills {
 namespace {
@@ -14,6 +14,7 @@ namespace {
 struct Version {
     const char* name;
     std::string v3User; // empty: version 1
+    friend void PrintTo(const Version& version, std::ostream* out) { *out << version.name; }
 };
 
 class AgentStopDrill : public ::testing::TestWithParam<Version> {
@@ -116,39 +117,13 @@ TEST(AgentRestartDrill, Version3SessionGoesOnAfterTheAgentRestartsWithNewEngineB
     }
 }
 
-// The dialog's thread: what the walk posts, run on demand.
-class PostedTasks {
-public:
-    dialogs::Poster poster()
-    {
-        return [this](std::function<void()> task) {
-            std::lock_guard lock(m_mutex);
-            m_tasks.push_back(std::move(task));
-        };
-    }
-    void run()
-    {
-        std::deque<std::function<void()>> tasks;
-        {
-            std::lock_guard lock(m_mutex);
-            tasks.swap(m_tasks);
-        }
-        for (auto& task : tasks)
-            task();
-    }
-
-private:
-    std::mutex m_mutex;
-    std::deque<std::function<void()>> m_tasks;
-};
-
 TEST(SessionCloseDrill, HundredTableViewsClosedInTheMiddleOfTheirWalks)
 {
     auto agent = startQuietSwitch();
     ASSERT_NE(agent, nullptr);
     useAgent(agent->port());
     const dialogs::mib::TableView view = dialogs::mib::interfaceTableView();
-    PostedTasks tasks;
+    TaskQueue tasks;
     int rowsAfterClose = 0;
     int rowsSeen = 0;
     for (int cycle = 0; cycle < 100; ++cycle) {
@@ -165,15 +140,15 @@ TEST(SessionCloseDrill, HundredTableViewsClosedInTheMiddleOfTheirWalks)
                                [] {}});
             // Close after a few rows, at a different point each cycle.
             for (int spin = 0; spin < 200 && rows < cycle % 4; ++spin) {
-                tasks.run();
+                tasks.drain();
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
             }
             rowsSeen += rows;
             session.close();
             closed = true;
-            tasks.run();
+            tasks.drain();
         }
-        tasks.run();
+        tasks.drain();
     }
     EXPECT_EQ(rowsAfterClose, 0);
     EXPECT_GT(rowsSeen, 0);

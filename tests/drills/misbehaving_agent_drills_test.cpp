@@ -1,13 +1,13 @@
 // An agent that answers what no well-behaved agent would: the relay rewrites
 // the simulated switch's version-1 answers on their way to the session.
 #include "drill_support.h"
+#include "task_queue.h"
 #include "udp_relay.h"
 
 #include "dialogs/dialog_session.h"
 #include "dialogs/mib/table_view_rules.h"
 #include "snmp/encodings.h"
 
-#include <deque>
 
 namespace drills {
 namespace {
@@ -141,29 +141,15 @@ TEST_F(MisbehavingAgentDrill, InterfaceRowsWithAnIndexThatIsNoNumberAndHugeTexts
         }
     }});
     const dialogs::mib::TableView view = dialogs::mib::interfaceTableView();
-    std::mutex mutex;
-    std::deque<std::function<void()>> posted;
+    TaskQueue tasks;
     std::vector<std::vector<std::string>> texts;
     bool ended = false;
     {
         dialogs::CDialogSession session("m_cCommonSNMP");
-        session.startWalk(
-            view.walk,
-            [&](std::function<void()> task) {
-                std::lock_guard lock(mutex);
-                posted.push_back(std::move(task));
-            },
-            {[&](const dialogs::WalkRow& row) { texts.push_back(view.rowTexts(row)); }, [&] { ended = true; }});
-        for (int spin = 0; spin < 30000 && !ended; ++spin) {
-            std::deque<std::function<void()>> tasks;
-            {
-                std::lock_guard lock(mutex);
-                tasks.swap(posted);
-            }
-            for (auto& task : tasks)
-                task();
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
+        session.startWalk(view.walk, tasks.poster(),
+                          {[&](const dialogs::WalkRow& row) { texts.push_back(view.rowTexts(row)); },
+                           [&] { ended = true; }});
+        tasks.runUntil([&ended] { return ended; });
         session.close();
     }
     ASSERT_TRUE(ended);

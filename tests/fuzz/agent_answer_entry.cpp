@@ -1,6 +1,7 @@
 #include "answer_transport.h"
 #include "entries.h"
 #include "fuzz_reader.h"
+#include "wait_for.h"
 
 #include "platform/event.h"
 #include "snmp/common_snmp.h"
@@ -131,11 +132,7 @@ void asyncWalk(snmp::CCommonSnmp& session, FuzzReader& in)
     walk.session = &session;
     walk.columns = openWith(session, snmp::kPduGetNext, in);
     session.getNextAsync(&AsyncWalk::callback, &walk, 200);
-    // Every answer is immediate, so the walk ends long before this.
-    for (int waited = 0; !session.IsGetDone(); ++waited) {
-        require(waited < 10000, "the walk ends");
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    waitFor([&session] { return session.IsGetDone(); }, "the walk ends");
     session.Close();
     std::lock_guard lock(walk.mutex);
     require(walk.ends <= 1, "a walk ends once");

@@ -6,9 +6,12 @@
 #include "panel/panel_drawing.h"
 #include "panel/panel_elements.h"
 #include "panel/panel_loader.h"
+#include "panel/panel_window.h"
 
 #include <QImage>
 #include <QPainter>
+
+#include <climits>
 
 namespace fuzz {
 namespace {
@@ -29,6 +32,17 @@ void preparePictures()
     }();
     require(ready, "the scratch directory");
 }
+
+// The main window as the panel sees it; the client area may change size.
+class FuzzWindow final : public panel::PanelWindow {
+public:
+    QRect client{0, 0, 64, 48};
+    QRect PanelClientRect() const override { return client; }
+    void SetPanelCursor(panel::CursorShape) override {}
+    void InvalidatePanelRect(const QRect&) override {}
+    void OnPortClicked(int place) override { require(place >= 1, "ports are counted from 1"); }
+    void OnSocketClicked() override {}
+};
 
 } // namespace
 
@@ -54,8 +68,23 @@ int panel_description(const std::uint8_t* data, std::size_t size)
         panel::ResetPortStatuses(root);
         root.DrawDirtyChildren();
     }
-    for (std::size_t i = 0; i < root.ChildCount(); ++i)
-        require(root.ChildAt(i) != nullptr, "every child exists");
+    // The mouse over the panel, before and after the window grows.
+    FuzzWindow window;
+    root.AttachToWindow(&window);
+    for (const QSize size : {QSize(64, 48), QSize(1280, 960)}) {
+        window.client.setSize(size);
+        for (std::size_t i = 0; i < root.ChildCount(); ++i) {
+            const CPanelElement* child = root.ChildAt(i);
+            require(child != nullptr, "every child exists");
+            const QRect rect = child->Rect();
+            require((rect.width() > 0) == (rect.right() >= rect.left()), "a rectangle never wraps around");
+            const QPoint inside = rect.center();
+            root.TrackCursor(inside);
+            root.OnClick(inside);
+        }
+        root.TrackCursor(QPoint(INT_MAX, INT_MIN));
+    }
+    root.AttachToWindow(nullptr);
     return 0;
 }
 

@@ -1,6 +1,7 @@
 #include "answer_transport.h"
 #include "entries.h"
 #include "fuzz_reader.h"
+#include "wait_for.h"
 
 #include "monitor/panel_device_thread.h"
 #include "snmp/common_snmp.h"
@@ -35,11 +36,7 @@ private:
 
 void waitForWalk(snmp::CCommonSnmp& session)
 {
-    // The answers are immediate; a walk still running after this is endless.
-    for (int waited = 0; !session.IsGetDone(); ++waited) {
-        require(waited < 20000, "the walk ends");
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    waitFor([&session] { return session.IsGetDone(); }, "the walk ends");
 }
 
 void requireStates(const monitor::PanelState& state)

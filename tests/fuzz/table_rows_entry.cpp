@@ -1,16 +1,13 @@
 #include "answer_transport.h"
 #include "entries.h"
 #include "fuzz_reader.h"
+#include "task_queue.h"
 
 #include "dialogs/dialog_session.h"
 #include "dialogs/mib/table_view_rules.h"
 #include "snmp/session_parameters.h"
 
 #include <chrono>
-#include <deque>
-#include <functional>
-#include <mutex>
-#include <thread>
 
 namespace fuzz {
 namespace {
@@ -25,34 +22,6 @@ dialogs::mib::TableView viewOf(std::uint8_t choice)
     default: return dialogs::mib::udpServiceView();
     }
 }
-
-// The dialog's thread: tasks posted from the walk run here, in order.
-class TaskQueue {
-public:
-    dialogs::Poster poster()
-    {
-        return [this](std::function<void()> task) {
-            std::lock_guard lock(m_mutex);
-            m_tasks.push_back(std::move(task));
-        };
-    }
-    // Runs what is queued; false when nothing was.
-    bool runQueued()
-    {
-        std::deque<std::function<void()>> tasks;
-        {
-            std::lock_guard lock(m_mutex);
-            tasks.swap(m_tasks);
-        }
-        for (auto& task : tasks)
-            task();
-        return !tasks.empty();
-    }
-
-private:
-    std::mutex m_mutex;
-    std::deque<std::function<void()>> m_tasks;
-};
 
 void checkTexts(const dialogs::mib::TableView& view, const dialogs::WalkRow& row)
 {
@@ -90,16 +59,11 @@ int table_rows(const std::uint8_t* data, std::size_t size)
                                ++rows;
                            },
                            [&] { ++ends; }});
-        // Immediate answers: a walk that has not ended by now never will.
-        int waited = 0;
-        while (ends == 0) {
-            require(++waited < 20000, "the walk ends");
-            if (!queue.runQueued())
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
+        // Immediate answers: a walk that posts nothing for this long never ends.
+        require(queue.runUntil([&ends] { return ends != 0; }, std::chrono::seconds(20)), "the walk ends");
         session.close();
     }
-    queue.runQueued();
+    queue.drain();
     dialogs::CDialogSession::setTransport(nullptr);
     require(ends == 1, "one end per walk");
 

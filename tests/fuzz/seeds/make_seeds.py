@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Writes the seed corpora of the fuzz targets into ../corpus/<target>/.
+"""Writes the seed corpora of the fuzz targets into ../corpus/<target>/ and
+the inputs of past findings into ../regressions/<target>/.
 
 Seeds follow each entry's input layout (tests/fuzz/*_entry.cpp and
 answer_transport.cpp); the model files of models/ serve as panel and
@@ -14,8 +15,8 @@ CORPUS = os.path.join(HERE, '..', 'corpus')
 MODELS = os.path.join(HERE, '..', '..', '..', 'models')
 
 
-def write(target, name, data):
-    folder = os.path.join(CORPUS, target)
+def write(target, name, data, kind='corpus'):
+    folder = os.path.join(HERE, '..', kind, target)
     os.makedirs(folder, exist_ok=True)
     with open(os.path.join(folder, name), 'wb') as out:
         out.write(data if isinstance(data, bytes) else data.encode('latin-1'))
@@ -173,6 +174,10 @@ def text_seeds():
           '<R><DEVICEPANEL a="//PORT" b="/R/DEVICEPANEL" c="(" d=""><ID>0</ID><WIDTH>9</WIDTH><BMP>@/p.bmp</BMP></DEVICEPANEL>'
           '<PORT><ID>1</ID><LEFT> -3</LEFT><WIDTH>4</WIDTH><STATUS>PORTLINK100</STATUS><BMPLINK100>@/q.bmp</BMPLINK100>'
           '<LAMP><TYPE>LINK</TYPE><WIDTH>2</WIDTH></LAMP></PORT><DEVICEMODULE x="..//PORT"><WIDTH>1</WIDTH></DEVICEMODULE></R>')
+    write('panel_description', 'far_corner',
+          '<R><DEVICEPANEL a="/R"><WIDTH>640</WIDTH></DEVICEPANEL><PORT><ID>1</ID><LEFT>2147483000</LEFT>'
+          '<TOP>-2147483000</TOP><WIDTH>2147483647</WIDTH><HEIGHT>99999999999</HEIGHT></PORT>'
+          '<CONSOLE><WIDTH>-5</WIDTH><HEIGHT>3</HEIGHT></CONSOLE></R>', 'regressions')
 
 
 def bmp(width, height, bits, pixels, palette=b'', compression=0):
