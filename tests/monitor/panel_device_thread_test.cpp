@@ -149,7 +149,8 @@ TEST(PanelPolling, PoeModelInPoeLedModeWalksThePoeStatus)
     EXPECT_EQ(rig.sink.lastRepaint(), monitor::PanelSink::Repaint::EachPort);
     EXPECT_EQ(rig.state.mediumTypes[0].load(), 2);
     EXPECT_EQ(rig.sink.lastStatusOf(24), kPortDisabled); // no PoE on the ports past 24
-    EXPECT_FALSE(rig.state.poeBusy.load());
+    // The walk's end frees the next cycle to read and walk again.
+    EXPECT_TRUE(rig.sink.waitFor([&] { return rig.sink.updates() > 1; }));
     bool sawPoeRequest = false;
     for (const snmp::Pdu& request : device.transport->requests())
         for (const snmp::VarBind& binding : request.bindings)
