@@ -216,9 +216,3 @@ TEST(PanelPolling, Version3WithAuthenticationAndPrivacy)
     EXPECT_EQ(rig.state.portStates[6].load(), kPortNoLink);
     EXPECT_EQ(rig.sink.lost(), 0);
 }
-
-TEST(PanelPolling, WithoutAWindowTheThreadEndsAtOnce)
-{
-    monitor::CPanelDeviceThread thread(nullptr);
-    EXPECT_EQ(thread.Run(), -1);
-}
