@@ -46,6 +46,9 @@ TEST_P(AgentStopDrill, WalkEndsWithNoAnswerWhenTheAgentStopsAndRecoversWhenItAns
     ASSERT_TRUE(walk.waitForEnd());
     EXPECT_EQ(walk.endStatus(), snmp::kStatusNoAnswer);
     EXPECT_EQ(walk.rows().size(), 5u);
+    // The session is signalled just after the collector's own end.
+    for (int wait = 0; wait < 1000 && !session.IsGetDone(); ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     EXPECT_TRUE(session.IsGetDone());
 
     ASSERT_TRUE(agent->resume());

@@ -72,6 +72,10 @@ class WalkCollector {
 public:
     WalkCollector(snmp::CCommonSnmp& session, std::vector<std::string> columns)
         : m_session(session), m_columns(std::move(columns)) {}
+    // Close waits for the last callback to return: nothing of this is touched after.
+    ~WalkCollector() { m_session.Close(); }
+    WalkCollector(const WalkCollector&) = delete;
+    WalkCollector& operator=(const WalkCollector&) = delete;
 
     std::function<void(int rowCount)> afterRow;
 
@@ -129,8 +133,8 @@ private:
                 m_endStatus = status;
                 ++m_ends;
             }
-            m_session.SignalGetDone();
             m_ended.set();
+            m_session.SignalGetDone();
             return;
         }
         if (afterRow)
