@@ -5,7 +5,6 @@
 
 #include "platform/event.h"
 #include "snmp/common_snmp.h"
-#include "snmp/session_parameters.h"
 
 #include <charconv>
 #include <chrono>
@@ -143,11 +142,7 @@ void asyncWalk(snmp::CCommonSnmp& session, FuzzReader& in)
 int agent_answer(const std::uint8_t* data, std::size_t size)
 {
     FuzzReader in(data, size);
-    snmp::SessionParameters parameters;
-    parameters.agentAddress = "127.0.0.1";
-    parameters.version = in.flag() ? "3" : "1";
-    parameters.userName = "fuzz";
-    snmp::setSessionParameters(parameters);
+    useLoopbackAgent(in.flag() ? "3" : "1");
 
     auto transport = std::make_shared<AnswerTransport>(in);
     {

@@ -1,5 +1,7 @@
 #include "answer_transport.h"
 
+#include "snmp/session_parameters.h"
+
 namespace fuzz {
 namespace {
 
@@ -20,6 +22,15 @@ std::uint32_t arc(FuzzReader& in)
 }
 
 } // namespace
+
+void useLoopbackAgent(const char* version)
+{
+    snmp::SessionParameters parameters;
+    parameters.agentAddress = "127.0.0.1";
+    parameters.version = version;
+    parameters.userName = "fuzz";
+    snmp::setSessionParameters(parameters);
+}
 
 AnswerTransport::AnswerTransport(FuzzReader& input) : m_input(input), m_worker([this] { serve(); }) {}
 

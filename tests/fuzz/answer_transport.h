@@ -17,6 +17,10 @@
 // request times out. Requests are recorded as submitted.
 namespace fuzz {
 
+// Sessions made from now on talk to a loopback agent with this version;
+// where their requests really go is the transport's business.
+void useLoopbackAgent(const char* version = "1");
+
 class AnswerTransport final : public snmp::Transport {
 public:
     explicit AnswerTransport(FuzzReader& input);

@@ -5,7 +5,6 @@
 
 #include "monitor/panel_device_thread.h"
 #include "snmp/common_snmp.h"
-#include "snmp/session_parameters.h"
 
 #include <chrono>
 #include <mutex>
@@ -51,9 +50,7 @@ void requireStates(const monitor::PanelState& state)
 int poll_results(const std::uint8_t* data, std::size_t size)
 {
     FuzzReader in(data, size);
-    snmp::SessionParameters parameters;
-    parameters.agentAddress = "127.0.0.1";
-    snmp::setSessionParameters(parameters);
+    useLoopbackAgent();
 
     monitor::DeviceTraits device;
     device.portCount = static_cast<int>(in.upTo(99)) + 1;

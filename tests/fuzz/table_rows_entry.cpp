@@ -5,7 +5,6 @@
 
 #include "dialogs/dialog_session.h"
 #include "dialogs/mib/table_view_rules.h"
-#include "snmp/session_parameters.h"
 
 #include <chrono>
 
@@ -39,9 +38,7 @@ void checkTexts(const dialogs::mib::TableView& view, const dialogs::WalkRow& row
 int table_rows(const std::uint8_t* data, std::size_t size)
 {
     FuzzReader in(data, size);
-    snmp::SessionParameters parameters;
-    parameters.agentAddress = "127.0.0.1";
-    snmp::setSessionParameters(parameters);
+    useLoopbackAgent();
 
     const dialogs::mib::TableView view = viewOf(in.byte());
     auto transport = std::make_shared<AnswerTransport>(in);
