@@ -22,12 +22,18 @@ bool confirmed(const char* question)
 
 } // namespace
 
-void runTelnet(const std::string& agentAddress)
+void startTelnet(const std::string& agentAddress)
 {
-    if (!confirmed(dialogs::kTelnetQuestion))
+    if (agentAddress.empty())
         return;
     // The program is not waited for; a failed start shows nothing.
     QProcess::startDetached(QStringLiteral("x-terminal-emulator"), dialogs::qTexts(dialogs::telnetArguments(agentAddress)));
+}
+
+void runTelnet(const std::string& agentAddress)
+{
+    if (confirmed(dialogs::kTelnetQuestion))
+        startTelnet(agentAddress);
 }
 
 void runWeb(const std::string& agentAddress)

@@ -15,6 +15,9 @@ class MainWindowContext;
 
 // Telnet to the switch in the desktop's terminal emulator.
 void runTelnet(const std::string& agentAddress);
+// The same without the question, as a click on the console socket does;
+// nothing for an empty address.
+void startTelnet(const std::string& agentAddress);
 // The switch's web pages in the desktop's browser; "Failed to get IE path !"
 // when the desktop has none.
 void runWeb(const std::string& agentAddress);

@@ -45,6 +45,7 @@ void registerDialogCommands(app::CommandTable& table)
                     }));
 
     table.setRunner(kCmdTelnet, [](MainWindowContext&) { runTelnet(agentAddress()); }, Dispatch::Direct);
+    table.setSocketAction([](MainWindowContext&) { startTelnet(agentAddress()); });
     table.setRunner(kCmdWeb, [](MainWindowContext&) { runWeb(agentAddress()); }, Dispatch::Direct);
     table.setRunner(
         kCmdSaveConfiguration, [](MainWindowContext& context) { runSaveConfiguration(context.setSession()); },

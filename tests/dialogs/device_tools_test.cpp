@@ -4,6 +4,8 @@
 #include "dialogs/register_dialogs.h"
 #include "qt_wait.h"
 #include "scripted_prompter.h"
+#include "snmp/common_snmp.h"
+#include "snmp/session_parameters.h"
 
 #include <QFile>
 #include <QLabel>
@@ -61,6 +63,22 @@ protected:
     std::string m_savedPath;
 };
 
+// The main window as a socket click sees it; counts dialog dispatches.
+class SocketClickWindow final : public app::MainWindowContext {
+public:
+    const std::string& deviceName() const override { return m_name; }
+    int portCount() const override { return 28; }
+    snmp::CCommonSnmp& setSession() override { return m_session; }
+    void beginDialog() override { ++dialogs; }
+    void endDialog() override {}
+
+    int dialogs = 0;
+
+private:
+    std::string m_name = "QMX-7720-ZA";
+    snmp::CCommonSnmp m_session;
+};
+
 } // namespace
 
 TEST_F(LaunchedPrograms, TelnetRunsInTheTerminalWithTheAddressAsOneArgument)
@@ -75,6 +93,28 @@ TEST_F(LaunchedPrograms, TelnetRunsInTheTerminalWithTheAddressAsOneArgument)
     EXPECT_EQ(argumentsOf("x-terminal-emulator"), "-e\ntelnet\n192.0.2.1; touch hacked\n");
     EXPECT_FALSE(QFile::exists(m_dir.filePath("hacked")));
     EXPECT_EQ(prompter.texts(), (std::vector<std::string>(2, "Do you want to TELNET this device?")));
+}
+
+TEST_F(LaunchedPrograms, ConsoleSocketClickStartsTelnetWithoutAskingUnlessTheAddressIsEmpty)
+{
+    install("x-terminal-emulator");
+    ScriptedPrompter prompter;
+    app::CommandTable table;
+    dialogs::registerDialogCommands(table);
+    platform::setPrompter(&prompter);
+    snmp::SessionParameters parameters;
+    snmp::setSessionParameters(parameters); // no address: nothing starts
+    SocketClickWindow window;
+    EXPECT_TRUE(table.runSocketAction(window));
+    EXPECT_FALSE(ran("x-terminal-emulator"));
+
+    parameters.agentAddress = "192.0.2.7";
+    snmp::setSessionParameters(parameters);
+    EXPECT_TRUE(table.runSocketAction(window));
+    EXPECT_EQ(argumentsOf("x-terminal-emulator"), "-e\ntelnet\n192.0.2.7\n");
+    EXPECT_TRUE(prompter.shown().empty());
+    EXPECT_EQ(window.dialogs, 0) << "the window stays as it is";
+    snmp::setSessionParameters(snmp::SessionParameters{});
 }
 
 TEST_F(LaunchedPrograms, WebOpensTheAddressOrSaysThereIsNoBrowser)

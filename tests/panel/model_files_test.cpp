@@ -1,3 +1,4 @@
+#include "app/device_description.h"
 #include "panel/bitmap_cache.h"
 #include "panel/dib.h"
 #include "panel/panel_elements.h"
@@ -5,7 +6,6 @@
 #include "panel/port.h"
 
 #include <QDir>
-#include <QSettings>
 #include <gtest/gtest.h>
 
 namespace {
@@ -41,13 +41,13 @@ private:
 
 TEST_P(ShippedModel, UserIniNamesTheModelAndItsPanelFile)
 {
-    QSettings ini(folder.filePath("User.ini"), QSettings::IniFormat);
-    ini.beginGroup("DeviceInfo");
-    EXPECT_EQ(ini.value("DeviceName").toString(), QLatin1String(GetParam().name));
-    EXPECT_EQ(ini.value("DevicePortNum").toInt(), GetParam().ports);
-    EXPECT_EQ(ini.value("IsHasFan").toInt(), GetParam().fan ? 1 : 0);
-    EXPECT_EQ(ini.value("IsAllGiga").toInt(), 1);
-    EXPECT_TRUE(folder.exists(ini.value("XMLName").toString()));
+    // Read as the module reads it: only "Y"/"y" switches a flag on.
+    const app::DeviceDescription device = app::readDeviceDescription(folder.filePath("User.ini").toStdString());
+    EXPECT_EQ(device.deviceName, GetParam().name);
+    EXPECT_EQ(device.portCount, GetParam().ports);
+    EXPECT_EQ(device.hasFan, GetParam().fan);
+    EXPECT_TRUE(device.allGiga); // every model of the family is gigabit throughout
+    EXPECT_TRUE(folder.exists(QString::fromStdString(device.xmlName)));
 }
 
 TEST_P(ShippedModel, PanelFileLoadsWithItsPortsAndPictures)
