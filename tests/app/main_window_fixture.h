@@ -1,5 +1,6 @@
 #pragma once
 
+#include "parameters_scope.h"
 #include "snmp/session_parameters.h"
 
 #include <QColor>
@@ -81,15 +82,3 @@ private:
     QTemporaryDir m_dir;
 };
 
-// Session parameters for the test's lifetime.
-class ParametersScope {
-public:
-    explicit ParametersScope(const snmp::SessionParameters& parameters) : m_saved(snmp::sessionParameters())
-    {
-        snmp::setSessionParameters(parameters);
-    }
-    ~ParametersScope() { snmp::setSessionParameters(m_saved); }
-
-private:
-    snmp::SessionParameters m_saved;
-};

@@ -1,3 +1,4 @@
+#include "parameters_scope.h"
 #include "polling_rig.h"
 
 #include "sim/in_process_transport.h"
@@ -17,18 +18,6 @@ using monitor::kPortFullSpeed;
 using monitor::kPortNoLink;
 
 namespace {
-
-class ParametersScope {
-public:
-    explicit ParametersScope(const snmp::SessionParameters& parameters) : m_saved(snmp::sessionParameters())
-    {
-        snmp::setSessionParameters(parameters);
-    }
-    ~ParametersScope() { snmp::setSessionParameters(m_saved); }
-
-private:
-    snmp::SessionParameters m_saved;
-};
 
 snmp::SessionParameters version1(std::uint16_t port = 161)
 {
