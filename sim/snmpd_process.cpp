@@ -209,6 +209,19 @@ struct SnmpdProcess::Impl {
         return writeConfig() && spawn(error) && awaitAnswer(error);
     }
 
+    bool relaunch(bool forgetState, std::string* error)
+    {
+        terminate();
+        if (forgetState) {
+            std::error_code ignored;
+            std::filesystem::remove(path("persist") + "/snmpd.conf", ignored);
+        }
+        if (launch(error))
+            return true;
+        terminate();
+        return false;
+    }
+
     bool terminate()
     {
         if (pid <= 0)
@@ -301,11 +314,12 @@ bool SnmpdProcess::resume()
 
 bool SnmpdProcess::restart(std::string* error)
 {
-    m_impl->terminate();
-    if (m_impl->launch(error))
-        return true;
-    m_impl->terminate();
-    return false;
+    return m_impl->relaunch(false, error);
+}
+
+bool SnmpdProcess::restartAsNewEngine(std::string* error)
+{
+    return m_impl->relaunch(true, error);
 }
 
 } // namespace sim

@@ -56,6 +56,9 @@ public:
     // Starts the daemon again on the same port and configuration (new engine
     // boots for version-3 sessions). Returns once it answers.
     bool restart(std::string* error = nullptr);
+    // The same with the persistent state forgotten: the agent comes back as
+    // a new engine (new engine id, boots from 1), as a replaced switch does.
+    bool restartAsNewEngine(std::string* error = nullptr);
 
 private:
     struct Impl;

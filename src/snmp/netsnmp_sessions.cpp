@@ -1,6 +1,7 @@
 #include "snmp/netsnmp_sessions.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace snmp {
 namespace {
@@ -31,6 +32,25 @@ bool isTimeWindowReport(const netsnmp_session& session, netsnmp_pdu& pdu)
 {
     return session.s_snmp_errno == SNMPERR_NOT_IN_TIME_WINDOW
         || snmpv3_get_report_type(&pdu) == SNMPERR_NOT_IN_TIME_WINDOW;
+}
+
+const Request& requestOf(const RequestPtr& request) { return *request; }
+const Request& requestOf(const std::pair<const int, RequestPtr>& entry) { return *entry.second; }
+
+template <typename Requests>
+Clock::time_point earliestDeadline(const Requests& requests)
+{
+    auto earliest = Clock::time_point::max();
+    for (const auto& entry : requests)
+        earliest = std::min(earliest, requestOf(entry).deadline);
+    return earliest;
+}
+
+bool namesAnotherEngine(const netsnmp_session& session, const netsnmp_pdu& pdu)
+{
+    return pdu.securityEngineIDLen != 0
+        && (pdu.securityEngineIDLen != session.securityEngineIDLen
+            || std::memcmp(pdu.securityEngineID, session.securityEngineID, pdu.securityEngineIDLen) != 0);
 }
 
 } // namespace
@@ -78,9 +98,19 @@ void NetSnmpSessions::handleEvent(Agent& agent, int operation, netsnmp_session& 
     if (operation == NETSNMP_CALLBACK_OP_RESEND || operation == NETSNMP_CALLBACK_OP_CONNECT)
         return;
     if (requestId != 0 && requestId == agent.probeRequestId) {
-        // The engine id itself is taken from the report after this returns.
-        if (operation != NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE)
+        // A report comes as a security error first, then as a message.
+        const bool answered =
+            operation == NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE || operation == NETSNMP_CALLBACK_OP_SEC_ERROR;
+        if (!answered || !pdu) {
             agent.probeRequestId = 0;
+        } else if (agent.ready) {
+            // A check of a known engine: the agent may have come back as another.
+            if (namesAnotherEngine(session, *pdu))
+                forgetEngine(agent, session);
+            else
+                agent.probeRequestId = 0;
+        }
+        // A forgotten engine id is taken from the report after this returns.
         return;
     }
     const auto found = agent.outstanding.find(requestId);
@@ -199,6 +229,20 @@ void NetSnmpSessions::sendProbe(Agent& agent, Clock::time_point deadline)
     agent.probeRequestId = requestId;
 }
 
+// What was sent to the old engine goes again once the new one is known;
+// Net-SNMP's own copies of it time out unheard.
+void NetSnmpSessions::forgetEngine(Agent& agent, netsnmp_session& session)
+{
+    agent.ready = false;
+    for (auto& [id, request] : agent.outstanding)
+        agent.waitingForEngine.push_back(std::move(request));
+    agent.outstanding.clear();
+    SNMP_FREE(session.securityEngineID);
+    session.securityEngineIDLen = 0;
+    SNMP_FREE(session.contextEngineID);
+    session.contextEngineIDLen = 0;
+}
+
 void NetSnmpSessions::failWaiting(Agent& agent, TransportStatus status)
 {
     std::vector<RequestPtr> waiting;
@@ -217,12 +261,8 @@ void NetSnmpSessions::finishDiscoveries()
         netsnmp_session* session = snmp_sess_session(agent->handle.get());
         if (session->securityEngineIDLen == 0) {
             // A probe lost to its own time-out is sent again for whoever still waits.
-            if (agent->probeRequestId == 0 && !agent->waitingForEngine.empty()) {
-                const auto earliest = std::min_element(
-                    agent->waitingForEngine.begin(), agent->waitingForEngine.end(),
-                    [](const RequestPtr& a, const RequestPtr& b) { return a->deadline < b->deadline; });
-                sendProbe(*agent, (*earliest)->deadline);
-            }
+            if (agent->probeRequestId == 0 && !agent->waitingForEngine.empty())
+                sendProbe(*agent, earliestDeadline(agent->waitingForEngine));
             continue;
         }
         agent->probeRequestId = 0;
@@ -274,12 +314,8 @@ void NetSnmpSessions::prepareSelect(fd_set& readable, int& fdCount, timeval& wai
 {
     const auto now = Clock::now();
     auto until = now + std::chrono::seconds(wait.tv_sec) + std::chrono::microseconds(wait.tv_usec);
-    for (const auto& [key, agent] : m_agents) {
-        for (const auto& [id, request] : agent->outstanding)
-            until = std::min(until, request->deadline);
-        for (const RequestPtr& request : agent->waitingForEngine)
-            until = std::min(until, request->deadline);
-    }
+    for (const auto& [key, agent] : m_agents)
+        until = std::min({until, earliestDeadline(agent->outstanding), earliestDeadline(agent->waitingForEngine)});
     const auto micros =
         std::max<long>(std::chrono::duration_cast<std::chrono::microseconds>(until - now).count(), 1000);
     wait = timeval{micros / 1000000, micros % 1000000};
@@ -295,8 +331,16 @@ void NetSnmpSessions::prepareSelect(fd_set& readable, int& fdCount, timeval& wai
 void NetSnmpSessions::afterSelect(fd_set& readable, bool anyReadable)
 {
     for (auto& [key, agent] : m_agents) {
-        if (anyReadable)
+        if (anyReadable) {
+            netsnmp_session* session = snmp_sess_session(agent->handle.get());
+            session->s_snmp_errno = SNMPERR_SUCCESS;
             snmp_sess_read(agent->handle.get(), &readable);
+            // An answer the known engine's keys cannot read: a new engine
+            // at the agent's address answers with reports under its own id.
+            if (session->s_snmp_errno != SNMPERR_SUCCESS && session->version == SNMP_VERSION_3 && agent->ready
+                && agent->probeRequestId == 0 && !agent->outstanding.empty())
+                sendProbe(*agent, earliestDeadline(agent->outstanding));
+        }
         snmp_sess_timeout(agent->handle.get());
     }
     finishDiscoveries();

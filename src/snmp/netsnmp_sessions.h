@@ -63,6 +63,7 @@ private:
     bool claimUser(const Agent& agent);
     void send(Agent& agent, RequestPtr request);
     void sendProbe(Agent& agent, Clock::time_point deadline);
+    void forgetEngine(Agent& agent, netsnmp_session& session);
     void failWaiting(Agent& agent, TransportStatus status);
     void finishDiscoveries();
     void expire(Clock::time_point now);

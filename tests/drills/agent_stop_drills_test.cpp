@@ -88,34 +88,41 @@ INSTANTIATE_TEST_SUITE_P(Versions, AgentStopDrill,
                          ::testing::Values(Version{"v1", ""}, Version{"v3", "simshaaes"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-std::string getSysName(snmp::CCommonSnmp& session, int* status)
+constexpr const char* kSnmpEngineId = "1.3.6.1.6.3.10.2.1.1.0";
+
+std::string getValue(snmp::CCommonSnmp& session, const char* oid, int* status)
 {
     session.Open(snmp::kPduGet);
-    session.addValue(kSysName, snmp::kTypeNull, nullptr);
+    session.addValue(oid, snmp::kTypeNull, nullptr);
     std::unique_ptr<snmp::CSnmpResponse> response;
     *status = session.send(response);
     return response ? response->getValue(0) : std::string();
 }
 
-TEST(AgentRestartDrill, Version3SessionGoesOnAfterTheAgentRestartsWithNewEngineBoots)
+TEST(AgentRestartDrill, Version3SessionGoesOnAfterTheAgentRestartsWithNewBootsOrAsANewEngine)
 {
     auto agent = startQuietSwitch();
     ASSERT_NE(agent, nullptr);
-    for (const char* user : {"simsha", "simshaaes"}) {
-        SCOPED_TRACE(user);
-        useAgent(agent->port(), user, 1500);
-        snmp::CCommonSnmp session;
-        int status = -9;
-        const std::string before = getSysName(session, &status);
-        ASSERT_EQ(status, snmp::kStatusOk);
-        ASSERT_FALSE(before.empty());
+    for (const bool newEngine : {false, true}) {
+        for (const char* user : {"simsha", "simshaaes"}) {
+            SCOPED_TRACE(std::string(user) + (newEngine ? ", new engine" : ", same engine"));
+            useAgent(agent->port(), user, 1500);
+            snmp::CCommonSnmp session;
+            int status = -9;
+            const std::string before = getValue(session, kSysName, &status);
+            ASSERT_EQ(status, snmp::kStatusOk);
+            ASSERT_FALSE(before.empty());
+            const std::string engineBefore = getValue(session, kSnmpEngineId, &status);
+            ASSERT_EQ(status, snmp::kStatusOk);
 
-        std::string error;
-        ASSERT_TRUE(agent->restart(&error)) << error;
-        // The very next exchanges succeed on the same session.
-        for (int exchange = 0; exchange < 3; ++exchange) {
-            EXPECT_EQ(getSysName(session, &status), before);
-            EXPECT_EQ(status, snmp::kStatusOk) << "exchange " << exchange << " after the restart";
+            std::string error;
+            ASSERT_TRUE(newEngine ? agent->restartAsNewEngine(&error) : agent->restart(&error)) << error;
+            // The very next exchanges succeed on the same session.
+            for (int exchange = 0; exchange < 3; ++exchange) {
+                EXPECT_EQ(getValue(session, kSysName, &status), before);
+                EXPECT_EQ(status, snmp::kStatusOk) << "exchange " << exchange << " after the restart";
+            }
+            EXPECT_EQ(getValue(session, kSnmpEngineId, &status) != engineBefore, newEngine);
         }
     }
 }
