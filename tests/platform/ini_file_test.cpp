@@ -8,26 +8,27 @@
 using platform::IniFile;
 using platform::parseProfileInt;
 
+namespace {
+
 TEST(IniFile, LookUpLikeThePrivateProfileFunctions)
 {
     const IniFile ini = IniFile::parse("A=0\n[deviceINFO]\n  devicename  =  QMX-7720-ZA  \n;XmlName=comment\nXmlName=\"panel file.xml\"\n"
-                                       "Empty=\nBare\nXmlName=second\n[T]\nB='x'\n[DeviceInfo]\nLate=1\n");
-    EXPECT_EQ(ini.readString("DeviceInfo", "DeviceName"), "QMX-7720-ZA");
-    EXPECT_EQ(ini.readString("DEVICEINFO", "XMLNAME"), "panel file.xml"); // first key, quotes gone
-    EXPECT_EQ(ini.readString("T", "B"), "x");
-    EXPECT_EQ(ini.readString("DeviceInfo", "Empty", "def"), ""); // present: not the default
-    EXPECT_EQ(ini.readString("DeviceInfo", "Bare", "def"), "");
-    EXPECT_EQ(ini.readString("DeviceInfo", "Late", "def"), "def"); // only the first section of a name
-    EXPECT_EQ(ini.readString("", "A", "def"), "def");              // keys before any section
-    EXPECT_EQ(ini.readString("Other", "DeviceName", "def"), "def");
-}
-
-TEST(IniFile, QuotesAreStrippedOnlyWhenTheyMatch)
-{
-    const IniFile ini = IniFile::parse("[S]\nC=\"unbalanced\nD=\"\"inner\"\"\nE=\"\n");
-    EXPECT_EQ(ini.readString("S", "C"), "\"unbalanced");
-    EXPECT_EQ(ini.readString("S", "D"), "\"inner\"");
-    EXPECT_EQ(ini.readString("S", "E"), "\"");
+                                       "Empty=\nBare\nXmlName=second\n[T]\nB='x'\n[DeviceInfo]\nLate=1\n"
+                                       "[S]\nC=\"unbalanced\nD=\"\"inner\"\"\nE=\"\n");
+    // Section and key ignore case; the first key and the first section of a
+    // name count; a present empty key is not the default; quotes go only in
+    // matching pairs; keys before any section belong to none.
+    const struct {
+        const char* section;
+        const char* key;
+        const char* expected;
+    } cases[] = {
+        {"DeviceInfo", "DeviceName", "QMX-7720-ZA"}, {"DEVICEINFO", "XMLNAME", "panel file.xml"}, {"T", "B", "x"},
+        {"DeviceInfo", "Empty", ""}, {"DeviceInfo", "Bare", ""}, {"DeviceInfo", "Late", "def"}, {"", "A", "def"},
+        {"Other", "DeviceName", "def"}, {"S", "C", "\"unbalanced"}, {"S", "D", "\"inner\""}, {"S", "E", "\""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ini.readString(c.section, c.key, "def"), c.expected) << c.section << "/" << c.key;
 }
 
 TEST(IniFile, ValuesAndDefaultsAreCutAt259Characters)
@@ -44,27 +45,21 @@ TEST(IniFile, ReadsRealFilesWithByteOrderMarkAndCarriageReturns)
     const IniFile ini = IniFile::load(dir.write("User.ini", "\xEF\xBB\xBF[DeviceInfo]\r\nDeviceName=QMX-7720-ZA\r\nDevicePortNum=52\r\n"));
     EXPECT_EQ(ini.readString("DeviceInfo", "DeviceName"), "QMX-7720-ZA");
     EXPECT_EQ(ini.readInt("DeviceInfo", "DevicePortNum", 28), 52);
-
-    const IniFile missing = IniFile::load((dir.path() / "absent.ini").string());
-    EXPECT_EQ(missing.readInt("DeviceInfo", "DevicePortNum", 28), 28);
+    EXPECT_EQ(IniFile::load((dir.path() / "absent.ini").string()).readInt("DeviceInfo", "DevicePortNum", 28), 28);
 }
 
 TEST(IniFile, IntegersParseLikeThePlatform)
 {
-    EXPECT_EQ(parseProfileInt("  \t24"), 24);
-    EXPECT_EQ(parseProfileInt("+10"), 10);
-    EXPECT_EQ(parseProfileInt("-5"), -5);
-    EXPECT_EQ(parseProfileInt("28ports"), 28);
-    EXPECT_EQ(parseProfileInt("0x1C"), 0);
-    EXPECT_EQ(parseProfileInt("- 5"), 0);
-    EXPECT_EQ(parseProfileInt(""), 0);
-    EXPECT_EQ(parseProfileInt("2147483647"), 2147483647);
-    EXPECT_EQ(parseProfileInt("4294967297"), 1); // wraps as a 32-bit value
-    EXPECT_EQ(parseProfileInt("4294967295"), -1);
-
+    // Leading blanks and one sign, digits up to the first other character,
+    // wrapping as a 32-bit value.
+    for (const auto& [text, value] : std::initializer_list<std::pair<const char*, int>>{
+             {"  \t24", 24}, {"+10", 10}, {"-5", -5}, {"28ports", 28}, {"0x1C", 0}, {"- 5", 0}, {"", 0},
+             {"2147483647", 2147483647}, {"4294967297", 1}, {"4294967295", -1}})
+        EXPECT_EQ(parseProfileInt(text), value) << text;
+    // A key that is absent or empty gives the default; any other text parses.
     const IniFile ini = IniFile::parse("[S]\nN=  48 # comment\nX=abc\nE=\n");
-    EXPECT_EQ(ini.readInt("S", "N", 28), 48);
-    EXPECT_EQ(ini.readInt("S", "X", 28), 0);
-    EXPECT_EQ(ini.readInt("S", "E", 28), 28);
-    EXPECT_EQ(ini.readInt("S", "absent", 28), 28);
+    for (const auto& [key, value] : std::initializer_list<std::pair<const char*, int>>{{"N", 48}, {"X", 0}, {"E", 28}, {"absent", 28}})
+        EXPECT_EQ(ini.readInt("S", key, 28), value) << key;
 }
+
+} // namespace

@@ -30,10 +30,8 @@ public:
     // Writes `content` byte for byte and returns the file's path.
     std::string write(const std::string& name, std::string_view content) const
     {
-        const std::filesystem::path file = m_path / name;
-        std::ofstream out(file, std::ios::binary | std::ios::trunc);
-        out.write(content.data(), static_cast<std::streamsize>(content.size()));
-        return file.string();
+        std::ofstream(m_path / name, std::ios::binary).write(content.data(), static_cast<std::streamsize>(content.size()));
+        return (m_path / name).string();
     }
 
 private:
