@@ -12,14 +12,9 @@
 #include <fstream>
 
 namespace fs = std::filesystem;
+using namespace snmp;
 
 namespace {
-
-bool isEmptyDirectory(const fs::path& path)
-{
-    std::error_code error;
-    return fs::is_directory(path, error) && fs::is_empty(path, error);
-}
 
 // Net-SNMP would read a snmp.conf found on SNMPCONFPATH, create its
 // certificate index under the persistent directory that file names, and save
@@ -31,9 +26,8 @@ TEST(SnmpLayer, ReadsNoConfigurationAndWritesNoFile)
     // folder name reaches the child through the environment.
     setenv("QMX_LAYER_TEST_ROOT", (fs::temp_directory_path() / ("qmx-layer-" + std::to_string(::getpid()))).c_str(), 0);
     const fs::path root = std::getenv("QMX_LAYER_TEST_ROOT");
-    fs::create_directories(root / "conf");
-    fs::create_directories(root / "home");
-    fs::create_directories(root / "state");
+    for (const char* folder : {"conf", "home", "state"})
+        fs::create_directories(root / folder);
     std::ofstream(root / "conf" / "snmp.conf") << "persistentDir " << (root / "configured").string() << "\n";
 
     EXPECT_EXIT(
@@ -42,23 +36,23 @@ TEST(SnmpLayer, ReadsNoConfigurationAndWritesNoFile)
             setenv("SNMP_PERSISTENT_DIR", (root / "state").c_str(), 1);
             setenv("HOME", (root / "home").c_str(), 1);
             SilentAgent agent;
-            snmp::setSessionParameters(sessionParametersFor(agent.port(), kAgentUsers[5], 300));
+            setSessionParameters(sessionParametersFor(agent.port(), kAgentUsers[5], 300));
             bool exchanged = false;
-            if (snmp::snmpLayerInit()) {
-                snmp::CCommonSnmp session;
-                std::unique_ptr<snmp::CSnmpResponse> response;
-                exchanged = session.Open(snmp::kPduGet)
-                    && session.addValue("1.3.6.1.2.1.1.5.0", snmp::kTypeNull, nullptr) == 0
-                    && session.send(response) == snmp::kStatusNoAnswer && agent.receivesWithin(std::chrono::seconds(1));
+            if (snmpLayerInit()) {
+                CCommonSnmp session;
+                std::unique_ptr<CSnmpResponse> response;
+                exchanged = session.Open(kPduGet) && session.addValue("1.3.6.1.2.1.1.5.0", kTypeNull, nullptr) == 0
+                    && session.send(response) == kStatusNoAnswer && agent.receivesWithin(std::chrono::seconds(1));
             }
             std::exit(exchanged ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");
 
-    EXPECT_FALSE(fs::exists(root / "configured"));
-    EXPECT_TRUE(isEmptyDirectory(root / "home"));
-    EXPECT_TRUE(isEmptyDirectory(root / "state"));
-    fs::remove_all(root);
+    std::error_code error;
+    EXPECT_FALSE(fs::exists(root / "configured", error));
+    EXPECT_TRUE(fs::is_empty(root / "home", error));
+    EXPECT_TRUE(fs::is_empty(root / "state", error));
+    fs::remove_all(root, error);
 }
 
 // The process-wide walk ids start at 1; a death test runs in a fresh process.
@@ -68,15 +62,15 @@ TEST(SnmpLayer, FirstWalkIdOfTheProcessIsOne)
     EXPECT_EXIT(
         {
             SilentAgent agent;
-            snmp::SessionParameters parameters = sessionParametersFor(agent.port(), kVersion1, 100);
+            SessionParameters parameters = sessionParametersFor(agent.port(), kVersion1, 100);
             parameters.version = "3";
-            snmp::setSessionParameters(parameters);
+            setSessionParameters(parameters);
             std::vector<int> ids;
             for (int i = 0; i < 2; ++i) {
-                snmp::CCommonSnmp session; // a new session each time
+                CCommonSnmp session; // a new session each time
                 WalkRecorder walk(session);
-                session.Open(snmp::kPduGetNext);
-                session.addValue("1.3.6.1.2.1.1", snmp::kTypeNull, nullptr);
+                session.Open(kPduGetNext);
+                session.addValue("1.3.6.1.2.1.1", kTypeNull, nullptr);
                 walk.start();
                 walk.ended.waitFor(std::chrono::seconds(5));
                 session.Close();

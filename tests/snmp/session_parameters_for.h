@@ -8,10 +8,8 @@
 // Session parameters for a loopback agent: version 1 with the default
 // communities, or version 3 with the launcher's pass phrases.
 struct AgentUser {
-    const char* name;     // "" for version 1
-    const char* level;    // "1".."3"
-    const char* auth;     // protocol codes
-    const char* priv;
+    // Name ("" for version 1), security level "1".."3", protocol codes.
+    const char *name, *level, *auth, *priv;
 };
 
 inline snmp::SessionParameters sessionParametersFor(std::uint16_t port, const AgentUser& user,
@@ -35,7 +33,7 @@ inline snmp::SessionParameters sessionParametersFor(std::uint16_t port, const Ag
 
 inline const AgentUser kVersion1{"", "1", "1", "1"};
 inline const AgentUser kAgentUsers[] = {
-    {"", "1", "1", "1"},
+    kVersion1,
     {"simnoauth", "1", "1", "1"},
     {"simmd5", "2", "2", "1"},
     {"simsha", "2", "3", "1"},

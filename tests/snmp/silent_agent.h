@@ -15,20 +15,13 @@ class SilentAgent {
 public:
     SilentAgent()
     {
-        m_socket = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        sockaddr_in address{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
         socklen_t length = sizeof address;
-        if (m_socket >= 0 && ::bind(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0
-            && ::getsockname(m_socket, reinterpret_cast<sockaddr*>(&address), &length) == 0)
+        auto* named = reinterpret_cast<sockaddr*>(&address);
+        if (::bind(m_socket, named, length) == 0 && ::getsockname(m_socket, named, &length) == 0)
             m_port = ntohs(address.sin_port);
     }
-    ~SilentAgent()
-    {
-        if (m_socket >= 0)
-            ::close(m_socket);
-    }
+    ~SilentAgent() { ::close(m_socket); }
     SilentAgent(const SilentAgent&) = delete;
     SilentAgent& operator=(const SilentAgent&) = delete;
 
@@ -38,13 +31,11 @@ public:
     bool receivesWithin(std::chrono::milliseconds wait) const
     {
         pollfd entry{m_socket, POLLIN, 0};
-        if (::poll(&entry, 1, static_cast<int>(wait.count())) <= 0)
-            return false;
         char buffer[2048];
-        return ::recv(m_socket, buffer, sizeof buffer, 0) >= 0;
+        return ::poll(&entry, 1, static_cast<int>(wait.count())) > 0 && ::recv(m_socket, buffer, sizeof buffer, 0) >= 0;
     }
 
 private:
-    int m_socket = -1;
+    int m_socket = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     std::uint16_t m_port = 0;
 };

@@ -15,18 +15,16 @@ inline std::string snmpwalkCommand(std::uint16_t port, const AgentUser& user, co
                                    const std::string& stateDirectory)
 {
     static const char* const authNames[] = {"", "", "MD5", "SHA", "SHA-224", "SHA-256", "SHA-384", "SHA-512"};
+    static const char* const levels[] = {"", "noAuthNoPriv", "authNoPriv", "authPriv"};
     std::string command = "SNMP_PERSISTENT_DIR=" + stateDirectory + " SNMPCONFPATH=" + stateDirectory
-        + " MIBS= snmpwalk -On -Oq -Oa -Le ";
-    if (!*user.name) {
-        command += "-v1 -c qevtal ";
-    } else {
-        const std::string level = user.level[0] == '1' ? "noAuthNoPriv" : user.level[0] == '2' ? "authNoPriv" : "authPriv";
-        command += "-v3 -u " + std::string(user.name) + " -l " + level + " ";
-        if (user.level[0] != '1')
-            command += std::string("-a ") + authNames[user.auth[0] - '0'] + " -A authpass123 ";
-        if (user.level[0] == '3')
-            command += std::string("-x ") + (user.priv[0] == '2' ? "DES" : "AES") + " -X privpass123 ";
-    }
+        + " MIBS= snmpwalk -On -Oq -Oa -Le " + (*user.name ? "" : "-v1 -c qevtal ");
+    const int level = user.level[0] - '0';
+    if (*user.name)
+        command += "-v3 -u " + std::string(user.name) + " -l " + levels[level] + " ";
+    if (*user.name && level >= 2)
+        command += std::string("-a ") + authNames[user.auth[0] - '0'] + " -A authpass123 ";
+    if (*user.name && level == 3)
+        command += std::string("-x ") + (user.priv[0] == '2' ? "DES" : "AES") + " -X privpass123 ";
     return command + "127.0.0.1:" + std::to_string(port) + " " + column + " 2>/dev/null";
 }
 
@@ -38,13 +36,12 @@ inline std::vector<std::pair<std::string, std::string>> parseSnmpwalkOutput(FILE
         std::string text(line);
         while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
             text.pop_back();
-        if (text.empty() || text.front() != '.')
-            continue;
         const std::size_t blank = text.find(' ');
         std::string value = blank == std::string::npos ? std::string() : text.substr(blank + 1);
         if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
             value = value.substr(1, value.size() - 2);
-        rows.emplace_back(text.substr(1, blank == std::string::npos ? std::string::npos : blank - 1), value);
+        if (text.starts_with('.'))
+            rows.emplace_back(text.substr(1, blank == std::string::npos ? blank : blank - 1), value);
     }
     return rows;
 }
@@ -53,9 +50,7 @@ inline std::vector<std::pair<std::string, std::string>> snmpwalkRows(std::uint16
                                                                      const std::string& column,
                                                                      const std::string& stateDirectory)
 {
-    const std::string command = snmpwalkCommand(port, user, column, stateDirectory);
-    std::unique_ptr<FILE, int (*)(FILE*)> output(popen(command.c_str(), "r"), &pclose);
-    if (!output)
-        return {};
-    return parseSnmpwalkOutput(output.get());
+    std::unique_ptr<FILE, int (*)(FILE*)> output(popen(snmpwalkCommand(port, user, column, stateDirectory).c_str(), "r"),
+                                                 &pclose);
+    return output ? parseSnmpwalkOutput(output.get()) : std::vector<std::pair<std::string, std::string>>{};
 }

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <future>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 using namespace snmp;
@@ -15,30 +15,23 @@ using namespace snmp;
 namespace {
 
 // An agent that answers each request with the next prepared response, on a
-// thread of its own: the faulty and edge-case agents a real daemon will not
-// imitate on demand. Records what it was asked.
+// thread of its own, and times out once they are used up: the faulty and
+// edge-case agents a real daemon will not imitate on demand. Records what it
+// was asked.
 class PreparedAgent final : public Transport {
 public:
     explicit PreparedAgent(std::vector<Pdu> answers) : m_answers(answers.begin(), answers.end()) {}
-    ~PreparedAgent() override
-    {
-        for (std::thread& thread : m_threads)
-            thread.join();
-    }
 
     void submit(const Target&, Pdu request, TransportDone done) override
     {
         std::lock_guard lock(m_mutex);
         m_requests.push_back(request);
-        if (m_answers.empty()) {
-            m_threads.emplace_back([done = std::move(done)] { done(TransportStatus::Timeout, Pdu{}); });
-            return;
-        }
+        if (m_answers.empty())
+            return void(m_replies.push_back(std::async(std::launch::async, done, TransportStatus::Timeout, Pdu{})));
         Pdu answer = std::move(m_answers.front());
         m_answers.pop_front();
-        answer.type = PduType::Response;
         answer.requestId = request.requestId;
-        m_threads.emplace_back([done = std::move(done), answer = std::move(answer)] { done(TransportStatus::Ok, answer); });
+        m_replies.push_back(std::async(std::launch::async, done, TransportStatus::Ok, answer));
     }
 
     std::vector<Pdu> requests()
@@ -51,102 +44,84 @@ private:
     std::mutex m_mutex;
     std::deque<Pdu> m_answers;
     std::vector<Pdu> m_requests;
-    std::vector<std::thread> m_threads;
+    std::vector<std::future<void>> m_replies; // each waits for its thread when it goes
 };
 
-Value text(const char* octets)
-{
-    Value value;
-    value.type = Asn::OctetString;
-    value.octets = octets;
-    return value;
-}
-
-Pdu answer(std::vector<VarBind> bindings, int errorStatus = 0)
-{
-    Pdu pdu;
-    pdu.errorStatus = errorStatus;
-    pdu.bindings = std::move(bindings);
-    return pdu;
-}
+Value text(std::string octets) { return {Asn::OctetString, 0, 0, std::move(octets), {}}; }
+Pdu answer(std::vector<VarBind> bindings, int errorStatus = 0) { return {PduType::Response, 0, errorStatus, 0, std::move(bindings)}; }
 
 const Oid kColumn{1, 3, 6, 1, 2, 1, 2, 2, 1, 2};
 
-Oid row(std::uint32_t index)
+Oid row(std::initializer_list<std::uint32_t> index)
 {
     Oid oid = kColumn;
-    oid.push_back(index);
+    oid.insert(oid.end(), index);
     return oid;
 }
 
-struct WalkOutcome {
-    std::vector<int> statuses;
-    std::vector<std::string> suffixes;
+// A version-1 session over a prepared agent.
+struct PreparedSession {
+    explicit PreparedSession(std::vector<Pdu> answers) : agent(std::make_shared<PreparedAgent>(std::move(answers)))
+    {
+        setSessionParameters(sessionParametersFor(161, kVersion1));
+        session = std::make_unique<CCommonSnmp>(agent);
+    }
+    std::shared_ptr<PreparedAgent> agent;
+    std::unique_ptr<CCommonSnmp> session;
 };
 
-// Walks the column with synchronous get-next until a non-zero status.
-WalkOutcome walkColumn(std::vector<Pdu> answers, std::vector<Pdu>* asked = nullptr)
+// Walks the column with synchronous get-next until a non-zero status; the
+// statuses and suffixes it saw.
+std::pair<std::vector<int>, std::vector<std::string>> walkColumn(const PreparedSession& prepared)
 {
-    setSessionParameters(sessionParametersFor(161, kVersion1));
-    auto agent = std::make_shared<PreparedAgent>(std::move(answers));
-    CCommonSnmp session(agent);
-    WalkOutcome outcome;
+    CCommonSnmp& session = *prepared.session;
+    std::pair<std::vector<int>, std::vector<std::string>> outcome;
     EXPECT_TRUE(session.Open(kPduGetNext));
     EXPECT_EQ(session.addValue(oidToText(kColumn), kTypeNull, nullptr), 0);
-    for (int i = 0; i < 10; ++i) {
+    for (int status = kStatusOk, i = 0; status == kStatusOk && i < 10; ++i) {
         std::unique_ptr<CSnmpResponse> response;
-        const int status = session.getNext(response);
-        outcome.statuses.push_back(status);
-        if (status != kStatusOk)
-            break;
-        std::string suffix;
-        EXPECT_EQ(session.getSuffix(0, *response, suffix), 0);
-        outcome.suffixes.push_back(suffix);
+        outcome.first.push_back(status = session.getNext(response));
+        if (status == kStatusOk) {
+            EXPECT_EQ(session.getSuffix(0, *response, outcome.second.emplace_back()), 0);
+        }
     }
-    if (asked)
-        *asked = agent->requests();
     return outcome;
 }
 
 TEST(WalkEnd, ContinuesFromEachReturnedRowUntilTheColumnEnds)
 {
-    std::vector<Pdu> asked;
-    const WalkOutcome outcome = walkColumn({answer({{row(1), text("lo")}}), answer({{row(3), text("eth0")}}),
-                                            answer({{{1, 3, 6, 1, 2, 1, 2, 2, 1, 3, 1}, text("next column")}})},
-                                           &asked);
-    EXPECT_EQ(outcome.statuses, (std::vector<int>{kStatusOk, kStatusOk, kStatusEnded}));
-    EXPECT_EQ(outcome.suffixes, (std::vector<std::string>{".1", ".3"}));
-    ASSERT_EQ(asked.size(), 3u);
-    EXPECT_EQ(asked[0].type, PduType::GetNext);
-    EXPECT_EQ(asked[0].bindings[0].oid, kColumn);
-    EXPECT_EQ(asked[1].bindings[0].oid, row(1));
-    EXPECT_EQ(asked[2].bindings[0].oid, row(3));
+    const PreparedSession prepared({answer({{row({1}), text("lo")}}), answer({{row({3}), text("eth0")}}),
+                                    answer({{{1, 3, 6, 1, 2, 1, 2, 2, 1, 3, 1}, text("next column")}})});
+    const auto [statuses, suffixes] = walkColumn(prepared);
+    EXPECT_EQ(statuses, (std::vector<int>{kStatusOk, kStatusOk, kStatusEnded}));
+    EXPECT_EQ(suffixes, (std::vector<std::string>{".1", ".3"}));
+    std::vector<Oid> asked;
+    for (const Pdu& request : prepared.agent->requests()) {
+        EXPECT_EQ(request.type, PduType::GetNext);
+        asked.push_back(request.bindings.at(0).oid);
+    }
+    EXPECT_EQ(asked, (std::vector<Oid>{kColumn, row({1}), row({3})}));
 }
 
-TEST(WalkEnd, AnAgentThatDoesNotAdvanceEndsTheWalk)
+TEST(WalkEnd, AStuckAgentAnExceptionAnErrorOrSilenceEndIt)
 {
-    // Same row again, then an earlier one: either would loop forever.
-    EXPECT_EQ(walkColumn({answer({{row(4), text("a")}}), answer({{row(4), text("a")}})}).statuses,
-              (std::vector<int>{kStatusOk, kStatusEnded}));
-    EXPECT_EQ(walkColumn({answer({{row(4), text("a")}}), answer({{row(2), text("b")}})}).statuses,
-              (std::vector<int>{kStatusOk, kStatusEnded}));
-}
-
-TEST(WalkEnd, ExceptionsErrorsAndSilenceEndIt)
-{
-    Value endOfView;
-    endOfView.type = Asn::EndOfMibView;
-    EXPECT_EQ(walkColumn({answer({{row(9), endOfView}})}).statuses, (std::vector<int>{kStatusEnded}));
-    EXPECT_EQ(walkColumn({answer({{row(1), text("x")}}, 2)}).statuses, (std::vector<int>{kStatusEnded}));
-    EXPECT_EQ(walkColumn({answer({})}).statuses, (std::vector<int>{kStatusEnded}));
-    EXPECT_EQ(walkColumn({}).statuses, (std::vector<int>{kStatusNoAnswer}));
+    // The same row again or an earlier one would loop forever.
+    const std::tuple<const char*, std::vector<Pdu>, std::vector<int>> cases[] = {
+        {"same row", {answer({{row({4}), text("a")}}), answer({{row({4}), text("a")}})}, {kStatusOk, kStatusEnded}},
+        {"earlier row", {answer({{row({4}), text("a")}}), answer({{row({2}), text("b")}})}, {kStatusOk, kStatusEnded}},
+        {"end of view", {answer({{row({9}), Value{Asn::EndOfMibView, 0, 0, {}, {}}}})}, {kStatusEnded}},
+        {"error status", {answer({{row({1}), text("x")}}, 2)}, {kStatusEnded}},
+        {"no binding", {answer({})}, {kStatusEnded}},
+        {"no answer", {}, {kStatusNoAnswer}},
+    };
+    for (const auto& [name, answers, statuses] : cases)
+        EXPECT_EQ(walkColumn(PreparedSession(answers)).first, statuses) << name;
 }
 
 TEST(WalkEnd, SuffixOutsideTheRequestedColumnIsRefused)
 {
-    setSessionParameters(sessionParametersFor(161, kVersion1));
-    auto agent = std::make_shared<PreparedAgent>(std::vector<Pdu>{});
-    CCommonSnmp session(agent);
+    const PreparedSession prepared({});
+    CCommonSnmp& session = *prepared.session;
     ASSERT_TRUE(session.Open(kPduGetNext));
     ASSERT_EQ(session.addValue(oidToText(kColumn), kTypeNull, nullptr), 0);
     std::string suffix = "unchanged";
@@ -154,16 +129,14 @@ TEST(WalkEnd, SuffixOutsideTheRequestedColumnIsRefused)
     EXPECT_EQ(session.getSuffix(0, foreign, suffix), -1);
     EXPECT_EQ(session.getSuffix(1, foreign, suffix), -1);
     EXPECT_EQ(suffix, "unchanged");
-    const CSnmpResponse twoLevel(answer({{{1, 3, 6, 1, 2, 1, 2, 2, 1, 2, 7, 65}, text("x")}}));
-    ASSERT_EQ(session.getSuffix(0, twoLevel, suffix), 0);
+    ASSERT_EQ(session.getSuffix(0, CSnmpResponse(answer({{row({7, 65}), text("x")}})), suffix), 0);
     EXPECT_EQ(suffix, ".7.65");
 }
 
 TEST(WalkEnd, SetsCarryTheirValuesAndGetsCarryNone)
 {
-    setSessionParameters(sessionParametersFor(161, kVersion1));
-    auto agent = std::make_shared<PreparedAgent>(std::vector<Pdu>{answer({}), answer({})});
-    CCommonSnmp session(agent);
+    const PreparedSession prepared({answer({}), answer({})});
+    CCommonSnmp& session = *prepared.session;
     std::unique_ptr<CSnmpResponse> response;
     ASSERT_TRUE(session.Open(kPduSet));
     ASSERT_EQ(session.addValue("1.3.6.1.4.1.32473.10.75.7.6.1.5.12", kTypeInteger, "5"), 0);
@@ -172,15 +145,13 @@ TEST(WalkEnd, SetsCarryTheirValuesAndGetsCarryNone)
     ASSERT_TRUE(session.Open(kPduGet));
     ASSERT_EQ(session.addValue("1.3.6.1.2.1.1.5.0", kTypeNull, nullptr), 0);
     ASSERT_EQ(session.send(response), kStatusOk);
-    const std::vector<Pdu> asked = agent->requests();
+    const std::vector<Pdu> asked = prepared.agent->requests();
     ASSERT_EQ(asked.size(), 2u);
     EXPECT_EQ(asked[0].type, PduType::Set);
-    ASSERT_EQ(asked[0].bindings.size(), 2u);
-    EXPECT_EQ(asked[0].bindings[0].value.type, Asn::Integer);
-    EXPECT_EQ(asked[0].bindings[0].value.integer, 5);
-    EXPECT_EQ(asked[0].bindings[1].value.octets, std::string("\xff\x00\x00\x0f", 4));
+    EXPECT_EQ(asked[0].bindings, (std::vector<VarBind>{{{1, 3, 6, 1, 4, 1, 32473, 10, 75, 7, 6, 1, 5, 12}, {Asn::Integer, 5, 0, {}, {}}},
+                                                      {{1, 3, 6, 1, 4, 1, 32473, 10, 75, 7, 6, 1, 3, 12}, text(std::string("\xff\x00\x00\x0f", 4))}}));
     EXPECT_EQ(asked[1].type, PduType::Get);
-    EXPECT_EQ(asked[1].bindings[0].value.type, Asn::Null);
+    EXPECT_EQ(asked[1].bindings, (std::vector<VarBind>{{{1, 3, 6, 1, 2, 1, 1, 5, 0}, Value{}}}));
 }
 
 } // namespace

@@ -39,39 +39,30 @@ struct WalkRecorder {
 
     static unsigned onResult(std::unique_ptr<snmp::CSnmpResponse> response, int requestId, void* context, int status)
     {
-        auto* self = static_cast<WalkRecorder*>(context);
-        self->inCallback = true;
-        self->record(std::move(response), requestId, status);
-        self->inCallback = false;
-        return 0;
-    }
-
-private:
-    void record(std::unique_ptr<snmp::CSnmpResponse> response, int requestId, int status)
-    {
-        std::unique_lock lock(mutex);
-        callbackThreads.insert(std::this_thread::get_id());
-        requestIds.push_back(requestId);
-        if (!session.FindRequestID(requestId)) {
-            ++staleResults;
-            return;
-        }
-        if (status != snmp::kStatusOk || !response) {
-            endStatus = status;
+        auto& self = *static_cast<WalkRecorder*>(context);
+        self.inCallback = true;
+        std::unique_lock lock(self.mutex);
+        self.callbackThreads.insert(std::this_thread::get_id());
+        self.requestIds.push_back(requestId);
+        if (!self.session.FindRequestID(requestId)) {
+            ++self.staleResults;
+        } else if (status != snmp::kStatusOk || !response) {
+            self.endStatus = status;
             lock.unlock();
-            session.SignalGetDone();
-            ended.set();
-            return;
+            self.session.SignalGetDone();
+            self.ended.set();
+        } else {
+            for (int i = 0; i < response->getValuesCount(); ++i) {
+                std::string oid, suffix;
+                response->getOid(i, oid);
+                self.session.getSuffix(i, *response, suffix);
+                self.rows.emplace_back(oid, response->getValue(i));
+                self.suffixes.push_back(suffix);
+            }
+            lock.unlock();
+            self.session.getNextAsync(&WalkRecorder::onResult, context, 0);
         }
-        for (int i = 0; i < response->getValuesCount(); ++i) {
-            std::string oid;
-            std::string suffix;
-            response->getOid(i, oid);
-            rows.emplace_back(oid, response->getValue(i));
-            session.getSuffix(i, *response, suffix);
-            suffixes.push_back(suffix);
-        }
-        lock.unlock();
-        session.getNextAsync(&WalkRecorder::onResult, this, 0);
+        self.inCallback = false;
+        return 0;
     }
 };
