@@ -4,10 +4,12 @@
 #include "platform/event.h"
 #include "sim/switch_agent.h"
 #include "snmp/common_snmp.h"
+#include "snmp/pdu.h"
 #include "snmp/session_parameters.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -28,6 +30,21 @@ inline const std::vector<std::string> kLinkColumns = {
     "1.3.6.1.4.1.32473.10.75.7.1.13.1.7"};
 inline constexpr const char* kSysName = "1.3.6.1.2.1.1.5.0";
 inline constexpr const char* kSysLocation = "1.3.6.1.2.1.1.6.0";
+
+// The OID of dotted text; empty for anything else.
+inline snmp::Oid oidOf(const std::string& text)
+{
+    snmp::Oid oid;
+    snmp::oidFromText(text, oid);
+    return oid;
+}
+
+// Whether `oid` is an instance under `column`.
+inline bool within(const snmp::Oid& oid, const std::string& column)
+{
+    const snmp::Oid prefix = oidOf(column);
+    return oid.size() > prefix.size() && std::equal(prefix.begin(), prefix.end(), oid.begin());
+}
 
 // A switch whose ports keep still, so two walks see the same rows.
 inline std::unique_ptr<sim::SnmpdProcess> startQuietSwitch()

@@ -3,6 +3,7 @@
 #include "dialogs/text_number.h"
 #include "snmp/common_snmp.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -15,6 +16,15 @@ constexpr const char* kPortTable = "1.3.6.1.2.1.17.2.15.1.";
 constexpr const char* kPortPathCostOid = "1.3.6.1.4.1.32473.10.75.7.6.2.1.5.";
 
 constexpr std::int64_t kMaxPathCost = 200000000;
+
+// A whole INTEGER as the switch sends it: an optional sign and up to ten digits.
+bool isIntegerText(std::string_view text)
+{
+    if (!text.empty() && text.front() == '-')
+        text.remove_prefix(1);
+    return !text.empty() && text.size() <= 10
+           && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
 
 std::string valueAt(const std::vector<std::string>& values, std::size_t index)
 {
@@ -83,8 +93,13 @@ std::string bridgeIdText(std::string_view octets)
 std::optional<StpBridgeTexts> decodeStpBridge(const WalkRow& row)
 {
     const auto& v = row.values;
-    if (v.size() < 11 || v[0].empty())
+    if (v.size() < 11)
         return std::nullopt;
+    // Apply writes these back: one that is no number would go out as 0 or its
+    // leading digits, or as the protocol turned off.
+    for (const std::size_t i : {0, 5, 6, 7, 11, 12})
+        if (i < v.size() && !isIntegerText(v[i]))
+            return std::nullopt;
     StpBridgeTexts texts{v[0], v[1], v[2], bridgeIdText(v[3]), v[4], v[5], v[6], v[7], v[8], v[9], v[10]};
     texts.enabled = valueAt(v, 11) == "1";
     const std::string version = valueAt(v, 12);
@@ -189,7 +204,7 @@ Bindings stpPortRead(std::string_view port)
 
 std::optional<StpPortValues> decodeStpPort(const std::vector<std::string>& values)
 {
-    if (values.size() < 3)
+    if (values.size() < 3 || !std::all_of(values.begin(), values.begin() + 3, isIntegerText))
         return std::nullopt;
     return StpPortValues{values[0], values[1], values[2] == "1"};
 }

@@ -33,7 +33,8 @@ struct StpBridgeTexts {
     enum class Version { Keep, Rstp, StpCompatible } version = Version::Keep;
 };
 
-// Fewer than 11 values or an empty first value: nothing to show.
+// Fewer than 11 values, or a priority, timer, state or version that is no
+// whole number (an empty one included): nothing to show.
 std::optional<StpBridgeTexts> decodeStpBridge(const WalkRow& row);
 
 // "%02X:...:%02X" for eight octets, other lengths as received.
@@ -81,7 +82,7 @@ struct StpPortValues {
     std::string pathCost;
     bool enabled = false;
 };
-// Fewer than three values: nothing to show.
+// Fewer than three values, or one that is no whole number: nothing to show.
 std::optional<StpPortValues> decodeStpPort(const std::vector<std::string>& values);
 
 struct StpPortSettings {
