@@ -8,91 +8,65 @@ using app::parseCommandLine;
 
 namespace {
 
-// Positions 9 to 15 as one text, to compare version-3 fields at a glance.
-std::string v3Fields(const snmp::SessionParameters& p)
+// Every position, in order, to compare a whole parse at a glance.
+std::string fields(const snmp::SessionParameters& p)
 {
-    return p.position9 + "|" + p.securityLevel + "|" + p.userName + "|" + p.authPassword + "|" + p.privPassword + "|" +
-           p.authProtocol + "|" + p.privProtocol;
+    std::string out = p.firstToken;
+    for (const std::string* f : {&p.agentAddress, &p.readCommunity, &p.writeCommunity})
+        out += "|" + *f;
+    out += p.vlanEdit ? "|T" : "|F";
+    for (const std::string* f : {&p.version, &p.agentPort, &p.position9, &p.securityLevel, &p.userName, &p.authPassword,
+                                 &p.privPassword, &p.authProtocol, &p.privProtocol})
+        out += "|" + *f;
+    return out;
 }
-const std::string kV3Defaults = "1|1||||1|1";
+// Communities, VLAN flag and positions 5 to 15 as nothing sets them.
+const std::string kRest = "qevtal|morvint|T|1|161|1|1||||1|1";
+const std::string kV1Rest = "|1|161|1|1||||1|1"; // version 1: positions 5 to 15
 
 } // namespace
 
-TEST(CommandLine, AddressOnlyKeepsEveryDefault)
+TEST(CommandLine, PositionsDefaultsAndWhereReadingStops)
 {
-    const auto p = parseCommandLine("/x/I10.1.1.1");
-    EXPECT_EQ(p.firstToken, "");
-    EXPECT_EQ(p.agentAddress, "10.1.1.1");
-    EXPECT_EQ(p.readCommunity, "qevtal");
-    EXPECT_EQ(p.writeCommunity, "morvint");
-    EXPECT_TRUE(p.vlanEdit); // position 4 never reached
-    EXPECT_EQ(p.version, "1");
-    EXPECT_EQ(p.agentPort, "161");
-    EXPECT_EQ(v3Fields(p), kV3Defaults);
-}
-
-TEST(CommandLine, Version1StopsAfterThePortAndBlanksAreDropped)
-{
-    const auto p = parseCommandLine("/A0/I192.0.2.10/Rpu bl/Wpriv/Vtrue/S1/P1161/Ax/Ay/Z3/L3/Uuser/Aauth/Bpriv/C3/D2");
-    EXPECT_EQ(p.firstToken, "0");
-    EXPECT_EQ(p.readCommunity, "publ");
-    EXPECT_EQ(p.writeCommunity, "priv");
-    EXPECT_EQ(p.agentPort, "1161");
-    EXPECT_EQ(v3Fields(p), kV3Defaults);
-    // An empty version token keeps "1", which stops the reading just the same.
-    const auto q = parseCommandLine("/A0/I192.0.2.10/R/W/VTRUE/S/P/Ax/Ay/Z9/L3/Uuser");
-    EXPECT_EQ(q.readCommunity, "qevtal");
-    EXPECT_EQ(q.agentPort, "161");
-    EXPECT_EQ(v3Fields(q), kV3Defaults);
+    struct Case {
+        const char* line;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"/x/I10.1.1.1", "|10.1.1.1|" + kRest},
+        // Version 1 stops after the port; blanks inside tokens are dropped.
+        {"/A0/I192.0.2.10/Rpu bl/Wpriv/Vtrue/S1/P1161/Ax/Ay/Z3/L3/Uuser/Aauth/Bpriv/C3/D2",
+         "0|192.0.2.10|publ|priv|T|1|1161|1|1||||1|1"},
+        // An empty version token keeps "1", which stops the reading just the same.
+        {"/A0/I192.0.2.10/R/W/VTRUE/S/P/Ax/Ay/Z9/L3/Uuser", "0|192.0.2.10|" + kRest},
+        // Version 3 skips positions 7 and 8 and reads on to 15.
+        {"/A0/I10.0.0.7/Rr/Ww/Vfalse/S3/P161/Xseven/Yeight/N2/L3/Uadmin/Aauth pass/Bpriv-pass/C3/D2",
+         "0|10.0.0.7|r|w|F|3|161|2|3|admin|authpass|priv-pass|3|2"},
+        {"/A0/I10.0.0.7/R/W/V/S3/P/X/Y/N/L2/Uu", "0|10.0.0.7|qevtal|morvint|F|3|161|1|2|u|||1|1"},
+        // Without "/I" only position 0 is stored; the marker may stand anywhere
+        // and the letters themselves are never checked.
+        {"/Afirst/X10.1.1.1/Rcomm/Wcomm/Vfalse/S3", "first||" + kRest},
+        {"/Afirst/i10.1.1.1", "first||" + kRest},
+        {"/Z0/Q10.1.1.1/Rabc/Ww/V/S/P/I", "0|10.1.1.1|abc|w|F" + kV1Rest},
+        {"ab0/I10.1.1.1", "0|10.1.1.1|" + kRest},
+        // An empty address stops everything after it.
+        {"/A0/I/Rcomm/Wcomm/Vfalse/S3", "0||" + kRest},
+        // Short lines never read past their end.
+        {"", "||" + kRest}, {"/", "||" + kRest}, {"/A", "||" + kRest}, {"/A/", "||" + kRest}, {"/Ax/", "x||" + kRest},
+        {"/Aab", "ab||" + kRest}, {"/A0/I10.1.1.1/", "0|10.1.1.1|" + kRest}, {"/A0/I10.1.1.1/R", "0|10.1.1.1|" + kRest},
+        // Dropped blanks do not count against a field's capacity.
+        {"/A0/I 1 0 . 1 . 1 . 1 2 3 4 5 6 7 8 9", "0|10.1.1.12345678|" + kRest},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(fields(parseCommandLine(c.line)), c.expected) << '"' << c.line << '"';
 }
 
 TEST(CommandLine, VlanEditFlagIsTrueOnlyForTrueInUpperOrLowerCase)
 {
-    const auto flag = [](const std::string& token) { return parseCommandLine("/A0/I1.2.3.4/Rr/Ww/V" + token).vlanEdit; };
-    EXPECT_TRUE(flag("true"));
-    EXPECT_TRUE(flag("TRUE"));
-    EXPECT_TRUE(flag("tr ue"));
-    EXPECT_FALSE(flag("True"));
-    EXPECT_FALSE(flag("yes"));
-    EXPECT_FALSE(flag(""));      // the line ends after the letter: still an empty token
-    EXPECT_FALSE(flag("/S1"));
-}
-
-TEST(CommandLine, Version3SkipsSevenAndEightAndReadsToFifteen)
-{
-    const auto p = parseCommandLine("/A0/I10.0.0.7/Rr/Ww/Vfalse/S3/P161/Xseven/Yeight/N2/L3/Uadmin/Aauth pass/Bpriv-pass/C3/D2");
-    EXPECT_EQ(p.version, "3");
-    EXPECT_EQ(p.readCommunity + p.writeCommunity + p.agentPort, "rw161");
-    EXPECT_EQ(v3Fields(p), "2|3|admin|authpass|priv-pass|3|2");
-    // Empty tokens keep their defaults; a short line stops where it ends.
-    EXPECT_EQ(v3Fields(parseCommandLine("/A0/I10.0.0.7/R/W/V/S3/P/X/Y/N/L2/Uu")), "1|2|u|||1|1");
-}
-
-TEST(CommandLine, AddressNeedsTheMarkerAndAValue)
-{
-    // Without "/I" only position 0 is stored.
-    const auto p = parseCommandLine("/Afirst/X10.1.1.1/Rcomm/Wcomm/Vfalse/S3");
-    EXPECT_EQ(p.firstToken, "first");
-    EXPECT_EQ(p.agentAddress + p.readCommunity + p.version, "qevtal1");
-    EXPECT_TRUE(p.vlanEdit);
-    EXPECT_EQ(parseCommandLine("/Afirst/i10.1.1.1").agentAddress, "");
-    // The marker may stand anywhere; the letters themselves are never checked.
-    const auto q = parseCommandLine("/Z0/Q10.1.1.1/Rabc/Ww/V/S/P/I");
-    EXPECT_EQ(q.agentAddress + " " + q.readCommunity, "10.1.1.1 abc");
-    EXPECT_EQ(parseCommandLine("ab0/I10.1.1.1").firstToken, "0");
-    // An empty address stops everything after it.
-    const auto r = parseCommandLine("/A0/I/Rcomm/Wcomm/Vfalse/S3");
-    EXPECT_EQ(r.agentAddress + r.readCommunity + r.version, "qevtal1");
-    EXPECT_TRUE(r.vlanEdit);
-}
-
-TEST(CommandLine, ShortLinesNeverReadPastTheEnd)
-{
-    for (const char* line : {"", "/", "/A", "/A/", "/Ax/", "/A0/I10.1.1.1/", "/A0/I10.1.1.1/R"}) {
-        const auto p = parseCommandLine(line);
-        EXPECT_EQ(p.readCommunity + p.version, "qevtal1") << line;
-    }
-    EXPECT_EQ(parseCommandLine("/Aab").firstToken, "ab");
+    // An empty token, even at the line's end, is false.
+    for (const auto& [token, on] : {std::pair<const char*, bool>{"true", true}, {"TRUE", true}, {"tr ue", true}, {"True", false},
+                                    {"yes", false}, {"", false}, {"/S1", false}})
+        EXPECT_EQ(parseCommandLine(std::string("/A0/I1.2.3.4/Rr/Ww/V") + token).vlanEdit, on) << token;
 }
 
 TEST(CommandLine, OverlongTokensKeepCapacityMinusOneCharacters)
@@ -102,25 +76,17 @@ TEST(CommandLine, OverlongTokensKeepCapacityMinusOneCharacters)
                              std::string(60, 'w') + "/Vtrue" + std::string(20, 'x') + "/S33333333333/P1616161616161/Xa/Yb/N" +
                              std::string(9, '9') + "/L" + std::string(9, '3') + "/U" + user + "/A" + user + "/B" + user +
                              "/C" + std::string(9, '4') + "/D" + std::string(9, '5');
-    const auto p = parseCommandLine(line);
-    EXPECT_EQ(p.firstToken, std::string(19, 'f'));
-    EXPECT_EQ(p.agentAddress, "192.168.100.200");
-    EXPECT_EQ(p.readCommunity, std::string(51, 'c'));
-    EXPECT_EQ(p.writeCommunity, std::string(51, 'w'));
-    EXPECT_FALSE(p.vlanEdit); // "truexxxxxxx" after the cut
-    EXPECT_EQ(p.version, "3333333");
-    EXPECT_EQ(p.agentPort, "1616161");
     const std::string u31(31, 'u');
-    EXPECT_EQ(v3Fields(p), "9999999|3333333|" + u31 + "|" + u31 + "|" + u31 + "|4444444|5555555");
-    // Dropped blanks do not count against the capacity.
-    EXPECT_EQ(parseCommandLine("/A0/I 1 0 . 1 . 1 . 1 2 3 4 5 6 7 8 9").agentAddress, "10.1.1.12345678");
+    // "truexxxxxxx" after the cut is no "true".
+    EXPECT_EQ(fields(parseCommandLine(line)), std::string(19, 'f') + "|192.168.100.200|" + std::string(51, 'c') + "|" +
+                                                  std::string(51, 'w') + "|F|3333333|1616161|9999999|3333333|" + u31 + "|" +
+                                                  u31 + "|" + u31 + "|4444444|5555555");
 }
 
 TEST(CommandLine, ArgumentsJoinedBySingleSpacesParseLikeOneLine)
 {
     EXPECT_EQ(app::joinArguments({}), "");
     EXPECT_EQ(app::joinArguments({"/A0", "/I10.1.1.1"}), "/A0 /I10.1.1.1");
-    const auto p = parseCommandLine(app::joinArguments({"/A0/I10.1.1.1/Rqe", "val/Wmor", "vint/VTRUE/S3/P161"}));
-    EXPECT_EQ(p.readCommunity + " " + p.writeCommunity + " " + p.version, "qeval morvint 3");
-    EXPECT_TRUE(p.vlanEdit);
+    EXPECT_EQ(fields(parseCommandLine(app::joinArguments({"/A0/I10.1.1.1/Rqe", "val/Wmor", "vint/VTRUE/S3/P161"}))),
+              "0|10.1.1.1|qeval|morvint|T|3|161|1|1||||1|1");
 }

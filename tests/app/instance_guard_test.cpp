@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -21,6 +22,38 @@ QString uniqueName(const char* tag)
     return QStringLiteral("Module:QMX-7720-ZA-test-%1-%2").arg(getpid()).arg(QString::fromLatin1(tag));
 }
 
+// Runs `body` in a child process as the unprivileged "nobody"; the child
+// reports through a pipe once `body` succeeded and waits to be ended.
+class ForeignUserProcess {
+public:
+    explicit ForeignUserProcess(const std::function<bool()>& body)
+    {
+        int fds[2];
+        if (pipe(fds) != 0)
+            return;
+        if ((m_pid = fork()) == 0) {
+            if (setgid(65534) == 0 && setuid(65534) == 0 && body())
+                (void)!write(fds[1], "1", 1);
+            close(fds[1]); // a failed body must not leave the parent waiting
+            pause();
+            _exit(0);
+        }
+        close(fds[1]);
+        char done = 0;
+        ready = m_pid > 0 && read(fds[0], &done, 1) == 1;
+        close(fds[0]);
+    }
+    ~ForeignUserProcess()
+    {
+        if (m_pid > 0 && kill(m_pid, SIGKILL) == 0)
+            waitpid(m_pid, nullptr, 0);
+    }
+    bool ready = false;
+
+private:
+    pid_t m_pid = -1;
+};
+
 } // namespace
 
 TEST(InstanceGuard, SecondGuardForTheSameNameWakesTheFirstAndStandsDown)
@@ -28,7 +61,6 @@ TEST(InstanceGuard, SecondGuardForTheSameNameWakesTheFirstAndStandsDown)
     InstanceGuard first(uniqueName("same"));
     ASSERT_TRUE(first.acquire());
     EXPECT_TRUE(first.holds());
-
     InstanceGuard second(uniqueName("same"));
     EXPECT_FALSE(second.acquire());
     EXPECT_FALSE(second.holds());
@@ -40,29 +72,26 @@ TEST(InstanceGuard, DifferentNamesRunSideBySideAndAFreedNameIsFree)
     InstanceGuard a(uniqueName("a"));
     {
         InstanceGuard b(uniqueName("b"));
-        EXPECT_TRUE(a.acquire());
-        EXPECT_TRUE(b.acquire());
+        EXPECT_TRUE(a.acquire() && b.acquire());
         EXPECT_TRUE(a.holds() && b.holds());
     }
     InstanceGuard next(uniqueName("b"));
-    EXPECT_TRUE(next.acquire());
-    EXPECT_TRUE(next.holds());
+    EXPECT_TRUE(next.acquire() && next.holds());
 }
 
 TEST(InstanceGuard, SocketNameCarriesUserAndFitsTheAddress)
 {
-    const QString uid = QString::number(getuid());
+    const QString user = QLatin1Char('.') + QString::number(getuid()) + QLatin1Char('.');
     EXPECT_EQ(app::instanceName("QMX-7720-ZA", "192.0.2.10"), QStringLiteral("Module:QMX-7720-ZA192.0.2.10"));
     const QString shortName = InstanceGuard::socketName(app::instanceName("QMX-7720-ZA", "192.0.2.10"));
     EXPECT_TRUE(shortName.endsWith(QStringLiteral("Module:QMX-7720-ZA192.0.2.10")));
-    EXPECT_TRUE(shortName.contains(QLatin1Char('.') + uid + QLatin1Char('.')));
+    EXPECT_TRUE(shortName.contains(user));
 
     // DeviceName may hold 259 characters; the socket address holds far fewer.
     const QString longA = InstanceGuard::socketName(app::instanceName(std::string(259, 'A'), "192.0.2.10"));
-    const QString longB = InstanceGuard::socketName(app::instanceName(std::string(259, 'A'), "192.0.2.11"));
     EXPECT_LE(longA.toUtf8().size(), 100);
-    EXPECT_NE(longA, longB);
-    EXPECT_TRUE(longA.contains(QLatin1Char('.') + uid + QLatin1Char('.')));
+    EXPECT_NE(longA, InstanceGuard::socketName(app::instanceName(std::string(259, 'A'), "192.0.2.11")));
+    EXPECT_TRUE(longA.contains(user));
 
     InstanceGuard first(QString(259, QLatin1Char('L')) + uniqueName("long"));
     ASSERT_TRUE(first.acquire());
@@ -70,48 +99,6 @@ TEST(InstanceGuard, SocketNameCarriesUserAndFitsTheAddress)
     EXPECT_FALSE(second.acquire());
     EXPECT_TRUE(waitForWake(first));
 }
-
-namespace {
-
-// Runs `body` in a child process under the unprivileged "nobody" user; the
-// child reports through a pipe once `body` is done and then waits to be ended.
-class ForeignUserProcess {
-public:
-    template <typename Body>
-    explicit ForeignUserProcess(Body body)
-    {
-        int fds[2];
-        if (pipe(fds) != 0)
-            return;
-        m_pid = fork();
-        if (m_pid == 0) {
-            close(fds[0]);
-            if (setgid(65534) == 0 && setuid(65534) == 0 && body())
-                (void)!write(fds[1], "1", 1);
-            close(fds[1]);
-            pause();
-            _exit(0);
-        }
-        close(fds[1]);
-        char done = 0;
-        m_ready = m_pid > 0 && read(fds[0], &done, 1) == 1;
-        close(fds[0]);
-    }
-    ~ForeignUserProcess()
-    {
-        if (m_pid > 0) {
-            kill(m_pid, SIGKILL);
-            waitpid(m_pid, nullptr, 0);
-        }
-    }
-    bool ready() const { return m_ready; }
-
-private:
-    pid_t m_pid = -1;
-    bool m_ready = false;
-};
-
-} // namespace
 
 TEST(InstanceGuard, AnotherUserCanNeitherBlockNorWakeOurs)
 {
@@ -125,7 +112,7 @@ TEST(InstanceGuard, AnotherUserCanNeitherBlockNorWakeOurs)
         server->setSocketOptions(QLocalServer::AbstractNamespaceOption);
         return server->listen(squatted);
     });
-    ASSERT_TRUE(squatter.ready());
+    ASSERT_TRUE(squatter.ready);
     InstanceGuard blocked(uniqueName("squatted"));
     EXPECT_TRUE(blocked.acquire());
 
@@ -139,7 +126,7 @@ TEST(InstanceGuard, AnotherUserCanNeitherBlockNorWakeOurs)
         socket.connectToServer(ourSocket);
         return socket.waitForConnected(1000);
     });
-    ASSERT_TRUE(intruder.ready());
+    ASSERT_TRUE(intruder.ready);
     InstanceGuard sameUser(uniqueName("woken"));
     EXPECT_FALSE(sameUser.acquire());
 

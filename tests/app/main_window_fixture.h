@@ -1,11 +1,9 @@
 #pragma once
 
-#include "parameters_scope.h"
-#include "snmp/session_parameters.h"
-
 #include <QColor>
 #include <QFile>
 #include <QImage>
+#include <QPoint>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -26,20 +24,17 @@ public:
         writeBmp("port.bmp", QColor(20, 20, 20), {kPortWidth, kPortWidth});
         QString ports;
         for (int i = 0; i < portCount + 4; ++i)
-            ports += portElement(i);
-        const QString xml = QStringLiteral("<PANELFILE><DEVICEPANEL front=\"FRONT\"><ID>panel</ID><LEFT>5</LEFT><TOP>5</TOP>"
-                                           "<WIDTH>%1</WIDTH><HEIGHT>%2</HEIGHT><BMP>%3</BMP><FRONT>%4</FRONT></DEVICEPANEL></PANELFILE>")
-                                .arg(kPanelWidth)
-                                .arg(kPanelHeight)
-                                .arg(path("panel.bmp"), ports);
-        write("panel.xml", xml);
-        QString ini = QStringLiteral("[DeviceInfo]\n");
-        if (!deviceName.empty())
-            ini += QStringLiteral("DeviceName=%1\n").arg(QString::fromStdString(deviceName));
-        ini += QStringLiteral("DevicePortNum=%1\n").arg(portCount);
-        if (withXmlName)
-            ini += QStringLiteral("XMLName=%1\n").arg(path("panel.xml"));
-        write("User.ini", ini);
+            ports += QStringLiteral("<PORT lamps=\"LAMPS\"><ID>port%1</ID><LEFT>%2</LEFT><TOP>20</TOP><WIDTH>%3</WIDTH><HEIGHT>%3</HEIGHT>"
+                                    "<STATUS>PORTENABLE</STATUS><BMPENABLE>%4</BMPENABLE><LAMPS><LAMP><ID>lamp%1</ID><LEFT>%5</LEFT>"
+                                    "<TOP>%6</TOP><WIDTH>6</WIDTH><HEIGHT>4</HEIGHT><TYPE>LINK</TYPE></LAMP></LAMPS></PORT>")
+                         .arg(QString::number(i + 1), QString::number(8 + i * kPortPitch), QString::number(kPortWidth),
+                              path("port.bmp"), QString::number(lampPosition(i).x()), QString::number(lampPosition(i).y()));
+        write("panel.xml", QStringLiteral("<PANELFILE><DEVICEPANEL front=\"FRONT\"><ID>panel</ID><LEFT>5</LEFT><TOP>5</TOP><WIDTH>%1"
+                                          "</WIDTH><HEIGHT>%2</HEIGHT><BMP>%3</BMP><FRONT>%4</FRONT></DEVICEPANEL></PANELFILE>")
+                               .arg(QString::number(kPanelWidth), QString::number(kPanelHeight), path("panel.bmp"), ports));
+        const QString name = deviceName.empty() ? QString() : "DeviceName=" + QString::fromStdString(deviceName) + "\n";
+        write("User.ini", QStringLiteral("[DeviceInfo]\n%1DevicePortNum=%2\n%3")
+                              .arg(name, QString::number(portCount), withXmlName ? "XMLName=" + path("panel.xml") + "\n" : QString()));
     }
 
     std::string userIni() const { return path("User.ini").toStdString(); }
@@ -50,21 +45,6 @@ public:
     static QPoint portCentre(int element) { return {8 + element * kPortPitch + kPortWidth / 2, 20 + kPortWidth / 2}; }
 
 private:
-    QString portElement(int element) const
-    {
-        const QPoint lamp = lampPosition(element);
-        return QStringLiteral("<PORT lamps=\"LAMPS\"><ID>port%1</ID><LEFT>%2</LEFT><TOP>20</TOP><WIDTH>%3</WIDTH><HEIGHT>%3</HEIGHT>"
-                              "<STATUS>PORTENABLE</STATUS><BMPENABLE>%4</BMPENABLE>"
-                              "<LAMPS><LAMP><ID>lamp%1</ID><LEFT>%5</LEFT><TOP>%6</TOP><WIDTH>6</WIDTH><HEIGHT>4</HEIGHT>"
-                              "<TYPE>LINK</TYPE></LAMP></LAMPS></PORT>")
-            .arg(element + 1)
-            .arg(8 + element * kPortPitch)
-            .arg(kPortWidth)
-            .arg(path("port.bmp"))
-            .arg(lamp.x())
-            .arg(lamp.y());
-    }
-
     QString path(const QString& name) const { return m_dir.filePath(name); }
     void write(const QString& name, const QString& text) const
     {
@@ -81,4 +61,3 @@ private:
 
     QTemporaryDir m_dir;
 };
-

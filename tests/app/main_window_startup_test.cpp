@@ -1,9 +1,8 @@
 #include "app/main_window.h"
 #include "app/module_app.h"
+#include "qt_wait.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QProcess>
 
 #include <gtest/gtest.h>
@@ -13,6 +12,7 @@ using namespace app;
 namespace {
 
 const QString kModelDir = QStringLiteral(QMX_MODEL_DIR);
+const std::string kUserIni = QDir(kModelDir).filePath("User.ini").toStdString();
 
 QString consoleLine(const QString& address)
 {
@@ -31,29 +31,18 @@ std::unique_ptr<QProcess> startModule(const QString& address)
     return process;
 }
 
-// Runs the event loop until `done` holds or ten seconds pass.
-bool processEventsUntil(const std::function<bool()>& done)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < 10000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    return done();
-}
-
 } // namespace
 
 TEST(ModuleStartup, SecondStartForTheSameSwitchWakesTheFirstAndAnotherSwitchRuns)
 {
     const QString address = QStringLiteral("192.0.2.77");
     CModuleApp first({QStringLiteral("qmx-module"), consoleLine(address)});
-    first.setUserIniPath(QDir(kModelDir).filePath("User.ini").toStdString());
-
+    first.setUserIniPath(kUserIni);
     bool ran = false;
     const int result = first.run([&] {
         ran = true;
         MainWindowOptions options;
-        options.userIniPath = QDir(kModelDir).filePath("User.ini").toStdString();
+        options.userIniPath = kUserIni;
         options.pollTimings = monitor::PollTimings{std::chrono::hours(1), std::chrono::hours(1), std::chrono::milliseconds(0)};
         CMainWindow window(std::move(options));
         QObject::connect(first.instanceGuard(), &InstanceGuard::wakeRequested, &window, &CMainWindow::bringToFront);
@@ -64,7 +53,7 @@ TEST(ModuleStartup, SecondStartForTheSameSwitchWakesTheFirstAndAnotherSwitchRuns
         EXPECT_TRUE(second->waitForFinished(20000));
         EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(second->exitCode(), CModuleApp::kExitOtherInstance);
-        EXPECT_TRUE(processEventsUntil([&] { return !window.isMinimized() && window.isVisible(); }));
+        EXPECT_TRUE(waitUntil([&] { return !window.isMinimized() && window.isVisible(); }));
 
         // The same model at another address is another switch: it keeps running.
         auto other = startModule(QStringLiteral("192.0.2.78"));

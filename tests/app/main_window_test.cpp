@@ -1,25 +1,24 @@
 #include "app/main_window.h"
 #include "app/main_window_view.h"
+#include "debug_lines.h"
 #include "main_window_fixture.h"
 #include "panel/bitmap_cache.h"
-#include "platform/debug_output.h"
+#include "parameters_scope.h"
 #include "scripted_prompter.h"
 
 #include <QAction>
-#include <QImage>
 #include <QCoreApplication>
+#include <QImage>
 #include <QMouseEvent>
 
 #include <gtest/gtest.h>
-
-#include <mutex>
 
 using namespace app;
 using namespace std::chrono_literals;
 
 namespace {
 
-// The polling thread stays asleep: these tests drive the panel data directly.
+// The polling thread stays asleep: the tests drive the panel data directly.
 MainWindowOptions quietOptions(const ModelFolder& folder)
 {
     MainWindowOptions options;
@@ -35,64 +34,23 @@ snmp::SessionParameters addressed(const char* address)
     return parameters;
 }
 
+class MainWindowTest : public testing::Test {
+protected:
+    ParametersScope m_parameters{addressed("192.0.2.10")};
+};
+
 void clickAt(QWidget* widget, QPoint point)
 {
     QMouseEvent press(QEvent::MouseButtonPress, point, widget->mapToGlobal(point), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(widget, &press);
 }
 
-QRgb pixelOf(int resourceId)
-{
-    return panel::LoadResourceBitmap(resourceId).pixel(2, 1);
-}
-
-QRgb indicatorPixel(CMainWindow& window, int element)
-{
-    const QPoint lamp = ModelFolder::lampPosition(element);
-    return window.view()->grab().toImage().pixel(lamp + QPoint(2, 1));
-}
-
-class DebugCapture {
-public:
-    DebugCapture()
-    {
-        std::lock_guard lock(mutex());
-        lines().clear();
-        platform::setDebugSink(&collect);
-    }
-    ~DebugCapture() { platform::setDebugSink(nullptr); }
-    std::vector<std::string> taken() const
-    {
-        std::lock_guard lock(mutex());
-        return lines();
-    }
-
-private:
-    static std::mutex& mutex()
-    {
-        static std::mutex m;
-        return m;
-    }
-    static std::vector<std::string>& lines()
-    {
-        static std::vector<std::string> l;
-        return l;
-    }
-    static void collect(std::string_view line)
-    {
-        std::lock_guard lock(mutex());
-        lines().emplace_back(line);
-    }
-};
-
 } // namespace
 
-TEST(MainWindow, TitleClientSizeAndMenuFollowTheModel)
+TEST_F(MainWindowTest, TitleClientSizeAndMenuFollowTheModel)
 {
-    ParametersScope parameters(addressed("192.0.2.10"));
     ModelFolder folder("QMX-7720-ZA", 8);
     CMainWindow window(quietOptions(folder));
-
     EXPECT_EQ(window.windowTitle(), "QMX-7720-ZA: 192.0.2.10");
     EXPECT_EQ(window.view()->size(), QSize(ModelFolder::kPanelWidth, ModelFolder::kPanelHeight));
     ASSERT_NE(window.commandAction(kCmdAbout), nullptr);
@@ -110,9 +68,8 @@ TEST(MainWindow, TitleClientSizeAndMenuFollowTheModel)
     EXPECT_NE(poeWindow.commandAction(kCmdLldpRemotePortInformation), nullptr);
 }
 
-TEST(MainWindow, UserIniWithoutDeviceNameOrXmlNameOpensAnEmptyWindow)
+TEST_F(MainWindowTest, UserIniWithoutDeviceNameOrXmlNameOpensAnEmptyWindow)
 {
-    ParametersScope parameters(addressed("192.0.2.10"));
     for (bool withName : {false, true}) {
         ScriptedPrompter prompter;
         ModelFolder folder(withName ? "QMX-7720-ZA" : "", 8, /*withXmlName=*/!withName);
@@ -127,98 +84,77 @@ TEST(MainWindow, UserIniWithoutDeviceNameOrXmlNameOpensAnEmptyWindow)
     }
 }
 
-TEST(MainWindow, DialogCommandsHideTheWindowAndPausePollingWhileTheyRun)
+TEST_F(MainWindowTest, DialogCommandsHideTheWindowAndPausePollingWhileTheyRun)
 {
-    ParametersScope parameters(addressed("192.0.2.10"));
     ModelFolder folder("QMX-7720-ZA", 8);
     MainWindowOptions options = quietOptions(folder);
-    bool sawFlag = false;
-    bool sawMinimised = false;
-    int portConfigurationRuns = 0;
-    bool portConfigurationFlag = true;
-    options.commands.setRunner(kCmdVlanConfiguration, [&](MainWindowContext& context) {
-        auto& window = static_cast<CMainWindow&>(context);
-        sawFlag = window.panelState().dialogOpen.load();
-        sawMinimised = window.isMinimized();
-    });
-    options.commands.setRunner(kCmdPortConfiguration, [&](MainWindowContext& context) {
-        ++portConfigurationRuns;
-        portConfigurationFlag = static_cast<CMainWindow&>(context).panelState().dialogOpen.load();
-    });
+    std::vector<std::string> seen; // the dialog-open flag and the window state as each runner found them
+    const auto record = [&](const char* name) {
+        return [&seen, name](MainWindowContext& context) {
+            auto& window = static_cast<CMainWindow&>(context);
+            seen.push_back(std::string(name) + (window.panelState().dialogOpen ? " open" : " free") +
+                           (window.isMinimized() ? " minimised" : ""));
+        };
+    };
+    options.commands.setRunner(kCmdVlanConfiguration, record("vlan"));
+    options.commands.setRunner(kCmdPortConfiguration, record("port"));
     CMainWindow window(std::move(options));
     window.show();
     ASSERT_TRUE(window.commandAction(kCmdVlanConfiguration)->isEnabled());
-
     window.commandAction(kCmdVlanConfiguration)->trigger();
-    EXPECT_TRUE(sawFlag);
-    EXPECT_TRUE(sawMinimised);
     EXPECT_FALSE(window.panelState().dialogOpen.load());
     EXPECT_TRUE(window.isVisible());
     EXPECT_FALSE(window.isMinimized());
 
     // A click on port 2 opens Port Configuration beside the panel (once
-    // painted: painting attaches the element tree to the window).
+    // painted: painting attaches the element tree to the window); at the
+    // port's edge nothing opens.
     window.view()->grab();
     clickAt(window.view(), ModelFolder::portCentre(1));
-    EXPECT_EQ(portConfigurationRuns, 1);
-    EXPECT_FALSE(portConfigurationFlag);
-    // At the port's edge nothing opens.
     clickAt(window.view(), ModelFolder::portCentre(1) - QPoint(ModelFolder::kPortWidth / 2 - 1, 0));
-    EXPECT_EQ(portConfigurationRuns, 1);
+    EXPECT_EQ(seen, (std::vector<std::string>{"vlan open minimised", "port free"}));
 }
 
-TEST(MainWindow, IndicatorsBlinkByStateAndPhase)
+TEST_F(MainWindowTest, IndicatorsBlinkByStateAndPhase)
 {
-    ParametersScope parameters(addressed("192.0.2.10"));
     ModelFolder folder("QMX-7720-ZA", 8);
     CMainWindow window(quietOptions(folder));
     window.show();
     monitor::PanelState& state = window.panelState();
-    state.portStates[0] = monitor::kPortFullSpeed; // port 1: odd pictures
+    state.portStates[0] = monitor::kPortFullSpeed;  // port 1: odd pictures
     state.portStates[1] = monitor::kPortLowerSpeed; // port 2: even pictures
     state.portStates[2] = monitor::kPortDisabled;
     state.portStates[5] = monitor::kPortFullSpeed; // port 6, combination, fibre side in use
     state.mediumTypes[5] = 4;
 
+    // Element 3 has no link: off only; element 9 is port 6's fibre side.
+    const auto expectShown = [&](std::initializer_list<std::pair<int, int>> shown) {
+        const QImage panel = window.view()->grab().toImage();
+        for (const auto& [element, bitmap] : shown)
+            EXPECT_EQ(panel.pixel(ModelFolder::lampPosition(element) + QPoint(2, 1)), panel::LoadResourceBitmap(bitmap).pixel(2, 1))
+                << "element " << element << ", phase " << window.blinkPhase();
+    };
     ASSERT_EQ(window.blinkPhase(), 0);
-    EXPECT_EQ(indicatorPixel(window, 0), pixelOf(panel::kBmpGreenOdd));
-    EXPECT_EQ(indicatorPixel(window, 1), pixelOf(panel::kBmpOffEven));
-    EXPECT_EQ(indicatorPixel(window, 2), pixelOf(panel::kBmpOffOdd));
-    EXPECT_EQ(indicatorPixel(window, 5 + 4), pixelOf(panel::kBmpGreenEven));
-    EXPECT_EQ(indicatorPixel(window, 5), pixelOf(panel::kBmpOffEven));
-    EXPECT_EQ(indicatorPixel(window, 3), pixelOf(panel::kBmpOffEven)); // no link: off only
-
+    expectShown({{0, panel::kBmpGreenOdd}, {1, panel::kBmpOffEven}, {2, panel::kBmpOffOdd}, {9, panel::kBmpGreenEven},
+                 {5, panel::kBmpOffEven}, {3, panel::kBmpOffEven}});
     window.blinkTick();
     ASSERT_EQ(window.blinkPhase(), 1);
-    EXPECT_EQ(indicatorPixel(window, 0), pixelOf(panel::kBmpOffOdd));
-    EXPECT_EQ(indicatorPixel(window, 1), pixelOf(panel::kBmpAmberEven));
-    EXPECT_EQ(indicatorPixel(window, 9), pixelOf(panel::kBmpOffEven));
+    expectShown({{0, panel::kBmpOffOdd}, {1, panel::kBmpAmberEven}, {9, panel::kBmpOffEven}});
     window.blinkTick();
     EXPECT_EQ(window.blinkPhase(), 0);
 }
 
-TEST(MainWindow, ClosingStopsPollingAndClosesTheSessionsInOrder)
+TEST_F(MainWindowTest, ClosingStopsPollingAndClosesTheSessionsInOrder)
 {
-    ParametersScope parameters(addressed("192.0.2.10"));
     ModelFolder folder("QMX-7720-ZA", 8);
-    DebugCapture debug;
+    DebugLines debug;
     {
         CMainWindow window(quietOptions(folder));
         window.show();
         EXPECT_TRUE(window.close());
     }
-    const std::vector<std::string> expected{
-        "==================DestroyWindow===============",
-        "==================m_cCommonSNMP.Close===============",
-        "==================m_cCommonSNMPset.Close===============",
-        "==================m_cCommonSNMPFan.Close===============",
-        "==================m_cCommonSNMPPoe.Close===============",
-        "==================m_cCommonSNMPDevStat.Close===============",
-        "==================m_cCommonSNMPPoeStat.Close===============",
-    };
-    std::vector<std::string> banners;
-    for (const std::string& line : debug.taken())
-        if (line.starts_with("=================="))
-            banners.push_back(line);
-    EXPECT_EQ(banners, expected);
+    std::vector<std::string> expected{"==================DestroyWindow==============="};
+    for (const char* member : {"", "set", "Fan", "Poe", "DevStat", "PoeStat"})
+        expected.push_back(std::string("==================m_cCommonSNMP") + member + ".Close===============");
+    EXPECT_EQ(debug.banners(), expected);
 }

@@ -13,21 +13,28 @@ using app::CModuleApp;
 namespace {
 
 // A model name of this test process alone, so parallel runs never meet.
-std::string testDeviceName()
-{
-    return "QMX-7720-ZA-" + std::to_string(getpid());
-}
+const std::string kDeviceName = "QMX-7720-ZA-" + std::to_string(getpid());
 
 class ModuleAppTest : public testing::Test {
 protected:
+    // Runs the application object on `lines` with `ini`; its window counts its runs and gives 7.
+    int run(QStringList lines, const std::string& ini, std::function<void(CModuleApp&)> inWindow = {})
+    {
+        lines.prepend(QStringLiteral("qmx-module"));
+        CModuleApp module(lines);
+        module.setUserIniPath(ini);
+        return module.run([&] {
+            ++m_windowRuns;
+            if (inWindow)
+                inWindow(module);
+            return 7;
+        });
+    }
+
     TempDir m_dir;
-    std::string m_iniPath = m_dir.write("User.ini", "[DeviceInfo]\nDeviceName=" + testDeviceName() + "\nXMLName=panel.xml\n");
+    std::string m_iniPath = m_dir.write("User.ini", "[DeviceInfo]\nDeviceName=" + kDeviceName + "\nXMLName=panel.xml\n");
     ScriptedPrompter m_prompter;
     int m_windowRuns = 0;
-    std::function<int()> m_window = [this] {
-        ++m_windowRuns;
-        return 7;
-    };
 };
 
 } // namespace
@@ -35,7 +42,7 @@ protected:
 TEST_F(ModuleAppTest, EmptyCommandLineIsRefusedBeforeAnythingElse)
 {
     CModuleApp module(QStringList{QStringLiteral("qmx-module")});
-    EXPECT_EQ(module.run(m_window), CModuleApp::kExitRefused);
+    EXPECT_EQ(module.run([&] { return ++m_windowRuns; }), CModuleApp::kExitRefused);
     EXPECT_EQ(m_prompter.texts(), std::vector<std::string>{"No parameter input !"});
     EXPECT_EQ(m_windowRuns, 0);
     EXPECT_EQ(module.instanceGuard(), nullptr);
@@ -43,52 +50,32 @@ TEST_F(ModuleAppTest, EmptyCommandLineIsRefusedBeforeAnythingElse)
 
 TEST_F(ModuleAppTest, StartRunsTheWindowWithParsedParametersAndHoldsTheName)
 {
-    CModuleApp module(QStringList{QStringLiteral("qmx-module"), QStringLiteral("/A0/I192.0.2.10/Rpub"), QStringLiteral("lic/Wpriv/Vfalse/S1/P1161")});
-    module.setUserIniPath(m_iniPath);
     bool heldWhileRunning = false;
-    const int result = module.run([&] {
-        heldWhileRunning = module.instanceGuard() != nullptr && module.instanceGuard()->holds();
-        return m_window();
-    });
+    const int result = run({QStringLiteral("/A0/I192.0.2.10/Rpub"), QStringLiteral("lic/Wpriv/Vfalse/S1/P1161")}, m_iniPath,
+                           [&](CModuleApp& m) { heldWhileRunning = m.instanceGuard() && m.instanceGuard()->holds(); });
     EXPECT_EQ(result, 7);
     EXPECT_EQ(m_windowRuns, 1);
     EXPECT_TRUE(heldWhileRunning);
     EXPECT_TRUE(m_prompter.shown().empty());
-
     const auto& p = snmp::sessionParameters();
-    EXPECT_EQ(p.agentAddress, "192.0.2.10");
-    EXPECT_EQ(p.readCommunity, "public");
-    EXPECT_EQ(p.writeCommunity, "priv");
+    EXPECT_EQ(p.agentAddress + " " + p.readCommunity + " " + p.writeCommunity + " " + p.agentPort, "192.0.2.10 public priv 1161");
     EXPECT_FALSE(p.vlanEdit);
-    EXPECT_EQ(p.agentPort, "1161");
 }
 
-TEST_F(ModuleAppTest, SecondStartForTheSameSwitchWakesTheFirstAndEnds)
+TEST_F(ModuleAppTest, OneWindowPerModelAndAddress)
 {
-    app::InstanceGuard running(app::instanceName(testDeviceName(), "192.0.2.20"));
+    app::InstanceGuard running(app::instanceName(kDeviceName, "192.0.2.30"));
     ASSERT_TRUE(running.acquire());
 
-    CModuleApp module(QStringList{QStringLiteral("qmx-module"), QStringLiteral("/A0/I192.0.2.20")});
-    module.setUserIniPath(m_iniPath);
-    EXPECT_EQ(module.run(m_window), CModuleApp::kExitOtherInstance);
+    // The same switch again: the first is woken, silently, and no window opens.
+    EXPECT_EQ(run({QStringLiteral("/A0/I192.0.2.30")}, m_iniPath), CModuleApp::kExitOtherInstance);
     EXPECT_EQ(m_windowRuns, 0);
-    EXPECT_TRUE(m_prompter.shown().empty()); // silently
+    EXPECT_TRUE(m_prompter.shown().empty());
     EXPECT_TRUE(waitForWake(running));
-}
 
-TEST_F(ModuleAppTest, AnotherAddressOrModelRunsBesideTheFirst)
-{
-    app::InstanceGuard running(app::instanceName(testDeviceName(), "192.0.2.30"));
-    ASSERT_TRUE(running.acquire());
-
-    CModuleApp otherAddress(QStringList{QStringLiteral("qmx-module"), QStringLiteral("/A0/I192.0.2.31")});
-    otherAddress.setUserIniPath(m_iniPath);
-    EXPECT_EQ(otherAddress.run(m_window), 7);
-
-    // Same address, but User.ini names another model.
-    const std::string otherModel = m_dir.write("Other.ini", "[DeviceInfo]\nDeviceName=" + testDeviceName() + "P\n");
-    CModuleApp otherName(QStringList{QStringLiteral("qmx-module"), QStringLiteral("/A0/I192.0.2.30")});
-    otherName.setUserIniPath(otherModel);
-    EXPECT_EQ(otherName.run(m_window), 7);
+    // Another address, or the same address with User.ini naming another model.
+    EXPECT_EQ(run({QStringLiteral("/A0/I192.0.2.31")}, m_iniPath), 7);
+    const std::string otherModel = m_dir.write("Other.ini", "[DeviceInfo]\nDeviceName=" + kDeviceName + "P\n");
+    EXPECT_EQ(run({QStringLiteral("/A0/I192.0.2.30")}, otherModel), 7);
     EXPECT_EQ(m_windowRuns, 2);
 }
