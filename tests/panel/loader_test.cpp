@@ -1,17 +1,14 @@
 #include "panel_test_support.h"
 
-#include "panel/bitmap_cache.h"
 #include "panel/lamp.h"
-#include "panel/panel_elements.h"
-#include "panel/panel_loader.h"
 #include "panel/port.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using panel_test::DebugLines;
 using panel_test::Folder;
+using panel_test::Loaded;
 
 // Property elements of one panel element.
 QByteArray Props(const QString& id, int left, int top, int width = 10, int height = 8, const QString& more = {})
@@ -25,16 +22,10 @@ QByteArray Panel(const QByteArray& attributes, const QByteArray& body)
     return "<SWITCH><DEVICEPANEL " + attributes + ">" + Props("P", 5, 6, 300, 90) + body + "</DEVICEPANEL></SWITCH>";
 }
 
-struct Loaded {
-    CDevModule root;
-    ModuleList modules;
-    CPositionTable positions;
-    bool result = false;
-};
-
-void Load(Loaded& loaded, const std::string& path)
+// A panel file whose one container F holds `elements`.
+std::string InF(const Folder& folder, const QByteArray& elements)
 {
-    loaded.result = LoadPanelDescription(path, loaded.root, loaded.modules, loaded.positions);
+    return folder.Write("panel.xml", Panel(R"(c="F")", "<F>" + elements + "</F>"));
 }
 
 std::vector<std::string> ChildIds(const CPanelElement& parent)
@@ -49,11 +40,9 @@ TEST(PanelLoader, ContainersFollowAttributesInOrderAndSkipWhatSelectsNothing)
 {
     Folder folder;
     // Two containers, then expressions that select nothing, are empty or do not parse.
-    const QByteArray xml = Panel(R"(B="SECOND" NONE="MISSING" EMPTY="" BAD="[[(" A="FIRST" NUMBER="1+1")",
-                                 "<FIRST><PORT>" + Props("a1", 1, 1) + "</PORT><PORT>" + Props("a2", 2, 2) + "</PORT></FIRST>"
-                                 "<SECOND><PANEL>" + Props("b1", 3, 3) + "</PANEL></SECOND>");
-    Loaded loaded;
-    Load(loaded, folder.Write("panel.xml", xml));
+    const Loaded loaded(folder.Write("panel.xml", Panel(R"(B="SECOND" NONE="MISSING" EMPTY="" BAD="[[(" A="FIRST" NUMBER="1+1")",
+                                                        "<FIRST><PORT>" + Props("a1", 1, 1) + "</PORT><PORT>" + Props("a2", 2, 2) +
+                                                            "</PORT></FIRST><SECOND><PANEL>" + Props("b1", 3, 3) + "</PANEL></SECOND>")));
     EXPECT_TRUE(loaded.result);
     EXPECT_EQ(ChildIds(loaded.root), (std::vector<std::string>{"b1", "a1", "a2"}));
     EXPECT_STREQ(loaded.root.ChildAt(0)->ClassName(), "CPanel");
@@ -63,17 +52,15 @@ TEST(PanelLoader, ContainersFollowAttributesInOrderAndSkipWhatSelectsNothing)
 TEST(PanelLoader, PortPropertiesKeywordsAndLampRegistration)
 {
     Folder folder;
-    folder.WriteBmp("empty.bmp", QSize(10, 8), Qt::red);
     folder.WriteBmp("enable.bmp", QSize(10, 8), Qt::blue);
     const QByteArray port =
-        "<PORT L=\"LAMPS\">" + Props("1", 40, 20, 10, 8,
-            "<STATUS>PORTEMPTY</STATUS><NAME> Port 1 </NAME>"
-            "<BMPENABLE>" + QString::fromStdString(folder.Path("enable.bmp")) + "</BMPENABLE>"
-            "<BMPEMPTY>" + QString::fromStdString(folder.Path("empty.bmp")) + "</BMPEMPTY><BMPLINK10></BMPLINK10>")
-        + "<LAMPS><LAMP>" + Props("l1", 42, 14, 6, 4, "<TYPE>POWER</TYPE><STATUS>LAMPOFF</STATUS>") + "</LAMP>"
-          "<LAMP>" + Props("l2", 42, 30, 6, 4, "<TYPE>BRIGHT</TYPE><STATUS>GLOWING</STATUS>") + "</LAMP></LAMPS></PORT>";
-    Loaded loaded;
-    Load(loaded, folder.Write("panel.xml", Panel(R"(C="FRONT")", "<FRONT>" + port + "</FRONT>")));
+        "<PORT L=\"LAMPS\">" + Props("1", 40, 20, 10, 8, "<STATUS>PORTEMPTY</STATUS><NAME> Port 1 </NAME><BMPENABLE>" +
+                                                             QString::fromStdString(folder.Path("enable.bmp")) + "</BMPENABLE><BMPEMPTY>" +
+                                                             QString::fromStdString(folder.WriteBmp("empty.bmp", QSize(10, 8), Qt::red)) +
+                                                             "</BMPEMPTY><BMPLINK10></BMPLINK10>") +
+        "<LAMPS><LAMP>" + Props("l1", 42, 14, 6, 4, "<TYPE>POWER</TYPE><STATUS>LAMPOFF</STATUS>") + "</LAMP><LAMP>" +
+        Props("l2", 42, 30, 6, 4, "<TYPE>BRIGHT</TYPE><STATUS>GLOWING</STATUS>") + "</LAMP></LAMPS></PORT>";
+    Loaded loaded(InF(folder, port));
 
     auto* loadedPort = dynamic_cast<CPort*>(loaded.root.FindChild("CPort", "1"));
     ASSERT_NE(loadedPort, nullptr);
@@ -86,8 +73,7 @@ TEST(PanelLoader, PortPropertiesKeywordsAndLampRegistration)
     ASSERT_EQ(loadedPort->ChildCount(), 2u);
     auto* power = dynamic_cast<CLamp*>(loadedPort->ChildAt(0));
     auto* unknown = dynamic_cast<CLamp*>(loadedPort->ChildAt(1));
-    ASSERT_NE(power, nullptr);
-    ASSERT_NE(unknown, nullptr);
+    ASSERT_TRUE(power && unknown);
     EXPECT_EQ(power->Type(), CLamp::kPower);
     EXPECT_EQ(power->Status(), CLamp::kLampOff);
     EXPECT_EQ(power->Name(), "Lamp");
@@ -100,31 +86,20 @@ TEST(PanelLoader, PortPropertiesKeywordsAndLampRegistration)
 TEST(PanelLoader, PropertyTextsParseLikeTheOldIntegerReader)
 {
     Folder folder;
-    const QString longName(120, QLatin1Char('x'));
-    const QByteArray body = "<F><SLOT><ID>s</ID><LEFT>  -5px</LEFT><TOP>abc</TOP><WIDTH>99999999999</WIDTH>"
-                            "<HEIGHT>\n 12 \n</HEIGHT><BMP>" + longName.toUtf8() + "</BMP></SLOT></F>";
-    Loaded loaded;
-    Load(loaded, folder.Write("panel.xml", Panel(R"(c="F")", body)));
+    const Loaded loaded(InF(folder, "<SLOT><ID>s</ID><LEFT>  -5px</LEFT><TOP>abc</TOP><WIDTH>99999999999</WIDTH>"
+                                    "<HEIGHT>\n 12 \n</HEIGHT><BMP>" + QByteArray(120, 'x') + "</BMP></SLOT>"));
     ASSERT_EQ(loaded.root.ChildCount(), 1u);
-    const CPanelElement* slot = loaded.root.ChildAt(0);
-    EXPECT_EQ(slot->Rect().left(), -5);
-    EXPECT_EQ(slot->Rect().top(), 0);
-    EXPECT_EQ(slot->Rect().width(), INT_MAX);
-    EXPECT_EQ(slot->Rect().height(), 12);
-    EXPECT_EQ(slot->PictureFile().size(), 99u);
+    EXPECT_EQ(loaded.root.ChildAt(0)->Rect(), QRect(-5, 0, INT_MAX, 12));
+    EXPECT_EQ(loaded.root.ChildAt(0)->PictureFile(), std::string(99, 'x'));
 }
 
 TEST(PanelLoader, DeviceModuleMakesOnlyModulesAndTheirChildren)
 {
     Folder folder;
-    const QByteArray xml =
-        "<SWITCH><DEVICEMODULE C=\"PARTS\"><PARTS>"
-        "<PORT K=\"INNER\">" + Props("orphan", 1, 1) + "<INNER><LAMP>" + Props("l", 1, 1) + "</LAMP></INNER></PORT>"
-        "<MODULE K=\"SLOTS\">" + Props("m1", 0, 0, 50, 20) +
-        "<SLOTS><PORT>" + Props("mp", 2, 2) + "</PORT></SLOTS></MODULE>"
-        "</PARTS></DEVICEMODULE></SWITCH>";
-    Loaded loaded;
-    Load(loaded, folder.Write("panel.xml", xml));
+    const Loaded loaded(folder.Write("panel.xml", "<SWITCH><DEVICEMODULE C=\"PARTS\"><PARTS><PORT K=\"INNER\">" + Props("orphan", 1, 1) +
+                                                      "<INNER><LAMP>" + Props("l", 1, 1) + "</LAMP></INNER></PORT><MODULE K=\"SLOTS\">" +
+                                                      Props("m1", 0, 0, 50, 20) + "<SLOTS><PORT>" + Props("mp", 2, 2) +
+                                                      "</PORT></SLOTS></MODULE></PARTS></DEVICEMODULE></SWITCH>"));
     EXPECT_EQ(loaded.root.ChildCount(), 0u);
     ASSERT_EQ(loaded.modules.size(), 1u);
     EXPECT_EQ(loaded.modules[0]->ID(), "m1");
@@ -134,27 +109,22 @@ TEST(PanelLoader, DeviceModuleMakesOnlyModulesAndTheirChildren)
 TEST(PanelLoader, EveryDevicePanelAppliesToTheRootAndTheLaterWins)
 {
     Folder folder;
-    const QByteArray xml =
-        "<SWITCH><DEVICEPANEL C=\"A\">" + Props("first", 1, 2, 100, 40, "<BMP>one.bmp</BMP>") +
-        "<A><PORT>" + Props("p1", 1, 1) + "</PORT></A></DEVICEPANEL>"
-        "<DEEP><DEVICEPANEL C=\"B\">" + Props("second", 7, 8, 200, 60, "<BMP>two.bmp</BMP>") +
-        "<B><PORT>" + Props("p2", 1, 1) + "</PORT></B></DEVICEPANEL></DEEP></SWITCH>";
-    Loaded loaded;
-    Load(loaded, folder.Write("panel.xml", xml));
-    EXPECT_EQ(loaded.root.ID(), "second");
+    const Loaded loaded(folder.Write("panel.xml", "<SWITCH><DEVICEPANEL C=\"A\">" + Props("first", 1, 2, 100, 40, "<BMP>one.bmp</BMP>") +
+                                                      "<A><PORT>" + Props("p1", 1, 1) + "</PORT></A></DEVICEPANEL><DEEP><DEVICEPANEL C=\"B\">" +
+                                                      Props("second", 7, 8, 200, 60, "<BMP>two.bmp</BMP>") + "<B><PORT>" + Props("p2", 1, 1) +
+                                                      "</PORT></B></DEVICEPANEL></DEEP></SWITCH>"));
+    EXPECT_EQ(loaded.root.ID() + " " + loaded.root.PictureFile(), "second two.bmp");
     EXPECT_EQ(loaded.root.Rect(), QRect(7, 8, 200, 60));
-    EXPECT_EQ(loaded.root.PictureFile(), "two.bmp");
     EXPECT_EQ(ChildIds(loaded.root), (std::vector<std::string>{"p1", "p2"}));
 }
 
 TEST(PanelLoader, PositionTableTakesTheFirstHundredZeroIds)
 {
     Folder folder;
-    QByteArray body = "<F>";
+    QByteArray leds;
     for (int i = 0; i < 101; ++i)
-        body += "<LED>" + Props("0", i, 1000 + i) + "</LED>";
-    Loaded loaded;
-    Load(loaded, folder.Write("panel.xml", Panel(R"(c="F")", body + "</F>")));
+        leds += "<LED>" + Props("0", i, 1000 + i) + "</LED>";
+    const Loaded loaded(InF(folder, leds));
     ASSERT_EQ(loaded.root.ChildCount(), 101u);
     EXPECT_EQ(loaded.root.ChildAt(100)->ID(), "");
     EXPECT_EQ(loaded.positions.Count(), CPositionTable::kSize);
@@ -166,11 +136,8 @@ TEST(PanelLoader, PositionTableTakesTheFirstHundredZeroIds)
 TEST(PanelLoader, MissingWidthDropsTheElementWithItsContainers)
 {
     Folder folder;
-    const QByteArray body = "<F><PORT K=\"IN\"><ID>broken</ID><LEFT>1</LEFT><TOP>1</TOP><HEIGHT>5</HEIGHT>"
-                            "<IN><LAMP>" + Props("lost", 1, 1) + "</LAMP></IN></PORT>"
-                            "<PORT>" + Props("kept", 3, 3) + "</PORT></F>";
-    Loaded loaded;
-    Load(loaded, folder.Write("panel.xml", Panel(R"(c="F")", body)));
+    const Loaded loaded(InF(folder, "<PORT K=\"IN\"><ID>broken</ID><LEFT>1</LEFT><TOP>1</TOP><HEIGHT>5</HEIGHT><IN><LAMP>" +
+                                        Props("lost", 1, 1) + "</LAMP></IN></PORT><PORT>" + Props("kept", 3, 3) + "</PORT>"));
     EXPECT_EQ(ChildIds(loaded.root), std::vector<std::string>{"kept"});
 }
 
@@ -181,8 +148,7 @@ TEST(PanelLoader, MissingOrMalformedFilesLeaveAnEmptyPanel)
     const QByteArray broken = Panel(R"(c="F")", "<F><PORT>" + Props("p1", 1, 1) + "</PORT><PORT><ID>p2</F>");
     for (const std::string& path : {folder.Write("broken.xml", broken.left(broken.size() - 20)),
                                     folder.Write("text.xml", "not xml at all"), folder.Path("missing.xml")}) {
-        Loaded loaded;
-        Load(loaded, path);
+        const Loaded loaded(path);
         EXPECT_EQ(loaded.root.ChildCount(), 0u) << path;
         EXPECT_TRUE(loaded.modules.empty());
         EXPECT_EQ(loaded.root.Rect(), QRect()) << path;
@@ -192,22 +158,18 @@ TEST(PanelLoader, MissingOrMalformedFilesLeaveAnEmptyPanel)
 TEST(PanelLoader, ContainersNamingTheirOwnAncestorsEnd)
 {
     Folder folder;
-    const QByteArray body = "<F><PANEL UP=\"/\" SELF=\".\" PARENT=\"..\" ANCESTOR=\"//F\">" + Props("loop", 1, 1) + "</PANEL></F>";
-    Loaded loaded;
-    Load(loaded, folder.Write("panel.xml", Panel(R"(c="F")", body)));
+    const Loaded loaded(InF(folder, "<PANEL UP=\"/\" SELF=\".\" PARENT=\"..\" ANCESTOR=\"//F\">" + Props("loop", 1, 1) + "</PANEL>"));
     EXPECT_TRUE(loaded.result);
-    EXPECT_EQ(loaded.root.ChildCount(), 1u);
-    EXPECT_EQ(loaded.root.ChildAt(0)->ID(), "loop");
+    EXPECT_EQ(ChildIds(loaded.root), std::vector<std::string>{"loop"});
     EXPECT_EQ(loaded.root.ChildAt(0)->ChildCount(), 0u); // no copy of itself inside
 }
 
 TEST(PanelLoader, WritesTheCountsOfItsLists)
 {
     Folder folder;
-    const std::string path = folder.Write("panel.xml", Panel(R"(c="F")", "<F><PORT>" + Props("p", 1, 1) + "</PORT></F>"));
+    const std::string path = InF(folder, "<PORT>" + Props("p", 1, 1) + "</PORT>");
     DebugLines debug;
-    Loaded loaded;
-    Load(loaded, path);
+    const Loaded loaded(path);
     const std::string frame = "stroooooooooooooooo";
     const std::vector<std::string> expected = {
         std::string(32, 'o'), "node num = 1", std::string(35, 'o'),

@@ -1,8 +1,7 @@
+#include "panel_test_support.h"
+
 #include "app/device_description.h"
-#include "panel/bitmap_cache.h"
 #include "panel/dib.h"
-#include "panel/panel_elements.h"
-#include "panel/panel_loader.h"
 #include "panel/port.h"
 
 #include <QDir>
@@ -15,11 +14,6 @@ struct Model {
     int ports;
     bool fan;
 };
-
-void PrintTo(const Model& model, std::ostream* out)
-{
-    *out << model.name;
-}
 
 class ShippedModel : public ::testing::TestWithParam<Model> {
 protected:
@@ -44,8 +38,7 @@ TEST_P(ShippedModel, UserIniNamesTheModelAndItsPanelFile)
     // Read as the module reads it: only "Y"/"y" switches a flag on.
     const app::DeviceDescription device = app::readDeviceDescription(folder.filePath("User.ini").toStdString());
     EXPECT_EQ(device.deviceName, GetParam().name);
-    EXPECT_EQ(device.portCount, GetParam().ports);
-    EXPECT_EQ(device.hasFan, GetParam().fan);
+    EXPECT_EQ(std::make_pair(device.portCount, device.hasFan), std::make_pair(GetParam().ports, GetParam().fan));
     EXPECT_TRUE(device.allGiga); // every model of the family is gigabit throughout
     EXPECT_TRUE(folder.exists(QString::fromStdString(device.xmlName)));
 }
@@ -53,10 +46,9 @@ TEST_P(ShippedModel, UserIniNamesTheModelAndItsPanelFile)
 TEST_P(ShippedModel, PanelFileLoadsWithItsPortsAndPictures)
 {
     const int ports = GetParam().ports;
-    CDevModule root;
-    ModuleList modules;
-    CPositionTable positions;
-    ASSERT_TRUE(LoadPanelDescription(GetParam().name + std::string(".xml"), root, modules, positions));
+    panel_test::Loaded loaded(GetParam().name + std::string(".xml"));
+    ASSERT_TRUE(loaded.result);
+    CDevModule& root = loaded.root;
     EXPECT_EQ(root.Name(), GetParam().name);
 
     CDib background;
@@ -101,9 +93,8 @@ TEST_P(ShippedModel, PanelFileLoadsWithItsPortsAndPictures)
     const QRect legend(25, 23, 96, 38);
     for (std::size_t i = 0; i < root.ChildCount(); ++i) {
         const std::string_view kind = root.ChildAt(i)->ClassName();
-        if (kind == "CPort" || kind == "CLed") {
+        if (kind == "CPort" || kind == "CLed")
             EXPECT_FALSE(legend.intersects(root.ChildAt(i)->Rect())) << root.ChildAt(i)->ID();
-        }
     }
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "debug_lines.h"
+#include "panel/bitmap_cache.h"
+#include "panel/panel_elements.h"
+#include "panel/panel_loader.h"
 #include "panel/panel_window.h"
-#include "platform/debug_output.h"
 
 #include <QColor>
-#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -37,21 +39,36 @@ private:
     QTemporaryDir m_dir;
 };
 
-// Collects the debug lines while it lives.
-class DebugLines {
-public:
-    DebugLines() { Lines().clear(); platform::setDebugSink(&Collect); }
-    ~DebugLines() { platform::setDebugSink(nullptr); }
-    const std::vector<std::string>& lines() const { return Lines(); }
-
-private:
-    static std::vector<std::string>& Lines()
-    {
-        static std::vector<std::string> lines;
-        return lines;
-    }
-    static void Collect(std::string_view line) { Lines().emplace_back(line); }
+// A panel description file loaded as the main window loads it.
+struct Loaded {
+    explicit Loaded(const std::string& path) : result(LoadPanelDescription(path, root, modules, positions)) {}
+    CDevModule root;
+    ModuleList modules;
+    CPositionTable positions;
+    bool result;
 };
+
+// What a pixel of an indicator shows.
+enum class Shown { Nothing, Off, Green, Amber, Red };
+inline Shown Classify(QColor c)
+{
+    if (c == QColor(Qt::white))
+        return Shown::Nothing;
+    if (c.lightness() < 40)
+        return Shown::Off;
+    if (c.green() > 150 && c.red() < 100 && c.blue() < 100)
+        return Shown::Green;
+    if (c.red() > 200 && c.green() > 100 && c.green() < 200 && c.blue() < 60)
+        return Shown::Amber;
+    return c.red() > 180 && c.green() < 80 ? Shown::Red : Shown::Nothing;
+}
+
+inline QImage White(QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    return image;
+}
 
 // Stands where the main window does; records what the panel asks of it.
 class RecordingWindow : public panel::PanelWindow {
