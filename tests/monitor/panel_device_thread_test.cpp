@@ -1,15 +1,15 @@
+#include "../sim/switch_fixture.h"
+#include "../snmp/session_parameters_for.h"
 #include "parameters_scope.h"
 #include "polling_rig.h"
 
 #include "sim/in_process_transport.h"
-#include "sim/model_data.h"
 #include "sim/switch_agent.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <fstream>
-#include <sstream>
 #include <thread>
 
 using namespace std::chrono_literals;
@@ -19,27 +19,10 @@ using monitor::kPortNoLink;
 
 namespace {
 
-snmp::SessionParameters version1(std::uint16_t port = 161)
-{
-    snmp::SessionParameters parameters;
-    parameters.agentAddress = "127.0.0.1";
-    parameters.agentPort = std::to_string(port);
-    return parameters;
-}
-
-sim::ModelData model(const std::string& name)
-{
-    sim::ModelData data;
-    std::string error;
-    EXPECT_TRUE(sim::loadModel(sim::defaultModelDirectory(), name, data, &error)) << error;
-    return data;
-}
-
 // The simulated switch in-process, its scenario driven by the test's clock.
 struct InProcessSwitch {
     explicit InProcessSwitch(const std::string& name)
-        : transport(std::make_shared<sim::InProcessTransport>(
-              sim::SimulatedSwitch(model(name), {}, [this] { return std::chrono::milliseconds(clock.load()); })))
+        : transport(std::make_shared<sim::InProcessTransport>(sim::SimulatedSwitch(loadedModel(name), {}, [this] { return std::chrono::milliseconds(clock.load()); })))
     {
     }
     std::function<std::unique_ptr<snmp::CCommonSnmp>()> sessions()
@@ -50,23 +33,19 @@ struct InProcessSwitch {
     std::shared_ptr<sim::InProcessTransport> transport;
 };
 
-// The simulated switch behind the real snmpd on a free loopback port.
-std::unique_ptr<sim::SnmpdProcess> startAgent(const std::string& name, const std::string& log = {})
+// The simulated switch behind the real snmpd on a free loopback port, without live port changes.
+std::unique_ptr<sim::SnmpdProcess> startAgent(const std::string& log = {})
 {
     sim::SwitchAgentOptions options;
-    options.model = name;
-    options.scenario = false;
     options.requestLog = log;
+    options.scenario = false;
     std::string error;
     auto agent = sim::startSwitchAgent(options, &error);
     EXPECT_NE(agent, nullptr) << error;
     return agent;
 }
 
-std::function<std::unique_ptr<snmp::CCommonSnmp>()> realSessions()
-{
-    return [] { return std::make_unique<snmp::CCommonSnmp>(); };
-}
+const auto realSessions = [] { return std::make_unique<snmp::CCommonSnmp>(); };
 
 std::size_t lineCount(const std::string& path)
 {
@@ -83,7 +62,7 @@ constexpr monitor::DeviceTraits k7720{28, true};
 
 TEST(PanelPolling, IndicatorFollowsAPortThatGoesDownAndUp)
 {
-    ParametersScope parameters(version1());
+    ParametersScope parameters(sessionParametersFor(161, kVersion1));
     InProcessSwitch device("QMX-7720-ZA");
     PollingRig rig(device.sessions(), k7720, false, true);
     rig.start();
@@ -101,17 +80,16 @@ TEST(PanelPolling, IndicatorFollowsAPortThatGoesDownAndUp)
     EXPECT_EQ(rig.sink.lastRepaint(), monitor::PanelSink::Repaint::Window);
 
     // The switch's first scenario step takes port 3 down; four steps later it is back.
-    device.clock = 4000;
-    ASSERT_TRUE(rig.sink.waitFor([&] { return rig.sink.lastStatusOf(2) == kPortNoLink; }));
-    EXPECT_EQ(rig.state.portStates[2].load(), kPortNoLink);
-    device.clock = 20000;
-    ASSERT_TRUE(rig.sink.waitFor([&] { return rig.sink.lastStatusOf(2) == kPortFullSpeed; }));
-    EXPECT_EQ(rig.state.portStates[2].load(), kPortFullSpeed);
+    for (const auto& [clock, status] : {std::pair{4000, kPortNoLink}, {20000, kPortFullSpeed}}) {
+        device.clock = clock;
+        ASSERT_TRUE(rig.sink.waitFor([&] { return rig.sink.lastStatusOf(2) == status; })) << clock;
+        EXPECT_EQ(rig.state.portStates[2].load(), status);
+    }
 }
 
 TEST(PanelPolling, FanFaultIsReadEachCycle)
 {
-    ParametersScope parameters(version1());
+    ParametersScope parameters(sessionParametersFor(161, kVersion1));
     InProcessSwitch device("QMX-7720-ZA");
     PollingRig rig(device.sessions(), k7720, false, true);
     device.transport->withSwitch([](sim::SimulatedSwitch& s) { s.setFanFault(true); });
@@ -123,7 +101,7 @@ TEST(PanelPolling, FanFaultIsReadEachCycle)
 
 TEST(PanelPolling, PoeModelInPoeLedModeWalksThePoeStatus)
 {
-    ParametersScope parameters(version1());
+    ParametersScope parameters(sessionParametersFor(161, kVersion1));
     InProcessSwitch device("QMX-7740-ZP");
     PollingRig rig(device.sessions(), k7720, true, true);
     std::unique_ptr<snmp::CCommonSnmp> set = device.sessions()();
@@ -151,10 +129,10 @@ TEST(PanelPolling, NoRequestReachesTheSwitchWhileADialogIsOpen)
 {
     const std::string log = testing::TempDir() + "polling_requests.log";
     std::remove(log.c_str());
-    auto agent = startAgent("QMX-7720-ZA", log);
+    auto agent = startAgent(log);
     ASSERT_NE(agent, nullptr);
-    ParametersScope parameters(version1(agent->port()));
-    PollingRig rig(realSessions(), k7720, false, true);
+    ParametersScope parameters(sessionParametersFor(agent->port(), kVersion1));
+    PollingRig rig(realSessions, k7720, false, true);
     rig.state.dialogOpen = true;
     const std::size_t before = lineCount(log); // the launcher's own probe
     rig.start(100ms); // cycles of 1.1 s
@@ -168,40 +146,21 @@ TEST(PanelPolling, NoRequestReachesTheSwitchWhileADialogIsOpen)
     EXPECT_GT(lineCount(log), before);
 }
 
-TEST(PanelPolling, LostContactResetsThePorts)
+TEST(PanelPolling, Version3WithPrivacyReadsThePortsAndLostContactResetsThem)
 {
-    auto agent = startAgent("QMX-7720-ZA");
+    auto agent = startAgent();
     ASSERT_NE(agent, nullptr);
-    ParametersScope parameters(version1(agent->port()));
-    PollingRig rig(realSessions(), k7720, false, false);
-    rig.start(200ms); // a walk over UDP must fit in one cycle
-    ASSERT_TRUE(rig.sink.waitFor([&] { return rig.state.portStates[0] == kPortFullSpeed; }));
-    EXPECT_EQ(rig.sink.lost(), 0);
-
-    ASSERT_TRUE(agent->stop());
-    ASSERT_TRUE(rig.sink.waitFor([&] { return rig.sink.lost() > 0; }));
-    for (const auto& state : rig.state.portStates)
-        EXPECT_EQ(state.load(), kPortNoLink);
-}
-
-TEST(PanelPolling, Version3WithAuthenticationAndPrivacy)
-{
-    auto agent = startAgent("QMX-7720-ZA");
-    ASSERT_NE(agent, nullptr);
-    snmp::SessionParameters v3 = version1(agent->port());
-    v3.version = "3";
-    v3.securityLevel = "3";
-    v3.userName = "simshaaes";
-    v3.authPassword = "authpass123";
-    v3.privPassword = "privpass123";
-    v3.authProtocol = "3";
-    v3.privProtocol = "4"; // AES
-    ParametersScope parameters(v3);
-    PollingRig rig(realSessions(), k7720, false, true);
+    ParametersScope parameters(sessionParametersFor(agent->port(), {"simshaaes", "3", "3", "4"})); // SHA and AES
+    PollingRig rig(realSessions, k7720, false, false);
     rig.start(200ms); // a walk over UDP must fit in one cycle
     ASSERT_TRUE(rig.sink.waitFor([&] { return rig.sink.updates() > 0; }));
     EXPECT_EQ(rig.state.portStates[0].load(), kPortFullSpeed);
     EXPECT_EQ(rig.state.portStates[5].load(), monitor::kPortLowerSpeed); // 100 Mbit/s on an all-gigabit model
     EXPECT_EQ(rig.state.portStates[6].load(), kPortNoLink);
     EXPECT_EQ(rig.sink.lost(), 0);
+
+    ASSERT_TRUE(agent->stop());
+    ASSERT_TRUE(rig.sink.waitFor([&] { return rig.sink.lost() > 0; }));
+    for (const auto& state : rig.state.portStates)
+        EXPECT_EQ(state.load(), kPortNoLink);
 }

@@ -26,8 +26,7 @@ int finalStatus(const PanelUpdate& update, int element)
 {
     int status = -1;
     for (const ElementStatus& change : update.elements)
-        if (change.element == element)
-            status = change.status;
+        status = change.element == element ? change.status : status;
     return status;
 }
 
@@ -35,16 +34,16 @@ int finalStatus(const PanelUpdate& update, int element)
 
 TEST(LinkResults, SpeedDecidesFullOrLowerByPortGroup)
 {
-    PanelUpdate update = applyLinkResults({up(24, "100000000"), up(25, "100000000"), up(26, "1000000000"), up(3, "10000000")},
-                                          k28Ports, freshTable());
-    EXPECT_EQ(update.ports.states[23], kPortFullSpeed); // copper group: 100 Mbit/s is full speed
-    EXPECT_EQ(update.ports.states[24], kPortLowerSpeed); // last four: only gigabit is full speed
-    EXPECT_EQ(update.ports.states[25], kPortFullSpeed);
-    EXPECT_EQ(update.ports.states[2], kPortLowerSpeed);
-
-    PanelUpdate allGiga = applyLinkResults({up(3, "100000000"), up(4, "1000000000")}, {28, true}, freshTable());
-    EXPECT_EQ(allGiga.ports.states[2], kPortLowerSpeed);
-    EXPECT_EQ(allGiga.ports.states[3], kPortFullSpeed);
+    // Copper group: 100 Mbit/s is full speed; the last four, or an all-gigabit
+    // model: only gigabit is.
+    const auto stateOf = [](int port, const char* speed, bool allGiga) {
+        return applyLinkResults({up(port, speed)}, {28, allGiga}, freshTable()).ports.states[port - 1];
+    };
+    for (const auto& [port, speed, allGiga, state] :
+         {std::tuple{24, "100000000", false, kPortFullSpeed}, {25, "100000000", false, kPortLowerSpeed},
+          {26, "1000000000", false, kPortFullSpeed}, {3, "10000000", false, kPortLowerSpeed},
+          {3, "100000000", true, kPortLowerSpeed}, {4, "1000000000", true, kPortFullSpeed}})
+        EXPECT_EQ(stateOf(port, speed, allGiga), state) << port << " " << speed << " " << allGiga;
 }
 
 TEST(LinkResults, AdministrativeAndOperationalStatesComeFirst)
@@ -75,7 +74,6 @@ TEST(LinkResults, PortOneResetsTheFirstTwoAlternativeElementsBeforeItself)
 {
     PanelUpdate update = applyLinkResults({up(1, "100000000")}, k28Ports, freshTable());
     EXPECT_EQ(update.elements, (std::vector<ElementStatus>{{28, kPortNoLink}, {29, kPortNoLink}, {0, kPortFullSpeed}}));
-
     // A fibre port 26 after port 1 wins over that reset.
     PanelUpdate both = applyLinkResults({up(1, "100000000"), up(26, "1000000000", "4")}, k28Ports, freshTable());
     EXPECT_EQ(finalStatus(both, 29), kPortFullSpeed);
@@ -109,11 +107,11 @@ TEST(LinkResults, PortsWithoutARowFallBackToNoLinkButKeepTheirMedium)
 
 TEST(PoeResults, StatusTextsMapToStates)
 {
-    EXPECT_EQ(poePortState("POWER ON"), kPortFullSpeed);
-    EXPECT_EQ(poePortState("POWER OFF"), kPortDisabled);
-    EXPECT_EQ(poePortState("Time-based OFF"), kPortDisabled);
-    EXPECT_EQ(poePortState("Error: overload"), kPortLowerSpeed);
-    EXPECT_EQ(poePortState("power on"), kPortLowerSpeed);
+    // Only the exact "POWER ON" is full speed; "OFF" texts disable; anything else is lower speed.
+    for (const auto& [text, state] : {std::pair{"POWER ON", kPortFullSpeed}, {"POWER OFF", kPortDisabled},
+                                      {"Time-based OFF", kPortDisabled}, {"Error: overload", kPortLowerSpeed},
+                                      {"power on", kPortLowerSpeed}})
+        EXPECT_EQ(poePortState(text), state) << text;
 }
 
 TEST(PoeResults, PortOneTurnsTheNonPoePortsOffAndEveryPortGetsCopperMedium)
@@ -122,29 +120,19 @@ TEST(PoeResults, PortOneTurnsTheNonPoePortsOffAndEveryPortGetsCopperMedium)
     std::vector<ElementStatus> expected;
     for (int element = 24; element <= 29; ++element)
         expected.push_back({element, kPortDisabled});
-    expected.push_back({0, kPortFullSpeed});
-    expected.push_back({1, kPortDisabled});
-    expected.push_back({2, kPortLowerSpeed});
+    expected.insert(expected.end(), {{0, kPortFullSpeed}, {1, kPortDisabled}, {2, kPortLowerSpeed}});
     EXPECT_EQ(update.elements, expected);
     EXPECT_EQ(update.ports.states[0], kPortFullSpeed);
     EXPECT_EQ(update.ports.states[2], kPortLowerSpeed);
     EXPECT_EQ(update.ports.states[3], kPortNoLink);
-    EXPECT_EQ(update.ports.mediumTypes[0], 2);
-    EXPECT_EQ(update.ports.mediumTypes[2], 2);
+    EXPECT_EQ(std::make_pair(update.ports.mediumTypes[0], update.ports.mediumTypes[2]), std::make_pair(2, 2));
     EXPECT_EQ(update.ports.mediumTypes[28], 0);
 }
 
 TEST(PollValues, PowerBudgetAndSuffixParsing)
 {
-    EXPECT_TRUE(powerBudgetNearlyExhausted("7"));
-    EXPECT_TRUE(powerBudgetNearlyExhausted("7.0"));
-    EXPECT_TRUE(powerBudgetNearlyExhausted(" 3.25"));
-    EXPECT_FALSE(powerBudgetNearlyExhausted("7.5"));
-    EXPECT_FALSE(powerBudgetNearlyExhausted("120"));
-
-    EXPECT_EQ(firstSuffixComponent(".5"), 5);
-    EXPECT_EQ(firstSuffixComponent(".26.1"), 26);
-    EXPECT_EQ(firstSuffixComponent("12"), 12);
-    EXPECT_EQ(firstSuffixComponent(""), 0);
-    EXPECT_EQ(firstSuffixComponent(".x"), 0);
+    for (const auto& [watts, nearlyUsed] : {std::pair{"7", true}, {"7.0", true}, {" 3.25", true}, {"7.5", false}, {"120", false}})
+        EXPECT_EQ(powerBudgetNearlyExhausted(watts), nearlyUsed) << watts;
+    for (const auto& [suffix, first] : {std::pair{".5", 5}, {".26.1", 26}, {"12", 12}, {"", 0}, {".x", 0}})
+        EXPECT_EQ(firstSuffixComponent(suffix), first) << suffix;
 }

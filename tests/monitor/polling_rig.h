@@ -32,54 +32,40 @@ public:
         ++m_blinks;
     }
 
-    std::size_t updates() const
-    {
-        std::lock_guard lock(m_mutex);
-        return m_updates.size();
-    }
-    int lost() const
-    {
-        std::lock_guard lock(m_mutex);
-        return m_lost;
-    }
-    int blinks() const
-    {
-        std::lock_guard lock(m_mutex);
-        return m_blinks;
-    }
+    std::size_t updates() const { return locked([&] { return m_updates.size(); }); }
+    int lost() const { return locked([&] { return m_lost; }); }
+    int blinks() const { return locked([&] { return m_blinks; }); }
+    Repaint lastRepaint() const { return locked([&] { return m_updates.back().repaint; }); }
     // The last status any update gave `element`; -1 when none did.
     int lastStatusOf(int element) const
     {
-        std::lock_guard lock(m_mutex);
-        int status = -1;
-        for (const auto& update : m_updates)
-            for (const auto& change : update.changes)
-                if (change.element == element)
-                    status = change.status;
-        return status;
+        return locked([&] {
+            int status = -1;
+            for (const auto& update : m_updates)
+                for (const auto& change : update.changes)
+                    status = change.element == element ? change.status : status;
+            return status;
+        });
     }
-    Repaint lastRepaint() const
-    {
-        std::lock_guard lock(m_mutex);
-        return m_updates.back().repaint;
-    }
-    // Waits until `done` holds or `limit` passes; the result of `done`.
+    // Waits until `done` holds or `limit` passes; the result of `done`. Checks
+    // at least every 50 ms: the shared state changes without a notification.
     bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(30))
     {
         const auto until = std::chrono::steady_clock::now() + limit;
-        while (!done()) {
+        while (!done() && std::chrono::steady_clock::now() < until) {
             std::unique_lock lock(m_mutex);
-            if (m_changed.wait_until(lock, std::min(until, std::chrono::steady_clock::now() + std::chrono::milliseconds(50))) ==
-                    std::cv_status::timeout &&
-                std::chrono::steady_clock::now() >= until) {
-                lock.unlock();
-                return done();
-            }
+            m_changed.wait_for(lock, std::chrono::milliseconds(50));
         }
-        return true;
+        return done();
     }
 
 private:
+    template <typename F>
+    auto locked(F read) const -> decltype(read())
+    {
+        std::lock_guard lock(m_mutex);
+        return read();
+    }
     struct Update {
         std::vector<monitor::ElementStatus> changes;
         Repaint repaint;
@@ -111,7 +97,6 @@ public:
                  .hasFan = hasFan}
     {
     }
-
     ~PollingRig()
     {
         if (thread)
