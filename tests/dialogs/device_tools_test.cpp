@@ -6,6 +6,7 @@
 #include "scripted_prompter.h"
 #include "snmp/common_snmp.h"
 #include "snmp/session_parameters.h"
+#include "stub_window.h"
 
 #include <QFile>
 #include <QLabel>
@@ -24,8 +25,6 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
-        const char* path = std::getenv("PATH");
-        m_savedPath = path ? path : "";
         setenv("PATH", m_dir.path().toLocal8Bit().constData(), 1);
     }
     void TearDown() override { setenv("PATH", m_savedPath.c_str(), 1); }
@@ -40,7 +39,6 @@ protected:
         script.close();
         script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
-
     QString argumentsFile(const QString& program) const { return m_dir.filePath(program + ".args"); }
 
     // The arguments the program received, once it ran.
@@ -52,7 +50,6 @@ protected:
         file.open(QIODevice::ReadOnly);
         return file.readAll().toStdString();
     }
-
     bool ran(const QString& program) const
     {
         settle(200);
@@ -60,23 +57,8 @@ protected:
     }
 
     QTemporaryDir m_dir;
-    std::string m_savedPath;
-};
-
-// The main window as a socket click sees it; counts dialog dispatches.
-class SocketClickWindow final : public app::MainWindowContext {
-public:
-    const std::string& deviceName() const override { return m_name; }
-    int portCount() const override { return 28; }
-    snmp::CCommonSnmp& setSession() override { return m_session; }
-    void beginDialog() override { ++dialogs; }
-    void endDialog() override {}
-
-    int dialogs = 0;
-
-private:
-    std::string m_name = "QMX-7720-ZA";
-    snmp::CCommonSnmp m_session;
+    std::string m_savedPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+    ScriptedPrompter m_prompter;
 };
 
 } // namespace
@@ -84,53 +66,49 @@ private:
 TEST_F(LaunchedPrograms, TelnetRunsInTheTerminalWithTheAddressAsOneArgument)
 {
     install("x-terminal-emulator");
-    ScriptedPrompter prompter;
     app::runTelnet("192.0.2.1");
     EXPECT_FALSE(ran("x-terminal-emulator")) << "Cancel must start nothing";
 
-    prompter.answer(true);
+    m_prompter.answer(true);
     app::runTelnet("192.0.2.1; touch hacked");
     EXPECT_EQ(argumentsOf("x-terminal-emulator"), "-e\ntelnet\n192.0.2.1; touch hacked\n");
     EXPECT_FALSE(QFile::exists(m_dir.filePath("hacked")));
-    EXPECT_EQ(prompter.texts(), (std::vector<std::string>(2, "Do you want to TELNET this device?")));
+    EXPECT_EQ(m_prompter.texts(), (std::vector<std::string>(2, "Do you want to TELNET this device?")));
 }
 
 TEST_F(LaunchedPrograms, ConsoleSocketClickStartsTelnetWithoutAskingUnlessTheAddressIsEmpty)
 {
     install("x-terminal-emulator");
-    ScriptedPrompter prompter;
     app::CommandTable table;
     dialogs::registerDialogCommands(table);
-    platform::setPrompter(&prompter);
+    platform::setPrompter(&m_prompter);
+    snmp::CCommonSnmp session;
+    StubWindow window(&session);
     snmp::SessionParameters parameters;
     snmp::setSessionParameters(parameters); // no address: nothing starts
-    SocketClickWindow window;
     EXPECT_TRUE(table.runSocketAction(window));
     EXPECT_FALSE(ran("x-terminal-emulator"));
-
     parameters.agentAddress = "192.0.2.7";
     snmp::setSessionParameters(parameters);
     EXPECT_TRUE(table.runSocketAction(window));
     EXPECT_EQ(argumentsOf("x-terminal-emulator"), "-e\ntelnet\n192.0.2.7\n");
-    EXPECT_TRUE(prompter.shown().empty());
-    EXPECT_EQ(window.dialogs, 0) << "the window stays as it is";
+    EXPECT_TRUE(m_prompter.shown().empty());
+    EXPECT_TRUE(window.log.empty()) << "the window stays as it is";
     snmp::setSessionParameters(snmp::SessionParameters{});
 }
 
 TEST_F(LaunchedPrograms, WebOpensTheAddressOrSaysThereIsNoBrowser)
 {
-    ScriptedPrompter prompter;
-    prompter.answer(true);
+    m_prompter.answer(true);
     app::runWeb("192.0.2.1");
-    EXPECT_EQ(prompter.texts(),
-              (std::vector<std::string>{"Do you want to access this device with browser?", "Failed to get IE path !"}));
+    EXPECT_EQ(m_prompter.texts(), (std::vector<std::string>{"Do you want to access this device with browser?", "Failed to get IE path !"}));
 
     install("xdg-open");
-    prompter.clear();
-    prompter.answer(true);
+    m_prompter.clear();
+    m_prompter.answer(true);
     app::runWeb("192.0.2.1");
     EXPECT_EQ(argumentsOf("xdg-open"), "http://192.0.2.1\n");
-    EXPECT_EQ(prompter.texts().size(), 1u);
+    EXPECT_EQ(m_prompter.texts().size(), 1u);
 }
 
 TEST(AboutBox, TitledByTheDevice)

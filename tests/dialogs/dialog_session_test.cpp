@@ -1,8 +1,8 @@
 #include "dialogs/dialog_session.h"
 #include "dialogs/mib/system_information_rules.h"
 #include "dialogs/mib/table_view_rules.h"
-#include "snmpd_agent.h"
 #include "snmp/common_snmp.h"
+#include "snmpd_agent.h"
 #include "task_queue.h"
 
 #include <gtest/gtest.h>
@@ -11,17 +11,31 @@ using namespace dialogs;
 
 namespace {
 
+// One walk's rows and ends as they reached the owner's thread.
 struct Collected {
     std::vector<WalkRow> rows;
     int ends = 0;
 };
 
-WalkSinks collectInto(Collected& collected)
-{
-    return {[&collected](const WalkRow& row) { collected.rows.push_back(row); }, [&collected] { ++collected.ends; }};
-}
-
-using DialogSessionAgainstSnmpd = SnmpdAgent;
+class DialogSessionAgainstSnmpd : public SnmpdAgent {
+protected:
+    // Starts a walk on `session`; its rows and ends reach `into` through `owner`.
+    static void start(CDialogSession& session, const WalkRequest& request, TaskQueue& owner, Collected& into)
+    {
+        session.startWalk(request, owner.poster(), {[&into](const WalkRow& row) { into.rows.push_back(row); }, [&into] { ++into.ends; }});
+    }
+    // Runs a walk to its end and whatever the queue holds after it.
+    Collected walk(const WalkRequest& request)
+    {
+        CDialogSession session("m_cCommonSNMP");
+        Collected collected;
+        start(session, request, m_owner, collected);
+        EXPECT_TRUE(m_owner.runUntil([&] { return collected.ends > 0; }));
+        m_owner.drain();
+        return collected;
+    }
+    TaskQueue m_owner;
+};
 
 } // namespace
 
@@ -30,14 +44,7 @@ TEST_F(DialogSessionAgainstSnmpd, TableWalkDeliversEveryRowThenOneEnd)
     const auto indexes = walkColumn("1.3.6.1.2.1.2.2.1.1");
     const auto speeds = walkColumn("1.3.6.1.2.1.2.2.1.5");
     ASSERT_FALSE(indexes.empty());
-
-    CDialogSession session("m_cCommonSNMP");
-    TaskQueue owner;
-    Collected collected;
-    session.startWalk(mib::interfaceTableView().walk, owner.poster(), collectInto(collected));
-    ASSERT_TRUE(owner.runUntil([&] { return collected.ends > 0; }));
-    owner.drain();
-
+    const Collected collected = walk(mib::interfaceTableView().walk);
     EXPECT_EQ(collected.ends, 1);
     ASSERT_EQ(collected.rows.size(), indexes.size());
     for (const WalkRow& row : collected.rows) {
@@ -50,16 +57,11 @@ TEST_F(DialogSessionAgainstSnmpd, TableWalkDeliversEveryRowThenOneEnd)
 
 TEST_F(DialogSessionAgainstSnmpd, SingleGetGivesOneRowAndEnds)
 {
-    CDialogSession session("m_cCommonSNMP");
-    TaskQueue owner;
-    Collected collected;
-    session.startWalk(mib::systemInformationRead(), owner.poster(), collectInto(collected));
-    ASSERT_TRUE(owner.runUntil([&] { return collected.ends > 0; }));
-    owner.drain();
+    const Collected collected = walk(mib::systemInformationRead());
+    EXPECT_EQ(collected.ends, 1);
     ASSERT_EQ(collected.rows.size(), 1u);
     ASSERT_EQ(collected.rows[0].values.size(), 6u);
     EXPECT_EQ(collected.rows[0].values[0], get("1.3.6.1.2.1.1.1.0"));
-    EXPECT_EQ(collected.ends, 1);
 }
 
 TEST_F(DialogSessionAgainstSnmpd, UnansweredWalkEndsWithoutRows)
@@ -68,22 +70,16 @@ TEST_F(DialogSessionAgainstSnmpd, UnansweredWalkEndsWithoutRows)
     parameters.readCommunity = "not-a-community";
     parameters.requestTimeout = "300";
     snmp::setSessionParameters(parameters);
-
-    CDialogSession session("m_cCommonSNMP");
-    TaskQueue owner;
-    Collected collected;
-    session.startWalk(mib::udpServiceView().walk, owner.poster(), collectInto(collected));
-    ASSERT_TRUE(owner.runUntil([&] { return collected.ends > 0; }));
-    EXPECT_TRUE(collected.rows.empty());
+    EXPECT_TRUE(walk(mib::udpServiceView().walk).rows.empty());
 }
 
 TEST_F(DialogSessionAgainstSnmpd, ClosedWalkDeliversNothingMore)
 {
     for (int round = 0; round < 20; ++round) {
+        TaskQueue owner; // a round's late tasks die with it, after the session
         CDialogSession session("m_cCommonSNMP");
-        TaskQueue owner;
         Collected collected;
-        session.startWalk(mib::interfaceTableView().walk, owner.poster(), collectInto(collected));
+        start(session, mib::interfaceTableView().walk, owner, collected);
         ASSERT_TRUE(owner.runUntil([&] { return !collected.rows.empty() || collected.ends > 0; }));
         session.close();
         const std::size_t rowsAtClose = collected.rows.size();
@@ -93,7 +89,7 @@ TEST_F(DialogSessionAgainstSnmpd, ClosedWalkDeliversNothingMore)
         EXPECT_EQ(collected.ends, endsAtClose);
         // The same session walks again after a new start.
         Collected again;
-        session.startWalk(mib::interfaceTableView().walk, owner.poster(), collectInto(again));
+        start(session, mib::interfaceTableView().walk, owner, again);
         ASSERT_TRUE(owner.runUntil([&] { return again.ends > 0; }));
         EXPECT_FALSE(again.rows.empty());
     }

@@ -4,8 +4,8 @@
 #include "qt_wait.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -14,40 +14,29 @@
 
 using dialogs::CResizableDialog;
 
-namespace {
-
-class TwoButtonDialog : public CResizableDialog {
-public:
-    TwoButtonDialog()
-    {
-        resize(300, 200);
-        list = new QPushButton("list", this);
-        list->setGeometry(10, 10, 200, 100);
-        ok = new QPushButton("ok", this);
-        ok->setGeometry(220, 160, 60, 25);
-        setLayoutTable({{list, GrowXY, 100}, {ok, MoveXY, 100}});
-    }
-    QPushButton* list;
-    QPushButton* ok;
-};
-
-} // namespace
-
 TEST(ResizableDialog, PlacesByModeAndPercent)
 {
     const QRect r(10, 20, 100, 50);
-    const QSize d(40, 20);
-    EXPECT_EQ(CResizableDialog::place(r, CResizableDialog::MoveX, 50, d), QRect(30, 20, 100, 50));
-    EXPECT_EQ(CResizableDialog::place(r, CResizableDialog::MoveY, 100, d), QRect(10, 40, 100, 50));
-    EXPECT_EQ(CResizableDialog::place(r, CResizableDialog::MoveXY, 25, d), QRect(20, 25, 100, 50));
-    EXPECT_EQ(CResizableDialog::place(r, CResizableDialog::GrowX, 100, d), QRect(10, 20, 140, 50));
-    EXPECT_EQ(CResizableDialog::place(r, CResizableDialog::GrowY, 50, d), QRect(10, 20, 100, 60));
-    EXPECT_EQ(CResizableDialog::place(r, CResizableDialog::GrowXY, 0, d), r);
+    for (const auto& [mode, percent, placed] :
+         {std::tuple{CResizableDialog::MoveX, 50, QRect(30, 20, 100, 50)}, {CResizableDialog::MoveY, 100, QRect(10, 40, 100, 50)},
+          {CResizableDialog::MoveXY, 25, QRect(20, 25, 100, 50)}, {CResizableDialog::GrowX, 100, QRect(10, 20, 140, 50)},
+          {CResizableDialog::GrowY, 50, QRect(10, 20, 100, 60)}, {CResizableDialog::GrowXY, 0, r}})
+        EXPECT_EQ(CResizableDialog::place(r, mode, percent, QSize(40, 20)), placed) << mode << " " << percent;
 }
 
 TEST(ResizableDialog, ControlsFollowTheFrameAndTheFirstSizeIsTheMinimum)
 {
-    TwoButtonDialog dialog;
+    struct TwoButtonDialog : CResizableDialog {
+        TwoButtonDialog()
+        {
+            resize(300, 200);
+            list->setGeometry(10, 10, 200, 100);
+            ok->setGeometry(220, 160, 60, 25);
+            setLayoutTable({{list, GrowXY, 100}, {ok, MoveXY, 100}});
+        }
+        QPushButton* list = new QPushButton("list", this);
+        QPushButton* ok = new QPushButton("ok", this);
+    } dialog;
     dialog.show();
     ASSERT_TRUE(waitUntil([&] { return dialog.isVisible(); }));
     EXPECT_TRUE(dialog.isSizeGripEnabled());
@@ -55,16 +44,18 @@ TEST(ResizableDialog, ControlsFollowTheFrameAndTheFirstSizeIsTheMinimum)
     EXPECT_TRUE(dialog.windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_TRUE(dialog.isModal());
 
-    dialog.resize(400, 260);
-    ASSERT_TRUE(waitUntil([&] { return dialog.size() == QSize(400, 260); }));
-    EXPECT_EQ(dialog.list->geometry(), QRect(10, 10, 300, 160));
-    EXPECT_EQ(dialog.ok->geometry(), QRect(320, 220, 60, 25));
-
-    // Back and smaller: controls return, the frame stops at the first size.
-    dialog.resize(100, 100);
-    ASSERT_TRUE(waitUntil([&] { return dialog.size() == QSize(300, 200); }));
-    EXPECT_EQ(dialog.list->geometry(), QRect(10, 10, 200, 100));
-    EXPECT_EQ(dialog.ok->geometry(), QRect(220, 160, 60, 25));
+    // Larger, then back and smaller: controls return, the frame stops at the first size.
+    struct Step {
+        QSize asked, size;
+        QRect list, ok;
+    };
+    for (const Step& step : {Step{{400, 260}, {400, 260}, {10, 10, 300, 160}, {320, 220, 60, 25}},
+                             Step{{100, 100}, {300, 200}, {10, 10, 200, 100}, {220, 160, 60, 25}}}) {
+        dialog.resize(step.asked);
+        ASSERT_TRUE(waitUntil([&] { return dialog.size() == step.size; }));
+        EXPECT_EQ(dialog.list->geometry(), step.list);
+        EXPECT_EQ(dialog.ok->geometry(), step.ok);
+    }
 }
 
 TEST(IpAddressEdit, DottedTextInAndOutWithBlankFieldsObservable)

@@ -29,133 +29,112 @@ protected:
         EXPECT_TRUE(dialog.findChild<QPushButton*>("refresh")->isEnabled());
     }
 
-    static std::vector<std::string> column(const QTreeWidget& list, int index)
+    // Column `index` of the list holds snmpwalk's values, converted, in any order
+    // (snmpwalk orders rows by OID; the map orders indexes as text).
+    static void expectColumn(const CTableViewDialog& dialog, int index, const std::map<std::string, std::string>& walked,
+                             std::string (*convert)(std::string_view) = nullptr)
     {
-        std::vector<std::string> texts;
-        for (int i = 0; i < list.topLevelItemCount(); ++i)
-            texts.push_back(list.topLevelItem(i)->text(index).toStdString());
-        return texts;
+        std::vector<std::string> shown, expected;
+        for (int i = 0; i < dialog.list()->topLevelItemCount(); ++i)
+            shown.push_back(dialog.list()->topLevelItem(i)->text(index).toStdString());
+        for (const auto& [row, value] : walked)
+            expected.push_back(convert ? convert(value) : value);
+        std::sort(shown.begin(), shown.end());
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(shown, expected) << dialog.windowTitle().toStdString() << ", column " << index;
     }
 
-    template <typename Convert>
-    static std::vector<std::string> expected(const std::map<std::string, std::string>& walked, Convert convert)
-    {
-        std::vector<std::string> texts;
-        for (const auto& [index, value] : walked)
-            texts.push_back(convert(value));
-        return texts;
-    }
-
-    // snmpwalk orders rows by OID; the map orders indexes as text.
-    static std::vector<std::string> sorted(std::vector<std::string> texts)
-    {
-        std::sort(texts.begin(), texts.end());
-        return texts;
-    }
+    static constexpr const char* kSysName = "1.3.6.1.2.1.1.5.0";
+    static constexpr const char* kSysLocation = "1.3.6.1.2.1.1.6.0";
 };
-
-std::string same(const std::string& value)
-{
-    return value;
-}
 
 } // namespace
 
-TEST_F(MibViewsAgainstSnmpd, InterfaceTableMatchesSnmpwalk)
-{
-    const auto indexes = walkColumn("1.3.6.1.2.1.2.2.1.1");
-    const auto states = walkColumn("1.3.6.1.2.1.2.2.1.8");
-    const auto speeds = walkColumn("1.3.6.1.2.1.2.2.1.5");
-    ASSERT_FALSE(indexes.empty());
+// One table view: how it opens and which list columns show which walked column.
+struct View {
+    const char* name;
+    std::unique_ptr<CTableViewDialog> (*open)();
+    bool entries; // shows the row count
+    std::vector<std::tuple<int, std::string, std::string (*)(std::string_view)>> columns;
+};
 
-    auto dialog = newInterfaceTableDialog();
+class TableViewsAgainstSnmpd : public MibViewsAgainstSnmpd, public testing::WithParamInterface<View> {};
+
+// snmpd itself listens on UDP and has interfaces and addresses: only the TCP table may be empty.
+TEST_P(TableViewsAgainstSnmpd, ListMatchesSnmpwalk)
+{
+    std::vector<std::map<std::string, std::string>> walked;
+    for (const auto& [index, oid, convert] : GetParam().columns)
+        walked.push_back(walkColumn(oid));
+    auto dialog = GetParam().open();
     runFirstWalk(*dialog);
-    const QTreeWidget& list = *dialog->list();
-    EXPECT_EQ(sorted(column(list, 0)), sorted(expected(indexes, same)));
-    EXPECT_EQ(sorted(column(list, 1)), sorted(expected(states, [](const std::string& v) { return linkStatusText(v); })));
-    EXPECT_EQ(sorted(column(list, 2)), sorted(expected(speeds, [](const std::string& v) { return speedText(v); })));
-    EXPECT_EQ(dialog->findChild<QLabel*>("entries")->text().toInt(), static_cast<int>(indexes.size()));
-    EXPECT_EQ(list.headerItem()->text(2).toStdString(), " Speed(b/s)                     ");
+    for (std::size_t i = 0; i < walked.size(); ++i)
+        expectColumn(*dialog, std::get<0>(GetParam().columns[i]), walked[i], std::get<2>(GetParam().columns[i]));
+    if (GetParam().entries)
+        EXPECT_EQ(dialog->findChild<QLabel*>("entries")->text().toInt(), static_cast<int>(walked[0].size()));
+    if (GetParam().name != std::string("Tcp"))
+        EXPECT_FALSE(walked[0].empty());
 }
 
-TEST_F(MibViewsAgainstSnmpd, IpTableMatchesSnmpwalk)
-{
-    const auto addresses = walkColumn("1.3.6.1.2.1.4.20.1.1");
-    const auto masks = walkColumn("1.3.6.1.2.1.4.20.1.3");
-    ASSERT_FALSE(addresses.empty());
-    auto dialog = newIpTableDialog("127.0.0.1");
-    EXPECT_EQ(dialog->windowTitle(), "IP Table : 127.0.0.1");
-    runFirstWalk(*dialog);
-    EXPECT_EQ(sorted(column(*dialog->list(), 0)), sorted(expected(addresses, same)));
-    EXPECT_EQ(sorted(column(*dialog->list(), 1)), sorted(expected(masks, same)));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Views, TableViewsAgainstSnmpd,
+    testing::Values(View{"Interface", newInterfaceTableDialog, true,
+                         {{0, "1.3.6.1.2.1.2.2.1.1", nullptr}, {1, "1.3.6.1.2.1.2.2.1.8", linkStatusText}, {2, "1.3.6.1.2.1.2.2.1.5", speedText}}},
+                    View{"Ip", [] { return newIpTableDialog("127.0.0.1"); }, true, {{0, "1.3.6.1.2.1.4.20.1.1", nullptr}, {1, "1.3.6.1.2.1.4.20.1.3", nullptr}}},
+                    View{"Tcp", newTcpServiceDialog, false, {{0, "1.3.6.1.2.1.6.13.1.3", nullptr}, {4, "1.3.6.1.2.1.6.13.1.1", tcpStateText}}},
+                    View{"Udp", newUdpServiceDialog, false, {{0, "1.3.6.1.2.1.7.5.1.2", nullptr}, {1, "1.3.6.1.2.1.7.5.1.1", nullptr}}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(MibViewsAgainstSnmpd, TcpAndUdpViewsMatchSnmpwalk)
+TEST_F(MibViewsAgainstSnmpd, IpTableIsTitledByTheAddress)
 {
-    const auto localPorts = walkColumn("1.3.6.1.2.1.6.13.1.3");
-    const auto states = walkColumn("1.3.6.1.2.1.6.13.1.1");
-    auto tcp = newTcpServiceDialog();
-    runFirstWalk(*tcp);
-    EXPECT_EQ(sorted(column(*tcp->list(), 0)), sorted(expected(localPorts, same)));
-    EXPECT_EQ(sorted(column(*tcp->list(), 4)), sorted(expected(states, [](const std::string& v) { return tcpStateText(v); })));
-
-    // snmpd itself listens on UDP: the table is never empty here.
-    const auto udpPorts = walkColumn("1.3.6.1.2.1.7.5.1.2");
-    const auto udpAddresses = walkColumn("1.3.6.1.2.1.7.5.1.1");
-    ASSERT_FALSE(udpPorts.empty());
-    auto udp = newUdpServiceDialog();
-    runFirstWalk(*udp);
-    EXPECT_EQ(sorted(column(*udp->list(), 0)), sorted(expected(udpPorts, same)));
-    EXPECT_EQ(sorted(column(*udp->list(), 1)), sorted(expected(udpAddresses, same)));
+    EXPECT_EQ(newIpTableDialog("127.0.0.1")->windowTitle(), "IP Table : 127.0.0.1");
 }
 
 TEST_F(MibViewsAgainstSnmpd, SystemInformationWritesAndReadsBack)
 {
     ScriptedPrompter prompter;
+    const QString name = QString::fromUtf8("lab-caf\xC3\xA9"), location = "bay 12 (north)";
     {
         CSystemInformationDialog dialog;
-        auto* name = dialog.findChild<QLineEdit*>("name");
-        auto* location = dialog.findChild<QLineEdit*>("location");
         auto* runtime = dialog.findChild<QLabel*>("runtime");
         ASSERT_TRUE(waitUntil([&] { return !runtime->text().isEmpty(); }));
-        EXPECT_EQ(name->text().toStdString(), get("1.3.6.1.2.1.1.5.0"));
+        EXPECT_EQ(dialog.findChild<QLineEdit*>("name")->text().toStdString(), get(kSysName));
         EXPECT_EQ(dialog.findChild<QLabel*>("description")->text().toStdString(), get("1.3.6.1.2.1.1.1.0"));
         EXPECT_NE(runtime->text().indexOf(" Hour "), -1);
-        EXPECT_EQ(name->maxLength(), 20);
+        EXPECT_EQ(dialog.findChild<QLineEdit*>("name")->maxLength(), 20);
 
-        name->setText(QString::fromUtf8("lab-caf\xC3\xA9"));
-        location->setText("bay 12 (north)");
+        dialog.findChild<QLineEdit*>("name")->setText(name);
+        dialog.findChild<QLineEdit*>("location")->setText(location);
         dialog.apply();
         EXPECT_TRUE(prompter.shown().empty());
     }
-    EXPECT_EQ(get("1.3.6.1.2.1.1.5.0"), "lab-caf\xC3\xA9");
-    EXPECT_EQ(get("1.3.6.1.2.1.1.6.0"), "bay 12 (north)");
+    EXPECT_EQ(get(kSysName), name.toStdString());
+    EXPECT_EQ(get(kSysLocation), location.toStdString());
 
     CSystemInformationDialog again;
-    auto* name = again.findChild<QLineEdit*>("name");
-    ASSERT_TRUE(waitUntil([&] { return !name->text().isEmpty(); }));
-    EXPECT_EQ(name->text(), QString::fromUtf8("lab-caf\xC3\xA9"));
-    EXPECT_EQ(again.findChild<QLineEdit*>("location")->text(), "bay 12 (north)");
+    ASSERT_TRUE(waitUntil([&] { return !again.findChild<QLineEdit*>("name")->text().isEmpty(); }));
+    EXPECT_EQ(again.findChild<QLineEdit*>("name")->text(), name);
+    EXPECT_EQ(again.findChild<QLineEdit*>("location")->text(), location);
 }
 
 TEST_F(MibViewsAgainstSnmpd, SystemInformationRefusesBadLocationAndSendsNothing)
 {
     ScriptedPrompter prompter;
-    const std::string nameBefore = get("1.3.6.1.2.1.1.5.0");
-    const std::string before = get("1.3.6.1.2.1.1.6.0");
+    const std::string nameBefore = get(kSysName), locationBefore = get(kSysLocation);
     CSystemInformationDialog dialog;
-    auto* location = dialog.findChild<QLineEdit*>("location");
     ASSERT_TRUE(waitUntil([&] { return !dialog.findChild<QLabel*>("runtime")->text().isEmpty(); }));
     dialog.findChild<QLineEdit*>("name")->setText("core-" + QString::number(nameBefore.size()));
-    location->setText("rack/4");
+    dialog.findChild<QLineEdit*>("location")->setText("rack/4");
     dialog.apply();
     EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Invalid System Location."});
-    EXPECT_EQ(get("1.3.6.1.2.1.1.6.0"), before);
-    EXPECT_EQ(get("1.3.6.1.2.1.1.5.0"), nameBefore);
+    EXPECT_EQ(get(kSysLocation), locationBefore);
+    EXPECT_EQ(get(kSysName), nameBefore);
 }
 
 TEST_F(MibViewsAgainstSnmpd, DialogClosedMidWalkDropsLateRows)
 {
+    const std::vector<std::string> closeLines{"==================DestroyWindow===============",
+                                              "==================m_cCommonSNMP.Close==============="};
     for (int round = 0; round < 100; ++round) {
         DebugLines lines;
         auto dialog = newInterfaceTableDialog();
@@ -170,8 +149,6 @@ TEST_F(MibViewsAgainstSnmpd, DialogClosedMidWalkDropsLateRows)
         }
         dialog.reset();
         settle(5);
-        const std::vector<std::string> expectedLines{"==================DestroyWindow===============",
-                                                     "==================m_cCommonSNMP.Close==============="};
-        EXPECT_EQ(lines.banners(), expectedLines) << "round " << round;
+        EXPECT_EQ(lines.banners(), closeLines) << "round " << round;
     }
 }

@@ -1,3 +1,4 @@
+#include "../sim/switch_fixture.h"
 #include "app/command_table.h"
 #include "app/device_tools.h"
 #include "debug_lines.h"
@@ -11,6 +12,7 @@
 #include "sim/in_process_transport.h"
 #include "snmp/common_snmp.h"
 #include "snmp/session_parameters.h"
+#include "stub_window.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -27,75 +29,62 @@ using namespace dialogs::mib;
 
 namespace {
 
+// The INTEGER bindings of each set request, in order.
+using IntegerSets = std::vector<std::vector<std::pair<std::string, std::int64_t>>>;
+
 // Dialog sessions talk to a simulated QMX-7720-ZA in-process; every request is recorded.
 class DialogsAgainstSimulator : public ::testing::Test {
 protected:
     void SetUp() override { startSwitch(-1); }
+    void TearDown() override { dialogs::CDialogSession::setTransport(nullptr); }
 
     void startSwitch(int fdbEntries)
     {
-        sim::ModelData model;
-        std::string error;
-        ASSERT_TRUE(sim::loadModel(sim::defaultModelDirectory(), "QMX-7720-ZA", model, &error)) << error;
         sim::SwitchSettings settings;
         settings.scenario = false;
         settings.rebootTime = std::chrono::milliseconds(200);
         settings.fdbEntries = fdbEntries;
-        m_transport = std::make_shared<sim::InProcessTransport>(sim::SimulatedSwitch(std::move(model), settings));
+        m_transport = std::make_shared<sim::InProcessTransport>(sim::SimulatedSwitch(loadedModel("QMX-7720-ZA"), settings));
         dialogs::CDialogSession::setTransport(m_transport);
         snmp::SessionParameters parameters;
         parameters.agentAddress = "192.0.2.10";
         parameters.requestTimeout = "1000";
         snmp::setSessionParameters(parameters);
     }
-    void TearDown() override { dialogs::CDialogSession::setTransport(nullptr); }
 
     // Waits for the dialog's next walk end.
-    static void waitForWalk(dialogs::CDialogBase& dialog, int walks = 1)
+    static void waitForWalk(dialogs::CDialogBase& dialog)
     {
-        int ended = 0;
-        const auto connection = QObject::connect(&dialog, &dialogs::CDialogBase::walkEnded, [&] { ++ended; });
-        ASSERT_TRUE(waitUntil([&] { return ended >= walks; }));
+        bool ended = false;
+        const auto connection = QObject::connect(&dialog, &dialogs::CDialogBase::walkEnded, [&] { ended = true; });
+        ASSERT_TRUE(waitUntil([&] { return ended; }));
         QObject::disconnect(connection);
     }
 
-    std::vector<snmp::Pdu> sets() const
+    // The set requests since the last call.
+    IntegerSets takeSets()
     {
-        std::vector<snmp::Pdu> found;
-        for (const snmp::Pdu& pdu : m_transport->requests())
-            if (pdu.type == snmp::PduType::Set)
-                found.push_back(pdu);
+        IntegerSets found;
+        for (const snmp::Pdu& pdu : m_transport->requests()) {
+            if (pdu.type != snmp::PduType::Set)
+                continue;
+            found.emplace_back();
+            for (const snmp::VarBind& binding : pdu.bindings) {
+                EXPECT_EQ(binding.value.type, snmp::Asn::Integer);
+                found.back().emplace_back(snmp::oidToText(binding.oid), binding.value.integer);
+            }
+        }
+        m_transport->clearRequests();
         return found;
     }
 
-    static std::vector<std::pair<std::string, std::int64_t>> integers(const snmp::Pdu& pdu)
+    template <typename T>
+    static T* child(const QObject& dialog, const char* name)
     {
-        std::vector<std::pair<std::string, std::int64_t>> bindings;
-        for (const snmp::VarBind& binding : pdu.bindings) {
-            EXPECT_EQ(binding.value.type, snmp::Asn::Integer);
-            bindings.emplace_back(snmp::oidToText(binding.oid), binding.value.integer);
-        }
-        return bindings;
+        return dialog.findChild<T*>(name);
     }
 
     std::shared_ptr<sim::InProcessTransport> m_transport;
-};
-
-// The main window's side of a command, as far as the device tools need it.
-class WindowContext final : public app::MainWindowContext {
-public:
-    const std::string& deviceName() const override { return m_name; }
-    int portCount() const override { return 28; }
-    snmp::CCommonSnmp& setSession() override { return m_session.snmp(); }
-    void beginDialog() override { ++begun; }
-    void endDialog() override { ++ended; }
-
-    int begun = 0;
-    int ended = 0;
-
-private:
-    std::string m_name = "QMX-7720-ZA";
-    dialogs::CDialogSession m_session{"m_cCommonSNMPset"};
 };
 
 std::vector<std::string> column(const QTreeWidget& list, int index)
@@ -116,8 +105,8 @@ TEST_F(DialogsAgainstSimulator, ForwardingTableListsEveryVlanAndFiltersByExactPo
     const QTreeWidget& list = *dialog.list();
     // 50 learnt entries spread over the model's VLANs, plus the switch's own address.
     ASSERT_EQ(list.topLevelItemCount(), 51);
-    EXPECT_EQ(dialog.findChild<QLabel*>("entries")->text(), "51");
-    EXPECT_EQ(dialog.findChild<QLabel*>("agingTime")->text(), "300");
+    EXPECT_EQ(child<QLabel>(dialog, "entries")->text(), "51");
+    EXPECT_EQ(child<QLabel>(dialog, "agingTime")->text(), "300");
     const std::vector<std::string> macs = column(list, 0);
     EXPECT_EQ(std::set<std::string>(macs.begin(), macs.end()).size(), 51u) << "a MAC text repeats";
     EXPECT_NE(std::find(macs.begin(), macs.end(), "02-51-4D-00-00-01"), macs.end());
@@ -125,27 +114,25 @@ TEST_F(DialogsAgainstSimulator, ForwardingTableListsEveryVlanAndFiltersByExactPo
     EXPECT_EQ(std::count(statuses.begin(), statuses.end(), "Own"), 1);
     EXPECT_EQ(std::count(statuses.begin(), statuses.end(), "Learn"), 50);
 
+    // Only the exact port text passes: "0" + port is another text.
     const std::vector<std::string> ports = column(list, 2);
     const std::string port = ports.front() == "0" ? ports.back() : ports.front();
     const auto onPort = std::count(ports.begin(), ports.end(), port);
-    dialog.findChild<QLineEdit*>("portFilter")->setText(QString::fromStdString(port));
-    dialog.findChild<QPushButton*>("refresh")->click();
-    waitForWalk(dialog);
-    EXPECT_EQ(list.topLevelItemCount(), onPort);
-    for (const std::string& shown : column(list, 2))
-        EXPECT_EQ(shown, port);
-
-    // "0" + port is another text: nothing matches it.
-    dialog.findChild<QLineEdit*>("portFilter")->setText(QString::fromStdString("0" + port));
-    dialog.findChild<QPushButton*>("refresh")->click();
-    waitForWalk(dialog);
-    EXPECT_EQ(list.topLevelItemCount(), 0);
-    EXPECT_EQ(dialog.findChild<QLabel*>("entries")->text(), " 0");
+    for (const std::string& filter : {port, "0" + port}) {
+        child<QLineEdit>(dialog, "portFilter")->setText(QString::fromStdString(filter));
+        child<QPushButton>(dialog, "refresh")->click();
+        waitForWalk(dialog);
+        EXPECT_EQ(column(list, 2), std::vector<std::string>(filter == port ? onPort : 0, port)) << filter;
+    }
+    EXPECT_EQ(child<QLabel>(dialog, "entries")->text(), " 0");
 }
 
 TEST_F(DialogsAgainstSimulator, ForwardingTableClosedMidWalkClosesBothSessionsInOrder)
 {
     startSwitch(3000);
+    const std::vector<std::string> closeLines{"==================DestroyWindow===============",
+                                              "==================m_cCommonSNMP.Close===============",
+                                              "==================m_cCommonSNMPGetTime.Close==============="};
     int closedMidWalk = 0;
     for (int round = 0; round < 25; ++round) {
         DebugLines lines;
@@ -159,10 +146,7 @@ TEST_F(DialogsAgainstSimulator, ForwardingTableClosedMidWalkClosesBothSessionsIn
         EXPECT_EQ(list->topLevelItemCount(), rowsAtClose);
         closedMidWalk += rowsAtClose < 3001;
         dialog.reset();
-        const std::vector<std::string> expected{"==================DestroyWindow===============",
-                                                "==================m_cCommonSNMP.Close===============",
-                                                "==================m_cCommonSNMPGetTime.Close==============="};
-        EXPECT_EQ(lines.banners(), expected);
+        EXPECT_EQ(lines.banners(), closeLines);
     }
     EXPECT_GT(closedMidWalk, 0) << "every walk had ended before its dialog closed";
 }
@@ -172,38 +156,28 @@ TEST_F(DialogsAgainstSimulator, StpApplySendsTheSixBindingsInOrder)
     ScriptedPrompter prompter;
     CStpConfigurationDialog dialog(28);
     waitForWalk(dialog);
-    auto* maxAge = dialog.findChild<QLineEdit*>("maxAge");
-    EXPECT_EQ(maxAge->text(), "2000");
-    EXPECT_EQ(dialog.findChild<QLineEdit*>("helloTime")->text(), "200");
-    EXPECT_EQ(dialog.findChild<QLineEdit*>("forwardDelay")->text(), "1500");
-    EXPECT_TRUE(dialog.findChild<QCheckBox*>("enable")->isChecked());
-    EXPECT_TRUE(dialog.findChild<QPushButton*>("portSetting")->isEnabled());
-    EXPECT_EQ(dialog.findChild<QComboBox*>("version")->currentText(), "RSTP");
+    auto* maxAge = child<QLineEdit>(dialog, "maxAge");
+    auto* forwardDelay = child<QLineEdit>(dialog, "forwardDelay");
+    EXPECT_EQ(maxAge->text() + " " + child<QLineEdit>(dialog, "helloTime")->text() + " " + forwardDelay->text(), "2000 200 1500");
+    EXPECT_TRUE(child<QCheckBox>(dialog, "enable")->isChecked());
+    EXPECT_TRUE(child<QPushButton>(dialog, "portSetting")->isEnabled());
+    EXPECT_EQ(child<QComboBox>(dialog, "version")->currentText(), "RSTP");
 
     maxAge->setText("2400");
-    dialog.findChild<QComboBox*>("priority")->setEditText("4096");
-    dialog.findChild<QComboBox*>("version")->setCurrentIndex(1);
-    m_transport->clearRequests();
+    child<QComboBox>(dialog, "priority")->setEditText("4096");
+    child<QComboBox>(dialog, "version")->setCurrentIndex(1);
+    takeSets();
     dialog.apply();
     EXPECT_TRUE(prompter.shown().empty());
-    const auto sent = sets();
-    ASSERT_EQ(sent.size(), 1u);
-    const std::vector<std::pair<std::string, std::int64_t>> expected{
-        {"1.3.6.1.2.1.17.2.12.0", 2400},
-        {"1.3.6.1.2.1.17.2.13.0", 200},
-        {"1.3.6.1.2.1.17.2.14.0", 1500},
-        {"1.3.6.1.2.1.17.2.2.0", 4096},
-        {"1.3.6.1.4.1.32473.10.75.7.6.1.2.0", 0},
-        {"1.3.6.1.4.1.32473.10.75.7.6.1.1.0", 1},
-    };
-    EXPECT_EQ(integers(sent[0]), expected);
+    EXPECT_EQ(takeSets(), (IntegerSets{{{"1.3.6.1.2.1.17.2.12.0", 2400}, {"1.3.6.1.2.1.17.2.13.0", 200}, {"1.3.6.1.2.1.17.2.14.0", 1500},
+                                        {"1.3.6.1.2.1.17.2.2.0", 4096}, {"1.3.6.1.4.1.32473.10.75.7.6.1.2.0", 0},
+                                        {"1.3.6.1.4.1.32473.10.75.7.6.1.1.0", 1}}}));
 
     // A refused relation sends nothing.
     maxAge->setText("4000");
-    dialog.findChild<QLineEdit*>("forwardDelay")->setText("2000");
-    m_transport->clearRequests();
+    forwardDelay->setText("2000");
     dialog.apply();
-    EXPECT_TRUE(sets().empty());
+    EXPECT_TRUE(takeSets().empty());
     EXPECT_EQ(prompter.texts(), std::vector<std::string>{"To set the parameters Forward Delay and Max Age, the following "
                                                          "relation is to be satisfied: \n2*(Forward Delay - 1) >= Max Age"});
 }
@@ -213,23 +187,19 @@ TEST_F(DialogsAgainstSimulator, StpDisabledBySwitchLocksEditingUntilChecked)
     {
         CStpConfigurationDialog first(28);
         waitForWalk(first);
-        auto* enable = first.findChild<QCheckBox*>("enable");
-        enable->click(); // unchecked: the editing controls go
-        EXPECT_FALSE(first.findChild<QLineEdit*>("maxAge")->isEnabled());
+        child<QCheckBox>(first, "enable")->click(); // unchecked: the editing controls go
+        EXPECT_FALSE(child<QLineEdit>(first, "maxAge")->isEnabled());
         first.apply();
     }
     CStpConfigurationDialog dialog(28);
     waitForWalk(dialog);
-    auto* enable = dialog.findChild<QCheckBox*>("enable");
+    auto* enable = child<QCheckBox>(dialog, "enable");
     EXPECT_FALSE(enable->isChecked());
-    for (const char* name : {"maxAge", "helloTime", "forwardDelay"})
-        EXPECT_FALSE(dialog.findChild<QLineEdit*>(name)->isEnabled()) << name;
-    EXPECT_FALSE(dialog.findChild<QComboBox*>("priority")->isEnabled());
-    EXPECT_FALSE(dialog.findChild<QComboBox*>("version")->isEnabled());
-    EXPECT_FALSE(dialog.findChild<QPushButton*>("portSetting")->isEnabled());
+    for (const char* name : {"maxAge", "helloTime", "forwardDelay", "priority", "version", "portSetting"})
+        EXPECT_FALSE(child<QWidget>(dialog, name)->isEnabled()) << name;
     enable->click();
-    EXPECT_TRUE(dialog.findChild<QLineEdit*>("maxAge")->isEnabled());
-    EXPECT_FALSE(dialog.findChild<QPushButton*>("portSetting")->isEnabled());
+    EXPECT_TRUE(child<QLineEdit>(dialog, "maxAge")->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(dialog, "portSetting")->isEnabled());
 }
 
 TEST_F(DialogsAgainstSimulator, PortStpKeepsTrunkMembersAlikeAndNavigates)
@@ -238,91 +208,74 @@ TEST_F(DialogsAgainstSimulator, PortStpKeepsTrunkMembersAlikeAndNavigates)
     CSpanningTreeTableDialog table(28);
     table.show();
     waitForWalk(table);
-    ASSERT_EQ(table.list()->topLevelItemCount(), 28);
-    std::vector<std::vector<std::string>> rows;
-    for (int i = 0; i < table.list()->topLevelItemCount(); ++i) {
-        std::vector<std::string> texts;
-        for (int c = 0; c < table.list()->columnCount(); ++c)
-            texts.push_back(table.list()->topLevelItem(i)->text(c).toStdString());
-        rows.push_back(texts);
+    const QTreeWidget& list = *table.list();
+    ASSERT_EQ(list.topLevelItemCount(), 28);
+    std::vector<std::vector<std::string>> rows(28);
+    for (int c = 0; c < list.columnCount(); ++c) {
+        const std::vector<std::string> texts = column(list, c);
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            rows[i].push_back(texts[i]);
     }
     EXPECT_EQ(rows[0][3], "Y");
 
     // Port 21 belongs to aggregated link 1 of the model.
     CPortStpDialog port(rows, 20, 28);
     waitForWalk(port);
-    EXPECT_EQ(port.findChild<QLabel*>("port")->text(), "21");
-    auto* priority = port.findChild<QComboBox*>("priority");
+    EXPECT_EQ(child<QLabel>(port, "port")->text(), "21");
+    auto* priority = child<QComboBox>(port, "priority");
     EXPECT_EQ(priority->currentText(), "128");
-    EXPECT_EQ(port.findChild<QLineEdit*>("pathCost")->text(), "20000");
+    EXPECT_EQ(child<QLineEdit>(port, "pathCost")->text(), "20000");
     priority->setEditText("144");
-    m_transport->clearRequests();
+    takeSets();
     EXPECT_FALSE(port.apply());
-    EXPECT_EQ(prompter.texts(),
-              std::vector<std::string>{"Cannot add ports with different STP configurations to an aggregated link."});
-    EXPECT_TRUE(sets().empty());
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Cannot add ports with different STP configurations to an aggregated link."});
+    EXPECT_TRUE(takeSets().empty());
 
     // Port 20 is in no link: the change goes out as three INTEGER bindings.
-    port.findChild<QPushButton*>("previous")->click();
-    EXPECT_EQ(port.findChild<QLabel*>("port")->text(), "20");
+    child<QPushButton>(port, "previous")->click();
+    EXPECT_EQ(child<QLabel>(port, "port")->text(), "20");
     priority->setEditText("144");
-    port.findChild<QLineEdit*>("pathCost")->setText("0");
+    child<QLineEdit>(port, "pathCost")->setText("0");
     EXPECT_TRUE(port.apply());
-    const auto sent = sets();
-    ASSERT_EQ(sent.size(), 1u);
-    const std::vector<std::pair<std::string, std::int64_t>> expected{
-        {"1.3.6.1.2.1.17.2.15.1.2.20", 144},
-        {"1.3.6.1.4.1.32473.10.75.7.6.2.1.5.20", 0},
-        {"1.3.6.1.2.1.17.2.15.1.4.20", 1},
-    };
-    EXPECT_EQ(integers(sent[0]), expected);
+    EXPECT_EQ(takeSets(), (IntegerSets{{{"1.3.6.1.2.1.17.2.15.1.2.20", 144}, {"1.3.6.1.4.1.32473.10.75.7.6.2.1.5.20", 0},
+                                        {"1.3.6.1.2.1.17.2.15.1.4.20", 1}}}));
 
     // Navigation stops at both ends.
     CPortStpDialog last(rows, 27, 28);
-    EXPECT_FALSE(last.findChild<QPushButton*>("next")->isEnabled());
-    EXPECT_TRUE(last.findChild<QPushButton*>("previous")->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(last, "next")->isEnabled());
+    EXPECT_TRUE(child<QPushButton>(last, "previous")->isEnabled());
     CPortStpDialog first(rows, -1, 28);
     EXPECT_EQ(first.currentRow(), 0);
-    EXPECT_FALSE(first.findChild<QPushButton*>("previous")->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(first, "previous")->isEnabled());
 }
 
-TEST_F(DialogsAgainstSimulator, SaveConfigurationAsksThenReports)
+TEST_F(DialogsAgainstSimulator, SaveAndRebootAskFirstAndSendOneSetEach)
 {
     ScriptedPrompter prompter;
-    WindowContext context;
-    m_transport->clearRequests();
-    app::runSaveConfiguration(context.setSession()); // Cancel: nothing sent
-    EXPECT_TRUE(sets().empty());
+    dialogs::CDialogSession setSession("m_cCommonSNMPset");
+    StubWindow window(&setSession.snmp());
+    takeSets();
+    app::runSaveConfiguration(window.setSession()); // Cancel: nothing sent
+    app::runReboot(window);
+    EXPECT_TRUE(window.log.empty());
+    EXPECT_TRUE(takeSets().empty());
 
     prompter.answer(true);
-    app::runSaveConfiguration(context.setSession());
-    const std::vector<std::string> expectedTexts{"Do you want to save the configuration?",
-                                                 "Do you want to save the configuration?", "success"};
-    EXPECT_EQ(prompter.texts(), expectedTexts);
-    const auto sent = sets();
-    ASSERT_EQ(sent.size(), 1u);
-    EXPECT_EQ(integers(sent[0]), (std::vector<std::pair<std::string, std::int64_t>>{{"1.3.6.1.4.1.32473.10.75.7.1.10.0", 1}}));
-}
+    app::runSaveConfiguration(window.setSession());
+    EXPECT_EQ(takeSets(), (IntegerSets{{{"1.3.6.1.4.1.32473.10.75.7.1.10.0", 1}}}));
+    const std::string save = "Do you want to save the configuration?", reboot = "Do you want to reboot the device?";
+    EXPECT_EQ(prompter.texts(), (std::vector<std::string>{save, reboot, save, "success"}));
 
-TEST_F(DialogsAgainstSimulator, RebootSendsOneSetWhileTheWindowIsHidden)
-{
-    ScriptedPrompter prompter;
-    WindowContext context;
-    app::runReboot(context);
-    EXPECT_EQ(context.begun, 0);
-
+    // A reboot reports nothing and runs while the window is hidden.
+    prompter.clear();
     prompter.answer(true);
-    m_transport->clearRequests();
-    app::runReboot(context);
-    EXPECT_EQ(context.begun, 1);
-    EXPECT_EQ(context.ended, 1);
-    EXPECT_EQ(prompter.texts().size(), 2u) << "a reboot reports nothing";
-    const auto sent = sets();
-    ASSERT_EQ(sent.size(), 1u);
-    EXPECT_EQ(integers(sent[0]), (std::vector<std::pair<std::string, std::int64_t>>{{"1.3.6.1.4.1.32473.10.75.7.1.9.0", 1}}));
+    app::runReboot(window);
+    EXPECT_EQ(window.log, (std::vector<std::string>{"begin", "end"}));
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{reboot});
+    EXPECT_EQ(takeSets(), (IntegerSets{{{"1.3.6.1.4.1.32473.10.75.7.1.9.0", 1}}}));
 
     // While the switch restarts, saving fails.
     prompter.answer(true);
-    app::runSaveConfiguration(context.setSession());
+    app::runSaveConfiguration(window.setSession());
     EXPECT_EQ(prompter.texts().back(), "failed");
 }

@@ -39,37 +39,12 @@ protected:
     // snmpwalk's values of one column, by row index (numeric OIDs, bare values).
     static std::map<std::string, std::string> walkColumn(const std::string& column)
     {
-        const CommandResult result = runCommand(
-            {"snmpwalk", "-v1", "-c", "qevtal", "-On", "-Oqe", "-OU", "-Ot", "-t", "2", "-r", "1", agent(), column});
-        return byIndex(result.output, column);
-    }
-
-    // An OCTET STRING's bytes (snmpget prints them in hexadecimal).
-    static std::string get(const std::string& oid)
-    {
-        const CommandResult result =
-            runCommand({"snmpget", "-v1", "-c", "qevtal", "-On", "-Oqvx", "-t", "2", "-r", "1", agent(), oid});
-        std::string output = result.output;
-        std::replace(output.begin(), output.end(), '"', ' ');
-        std::istringstream digits(output);
-        std::string bytes;
-        std::string pair;
-        while (digits >> pair)
-            bytes.push_back(static_cast<char>(std::stoi(pair, nullptr, 16)));
-        return bytes;
-    }
-
-    static std::unique_ptr<sim::SnmpdProcess> s_snmpd;
-
-private:
-    static std::map<std::string, std::string> byIndex(const std::string& output, const std::string& column)
-    {
         std::map<std::string, std::string> rows;
-        std::istringstream lines(output);
-        std::string line;
+        std::istringstream lines(
+            runCommand({"snmpwalk", "-v1", "-c", "qevtal", "-On", "-Oqe", "-OU", "-Ot", "-t", "2", "-r", "1", agent(), column}).output);
         const std::string prefix = "." + column + ".";
-        while (std::getline(lines, line)) {
-            if (line.rfind(prefix, 0) != 0)
+        for (std::string line; std::getline(lines, line);) {
+            if (!line.starts_with(prefix))
                 continue;
             const std::size_t blank = line.find(' ');
             std::string value = blank == std::string::npos ? std::string() : line.substr(blank + 1);
@@ -79,6 +54,20 @@ private:
         }
         return rows;
     }
+
+    // An OCTET STRING's bytes (snmpget prints them in hexadecimal).
+    static std::string get(const std::string& oid)
+    {
+        std::string output = runCommand({"snmpget", "-v1", "-c", "qevtal", "-On", "-Oqvx", "-t", "2", "-r", "1", agent(), oid}).output;
+        std::replace(output.begin(), output.end(), '"', ' ');
+        std::istringstream digits(output);
+        std::string bytes;
+        for (std::string pair; digits >> pair;)
+            bytes.push_back(static_cast<char>(std::stoi(pair, nullptr, 16)));
+        return bytes;
+    }
+
+    static std::unique_ptr<sim::SnmpdProcess> s_snmpd;
 };
 
 inline std::unique_ptr<sim::SnmpdProcess> SnmpdAgent::s_snmpd;

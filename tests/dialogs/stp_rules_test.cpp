@@ -9,15 +9,6 @@ using namespace dialogs::mib;
 
 namespace {
 
-StpBridgeSettings bridge(std::int64_t maxAge, std::int64_t helloTime, std::int64_t forwardDelay)
-{
-    StpBridgeSettings s;
-    s.maxAge = maxAge;
-    s.helloTime = helloTime;
-    s.forwardDelay = forwardDelay;
-    return s;
-}
-
 const std::string kAgeRange = "Invalid Age Time value, the valid Age Time range is  (600-4000) ms !";
 const std::string kDelayRange = "Invalid Forward Delay value, the valid Forward Delay range is (400-3000) ms !";
 const std::string kHelloRange = "Invalid Hello Time value, the valid Hello Time range is (100-1000) ms !";
@@ -25,57 +16,52 @@ const std::string kHelloRelation = "To set the parameters Hello Time and Max Age
                                    "satisfied: \nMax Age >= (2*(Hello Time + 1.0))";
 const std::string kDelayRelation = "To set the parameters Forward Delay and Max Age, the following relation is to be "
                                    "satisfied: \n2*(Forward Delay - 1) >= Max Age";
+const std::string kRoot = std::string("\x80\x00\x00\x00\x5E\x00\x53\x01", 8);
 
 } // namespace
 
-TEST(StpRules, BridgeTimersRangesAndRelations)
+TEST(StpRules, BridgeTimersRangesRelationsAndTheFirstFailingCheck)
 {
-    EXPECT_EQ(checkStpBridge(bridge(2000, 200, 1500)), "");
-    EXPECT_EQ(checkStpBridge(bridge(600, 300, 1500)), kHelloRelation);
-    EXPECT_EQ(checkStpBridge(bridge(4000, 200, 2000)), kDelayRelation);
-    EXPECT_EQ(checkStpBridge(bridge(4000, 1000, 3000)), "");
-    EXPECT_EQ(checkStpBridge(bridge(4000, 1001, 3000)), kHelloRange);
-    EXPECT_EQ(checkStpBridge(bridge(599, 100, 400)), kAgeRange);
-    EXPECT_EQ(checkStpBridge(bridge(4001, 100, 400)), kAgeRange);
-    EXPECT_EQ(checkStpBridge(bridge(2000, 200, 399)), kDelayRange);
-    EXPECT_EQ(checkStpBridge(bridge(2000, 200, 3001)), kDelayRange);
-    EXPECT_EQ(checkStpBridge(bridge(2000, 99, 1500)), kHelloRange);
-    // Boundaries of both relations are inclusive.
-    EXPECT_EQ(checkStpBridge(bridge(600, 200, 400)), "");
-    EXPECT_EQ(checkStpBridge(bridge(600, 201, 1000)), kHelloRelation);
-    EXPECT_EQ(checkStpBridge(bridge(2800, 200, 1500)), "");
-    EXPECT_EQ(checkStpBridge(bridge(2801, 200, 1500)), kDelayRelation);
-}
-
-TEST(StpRules, FirstFailingCheckWins)
-{
-    // Every value is out of range: the age message comes first, then delay, then hello.
-    EXPECT_EQ(checkStpBridge(bridge(0, 0, 0)), kAgeRange);
-    EXPECT_EQ(checkStpBridge(bridge(2000, 0, 0)), kDelayRange);
-    EXPECT_EQ(checkStpBridge(bridge(700, 300, 300 + 100)), kHelloRelation);
+    struct Case {
+        std::int64_t maxAge, helloTime, forwardDelay;
+        const std::string& message;
+    };
+    const std::string ok;
+    const Case cases[] = {
+        {2000, 200, 1500, ok}, {600, 300, 1500, kHelloRelation}, {4000, 200, 2000, kDelayRelation}, {4000, 1000, 3000, ok},
+        {4000, 1001, 3000, kHelloRange}, {599, 100, 400, kAgeRange}, {4001, 100, 400, kAgeRange}, {2000, 200, 399, kDelayRange},
+        {2000, 200, 3001, kDelayRange}, {2000, 99, 1500, kHelloRange},
+        // Boundaries of both relations are inclusive.
+        {600, 200, 400, ok}, {600, 201, 1000, kHelloRelation}, {2800, 200, 1500, ok}, {2801, 200, 1500, kDelayRelation},
+        // Age range first, then delay range, then hello range, then the relations.
+        {0, 0, 0, kAgeRange}, {2000, 0, 0, kDelayRange}, {700, 300, 400, kHelloRelation},
+    };
+    for (const Case& c : cases) {
+        StpBridgeSettings s;
+        s.maxAge = c.maxAge;
+        s.helloTime = c.helloTime;
+        s.forwardDelay = c.forwardDelay;
+        EXPECT_EQ(checkStpBridge(s), c.message) << c.maxAge << " " << c.helloTime << " " << c.forwardDelay;
+    }
 }
 
 TEST(StpRules, BridgeSetEncodesVersionAndState)
 {
-    StpBridgeSettings s = bridge(2000, 200, 1500);
+    StpBridgeSettings s;
     s.rstp = true;
     s.enabled = false;
     const Bindings sent = stpBridgeSet(s);
     ASSERT_EQ(sent.size(), 6u);
-    EXPECT_EQ(sent[4].value, "2");
-    EXPECT_EQ(sent[5].value, "2");
+    EXPECT_EQ(sent[4].value + sent[5].value, "22");
 }
 
 TEST(StpRules, BridgeReadDecoding)
 {
-    WalkRow row{{"32768", "1234", "3", std::string("\x80\x00\x00\x00\x5E\x00\x53\x01", 8), "0", "2000", "200", "1500",
-                 "200", "100", "1500", "2", "0"},
-                {}};
+    WalkRow row{{"32768", "1234", "3", kRoot, "0", "2000", "200", "1500", "200", "100", "1500", "2", "0"}, {}};
     auto texts = decodeStpBridge(row);
     ASSERT_TRUE(texts);
     EXPECT_EQ(texts->designatedRoot, "80:00:00:00:5E:00:53:01");
-    EXPECT_EQ(texts->maxAge, "2000");
-    EXPECT_EQ(texts->currentForwardDelay, "1500");
+    EXPECT_EQ(texts->maxAge + " " + texts->currentForwardDelay, "2000 1500");
     EXPECT_FALSE(texts->enabled);
     EXPECT_EQ(texts->version, StpBridgeTexts::Version::StpCompatible);
 
@@ -100,42 +86,40 @@ TEST(StpRules, BridgeReadDecoding)
 
 TEST(StpRules, PortTableRow)
 {
-    const WalkRow row{{"3", "128", "200000", "1", "5", std::string("\x80\x00\x00\x00\x5E\x00\x53\x01", 8), "4",
-                       std::string("\x80\x00\x00\x00\x5E\x00\x53\x02", 8), std::string("\x80\x03", 2), "7"},
+    const WalkRow row{{"3", "128", "200000", "1", "5", kRoot, "4", std::string("\x80\x00\x00\x00\x5E\x00\x53\x02", 8),
+                       std::string("\x80\x03", 2), "7"},
                       ".3"};
-    const std::vector<std::string> expected{"3", "128", "200000", "Y", "Forward", "80:00:00:00:5E:00:53:01", "4",
-                                            "80:00:00:00:5E:00:53:02", "80 03", "7"};
-    EXPECT_EQ(stpPortRowTexts(row), expected);
-    EXPECT_EQ(stpPortRowTexts({{"3", "128", "0", "2", "9", "", "", "", "", ""}, ""})[3], "N");
-    EXPECT_EQ(stpPortRowTexts({{"3", "128", "0", "2", "9", "", "", "", "", ""}, ""})[4], "9");
+    EXPECT_EQ(stpPortRowTexts(row), (std::vector<std::string>{"3", "128", "200000", "Y", "Forward", "80:00:00:00:5E:00:53:01", "4",
+                                                              "80:00:00:00:5E:00:53:02", "80 03", "7"}));
+    const std::vector<std::string> other = stpPortRowTexts({{"3", "128", "0", "2", "9", "", "", "", "", ""}, ""});
+    EXPECT_EQ(other[3] + other[4], "N9");
     EXPECT_EQ(stpPortHeaders().size(), stpPortTableRead().oids.size());
-    EXPECT_EQ(stpPortTableRead().oids[2], "1.3.6.1.2.1.17.2.15.1.5");
 }
 
 TEST(StpRules, TrunkMemberKeepsItsRowValues)
 {
     const std::string refused = "Cannot add ports with different STP configurations to an aggregated link.";
+    const std::string badCost = "Invalid Path Cost(1-200000000)";
     const StpPortRow shown = stpPortRow({"4", "128", "20000", "Y"});
-    EXPECT_EQ(checkStpPort({128, 20000, true}, 2, shown), "");
-    EXPECT_EQ(checkStpPort({144, 20000, true}, 2, shown), refused);
-    EXPECT_EQ(checkStpPort({128, 20001, true}, 2, shown), refused);
-    EXPECT_EQ(checkStpPort({128, 20000, false}, 2, shown), refused);
-    // Outside a link any change goes; 0 is the automatic cost.
-    EXPECT_EQ(checkStpPort({144, 1, false}, 0, shown), "");
-    EXPECT_EQ(checkStpPort({128, 0, true}, 0, shown), "");
-    EXPECT_EQ(checkStpPort({128, 200000000, true}, 0, shown), "");
-    EXPECT_EQ(checkStpPort({128, -1, true}, 0, shown), "Invalid Path Cost(1-200000000)");
-    // The path-cost range is checked first.
-    EXPECT_EQ(checkStpPort({128, 200000001, true}, 2, shown), "Invalid Path Cost(1-200000000)");
+    struct Case {
+        StpPortSettings settings;
+        int link;
+        std::string message;
+    };
+    // Outside a link any change goes; 0 is the automatic cost; the cost range is checked first.
+    for (const Case& c : {Case{{128, 20000, true}, 2, ""}, {{144, 20000, true}, 2, refused}, {{128, 20001, true}, 2, refused},
+                          {{128, 20000, false}, 2, refused}, {{144, 1, false}, 0, ""}, {{128, 0, true}, 0, ""},
+                          {{128, 200000000, true}, 0, ""}, {{128, -1, true}, 0, badCost}, {{128, 200000001, true}, 2, badCost}})
+        EXPECT_EQ(checkStpPort(c.settings, c.link, shown), c.message)
+            << c.settings.priority << " " << c.settings.pathCost << " " << c.settings.enabled << " link " << c.link;
 }
 
 TEST(StpRules, PortReadAsksForPriorityCostAndEnableOfThePort)
 {
     const Bindings read = stpPortRead("12");
     ASSERT_EQ(read.size(), 3u);
-    EXPECT_EQ(read[0].oid, "1.3.6.1.2.1.17.2.15.1.2.12");
-    EXPECT_EQ(read[1].oid, "1.3.6.1.2.1.17.2.15.1.5.12");
-    EXPECT_EQ(read[2].oid, "1.3.6.1.2.1.17.2.15.1.4.12");
+    EXPECT_EQ(read[0].oid + " " + read[1].oid + " " + read[2].oid,
+              "1.3.6.1.2.1.17.2.15.1.2.12 1.3.6.1.2.1.17.2.15.1.5.12 1.3.6.1.2.1.17.2.15.1.4.12");
     EXPECT_FALSE(decodeStpPort({"1", "2"}));
     EXPECT_TRUE(decodeStpPort({"32", "0", "1"})->enabled);
 }

@@ -5,75 +5,51 @@
 using namespace dialogs;
 using namespace dialogs::mib;
 
-TEST(TableViewRules, InterfaceSpeedAndLinkStatus)
+using Texts = std::vector<std::string>;
+
+TEST(TableViewRules, ValueTexts)
 {
-    EXPECT_EQ(speedText("1000000000"), "1000M");
-    EXPECT_EQ(speedText("100000000"), "100M");
-    EXPECT_EQ(speedText("10000"), "0M");
-    EXPECT_EQ(speedText("4294967295"), "4294M");
-    EXPECT_EQ(linkStatusText("1"), "Connected");
-    EXPECT_EQ(linkStatusText("2"), "UnConnected");
-    EXPECT_EQ(linkStatusText("3"), "Test");
-    EXPECT_EQ(linkStatusText("7"), "Unknown");
-    EXPECT_EQ(linkStatusText("12"), "Unknown");
-    const TableView view = interfaceTableView();
-    EXPECT_EQ(view.rowTexts({{"5", "2", "1000000000"}, ".5"}), (std::vector<std::string>{"5", "UnConnected", "1000M"}));
+    struct Case {
+        std::string (*convert)(std::string_view);
+        const char* value;
+        const char* text;
+    };
+    const Case cases[] = {
+        {speedText, "1000000000", "1000M"}, {speedText, "100000000", "100M"}, {speedText, "10000", "0M"}, {speedText, "4294967295", "4294M"},
+        {linkStatusText, "1", "Connected"}, {linkStatusText, "2", "UnConnected"}, {linkStatusText, "3", "Test"},
+        {linkStatusText, "7", "Unknown"}, {linkStatusText, "12", "Unknown"},
+        // The forwarding status goes by its first character.
+        {fdbStatusText, "1", "Other"}, {fdbStatusText, "5", "Static"}, {fdbStatusText, "3x", "Learn"}, {fdbStatusText, "6", "6"},
+        {fdbStatusText, "", ""},
+        {tcpStateText, "1", "closed"}, {tcpStateText, "2", "listen"}, {tcpStateText, "5", "established"},
+        {tcpStateText, "12", "deleteTCB"}, {tcpStateText, "13", "closed"}, {tcpStateText, "", "closed"},
+        // The MAC comes from the index whatever the VLAN.
+        {fdbMacText, ".1.0.0.94.0.83.1", "00-00-5E-00-53-01"}, {fdbMacText, ".4094.0.0.94.0.83.1", "00-00-5E-00-53-01"},
+        {fdbMacText, ".1.255.255.255.255.255.255", "FF-FF-FF-FF-FF-FF"}, {fdbMacText, ".1.0.0.94.0.83", ""}, {fdbMacText, "", ""},
+        {fdbMacText, ".1..0.94.0.83.1", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.convert(c.value), c.text) << '"' << c.value << '"';
 }
 
-TEST(TableViewRules, ForwardingMacFromIndexWhateverTheVlan)
+TEST(TableViewRules, RowsAndColumns)
 {
-    EXPECT_EQ(fdbMacText(".1.0.0.94.0.83.1"), "00-00-5E-00-53-01");
-    EXPECT_EQ(fdbMacText(".4094.0.0.94.0.83.1"), "00-00-5E-00-53-01");
-    EXPECT_EQ(fdbMacText(".1.255.255.255.255.255.255"), "FF-FF-FF-FF-FF-FF");
-    EXPECT_EQ(fdbMacText(".1.0.0.94.0.83"), "");
-    EXPECT_EQ(fdbMacText(""), "");
-    EXPECT_EQ(fdbMacText(".1..0.94.0.83.1"), "");
-    const TableView view = forwardingTableView();
-    EXPECT_EQ(view.rowTexts({{"3", "7"}, ".20.0.0.94.0.83.1"}), (std::vector<std::string>{"00-00-5E-00-53-01", "Learn", "7"}));
-}
-
-TEST(TableViewRules, ForwardingStatusByFirstCharacter)
-{
-    EXPECT_EQ(fdbStatusText("1"), "Other");
-    EXPECT_EQ(fdbStatusText("5"), "Static");
-    EXPECT_EQ(fdbStatusText("3x"), "Learn");
-    EXPECT_EQ(fdbStatusText("6"), "6");
-    EXPECT_EQ(fdbStatusText(""), "");
+    EXPECT_EQ(interfaceTableView().rowTexts({{"5", "2", "1000000000"}, ".5"}), (Texts{"5", "UnConnected", "1000M"}));
+    EXPECT_EQ(forwardingTableView().rowTexts({{"3", "7"}, ".20.0.0.94.0.83.1"}), (Texts{"00-00-5E-00-53-01", "Learn", "7"}));
+    const TableView tcp = tcpServiceView();
+    EXPECT_EQ(tcp.rowTexts({{"22", "0.0.0.0", "0.0.0.0", "0", "2"}, ""}), (Texts{"22", "0.0.0.0", "0.0.0.0", "0", "listen"}));
+    // A short answer fills only the first columns.
+    EXPECT_EQ(tcp.rowTexts({{"22", "0.0.0.0"}, ""}), (Texts{"22", "0.0.0.0"}));
+    for (const TableView& view : {interfaceTableView(), ipTableView("192.0.2.1"), forwardingTableView(), tcp, udpServiceView()})
+        EXPECT_EQ(view.headers.size(), view.rowTexts({Texts(view.walk.oids.size(), "1"), ".1.0.0.0.0.0.1"}).size()) << view.title;
 }
 
 TEST(TableViewRules, PortFilterIsExactText)
 {
-    const auto row = [](std::string port) { return WalkRow{{"3", std::move(port)}, ".1.0.0.0.0.0.1"}; };
-    EXPECT_TRUE(fdbRowPasses(row("5"), "5"));
-    EXPECT_FALSE(fdbRowPasses(row("15"), "5"));
-    EXPECT_FALSE(fdbRowPasses(row("05"), "5"));
-    EXPECT_FALSE(fdbRowPasses(row("5"), "05"));
-    EXPECT_TRUE(fdbRowPasses(row("15"), ""));
-}
-
-TEST(TableViewRules, TcpStates)
-{
-    EXPECT_EQ(tcpStateText("1"), "closed");
-    EXPECT_EQ(tcpStateText("2"), "listen");
-    EXPECT_EQ(tcpStateText("5"), "established");
-    EXPECT_EQ(tcpStateText("12"), "deleteTCB");
-    EXPECT_EQ(tcpStateText("13"), "closed");
-    EXPECT_EQ(tcpStateText(""), "closed");
-    const TableView view = tcpServiceView();
-    EXPECT_EQ(view.rowTexts({{"22", "0.0.0.0", "0.0.0.0", "0", "2"}, ""}),
-              (std::vector<std::string>{"22", "0.0.0.0", "0.0.0.0", "0", "listen"}));
-    // A short answer fills only the first columns.
-    EXPECT_EQ(view.rowTexts({{"22", "0.0.0.0"}, ""}), (std::vector<std::string>{"22", "0.0.0.0"}));
-}
-
-TEST(TableViewRules, ColumnsAndWalksAgree)
-{
-    for (const TableView& view : {interfaceTableView(), ipTableView("192.0.2.1"), forwardingTableView(), tcpServiceView(),
-                                  udpServiceView()}) {
-        EXPECT_EQ(view.headers.size(), view.rowTexts({std::vector<std::string>(view.walk.oids.size(), "1"), ".1.0.0.0.0.0.1"}).size())
-            << view.title;
-    }
-    EXPECT_EQ(ipTableView("192.0.2.1").title, "IP Table : 192.0.2.1");
-    EXPECT_EQ(interfaceTableView().headers[1], " Link Status            ");
-    EXPECT_EQ(forwardingTableView().initialEntries, " 0");
+    const auto passes = [](std::string port, const char* filter) { return fdbRowPasses({{"3", std::move(port)}, ".1.0.0.0.0.0.1"}, filter); };
+    EXPECT_TRUE(passes("5", "5"));
+    EXPECT_FALSE(passes("15", "5"));
+    EXPECT_FALSE(passes("05", "5"));
+    EXPECT_FALSE(passes("5", "05"));
+    EXPECT_TRUE(passes("15", ""));
 }

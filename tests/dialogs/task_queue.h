@@ -25,37 +25,33 @@ public:
     template <typename Done>
     bool runUntil(Done done, std::chrono::milliseconds limit = std::chrono::seconds(10))
     {
-        while (!done()) {
-            std::function<void()> task;
-            {
-                std::unique_lock lock(m_mutex);
-                if (!m_posted.wait_for(lock, limit, [this] { return !m_tasks.empty(); }))
-                    return false;
-                task = std::move(m_tasks.front());
-                m_tasks.pop_front();
-            }
-            task();
-        }
+        while (!done())
+            if (!runOne(limit))
+                return false;
         return true;
     }
 
     // Runs whatever is queued now.
     void drain()
     {
-        for (;;) {
-            std::function<void()> task;
-            {
-                std::lock_guard lock(m_mutex);
-                if (m_tasks.empty())
-                    return;
-                task = std::move(m_tasks.front());
-                m_tasks.pop_front();
-            }
-            task();
+        while (runOne(std::chrono::milliseconds(0))) {
         }
     }
 
 private:
+    // Runs the next task, waiting up to `limit` for one; false when none came.
+    bool runOne(std::chrono::milliseconds limit)
+    {
+        std::unique_lock lock(m_mutex);
+        if (!m_posted.wait_for(lock, limit, [this] { return !m_tasks.empty(); }))
+            return false;
+        std::function<void()> task = std::move(m_tasks.front());
+        m_tasks.pop_front();
+        lock.unlock();
+        task();
+        return true;
+    }
+
     std::mutex m_mutex;
     std::condition_variable m_posted;
     std::deque<std::function<void()>> m_tasks;
