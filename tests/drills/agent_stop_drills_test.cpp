@@ -1,12 +1,6 @@
 // The agent stops answering (SIGSTOP) or restarts under the session, for
-// version 1 and version 3, and sessions close in the middle of walks.
+// version 1 and version 3.
 #include "drill_support.h"
-#include "task_queue.h"
-
-#include "dialogs/dialog_session.h"
-#include "dialogs/mib/table_view_rules.h"
-
-#include <atomic>
 
 namespace drills {
 namespace {
@@ -124,65 +118,6 @@ TEST(AgentRestartDrill, Version3SessionGoesOnAfterTheAgentRestartsWithNewBootsOr
             }
             EXPECT_EQ(getValue(session, kSnmpEngineId, &status) != engineBefore, newEngine);
         }
-    }
-}
-
-TEST(SessionCloseDrill, HundredTableViewsClosedInTheMiddleOfTheirWalks)
-{
-    auto agent = startQuietSwitch();
-    ASSERT_NE(agent, nullptr);
-    useAgent(agent->port());
-    const dialogs::mib::TableView view = dialogs::mib::interfaceTableView();
-    TaskQueue tasks;
-    int rowsAfterClose = 0;
-    int rowsSeen = 0;
-    for (int cycle = 0; cycle < 100; ++cycle) {
-        bool closed = false;
-        {
-            dialogs::CDialogSession session("m_cCommonSNMPTable");
-            std::atomic<int> rows{0};
-            session.startWalk(view.walk, tasks.poster(),
-                              {[&](const dialogs::WalkRow& row) {
-                                   rowsAfterClose += closed ? 1 : 0;
-                                   ++rows;
-                                   view.rowTexts(row);
-                               },
-                               [] {}});
-            // Close after a few rows, at a different point each cycle.
-            for (int spin = 0; spin < 200 && rows < cycle % 4; ++spin) {
-                tasks.drain();
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            }
-            rowsSeen += rows;
-            session.close();
-            closed = true;
-            tasks.drain();
-        }
-        tasks.drain();
-    }
-    EXPECT_EQ(rowsAfterClose, 0);
-    EXPECT_GT(rowsSeen, 0);
-}
-
-TEST(SessionCloseDrill, PollingStoppedWhileItsLinkWalkIsUnderWay)
-{
-    auto agent = startQuietSwitch();
-    ASSERT_NE(agent, nullptr);
-    useAgent(agent->port());
-    for (int cycle = 0; cycle < 10; ++cycle) {
-        PollingWindow window;
-        monitor::PollTimings timings;
-        timings.firstPause = std::chrono::milliseconds(0);
-        timings.unit = std::chrono::milliseconds(1);
-        auto polling = std::make_unique<monitor::CPanelDeviceThread>(&window.target, timings);
-        polling->start();
-        // Until the first walk is under way, then close at once, as the window does.
-        for (int spin = 0; spin < 2000 && window.devStat.IsGetDone(); ++spin)
-            std::this_thread::sleep_for(std::chrono::microseconds(200 * (cycle + 1)));
-        polling->stop();
-        window.closeSessions();
-        polling.reset();
-        EXPECT_TRUE(window.devStat.IsGetDone());
     }
 }
 

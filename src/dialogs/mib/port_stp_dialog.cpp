@@ -102,11 +102,14 @@ CPortStpDialog::CPortStpDialog(std::vector<std::vector<std::string>> rows, int r
     layout->addLayout(navigation);
     layout->addLayout(buttons);
 
-    // Apply waits for the link membership, or a trunk member could slip through.
+    updateWriteButtons();
     startWalk(
         m_cCommonSNMPTable, aggregatedLinkRead(),
         [this](const WalkRow& answer) { addAggregatedLink(m_linkIds, answer, static_cast<int>(m_linkIds.size())); },
-        {}, {m_apply, m_ok});
+        [this] {
+            m_linksKnown = true;
+            updateWriteButtons();
+        });
     showRow();
     setWindowTitle(QStringLiteral(" Port STP Configuration"));
 }
@@ -127,13 +130,23 @@ void CPortStpDialog::showRow()
         m_designated[i]->setText(qText(designated[i]));
 
     std::vector<std::string> values;
-    if (m_cCommonSNMP.exchange(snmp::kPduGet, stpPortRead(shown.port), &values) != snmp::kStatusOk)
-        return;
-    if (const auto port = decodeStpPort(values)) {
+    const auto port = m_cCommonSNMP.exchange(snmp::kPduGet, stpPortRead(shown.port), &values) == snmp::kStatusOk
+        ? decodeStpPort(values)
+        : std::nullopt;
+    m_portRead = port.has_value();
+    if (port) {
         m_priority->setEditText(qText(port->priority));
         m_pathCost->setText(qText(port->pathCost));
         m_enable->setChecked(port->enabled);
     }
+    updateWriteButtons();
+}
+
+void CPortStpDialog::updateWriteButtons()
+{
+    const bool writable = m_linksKnown && m_portRead;
+    m_apply->setEnabled(writable);
+    m_ok->setEnabled(writable);
 }
 
 StpPortSettings CPortStpDialog::settings() const
@@ -154,7 +167,7 @@ int CPortStpDialog::linkOfCurrentPort() const
 
 bool CPortStpDialog::apply()
 {
-    if (m_rows.empty())
+    if (m_rows.empty() || !m_linksKnown || !m_portRead)
         return false;
     const StpPortSettings s = settings();
     const StpPortRow shown = stpPortRow(m_rows[static_cast<std::size_t>(m_row)]);

@@ -28,12 +28,17 @@ public:
 
 private:
     void showRow();
+    void updateWriteButtons();
     StpPortSettings settings() const;
     int linkOfCurrentPort() const;
 
     std::vector<std::vector<std::string>> m_rows;
     int m_row;
     std::vector<int> m_linkIds; // per port, 0 = no aggregated link
+    // Writes wait for both: a trunk member could slip through without the
+    // links, and an unread port would get the controls' stale values.
+    bool m_linksKnown = false;
+    bool m_portRead = false;
     CDialogSession& m_cCommonSNMP;
     CDialogSession& m_cCommonSNMPSet;
     CDialogSession& m_cCommonSNMPTable;

@@ -74,15 +74,16 @@ CSystemInformationDialog::CSystemInformationDialog(QWidget* parent)
 
     QPushButton* refreshButton = pushButton(QStringLiteral("&Refresh"), "refresh", this);
     refreshButton->setDefault(true);
-    QPushButton* applyButton = pushButton(QStringLiteral("&Apply"), "apply", this);
+    m_apply = pushButton(QStringLiteral("&Apply"), "apply", this);
+    m_apply->setEnabled(false);
     QPushButton* closeButton = pushButton(QStringLiteral("&Close"), "close", this);
     connect(refreshButton, &QPushButton::clicked, this, &CSystemInformationDialog::refresh);
-    connect(applyButton, &QPushButton::clicked, this, &CSystemInformationDialog::apply);
+    connect(m_apply, &QPushButton::clicked, this, &CSystemInformationDialog::apply);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(refreshButton);
-    buttons->addWidget(applyButton);
+    buttons->addWidget(m_apply);
     buttons->addWidget(closeButton);
 
     auto* layout = new QVBoxLayout(this);
@@ -111,10 +112,14 @@ void CSystemInformationDialog::showAnswer(const WalkRow& row)
     setLimited(m_contact, texts->contact, kSystemContactMaxLength);
     setLimited(m_name, texts->name, kSystemNameMaxLength);
     setLimited(m_location, texts->location, kSystemLocationMaxLength);
+    m_valuesRead = true;
+    m_apply->setEnabled(true);
 }
 
 void CSystemInformationDialog::apply()
 {
+    if (!m_valuesRead)
+        return;
     const std::string name = textOf(m_name->text());
     const std::string location = textOf(m_location->text());
     std::string message = checkEditLength(name, kSystemNameMaxLength);

@@ -31,6 +31,9 @@ private:
     QLineEdit* m_contact;
     QLineEdit* m_name;
     QLineEdit* m_location;
+    QPushButton* m_apply;
+    // Apply waits for a first read: blank fields are no name to write.
+    bool m_valuesRead = false;
 };
 
 } // namespace dialogs::mib
