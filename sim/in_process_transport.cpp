@@ -28,41 +28,14 @@ snmp::Value exception(snmp::Asn type)
 } // namespace
 
 InProcessTransport::InProcessTransport(SimulatedSwitch device)
-    : m_device(std::move(device)), m_worker([this] { serve(); })
+    : AnsweringTransport(true), m_device(std::move(device))
 {
+    startServing();
 }
 
 InProcessTransport::~InProcessTransport()
 {
-    {
-        std::lock_guard lock(m_mutex);
-        m_stopping = true;
-    }
-    m_queued.notify_all();
-    m_worker.join();
-}
-
-void InProcessTransport::submit(const snmp::Target& target, snmp::Pdu request, snmp::TransportDone done)
-{
-    {
-        std::lock_guard lock(m_mutex);
-        request.requestId = m_nextRequestId++;
-        m_requests.push_back(request);
-        m_jobs.push_back(Job{target, std::move(request), std::move(done)});
-    }
-    m_queued.notify_one();
-}
-
-std::vector<snmp::Pdu> InProcessTransport::requests() const
-{
-    std::lock_guard lock(m_mutex);
-    return m_requests;
-}
-
-void InProcessTransport::clearRequests()
-{
-    std::lock_guard lock(m_mutex);
-    m_requests.clear();
+    stopServing();
 }
 
 void InProcessTransport::withSwitch(const std::function<void(SimulatedSwitch&)>& use)
@@ -71,39 +44,17 @@ void InProcessTransport::withSwitch(const std::function<void(SimulatedSwitch&)>&
     use(m_device);
 }
 
-void InProcessTransport::serve()
+snmp::TransportStatus InProcessTransport::answer(const snmp::Target& target, const snmp::Pdu& request,
+                                                 snmp::Pdu& response)
 {
-    std::unique_lock lock(m_mutex);
-    while (true) {
-        m_queued.wait(lock, [this] { return m_stopping || !m_jobs.empty(); });
-        if (m_jobs.empty())
-            return;
-        Job job = std::move(m_jobs.front());
-        m_jobs.pop_front();
-        lock.unlock();
-        answer(job);
-        lock.lock();
-    }
-}
-
-void InProcessTransport::answer(Job& job)
-{
-    const snmp::Target& target = job.target;
     const bool v1 = target.version == 1;
-    const bool knownCommunity = target.community == "qevtal" || target.community == "morvint";
-    snmp::Pdu response;
-    bool answered = false;
-    if (!v1 || knownCommunity) {
-        std::lock_guard lock(m_deviceMutex);
-        if (!m_device.rebooting()) {
-            response = respond(target, job.request, !v1 || target.community == "morvint");
-            answered = true;
-        }
-    }
-    if (answered)
-        job.done(snmp::TransportStatus::Ok, std::move(response));
-    else
-        job.done(snmp::TransportStatus::Timeout, snmp::Pdu{});
+    if (v1 && target.community != "qevtal" && target.community != "morvint")
+        return snmp::TransportStatus::Timeout;
+    std::lock_guard lock(m_deviceMutex);
+    if (m_device.rebooting())
+        return snmp::TransportStatus::Timeout;
+    response = respond(target, request, !v1 || target.community == "morvint");
+    return snmp::TransportStatus::Ok;
 }
 
 snmp::Pdu InProcessTransport::respond(const snmp::Target& target, const snmp::Pdu& request, bool mayWrite)

@@ -32,52 +32,17 @@ void useLoopbackAgent(const char* version)
     snmp::setSessionParameters(parameters);
 }
 
-AnswerTransport::AnswerTransport(FuzzReader& input) : m_input(input), m_worker([this] { serve(); }) {}
+AnswerTransport::AnswerTransport(FuzzReader& input) : AnsweringTransport(false), m_input(input)
+{
+    startServing();
+}
 
 AnswerTransport::~AnswerTransport()
 {
-    {
-        std::lock_guard lock(m_mutex);
-        m_stopping = true;
-    }
-    m_queued.notify_all();
-    m_worker.join();
+    stopServing();
 }
 
-void AnswerTransport::submit(const snmp::Target&, snmp::Pdu request, snmp::TransportDone done)
-{
-    {
-        std::lock_guard lock(m_mutex);
-        m_requests.push_back(request);
-        m_jobs.push_back({std::move(request), std::move(done)});
-    }
-    m_queued.notify_one();
-}
-
-std::vector<snmp::Pdu> AnswerTransport::requests() const
-{
-    std::lock_guard lock(m_mutex);
-    return m_requests;
-}
-
-void AnswerTransport::serve()
-{
-    std::unique_lock lock(m_mutex);
-    for (;;) {
-        m_queued.wait(lock, [this] { return m_stopping || !m_jobs.empty(); });
-        if (m_jobs.empty())
-            return;
-        Job job = std::move(m_jobs.front());
-        m_jobs.pop_front();
-        lock.unlock();
-        snmp::Pdu response;
-        const snmp::TransportStatus status = answer(job.request, response);
-        job.done(status, std::move(response));
-        lock.lock();
-    }
-}
-
-snmp::TransportStatus AnswerTransport::answer(const snmp::Pdu& request, snmp::Pdu& response)
+snmp::TransportStatus AnswerTransport::answer(const snmp::Target&, const snmp::Pdu& request, snmp::Pdu& response)
 {
     if (m_input.empty())
         return snmp::TransportStatus::Timeout;
