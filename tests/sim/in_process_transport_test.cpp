@@ -2,7 +2,6 @@
 #include "switch_fixture.h"
 
 #include "sim/in_process_transport.h"
-#include "sim/mib_store.h"
 
 #include <future>
 
@@ -11,44 +10,30 @@ namespace {
 using namespace sim;
 using namespace sim::oids;
 using namespace std::chrono_literals;
+using snmp::PduType;
+using snmp::TransportStatus;
 
 struct Answer {
-    snmp::TransportStatus status;
+    TransportStatus status;
     snmp::Pdu pdu;
 };
 
+const snmp::Target kReader{.community = "qevtal"};
+const snmp::Target kWriter{.community = "morvint"};
+const snmp::Target kUser{.version = 3, .user = "simshaaes", .level = snmp::SecurityLevel::AuthPriv};
+
+snmp::VarBind ask(snmp::Oid oid) { return {std::move(oid), snmp::Value{}}; }
+
 class InProcess : public ::testing::Test {
 protected:
-    Answer exchange(const snmp::Target& target, snmp::PduType type, std::vector<snmp::VarBind> bindings)
+    Answer exchange(const snmp::Target& target, PduType type, std::vector<snmp::VarBind> bindings)
     {
-        snmp::Pdu request;
-        request.type = type;
-        request.bindings = std::move(bindings);
         std::promise<Answer> promise;
-        transport.submit(target, request, [&promise](snmp::TransportStatus status, snmp::Pdu pdu) {
+        transport.submit(target, {type, 0, 0, 0, std::move(bindings)}, [&promise](TransportStatus status, snmp::Pdu pdu) {
             promise.set_value({status, std::move(pdu)});
         });
         return promise.get_future().get();
     }
-
-    static snmp::Target v1(const std::string& community)
-    {
-        snmp::Target target;
-        target.version = 1;
-        target.community = community;
-        return target;
-    }
-
-    static snmp::Target v3()
-    {
-        snmp::Target target;
-        target.version = 3;
-        target.user = "simshaaes";
-        target.level = snmp::SecurityLevel::AuthPriv;
-        return target;
-    }
-
-    static snmp::VarBind ask(snmp::Oid oid) { return {std::move(oid), snmp::Value{}}; }
 
     ManualClock clock;
     InProcessTransport transport{
@@ -57,69 +42,53 @@ protected:
 
 TEST_F(InProcess, GetAndGetNextAnswerFromTheSwitch)
 {
-    const Answer got = exchange(v1("qevtal"), snmp::PduType::Get, {ask(joined(kSysName, {0})), ask(joined(kIfEntry, {8, 1}))});
-    ASSERT_EQ(got.status, snmp::TransportStatus::Ok);
-    EXPECT_EQ(got.pdu.type, snmp::PduType::Response);
+    const Answer got = exchange(kReader, PduType::Get, {ask(joined(kSysName, {0})), ask(joined(kIfEntry, {8, 1}))});
+    ASSERT_EQ(got.status, TransportStatus::Ok);
+    EXPECT_EQ(got.pdu.type, PduType::Response);
     EXPECT_EQ(got.pdu.errorStatus, 0);
     ASSERT_EQ(got.pdu.bindings.size(), 2u);
-    EXPECT_EQ(got.pdu.bindings[0].value.octets, "QMX-7720-ZA");
-    EXPECT_EQ(got.pdu.bindings[1].value.integer, 1);
-
-    const Answer next = exchange(v3(), snmp::PduType::GetNext, {ask(joined(kVlanEntry, {5}))});
+    EXPECT_EQ(got.pdu.bindings[0].value, octetValue("QMX-7720-ZA"));
+    EXPECT_EQ(got.pdu.bindings[1].value, integerValue(1));
+    const Answer next = exchange(kUser, PduType::GetNext, {ask(joined(kVlanEntry, {5}))});
     ASSERT_EQ(next.pdu.bindings.size(), 1u);
     EXPECT_EQ(next.pdu.bindings[0].oid, joined(kVlanEntry, {5, 1}));
 }
 
 TEST_F(InProcess, MissingObjectsAnswerPerVersion)
 {
-    const Answer v1Missing = exchange(v1("qevtal"), snmp::PduType::Get,
-                                      {ask(joined(kSysName, {0})), ask(joined(kVlanEntry, {5, 999}))});
-    EXPECT_EQ(v1Missing.pdu.errorStatus, 2); // noSuchName
-    EXPECT_EQ(v1Missing.pdu.errorIndex, 2);
-
-    const Answer v3Missing = exchange(v3(), snmp::PduType::Get,
-                                      {ask(joined(kVlanEntry, {5, 999})), ask(joined(kPrivateConfig, {99, 0}))});
-    EXPECT_EQ(v3Missing.pdu.errorStatus, 0);
-    EXPECT_EQ(v3Missing.pdu.bindings[0].value.type, snmp::Asn::NoSuchInstance);
-    EXPECT_EQ(v3Missing.pdu.bindings[1].value.type, snmp::Asn::NoSuchObject);
-
-    const Answer end = exchange(v3(), snmp::PduType::GetNext, {ask({1, 3, 6, 1, 4, 1, 32473, 11})});
-    EXPECT_EQ(end.pdu.bindings[0].value.type, snmp::Asn::EndOfMibView);
+    const Answer v1 = exchange(kReader, PduType::Get, {ask(joined(kSysName, {0})), ask(joined(kVlanEntry, {5, 999}))});
+    EXPECT_EQ(std::pair(v1.pdu.errorStatus, v1.pdu.errorIndex), std::pair(2, 2)); // noSuchName at the second
+    const Answer v3 = exchange(kUser, PduType::Get, {ask(joined(kVlanEntry, {5, 999})), ask(joined(kPrivateConfig, {99, 0}))});
+    EXPECT_EQ(v3.pdu.errorStatus, 0);
+    EXPECT_EQ(v3.pdu.bindings.at(0).value.type, snmp::Asn::NoSuchInstance);
+    EXPECT_EQ(v3.pdu.bindings.at(1).value.type, snmp::Asn::NoSuchObject);
+    const Answer end = exchange(kUser, PduType::GetNext, {ask({1, 3, 6, 1, 4, 1, 32473, 11})});
+    EXPECT_EQ(end.pdu.bindings.at(0).value.type, snmp::Asn::EndOfMibView);
 }
 
 TEST_F(InProcess, SetsNeedTheWriteCommunityAndMapErrorsForVersionOne)
 {
     const snmp::VarBind name{joined(kSysName, {0}), octetValue("lab-2")};
-    EXPECT_EQ(exchange(v1("qevtal"), snmp::PduType::Set, {name}).pdu.errorStatus, 2);
-    EXPECT_EQ(exchange(v1("nobody"), snmp::PduType::Get, {ask(joined(kSysName, {0}))}).status,
-              snmp::TransportStatus::Timeout);
-
+    EXPECT_EQ(exchange(kReader, PduType::Set, {name}).pdu.errorStatus, 2);
+    EXPECT_EQ(exchange({.community = "nobody"}, PduType::Get, {ask(joined(kSysName, {0}))}).status, TransportStatus::Timeout);
     const snmp::VarBind badSpeed{joined(kPortEntry, {2, 1}), integerValue(9)};
-    const Answer v1Bad = exchange(v1("morvint"), snmp::PduType::Set, {name, badSpeed});
-    EXPECT_EQ(v1Bad.pdu.errorStatus, 3); // badValue
-    EXPECT_EQ(v1Bad.pdu.errorIndex, 2);
-    const Answer v3Bad = exchange(v3(), snmp::PduType::Set, {badSpeed});
-    EXPECT_EQ(v3Bad.pdu.errorStatus, kWrongValue);
-
+    const Answer v1 = exchange(kWriter, PduType::Set, {name, badSpeed});
+    EXPECT_EQ(std::pair(v1.pdu.errorStatus, v1.pdu.errorIndex), std::pair(3, 2)); // badValue at the second
+    EXPECT_EQ(exchange(kUser, PduType::Set, {badSpeed}).pdu.errorStatus, kWrongValue);
     // Bindings before the failing one took effect, as through snmpd.
-    const Answer read = exchange(v3(), snmp::PduType::Get, {ask(joined(kSysName, {0}))});
-    EXPECT_EQ(read.pdu.bindings[0].value.octets, "lab-2");
+    EXPECT_EQ(exchange(kUser, PduType::Get, {ask(joined(kSysName, {0}))}).pdu.bindings.at(0).value, octetValue("lab-2"));
 }
 
 TEST_F(InProcess, RecordsEachRequestWithItsBindingsInOrder)
 {
-    const std::vector<snmp::VarBind> vlan = {
-        {joined(kVlanEntry, {5, 300}), integerValue(kCreateAndWait)},
-    };
-    const std::vector<snmp::VarBind> members = {
-        {joined(kVlanEntry, {2, 300}), octetValue(std::string("\xf0\0\0\0", 4))},
-        {joined(kVlanEntry, {1, 300}), octetValue("cams")},
-    };
-    exchange(v1("morvint"), snmp::PduType::Set, vlan);
-    exchange(v1("morvint"), snmp::PduType::Set, members);
+    const std::vector<snmp::VarBind> vlan = {{joined(kVlanEntry, {5, 300}), integerValue(kCreateAndWait)}};
+    const std::vector<snmp::VarBind> members = {{joined(kVlanEntry, {2, 300}), octetValue(std::string("\xf0\0\0\0", 4))},
+                                                {joined(kVlanEntry, {1, 300}), octetValue("cams")}};
+    exchange(kWriter, PduType::Set, vlan);
+    exchange(kWriter, PduType::Set, members);
     const auto requests = transport.requests();
     ASSERT_EQ(requests.size(), 2u);
-    EXPECT_EQ(requests[0].type, snmp::PduType::Set);
+    EXPECT_EQ(requests[0].type, PduType::Set);
     EXPECT_EQ(requests[0].bindings, vlan);
     EXPECT_EQ(requests[1].bindings, members);
     EXPECT_NE(requests[0].requestId, requests[1].requestId);
@@ -129,11 +98,10 @@ TEST_F(InProcess, RecordsEachRequestWithItsBindingsInOrder)
 
 TEST_F(InProcess, RebootingSwitchTimesOutUntilItIsBack)
 {
-    const Answer reboot = exchange(v1("morvint"), snmp::PduType::Set, {{joined(kReboot, {0}), integerValue(1)}});
-    EXPECT_EQ(reboot.status, snmp::TransportStatus::Ok);
-    EXPECT_EQ(exchange(v3(), snmp::PduType::Get, {ask(joined(kSysName, {0}))}).status, snmp::TransportStatus::Timeout);
+    EXPECT_EQ(exchange(kWriter, PduType::Set, {{joined(kReboot, {0}), integerValue(1)}}).status, TransportStatus::Ok);
+    EXPECT_EQ(exchange(kUser, PduType::Get, {ask(joined(kSysName, {0}))}).status, TransportStatus::Timeout);
     transport.withSwitch([this](SimulatedSwitch&) { clock.advance(5s); });
-    EXPECT_EQ(exchange(v3(), snmp::PduType::Get, {ask(joined(kSysName, {0}))}).status, snmp::TransportStatus::Ok);
+    EXPECT_EQ(exchange(kUser, PduType::Get, {ask(joined(kSysName, {0}))}).status, TransportStatus::Ok);
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 // The back end's side of snmpd's pass_persist protocol, and its inputs.
 #include "switch_fixture.h"
 
-#include "sim/mib_store.h"
 #include "sim/pass_persist_server.h"
 #include "sim/pass_value.h"
 
@@ -17,48 +16,46 @@ TEST(PassValue, WritesPrintableTextAsStringAndTheRestAsHex)
 {
     EXPECT_EQ(toPassValue(octetValue("core 1")).type, "string");
     const PassValue binary = toPassValue(octetValue(std::string("\x80\x00\x10", 3)));
-    EXPECT_EQ(binary.type, "octet");
-    EXPECT_EQ(binary.text, "80 00 10");
+    EXPECT_EQ(std::pair(binary.type, binary.text), (std::pair<std::string, std::string>("octet", "80 00 10")));
     EXPECT_EQ(toPassValue(ipValue("\x0a\x01\x02\x03")).text, "10.1.2.3");
     EXPECT_EQ(toPassValue(oidValue({1, 3, 6})).text, ".1.3.6");
 }
 
 TEST(PassValue, ReadsSetLinesAsSnmpdWritesThem)
 {
+    // snmpd writes unsigned types signed.
+    for (const auto& [line, expected] : std::initializer_list<std::pair<const char*, snmp::Value>>{
+             {"gauge -1", gaugeValue(4294967295u)}, {"string \"two words\"", octetValue("two words")},
+             {"octet \"80 00 00 10\"", octetValue(std::string("\x80\x00\x00\x10", 4))},
+             {"ipaddress 192.0.2.99", ipValue(std::string("\xc0\x00\x02\x63", 4))}, {"integer -5", integerValue(-5)}}) {
+        snmp::Value value;
+        EXPECT_TRUE(fromPassLine(line, value)) << line;
+        EXPECT_EQ(value, expected) << line;
+    }
     snmp::Value value;
-    ASSERT_TRUE(fromPassLine("gauge -1", value)); // snmpd writes unsigned types signed
-    EXPECT_EQ(value, gaugeValue(4294967295u));
-    ASSERT_TRUE(fromPassLine("string \"two words\"", value));
-    EXPECT_EQ(value, octetValue("two words"));
-    ASSERT_TRUE(fromPassLine("octet \"80 00 00 10\"", value));
-    EXPECT_EQ(value, octetValue(std::string("\x80\x00\x00\x10", 4)));
-    ASSERT_TRUE(fromPassLine("ipaddress 192.0.2.99", value));
-    EXPECT_EQ(value, ipValue(std::string("\xc0\x00\x02\x63", 4)));
-    ASSERT_TRUE(fromPassLine("integer -5", value));
-    EXPECT_EQ(value, integerValue(-5));
-
     for (const char* bad : {"integer x", "ipaddress 1.2.3", "ipaddress 1.2.3.4.5", "octet \"8\"", "opaque 1", ""})
         EXPECT_FALSE(fromPassLine(bad, value)) << bad;
 }
 
-// Feeds one script of protocol lines to a server and returns all it wrote.
-std::string serve(SimulatedSwitch& device, const snmp::Oid& subtree, const std::string& script)
+// Feeds one script of protocol lines to a server for `subtree` of a steady
+// switch and returns all it wrote.
+std::string serve(const snmp::Oid& subtree, const std::string& script)
 {
+    ManualClock clock;
+    auto device = makeSwitch("QMX-7720-ZA", clock, {.scenario = false});
     int requests[2];
     int answers[2];
-    EXPECT_EQ(pipe(requests), 0);
-    EXPECT_EQ(pipe(answers), 0);
+    EXPECT_TRUE(pipe(requests) == 0 && pipe(answers) == 0);
     EXPECT_EQ(write(requests[1], script.data(), script.size()), static_cast<ssize_t>(script.size()));
     close(requests[1]); // the server runs until the pipe ends
     std::mutex deviceMutex;
     RequestLog noLog("");
-    PassPersistServer(device, deviceMutex, noLog, subtree, requests[0], answers[1]).run();
+    PassPersistServer(*device, deviceMutex, noLog, subtree, requests[0], answers[1]).run();
     close(requests[0]);
     close(answers[1]);
     std::string output;
     char chunk[4096];
-    ssize_t count;
-    while ((count = read(answers[0], chunk, sizeof chunk)) > 0)
+    for (ssize_t count; (count = read(answers[0], chunk, sizeof chunk)) > 0;)
         output.append(chunk, static_cast<std::size_t>(count));
     close(answers[0]);
     return output;
@@ -66,8 +63,6 @@ std::string serve(SimulatedSwitch& device, const snmp::Oid& subtree, const std::
 
 TEST(PassPersistServer, AnswersPingGetSetAndIgnoresBlankLines)
 {
-    ManualClock clock;
-    auto device = makeSwitch("QMX-7720-ZA", clock, {.scenario = false});
     const std::string script = "PING\n"
                                "get\n.1.3.6.1.2.1.1.5.0\n"
                                "set\n.1.3.6.1.2.1.1.5.0\nstring \"lab 9\"\n"
@@ -77,27 +72,24 @@ TEST(PassPersistServer, AnswersPingGetSetAndIgnoresBlankLines)
                                "set\n.1.3.6.1.4.1.32473.10.75.7.1.13.1.2.1\ninteger 9\n"
                                "get\n.1.3.6.1.4.1.32473.10.75.7.7.6.1.5.77\n"
                                "getnext\n.1.3.6.1.2.1.1.7.0\n";
-    EXPECT_EQ(serve(*device, {1, 3, 6, 1}, script), "PONG\n"
-                                                     ".1.3.6.1.2.1.1.5.0\nstring\nQMX-7720-ZA\n"
-                                                     "DONE\n"
-                                                     ".1.3.6.1.2.1.1.5.0\nstring\nlab 9\n"
-                                                     "not-writable\n"
-                                                     "wrong-value\n"
-                                                     // A row that may be created answers with a type snmpd
-                                                     // does not know, so its set is not refused.
-                                                     ".1.3.6.1.4.1.32473.10.75.7.7.6.1.5.77\ncreatable\n0\n"
-                                                     ".1.3.6.1.2.1.2.1.0\ninteger\n29\n");
+    EXPECT_EQ(serve({1, 3, 6, 1}, script), "PONG\n"
+                                           ".1.3.6.1.2.1.1.5.0\nstring\nQMX-7720-ZA\n"
+                                           "DONE\n"
+                                           ".1.3.6.1.2.1.1.5.0\nstring\nlab 9\n"
+                                           "not-writable\n"
+                                           "wrong-value\n"
+                                           // A row that may be created answers with a type snmpd
+                                           // does not know, so its set is not refused.
+                                           ".1.3.6.1.4.1.32473.10.75.7.7.6.1.5.77\ncreatable\n0\n"
+                                           ".1.3.6.1.2.1.2.1.0\ninteger\n29\n");
 }
 
 TEST(PassPersistServer, ServesOnlyItsSubtree)
 {
-    ManualClock clock;
-    auto device = makeSwitch("QMX-7720-ZA", clock, {.scenario = false});
     const std::string script = "get\n.1.3.6.1.2.1.1.5.0\n"
                                "getnext\n.1.0.8802.1.1.2.1.4.1.1.10.0.26.2\n" // the last LLDP object
                                "getnext\n.1\n";
-    EXPECT_EQ(serve(*device, {1, 0, 8802, 1, 1, 2}, script), "NONE\nNONE\n"
-                                                              ".1.0.8802.1.1.2.1.3.1.0\ninteger\n4\n");
+    EXPECT_EQ(serve({1, 0, 8802, 1, 1, 2}, script), "NONE\nNONE\n.1.0.8802.1.1.2.1.3.1.0\ninteger\n4\n");
 }
 
 TEST(PortRanges, ParsesModelFileLists)
@@ -118,11 +110,8 @@ TEST(ModelFiles, ReportWhatIsWrong)
 
     const std::string directory = ::testing::TempDir();
     const std::string name = "qmx-sim-broken-" + std::to_string(getpid());
-    {
-        std::ofstream file(directory + "/" + name + ".xml");
-        file << "<switch model=\"X\" ports=\"8\"><system mac=\"00-00-5E-00-53\" ip=\"10.0.0.1\""
-                " netmask=\"255.0.0.0\" engine-id=\"80\"/></switch>";
-    }
+    std::ofstream(directory + "/" + name + ".xml") << "<switch model=\"X\" ports=\"8\"><system mac=\"00-00-5E-00-53\" ip=\"10.0.0.1\""
+                                                      " netmask=\"255.0.0.0\" engine-id=\"80\"/></switch>";
     EXPECT_FALSE(loadModel(directory, name, model, &error));
     EXPECT_NE(error.find("<system>"), std::string::npos) << error;
     std::remove((directory + "/" + name + ".xml").c_str());

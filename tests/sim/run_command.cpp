@@ -1,9 +1,6 @@
 #include "run_command.h"
 
-#include <array>
-
 #include <fcntl.h>
-
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -30,15 +27,12 @@ CommandResult runCommand(const std::vector<std::string>& args)
     const int rc = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     close(pipeFds[1]);
-    if (rc == 0) {
-        std::array<char, 4096> buffer{};
-        ssize_t count;
-        while ((count = read(pipeFds[0], buffer.data(), buffer.size())) > 0)
-            result.output.append(buffer.data(), static_cast<std::size_t>(count));
-        int status = 0;
-        if (waitpid(pid, &status, 0) == pid && WIFEXITED(status))
-            result.exitCode = WEXITSTATUS(status);
-    }
+    char buffer[4096];
+    for (ssize_t count; rc == 0 && (count = read(pipeFds[0], buffer, sizeof buffer)) > 0;)
+        result.output.append(buffer, static_cast<std::size_t>(count));
+    int status = 0;
+    if (rc == 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status))
+        result.exitCode = WEXITSTATUS(status);
     close(pipeFds[0]);
     return result;
 }
