@@ -33,7 +33,7 @@ inline snmp::SessionParameters sessionParametersFor(std::uint16_t port, const Ag
 
 inline const AgentUser kVersion1{"", "1", "1", "1"};
 inline const AgentUser kAgentUsers[] = {
-    kVersion1,
+    {"", "1", "1", "1"},
     {"simnoauth", "1", "1", "1"},
     {"simmd5", "2", "2", "1"},
     {"simsha", "2", "3", "1"},
