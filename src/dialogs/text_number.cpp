@@ -1,5 +1,6 @@
 #include "dialogs/text_number.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace dialogs {
@@ -20,6 +21,14 @@ std::int64_t leadingNumber(std::string_view text)
         value = value * 10 + (text[i] - '0');
     }
     return negative ? -value : value;
+}
+
+bool isWholeNumber(std::string_view text)
+{
+    if (!text.empty() && text.front() == '-')
+        text.remove_prefix(1);
+    return !text.empty() && text.size() <= 10
+           && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 } // namespace dialogs

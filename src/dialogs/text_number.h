@@ -10,4 +10,8 @@ namespace dialogs {
 // 0 when there are none. Saturates instead of overflowing.
 std::int64_t leadingNumber(std::string_view text);
 
+// A whole INTEGER as an agent's answer shows it: an optional minus sign and
+// one to ten digits, nothing else.
+bool isWholeNumber(std::string_view text);
+
 } // namespace dialogs

@@ -17,15 +17,6 @@ constexpr const char* kPortPathCostOid = "1.3.6.1.4.1.32473.10.75.7.6.2.1.5.";
 
 constexpr std::int64_t kMaxPathCost = 200000000;
 
-// A whole INTEGER as the switch sends it: an optional sign and up to ten digits.
-bool isIntegerText(std::string_view text)
-{
-    if (!text.empty() && text.front() == '-')
-        text.remove_prefix(1);
-    return !text.empty() && text.size() <= 10
-           && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 std::string valueAt(const std::vector<std::string>& values, std::size_t index)
 {
     return index < values.size() ? values[index] : std::string();
@@ -98,7 +89,7 @@ std::optional<StpBridgeTexts> decodeStpBridge(const WalkRow& row)
     // Apply writes these back: one that is no number would go out as 0 or its
     // leading digits, or as the protocol turned off.
     for (const std::size_t i : {0, 5, 6, 7, 11, 12})
-        if (i < v.size() && !isIntegerText(v[i]))
+        if (i < v.size() && !isWholeNumber(v[i]))
             return std::nullopt;
     StpBridgeTexts texts{v[0], v[1], v[2], bridgeIdText(v[3]), v[4], v[5], v[6], v[7], v[8], v[9], v[10]};
     texts.enabled = valueAt(v, 11) == "1";
@@ -204,7 +195,7 @@ Bindings stpPortRead(std::string_view port)
 
 std::optional<StpPortValues> decodeStpPort(const std::vector<std::string>& values)
 {
-    if (values.size() < 3 || !std::all_of(values.begin(), values.begin() + 3, isIntegerText))
+    if (values.size() < 3 || !std::all_of(values.begin(), values.begin() + 3, isWholeNumber))
         return std::nullopt;
     return StpPortValues{values[0], values[1], values[2] == "1"};
 }
