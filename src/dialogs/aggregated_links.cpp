@@ -3,6 +3,7 @@
 #include "dialogs/text_number.h"
 #include "snmp/encodings.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace dialogs {
@@ -27,6 +28,30 @@ void addAggregatedLink(std::vector<int>& linkIds, const WalkRow& row, int portCo
         if (number >= 1 && number <= static_cast<std::int64_t>(linkIds.size()))
             linkIds[static_cast<std::size_t>(number - 1)] = linkId;
     }
+}
+
+} // namespace dialogs
+
+namespace dialogs {
+
+AggregatedLinks::AggregatedLinks(int portCount) : m_linkIds(static_cast<std::size_t>(std::max(portCount, 0)), 0) {}
+
+void AggregatedLinks::add(const WalkRow& row)
+{
+    addAggregatedLink(m_linkIds, row, portCount());
+}
+
+int AggregatedLinks::linkOf(int port) const
+{
+    if (port < 1 || port > portCount())
+        return 0;
+    return m_linkIds[static_cast<std::size_t>(port - 1)];
+}
+
+void AggregatedLinks::clear()
+{
+    std::fill(m_linkIds.begin(), m_linkIds.end(), 0);
+    m_known = false;
 }
 
 } // namespace dialogs

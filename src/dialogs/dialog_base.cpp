@@ -3,6 +3,8 @@
 #include "platform/debug_output.h"
 
 #include <QApplication>
+#include <QBoxLayout>
+#include <QLabel>
 #include <QPointer>
 
 namespace dialogs {
@@ -16,12 +18,22 @@ CDialogBase::CDialogBase(QWidget* parent) : QDialog(parent)
 
 CDialogBase::~CDialogBase()
 {
-    // Before the child widgets go: no walk may deliver into them afterwards.
+    // A sequence still running ends its sets first; then, before the child
+    // widgets go, no walk may deliver into them.
+    if (m_writer.running()) {
+        m_writer.abandon();
+        QApplication::restoreOverrideCursor();
+    }
     destroyPath();
 }
 
 void CDialogBase::done(int result)
 {
+    if (m_writer.running()) {
+        m_closeAfterWrite = true;
+        m_closeResult = result;
+        return;
+    }
     destroyPath();
     QDialog::done(result);
 }
@@ -42,6 +54,65 @@ void CDialogBase::destroyPath()
     platform::debugOutput("==================DestroyWindow===============");
     for (const auto& session : m_sessions)
         session->close();
+}
+
+void CDialogBase::readAggregatedLinks(CDialogSession& session, AggregatedLinks& links, std::function<void()> onEnd,
+                                      std::vector<QWidget*> busy)
+{
+    links.clear();
+    startWalk(
+        session, aggregatedLinkRead(), [&links](const WalkRow& row) { links.add(row); },
+        [&links, onEnd = std::move(onEnd)] {
+            links.setKnown();
+            if (onEnd)
+                onEnd();
+        },
+        std::move(busy));
+}
+
+bool CDialogBase::runWrite(WriteSequence sequence, std::function<void()> onEnd)
+{
+    if (m_writer.running() || m_destroyed)
+        return false;
+    if (!m_writeProgress) {
+        m_writeProgress = new QLabel(this);
+        m_writeProgress->setObjectName(QStringLiteral("writeProgress"));
+        m_writeProgress->hide();
+        if (auto* box = qobject_cast<QBoxLayout*>(layout()))
+            box->addWidget(m_writeProgress);
+    }
+    m_disabledForWrite.clear();
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child == m_writeProgress || child->isWindow() || !child->isEnabled())
+            continue;
+        child->setEnabled(false);
+        m_disabledForWrite.emplace_back(child);
+    }
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    auto progress = [this](const std::string& text) {
+        m_writeProgress->setText(QString::fromStdString(text));
+        m_writeProgress->show();
+    };
+    return m_writer.start(std::move(sequence), poster(), [this, onEnd = std::move(onEnd)] { endWrite(onEnd); },
+                          progress);
+}
+
+void CDialogBase::endWrite(std::function<void()> onEnd)
+{
+    QApplication::restoreOverrideCursor();
+    m_writeProgress->hide();
+    for (const QPointer<QWidget>& widget : m_disabledForWrite)
+        if (widget)
+            widget->setEnabled(true);
+    m_disabledForWrite.clear();
+    if (m_closeAfterWrite) {
+        emit writeEnded();
+        done(m_closeResult);
+        return;
+    }
+    if (onEnd)
+        onEnd();
+    emit writeEnded();
 }
 
 Poster CDialogBase::poster()

@@ -1,13 +1,18 @@
 #pragma once
 
+#include "dialogs/aggregated_links.h"
 #include "dialogs/dialog_session.h"
+#include "dialogs/write_sequence.h"
 
 #include <QDialog>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
+
+class QLabel;
 
 namespace dialogs {
 
@@ -19,12 +24,18 @@ class CDialogBase : public QDialog {
 public:
     ~CDialogBase() override;
 
-    // Ends the dialog; the first end runs the destroy path.
+    // Ends the dialog; the first end runs the destroy path. While a write
+    // sequence runs, the dialog ends when the sequence has ended.
     void done(int result) override;
+
+    // True while a write sequence runs.
+    bool writing() const { return m_writer.running(); }
 
 signals:
     // After each walk's end has reached the dialog (tests wait for it).
     void walkEnded();
+    // After a write sequence's end has reached the dialog.
+    void writeEnded();
 
 protected:
     explicit CDialogBase(QWidget* parent = nullptr);
@@ -37,7 +48,21 @@ protected:
     void startWalk(CDialogSession& session, const WalkRequest& request, std::function<void(const WalkRow&)> onRow,
                    std::function<void()> onEnd = {}, std::vector<QWidget*> busy = {});
 
+    // Reads the aggregated link membership into `links` (cleared first);
+    // `links.known()` once the walk has ended, then `onEnd`.
+    void readAggregatedLinks(CDialogSession& session, AggregatedLinks& links, std::function<void()> onEnd = {},
+                             std::vector<QWidget*> busy = {});
+
+    // Runs a write sequence off this dialog's thread: a busy cursor shows,
+    // every control is disabled until the end, progress shows in the dialog,
+    // and closing waits for the end. `onEnd` runs on this dialog's thread
+    // after the controls are back, unless the dialog is closing. False when a
+    // sequence is running already (nothing is started).
+    bool runWrite(WriteSequence sequence, std::function<void()> onEnd = {});
+
 private:
+    void endWrite(std::function<void()> onEnd);
+
     // "==================DestroyWindow===============", then each session's
     // close and its line. Runs once.
     void destroyPath();
@@ -45,6 +70,12 @@ private:
 
     std::vector<std::unique_ptr<CDialogSession>> m_sessions;
     bool m_destroyed = false;
+    std::vector<QPointer<QWidget>> m_disabledForWrite;
+    QLabel* m_writeProgress = nullptr;
+    bool m_closeAfterWrite = false;
+    int m_closeResult = 0;
+    // Last: its thread is joined first, before the sessions it uses close.
+    CWriteRunner m_writer;
 };
 
 } // namespace dialogs

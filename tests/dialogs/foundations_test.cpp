@@ -1,10 +1,16 @@
+#include "../snmp/silent_agent.h"
+#include "dialogs/dialog_base.h"
 #include "dialogs/ip_address_edit.h"
 #include "dialogs/resizable_dialog.h"
 #include "platform/qt_prompter.h"
 #include "qt_wait.h"
+#include "snmp/common_snmp.h"
+#include "snmp/session_parameters.h"
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QVBoxLayout>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -108,4 +114,68 @@ TEST(QtPrompter, QuestionsDefaultToCancel)
     });
     EXPECT_FALSE(prompter.askOkCancel("Do you want to reboot the device?", ""));
     EXPECT_EQ(defaultText.remove('&'), "Cancel");
+}
+
+// A dialog whose write goes to a switch that does not answer: the window goes
+// on processing events, its controls stay off until the end, and a close
+// asked for meanwhile waits for the end.
+TEST(WritePath, SilentSwitchNeitherFreezesTheWindowNorIsCutShortByClosing)
+{
+    SilentAgent agent;
+    snmp::SessionParameters parameters;
+    parameters.agentAddress = "127.0.0.1";
+    parameters.agentPort = std::to_string(agent.port());
+    parameters.requestTimeout = "600";
+    snmp::setSessionParameters(parameters);
+
+    struct WritingDialog : dialogs::CDialogBase {
+        WritingDialog()
+        {
+            auto* layout = new QVBoxLayout(this);
+            layout->addWidget(apply);
+            layout->addWidget(off);
+            off->setEnabled(false);
+        }
+        void write()
+        {
+            runWrite(
+                [&session = session](dialogs::WriteContext& write) {
+                    for (int step = 1; step <= 11; ++step) {
+                        write.progress(step, 11);
+                        if (step == 11)
+                            write.set(session, {{"1.3.6.1.2.1.1.5.0", snmp::kTypeOctetString, "name"}});
+                    }
+                },
+                [this] { endedOnce = !endedOnce && !closedBeforeEnd; });
+        }
+        dialogs::CDialogSession& session = addSession("m_cCommonSNMPSet");
+        QPushButton* apply = new QPushButton("Apply", this);
+        QPushButton* off = new QPushButton("Off", this);
+        bool endedOnce = false;
+        bool closedBeforeEnd = false;
+    } dialog;
+    dialog.show();
+
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+    timer.start(20);
+    dialog.write();
+    EXPECT_TRUE(agent.receivesWithin(std::chrono::seconds(2)));
+    EXPECT_TRUE(dialog.writing());
+    EXPECT_FALSE(dialog.apply->isEnabled());
+    EXPECT_EQ(QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : Qt::ArrowCursor, Qt::BusyCursor);
+    ASSERT_TRUE(waitUntil([&] { return ticks >= 5; }, 500)) << "the window froze during the write";
+    EXPECT_EQ(dialog.findChild<QLabel*>("writeProgress")->text(), "Writing port 11 of 11");
+    ASSERT_TRUE(waitUntil([&] { return !dialog.writing(); }));
+    EXPECT_TRUE(dialog.endedOnce);
+    EXPECT_TRUE(dialog.apply->isEnabled());
+    EXPECT_FALSE(dialog.off->isEnabled()) << "a control that was off came back on";
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    dialog.write();
+    dialog.reject();
+    EXPECT_TRUE(dialog.isVisible()) << "closed in the middle of the write";
+    ASSERT_TRUE(waitUntil([&] { return !dialog.isVisible(); }));
+    EXPECT_FALSE(dialog.writing());
 }

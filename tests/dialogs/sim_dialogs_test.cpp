@@ -8,6 +8,7 @@
 #include "dialogs/mib/spanning_tree_table_dialog.h"
 #include "dialogs/mib/stp_configuration_dialog.h"
 #include "qt_wait.h"
+#include "write_wait.h"
 #include "scripted_prompter.h"
 #include "sim/in_process_transport.h"
 #include "snmp/common_snmp.h"
@@ -168,6 +169,7 @@ TEST_F(DialogsAgainstSimulator, StpApplySendsTheSixBindingsInOrder)
     child<QComboBox>(dialog, "version")->setCurrentIndex(1);
     takeSets();
     dialog.apply();
+    ASSERT_TRUE(waitForWrite(dialog));
     EXPECT_TRUE(prompter.shown().empty());
     EXPECT_EQ(takeSets(), (IntegerSets{{{"1.3.6.1.2.1.17.2.12.0", 2400}, {"1.3.6.1.2.1.17.2.13.0", 200}, {"1.3.6.1.2.1.17.2.14.0", 1500},
                                         {"1.3.6.1.2.1.17.2.2.0", 4096}, {"1.3.6.1.4.1.32473.10.75.7.6.1.2.0", 0},
@@ -237,6 +239,7 @@ TEST_F(DialogsAgainstSimulator, PortStpKeepsTrunkMembersAlikeAndNavigates)
     priority->setEditText("144");
     child<QLineEdit>(port, "pathCost")->setText("0");
     EXPECT_TRUE(port.apply());
+    ASSERT_TRUE(waitForWrite(port));
     EXPECT_EQ(takeSets(), (IntegerSets{{{"1.3.6.1.2.1.17.2.15.1.2.20", 144}, {"1.3.6.1.4.1.32473.10.75.7.6.2.1.5.20", 0},
                                         {"1.3.6.1.2.1.17.2.15.1.4.20", 1}}}));
 

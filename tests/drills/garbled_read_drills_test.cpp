@@ -10,6 +10,7 @@
 #include "dialogs/mib/system_information_dialog.h"
 #include "qt_wait.h"
 #include "scripted_prompter.h"
+#include "write_wait.h"
 
 #include <QTemporaryDir>
 
@@ -223,6 +224,7 @@ void applyOnce(Dialog dialog, dialogs::CDialogBase& opened)
         static_cast<dialogs::mib::CStpConfigurationDialog&>(opened).apply();
     else
         static_cast<dialogs::mib::CPortStpDialog&>(opened).apply();
+    EXPECT_TRUE(waitForWrite(opened));
 }
 
 TEST_P(GarbledReadDrill, LoadingSendsNoSetAndApplyNeverWritesWhatTheGarbledReadSaid)

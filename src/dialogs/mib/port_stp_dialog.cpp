@@ -31,7 +31,7 @@ CPortStpDialog::CPortStpDialog(std::vector<std::vector<std::string>> rows, int r
     : CDialogBase(parent),
       m_rows(std::move(rows)),
       m_row(row >= 0 && row < static_cast<int>(m_rows.size()) ? row : 0),
-      m_linkIds(static_cast<std::size_t>(std::max(portCount, 0)), 0),
+      m_links(portCount),
       m_cCommonSNMP(addSession("m_cCommonSNMP")),
       m_cCommonSNMPSet(addSession("m_cCommonSNMPSet")),
       m_cCommonSNMPTable(addSession("m_cCommonSNMPTable"))
@@ -103,13 +103,7 @@ CPortStpDialog::CPortStpDialog(std::vector<std::vector<std::string>> rows, int r
     layout->addLayout(buttons);
 
     updateWriteButtons();
-    startWalk(
-        m_cCommonSNMPTable, aggregatedLinkRead(),
-        [this](const WalkRow& answer) { addAggregatedLink(m_linkIds, answer, static_cast<int>(m_linkIds.size())); },
-        [this] {
-            m_linksKnown = true;
-            updateWriteButtons();
-        });
+    readAggregatedLinks(m_cCommonSNMPTable, m_links, [this] { updateWriteButtons(); });
     showRow();
     setWindowTitle(QStringLiteral(" Port STP Configuration"));
 }
@@ -144,7 +138,7 @@ void CPortStpDialog::showRow()
 
 void CPortStpDialog::updateWriteButtons()
 {
-    const bool writable = m_linksKnown && m_portRead;
+    const bool writable = m_links.known() && m_portRead;
     m_apply->setEnabled(writable);
     m_ok->setEnabled(writable);
 }
@@ -160,14 +154,12 @@ int CPortStpDialog::linkOfCurrentPort() const
     if (m_rows.empty())
         return 0;
     const std::int64_t port = leadingNumber(m_rows[static_cast<std::size_t>(m_row)][0]);
-    if (port < 1 || port > static_cast<std::int64_t>(m_linkIds.size()))
-        return 0;
-    return m_linkIds[static_cast<std::size_t>(port - 1)];
+    return port < 1 || port > m_links.portCount() ? 0 : m_links.linkOf(static_cast<int>(port));
 }
 
 bool CPortStpDialog::apply()
 {
-    if (m_rows.empty() || !m_linksKnown || !m_portRead)
+    if (m_rows.empty() || !m_links.known() || !m_portRead)
         return false;
     const StpPortSettings s = settings();
     const StpPortRow shown = stpPortRow(m_rows[static_cast<std::size_t>(m_row)]);
@@ -175,8 +167,9 @@ bool CPortStpDialog::apply()
         platform::prompter().warn(message, {});
         return false;
     }
-    m_cCommonSNMPSet.exchange(snmp::kPduSet, stpPortSet(shown.port, s));
-    return true;
+    return runWrite([&session = m_cCommonSNMPSet, bindings = stpPortSet(shown.port, s)](WriteContext& write) {
+        write.set(session, bindings);
+    });
 }
 
 void CPortStpDialog::move(int step)

@@ -34,10 +34,10 @@ private:
 
     std::vector<std::vector<std::string>> m_rows;
     int m_row;
-    std::vector<int> m_linkIds; // per port, 0 = no aggregated link
-    // Writes wait for both: a trunk member could slip through without the
-    // links, and an unread port would get the controls' stale values.
-    bool m_linksKnown = false;
+    // Writes wait for the links and the port: a trunk member could slip
+    // through without the links, and an unread port would get the controls'
+    // stale values.
+    AggregatedLinks m_links;
     bool m_portRead = false;
     CDialogSession& m_cCommonSNMP;
     CDialogSession& m_cCommonSNMPSet;

@@ -17,7 +17,6 @@
 #include <QVBoxLayout>
 
 #include <chrono>
-#include <thread>
 
 namespace dialogs::mib {
 namespace {
@@ -187,9 +186,11 @@ void CStpConfigurationDialog::apply()
         return;
     }
     m_portSetting->setEnabled(s.enabled);
-    m_cCommonSNMPSet.exchange(snmp::kPduSet, stpBridgeSet(s));
-    // The pause the switch is given after a bridge-wide change.
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    runWrite([&session = m_cCommonSNMPSet, bindings = stpBridgeSet(s)](WriteContext& write) {
+        write.set(session, bindings);
+        // The pause the switch is given after a bridge-wide change.
+        write.pause(std::chrono::milliseconds(30));
+    });
 }
 
 void CStpConfigurationDialog::openPortSetting()

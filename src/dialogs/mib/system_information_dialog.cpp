@@ -132,7 +132,9 @@ void CSystemInformationDialog::apply()
         return;
     }
     // Not reported, not read back: the dialog shows what the user typed.
-    m_cCommonSNMPSet.exchange(snmp::kPduSet, systemInformationSet(name, location));
+    runWrite([&session = m_cCommonSNMPSet, bindings = systemInformationSet(name, location)](WriteContext& write) {
+        write.set(session, bindings);
+    });
 }
 
 void CSystemInformationDialog::keyPressEvent(QKeyEvent* event)

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "dialogs/dialog_base.h"
+#include "qt_wait.h"
+
+// Processes events until the dialog's write sequence, if any, has ended.
+inline bool waitForWrite(const dialogs::CDialogBase& dialog, int limitMs = 10000)
+{
+    return waitUntil([&] { return !dialog.writing(); }, limitMs);
+}
