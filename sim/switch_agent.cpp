@@ -1,6 +1,27 @@
 #include "sim/switch_agent.h"
 
+#include "platform/program_folder.h"
+
+#include <filesystem>
+
 namespace sim {
+namespace {
+
+// Installed, the back end and its model files lie beside the running
+// program; in the build tree and in tests the build's own are used.
+std::string backEndCommand()
+{
+    const std::filesystem::path folder = platform::programFileFolder();
+    std::error_code error;
+    if (folder.empty() || !std::filesystem::exists(folder / "qmx-sim-backend", error))
+        return QMX_SIM_BACKEND;
+    std::string command = (folder / "qmx-sim-backend").string();
+    if (std::filesystem::is_directory(folder / "models", error))
+        command += " --models " + (folder / "models").string();
+    return command;
+}
+
+} // namespace
 
 SnmpdOptions switchAgentSnmpdOptions(const SwitchAgentOptions& options)
 {
@@ -9,7 +30,7 @@ SnmpdOptions switchAgentSnmpdOptions(const SwitchAgentOptions& options)
     // interfaces, processes); the back end serves the switch's instead.
     snmpd.modules = {"sysORTable", "snmp_mib",     "vacm_vars",    "vacm_conf",   "usmConf",
                      "usmUser",    "usmStats",     "snmpEngine",   "snmpMPDStats", "setSerialNo", "pass_persist"};
-    std::string command = std::string(QMX_SIM_BACKEND) + " --model " + options.model + " --reboot-seconds " +
+    std::string command = backEndCommand() + " --model " + options.model + " --reboot-seconds " +
                           std::to_string(options.rebootSeconds);
     if (!options.requestLog.empty())
         command += " --log " + options.requestLog;

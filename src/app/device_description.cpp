@@ -1,9 +1,9 @@
 #include "app/device_description.h"
 
 #include "platform/ini_file.h"
+#include "platform/program_folder.h"
 
 #include <filesystem>
-#include <system_error>
 
 namespace app {
 namespace {
@@ -21,11 +21,8 @@ bool isYes(const std::string& value)
 
 std::string userIniPath()
 {
-    std::error_code error;
-    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error)
-        return "User.ini";
-    return (exe.parent_path() / "User.ini").string();
+    const std::filesystem::path folder = platform::programFolder();
+    return folder.empty() ? "User.ini" : (folder / "User.ini").string();
 }
 
 std::string readDeviceName(const std::string& iniPath)

@@ -2,6 +2,7 @@
 #include "app/main_window.h"
 #include "app/main_window_view.h"
 #include "app/module_app.h"
+#include "app/usage.h"
 
 #ifdef QMX_HAVE_DIALOGS
 #include "dialogs/register_dialogs.h"
@@ -14,6 +15,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -71,6 +74,11 @@ void arrangeFirstPaintExit(app::CMainWindow& window, FirstPaintExit& filter)
 
 int main(int argc, char* argv[])
 {
+    // Answered before Qt starts: no display is needed for them.
+    if (const auto text = app::informationRequest(std::vector<std::string>(argv + 1, argv + argc))) {
+        std::fputs(text->c_str(), stdout);
+        return 0;
+    }
     QApplication application(argc, argv);
     app::CModuleApp moduleApp(QCoreApplication::arguments());
     return moduleApp.run([&] {

@@ -5,6 +5,7 @@
 #include "panel/panel_drawing.h"
 #include "panel/port.h"
 #include "platform/debug_output.h"
+#include "platform/program_folder.h"
 #include "platform/prompter.h"
 #include "snmp/common_snmp.h"
 #include "snmp/session_parameters.h"
@@ -86,7 +87,8 @@ bool CMainWindow::initialisePanel(std::vector<MenuItem>& menu)
     setDeviceDescription(m_description);
 
     // Whatever the loader built before a failure stays; a bad file is an empty panel.
-    LoadPanelDescription(m_description.xmlName, m_root, m_modules, m_bitmapCache.Positions());
+    const std::string panelFile = platform::locateBesideProgram(m_description.xmlName);
+    LoadPanelDescription(panelFile, m_root, m_modules, m_bitmapCache.Positions());
     m_background.Load(m_root.PictureFile());
     m_backgroundMode = static_cast<int>(panel::BackgroundMode::Stretch);
     m_bitmapCache.LoadPanelBitmaps();

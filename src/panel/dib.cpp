@@ -1,6 +1,7 @@
 #include "panel/dib.h"
 
 #include "platform/debug_output.h"
+#include "platform/program_folder.h"
 
 #include <QFile>
 #include <QPainter>
@@ -28,9 +29,11 @@ BitmapCheck CheckBitmapFile(const std::string& path)
 
 } // namespace panel
 
-bool CDib::Load(const std::string& path)
+bool CDib::Load(const std::string& name)
 {
     m_image = QImage();
+    // Picture names are relative to the current directory, or else to the program's folder.
+    const std::string path = platform::locateBesideProgram(name);
     if (path.empty() || panel::CheckBitmapFile(path) != panel::BitmapCheck::Ok)
         return false;
     QImage image;

@@ -12,8 +12,9 @@ class QPainter;
 class CDib {
 public:
     // Replaces the current picture; false (and no picture) when the file is
-    // missing, not such a bitmap, or cannot be decoded.
-    bool Load(const std::string& path);
+    // missing, not such a bitmap, or cannot be decoded. `name` is looked up
+    // as platform::locateBesideProgram does.
+    bool Load(const std::string& name);
     void Clear() { m_image = QImage(); }
 
     // Whole picture stretched to (x, y, width, height).

@@ -1,0 +1,45 @@
+#include "app/usage.h"
+
+namespace app {
+namespace {
+
+constexpr char kUsage[] = R"(usage: qmx-module <line>
+       qmx-module --help | --version
+
+<line> is the console's: two characters, token 0, then for every further
+token "/", one letter and the token ("I" before the address). Blanks inside
+tokens are dropped. By position:
+
+  0        kept, not used
+  1        switch address (dotted IPv4, required)
+  2, 3     read and write community (qevtal, morvint)
+  4        VLAN editing allowed, TRUE or true (true)
+  5        SNMP version, 1 or 3 (1)
+  6        agent UDP port (161)
+  7, 8, 9  read and not used (version 3 only)
+  10       security level: 1 noAuthNoPriv, 2 authNoPriv, 3 authPriv (1)
+  11-13    user name, authentication and privacy pass phrases
+  14       authentication: 1 none, 2 MD5, 3 SHA-1, 4-7 SHA-224/256/384/512 (1)
+  15       privacy: 1 none, 2 DES, 4 AES-128 (1)
+
+A version-1 line stops after position 6. Example:
+  qmx-module /Xc/I192.0.2.10/Rqevtal/Wmorvint/Vtrue/S1/P161
+
+User.ini beside the program names the model and its panel file.
+QMX_DEBUG=1 in the environment writes the diagnostic lines.
+)";
+
+} // namespace
+
+std::optional<std::string> informationRequest(const std::vector<std::string>& arguments)
+{
+    if (arguments.size() != 1)
+        return std::nullopt;
+    if (arguments[0] == "--help")
+        return kUsage;
+    if (arguments[0] == "--version")
+        return std::string("qmx-module ") + QMX_VERSION + "\n";
+    return std::nullopt;
+}
+
+} // namespace app
