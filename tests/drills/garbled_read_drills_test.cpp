@@ -11,6 +11,9 @@
 #include "qt_wait.h"
 #include "scripted_prompter.h"
 
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <fstream>
@@ -20,7 +23,7 @@ namespace drills {
 namespace {
 
 enum class Dialog { SystemInformation, StpConfiguration, PortStp };
-enum class Garble { TextForInteger, IntegerForText, HugeText, NoSuchName, ShortAnswer };
+enum class Garble { TextForInteger, IntegerForText, HugeText, NoSuchName, ShortAnswer, WideTimer };
 // SendsNothing: Apply stays off, silently, until the values are read.
 enum class Apply { Refused, SendsNothing, WritesNoGarbage };
 
@@ -29,12 +32,14 @@ struct Case {
     Garble garble;
     Apply expected;
     bool garbledFirstRead = false; // System Information: no clean read before
+    const char* refusal = nullptr;  // the message Apply shows, where it matters
 };
 
 void PrintTo(const Case& c, std::ostream* out)
 {
     static const char* const kDialogs[] = {"SystemInformation", "StpConfiguration", "PortStp"};
-    static const char* const kGarbles[] = {"TextForInteger", "IntegerForText", "HugeText", "NoSuchName", "ShortAnswer"};
+    static const char* const kGarbles[] = {"TextForInteger", "IntegerForText", "HugeText", "NoSuchName", "ShortAnswer",
+                                           "WideTimer"};
     *out << kDialogs[static_cast<int>(c.dialog)] << "_" << kGarbles[static_cast<int>(c.garble)]
          << (c.garbledFirstRead ? "_FirstRead" : "");
 }
@@ -42,6 +47,8 @@ void PrintTo(const Case& c, std::ostream* out)
 constexpr const char* kTextForInteger = "77 garbled";
 constexpr std::int64_t kIntegerForText = 42;
 const std::string kHugeText(10000, '7');
+// One digit more than a timer edit holds; cut to four digits it would pass every check.
+constexpr std::int64_t kWideTimer = 27770;
 
 // Values a garbled answer could turn into once shown and written back.
 bool fromGarbledRead(std::string value)
@@ -49,7 +56,7 @@ bool fromGarbledRead(std::string value)
     if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
         value = value.substr(1, value.size() - 2);
     return value == "77" || value == std::to_string(kIntegerForText) || value.find("7777") != std::string::npos
-           || value.find("garbled") != std::string::npos;
+           || value.find("garbled") != std::string::npos || value == std::to_string(kWideTimer / 10);
 }
 
 // What a dialog reads, by the type the switch gives it; `huge` gets the long text.
@@ -57,6 +64,7 @@ struct Fields {
     std::vector<std::string> integers;
     std::vector<std::string> texts;
     std::string huge;
+    std::vector<std::string> timers; // get kWideTimer
 };
 
 Fields fieldsOf(Dialog dialog)
@@ -67,7 +75,7 @@ Fields fieldsOf(Dialog dialog)
     case Dialog::StpConfiguration: {
         // Priority, state and version: Apply checks none of them against a range.
         const auto oids = dialogs::mib::stpBridgeRead().oids;
-        return {{oids[0], oids[11], oids[12]}, {oids[3]}, oids[0]};
+        return {{oids[0], oids[11], oids[12]}, {oids[3]}, oids[0], {oids[5]}};
     }
     case Dialog::PortStp: {
         Fields fields;
@@ -91,13 +99,16 @@ void garble(Garble kind, const Fields& fields, const snmp::Pdu& request, snmp::P
     for (snmp::VarBind& binding : answer.bindings) {
         const bool integer = among(binding.oid, fields.integers);
         const bool text = among(binding.oid, fields.texts);
-        hit = hit || integer || text;
+        const bool timer = among(binding.oid, fields.timers);
+        hit = hit || integer || text || timer;
         if (kind == Garble::TextForInteger && integer)
             binding.value = {.type = snmp::Asn::OctetString, .octets = kTextForInteger};
         else if (kind == Garble::IntegerForText && text)
             binding.value = {.type = snmp::Asn::Integer, .integer = kIntegerForText};
         else if (kind == Garble::HugeText && binding.oid == oidOf(fields.huge))
             binding.value = {.type = snmp::Asn::OctetString, .octets = kHugeText};
+        else if (kind == Garble::WideTimer && timer)
+            binding.value = {.type = snmp::Asn::Integer, .integer = kWideTimer};
     }
     if (!hit)
         return;
@@ -242,6 +253,9 @@ TEST_P(GarbledReadDrill, LoadingSendsNoSetAndApplyNeverWritesWhatTheGarbledReadS
         EXPECT_EQ(sets.size(), setsBefore);
         EXPECT_EQ(prompter.shown().size(), c.expected == Apply::Refused ? 1u : 0u);
     }
+    if (c.refusal) {
+        EXPECT_EQ(prompter.texts(), std::vector<std::string>{c.refusal});
+    }
     for (std::size_t i = setsBefore; i < sets.size(); ++i)
         EXPECT_FALSE(fromGarbledRead(sets[i])) << "written back: " << sets[i].substr(0, 40);
 }
@@ -267,11 +281,37 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{Dialog::StpConfiguration, Garble::HugeText, Apply::Refused},
                       Case{Dialog::StpConfiguration, Garble::NoSuchName, Apply::Refused},
                       Case{Dialog::StpConfiguration, Garble::ShortAnswer, Apply::Refused},
+                      Case{Dialog::StpConfiguration, Garble::WideTimer, Apply::Refused, false,
+                           "Please enter no more than 4 characters."},
                       Case{Dialog::PortStp, Garble::TextForInteger, Apply::SendsNothing},
                       Case{Dialog::PortStp, Garble::HugeText, Apply::SendsNothing},
                       Case{Dialog::PortStp, Garble::NoSuchName, Apply::SendsNothing},
                       Case{Dialog::PortStp, Garble::ShortAnswer, Apply::SendsNothing}),
     caseName);
+
+// A version-3 user whose view hides the private state and version scalars:
+// the standard values show, the protocol reads as off.
+TEST(HiddenStpScalarsDrill, StpConfigurationShowsTheStandardValues)
+{
+    sim::SwitchAgentOptions options;
+    options.scenario = false;
+    sim::SnmpdOptions snmpd = sim::switchAgentSnmpdOptions(options);
+    snmpd.extraConfig = {"createUser simnostp SHA authpass123 AES privpass123", "view nostp included .1",
+                         "view nostp excluded .1.3.6.1.4.1.32473.10.75.7.6.1", "rouser simnostp priv -V nostp"};
+    std::string error;
+    const auto agent = sim::SnmpdProcess::start(snmpd, &error);
+    ASSERT_NE(agent, nullptr) << error;
+    useAgent(agent->port(), "simnostp");
+
+    dialogs::mib::CStpConfigurationDialog dialog(28);
+    bool ended = false;
+    QObject::connect(&dialog, &dialogs::CDialogBase::walkEnded, [&ended] { ended = true; });
+    ASSERT_TRUE(waitUntil([&] { return ended; }));
+    const auto text = [&](const char* name) { return dialog.findChild<QLineEdit*>(name)->text().toStdString(); };
+    EXPECT_EQ(text("maxAge") + " " + text("helloTime") + " " + text("forwardDelay"), "2000 200 1500");
+    EXPECT_FALSE(dialog.findChild<QCheckBox*>("enable")->isChecked());
+    EXPECT_FALSE(dialog.findChild<QPushButton*>("portSetting")->isEnabled());
+}
 
 } // namespace
 } // namespace drills
