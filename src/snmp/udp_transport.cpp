@@ -202,13 +202,9 @@ PendingExchange UdpTransport::startExchange(const Target& target, Pdu request)
         if (state.polling)
             state.wake();
     }
-    // The transport's thread polls for it only if nobody waits for it within its round.
+    // Whoever finishes the exchange polls for the answer; an exchange nobody
+    // finishes is polled for by the transport's thread on its next round.
     return PendingExchange([&state, outcome](Pdu& response) { return state.await(*outcome, response); });
-}
-
-TransportStatus UdpTransport::exchange(const Target& target, Pdu request, Pdu& response)
-{
-    return startExchange(target, std::move(request)).finish(response);
 }
 
 } // namespace snmp

@@ -26,8 +26,6 @@ public:
     // Sends now; the thread that finishes the exchange polls for its answer.
     // The transport must outlive it.
     PendingExchange startExchange(const Target& target, Pdu request);
-    // One request answered on the calling thread.
-    TransportStatus exchange(const Target& target, Pdu request, Pdu& response);
 
 private:
     struct Impl;
