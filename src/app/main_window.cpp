@@ -3,6 +3,7 @@
 #include "app/main_window_view.h"
 #include "app/menu_builder.h"
 #include "panel/panel_drawing.h"
+#include "panel/panel_resources.h"
 #include "panel/port.h"
 #include "platform/debug_output.h"
 #include "platform/program_folder.h"
@@ -11,7 +12,7 @@
 #include "snmp/session_parameters.h"
 
 #include <QCloseEvent>
-#include <QIcon>
+#include <QApplication>
 #include <QMenuBar>
 #include <QPainter>
 
@@ -38,7 +39,8 @@ CMainWindow::CMainWindow(MainWindowOptions options)
       m_cCommonSNMPPoeStat(makeSession(m_options.transport))
 {
     setWindowTitle(QString::fromLatin1(kTemplateCaption));
-    setWindowIcon(QIcon(QStringLiteral(":/qmx/icon/447.xpm")));
+    // Once for the application: every dialog and the About box carry it too.
+    QApplication::setWindowIcon(panel::ProgramIcon());
 
     MainWindowView::Hooks hooks;
     hooks.paintBackground = [this](QPainter& painter) { paintPanel(painter); };

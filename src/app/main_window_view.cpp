@@ -1,18 +1,18 @@
 #include "app/main_window_view.h"
 
 #include "panel/panel_elements.h"
+#include "panel/panel_resources.h"
 
 #include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPixmap>
 
 namespace app {
 namespace {
 
 const QCursor& portCursor()
 {
-    static const QCursor cursor(QPixmap(QStringLiteral(":/qmx/cursor/398.xpm")));
+    static const QCursor cursor = panel::PortCursor();
     return cursor;
 }
 

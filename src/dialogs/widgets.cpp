@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QLabel>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
+
+#include <algorithm>
 
 namespace dialogs {
 
@@ -21,6 +24,13 @@ QPushButton* pushButton(const QString& caption, const char* name, QWidget* paren
     button->setObjectName(QString::fromLatin1(name));
     button->setAutoDefault(false);
     return button;
+}
+
+void setLimitedText(QLineEdit* edit, const std::string& text, int maxLength)
+{
+    const QString value = QString::fromStdString(text);
+    edit->setMaxLength(std::max<int>(maxLength, static_cast<int>(value.size())));
+    edit->setText(value);
 }
 
 std::string textOf(const QString& text)

@@ -7,6 +7,7 @@
 #include <vector>
 
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QTreeWidget;
 class QWidget;
@@ -17,6 +18,9 @@ namespace dialogs {
 QLabel* captionFor(QWidget* control, const QString& caption);
 // A push button with a caption and an object name tests find it by.
 QPushButton* pushButton(const QString& caption, const char* name, QWidget* parent);
+// A value from the switch may be longer than the user may type: shows it
+// whole, for Apply to refuse as too long, instead of cutting it.
+void setLimitedText(QLineEdit* edit, const std::string& text, int maxLength);
 // The control's text as the rules take it (local text is UTF-8 here).
 std::string textOf(const QString& text);
 QStringList qTexts(const std::vector<std::string>& texts);

@@ -113,7 +113,6 @@ CCommonSnmp::CCommonSnmp(std::shared_ptr<Transport> transport) : m_impl(std::mak
     core.authPassword = parameters.authPassword;
     core.privPassword = parameters.privPassword;
     core.transport = std::move(transport);
-    core.walkTimeoutMs = static_cast<unsigned long>(core.timeoutMs);
 }
 
 CCommonSnmp::~CCommonSnmp()
@@ -136,6 +135,7 @@ bool CCommonSnmp::Open(int pduType)
     }
     GateHold hold(core.gate);
     stopWalkWorker(core, kWorkerStopLimit);
+    core.walkExchange = {};
     core.walker.reset();
     core.request.reset();
     if (!core.transport)
@@ -191,10 +191,12 @@ int CCommonSnmp::getNextAsync(WalkCallback callback, void* context, int /*reserv
         std::lock_guard lock(core->pendingMutex);
         core->pendingRequestIds.push_back(requestId);
     }
+    // On the wire before this returns: a request made next on another
+    // session reaches the switch after this one.
+    core->walkExchange = core->walker->startNext(core->destination, m_impl->effectiveTimeout(timeoutMs));
     std::lock_guard lock(core->walkMutex);
     core->walkCallback = callback;
     core->walkContext = context;
-    core->walkTimeoutMs = static_cast<unsigned long>(m_impl->effectiveTimeout(timeoutMs));
     core->walkRequestId = requestId;
     core->walkRunning = true;
     core->m_hEvenSnmpGet.reset();

@@ -24,11 +24,20 @@ struct Outcome {
 
 } // namespace
 
-TransportStatus exchange(Transport& transport, const Target& target, Pdu request, Pdu& response)
+TransportStatus PendingExchange::finish(Pdu& response)
 {
-    // The real transport answers on this very thread: no hand-over per request.
+    if (!m_wait)
+        return TransportStatus::Error;
+    const Wait wait = std::move(m_wait);
+    m_wait = nullptr;
+    return wait(response);
+}
+
+PendingExchange startExchange(Transport& transport, const Target& target, Pdu request)
+{
+    // The real transport lets the waiting thread poll for its own answer: no hand-over per request.
     if (auto* udp = dynamic_cast<UdpTransport*>(&transport))
-        return udp->exchange(target, std::move(request), response);
+        return udp->startExchange(target, std::move(request));
     auto outcome = std::make_shared<Outcome>();
     transport.submit(target, std::move(request), [outcome](TransportStatus status, Pdu answer) {
         {
@@ -39,11 +48,18 @@ TransportStatus exchange(Transport& transport, const Target& target, Pdu request
         outcome->done.set();
     });
     const int timeoutMs = target.timeoutMs > 0 ? target.timeoutMs : snmpDefaultTimeoutMs();
-    if (!outcome->done.waitFor(std::chrono::milliseconds(timeoutMs) + kGrace))
-        return TransportStatus::Timeout;
-    std::lock_guard lock(outcome->mutex);
-    response = std::move(outcome->response);
-    return outcome->status;
+    return PendingExchange([outcome, timeoutMs](Pdu& response) {
+        if (!outcome->done.waitFor(std::chrono::milliseconds(timeoutMs) + kGrace))
+            return TransportStatus::Timeout;
+        std::lock_guard lock(outcome->mutex);
+        response = std::move(outcome->response);
+        return outcome->status;
+    });
+}
+
+TransportStatus exchange(Transport& transport, const Target& target, Pdu request, Pdu& response)
+{
+    return startExchange(transport, target, std::move(request)).finish(response);
 }
 
 } // namespace snmp

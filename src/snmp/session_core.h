@@ -34,10 +34,12 @@ struct SessionCore {
     std::string privPassword;
     std::shared_ptr<Transport> transport;
 
-    // The request object and its walker; used only by whoever holds the gate.
+    // The request object and its walker, and the armed walk's request already
+    // sent; used only by whoever holds the gate.
     Gate gate;
     std::unique_ptr<CSnmpRequest> request;
     std::unique_ptr<CSnmpTable> walker;
+    PendingExchange walkExchange;
 
     std::mutex pendingMutex;
     std::vector<int> pendingRequestIds;
@@ -51,7 +53,6 @@ struct SessionCore {
     bool walkRunning = false;
     WalkCallback walkCallback = nullptr;
     void* walkContext = nullptr;
-    unsigned long walkTimeoutMs = 0;
     int walkRequestId = 0;
     bool workerAlive = false;
     unsigned workerGeneration = 0;

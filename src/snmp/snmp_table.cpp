@@ -27,9 +27,20 @@ CSnmpTable::CSnmpTable(CSnmpRequest& request, std::shared_ptr<Transport> transpo
 
 int CSnmpTable::getNext(const Destination& to, std::unique_ptr<CSnmpResponse>& response, int timeoutMs)
 {
+    PendingExchange pending = startNext(to, timeoutMs);
+    return finishNext(pending, response);
+}
+
+PendingExchange CSnmpTable::startNext(const Destination& to, int timeoutMs)
+{
+    return startExchange(*m_transport, m_request.target(to, timeoutMs), m_request.requestPdu());
+}
+
+int CSnmpTable::finishNext(PendingExchange& pending, std::unique_ptr<CSnmpResponse>& response)
+{
     response.reset();
     Pdu answer;
-    if (exchange(*m_transport, m_request.target(to, timeoutMs), m_request.requestPdu(), answer) != TransportStatus::Ok)
+    if (pending.finish(answer) != TransportStatus::Ok)
         return kStatusNoAnswer;
     if (answer.errorStatus != 0)
         return kStatusEnded;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "snmp/exchange.h"
 #include "snmp/snmp_request.h"
 
 #include <memory>
@@ -19,6 +20,10 @@ public:
 
     // 0 with a response; -1 no answer within the time-out; -2 ended.
     int getNext(const Destination& to, std::unique_ptr<CSnmpResponse>& response, int timeoutMs);
+    // getNext in two steps: the request leaves at once, its answer is taken
+    // later. The request object must stay untouched in between.
+    PendingExchange startNext(const Destination& to, int timeoutMs);
+    int finishNext(PendingExchange& pending, std::unique_ptr<CSnmpResponse>& response);
     // Index part of binding `index` after its requested column, as ".5";
     // -1 when the binding lies outside that column.
     int getSuffix(int index, const CSnmpResponse& response, std::string& suffix) const;

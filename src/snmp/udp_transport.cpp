@@ -100,6 +100,25 @@ struct UdpTransport::Impl {
             ioChanged.notify_one();
     }
 
+    // Polls on the calling thread until `outcome` is answered.
+    TransportStatus await(Outcome& outcome, Pdu& response)
+    {
+        std::unique_lock lock(mutex);
+        ++exchangesWaiting;
+        runCompletions(lock);
+        while (!outcome.finished) {
+            if (!polling)
+                pollOnce(lock);
+            else
+                changed.wait_for(lock, kMaxWait);
+        }
+        --exchangesWaiting;
+        if (exchangesWaiting == 0 && sessions.hasRequests())
+            ioChanged.notify_one();
+        response = std::move(outcome.response);
+        return outcome.status;
+    }
+
     // The transport's thread: polls for submissions nobody waits on.
     void run()
     {
@@ -163,7 +182,7 @@ void UdpTransport::submit(const Target& target, Pdu request, TransportDone done)
     std::thread([done = std::move(entry->done)] { done(TransportStatus::Error, Pdu{}); }).detach();
 }
 
-TransportStatus UdpTransport::exchange(const Target& target, Pdu request, Pdu& response)
+PendingExchange UdpTransport::startExchange(const Target& target, Pdu request)
 {
     Impl& state = *m_impl;
     auto outcome = std::make_shared<Outcome>();
@@ -175,25 +194,17 @@ TransportStatus UdpTransport::exchange(const Target& target, Pdu request, Pdu& r
         outcome->finished = true;
     };
     RequestPtr entry = state.makeRequest(target, std::move(request), std::move(done));
-    std::unique_lock lock(state.mutex);
-    if (state.stopped)
-        return TransportStatus::Error;
-    ++state.exchangesWaiting;
-    state.sessions.dispatch(std::move(entry));
-    if (state.polling)
-        state.wake();
-    state.runCompletions(lock);
-    while (!outcome->finished) {
-        if (!state.polling)
-            state.pollOnce(lock);
-        else
-            state.changed.wait_for(lock, kMaxWait);
+    {
+        std::lock_guard lock(state.mutex);
+        if (state.stopped)
+            return PendingExchange([](Pdu&) { return TransportStatus::Error; });
+        state.sessions.dispatch(std::move(entry));
+        if (state.polling)
+            state.wake();
     }
-    --state.exchangesWaiting;
-    if (state.exchangesWaiting == 0 && state.sessions.hasRequests())
-        state.ioChanged.notify_one();
-    response = std::move(outcome->response);
-    return outcome->status;
+    // Whoever finishes the exchange polls for the answer; an exchange nobody
+    // finishes is polled for by the transport's thread on its next round.
+    return PendingExchange([&state, outcome](Pdu& response) { return state.await(*outcome, response); });
 }
 
 } // namespace snmp

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "snmp/exchange.h"
 #include "snmp/transport.h"
 
 #include <memory>
@@ -22,8 +23,9 @@ public:
     UdpTransport& operator=(const UdpTransport&) = delete;
 
     void submit(const Target& target, Pdu request, TransportDone done) override;
-    // One request answered on the calling thread.
-    TransportStatus exchange(const Target& target, Pdu request, Pdu& response);
+    // Sends now; the thread that finishes the exchange polls for its answer.
+    // The transport must outlive it.
+    PendingExchange startExchange(const Target& target, Pdu request);
 
 private:
     struct Impl;

@@ -30,7 +30,7 @@ V3SecuritySettings v3SecuritySettings(std::string_view securityLevel, std::strin
     settings.authArith = authArithOf(authProtocol);
     if (settings.authArith < 0) {
         // Without an authentication algorithm nothing can be authenticated
-        // or encrypted, whatever the privacy code says.
+        // or encrypted, whatever the privacy code says: no flag is claimed.
         return settings;
     }
     settings.msgFlags = 1;

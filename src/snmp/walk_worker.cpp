@@ -1,6 +1,8 @@
 #include "platform/debug_output.h"
 #include "snmp/session_core.h"
 
+#include <utility>
+
 namespace snmp {
 namespace {
 
@@ -39,7 +41,9 @@ void runWalkWorker(const std::shared_ptr<SessionCore>& core, unsigned generation
         }
         if (!acquireGateForWalk(*core, generation))
             continue;
-        if (!core->hasBindings()) {
+        // The request went out with getNextAsync; only its answer is awaited here.
+        PendingExchange sent = std::exchange(core->walkExchange, PendingExchange{});
+        if (!sent.started() || !core->hasBindings()) {
             {
                 std::lock_guard lock(core->walkMutex);
                 core->walkRunning = false;
@@ -47,14 +51,9 @@ void runWalkWorker(const std::shared_ptr<SessionCore>& core, unsigned generation
             core->gate.release();
             continue;
         }
-        unsigned long timeoutMs = 0;
-        {
-            std::lock_guard lock(core->walkMutex);
-            timeoutMs = core->walkTimeoutMs;
-        }
         std::unique_ptr<CSnmpResponse> response;
         platform::debugOutput("getNext begin");
-        const int status = core->walker->getNext(core->destination, response, static_cast<int>(timeoutMs));
+        const int status = core->walker->finishNext(sent, response);
         platform::debugOutput("getNext end");
         core->gate.release();
 

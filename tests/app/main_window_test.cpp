@@ -3,11 +3,13 @@
 #include "debug_lines.h"
 #include "main_window_fixture.h"
 #include "panel/bitmap_cache.h"
+#include "panel/panel_resources.h"
 #include "parameters_scope.h"
 #include "scripted_prompter.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QImage>
 #include <QMouseEvent>
 
@@ -61,6 +63,8 @@ TEST_F(MainWindowTest, TitleClientSizeAndMenuFollowTheModel)
     EXPECT_FALSE(window.commandAction(kCmdVlanConfiguration)->isEnabled()); // no dialog registered
     EXPECT_TRUE(window.pollingRunning());
     EXPECT_EQ(deviceDescription().portCount, 8);
+    // One icon for the program: every window made afterwards carries it.
+    EXPECT_TRUE(QDialog().windowIcon().pixmap(32).toImage() == panel::ProgramIcon().pixmap(32).toImage());
 
     ModelFolder poeFolder("QMX-7740-ZP", 8);
     CMainWindow poeWindow(quietOptions(poeFolder));
@@ -110,6 +114,12 @@ TEST_F(MainWindowTest, DialogCommandsHideTheWindowAndPausePollingWhileTheyRun)
     // painted: painting attaches the element tree to the window); at the
     // port's edge nothing opens.
     window.view()->grab();
+    // Over a port the cursor points with its fingertip, at the top of its picture.
+    QMouseEvent move(QEvent::MouseMove, ModelFolder::portCentre(1), QPointF(), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.view(), &move);
+    const QCursor cursor = window.view()->cursor();
+    EXPECT_EQ(cursor.hotSpot().y(), 0);
+    EXPECT_GT(qAlpha(cursor.pixmap().toImage().pixel(cursor.hotSpot())), 0);
     clickAt(window.view(), ModelFolder::portCentre(1));
     clickAt(window.view(), ModelFolder::portCentre(1) - QPoint(ModelFolder::kPortWidth / 2 - 1, 0));
     EXPECT_EQ(seen, (std::vector<std::string>{"vlan open minimised", "port free"}));

@@ -17,6 +17,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -104,6 +105,9 @@ TEST_F(DialogsAgainstSimulator, ForwardingTableListsEveryVlanAndFiltersByExactPo
     dialog.show();
     waitForWalk(dialog);
     const QTreeWidget& list = *dialog.list();
+    // "Filter" titles the destination port's group, not the list's.
+    EXPECT_EQ(qobject_cast<QGroupBox*>(list.parentWidget())->title().toStdString(), "");
+    EXPECT_EQ(qobject_cast<QGroupBox*>(child<QLineEdit>(dialog, "portFilter")->parentWidget())->title().toStdString(), "Filter");
     // 50 learnt entries spread over the model's VLANs, plus the switch's own address.
     ASSERT_EQ(list.topLevelItemCount(), 51);
     EXPECT_EQ(child<QLabel>(dialog, "entries")->text(), "51");
@@ -150,6 +154,15 @@ TEST_F(DialogsAgainstSimulator, ForwardingTableClosedMidWalkClosesBothSessionsIn
         EXPECT_EQ(lines.banners(), closeLines);
     }
     EXPECT_GT(closedMidWalk, 0) << "every walk had ended before its dialog closed";
+}
+
+TEST_F(DialogsAgainstSimulator, OctetStringsLeaveWholeWithTheirZeroOctets)
+{
+    const std::string ports("\x80\x00\x10\x00", 4); // ports 1 and 20: zero octets inside and at the end
+    const snmp::Oid learning = sim::joined(sim::oids::kLearningPorts, {0});
+    dialogs::CDialogSession session("m_cCommonSNMPSet");
+    EXPECT_EQ(session.exchange(snmp::kPduSet, {{snmp::oidToText(learning), snmp::kTypeOctetString, ports}}), snmp::kStatusOk);
+    m_transport->withSwitch([&](sim::SimulatedSwitch& device) { EXPECT_EQ(octetsOf(device, learning), ports); });
 }
 
 TEST_F(DialogsAgainstSimulator, StpApplySendsTheSixBindingsInOrder)

@@ -12,6 +12,8 @@
 #include "scripted_prompter.h"
 #include "write_wait.h"
 
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QTemporaryDir>
 
 #include <fstream>
@@ -21,7 +23,7 @@ namespace drills {
 namespace {
 
 enum class Dialog { SystemInformation, StpConfiguration, PortStp };
-enum class Garble { TextForInteger, IntegerForText, HugeText, NoSuchName, ShortAnswer };
+enum class Garble { TextForInteger, IntegerForText, HugeText, NoSuchName, ShortAnswer, WideTimer };
 // SendsNothing: Apply stays off, silently, until the values are read.
 enum class Apply { Refused, SendsNothing, WritesNoGarbage };
 
@@ -35,7 +37,8 @@ struct Case {
 void PrintTo(const Case& c, std::ostream* out)
 {
     static const char* const kDialogs[] = {"SystemInformation", "StpConfiguration", "PortStp"};
-    static const char* const kGarbles[] = {"TextForInteger", "IntegerForText", "HugeText", "NoSuchName", "ShortAnswer"};
+    static const char* const kGarbles[] = {"TextForInteger", "IntegerForText", "HugeText", "NoSuchName", "ShortAnswer",
+                                           "WideTimer"};
     *out << kDialogs[static_cast<int>(c.dialog)] << "_" << kGarbles[static_cast<int>(c.garble)]
          << (c.garbledFirstRead ? "_FirstRead" : "");
 }
@@ -43,6 +46,8 @@ void PrintTo(const Case& c, std::ostream* out)
 constexpr const char* kTextForInteger = "77 garbled";
 constexpr std::int64_t kIntegerForText = 42;
 const std::string kHugeText(10000, '7');
+// One digit more than a timer edit holds; max age cut to four digits would pass every check.
+constexpr std::int64_t kWideTimer = 27770;
 
 // Values a garbled answer could turn into once shown and written back.
 bool fromGarbledRead(std::string value)
@@ -50,7 +55,7 @@ bool fromGarbledRead(std::string value)
     if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
         value = value.substr(1, value.size() - 2);
     return value == "77" || value == std::to_string(kIntegerForText) || value.find("7777") != std::string::npos
-           || value.find("garbled") != std::string::npos;
+           || value.find("garbled") != std::string::npos || value == std::to_string(kWideTimer / 10);
 }
 
 // What a dialog reads, by the type the switch gives it; `huge` gets the long text.
@@ -66,9 +71,9 @@ Fields fieldsOf(Dialog dialog)
     case Dialog::SystemInformation:
         return {{"1.3.6.1.2.1.1.3.0"}, {kSysName, kSysLocation}, kSysName};
     case Dialog::StpConfiguration: {
-        // Priority, state and version: Apply checks none of them against a range.
+        // Priority, state and version: Apply checks none of them against a range; max age it does.
         const auto oids = dialogs::mib::stpBridgeRead().oids;
-        return {{oids[0], oids[11], oids[12]}, {oids[3]}, oids[0]};
+        return {{oids[0], oids[11], oids[12], oids[5]}, {oids[3]}, oids[0]};
     }
     case Dialog::PortStp: {
         Fields fields;
@@ -99,6 +104,8 @@ void garble(Garble kind, const Fields& fields, const snmp::Pdu& request, snmp::P
             binding.value = {.type = snmp::Asn::Integer, .integer = kIntegerForText};
         else if (kind == Garble::HugeText && binding.oid == oidOf(fields.huge))
             binding.value = {.type = snmp::Asn::OctetString, .octets = kHugeText};
+        else if (kind == Garble::WideTimer && integer)
+            binding.value = {.type = snmp::Asn::Integer, .integer = kWideTimer};
     }
     if (!hit)
         return;
@@ -244,6 +251,9 @@ TEST_P(GarbledReadDrill, LoadingSendsNoSetAndApplyNeverWritesWhatTheGarbledReadS
         EXPECT_EQ(sets.size(), setsBefore);
         EXPECT_EQ(prompter.shown().size(), c.expected == Apply::Refused ? 1u : 0u);
     }
+    if (c.garble == Garble::WideTimer) { // shown whole, refused for its length
+        EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Please enter no more than 4 characters."});
+    }
     for (std::size_t i = setsBefore; i < sets.size(); ++i)
         EXPECT_FALSE(fromGarbledRead(sets[i])) << "written back: " << sets[i].substr(0, 40);
 }
@@ -269,11 +279,29 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{Dialog::StpConfiguration, Garble::HugeText, Apply::Refused},
                       Case{Dialog::StpConfiguration, Garble::NoSuchName, Apply::Refused},
                       Case{Dialog::StpConfiguration, Garble::ShortAnswer, Apply::Refused},
+                      Case{Dialog::StpConfiguration, Garble::WideTimer, Apply::Refused},
                       Case{Dialog::PortStp, Garble::TextForInteger, Apply::SendsNothing},
                       Case{Dialog::PortStp, Garble::HugeText, Apply::SendsNothing},
                       Case{Dialog::PortStp, Garble::NoSuchName, Apply::SendsNothing},
                       Case{Dialog::PortStp, Garble::ShortAnswer, Apply::SendsNothing}),
     caseName);
+
+// A version-3 view without the private state and version scalars: the
+// standard values show, the protocol reads as off.
+TEST(HiddenStpScalarsDrill, StpConfigurationShowsTheStandardValues)
+{
+    sim::SnmpdOptions snmpd = sim::switchAgentSnmpdOptions({.scenario = false});
+    snmpd.extraConfig = {"createUser simnostp SHA authpass123 AES privpass123", "view nostp included .1",
+                         "view nostp excluded .1.3.6.1.4.1.32473.10.75.7.6.1", "rouser simnostp priv -V nostp"};
+    const auto agent = sim::SnmpdProcess::start(snmpd);
+    ASSERT_NE(agent, nullptr);
+    useAgent(agent->port(), "simnostp");
+    dialogs::mib::CStpConfigurationDialog dialog(28);
+    const QLineEdit* maxAge = dialog.findChild<QLineEdit*>("maxAge");
+    ASSERT_TRUE(waitUntil([&] { return !maxAge->text().isEmpty(); }));
+    EXPECT_EQ(maxAge->text().toStdString(), "2000");
+    EXPECT_FALSE(dialog.findChild<QCheckBox*>("enable")->isChecked());
+}
 
 } // namespace
 } // namespace drills

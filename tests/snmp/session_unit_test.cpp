@@ -1,7 +1,9 @@
+#include "../sim/switch_fixture.h"
 #include "session_parameters_for.h"
 #include "silent_agent.h"
 #include "walk_recorder.h"
 
+#include "sim/in_process_transport.h"
 #include "snmp/common_snmp.h"
 #include "snmp/snmp_layer.h"
 #include "snmp/v3_security.h"
@@ -172,6 +174,26 @@ TEST_F(SessionWithoutAgent, WalkIdsComeFromOneCounterAcrossSessions)
     EXPECT_EQ(firstWalk.callbackThreads.count(std::this_thread::get_id()), 0u);
     // A stale id is found once at most.
     EXPECT_FALSE(first.FindRequestID(firstWalk.requestIds[0]));
+}
+
+// A walk's first request is on the wire when getNextAsync returns: a get made
+// next on another session reaches the switch after it.
+TEST(SessionsOnOneSwitch, AWalkIsOnTheWireBeforeGetNextAsyncReturns)
+{
+    setSessionParameters({});
+    const auto device = std::make_shared<sim::InProcessTransport>(sim::SimulatedSwitch(loadedModel("QMX-7720-ZA")));
+    for (int round = 0; round < 20; ++round) {
+        CCommonSnmp walkSession(device), getSession(device);
+        WalkRecorder walk(walkSession);
+        std::unique_ptr<CSnmpResponse> response;
+        ASSERT_TRUE(prepare(walkSession, kPduGetNext) && prepare(getSession, kPduGet));
+        device->clearRequests();
+        walk.start();
+        ASSERT_EQ(getSession.send(response), kStatusOk);
+        const std::vector<Pdu> requests = device->requests();
+        ASSERT_EQ(std::pair(requests.at(0).type, requests.at(1).type), std::pair(PduType::GetNext, PduType::Get)) << round;
+        walkSession.Close(); // waits for the walk's end
+    }
 }
 
 TEST(VersionThreeSecurity, MessageFlagsFollowLevelAndProtocolCodes)

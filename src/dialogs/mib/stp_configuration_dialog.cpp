@@ -28,7 +28,7 @@ QLineEdit* timerEdit(const char* name, QWidget* parent)
 {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(name));
-    edit->setMaxLength(4);
+    edit->setMaxLength(kStpTimerMaxLength);
     edit->setValidator(new QIntValidator(0, 9999, edit));
     return edit;
 }
@@ -151,9 +151,9 @@ void CStpConfigurationDialog::showAnswer(const WalkRow& row)
     m_topologyChanges->setText(QString::fromStdString(texts->topologyChanges));
     m_designatedRoot->setText(QString::fromStdString(texts->designatedRoot));
     m_rootPort->setText(QString::fromStdString(texts->rootPort));
-    m_maxAge->setText(QString::fromStdString(texts->maxAge));
-    m_helloTime->setText(QString::fromStdString(texts->helloTime));
-    m_forwardDelay->setText(QString::fromStdString(texts->forwardDelay));
+    setLimitedText(m_maxAge, texts->maxAge, kStpTimerMaxLength);
+    setLimitedText(m_helloTime, texts->helloTime, kStpTimerMaxLength);
+    setLimitedText(m_forwardDelay, texts->forwardDelay, kStpTimerMaxLength);
     m_currentHelloTime->setText(QString::fromStdString(texts->currentHelloTime));
     m_holdTime->setText(QString::fromStdString(texts->holdTime));
     m_currentForwardDelay->setText(QString::fromStdString(texts->currentForwardDelay));
@@ -181,7 +181,8 @@ StpBridgeSettings CStpConfigurationDialog::settings() const
 void CStpConfigurationDialog::apply()
 {
     const StpBridgeSettings s = settings();
-    if (const std::string message = checkStpBridge(s); !message.empty()) {
+    const StpTimerTexts typed{textOf(m_maxAge->text()), textOf(m_forwardDelay->text()), textOf(m_helloTime->text())};
+    if (const std::string message = checkStpBridge(typed, s); !message.empty()) {
         platform::prompter().warn(message, {});
         return;
     }

@@ -1,5 +1,6 @@
 #include "dialogs/mib/stp_rules.h"
 
+#include "dialogs/mib/system_information_rules.h"
 #include "dialogs/text_number.h"
 #include "snmp/common_snmp.h"
 
@@ -87,9 +88,10 @@ std::optional<StpBridgeTexts> decodeStpBridge(const WalkRow& row)
     if (v.size() < 11)
         return std::nullopt;
     // Apply writes these back: one that is no number would go out as 0 or its
-    // leading digits, or as the protocol turned off.
-    for (const std::size_t i : {0, 5, 6, 7, 11, 12})
-        if (i < v.size() && !isWholeNumber(v[i]))
+    // leading digits. The private state and version may be missing (a view
+    // that hides them): the state then reads as off, the version is kept.
+    for (const std::size_t i : {0, 5, 6, 7})
+        if (!isWholeNumber(v[i]))
             return std::nullopt;
     StpBridgeTexts texts{v[0], v[1], v[2], bridgeIdText(v[3]), v[4], v[5], v[6], v[7], v[8], v[9], v[10]};
     texts.enabled = valueAt(v, 11) == "1";
@@ -121,6 +123,14 @@ std::string checkStpBridge(const StpBridgeSettings& s)
         return "To set the parameters Forward Delay and Max Age, the following relation is to be satisfied: \n"
                "2*(Forward Delay - 1) >= Max Age";
     return {};
+}
+
+std::string checkStpBridge(const StpTimerTexts& typed, const StpBridgeSettings& settings)
+{
+    for (const std::string* text : {&typed.maxAge, &typed.forwardDelay, &typed.helloTime})
+        if (std::string message = checkEditLength(*text, kStpTimerMaxLength); !message.empty())
+            return message;
+    return checkStpBridge(settings);
 }
 
 Bindings stpBridgeSet(const StpBridgeSettings& s)

@@ -33,8 +33,9 @@ struct StpBridgeTexts {
     enum class Version { Keep, Rstp, StpCompatible } version = Version::Keep;
 };
 
-// Fewer than 11 values, or a priority, timer, state or version that is no
-// whole number (an empty one included): nothing to show.
+// Fewer than 11 values, or a priority or timer that is no whole number (an
+// empty one included): nothing to show. A state other than "1", a missing
+// one included, shows the protocol off.
 std::optional<StpBridgeTexts> decodeStpBridge(const WalkRow& row);
 
 // "%02X:...:%02X" for eight octets, other lengths as received.
@@ -54,6 +55,15 @@ struct StpBridgeSettings {
 
 // The first failing check's message, or "".
 std::string checkStpBridge(const StpBridgeSettings& settings);
+
+// The timer edits take at most 4 characters; a longer value from the switch
+// is shown whole and refused here.
+inline constexpr int kStpTimerMaxLength = 4;
+struct StpTimerTexts {
+    std::string maxAge, forwardDelay, helloTime;
+};
+// The edits' lengths in their order first, then checkStpBridge.
+std::string checkStpBridge(const StpTimerTexts& typed, const StpBridgeSettings& settings);
 Bindings stpBridgeSet(const StpBridgeSettings& settings);
 
 // ---- Spanning Tree Table ----

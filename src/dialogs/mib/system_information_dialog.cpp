@@ -25,15 +25,6 @@ QLineEdit* edit(const char* name, int maxLength, QWidget* parent)
     return line;
 }
 
-// A value from the switch may be longer than the user may type: show it whole,
-// and let Apply refuse it as too long.
-void setLimited(QLineEdit* line, const std::string& text, int maxLength)
-{
-    const QString value = QString::fromStdString(text);
-    line->setMaxLength(std::max<int>(maxLength, static_cast<int>(value.size())));
-    line->setText(value);
-}
-
 } // namespace
 
 CSystemInformationDialog::CSystemInformationDialog(QWidget* parent)
@@ -109,9 +100,9 @@ void CSystemInformationDialog::showAnswer(const WalkRow& row)
     m_objectId->setText(QString::fromStdString(texts->objectId));
     if (texts->runtime)
         m_runtime->setText(QString::fromStdString(*texts->runtime));
-    setLimited(m_contact, texts->contact, kSystemContactMaxLength);
-    setLimited(m_name, texts->name, kSystemNameMaxLength);
-    setLimited(m_location, texts->location, kSystemLocationMaxLength);
+    setLimitedText(m_contact, texts->contact, kSystemContactMaxLength);
+    setLimitedText(m_name, texts->name, kSystemNameMaxLength);
+    setLimitedText(m_location, texts->location, kSystemLocationMaxLength);
     m_valuesRead = true;
     m_apply->setEnabled(true);
 }

@@ -11,6 +11,7 @@ namespace dialogs::mib {
 
 inline constexpr int kSystemNameMaxLength = 20;
 inline constexpr int kSystemLocationMaxLength = 20;
+// The hidden contact is never written, so Apply does not check its length.
 inline constexpr int kSystemContactMaxLength = 32;
 
 // sysDescr, sysObjectID, sysUpTime, sysContact, sysName, sysLocation.

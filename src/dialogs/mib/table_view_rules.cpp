@@ -67,7 +67,7 @@ TableView ipTableView(const std::string& agentAddress)
 TableView forwardingTableView()
 {
     return {"Forwarding Table",
-            "Filter",
+            "", // "Filter" titles the destination port's group only
             {"       MAC              ", " Status      ", " Port     "},
             {Mode::Table, {"1.3.6.1.2.1.17.7.1.2.2.1.3", "1.3.6.1.2.1.17.7.1.2.2.1.2"}, 2},
             true,
