@@ -124,7 +124,8 @@ TEST(VlanRules, ListedRowsAreActiveAndFitTheSwitch)
     EXPECT_EQ(vlanRowTexts(*entry), (std::vector<std::string>{"10", "office", "3", "1,2,28", "2"}));
     EXPECT_FALSE(decodeVlanRow({{"waiting", four, one, "5"}, ".11"}, 28));
     EXPECT_FALSE(decodeVlanRow({{"short", "42", one, "1"}, ".12"}, 28));
-    EXPECT_FALSE(decodeVlanRow({{"huge", std::string(10000, '7'), one, "1"}, ".13"}, 28));
+    EXPECT_FALSE(decodeVlanRow({{"long", four, "77 garbled", "1"}, ".13"}, 28));
+    EXPECT_TRUE(decodeVlanRow({{"", std::string(8, '\0'), std::string(7, '\0'), "1"}, ".14"}, 52));
 }
 
 TEST(VlanEntryRules, BoxesActAsRadioChoices)

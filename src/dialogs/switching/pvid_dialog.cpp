@@ -79,24 +79,27 @@ void CPvidDialog::updateApply()
 
 void CPvidDialog::refresh()
 {
-    // A port whose PVID is not read stays empty: Apply refuses it rather
-    // than writing a value nobody saw.
+    // Apply waits for every port's PVID: a port left empty by a failed or
+    // garbled read would be written back as a value nobody saw.
     for (QLineEdit* edit : m_edits)
         edit->clear();
     m_pvidsRead = false;
     m_rowsRead = 0;
+    m_pvidsValid = 0;
     updateApply();
     startWalk(
         m_cCommonSNMPTable, pvidRead(),
         [this](const WalkRow& row) {
             if (m_rowsRead >= m_portCount)
                 return;
-            if (const auto pvid = decodePvid(row))
+            if (const auto pvid = decodePvid(row)) {
                 m_edits[static_cast<std::size_t>(m_rowsRead)]->setText(QString::number(*pvid));
+                ++m_pvidsValid;
+            }
             ++m_rowsRead;
         },
         [this] {
-            m_pvidsRead = true;
+            m_pvidsRead = m_pvidsValid == m_portCount;
             updateApply();
         },
         {m_refresh});

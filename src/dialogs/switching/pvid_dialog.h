@@ -30,8 +30,9 @@ private:
     int m_portCount;
     std::vector<VlanEntry> m_vlans;
     AggregatedLinks m_links;
-    bool m_pvidsRead = false;
+    bool m_pvidsRead = false; // every port's PVID, as a whole number
     int m_rowsRead = 0;
+    int m_pvidsValid = 0;
     CDialogSession& m_cCommonSNMP;
     CDialogSession& m_cCommonSNMPTable;
     CDialogSession& m_cCommonSNMPTrunk;

@@ -22,12 +22,12 @@ std::string valueAt(const std::vector<std::string>& values, std::size_t index)
     return index < values.size() ? values[index] : std::string();
 }
 
-// A port list that cannot hold the switch's ports, or is far longer than any
-// port list, is a garbled answer: shown and written back, it would change
-// the VLAN's members.
+// A port list too short for the switch's ports, or longer than the 8 octets
+// of the largest model, is a garbled answer: shown and written back, it
+// would change the VLAN's members.
 bool isPortList(const std::string& octets, int portCount)
 {
-    return octets.size() >= static_cast<std::size_t>((portCount + 7) / 8) && octets.size() <= 64;
+    return octets.size() >= static_cast<std::size_t>((portCount + 7) / 8) && octets.size() <= 8;
 }
 
 int wholeOrZero(const std::string& text)
