@@ -10,14 +10,12 @@
 #include "dialogs/switching/vlan_entry_dialog.h"
 #include "qt_wait.h"
 #include "scripted_prompter.h"
+#include "walk_ends.h"
 #include "write_wait.h"
-
-#include <sstream>
 
 namespace drills {
 namespace {
 
-enum class Garble { TextForInteger, IntegerForText, HugeText, NoSuchName, ShortAnswer };
 enum class Dialog { Pvid, EditVlan };
 
 struct Case {
@@ -25,59 +23,9 @@ struct Case {
     Garble garble;
 };
 
-std::string caseName(const ::testing::TestParamInfo<Case>& info)
-{
-    static const char* const kGarbles[] = {"TextForInteger", "IntegerForText", "HugeText", "NoSuchName", "ShortAnswer"};
-    return std::string(info.param.dialog == Dialog::Pvid ? "Pvid_" : "EditVlan_") +
-           kGarbles[static_cast<int>(info.param.garble)];
-}
-
 constexpr const char* kPvidColumn = "1.3.6.1.4.1.32473.10.75.7.7.7.1.1";
 // VLAN 10's egress ports: the row the edit drill garbles.
 constexpr const char* kVlan10Egress = "1.3.6.1.4.1.32473.10.75.7.7.6.1.2.10";
-
-void garble(const Case& c, const snmp::Pdu& request, snmp::Pdu& answer)
-{
-    if (request.type == snmp::PduType::Set)
-        return;
-    bool hit = false;
-    for (snmp::VarBind& binding : answer.bindings) {
-        if (c.dialog == Dialog::Pvid ? !within(binding.oid, kPvidColumn) : binding.oid != oidOf(kVlan10Egress))
-            continue;
-        hit = true;
-        if (c.garble == Garble::TextForInteger)
-            binding.value = {.type = snmp::Asn::OctetString, .octets = "77 garbled"};
-        else if (c.garble == Garble::IntegerForText)
-            binding.value = {.type = snmp::Asn::Integer, .integer = 42};
-        else if (c.garble == Garble::HugeText)
-            binding.value = {.type = snmp::Asn::OctetString, .octets = std::string(10000, '7')};
-    }
-    if (hit && c.garble == Garble::NoSuchName) {
-        answer.errorStatus = 2;
-        answer.errorIndex = 1;
-    } else if (hit && c.garble == Garble::ShortAnswer) {
-        answer.bindings.resize(answer.bindings.size() / 2);
-    }
-}
-
-// Waits for `count` walk ends of a dialog, counted from its construction.
-class WalkEnds {
-public:
-    explicit WalkEnds(dialogs::CDialogBase& dialog)
-    {
-        QObject::connect(&dialog, &dialogs::CDialogBase::walkEnded, &m_context, [this] { ++m_count; });
-    }
-    void wait(int count)
-    {
-        m_taken += count;
-        EXPECT_TRUE(waitUntil([&] { return m_count >= m_taken; }));
-    }
-
-private:
-    QObject m_context;
-    int m_count = 0;
-    int m_taken = 0;
-};
 
 class GarbledVlanDrill : public ::testing::TestWithParam<Case> {
 protected:
@@ -124,7 +72,11 @@ TEST_P(GarbledVlanDrill, NothingAGarbledReadSaidIsWrittenBack)
     ScriptedPrompter prompter;
     const std::vector<WalkRow> before = switchState();
     ASSERT_GT(before.size(), 28u);
-    relay.setFaults({.rewrite = [c](const snmp::Pdu& request, snmp::Pdu& answer) { garble(c, request, answer); }});
+    relay.setFaults({.rewrite = [c](const snmp::Pdu& request, snmp::Pdu& answer) {
+        garbleAnswer(c.garble, request, answer, [&c](const snmp::Oid& oid, Garble) {
+            return c.dialog == Dialog::Pvid ? within(oid, kPvidColumn) : oid == oidOf(kVlan10Egress);
+        });
+    }});
 
     dialogs::switching::CVlanConfigurationDialog config(28, true);
     WalkEnds configWalks(config);
@@ -166,8 +118,7 @@ INSTANTIATE_TEST_SUITE_P(VlanDialogs, GarbledVlanDrill,
                                            Case{Dialog::EditVlan, Garble::IntegerForText},
                                            Case{Dialog::EditVlan, Garble::HugeText},
                                            Case{Dialog::EditVlan, Garble::NoSuchName},
-                                           Case{Dialog::EditVlan, Garble::ShortAnswer}),
-                         caseName);
+                                           Case{Dialog::EditVlan, Garble::ShortAnswer}));
 
 } // namespace
 } // namespace drills
