@@ -2,6 +2,7 @@
 // through the Forwarding Table dialog and with snmpwalk, in the same run.
 #include "dialogs/mib/forwarding_table_dialog.h"
 #include "sim/switch_agent.h"
+#include "../idle_stall.h"
 #include "snmp/session_parameters.h"
 
 #include <QApplication>
@@ -56,24 +57,6 @@ DialogRun runDialog()
     ticker.stop();
     run.rows = dialog.list()->topLevelItemCount();
     return run;
-}
-
-// The longest gap of the same ticker while the UI thread has nothing to do:
-// what the machine's load alone costs.
-qint64 idleStallMs(int durationMs)
-{
-    qint64 longest = 0;
-    QElapsedTimer sinceTick;
-    QTimer ticker;
-    ticker.setInterval(1);
-    QObject::connect(&ticker, &QTimer::timeout, [&] { longest = std::max(longest, sinceTick.restart()); });
-    QElapsedTimer clock;
-    clock.start();
-    sinceTick.start();
-    ticker.start();
-    while (clock.elapsed() < durationMs)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    return longest;
 }
 
 double runSnmpwalk(const std::string& agent, const char* column, int& rows)

@@ -3,6 +3,7 @@
 #include "dialogs/switching/pvid_dialog.h"
 #include "dialogs/switching/vlan_configuration_dialog.h"
 #include "sim/switch_agent.h"
+#include "../idle_stall.h"
 #include "snmp/common_snmp.h"
 #include "snmp/session_parameters.h"
 
@@ -71,22 +72,6 @@ DialogRun runDialog()
     ticker.stop();
     run.accepted = pvid.result() == QDialog::Accepted;
     return run;
-}
-
-qint64 idleStallMs(int durationMs)
-{
-    qint64 longest = 0;
-    QElapsedTimer sinceTick;
-    QTimer ticker;
-    ticker.setInterval(1);
-    QObject::connect(&ticker, &QTimer::timeout, [&] { longest = std::max(longest, sinceTick.restart()); });
-    QElapsedTimer clock;
-    clock.start();
-    sinceTick.start();
-    ticker.start();
-    while (clock.elapsed() < durationMs)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    return longest;
 }
 
 bool snmpset(const std::string& agent, int port)
