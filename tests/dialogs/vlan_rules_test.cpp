@@ -58,7 +58,6 @@ TEST(VlanRules, EditAndDeleteChecksInOrder)
     const VoiceSurveillance voice10{true, 10, false, 10};
     const VoiceSurveillance surveillance10{false, 10, true, 10};
     const Case cases[] = {
-        {false, 0, -1, "", false, off, {0, pick, false}},
         {false, 3, -1, "", false, off, {0, pick, true}},
         {false, 3, 0, "0", false, off, {0, "Invalid VLAN ID!", false}},
         {false, 3, 1, "10", false, off, {10, "", false}},
@@ -79,6 +78,8 @@ TEST(VlanRules, EditAndDeleteChecksInOrder)
     }
     EXPECT_EQ(checkAdd(255), "");
     EXPECT_EQ(checkAdd(256), " Number of VLAN group is over limit");
+    EXPECT_EQ(checkAsymmetric(voice10), "Voice Vlan is enable,the vlan mode can't change to Asymmetric mode!\n"
+                                        "If you could disable it, please set it through the web!");
 }
 
 TEST(VlanRules, PvidChecks)
