@@ -3,7 +3,7 @@
 #include "dialogs/switching/pvid_dialog.h"
 #include "dialogs/switching/vlan_configuration_dialog.h"
 #include "sim/switch_agent.h"
-#include "../idle_stall.h"
+#include "../bench_support.h"
 #include "snmp/common_snmp.h"
 #include "snmp/session_parameters.h"
 
@@ -110,16 +110,9 @@ int main(int argc, char** argv)
     sim::SwitchAgentOptions options;
     options.model = "QMX-7752-ZA";
     options.scenario = false;
-    std::string error;
-    const auto agent = sim::startSwitchAgent(options, &error);
-    if (!agent) {
-        std::fprintf(stderr, "bench_write: %s\n", error.c_str());
+    const auto agent = startBenchAgent("bench_write", options);
+    if (!agent)
         return 1;
-    }
-    snmp::SessionParameters parameters;
-    parameters.agentAddress = "127.0.0.1";
-    parameters.agentPort = std::to_string(agent->port());
-    snmp::setSessionParameters(parameters);
     const std::string address = "127.0.0.1:" + std::to_string(agent->port());
 
     // Warm the agent's back end once, then measure both in the same run.
