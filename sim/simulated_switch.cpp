@@ -52,7 +52,7 @@ std::optional<snmp::VarBind> SimulatedSwitch::getNext(const snmp::Oid& oid)
 int SimulatedSwitch::set(const snmp::Oid& oid, const snmp::Value& value)
 {
     refresh();
-    if (m_rebootUntil)
+    if (m_rebootUntil || (m_refusal && m_refusal(oid, value)))
         return kGenErr;
     const RowTable* table = rowTableOf(oid);
     if (table) {

@@ -42,6 +42,10 @@ public:
     std::chrono::milliseconds rebootRemaining();
 
     void setFanFault(bool fault);
+    // Tests: a set the predicate holds is refused with genErr before any rule,
+    // as a switch short of resources would. Empty: nothing is refused.
+    using SetRefusal = std::function<bool(const snmp::Oid& oid, const snmp::Value& value)>;
+    void refuseSets(SetRefusal refusal) { m_refusal = std::move(refusal); }
     const ModelData& model() const { return m_model; }
     // Every object in OID order, as a walk would see it now.
     std::vector<snmp::VarBind> snapshot();
@@ -119,6 +123,7 @@ private:
     std::optional<std::chrono::milliseconds> m_rebootUntil;
     Transfer m_firmware;
     Transfer m_config;
+    SetRefusal m_refusal;
 };
 
 } // namespace sim

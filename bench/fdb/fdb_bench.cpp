@@ -2,6 +2,7 @@
 // through the Forwarding Table dialog and with snmpwalk, in the same run.
 #include "dialogs/mib/forwarding_table_dialog.h"
 #include "sim/switch_agent.h"
+#include "../bench_support.h"
 #include "snmp/session_parameters.h"
 
 #include <QApplication>
@@ -58,24 +59,6 @@ DialogRun runDialog()
     return run;
 }
 
-// The longest gap of the same ticker while the UI thread has nothing to do:
-// what the machine's load alone costs.
-qint64 idleStallMs(int durationMs)
-{
-    qint64 longest = 0;
-    QElapsedTimer sinceTick;
-    QTimer ticker;
-    ticker.setInterval(1);
-    QObject::connect(&ticker, &QTimer::timeout, [&] { longest = std::max(longest, sinceTick.restart()); });
-    QElapsedTimer clock;
-    clock.start();
-    sinceTick.start();
-    ticker.start();
-    while (clock.elapsed() < durationMs)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    return longest;
-}
-
 double runSnmpwalk(const std::string& agent, const char* column, int& rows)
 {
     QElapsedTimer clock;
@@ -100,16 +83,9 @@ int main(int argc, char** argv)
     sim::SwitchAgentOptions options;
     options.fdbEntries = kEntries;
     options.scenario = false;
-    std::string error;
-    const auto agent = sim::startSwitchAgent(options, &error);
-    if (!agent) {
-        std::fprintf(stderr, "bench_fdb: %s\n", error.c_str());
+    const auto agent = startBenchAgent("bench_fdb", options);
+    if (!agent)
         return 1;
-    }
-    snmp::SessionParameters parameters;
-    parameters.agentAddress = "127.0.0.1";
-    parameters.agentPort = std::to_string(agent->port());
-    snmp::setSessionParameters(parameters);
     const std::string address = "127.0.0.1:" + std::to_string(agent->port());
 
     // Warm the agent's back end once, then measure both in the same run.

@@ -46,6 +46,44 @@ inline bool within(const snmp::Oid& oid, const std::string& column)
     return oid.size() > prefix.size() && std::equal(prefix.begin(), prefix.end(), oid.begin());
 }
 
+// How a drill garbles an agent's answers to reads.
+enum class Garble { TextForInteger, IntegerForText, HugeText, NoSuchName, ShortAnswer, WideTimer };
+inline constexpr const char* kGarbledText = "77 garbled";
+inline constexpr std::int64_t kGarbledInteger = 42;
+inline const std::string kHugeText(10000, '7');
+// One digit more than a timer edit holds; max age cut to four digits would pass every check.
+inline constexpr std::int64_t kWideTimer = 27770;
+
+// Garbles the bindings `targeted` picks for `kind` in an answer to a read; an
+// answer holding one gets an error status (NoSuchName) or loses half its
+// bindings (ShortAnswer).
+inline void garbleAnswer(Garble kind, const snmp::Pdu& request, snmp::Pdu& answer,
+                         const std::function<bool(const snmp::Oid&, Garble)>& targeted)
+{
+    if (request.type == snmp::PduType::Set)
+        return;
+    bool hit = false;
+    for (snmp::VarBind& binding : answer.bindings) {
+        if (!targeted(binding.oid, kind))
+            continue;
+        hit = true;
+        if (kind == Garble::TextForInteger)
+            binding.value = {.type = snmp::Asn::OctetString, .octets = kGarbledText};
+        else if (kind == Garble::IntegerForText)
+            binding.value = {.type = snmp::Asn::Integer, .integer = kGarbledInteger};
+        else if (kind == Garble::HugeText)
+            binding.value = {.type = snmp::Asn::OctetString, .octets = kHugeText};
+        else if (kind == Garble::WideTimer)
+            binding.value = {.type = snmp::Asn::Integer, .integer = kWideTimer};
+    }
+    if (hit && kind == Garble::NoSuchName) {
+        answer.errorStatus = 2;
+        answer.errorIndex = 1;
+    } else if (hit && kind == Garble::ShortAnswer) {
+        answer.bindings.resize(answer.bindings.size() / 2);
+    }
+}
+
 // A switch whose ports keep still, so two walks see the same rows.
 inline std::unique_ptr<sim::SnmpdProcess> startQuietSwitch()
 {

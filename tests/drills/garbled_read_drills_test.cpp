@@ -23,7 +23,6 @@ namespace drills {
 namespace {
 
 enum class Dialog { SystemInformation, StpConfiguration, PortStp };
-enum class Garble { TextForInteger, IntegerForText, HugeText, NoSuchName, ShortAnswer, WideTimer };
 // SendsNothing: Apply stays off, silently, until the values are read.
 enum class Apply { Refused, SendsNothing, WritesNoGarbage };
 
@@ -43,18 +42,12 @@ void PrintTo(const Case& c, std::ostream* out)
          << (c.garbledFirstRead ? "_FirstRead" : "");
 }
 
-constexpr const char* kTextForInteger = "77 garbled";
-constexpr std::int64_t kIntegerForText = 42;
-const std::string kHugeText(10000, '7');
-// One digit more than a timer edit holds; max age cut to four digits would pass every check.
-constexpr std::int64_t kWideTimer = 27770;
-
 // Values a garbled answer could turn into once shown and written back.
 bool fromGarbledRead(std::string value)
 {
     if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
         value = value.substr(1, value.size() - 2);
-    return value == "77" || value == std::to_string(kIntegerForText) || value.find("7777") != std::string::npos
+    return value == "77" || value == std::to_string(kGarbledInteger) || value.find("7777") != std::string::npos
            || value.find("garbled") != std::string::npos || value == std::to_string(kWideTimer / 10);
 }
 
@@ -88,33 +81,17 @@ Fields fieldsOf(Dialog dialog)
 
 void garble(Garble kind, const Fields& fields, const snmp::Pdu& request, snmp::Pdu& answer)
 {
-    if (request.type == snmp::PduType::Set)
-        return;
     const auto among = [](const snmp::Oid& oid, const std::vector<std::string>& oids) {
         return std::any_of(oids.begin(), oids.end(), [&](const std::string& text) { return oidOf(text) == oid; });
     };
-    bool hit = false;
-    for (snmp::VarBind& binding : answer.bindings) {
-        const bool integer = among(binding.oid, fields.integers);
-        const bool text = among(binding.oid, fields.texts);
-        hit = hit || integer || text;
-        if (kind == Garble::TextForInteger && integer)
-            binding.value = {.type = snmp::Asn::OctetString, .octets = kTextForInteger};
-        else if (kind == Garble::IntegerForText && text)
-            binding.value = {.type = snmp::Asn::Integer, .integer = kIntegerForText};
-        else if (kind == Garble::HugeText && binding.oid == oidOf(fields.huge))
-            binding.value = {.type = snmp::Asn::OctetString, .octets = kHugeText};
-        else if (kind == Garble::WideTimer && integer)
-            binding.value = {.type = snmp::Asn::Integer, .integer = kWideTimer};
-    }
-    if (!hit)
-        return;
-    if (kind == Garble::NoSuchName) {
-        answer.errorStatus = 2;
-        answer.errorIndex = 1;
-    } else if (kind == Garble::ShortAnswer) {
-        answer.bindings.resize(answer.bindings.size() / 2);
-    }
+    garbleAnswer(kind, request, answer, [&](const snmp::Oid& oid, Garble how) {
+        const bool integer = among(oid, fields.integers);
+        const bool text = among(oid, fields.texts);
+        return how == Garble::TextForInteger || how == Garble::WideTimer ? integer
+               : how == Garble::IntegerForText ? text
+               : how == Garble::HugeText       ? oid == oidOf(fields.huge)
+                                               : integer || text;
+    });
 }
 
 class GarbledReadDrill : public ::testing::TestWithParam<Case> {

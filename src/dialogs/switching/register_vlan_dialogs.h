@@ -1,0 +1,12 @@
+#pragma once
+
+namespace app {
+class CommandTable;
+}
+
+namespace dialogs {
+
+// "&VLAN Configuration..." and the dialogs it opens.
+void registerVlanDialogs(app::CommandTable& table);
+
+} // namespace dialogs

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "dialogs/aggregated_links.h"
+#include "dialogs/binding.h"
+#include "dialogs/dialog_session.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace dialogs::switching {
+
+// ---- 802.1Q VLAN Configuration ----
+
+inline constexpr int kMaxVlans = 256;
+
+// One listed VLAN, as the add/edit and PVID dialogs read it.
+struct VlanEntry {
+    int vid = 0;
+    std::string name;
+    std::string egressList;   // "1,2,5"
+    std::string untaggedList;
+    int egressCount = 0;
+    int untaggedCount = 0;
+};
+
+const std::vector<std::string>& vlanHeaders();
+// Name, egress, untagged and row status of every VLAN.
+WalkRequest vlanTableRead();
+// Only active rows with port lists that fit the switch are listed.
+std::optional<VlanEntry> decodeVlanRow(const WalkRow& row, int portCount);
+// VID, name, egress count, egress list, untagged list.
+std::vector<std::string> vlanRowTexts(const VlanEntry& entry);
+const VlanEntry* findVlan(const std::vector<VlanEntry>& list, int vid);
+
+// Ports of a "1,2,5" list as one flag per port, port 1 first.
+std::vector<bool> portsOfList(const std::string& list, int portCount);
+
+struct VoiceSurveillance {
+    bool voiceEnabled = false;
+    int voiceVid = 0;
+    bool surveillanceEnabled = false;
+    int surveillanceVid = 0;
+};
+WalkRequest voiceSurveillanceRead();
+VoiceSurveillance decodeVoiceSurveillance(const WalkRow& row);
+
+Bindings asymmetricRead();
+// Ticked when the answer is "1".
+bool asymmetricEnabled(const std::vector<std::string>& values);
+// The refusals before the question; "" when the mode may change.
+std::string checkAsymmetric(const VoiceSurveillance& state);
+extern const char* const kAsymmetricQuestion;
+Bindings asymmetricSet(bool enabled);
+
+// The PVID column, one row per port.
+WalkRequest pvidRead();
+// A PVID as answered: nothing unless it is a whole number.
+std::optional<std::int64_t> decodePvid(const WalkRow& row);
+
+// What Add, Edit or Delete may act on: `vid` > 0 to go on, else `message`
+// (may be empty: stop silently), shown with the information icon when `inform`.
+struct VlanChoice {
+    int vid = 0;
+    std::string message;
+    bool inform = false;
+};
+// `selected`: the selected row, -1 for none; `vidText` its "VLAN ID" text.
+std::string checkAdd(int rows);
+VlanChoice checkEdit(int rows, int selected, const std::string& vidText);
+VlanChoice checkDelete(int rows, int selected, const std::string& vidText, bool asymmetric,
+                       const std::vector<std::int64_t>& pvids, const VoiceSurveillance& state);
+Bindings vlanDeleteSet(int vid);
+
+// ---- PVID Configuration ----
+
+// The first failing check's message, or "". `pvids` one per port.
+std::string checkPvids(const std::vector<std::int64_t>& pvids, const AggregatedLinks& links,
+                       const std::vector<VlanEntry>& vlans);
+// One set per port, port 1 first.
+std::vector<Bindings> pvidSets(const std::vector<std::int64_t>& pvids);
+// With 40 ports or more the switch gets a pause after the 40th set.
+inline constexpr int kPvidsBeforePause = 40;
+inline constexpr int kPvidPauseMs = 50;
+bool pauseAfterPvid(int port, int portCount);
+
+} // namespace dialogs::switching
