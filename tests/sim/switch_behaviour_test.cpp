@@ -179,7 +179,7 @@ TEST_F(SwitchTest, PoeStatusTextsFollowThePortState)
     ASSERT_EQ(set(kPoePortEntry, {4, 1, 3}, integerValue(2)), kNoError);
     EXPECT_EQ(status(3), "Time-based OFF");
     ASSERT_EQ(set(kPoeTimeRangeEntry, {21, 2}, integerValue(kDestroy)), kNoError);
-    EXPECT_EQ(integer(kPoePortEntry, {4, 1, 3}), 0);
+    EXPECT_EQ(integer(kPoePortEntry, {4, 1, 3}), 2); // kept for a range made again at 2
     EXPECT_EQ(status(3), "POWER ON");
 }
 
