@@ -182,7 +182,7 @@ bool CTimeBasedPoeConfigDialog::apply()
     if (!m_index) {
         const std::optional<int> free = freeTimeRangeIndex(m_rows);
         if (!free) {
-            platform::prompter().warn("The max number of PoE Time Range is 8", {});
+            platform::prompter().warn(kTimeRangesFull, {});
             return false;
         }
         change.index = *free;

@@ -51,8 +51,9 @@ std::vector<std::string> timeRangeTexts(const TimeRange& range);
 std::string checkTimeRangeName(const std::string& name, const std::vector<RememberedRange>& rows);
 // The times and dates, dates counting as 2 when not used: "" when they pass.
 std::string checkTimeRangeTimes(const TimeRange& range);
-// The index a new range gets; none when 8 rows are active.
+// The index a new range gets; none (kTimeRangesFull) when 8 rows are active.
 std::optional<int> freeTimeRangeIndex(const std::vector<RememberedRange>& rows);
+inline constexpr const char* kTimeRangesFull = "The max number of PoE Time Range is 8";
 
 Bindings timeRangeStatusSet(int index, int status);
 // Name, date flag, the dates when used, times, days, then status 1.
