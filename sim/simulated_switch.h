@@ -91,6 +91,11 @@ private:
     void applyRowStatus(const RowTable& table, const snmp::Oid& index, std::int64_t requested);
     void afterSet(const snmp::Oid& oid, const snmp::Value& value);
 
+    // switch_poe.cpp
+    int checkPoeValue(const snmp::Oid& oid, const snmp::Value& value) const;
+    int checkTimeRangeActivation(const snmp::Oid& index) const;
+    bool timeRangeActive(std::uint32_t index) const;
+
     // switch_live.cpp
     void syncPort(int port);
     void syncPoe();

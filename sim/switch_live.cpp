@@ -98,7 +98,8 @@ std::string SimulatedSwitch::poeStatusText(int port) const
     const auto p = arc(port);
     if (integerAt(joined(kPoePortEntry, {3, 1, p})) != 1)
         return "POWER OFF";
-    if (const auto range = static_cast<std::uint32_t>(integerAt(joined(kPoePortEntry, {4, 1, p})))) {
+    if (const auto range = static_cast<std::uint32_t>(integerAt(joined(kPoePortEntry, {4, 1, p})));
+        range && timeRangeActive(range)) {
         const std::time_t wall = std::time(nullptr);
         std::tm local{};
         localtime_r(&wall, &local);

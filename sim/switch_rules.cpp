@@ -107,6 +107,8 @@ std::string SimulatedSwitch::octetsAt(const snmp::Oid& oid) const
 int SimulatedSwitch::checkValue(const snmp::Oid& oid, const snmp::Value& value) const
 {
     using snmp::Asn;
+    if (const int error = checkPoeValue(oid, value))
+        return error;
     if (value.type == Asn::Integer || value.type == Asn::Gauge32) {
         const std::int64_t number =
             value.type == Asn::Integer ? value.integer : static_cast<std::int64_t>(value.unsignedValue);
@@ -227,6 +229,9 @@ int SimulatedSwitch::checkRowStatus(const RowTable& table, const snmp::Oid& inde
             index == snmp::Oid{0, 0, 94, 0, 0, 0})
             return kInconsistentValue; // the default surveillance OUI stays
     }
+    if (requested == kActive && &table == rowTableOf(joined(kPoeTimeRangeEntry, {21, 1})))
+        if (const int error = checkTimeRangeActivation(index))
+            return error;
     return rowStatusCheck(table, m_mib, index, requested);
 }
 
@@ -288,10 +293,8 @@ void SimulatedSwitch::afterSet(const snmp::Oid& oid, const snmp::Value& value)
         syncStpPort(static_cast<int>(port));
     } else if (startsWith(oid, kPoePortEntry)) {
         syncPoe();
-    } else if (startsWith(oid, joined(kPoeTimeRangeEntry, {21})) && value.integer == kDestroy) {
-        for (int p = 1; p <= m_model.portCount; ++p)
-            if (integerAt(joined(kPoePortEntry, {4, 1, static_cast<std::uint32_t>(p)})) == port)
-                m_mib.assign(joined(kPoePortEntry, {4, 1, static_cast<std::uint32_t>(p)}), integerValue(0));
+    } else if (startsWith(oid, joined(kPoeTimeRangeEntry, {21}))) {
+        // Ports keep the index of a destroyed range: a range made again at it applies to them again.
         syncPoe();
     } else if (oid == joined(kLldpSettings, {1, 0})) {
         while (auto remote = m_mib.nextUnder(kLldpRemEntry, kLldpRemEntry))

@@ -7,6 +7,7 @@
 #include "dialogs/mib/system_information_dialog.h"
 #include "dialogs/mib/table_view_dialog.h"
 #include "dialogs/switching/register_vlan_dialogs.h"
+#include "dialogs/management/register_poe_dialogs.h"
 #include "platform/qt_prompter.h"
 #include "snmp/session_parameters.h"
 
@@ -45,6 +46,8 @@ void registerDialogCommands(app::CommandTable& table)
                         return std::make_unique<CStpConfigurationDialog>(context.portCount());
                     }));
     registerVlanDialogs(table);
+
+    management::registerPoeDialogs(table);
 
     table.setRunner(kCmdTelnet, [](MainWindowContext&) { runTelnet(agentAddress()); }, Dispatch::Direct);
     table.setSocketAction([](MainWindowContext&) { startTelnet(agentAddress()); });

@@ -2,6 +2,7 @@
 // set, and Apply either is refused or writes nothing a garbled read said. The
 // switch's request log is the witness of what was written.
 #include "drill_support.h"
+#include "garbled_reads.h"
 #include "udp_relay.h"
 
 #include "dialogs/mib/port_stp_dialog.h"
@@ -16,7 +17,6 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 
-#include <fstream>
 #include <sstream>
 
 namespace drills {
@@ -36,27 +36,9 @@ struct Case {
 void PrintTo(const Case& c, std::ostream* out)
 {
     static const char* const kDialogs[] = {"SystemInformation", "StpConfiguration", "PortStp"};
-    static const char* const kGarbles[] = {"TextForInteger", "IntegerForText", "HugeText", "NoSuchName", "ShortAnswer",
-                                           "WideTimer"};
-    *out << kDialogs[static_cast<int>(c.dialog)] << "_" << kGarbles[static_cast<int>(c.garble)]
+    *out << kDialogs[static_cast<int>(c.dialog)] << "_" << garbleName(c.garble)
          << (c.garbledFirstRead ? "_FirstRead" : "");
 }
-
-// Values a garbled answer could turn into once shown and written back.
-bool fromGarbledRead(std::string value)
-{
-    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
-        value = value.substr(1, value.size() - 2);
-    return value == "77" || value == std::to_string(kGarbledInteger) || value.find("7777") != std::string::npos
-           || value.find("garbled") != std::string::npos || value == std::to_string(kWideTimer / 10);
-}
-
-// What a dialog reads, by the type the switch gives it; `huge` gets the long text.
-struct Fields {
-    std::vector<std::string> integers;
-    std::vector<std::string> texts;
-    std::string huge;
-};
 
 Fields fieldsOf(Dialog dialog)
 {
@@ -77,21 +59,6 @@ Fields fieldsOf(Dialog dialog)
     }
     }
     return {};
-}
-
-void garble(Garble kind, const Fields& fields, const snmp::Pdu& request, snmp::Pdu& answer)
-{
-    const auto among = [](const snmp::Oid& oid, const std::vector<std::string>& oids) {
-        return std::any_of(oids.begin(), oids.end(), [&](const std::string& text) { return oidOf(text) == oid; });
-    };
-    garbleAnswer(kind, request, answer, [&](const snmp::Oid& oid, Garble how) {
-        const bool integer = among(oid, fields.integers);
-        const bool text = among(oid, fields.texts);
-        return how == Garble::TextForInteger || how == Garble::WideTimer ? integer
-               : how == Garble::IntegerForText ? text
-               : how == Garble::HugeText       ? oid == oidOf(fields.huge)
-                                               : integer || text;
-    });
 }
 
 class GarbledReadDrill : public ::testing::TestWithParam<Case> {
@@ -137,22 +104,6 @@ protected:
                                         const snmp::Pdu& request, snmp::Pdu& answer) {
             garble(kind, fields, request, answer);
         }});
-    }
-
-    // The values of the sets that reached the switch so far.
-    static std::vector<std::string> setValues()
-    {
-        std::vector<std::string> values;
-        std::ifstream log(s_dir->filePath("requests.log").toStdString());
-        for (std::string line; std::getline(log, line);) {
-            std::istringstream fields(line);
-            std::string time, kind, oid, type, value;
-            fields >> time >> kind >> oid >> type;
-            std::getline(fields >> std::ws, value);
-            if (kind == "set")
-                values.push_back(value);
-        }
-        return values;
     }
 
     static inline sim::SnmpdProcess* s_agent = nullptr;
@@ -215,15 +166,15 @@ TEST_P(GarbledReadDrill, LoadingSendsNoSetAndApplyNeverWritesWhatTheGarbledReadS
 {
     const Case c = GetParam();
     ScriptedPrompter prompter;
-    const std::size_t setsBefore = setValues().size();
+    const std::size_t setsBefore = loggedSetValues(s_dir->filePath("requests.log").toStdString()).size();
     const auto dialog = openGarbled(c, *s_portRow, [this] { garbleReads(); });
     ASSERT_NE(dialog, nullptr);
     EXPECT_GT(relay.counts().rewritten, 0);
-    EXPECT_EQ(setValues().size(), setsBefore) << "loading sent a set";
+    EXPECT_EQ(loggedSetValues(s_dir->filePath("requests.log").toStdString()).size(), setsBefore) << "loading sent a set";
     EXPECT_EQ(relay.counts().setRequests, 0);
 
     applyOnce(c.dialog, *dialog);
-    const std::vector<std::string> sets = setValues();
+    const std::vector<std::string> sets = loggedSetValues(s_dir->filePath("requests.log").toStdString());
     if (c.expected != Apply::WritesNoGarbage) {
         EXPECT_EQ(sets.size(), setsBefore);
         EXPECT_EQ(prompter.shown().size(), c.expected == Apply::Refused ? 1u : 0u);

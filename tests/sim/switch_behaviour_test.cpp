@@ -173,13 +173,15 @@ TEST_F(SwitchTest, PoeStatusTextsFollowThePortState)
     ASSERT_EQ(set(kPoePortEntry, {8, 1, 2}, octetValue("10.0")), kNoError);
     EXPECT_EQ(status(2), "OVER LOAD");
     EXPECT_EQ(set(kPoePortEntry, {8, 1, 5}, octetValue("20.0")), kInconsistentValue); // 15.4 W port
+    EXPECT_EQ(set(kPoePortEntry, {8, 1, 2}, octetValue("10.1")), kWrongValue);         // steps of 0.2 W
 
     // A time range on no day keeps its ports off.
     ASSERT_EQ(set(kPoeTimeRangeEntry, {21, 2}, integerValue(kCreateAndGo)), kNoError);
+    EXPECT_EQ(set(kPoeTimeRangeEntry, {2, 2}, octetValue("office-hours")), kInconsistentValue); // names are unique
     ASSERT_EQ(set(kPoePortEntry, {4, 1, 3}, integerValue(2)), kNoError);
     EXPECT_EQ(status(3), "Time-based OFF");
     ASSERT_EQ(set(kPoeTimeRangeEntry, {21, 2}, integerValue(kDestroy)), kNoError);
-    EXPECT_EQ(integer(kPoePortEntry, {4, 1, 3}), 0);
+    EXPECT_EQ(integer(kPoePortEntry, {4, 1, 3}), 2); // kept for a range made again at 2
     EXPECT_EQ(status(3), "POWER ON");
 }
 

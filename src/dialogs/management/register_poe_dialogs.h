@@ -1,0 +1,13 @@
+#pragma once
+
+namespace app {
+class CommandTable;
+}
+
+namespace dialogs::management {
+
+// "PoE Configuration" and "Time Range Information"; the menu keeps their
+// commands on PoE models only.
+void registerPoeDialogs(app::CommandTable& table);
+
+} // namespace dialogs::management

@@ -1,0 +1,105 @@
+#include "dialogs/management/time_range_dialog.h"
+
+#include "dialogs/management/time_range_editor_dialog.h"
+#include "dialogs/widgets.h"
+#include "platform/prompter.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace dialogs::management {
+
+CTimeRangeListDialog::CTimeRangeListDialog(QWidget* parent)
+    : CDialogBase(parent), m_cCommonSNMP(addSession("m_cCommonSNMP")), m_cCommonSNMPSet(addSession("m_cCommonSNMPSet"))
+{
+    m_list = newListView(timeRangeHeaders(), this);
+    auto* buttons = new QHBoxLayout;
+    const std::pair<const char*, void (CTimeRangeListDialog::*)()> actions[] = {
+        {"&Add", &CTimeRangeListDialog::add},
+        {"&Edit", &CTimeRangeListDialog::edit},
+        {"&Delete", &CTimeRangeListDialog::remove},
+        {"&Refresh", &CTimeRangeListDialog::refresh}};
+    for (const auto& [caption, action] : actions) {
+        QString name = QString::fromLatin1(caption).remove(QLatin1Char('&')).toLower();
+        auto* button = pushButton(QString::fromLatin1(caption), name.toLatin1().constData(), this);
+        connect(button, &QPushButton::clicked, this, action);
+        buttons->addWidget(button);
+        m_buttons.push_back(button);
+    }
+    QPushButton* close = pushButton(QStringLiteral("&Close"), "close", this);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    buttons->addStretch();
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_list);
+    layout->addLayout(buttons);
+    setWindowTitle(QStringLiteral("Time Range Information"));
+    refresh();
+}
+
+void CTimeRangeListDialog::refresh()
+{
+    m_rows.clear();
+    m_listed.clear();
+    m_list->clear();
+    std::vector<QWidget*> busy(m_buttons.begin(), m_buttons.end());
+    startWalk(
+        m_cCommonSNMP, timeRangeTableRead(),
+        [this](const WalkRow& row) {
+            m_rows.push_back(rememberRange(row));
+            const auto range = decodeTimeRange(row.values);
+            if (m_rows.back().status != "1" || !range)
+                return;
+            appendRow(m_list, timeRangeTexts(*range));
+            m_listed.push_back(m_rows.back().index);
+        },
+        {}, busy);
+}
+
+std::optional<int> CTimeRangeListDialog::selectedIndex(const char* message)
+{
+    if (m_list->topLevelItemCount() == 0) {
+        platform::prompter().warn(message, {});
+        return std::nullopt;
+    }
+    const int line = m_list->indexOfTopLevelItem(m_list->currentItem());
+    if (line < 0 || !m_list->currentItem()->isSelected() || line >= static_cast<int>(m_listed.size())) {
+        platform::prompter().inform(message, {});
+        return std::nullopt;
+    }
+    return m_listed[static_cast<std::size_t>(line)];
+}
+
+void CTimeRangeListDialog::add()
+{
+    openEditor(std::nullopt);
+}
+
+void CTimeRangeListDialog::edit()
+{
+    if (const auto index = selectedIndex("Please select the Time Range to be edit!"))
+        openEditor(index);
+}
+
+void CTimeRangeListDialog::remove()
+{
+    const auto index = selectedIndex("Please select the Time Range to be deleted!");
+    if (!index)
+        return;
+    runWrite([&session = m_cCommonSNMPSet, bindings = timeRangeStatusSet(*index, 6)](
+                 WriteContext& write) { write.set(session, bindings); },
+             [this] { refresh(); });
+}
+
+void CTimeRangeListDialog::openEditor(std::optional<int> index)
+{
+    {
+        CTimeBasedPoeConfigDialog editor(m_rows, index, this);
+        editor.exec();
+    }
+    refresh();
+}
+
+} // namespace dialogs::management

@@ -1,0 +1,97 @@
+// PoE Configuration and the time-range editor: limits, ports offered, date
+// and time checks, the free index, and what a read row shows.
+#include "dialogs/management/poe_rules.h"
+#include "dialogs/management/time_range_rules.h"
+
+#include <gtest/gtest.h>
+
+using namespace dialogs::management;
+
+namespace {
+
+const std::string kRange = "The User Defined power limit ranges between 1.0 ~ 30.0";
+const std::string kStep = "The per-port power limit must be a multiple of 0.2";
+const std::string kHighPort = "Invalid PoE Port User Define value Setting! ";
+
+TEST(PoeRules, UserDefinedLimitsAreCheckedOnEveryPortOfTheRange)
+{
+    const struct {
+        const char* watts;
+        std::vector<int> ports;
+        std::string message;
+    } cases[] = {
+        {"15.6", {3}, ""},         {"15.6", {5}, kHighPort},  {"15.6", {3, 4, 5}, kHighPort}, {"30.0", {1, 2, 3, 4}, ""},
+        {"15.4", {24}, ""},        {"30.2", {1}, kRange},     {"0.8", {7}, kRange},           {"", {1}, kRange},
+        {"7.3", {1}, kStep},       {"29.9", {2, 3}, kStep},   {"1.0", {8}, ""},
+    };
+    PoeSettings s;
+    s.userDefined = true;
+    for (const auto& c : cases) {
+        s.userLimit = c.watts;
+        EXPECT_EQ(checkPoeRange(s, c.ports), c.message) << c.watts << " W from port " << c.ports.front();
+    }
+    s.userDefined = false; // by class: the edit is not read
+    EXPECT_EQ(checkPoeRange(s, {5}), "");
+}
+
+TEST(PoeRules, ALineWithoutItsTimeRangesNameShowsItBlankAndAGarbledIndexGivesNoName)
+{
+    const PoePortLine line = decodePoePort({{"2", "3", "3", "5", "1", "15.6", "0", "0", "0", "N/A", "OFF"}, ".1.6"}, 4, {{1, "day"}});
+    EXPECT_EQ(line.texts, (std::vector<std::string>{"5", "Disable", "", "High", "15.6", "0", "0", "0", "N/A", "OFF"}));
+    EXPECT_EQ(line.port, 6);
+    EXPECT_FALSE(decodeTimeRangeName({{"77 garbled", "night"}, ".3"}));
+    EXPECT_FALSE(decodeTimeRangeName({{"4", "night"}, ".3"}));
+}
+
+TimeRange range(std::vector<int> fields, bool dated = true)
+{
+    TimeRange r; // from y m d, to y m d, start h m, end h m
+    r.dated = dated;
+    int* const targets[] = {&r.fromYear, &r.fromMonth, &r.fromDay,   &r.toYear,  &r.toMonth,
+                            &r.toDay,    &r.startHour, &r.startMinute, &r.endHour, &r.endMinute};
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        *targets[i] = fields[i];
+    return r;
+}
+
+TEST(TimeRangeRules, DatesAndTimesInOrder)
+{
+    const struct {
+        TimeRange range;
+        std::string message;
+    } cases[] = {
+        {range({2010, 5, 1, 2010, 4, 30, 8, 0, 9, 0}), "'To month' can't be less than 'From month'"},
+        {range({2010, 5, 20, 2010, 5, 3, 8, 0, 9, 0}), "'To day' can't be less than 'From day'"},
+        {range({2011, 1, 1, 2010, 12, 31, 8, 0, 9, 0}), "'To year' can't be less than 'From year'"},
+        {range({2011, 1, 1, 2010, 12, 31, 8, 0, 8, 0}), "'Start Time' and 'End Time' can't be the same"},
+        {range({2011, 1, 1, 2010, 12, 31, 8, 0, 7, 59}, false), "'Start Time' can't be grater than 'End Time'"},
+        {range({2011, 1, 1, 2010, 12, 31, 8, 0, 8, 1}, false), ""},
+        {range({2010, 1, 1, 2010, 1, 2, 8, 0, 7, 0}), ""},
+        {range({2010, 1, 1, 2010, 1, 1, 8, 0, 7, 0}), "'Start Time' can't be grater than 'End Time'"},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(checkTimeRangeTimes(cases[i].range), cases[i].message) << "case " << i;
+}
+
+TEST(TimeRangeRules, NamesAndTheFreeIndexOfANewRange)
+{
+    const std::vector<RememberedRange> rows{{1, "office-hours", "1"}, {2, "parked", "2"}};
+    EXPECT_EQ(checkTimeRangeName("", rows), "The TimeRange name can not be empty,please input it.");
+    for (const char* refused : {"night.shift", "parked", "office-hours"})
+        EXPECT_EQ(checkTimeRangeName(refused, rows), "Invalid TimeRange Name.") << refused;
+    EXPECT_EQ(checkTimeRangeName("night", rows), "");
+
+    const auto indexFor = [](std::vector<std::pair<int, const char*>> walked) {
+        std::vector<RememberedRange> remembered;
+        for (const auto& [index, status] : walked)
+            remembered.push_back({index, "", status});
+        return freeTimeRangeIndex(remembered);
+    };
+    EXPECT_EQ(indexFor({}), 1);
+    EXPECT_EQ(indexFor({{1, "1"}, {2, "1"}, {4, "1"}}), 3);
+    EXPECT_EQ(indexFor({{1, "1"}, {2, "2"}, {3, "1"}}), 2);
+    EXPECT_EQ(indexFor({{1, "1"}, {2, "1"}, {3, "1"}, {4, "1"}, {5, "1"}, {6, "1"}, {7, "5"}, {8, "1"}}), 9);
+    EXPECT_EQ(indexFor({{1, "1"}, {2, "1"}, {3, "1"}, {4, "1"}, {5, "1"}, {6, "1"}, {7, "1"}, {8, "1"}}), std::nullopt);
+}
+
+} // namespace

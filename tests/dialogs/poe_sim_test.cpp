@@ -1,0 +1,295 @@
+// PoE Configuration and the time-range dialogs against the simulated PoE
+// switches in process: the sets each change sends, compared whole.
+#include "../sim/switch_fixture.h"
+#include "dialogs/management/poe_configuration_dialog.h"
+#include "dialogs/management/time_range_dialog.h"
+#include "dialogs/management/time_range_editor_dialog.h"
+#include "dialogs/port_range_control.h"
+#include "qt_wait.h"
+#include "scripted_prompter.h"
+#include "sim/in_process_transport.h"
+#include "snmp/session_parameters.h"
+#include "write_wait.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <regex>
+#include <thread>
+
+namespace {
+
+using namespace dialogs::management;
+using namespace std::chrono_literals;
+using Texts = std::vector<std::string>;
+
+// The switch stops answering after `answered` sets: later sets do not reach
+// it, and each one's time-out comes 1.5 s later.
+class StallingTransport final : public snmp::Transport {
+public:
+    StallingTransport(std::shared_ptr<sim::InProcessTransport> device, int answered)
+        : m_device(std::move(device)), m_answered(answered) {}
+
+    void submit(const snmp::Target& target, snmp::Pdu request, snmp::TransportDone done) override
+    {
+        snmp::Target to = target;
+        if (request.type == snmp::PduType::Set) {
+            std::lock_guard lock(m_mutex);
+            setTimeouts.push_back(target.timeoutMs);
+            if (m_answered-- <= 0) {
+                to.community = "dropped";
+                done = [done = std::move(done)](snmp::TransportStatus status, snmp::Pdu) {
+                    std::this_thread::sleep_for(1500ms);
+                    done(status, {});
+                };
+            }
+        }
+        m_device->submit(to, std::move(request), std::move(done));
+    }
+    std::vector<int> setTimeouts; // read once the sets have ended
+
+private:
+    std::shared_ptr<sim::InProcessTransport> m_device;
+    int m_answered;
+    std::mutex m_mutex;
+};
+
+class PoeSwitch : public ::testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override
+    {
+        m_model = loadedModel(GetParam());
+        m_device = std::make_shared<sim::InProcessTransport>(sim::SimulatedSwitch(m_model, {.scenario = false}));
+        dialogs::CDialogSession::setTransport(m_device);
+        snmp::SessionParameters parameters;
+        parameters.agentAddress = "192.0.2.10";
+        parameters.requestTimeout = "1000";
+        snmp::setSessionParameters(parameters);
+    }
+    void TearDown() override { dialogs::CDialogSession::setTransport(nullptr); }
+
+    // Each set request since the last call as one text: column.instance=value
+    // per binding after the PoE port or time-range table, texts quoted.
+    Texts takeSets()
+    {
+        Texts sets;
+        for (const snmp::Pdu& pdu : m_device->requests()) {
+            if (pdu.type != snmp::PduType::Set)
+                continue;
+            std::string set;
+            for (const snmp::VarBind& b : pdu.bindings)
+                set += (set.empty() ? "" : " ") + std::regex_replace(snmp::oidToText(b.oid), std::regex("^.*6\\.2[23]\\.1\\.1\\."), "")
+                       + "=" + (b.value.type == snmp::Asn::OctetString ? '"' + b.value.octets + '"' : std::to_string(b.value.integer));
+            sets.push_back(set);
+        }
+        m_device->clearRequests();
+        return sets;
+    }
+
+    void setRangeStatus(std::uint32_t index, std::int64_t status)
+    {
+        m_device->withSwitch([&](sim::SimulatedSwitch& device) {
+            EXPECT_EQ(device.set(sim::joined(sim::oids::kPoeTimeRangeEntry, {21, index}), sim::integerValue(status)), 0);
+        });
+    }
+
+    int poePorts() const { return m_model.portCount == 10 ? 8 : 24; }
+
+    sim::ModelData m_model;
+    std::shared_ptr<sim::InProcessTransport> m_device;
+    ScriptedPrompter prompter;
+};
+
+// `set` once per port, its "P" standing for the port.
+Texts perPort(const std::string& set, std::vector<int> ports)
+{
+    Texts sets;
+    for (int port : ports)
+        sets.push_back(std::regex_replace(set, std::regex("P"), std::to_string(port)));
+    return sets;
+}
+
+template <typename T>
+T* child(const QObject& parent, const char* name) { return parent.findChild<T*>(QString::fromLatin1(name)); }
+
+Texts line(const QTreeWidget& list, int index, int columns = 6)
+{
+    Texts texts;
+    for (int column = 0; list.topLevelItem(index) && column < columns; ++column)
+        texts.push_back(list.topLevelItem(index)->text(column).toStdString());
+    return texts;
+}
+
+bool loaded(const CPoeConfigurationDialog& d, int lines)
+{
+    return waitUntil([&] { return d.list()->topLevelItemCount() == lines && child<QPushButton>(d, "apply")->isEnabled(); });
+}
+
+// Chooses the texts of the named combos.
+void choose(const QWidget& dialog, std::vector<std::pair<const char*, const char*>> choices)
+{
+    for (const auto& [name, text] : choices) {
+        auto* combo = child<QComboBox>(dialog, name);
+        combo->setCurrentIndex(combo->findText(QString::fromLatin1(text)));
+    }
+}
+
+TEST_P(PoeSwitch, PoeApplyChecksEveryPortOfTheRangeThenWritesEachPort)
+{
+    CPoeConfigurationDialog dialog(m_model.portCount);
+    ASSERT_TRUE(loaded(dialog, poePorts()));
+    EXPECT_EQ(dialog.range()->fromCombo()->count(), poePorts()) << "ports beyond the PoE ports offered";
+    EXPECT_EQ(dialog.range()->to(), poePorts());
+    takeSets();
+
+    dialog.list()->topLevelItem(2)->setSelected(true);
+    EXPECT_EQ(dialog.range()->ports(), std::vector<int>{3});
+    dialog.range()->setRange(3, 5);
+    choose(dialog, {{"state", "Disable"}, {"timeRange", "office-hours"}, {"priority", "High"}, {"powerLimit", "Class 3"}});
+    ASSERT_TRUE(dialog.apply());
+    ASSERT_TRUE(waitForWrite(dialog));
+    EXPECT_EQ(takeSets(), perPort("3.1.P=2 4.1.P=1 5.1.P=3 7.1.P=2 6.1.P=4", {3, 4, 5}));
+    ASSERT_TRUE(loaded(dialog, poePorts()));
+    EXPECT_EQ(line(*dialog.list(), 3, 5), (Texts{"4", "Disable", "office-hours", "High", "Class 3"}));
+
+    // 15.6 W suits ports 3 and 4 but not 5: nothing is sent.
+    child<QCheckBox>(dialog, "userDefine")->setChecked(true);
+    EXPECT_FALSE(child<QComboBox>(dialog, "powerLimit")->isEnabled());
+    child<QLineEdit>(dialog, "userLimit")->setText("15.6");
+    EXPECT_FALSE(dialog.apply());
+    EXPECT_TRUE(takeSets().empty());
+
+    // The range goes after the dialog read it: the switch refuses port 3's set.
+    setRangeStatus(1, sim::kDestroy);
+    dialog.range()->setRange(3, 4);
+    ASSERT_TRUE(dialog.apply());
+    ASSERT_TRUE(waitForWrite(dialog));
+    EXPECT_EQ(takeSets(), Texts{"3.1.3=2 4.1.3=1 5.1.3=3 7.1.3=1 8.1.3=\"15.6\""});
+    EXPECT_EQ(prompter.texts(), (Texts{"Invalid PoE Port User Define value Setting! ", "Unsuccessful!"}));
+}
+
+TEST_P(PoeSwitch, ASwitchThatStopsAnsweringAtTheThirdPortEndsTheLoopWhileTheWindowLives)
+{
+    const auto stalling = std::make_shared<StallingTransport>(m_device, 2);
+    dialogs::CDialogSession::setTransport(stalling);
+    CPoeConfigurationDialog dialog(m_model.portCount);
+    ASSERT_TRUE(loaded(dialog, poePorts()));
+    takeSets();
+
+    // The longest the window went without handling its events while writing.
+    QElapsedTimer clock;
+    clock.start();
+    qint64 last = 0, longestGap = 0;
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (dialog.writing()) {
+            longestGap = std::max(longestGap, clock.elapsed() - last);
+            ++ticks;
+        }
+        last = clock.elapsed();
+    });
+    timer.start(10);
+    ASSERT_TRUE(dialog.apply());
+    if (poePorts() > 10) {
+        EXPECT_TRUE(waitUntil([&] { return child<QLabel>(dialog, "writeProgress")->text() == "Writing port 3 of 24"; }));
+    }
+    EXPECT_FALSE(child<QPushButton>(dialog, "apply")->isEnabled());
+    ASSERT_TRUE(waitForWrite(dialog));
+
+    EXPECT_EQ(prompter.texts(), Texts{"Unsuccessful!"});
+    EXPECT_EQ(takeSets(), perPort("3.1.P=1 4.1.P=0 5.1.P=2 7.1.P=2 6.1.P=1", {1, 2, 3})) << "a set after the unanswered one";
+    EXPECT_EQ(stalling->setTimeouts, (std::vector<int>{20000, 20000, 20000}));
+    EXPECT_GT(ticks, 50);
+    EXPECT_LT(longestGap, 1000) << "the window stopped handling events";
+}
+
+// Runs `drive` on the time-range editor once the list has opened it (modally).
+void whenEditorOpens(std::function<void(CTimeBasedPoeConfigDialog&)> drive)
+{
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, drive = std::move(drive)] {
+        if (auto* editor = qobject_cast<CTimeBasedPoeConfigDialog*>(QApplication::activeModalWidget())) {
+            poll->deleteLater();
+            poll->stop();
+            drive(*editor);
+        }
+    });
+    poll->start(5);
+}
+
+// Runs `action`, then waits for the dialog's next walk to end.
+void walkAfter(dialogs::CDialogBase& dialog, const std::function<void()>& action = {})
+{
+    bool ended = false;
+    QObject watcher;
+    QObject::connect(&dialog, &dialogs::CDialogBase::walkEnded, &watcher, [&] { ended = true; });
+    if (action)
+        action();
+    ASSERT_TRUE(waitUntil([&] { return ended; }));
+}
+
+const Texts kOfficeHours{"office-hours", "Mon,Tue,Wed,Thu,Fri", "", "", "08:00", "18:59"};
+
+TEST_P(PoeSwitch, TimeRangesAreAddedAndDeleted)
+{
+    CTimeRangeListDialog list;
+    walkAfter(list);
+    EXPECT_EQ(line(*list.list(), 0), kOfficeHours);
+    takeSets();
+
+    whenEditorOpens([](CTimeBasedPoeConfigDialog& editor) {
+        auto* fromYear = child<QComboBox>(editor, "fromYear");
+        EXPECT_EQ(fromYear->accessibleName() + "/" + child<QComboBox>(editor, "endMinute")->accessibleName(),
+                  "From Day year/End Time minute");
+        EXPECT_FALSE(fromYear->isEnabled());
+        child<QLineEdit>(editor, "rangeName")->setText("night");
+        child<QCheckBox>(editor, "date")->click();
+        choose(editor, {{"fromYear", "2010"}, {"fromMonth", "5"}, {"fromDay", "3"}, {"toYear", "2011"}, {"toMonth", "12"},
+                        {"toDay", "31"}, {"startHour", "22"}, {"startMinute", "30"}, {"endHour", "6"}});
+        child<QCheckBox>(editor, "day5")->click();
+        child<QCheckBox>(editor, "day6")->click();
+        EXPECT_TRUE(editor.apply());
+    });
+    walkAfter(list, [&] { list.add(); });
+    EXPECT_EQ(takeSets(), (Texts{"21.2=5", "2.2=\"night\" 3.2=1 4.2=2010 5.2=5 6.2=3 9.2=2011 10.2=12 11.2=31 7.2=22 8.2=30 "
+                                           "12.2=6 13.2=0 14.2=2 15.2=2 16.2=2 17.2=2 18.2=2 19.2=1 20.2=1 21.2=1"}));
+    EXPECT_EQ(line(*list.list(), 1), (Texts{"night", "Sat,Sun", "2010/05/03", "2011/12/31", "22:30", "06:00"}));
+
+    list.list()->setCurrentItem(list.list()->topLevelItem(0));
+    walkAfter(list, [&] { list.remove(); });
+    EXPECT_EQ(takeSets(), Texts{"21.1=6"});
+    EXPECT_EQ(line(*list.list(), 0, 1), Texts{"night"});
+}
+
+TEST_P(PoeSwitch, AnEditTheSwitchRefusesPutsTheOldRangeBack)
+{
+    CTimeRangeListDialog list;
+    walkAfter(list);
+    takeSets();
+    list.list()->setCurrentItem(list.list()->topLevelItem(0));
+    // February 30th passes the editor's checks; the switch refuses the range.
+    whenEditorOpens([](CTimeBasedPoeConfigDialog& editor) {
+        EXPECT_FALSE(child<QLineEdit>(editor, "rangeName")->isEnabled());
+        child<QCheckBox>(editor, "date")->click();
+        choose(editor, {{"fromYear", "2010"}, {"fromMonth", "2"}, {"fromDay", "30"}, {"toYear", "2010"}, {"toMonth", "3"}});
+        EXPECT_TRUE(editor.apply());
+    });
+    walkAfter(list, [&] { list.edit(); });
+    EXPECT_EQ(prompter.texts(), Texts{kTimeRangeNotChanged});
+    const std::string rest = " 7.1=8 8.1=0 12.1=18 13.1=59 14.1=1 15.1=1 16.1=1 17.1=1 18.1=1 19.1=2 20.1=2 21.1=1";
+    EXPECT_EQ(takeSets(), (Texts{"21.1=6", "21.1=5", "2.1=\"office-hours\" 3.1=1 4.1=2010 5.1=2 6.1=30 9.1=2010 10.1=3 11.1=31" + rest,
+                                 "21.1=6", "21.1=5", "2.1=\"office-hours\" 3.1=2" + rest}));
+    EXPECT_EQ(line(*list.list(), 0), kOfficeHours) << "the range is not what it was";
+}
+
+INSTANTIATE_TEST_SUITE_P(Models, PoeSwitch, ::testing::Values("QMX-7740-ZP", "QMX-7710-ZP"));
+
+} // namespace
