@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QLabel>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QLabel>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
