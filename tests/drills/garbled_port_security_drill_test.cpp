@@ -1,7 +1,6 @@
 // The port security dialogs that write back what they read, fed garbled
 // answers: Apply sends nothing until a clean read, and a clean read writes.
-#include "drill_support.h"
-#include "udp_relay.h"
+#include "relayed_switch.h"
 
 #include "dialogs/switching/dhcp_screening_dialog.h"
 #include "dialogs/switching/dhcp_screening_rules.h"
@@ -74,24 +73,17 @@ void garble(Garble kind, const Targets& targets, snmp::Pdu& answer)
     }
 }
 
-class GarbledPortSecurityDrill : public ::testing::TestWithParam<Case> {
+class GarbledPortSecurityDrill : public RelayedSwitch<::testing::TestWithParam<Case>> {
 protected:
-    static void SetUpTestSuite() { s_agent = startQuietSwitch().release(); }
-    static void TearDownTestSuite() { delete s_agent; }
-
     void SetUp() override
     {
-        ASSERT_NE(s_agent, nullptr);
-        ASSERT_TRUE(relay.ready());
-        useAgent(relay.port());
-        relay.setFaults({.rewrite = [c = GetParam()](const snmp::Pdu& request, snmp::Pdu& answer) {
-            if (request.type != snmp::PduType::Set)
-                garble(c.garble, targetsOf(c.dialog), answer);
-        }});
+        RelayedSwitch::SetUp();
+        if (GetParam().garble != Garble::None)
+                relay.setFaults({.rewrite = [c = GetParam()](const snmp::Pdu& request, snmp::Pdu& answer) {
+                if (request.type != snmp::PduType::Set)
+                    garble(c.garble, targetsOf(c.dialog), answer);
+            }});
     }
-
-    static inline sim::SnmpdProcess* s_agent = nullptr;
-    UdpRelay relay{s_agent ? s_agent->port() : std::uint16_t{0}};
 };
 
 TEST_P(GarbledPortSecurityDrill, ApplyWaitsForACleanRead)
