@@ -8,6 +8,7 @@
 #include "dialogs/mib/table_view_dialog.h"
 #include "dialogs/switching/register_vlan_dialogs.h"
 #include "dialogs/management/register_poe_dialogs.h"
+#include "dialogs/switching/port_security_commands.h"
 #include "platform/qt_prompter.h"
 #include "snmp/session_parameters.h"
 
@@ -48,6 +49,7 @@ void registerDialogCommands(app::CommandTable& table)
     registerVlanDialogs(table);
 
     management::registerPoeDialogs(table);
+    switching::registerPortSecurityDialogs(table);
 
     table.setRunner(kCmdTelnet, [](MainWindowContext&) { runTelnet(agentAddress()); }, Dispatch::Direct);
     table.setSocketAction([](MainWindowContext&) { startTelnet(agentAddress()); });

@@ -1,8 +1,7 @@
 // An agent that answers what no well-behaved agent would: the relay rewrites
 // the simulated switch's version-1 answers on their way to the session.
-#include "drill_support.h"
+#include "relayed_switch.h"
 #include "task_queue.h"
-#include "udp_relay.h"
 
 #include "dialogs/dialog_session.h"
 #include "dialogs/mib/table_view_rules.h"
@@ -28,21 +27,7 @@ bool within(const snmp::Oid& oid, const std::string& column)
     return oid.size() > prefix.size() && std::equal(prefix.begin(), prefix.end(), oid.begin());
 }
 
-class MisbehavingAgentDrill : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { s_agent = startQuietSwitch().release(); }
-    static void TearDownTestSuite() { delete s_agent; }
-
-    void SetUp() override
-    {
-        ASSERT_NE(s_agent, nullptr);
-        ASSERT_TRUE(relay.ready());
-        useAgent(relay.port());
-    }
-
-    static inline sim::SnmpdProcess* s_agent = nullptr;
-    UdpRelay relay{s_agent ? s_agent->port() : std::uint16_t{0}};
-};
+class MisbehavingAgentDrill : public RelayedSwitch<> {};
 
 TEST_F(MisbehavingAgentDrill, GetNextAnswersThatDoNotIncreaseEndTheWalk)
 {

@@ -1,0 +1,263 @@
+// The 802.1X, ARP spoofing prevention and DHCP server screening dialogs
+// against a simulated switch in process: the set requests compared whole.
+#include "../sim/switch_fixture.h"
+#include "dialogs/ip_address_edit.h"
+#include "dialogs/port_check_grid.h"
+#include "dialogs/port_range_control.h"
+#include "dialogs/switching/arp_spoofing_dialog.h"
+#include "dialogs/switching/arp_spoofing_entry_dialog.h"
+#include "dialogs/switching/dhcp_screening_dialog.h"
+#include "dialogs/switching/dot1x_config_dialog.h"
+#include "dialogs/switching/dot1x_port_dialog.h"
+#include "qt_wait.h"
+#include "scripted_prompter.h"
+#include "sim/in_process_transport.h"
+#include "sim/port_list.h"
+#include "snmp/session_parameters.h"
+#include "write_wait.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTreeWidget>
+
+#include <set>
+
+using namespace dialogs::switching;
+using namespace sim;
+using namespace sim::oids;
+using Sets = std::vector<std::vector<snmp::VarBind>>;
+
+namespace {
+
+class PortSecurityAgainstSimulator : public ::testing::Test {
+protected:
+    void SetUp() override { start("QMX-7720-ZA"); }
+    void TearDown() override { dialogs::CDialogSession::setTransport(nullptr); }
+
+    void start(const std::string& model)
+    {
+        m_transport = std::make_shared<InProcessTransport>(SimulatedSwitch(loadedModel(model), {.scenario = false}));
+        dialogs::CDialogSession::setTransport(m_transport);
+        snmp::SessionParameters parameters;
+        parameters.agentAddress = "192.0.2.10";
+        parameters.requestTimeout = "1000";
+        snmp::setSessionParameters(parameters);
+    }
+
+    // Waits for `count` more walk ends of the dialog.
+    static void waitForWalks(dialogs::CDialogBase& dialog, int count = 1)
+    {
+        int ended = 0;
+        QObject watcher;
+        QObject::connect(&dialog, &dialogs::CDialogBase::walkEnded, &watcher, [&] { ++ended; });
+        ASSERT_TRUE(waitUntil([&] { return ended >= count; }));
+    }
+    // Waits for the write and the re-read after it.
+    static void waitForWriteAndWalk(dialogs::CDialogBase& dialog)
+    {
+        ASSERT_TRUE(waitForWrite(dialog));
+        waitForWalks(dialog);
+    }
+
+    // The bindings of every set request since the last call.
+    Sets takeSets()
+    {
+        Sets sets;
+        for (const snmp::Pdu& pdu : m_transport->requests())
+            if (pdu.type == snmp::PduType::Set)
+                sets.push_back(pdu.bindings);
+        m_transport->clearRequests();
+        return sets;
+    }
+
+    void onSwitch(const std::function<void(SimulatedSwitch&)>& use) { m_transport->withSwitch(use); }
+
+    std::shared_ptr<InProcessTransport> m_transport;
+    ScriptedPrompter m_prompter;
+};
+
+snmp::VarBind bind(const snmp::Oid& base, std::initializer_list<std::uint32_t> arcs, snmp::Value value)
+{
+    return {joined(base, arcs), std::move(value)};
+}
+
+template <typename T>
+T* child(const QObject& dialog, const char* name)
+{
+    return dialog.findChild<T*>(name);
+}
+
+std::vector<std::string> row(const QTreeWidget& list, int index)
+{
+    std::vector<std::string> texts;
+    for (int column = 0; column < list.columnCount(); ++column)
+        texts.push_back(list.topLevelItem(index)->text(column).toStdString());
+    return texts;
+}
+
+} // namespace
+
+TEST_F(PortSecurityAgainstSimulator, Dot1xConfigApplyChecksEverythingFirstAndSendsItsThreeRequests)
+{
+    const auto radius = [](const char* address, const char* key) {
+        return std::vector<snmp::VarBind>{bind(kRadius, {1, 0}, ipValue(std::string(address, 4))),
+                                          bind(kRadius, {2, 0}, octetValue(key))};
+    };
+    const std::vector<snmp::VarBind> enable{bind(kDot1x, {1, 0}, integerValue(1))};
+    const std::vector<snmp::VarBind> timers{
+        bind(kDot1x, {2, 0}, integerValue(60)), bind(kDot1x, {3, 0}, integerValue(45)),
+        bind(kDot1x, {4, 0}, integerValue(30)), bind(kDot1x, {5, 0}, integerValue(30)),
+        bind(kDot1x, {6, 0}, integerValue(2)),  bind(kDot1x, {7, 0}, gaugeValue(3600)),
+        bind(kDot1x, {8, 0}, integerValue(2))};
+    struct Case {
+        bool enabled;
+        const char* address;
+        const char* maxReq;
+        std::string message;
+        Sets sets;
+    };
+    for (const Case& c : {Case{true, "10.1.1.2", "2", "", {radius("\x0a\x01\x01\x02", "k1"), enable, timers}},
+                          // Neither a refused timer nor a half-typed address leaves a change behind.
+                          Case{true, "10.1.1.2", "11", "Invalid MaxReq (1-10)", {}},
+                          Case{true, "10..1.2", "2", "Invalid RADIUS Server IP Address.", {}},
+                          Case{false, "10..1.2", "11", "", {{bind(kDot1x, {1, 0}, integerValue(2))}}}}) {
+        CDot1xConfigDialog dialog(28);
+        waitForWalks(dialog);
+        takeSets();
+        m_prompter.clear();
+        if (c.enabled)
+            child<QCheckBox>(dialog, "enable")->click();
+        dialog.findChild<dialogs::CIpAddressEdit*>("radius")->setText(QString::fromLatin1(c.address));
+        for (const char* key : {"key", "confirmKey"})
+            child<QLineEdit>(dialog, key)->setText(QStringLiteral("k1"));
+        child<QLineEdit>(dialog, "txPeriod")->setText(QStringLiteral("45"));
+        child<QLineEdit>(dialog, "maxReq")->setText(QString::fromLatin1(c.maxReq));
+        dialog.apply();
+        if (c.sets.empty()) {
+            EXPECT_FALSE(dialog.writing());
+        } else {
+            waitForWriteAndWalk(dialog);
+            EXPECT_EQ(child<QCheckBox>(dialog, "enable")->isChecked(), c.enabled) << "after the refresh";
+        }
+        EXPECT_EQ(takeSets(), c.sets) << c.address << " " << c.maxReq;
+        EXPECT_EQ(m_prompter.texts(), c.message.empty() ? std::vector<std::string>{} : std::vector{c.message});
+        onSwitch([](SimulatedSwitch& device) { device.set(joined(kDot1x, {1, 0}), integerValue(2)); });
+    }
+}
+
+TEST_F(PortSecurityAgainstSimulator, Dot1xPortRangeOf31GoesOutAs30And1Bindings)
+{
+    start("QMX-7752-ZA");
+    CDot1xPortDialog dialog(52, {"60", "30", "30", "30", "2", "3600", "Disabled"});
+    waitForWalks(dialog, 2); // links, then ports
+    ASSERT_EQ(dialog.list()->topLevelItemCount(), 52);
+    EXPECT_EQ(row(*dialog.list(), 0), (std::vector<std::string>{"1", "authorized", "forceAuthorized", "60", "30", "30",
+                                                                 "30", "2", "3600", "Disabled"}));
+    takeSets();
+    dialog.range()->setRange(3, 33);
+    dialog.apply();
+    waitForWriteAndWalk(dialog);
+    Sets expected(2);
+    for (std::uint32_t port = 3; port <= 33; ++port)
+        expected[port <= 32 ? 0 : 1].push_back(bind(kDot1xPortEntry, {2, port}, integerValue(2)));
+    EXPECT_EQ(takeSets(), expected);
+    for (int index : {2, 32})
+        EXPECT_EQ(row(*dialog.list(), index)[2], "auto");
+    EXPECT_EQ(row(*dialog.list(), 33)[2], "forceAuthorized");
+
+    // Trunk members 43..46 are refused before anything is sent.
+    dialog.range()->setRange(40, 44);
+    dialog.apply();
+    EXPECT_EQ(m_prompter.texts(), std::vector<std::string>{"Cannot add an aggregated link to the 802.1X-enabled port"});
+    EXPECT_TRUE(takeSets().empty());
+}
+
+TEST_F(PortSecurityAgainstSimulator, ArpEntryIsCreatedInThreeRequestsListedAndDeleted)
+{
+    {
+        CArpSpoofingEntryDialog entry(28);
+        waitForWalks(entry);
+        entry.address()->setText(QStringLiteral("192.0.2.1"));
+        entry.mac()->setText(QStringLiteral("00-1a-22-33-44-55"));
+        entry.allPorts()->click();
+        entry.ports()->box(0, 21)->click();
+        entry.ports()->box(0, 22)->click();
+        m_prompter.answer(true);
+        entry.apply();
+        ASSERT_TRUE(waitForWrite(entry));
+        EXPECT_EQ(entry.result(), QDialog::Accepted);
+        EXPECT_TRUE(entry.address()->isBlank());
+    }
+    std::set<int> ports;
+    for (int port = 1; port <= 20; ++port)
+        ports.insert(port);
+    ports.insert({23, 24, 25, 26, 27, 28});
+    const auto status = [](std::int64_t value) { return Sets::value_type{bind(kArpSpoofingEntry, {4, 192, 0, 2, 1}, integerValue(value))}; };
+    EXPECT_EQ(takeSets(), (Sets{status(5),
+                                {bind(kArpSpoofingEntry, {2, 192, 0, 2, 1}, octetValue(std::string("\x00\x1a\x22\x33\x44\x55", 6))),
+                                 bind(kArpSpoofingEntry, {3, 192, 0, 2, 1}, octetValue(encodePortList(ports, 28)))},
+                                status(1)}));
+    EXPECT_EQ(m_prompter.texts(), std::vector<std::string>{kArpConfirmation});
+
+    CArpSpoofingDialog dialog(28);
+    waitForWalks(dialog);
+    ASSERT_EQ(dialog.list()->topLevelItemCount(), 1);
+    EXPECT_EQ(row(*dialog.list(), 0),
+              (std::vector<std::string>{"1", "192.0.2.1", "00-1A-22-33-44-55", "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,23,24,25,26,27,28"}));
+    dialog.list()->setCurrentItem(dialog.list()->topLevelItem(0));
+    dialog.remove();
+    waitForWriteAndWalk(dialog);
+    EXPECT_EQ(takeSets(), Sets{status(6)});
+    EXPECT_EQ(dialog.list()->topLevelItemCount(), 0);
+    EXPECT_EQ(child<QLineEdit>(dialog, "total")->text(), "0");
+
+    // A full table takes no 65th entry; a row left waiting is not listed.
+    onSwitch([](SimulatedSwitch& device) {
+        for (std::uint32_t host = 1; host <= 64; ++host)
+            device.set(joined(kArpSpoofingEntry, {4, 10, 0, 0, host}), integerValue(host == 64 ? 5 : 4));
+    });
+    dialog.refresh();
+    waitForWalks(dialog);
+    EXPECT_EQ(child<QLineEdit>(dialog, "total")->text(), "63");
+    onSwitch([](SimulatedSwitch& device) { device.set(joined(kArpSpoofingEntry, {4, 10, 0, 0, 64}), integerValue(1)); });
+    dialog.refresh();
+    waitForWalks(dialog);
+    m_prompter.clear();
+    dialog.add();
+    EXPECT_EQ(m_prompter.texts(), std::vector<std::string>{"The Maximum of Entry is 64, can not add any more"});
+}
+
+TEST_F(PortSecurityAgainstSimulator, DhcpScreeningWritesTheWholeBitmapOfWhatTheSwitchHolds)
+{
+    start("QMX-7752-ZA");
+    CDhcpScreeningDialog dialog(52);
+    waitForWalks(dialog);
+    const auto screening = [](std::set<int> ports) {
+        return Sets{{bind(kDhcpScreeningPorts, {0}, octetValue(encodePortList(ports, 52)))}};
+    };
+    const auto apply = [&](int from, int to, int state) {
+        dialog.range()->setRange(from, to);
+        dialog.state()->setCurrentIndex(state == kScreeningEnabled ? 1 : 0);
+        dialog.apply();
+        EXPECT_TRUE(waitForWrite(dialog));
+    };
+    takeSets();
+    apply(45, 46, kScreeningEnabled);
+    EXPECT_EQ(takeSets(), screening({45, 46}));
+    EXPECT_EQ(row(*dialog.list(), 44), (std::vector<std::string>{"45", "Enabled"}));
+
+    // The switch changes behind the dialog: a refresh shows only what it holds.
+    onSwitch([](SimulatedSwitch& device) {
+        device.set(joined(kDhcpScreeningPorts, {0}), octetValue(encodePortList({1}, 52)));
+    });
+    dialog.refresh();
+    EXPECT_EQ(row(*dialog.list(), 44)[1], "Disabled");
+    // A refused range changes nothing; the next Apply writes the read states and the range.
+    apply(43, 43, kScreeningEnabled);
+    EXPECT_EQ(m_prompter.texts(),
+              std::vector<std::string>{"Cannot add ports with different DHCP Server Screening Port Settings to an aggregated link."});
+    EXPECT_EQ(row(*dialog.list(), 42)[1], "Disabled");
+    apply(2, 2, kScreeningEnabled);
+    EXPECT_EQ(takeSets(), screening({1, 2}));
+}

@@ -1,0 +1,96 @@
+// The port security dialogs that write back what they read, fed garbled
+// answers: Apply sends nothing until a clean read, and a clean read writes.
+#include "garbled_reads.h"
+#include "relayed_switch.h"
+
+#include "dialogs/switching/dhcp_screening_dialog.h"
+#include "dialogs/switching/dhcp_screening_rules.h"
+#include "dialogs/switching/dot1x_config_dialog.h"
+#include "dialogs/switching/dot1x_rules.h"
+#include "qt_wait.h"
+#include "scripted_prompter.h"
+#include "write_wait.h"
+
+#include <optional>
+
+namespace drills {
+namespace {
+
+enum class Dialog { Dot1xConfig, DhcpScreening };
+// A case without a garble is the clean control: Apply then writes.
+struct Case {
+    Dialog dialog;
+    std::optional<Garble> garble;
+};
+
+std::string caseName(const ::testing::TestParamInfo<Case>& info)
+{
+    static const char* const kDialogs[] = {"Dot1xConfig", "DhcpScreening"};
+    return std::string(kDialogs[static_cast<int>(info.param.dialog)]) + "_"
+        + (info.param.garble ? garbleName(*info.param.garble) : "Clean");
+}
+
+// The answers garbled: INTEGERs and texts by their place in the read.
+Fields fieldsOf(Dialog dialog)
+{
+    Fields fields;
+    if (dialog == Dialog::DhcpScreening) {
+        fields.texts.push_back(dialogs::switching::dhcpScreeningRead().front().oid);
+        fields.huge = fields.texts.front();
+        return fields;
+    }
+    const auto oids = dialogs::switching::dot1xConfigRead().oids;
+    for (std::size_t i = 0; i < oids.size(); ++i)
+        (i == 1 || i == 2 ? fields.texts : fields.integers).push_back(oids[i]);
+    fields.huge = oids[1];
+    return fields;
+}
+
+class GarbledPortSecurityDrill : public RelayedSwitch<::testing::TestWithParam<Case>> {
+protected:
+    void SetUp() override
+    {
+        RelayedSwitch::SetUp();
+        if (GetParam().garble)
+            relay.setFaults({.rewrite = [c = GetParam()](const snmp::Pdu& request, snmp::Pdu& answer) {
+                garble(*c.garble, fieldsOf(c.dialog), request, answer);
+            }});
+    }
+};
+
+TEST_P(GarbledPortSecurityDrill, ApplyWaitsForACleanRead)
+{
+    const Case c = GetParam();
+    ScriptedPrompter prompter;
+    std::unique_ptr<dialogs::CDialogBase> dialog;
+    bool ended = false;
+    QObject watcher;
+    if (c.dialog == Dialog::Dot1xConfig)
+        dialog = std::make_unique<dialogs::switching::CDot1xConfigDialog>(28);
+    else
+        dialog = std::make_unique<dialogs::switching::CDhcpScreeningDialog>(28);
+    QObject::connect(dialog.get(), &dialogs::CDialogBase::walkEnded, &watcher, [&ended] { ended = true; });
+    ASSERT_TRUE(waitUntil([&] { return ended; }));
+    EXPECT_EQ(relay.counts().rewritten > 0, c.garble.has_value());
+
+    if (c.dialog == Dialog::Dot1xConfig)
+        static_cast<dialogs::switching::CDot1xConfigDialog&>(*dialog).apply();
+    else
+        static_cast<dialogs::switching::CDhcpScreeningDialog&>(*dialog).apply();
+    EXPECT_TRUE(waitForWrite(*dialog));
+    EXPECT_EQ(relay.counts().setRequests, !c.garble ? 1 : 0);
+    EXPECT_TRUE(prompter.shown().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Dialogs, GarbledPortSecurityDrill,
+    ::testing::Values(Case{Dialog::Dot1xConfig, std::nullopt}, Case{Dialog::Dot1xConfig, Garble::TextForInteger},
+                      Case{Dialog::Dot1xConfig, Garble::IntegerForText}, Case{Dialog::Dot1xConfig, Garble::HugeText},
+                      Case{Dialog::Dot1xConfig, Garble::NoSuchName}, Case{Dialog::Dot1xConfig, Garble::ShortAnswer},
+                      Case{Dialog::DhcpScreening, std::nullopt}, Case{Dialog::DhcpScreening, Garble::IntegerForText},
+                      Case{Dialog::DhcpScreening, Garble::HugeText}, Case{Dialog::DhcpScreening, Garble::NoSuchName},
+                      Case{Dialog::DhcpScreening, Garble::ShortAnswer}),
+    caseName);
+
+} // namespace
+} // namespace drills
