@@ -6,6 +6,7 @@
 #include "dialogs/mib/stp_configuration_dialog.h"
 #include "dialogs/mib/system_information_dialog.h"
 #include "dialogs/mib/table_view_dialog.h"
+#include "dialogs/switching/register_port_dialogs.h"
 #include "platform/qt_prompter.h"
 #include "snmp/session_parameters.h"
 
@@ -52,6 +53,7 @@ void registerDialogCommands(app::CommandTable& table)
         Dispatch::Direct);
     table.setRunner(kCmdReboot, [](MainWindowContext& context) { runReboot(context); }, Dispatch::Direct);
     table.setRunner(kCmdAbout, [](MainWindowContext& context) { runAbout(context.deviceName()); });
+    registerPortDialogs(table);
 }
 
 } // namespace dialogs

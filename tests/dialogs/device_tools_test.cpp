@@ -126,8 +126,8 @@ TEST(DialogCommands, EveryCommandOfTheseDialogsIsEnabledAndNoOther)
     platform::setPrompter(nullptr);
     for (int id : {app::kCmdSystemInformation, app::kCmdInterfaceTable, app::kCmdIpTable, app::kCmdForwardingTable,
                    app::kCmdTcpService, app::kCmdUdpService, app::kCmdSpanningTree, app::kCmdTelnet, app::kCmdWeb,
-                   app::kCmdSaveConfiguration, app::kCmdReboot, app::kCmdAbout})
+                   app::kCmdSaveConfiguration, app::kCmdReboot, app::kCmdAbout, app::kCmdPortConfiguration,
+                   app::kCmdMulticastFilteringMode})
         EXPECT_TRUE(table.isEnabled(id)) << id;
     EXPECT_FALSE(table.isEnabled(app::kCmdVlanConfiguration));
-    EXPECT_FALSE(table.isEnabled(app::kCmdPortConfiguration));
 }
