@@ -1,16 +1,15 @@
 #include "dialogs/switching/multicast_filtering_dialog.h"
 
+#include "dialogs/switching/list_dialog_layout.h"
 #include "dialogs/switching/multicast_filter_rules.h"
 #include "dialogs/widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
 namespace dialogs::switching {
 
@@ -19,6 +18,7 @@ CMulticastFilteringDialog::CMulticastFilteringDialog(QWidget* parent)
 {
     setWindowTitle(QStringLiteral("Multicast Filtering Mode Configuration"));
     m_list = newListView(multicastFilterHeaders(), this);
+    m_list->setAccessibleName(QStringLiteral("VLANs"));
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     const std::vector<int>& widths = multicastFilterColumnWidths();
     for (std::size_t i = 0; i < widths.size(); ++i)
@@ -47,15 +47,7 @@ CMulticastFilteringDialog::CMulticastFilteringDialog(QWidget* parent)
     controls->addWidget(m_all, 0, 2);
     controls->addWidget(captionFor(m_mode, QStringLiteral("Multicast Filtering Mode")), 1, 0);
     controls->addWidget(m_mode, 1, 1, 1, 2);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_apply);
-    buttons->addWidget(m_refresh);
-    buttons->addWidget(closeButton);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_list, 1);
-    layout->addLayout(controls);
-    layout->addLayout(buttons);
+    layOutListDialog(*this, m_list, controls, {m_apply, m_refresh, closeButton});
     resize(620, 400);
 
     refresh();

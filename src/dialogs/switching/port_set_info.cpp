@@ -1,18 +1,17 @@
 #include "dialogs/switching/port_set_info.h"
 
+#include "dialogs/switching/list_dialog_layout.h"
 #include "dialogs/text_number.h"
 #include "dialogs/widgets.h"
 #include "platform/prompter.h"
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
 #include <chrono>
 
@@ -29,6 +28,7 @@ CPortSetInfo::CPortSetInfo(const PortLayout& ports, QWidget* parent)
     setWindowTitle(QStringLiteral("Port Configuration"));
 
     m_list = newListView(portConfigHeaders(), this);
+    m_list->setAccessibleName(QStringLiteral("Ports"));
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_portId = new QLineEdit(this);
     m_portId->setObjectName(QStringLiteral("portId"));
@@ -59,15 +59,7 @@ CPortSetInfo::CPortSetInfo(const PortLayout& ports, QWidget* parent)
         controls->addWidget(captionFor(control, QString::fromLatin1(caption)), line, 0);
         controls->addWidget(control, line++, 1);
     }
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_apply);
-    buttons->addWidget(m_refresh);
-    buttons->addWidget(closeButton);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_list, 1);
-    layout->addLayout(controls);
-    layout->addLayout(buttons);
+    layOutListDialog(*this, m_list, controls, {m_apply, m_refresh, closeButton});
     resize(std::max(520, m_list->header()->length() + 40), 420);
 
     refresh();
