@@ -105,6 +105,8 @@ private:
             for (int p : range) {
                 if (std::string_view(child.name()) == "port") {
                     port(p).medium = child.attribute("medium").as_int(2);
+                } else if (std::string_view(child.name()) == "priority") {
+                    port(p).priority = child.attribute("value").as_int(1);
                 } else if (std::string_view(child.name()) == "link") {
                     port(p).link = true;
                     port(p).speed = child.attribute("speed").as_ullong(1000000000);
@@ -155,6 +157,7 @@ private:
             VlanSeed vlan;
             vlan.id = child.attribute("id").as_int();
             vlan.name = child.attribute("name").as_string();
+            vlan.multicastEntry = std::string_view(child.attribute("multicast-entry").as_string("yes")) != "no";
             if (vlan.id < 2 || vlan.id > 4094 || !ports(child, "tagged", vlan.tagged))
                 return fail("bad <vlan>");
             m_model.vlans.push_back(std::move(vlan));

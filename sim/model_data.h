@@ -11,6 +11,7 @@ namespace sim {
 
 struct PortSeed {
     int medium = 2;                 // 1 copper 10/100, 2 gigabit copper, 3/4 fibre with a 100/1000 SFP
+    int priority = 1;               // default priority: 1 low .. 4 highest
     bool link = false;
     std::uint64_t speed = 1000000000; // bit/s while the link is up
     bool poe = false;
@@ -24,6 +25,7 @@ struct VlanSeed {
     int id = 0;
     std::string name;
     PortSet tagged;
+    bool multicastEntry = true; // false: the multicast filtering table lacks its row
 };
 
 struct TrunkSeed {

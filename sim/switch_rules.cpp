@@ -174,6 +174,11 @@ int SimulatedSwitch::checkPortSpeed(int port, std::int64_t speed) const
                       (medium == 4 && (speed == 1 || speed == 6 || speed == 7));
     if (!fits)
         return kInconsistentValue;
+    // Aggregated links run full duplex only.
+    const bool halfDuplex = speed == 3 || speed == 5;
+    for (std::uint32_t link = 1; halfDuplex && link <= 8; ++link)
+        if (decodePortList(octetsAt(joined(kTrunkEntry, {2, link}))).count(port))
+            return kInconsistentValue;
     if (speed == 7) {
         // The switch never disables its last enabled port.
         for (int p = 1; p <= m_model.portCount; ++p)

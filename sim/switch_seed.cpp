@@ -138,7 +138,7 @@ void SimulatedSwitch::seedPorts()
         m_mib.put(joined(kPortEntry, {5, u(p)}), integerValue(2), RW);
         m_mib.put(joined(kPortEntry, {6, u(p)}), integerValue(2));
         m_mib.put(joined(kPortEntry, {7, u(p)}), integerValue(port.medium));
-        m_mib.put(joined(kDefaultPriorityEntry, {u(p)}), integerValue(1), RW);
+        m_mib.put(joined(kDefaultPriorityEntry, {2, u(p)}), integerValue(port.priority), RW);
         m_mib.put(joined(kRateControlEntry, {2, u(p)}), integerValue(0), RW);
         m_mib.put(joined(kRateControlEntry, {3, u(p)}), integerValue(0), RW);
         m_mib.put(joined(kPortSecurityEntry, {u(p)}), integerValue(2), RW);
@@ -216,8 +216,12 @@ void SimulatedSwitch::seedVlans()
         afterSet(vlans.cell(vlans.statusColumn, index), integerValue(kCreateAndGo));
     };
     addVlan(1, "default", allPorts(n), allPorts(n));
-    for (const auto& vlan : m_model.vlans)
+    for (const auto& vlan : m_model.vlans) {
         addVlan(vlan.id, vlan.name, vlan.tagged, {});
+        if (!vlan.multicastEntry)
+            for (std::uint32_t column : {1u, 2u})
+                m_mib.erase(joined(kMulticastFilterEntry, {column, u(vlan.id)}));
+    }
     m_mib.put(joined(kAsymmetricVlan, {0}), integerValue(2), RW);
     for (int p = 1; p <= n; ++p)
         m_mib.put(joined(kPvidEntry, {1, u(p)}), gaugeValue(1), RW);

@@ -66,7 +66,7 @@ void CDialogSession::startWalk(const WalkRequest& request, Poster post, WalkSink
     }
     // The status is of no use here: version 3 always answers -1, and a request
     // that Open and addValue accepted is never refused.
-    m_snmp->getNextAsync(&CDialogSession::walkCallback, this, 0);
+    m_snmp->getNextAsync(&CDialogSession::walkCallback, this, request.firstTimeoutMs);
 }
 
 unsigned CDialogSession::walkCallback(std::unique_ptr<snmp::CSnmpResponse> response, int requestId, void* context, int status)
@@ -103,6 +103,9 @@ unsigned CDialogSession::walkCallback(std::unique_ptr<snmp::CSnmpResponse> respo
 
     WalkRow row{valuesOf(*response), {}};
     session.getSuffix(0, *response, row.suffix);
+    row.suffixes.resize(row.values.size());
+    for (std::size_t i = 0; i < row.suffixes.size(); ++i)
+        session.getSuffix(static_cast<int>(i), *response, row.suffixes[i]);
     response.reset();
     {
         std::lock_guard lock(self->m_mutex);

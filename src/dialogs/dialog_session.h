@@ -24,6 +24,9 @@ namespace dialogs {
 struct WalkRow {
     std::vector<std::string> values;
     std::string suffix;
+    // Every binding's suffix after its own column, in binding order: columns
+    // of different tables walked together need not answer the same index.
+    std::vector<std::string> suffixes = {};
 };
 
 struct WalkRequest {
@@ -35,6 +38,8 @@ struct WalkRequest {
     std::vector<std::string> oids;
     // Answers with fewer bindings end the walk without a row.
     std::size_t minimumBindings = 0;
+    // Time-out of the first request; 0 for the session's own.
+    unsigned long firstTimeoutMs = 0;
 };
 
 // Runs a task on the owning dialog's thread, later. It may drop the task when

@@ -9,6 +9,7 @@
 #include "dialogs/switching/register_vlan_dialogs.h"
 #include "dialogs/management/register_poe_dialogs.h"
 #include "dialogs/switching/port_security_commands.h"
+#include "dialogs/switching/register_port_dialogs.h"
 #include "platform/qt_prompter.h"
 #include "snmp/session_parameters.h"
 
@@ -59,6 +60,7 @@ void registerDialogCommands(app::CommandTable& table)
         Dispatch::Direct);
     table.setRunner(kCmdReboot, [](MainWindowContext& context) { runReboot(context); }, Dispatch::Direct);
     table.setRunner(kCmdAbout, [](MainWindowContext& context) { runAbout(context.deviceName()); });
+    registerPortDialogs(table);
 }
 
 } // namespace dialogs

@@ -9,6 +9,7 @@
 #include "dialogs/mib/stp_configuration_dialog.h"
 #include "dialogs/mib/stp_rules.h"
 #include "dialogs/mib/system_information_dialog.h"
+#include "dialogs/switching/port_set_info.h"
 #include "qt_wait.h"
 #include "scripted_prompter.h"
 #include "write_wait.h"
@@ -22,7 +23,7 @@
 namespace drills {
 namespace {
 
-enum class Dialog { SystemInformation, StpConfiguration, PortStp };
+enum class Dialog { SystemInformation, StpConfiguration, PortStp, PortConfiguration };
 // SendsNothing: Apply stays off, silently, until the values are read.
 enum class Apply { Refused, SendsNothing, WritesNoGarbage };
 
@@ -35,10 +36,12 @@ struct Case {
 
 void PrintTo(const Case& c, std::ostream* out)
 {
-    static const char* const kDialogs[] = {"SystemInformation", "StpConfiguration", "PortStp"};
+    static const char* const kDialogs[] = {"SystemInformation", "StpConfiguration", "PortStp", "PortConfiguration"};
     *out << kDialogs[static_cast<int>(c.dialog)] << "_" << garbleName(c.garble)
          << (c.garbledFirstRead ? "_FirstRead" : "");
 }
+
+const std::string kPortColumn = "1.3.6.1.4.1.32473.10.75.7.1.13.1.";
 
 Fields fieldsOf(Dialog dialog)
 {
@@ -57,6 +60,8 @@ Fields fieldsOf(Dialog dialog)
         fields.huge = fields.integers.front();
         return fields;
     }
+    case Dialog::PortConfiguration: // port 1's speed, flow control and medium
+        return {{kPortColumn + "2.1", kPortColumn + "5.1", kPortColumn + "7.1"}, {}, kPortColumn + "2.1"};
     }
     return {};
 }
@@ -119,11 +124,11 @@ std::unique_ptr<dialogs::CDialogBase> openGarbled(const Case& c, const std::vect
                                                   const std::function<void()>& garbleReads)
 {
     std::unique_ptr<dialogs::CDialogBase> opened;
-    bool ended = false;
+    int ended = 0;
     QObject watcher; // the connection goes with it, before `ended` does
     const auto watch = [&] {
-        ended = false;
-        QObject::connect(opened.get(), &dialogs::CDialogBase::walkEnded, &watcher, [&ended] { ended = true; });
+        ended = 0;
+        QObject::connect(opened.get(), &dialogs::CDialogBase::walkEnded, &watcher, [&ended] { ++ended; });
     };
     const Dialog dialog = c.dialog;
     if (dialog == Dialog::SystemInformation && !c.garbledFirstRead) {
@@ -131,9 +136,9 @@ std::unique_ptr<dialogs::CDialogBase> openGarbled(const Case& c, const std::vect
         auto* shown = information.get();
         opened = std::move(information);
         watch();
-        EXPECT_TRUE(waitUntil([&] { return ended; }));
+        EXPECT_TRUE(waitUntil([&] { return ended > 0; }));
         garbleReads();
-        ended = false;
+        ended = 0;
         shown->refresh();
     } else {
         garbleReads();
@@ -141,12 +146,15 @@ std::unique_ptr<dialogs::CDialogBase> openGarbled(const Case& c, const std::vect
             opened = std::make_unique<dialogs::mib::CSystemInformationDialog>();
         else if (dialog == Dialog::StpConfiguration)
             opened = std::make_unique<dialogs::mib::CStpConfigurationDialog>(28);
+        else if (dialog == Dialog::PortConfiguration)
+            opened = std::make_unique<dialogs::switching::CPortSetInfo>(dialogs::switching::PortLayout{28, 4, false});
         else
             opened = std::make_unique<dialogs::mib::CPortStpDialog>(std::vector<std::vector<std::string>>{portRow}, 0,
                                                                     28);
         watch();
     }
-    EXPECT_TRUE(waitUntil([&] { return ended; }));
+    // Port Configuration walks the aggregated links and the ports.
+    EXPECT_TRUE(waitUntil([&] { return ended >= (dialog == Dialog::PortConfiguration ? 2 : 1); }));
     settle(20);
     return opened;
 }
@@ -157,7 +165,11 @@ void applyOnce(Dialog dialog, dialogs::CDialogBase& opened)
         static_cast<dialogs::mib::CSystemInformationDialog&>(opened).apply();
     else if (dialog == Dialog::StpConfiguration)
         static_cast<dialogs::mib::CStpConfigurationDialog&>(opened).apply();
-    else
+    else if (dialog == Dialog::PortConfiguration) {
+        auto& ports = static_cast<dialogs::switching::CPortSetInfo&>(opened);
+        ports.selectRow(0);
+        ports.apply();
+    } else
         static_cast<dialogs::mib::CPortStpDialog&>(opened).apply();
     EXPECT_TRUE(waitForWrite(opened));
 }
@@ -211,7 +223,12 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{Dialog::PortStp, Garble::TextForInteger, Apply::SendsNothing},
                       Case{Dialog::PortStp, Garble::HugeText, Apply::SendsNothing},
                       Case{Dialog::PortStp, Garble::NoSuchName, Apply::SendsNothing},
-                      Case{Dialog::PortStp, Garble::ShortAnswer, Apply::SendsNothing}),
+                      Case{Dialog::PortStp, Garble::ShortAnswer, Apply::SendsNothing},
+                      // A garbled port row keeps Apply off; an answer that ends the walk leaves no row to pick.
+                      Case{Dialog::PortConfiguration, Garble::TextForInteger, Apply::SendsNothing},
+                      Case{Dialog::PortConfiguration, Garble::HugeText, Apply::SendsNothing},
+                      Case{Dialog::PortConfiguration, Garble::NoSuchName, Apply::Refused},
+                      Case{Dialog::PortConfiguration, Garble::ShortAnswer, Apply::Refused}),
     caseName);
 
 // A version-3 view without the private state and version scalars: the

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "dialogs/dialog_base.h"
+
+class QCheckBox;
+class QComboBox;
+class QPushButton;
+class QTreeWidget;
+
+namespace dialogs::switching {
+
+// "Multicast Filtering Mode Configuration": per VLAN, whether multicast
+// traffic of unregistered groups is forwarded or filtered.
+class CMulticastFilteringDialog : public CDialogBase {
+    Q_OBJECT
+public:
+    explicit CMulticastFilteringDialog(QWidget* parent = nullptr);
+
+    void refresh();
+    void apply();
+
+    QTreeWidget* list() const { return m_list; }
+
+private:
+    CDialogSession& m_cCommonSNMP;
+    CDialogSession& m_cCommonSNMPTable;
+    QTreeWidget* m_list;
+    QComboBox* m_vlanId;
+    QCheckBox* m_all;
+    QComboBox* m_mode;
+    QPushButton* m_apply;
+    QPushButton* m_refresh;
+};
+
+} // namespace dialogs::switching

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "dialogs/binding.h"
+#include "dialogs/dialog_session.h"
+
+#include <string>
+#include <vector>
+
+namespace dialogs::switching {
+
+// What the port texts depend on besides the answered values.
+struct PortLayout {
+    int portCount = 0;
+    int comboPorts = 0; // the last ports, which can hold an SFP module
+    bool allGiga = false;
+};
+
+// The list's six columns, trailing blanks included.
+const std::vector<std::string>& portConfigHeaders();
+// The speed combo's items; item index = speed code - 1.
+const std::vector<std::string>& speedItems();
+const std::vector<std::string>& flowControlItems();
+
+// Speed, operating mode, flow control, default priority, operating flow
+// control and medium, one row per port.
+WalkRequest portTableRead();
+
+// One answered row as the list shows it.
+struct PortRow {
+    std::vector<std::string> texts; // the six column texts
+    int medium = 0;
+    // Speed, flow control and medium are whole numbers: only then may the
+    // row's values go back to the switch.
+    bool writable = false;
+};
+// rowIndex: the row's place in walk order (its Index is rowIndex + 1).
+PortRow decodePortRow(const WalkRow& row, int rowIndex, const PortLayout& layout);
+
+// What a click on a row puts into the controls: the speed item whose list
+// text the row shows (-1 for none) and "Enable" (0) or "Disable" (1).
+struct PortSelection {
+    std::string portId;
+    int speedIndex = -1;
+    int flowIndex = 1;
+};
+PortSelection selectPortRow(const std::vector<std::string>& texts);
+
+// What Apply checks against: the dialog's reading of the switch.
+struct PortTableState {
+    PortLayout layout;
+    std::vector<std::string> speedTexts; // "PortControlSpeed" of each listed row
+    std::vector<int> media;              // per port, port 1 first
+    std::vector<int> linkIds;            // per port, 0 = no aggregated link
+};
+
+struct PortChoice {
+    std::string portId;  // "Port ID:"; empty until a row was clicked
+    int speedIndex = -1; // -1: no selection
+    int flowIndex = -1;
+};
+
+// The first failing check's message, or "".
+std::string checkPortChoice(const PortChoice& choice, const PortTableState& state);
+
+// Questions asked before the set; OK goes on, anything else stops.
+bool asksForcedSpeed(const PortChoice& choice);
+bool asksFlowControl(const PortChoice& choice);
+extern const char* const kForcedSpeedQuestion;
+extern const char* const kFlowControlQuestion;
+
+// The speed (unless the port is in an aggregated link) and the flow control.
+Bindings portConfigSet(const PortChoice& choice, bool inAggregatedLink);
+
+// The set goes through getNext with this time-out, and the re-read follows
+// after this pause.
+inline constexpr int kPortSetTimeoutMs = 7000;
+inline constexpr int kPortSetPauseMs = 10;
+
+} // namespace dialogs::switching
