@@ -6,6 +6,7 @@
 #include "dialogs/mib/stp_configuration_dialog.h"
 #include "dialogs/mib/system_information_dialog.h"
 #include "dialogs/mib/table_view_dialog.h"
+#include "dialogs/switching/register_trunk_dialogs.h"
 #include "platform/qt_prompter.h"
 #include "snmp/session_parameters.h"
 
@@ -43,6 +44,8 @@ void registerDialogCommands(app::CommandTable& table)
     table.setRunner(kCmdSpanningTree, dialogRunner([](MainWindowContext& context) {
                         return std::make_unique<CStpConfigurationDialog>(context.portCount());
                     }));
+
+    switching::registerTrunkDialogs(table);
 
     table.setRunner(kCmdTelnet, [](MainWindowContext&) { runTelnet(agentAddress()); }, Dispatch::Direct);
     table.setSocketAction([](MainWindowContext&) { startTelnet(agentAddress()); });
