@@ -9,8 +9,11 @@ bool prepare(snmp::CCommonSnmp& session, int pduType, const Bindings& bindings)
     if (!session.Open(pduType))
         return false;
     for (const Binding& binding : bindings) {
-        const char* value = binding.type == snmp::kTypeNull ? nullptr : binding.value.c_str();
-        if (session.addValue(binding.oid, binding.type, value) < 0)
+        // Octet strings go with their length: a port list holds zero octets.
+        const int added = binding.type == snmp::kTypeOctetString
+            ? session.addValue(binding.oid, binding.type, binding.value.data(), binding.value.size())
+            : session.addValue(binding.oid, binding.type, binding.type == snmp::kTypeNull ? nullptr : binding.value.c_str());
+        if (added < 0)
             return false;
     }
     return true;

@@ -79,10 +79,6 @@ CTrunkConfigurationDialog::CTrunkConfigurationDialog(int portCount, QWidget* par
     connect(refreshButton, &QPushButton::clicked, this, &CTrunkConfigurationDialog::refresh);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
 
-    m_memberRunner = [this](const std::string& id, const std::string& mode, const std::string& members) {
-        CTrunkMemberDialog dialog(id, mode, members, m_portCount, this);
-        return dialog.exec() == QDialog::Accepted;
-    };
     setWindowTitle(QStringLiteral("Trunk Configuration"));
     m_portMember->setEnabled(false);
     refresh();
@@ -165,7 +161,8 @@ void CTrunkConfigurationDialog::openPortMember()
         platform::prompter().warn(message, {});
         return;
     }
-    if (m_memberRunner(id, mode, m_members))
+    CTrunkMemberDialog member(id, mode, m_members, m_portCount, this);
+    if (member.exec() == QDialog::Accepted)
         refresh();
 }
 

@@ -2,7 +2,6 @@
 
 #include "dialogs/dialog_base.h"
 
-#include <functional>
 #include <string>
 
 class QCheckBox;
@@ -28,11 +27,6 @@ public:
 
     QTreeWidget* list() const { return m_list; }
 
-    // Runs the member dialog for (link id, mode text, members); true on OK.
-    // Tests replace it; by default the member dialog runs modally.
-    using MemberRunner = std::function<bool(const std::string&, const std::string&, const std::string&)>;
-    void setMemberRunner(MemberRunner runner) { m_memberRunner = std::move(runner); }
-
 private:
     void rowClicked(QTreeWidgetItem* item);
     // Runs one set; on success waits `pauseMs` and refreshes.
@@ -41,7 +35,6 @@ private:
     int m_portCount;
     bool m_stateKnown = false;
     std::string m_members;
-    MemberRunner m_memberRunner;
     CDialogSession& m_cCommonSNMP;
     CDialogSession& m_cCommonSNMPSet;
     CDialogSession& m_cCommonSNMPTable;
