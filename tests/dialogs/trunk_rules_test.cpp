@@ -156,37 +156,12 @@ TEST(TrunkMember, CountLimitsAndTheOneSetWithTheModelsPadding)
     EXPECT_EQ(trunkMemberSet("1", "LACP", {}, 0), std::nullopt);
 }
 
-TEST(TrunkConfiguration, RowsGarbledOrNotAPortListAreNotListed)
-{
-    const std::string fourOctets("\x00\x00\x0c\x00", 4);
-    const struct {
-        dialogs::WalkRow row;
-        std::optional<TrunkRow> expected;
-    } rows[] = {
-        {{{fourOctets, "2"}, ".1"}, TrunkRow{"1", "Static", "21,22"}},
-        {{{fourOctets, "1"}, ".4"}, TrunkRow{"4", "LACP", "21,22"}},
-        {{{fourOctets, "3"}, ".5"}, TrunkRow{"5", "Disable", "21,22"}},
-        {{{fourOctets, "77 garbled"}, ".1"}, std::nullopt},
-        {{{"42", "2"}, ".1"}, std::nullopt},
-        {{{std::string(10000, '7'), "2"}, ".1"}, std::nullopt},
-    };
-    for (const auto& [row, expected] : rows)
-        EXPECT_EQ(decodeTrunkRow(row, 28), expected) << row.values[1];
-
-    EXPECT_EQ(decodeTrunkState("1"), true);
-    EXPECT_EQ(decodeTrunkState("2"), false);
-    EXPECT_EQ(decodeTrunkState("77 garbled"), std::nullopt);
-}
-
-TEST(TrunkConfiguration, ModeApplyAndPortMemberRefusals)
+TEST(TrunkConfiguration, TrunkIdsAndMemberLists)
 {
     const std::pair<std::string, std::string> ids[] = {
         {"", ""}, {"1", ""}, {"8", ""}, {"0", "Invliad VLAN ID, VLAN ID should be (1-8) !"},
         {"9", "Invliad VLAN ID, VLAN ID should be (1-8) !"}};
     for (const auto& [id, message] : ids)
         EXPECT_EQ(checkTrunkId(id), message) << id;
-    EXPECT_EQ(checkPortMemberOpen("", "LACP"), "Please select the Trunk !");
-    EXPECT_EQ(checkPortMemberOpen("2", "Disable"), "Link Aggregation State is disable.");
-    EXPECT_EQ(checkPortMemberOpen("2", "Static"), "");
     EXPECT_EQ(memberPorts("1,2,29,28", 28), (std::vector<int>{1, 2, 28}));
 }

@@ -196,6 +196,28 @@ TEST_F(TrunkDialogs, OkBeforeTheReadsEndChecksWhatHasArrived)
     EXPECT_EQ(lines.banners(), expected);
 }
 
+// The spanning-tree rule asks for the global states again: the next OK sees them.
+TEST_F(TrunkDialogs, SpanningTreeOffSinceOpeningCountsFromTheNextOk)
+{
+    const auto setOnSwitch = [this](const std::string& oid, int value) {
+        m_transport->withSwitch([&](sim::SimulatedSwitch& device) {
+            ASSERT_EQ(device.set(wire(oid, {}).oid, {.type = snmp::Asn::Integer, .integer = value}), 0);
+        });
+    };
+    ScriptedPrompter prompter;
+    setOnSwitch("6.2.1.16.2", 1);
+    CTrunkMemberDialog dialog("2", "Static", "", 28);
+    openedAndRead(dialog);
+    setOnSwitch("6.1.1.0", 2);
+    dialog.ports()->setChecked(0, 1, true);
+    dialog.ports()->setChecked(0, 2, true);
+    EXPECT_FALSE(dialog.ok()); // the port settings as read at opening
+    ASSERT_TRUE(waitUntil([&] { return dialog.snapshot().stpEnabled == 2; }));
+    EXPECT_TRUE(dialog.ok());
+    ASSERT_TRUE(waitForWrite(dialog));
+    EXPECT_EQ(prompter.shown().size(), 1u);
+}
+
 TEST_F(TrunkDialogs, ConfigurationListsAppliesAndRunsTheMemberDialog)
 {
     ScriptedPrompter prompter;

@@ -21,17 +21,11 @@ enum class Garble { TextForInteger, IntegerForText, HugeText, NoSuchName, ShortA
 enum class Field { State, Members, Mode };
 
 struct Case {
+    const char* name;
     Field field;
     Garble garble;
     int rowsListed; // of the eight links
 };
-
-void PrintTo(const Case& c, std::ostream* out)
-{
-    static const char* const kFields[] = {"State", "Members", "Mode"};
-    static const char* const kGarbles[] = {"TextForInteger", "IntegerForText", "HugeText", "NoSuchName", "ShortAnswer"};
-    *out << kFields[static_cast<int>(c.field)] << "_" << kGarbles[static_cast<int>(c.garble)];
-}
 
 std::string oidOfField(Field field)
 {
@@ -111,21 +105,14 @@ TEST_P(GarbledTrunkDrill, NothingReadGarbledIsWrittenBack)
     }
 }
 
-std::string caseName(const ::testing::TestParamInfo<Case>& info)
-{
-    std::ostringstream name;
-    PrintTo(info.param, &name);
-    return name.str();
-}
-
 INSTANTIATE_TEST_SUITE_P(TrunkDialogs, GarbledTrunkDrill,
-                         ::testing::Values(Case{Field::State, Garble::TextForInteger, 8},
-                                           Case{Field::State, Garble::NoSuchName, 8},
-                                           Case{Field::Members, Garble::IntegerForText, 0},
-                                           Case{Field::Members, Garble::HugeText, 0},
-                                           Case{Field::Mode, Garble::TextForInteger, 0},
-                                           Case{Field::Mode, Garble::ShortAnswer, 0}),
-                         caseName);
+                         ::testing::Values(Case{"State_TextForInteger", Field::State, Garble::TextForInteger, 8},
+                                           Case{"State_NoSuchName", Field::State, Garble::NoSuchName, 8},
+                                           Case{"Members_IntegerForText", Field::Members, Garble::IntegerForText, 0},
+                                           Case{"Members_HugeText", Field::Members, Garble::HugeText, 0},
+                                           Case{"Mode_TextForInteger", Field::Mode, Garble::TextForInteger, 0},
+                                           Case{"Mode_ShortAnswer", Field::Mode, Garble::ShortAnswer, 0}),
+                         [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace drills

@@ -104,12 +104,12 @@ void CTrunkMemberDialog::readChain(CDialogSession& session, std::vector<TrunkRea
 
 void CTrunkMemberDialog::readGlobals()
 {
-    // A second request replaces a first still under way; the first end
-    // completes the opening's read.
+    m_globalsReading = true;
     startWalk(
         m_cCommonSNMP, trunkSnapshotRead(TrunkRead::Globals),
         [this](const WalkRow& row) { addSnapshotRow(m_snapshot, TrunkRead::Globals, row); },
         [this] {
+            m_globalsReading = false;
             if (std::exchange(m_globalsPending, false))
                 readEnded();
         });
@@ -130,7 +130,8 @@ bool CTrunkMemberDialog::ok()
         return false;
     }
     const TrunkVerdict verdict = trunkVerdict(m_snapshot, candidates, m_ownMembers);
-    if (verdict.globalsRequested)
+    // Not awaited; a read still under way brings the same values.
+    if (verdict.globalsRequested && !m_globalsReading)
         readGlobals();
     if (!verdict.message.empty()) {
         platform::prompter().warn(verdict.message, {});

@@ -44,7 +44,8 @@ private:
     int m_portCount;
     TrunkSnapshot m_snapshot;
     int m_pendingReads = 0;
-    bool m_globalsPending = false;
+    bool m_globalsPending = false; // the opening's read of the global states
+    bool m_globalsReading = false;
     CDialogSession& m_cCommonSNMP;
     CDialogSession& m_cCommonSNMPSet;
     CDialogSession& m_cCommonSNMPMirror;

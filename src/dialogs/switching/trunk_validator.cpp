@@ -173,16 +173,21 @@ std::string speedRule(const TrunkSnapshot& s, const Ports& c)
     return {};
 }
 
-std::string dot1xRule(const TrunkSnapshot& s, const Ports& c)
+// Port by port while `armed`: the first port with `first` at its value, or
+// with `second` at its value, decides.
+struct PortCondition {
+    const std::vector<int>& values;
+    int value;
+    const char* message;
+};
+std::string portByPort(bool armed, const Ports& c, PortCondition first, PortCondition second)
 {
-    if (s.dot1xEnabled != 1)
+    if (!armed)
         return {};
-    for (int port : c) {
-        if (at(s.dot1xControl, port) == 2)
-            return "Cannot add the 802.1X-enabled port to an aggregated link.";
-        if (at(s.dot1xControl, port) == 1)
-            return "Setting the Channel Mode Fail.";
-    }
+    for (int port : c)
+        for (const PortCondition& condition : {first, second})
+            if (at(condition.values, port) == condition.value)
+                return condition.message;
     return {};
 }
 
@@ -218,19 +223,6 @@ bool rateControlAlike(const TrunkSnapshot& s, const Ports& c)
     return std::all_of(c.begin(), c.end(), [&](int port) { return valueAt(s.rateControl, port) == reference; });
 }
 
-std::string surveillanceRule(const TrunkSnapshot& s, const Ports& c)
-{
-    if (s.surveillanceEnabled != 1)
-        return {};
-    for (int port : c) {
-        if (at(s.surveillanceState, port) == 1)
-            return "Cannot add a port in  Auto Surveillance VLAN Auto mode to an aggregated link";
-        if (at(s.surveillanceMode, port) == 2)
-            return "Cannot add a port in Auto Surveillance Vlan Auto dynamic mode to an aggregated link";
-    }
-    return {};
-}
-
 struct Rule {
     std::function<std::string(const TrunkSnapshot&, const Ports&, const Ports&)> check;
     bool spanningTree = false;
@@ -257,7 +249,11 @@ const std::vector<Rule>& rules()
         {[](S s, C c, C) { return speedRule(s, c); }},
         plain([](S s, C c) { return uniform(s.dhcpScreening, c); },
               "Cannot add ports with different DHCP Server Screening Port Settings to an aggregated link."),
-        {[](S s, C c, C) { return dot1xRule(s, c); }},
+        {[](S s, C c, C) {
+            return portByPort(s.dot1xEnabled == 1, c,
+                              {s.dot1xControl, 2, "Cannot add the 802.1X-enabled port to an aggregated link."},
+                              {s.dot1xControl, 1, "Setting the Channel Mode Fail."});
+        }},
         plain(vlansUniform, "Cannot add ports with different VLAN configurations to an aggregated link !"),
         plain(learningAll, "Cannot add a Auto-learn disabled port to an aggregated link."),
         plain([](S s, C c) { return uniformSet(s.defaultPriority, c); },
@@ -284,7 +280,12 @@ const std::vector<Rule>& rules()
                                      [&](const PortFlags& list) { return uniform(list, c); });
               },
               "Cannot add an ACL enabled port to an aggregated link."),
-        {[](S s, C c, C) { return surveillanceRule(s, c); }},
+        {[](S s, C c, C) {
+            return portByPort(
+                s.surveillanceEnabled == 1, c,
+                {s.surveillanceState, 1, "Cannot add a port in  Auto Surveillance VLAN Auto mode to an aggregated link"},
+                {s.surveillanceMode, 2, "Cannot add a port in Auto Surveillance Vlan Auto dynamic mode to an aggregated link"});
+        }},
     };
     return kRules;
 }
