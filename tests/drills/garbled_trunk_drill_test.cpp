@@ -27,6 +27,8 @@ struct Case {
     int rowsListed; // of the eight links
 };
 
+void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
+
 std::string oidOfField(Field field)
 {
     if (field == Field::State)

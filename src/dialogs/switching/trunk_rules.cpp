@@ -4,6 +4,7 @@
 #include "snmp/common_snmp.h"
 #include "snmp/encodings.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace dialogs::switching {
