@@ -125,15 +125,7 @@ TEST(TrunkAdmission, EachRuleFailsOnItsSmallestChangeAndTheEarlierRuleWins)
     }
 }
 
-TEST(TrunkAdmission, TheGlobalStatesAreAskedForAgainOnlyWhenTheRulesReachSpanningTree)
-{
-    TrunkSnapshot snapshot = passing();
-    EXPECT_TRUE(trunkVerdict(snapshot, {1, 2}, {}).globalsRequested);
-    snapshot.rateControl[1][0] = 5;
-    EXPECT_FALSE(trunkVerdict(snapshot, {1, 2}, {}).globalsRequested);
-}
-
-TEST(TrunkMember, CountLimitsAndTheOneSetWithTheModelsPadding)
+TEST(TrunkMember, CountLimitsAndAnEmptyList)
 {
     const std::pair<std::size_t, std::string> counts[] = {
         {1, "The mininum port members for an aggregated link is 2 !"},
@@ -143,16 +135,6 @@ TEST(TrunkMember, CountLimitsAndTheOneSetWithTheModelsPadding)
     for (const auto& [ticked, message] : counts)
         EXPECT_EQ(checkMemberCount(ticked), message) << ticked;
 
-    std::vector<bool> flags(28);
-    flags[0] = flags[1] = flags[27] = true;
-    const dialogs::Bindings lacp{{"1.3.6.1.4.1.32473.10.75.7.8.1.3.1.2.3", 2, std::string("\xc0\x00\x00\x10", 4)},
-                                 {"1.3.6.1.4.1.32473.10.75.7.8.1.3.1.3.3", 1, "1"}};
-    EXPECT_EQ(trunkMemberSet("3", "LACP", flags, 28), lacp);
-    std::vector<bool> wide(52);
-    wide[51] = wide[50] = true;
-    const dialogs::Bindings fixed{{"1.3.6.1.4.1.32473.10.75.7.8.1.3.1.2.8", 2, std::string("\0\0\0\0\0\0\x30\0", 8)},
-                                  {"1.3.6.1.4.1.32473.10.75.7.8.1.3.1.3.8", 1, "2"}};
-    EXPECT_EQ(trunkMemberSet("8", "Static", wide, 52), fixed);
     EXPECT_EQ(trunkMemberSet("1", "LACP", {}, 0), std::nullopt);
 }
 
