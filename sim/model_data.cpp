@@ -59,7 +59,8 @@ public:
         m_model.ports.assign(static_cast<std::size_t>(m_model.portCount), PortSeed{});
         return readSystem(root.child("system")) && readPorts(root.child("ports")) && readPoe(root.child("poe")) &&
                readScenario(root.child("scenario")) && readVlans(root.child("vlans")) &&
-               readTrunks(root.child("trunks")) && readNeighbors(root.child("lldp")) && readFdb(root.child("fdb"));
+               readTrunks(root.child("trunks")) && readNeighbors(root.child("lldp")) && readFdb(root.child("fdb")) &&
+               readSecurity(root.child("security"));
     }
 
     const std::string& error() const { return m_error; }
@@ -199,6 +200,27 @@ private:
     bool readFdb(const pugi::xml_node& node)
     {
         m_model.fdbEntries = node.attribute("entries").as_int(50);
+        return true;
+    }
+
+    bool readSecurity(const pugi::xml_node& node)
+    {
+        for (const auto& child : node.children("acl")) {
+            AclSeed acl;
+            acl.id = child.attribute("id").as_int();
+            if (acl.id < 1 || !ports(child, "ports", acl.ports))
+                return fail("bad <acl>");
+            m_model.acls.push_back(std::move(acl));
+        }
+        for (const auto& child : node.children("static-fdb")) {
+            StaticFdbSeed entry;
+            entry.vlan = child.attribute("vlan").as_int(1);
+            entry.port = child.attribute("port").as_int();
+            if (entry.vlan < 1 || entry.vlan > 4094 || entry.port < 1 || entry.port > m_model.portCount ||
+                !parseOctets(child.attribute("mac").as_string(), '-', 16, 6, entry.mac))
+                return fail("bad <static-fdb>");
+            m_model.staticFdb.push_back(std::move(entry));
+        }
         return true;
     }
 

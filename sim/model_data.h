@@ -34,6 +34,18 @@ struct TrunkSeed {
     PortSet members;
 };
 
+// An ACL rule's port list and a static forwarding entry's destination port.
+struct AclSeed {
+    int id = 0;
+    PortSet ports;
+};
+
+struct StaticFdbSeed {
+    int vlan = 1;
+    std::string mac; // 6 octets
+    int port = 0;
+};
+
 struct NeighborSeed {
     int port = 0;
     int index = 0;
@@ -67,6 +79,8 @@ struct ModelData {
     std::vector<VlanSeed> vlans;
     std::vector<TrunkSeed> trunks;
     std::vector<NeighborSeed> neighbors;
+    std::vector<AclSeed> acls;
+    std::vector<StaticFdbSeed> staticFdb;
     int fdbEntries = 50;
 };
 

@@ -79,6 +79,7 @@ int SimulatedSwitch::set(const snmp::Oid& oid, const snmp::Value& value)
         return error;
     m_mib.assign(oid, value);
     afterSet(oid, value);
+    syncStpBranch();
     return kNoError;
 }
 

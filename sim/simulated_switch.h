@@ -81,6 +81,10 @@ private:
     void seedFdb();
     void defineRowTables();
 
+    // switch_trunk.cpp: what the link admission checks read besides the above
+    void seedTrunkChecks();
+    void syncStpBranch();
+
     // switch_rules.cpp
     int checkValue(const snmp::Oid& oid, const snmp::Value& value) const;
     int checkPortSpeed(int port, std::int64_t speed) const;

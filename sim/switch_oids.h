@@ -9,6 +9,8 @@ namespace sim::oids {
 using snmp::Oid;
 
 inline const Oid kPrivate = {1, 3, 6, 1, 4, 1, 32473, 10, 75};
+// Spanning-tree port settings some of the family serve outside the configuration branch.
+inline const Oid kStpPortBranchEntry = {1, 3, 6, 1, 4, 1, 32473, 10, 75, 5, 6, 2, 1};
 inline const Oid kPrivateConfig = {1, 3, 6, 1, 4, 1, 32473, 10, 75, 7};
 
 // MIB-II

@@ -58,6 +58,7 @@ const std::vector<Range>& integerRanges()
         {joined(kPoeTimeRangeEntry, {10}), 1, 12}, {joined(kPoeTimeRangeEntry, {11}), 1, 31},
         {joined(kPoeTimeRangeEntry, {12}), 0, 23}, {joined(kPoeTimeRangeEntry, {13}), 0, 59},
         {kPoeTimeRangeEntry, 1, 2}, // the seven day columns; the others matched above
+        {joined(kStaticFdbEntry, {3}), 1, 64},
     };
     return ranges;
 }
@@ -67,7 +68,8 @@ bool isPortList(const snmp::Oid& oid)
 {
     const snmp::Oid lists[] = {joined(kVlanEntry, {2}),       joined(kVlanEntry, {4}), joined(kArpSpoofingEntry, {3}),
                                joined(kTrunkEntry, {2}),      joined(kLearningPorts, {0}), joined(kMirror, {3, 0}),
-                               joined(kMirror, {4, 0}),       joined(kDhcpScreeningPorts, {0})};
+                               joined(kMirror, {4, 0}),       joined(kDhcpScreeningPorts, {0}),
+                               joined(kAclEntry, {10})};
     for (const auto& list : lists)
         if (startsWith(oid, list))
             return true;

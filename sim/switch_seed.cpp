@@ -51,6 +51,7 @@ void SimulatedSwitch::seed()
     seedPoe();
     seedLldp();
     seedFdb();
+    seedTrunkChecks();
     for (int p = 1; p <= m_model.portCount; ++p)
         syncPort(p);
     syncPoe();
@@ -141,9 +142,9 @@ void SimulatedSwitch::seedPorts()
         m_mib.put(joined(kDefaultPriorityEntry, {2, u(p)}), integerValue(port.priority), RW);
         m_mib.put(joined(kRateControlEntry, {2, u(p)}), integerValue(0), RW);
         m_mib.put(joined(kRateControlEntry, {3, u(p)}), integerValue(0), RW);
-        m_mib.put(joined(kPortSecurityEntry, {u(p)}), integerValue(2), RW);
+        m_mib.put(joined(kPortSecurityEntry, {2, u(p)}), integerValue(2), RW);
         m_mib.put(joined(kLoopDetectEntry, {2, u(p)}), integerValue(2), RW);
-        m_mib.put(joined(kVoicePortEntry, {u(p)}), integerValue(2), RW);
+        m_mib.put(joined(kVoicePortEntry, {2, u(p)}), integerValue(2), RW);
         m_mib.put(joined(kSurveillancePortEntry, {2, u(p)}), integerValue(2), RW);
         m_mib.put(joined(kSurveillancePortEntry, {3, u(p)}), integerValue(1), RW);
         m_mib.put(joined(kDot1xPortEntry, {2, u(p)}), integerValue(3), RW);

@@ -10,6 +10,7 @@
 #include "dialogs/management/register_poe_dialogs.h"
 #include "dialogs/switching/port_security_commands.h"
 #include "dialogs/switching/register_port_dialogs.h"
+#include "dialogs/switching/register_trunk_dialogs.h"
 #include "platform/qt_prompter.h"
 #include "snmp/session_parameters.h"
 
@@ -51,6 +52,8 @@ void registerDialogCommands(app::CommandTable& table)
 
     management::registerPoeDialogs(table);
     switching::registerPortSecurityDialogs(table);
+
+    switching::registerTrunkDialogs(table);
 
     table.setRunner(kCmdTelnet, [](MainWindowContext&) { runTelnet(agentAddress()); }, Dispatch::Direct);
     table.setSocketAction([](MainWindowContext&) { startTelnet(agentAddress()); });

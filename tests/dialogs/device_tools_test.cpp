@@ -131,7 +131,7 @@ TEST(DialogCommands, EveryCommandWithADialogIsEnabledAndNoOther)
         kCmdSystemInformation, kCmdInterfaceTable, kCmdIpTable, kCmdForwardingTable, kCmdTcpService, kCmdUdpService,
         kCmdSpanningTree, kCmdTelnet, kCmdWeb, kCmdSaveConfiguration, kCmdReboot, kCmdAbout, kCmdPortConfiguration,
         kCmdMulticastFilteringMode, kCmdVlanConfiguration, kCmd8021x, kCmdArpSpoofingPrevention,
-        kCmdDhcpServerScreening, kCmdPoePortConfig, kCmdTimeBasedPoe};
+        kCmdDhcpServerScreening, kCmdPoePortConfig, kCmdTimeBasedPoe, kCmdTrunkConfiguration};
     for (int id : {kCmdPortConfiguration, kCmdSnmpGlobalState, kCmdSnmpUserTable, kCmdSnmpGroupTable, kCmdSnmpViewTable,
                    kCmdSnmpCommunityTable, kCmdSnmpHostTable, kCmdSnmpEngineId, kCmdSnmpTrapConfiguration,
                    kCmdSyslogHost, kCmdVlanConfiguration, kCmdSurveillanceVlan, kCmdSurveillanceOui,

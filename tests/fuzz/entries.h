@@ -17,6 +17,7 @@ int agent_answer(const std::uint8_t* data, std::size_t size);
 int netsnmp_answer(const std::uint8_t* data, std::size_t size);
 int poll_results(const std::uint8_t* data, std::size_t size);
 int table_rows(const std::uint8_t* data, std::size_t size);
+int trunk_snapshot(const std::uint8_t* data, std::size_t size);
 
 // Surfaces read through Qt Gui.
 int panel_description(const std::uint8_t* data, std::size_t size);

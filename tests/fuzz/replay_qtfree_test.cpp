@@ -7,3 +7,4 @@ TEST(FuzzReplay, AgentAnswer) { fuzz::replayInputs("agent_answer", fuzz::agent_a
 TEST(FuzzReplay, NetSnmpAnswer) { fuzz::replayInputs("netsnmp_answer", fuzz::netsnmp_answer); }
 TEST(FuzzReplay, PollResults) { fuzz::replayInputs("poll_results", fuzz::poll_results); }
 TEST(FuzzReplay, TableRows) { fuzz::replayInputs("table_rows", fuzz::table_rows); }
+TEST(FuzzReplay, TrunkSnapshot) { fuzz::replayInputs("trunk_snapshot", fuzz::trunk_snapshot); }

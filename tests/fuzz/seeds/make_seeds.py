@@ -94,6 +94,29 @@ def table_seeds():
     write('table_rows', 'tcp_table', bytes([3]) + tcp)
 
 
+def trunk_seeds():
+    # Port count choice, read count - 1, the reads, their answers; then the
+    # candidates and own members, and a row for the decoding alone.
+    def ints(port, values):
+        return answer(*[binding([port], INTEGER, u32(v)) for v in values])
+
+    def rules(*ports):
+        return bytes([len(ports)] + list(ports) + [0])
+
+    tail = octets('.1') + b'\x01' + octets('\xff\xff') + b'\x09'
+    end8 = answer(*[binding([], END)] * 8)
+    ports = ints(1, [6, 1, 1, 2, 2, 2, 0, 0]) + ints(2, [5, 1, 1, 2, 2, 2, 0, 0]) + end8
+    write('trunk_snapshot', 'port_walk_28', bytes([3, 0, 1]) + ports + rules(1, 2) + tail)
+    links = answer(binding([1], OCTETS, octets('\x00\x00\x0c\x00')), binding([1], INTEGER, u32(2))) \
+        + answer(binding([], END), binding([], END))
+    vlans = answer(binding([10], OCTETS, octets('\xff\x00\x00\x00')), binding([10], OCTETS, octets('\x80\x00\x00\x00'))) \
+        + answer(binding([], END), binding([], END))
+    write('trunk_snapshot', 'links_and_vlans', bytes([3, 1, 0, 9]) + links + vlans + rules(1, 21) + tail)
+    globals_ = answer(binding([], INTEGER, u32(1)), binding([], INTEGER, u32(1)), binding([], INTEGER, u32(1)))
+    stp = ints(1, [1, 128, 0, 2, 2, 1, 2, 2, 1]) + ints(2, [2, 128, 0, 2, 2, 1, 2, 3, 2]) + answer(*[binding([], END)] * 9)
+    write('trunk_snapshot', 'globals_and_spanning_tree', bytes([5, 1, 3, 2]) + globals_ + stp + rules(1, 2) + tail)
+
+
 def ber(tag, content):
     length = len(content)
     if length < 0x80:
@@ -202,6 +225,7 @@ if __name__ == '__main__':
     poll_seeds()
     agent_seeds()
     table_seeds()
+    trunk_seeds()
     netsnmp_seeds()
     encodings_seeds()
     text_seeds()

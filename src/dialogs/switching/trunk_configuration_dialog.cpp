@@ -1,0 +1,169 @@
+#include "dialogs/switching/trunk_configuration_dialog.h"
+
+#include "dialogs/switching/trunk_member_dialog.h"
+#include "dialogs/switching/trunk_rules.h"
+#include "dialogs/widgets.h"
+#include "platform/prompter.h"
+#include "snmp/common_snmp.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <chrono>
+#include <memory>
+
+namespace dialogs::switching {
+
+CTrunkConfigurationDialog::CTrunkConfigurationDialog(int portCount, QWidget* parent)
+    : CDialogBase(parent),
+      m_portCount(portCount),
+      m_cCommonSNMP(addSession("m_cCommonSNMP")),
+      m_cCommonSNMPSet(addSession("m_cCommonSNMPSet")),
+      m_cCommonSNMPTable(addSession("m_cCommonSNMPTable"))
+{
+    auto* table = new QGroupBox(QStringLiteral("Trunk Information"), this);
+    m_list = newListView(trunkListHeaders(), table);
+    auto* tableLayout = new QVBoxLayout(table);
+    tableLayout->addWidget(m_list);
+
+    m_trunkId = new QLineEdit(this);
+    m_trunkId->setObjectName(QStringLiteral("trunkId"));
+    m_trunkId->setReadOnly(true);
+    m_mode = new QComboBox(this);
+    m_mode->setObjectName(QStringLiteral("mode"));
+    m_mode->addItems(qTexts(channelModeItems()));
+    m_portMember = pushButton(QStringLiteral("&PortMember"), "portMember", this);
+    m_applyMode = pushButton(QStringLiteral("&Apply"), "applyMode", this);
+    QPushButton* refreshButton = pushButton(QStringLiteral("&Refresh"), "refresh", this);
+    QPushButton* closeButton = pushButton(QStringLiteral("&Close"), "close", this);
+
+    auto* status = new QGroupBox(QStringLiteral("Trunk status"), this);
+    m_enable = new QCheckBox(status);
+    m_enable->setObjectName(QStringLiteral("enable"));
+    m_applyState = pushButton(QStringLiteral("&Apply"), "applyState", status);
+    auto* statusLayout = new QHBoxLayout(status);
+    statusLayout->addWidget(m_enable);
+    statusLayout->addWidget(captionFor(m_enable, QStringLiteral("Enable Trunk")));
+    statusLayout->addStretch();
+    statusLayout->addWidget(m_applyState);
+
+    auto* fields = new QGridLayout;
+    fields->addWidget(captionFor(m_trunkId, QStringLiteral("Trunk ID:")), 0, 0);
+    fields->addWidget(m_trunkId, 0, 1);
+    fields->addWidget(captionFor(m_mode, QStringLiteral("PortChannelMode:")), 1, 0);
+    fields->addWidget(m_mode, 1, 1);
+    fields->addWidget(m_applyMode, 1, 2);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_portMember);
+    buttons->addStretch();
+    buttons->addWidget(refreshButton);
+    buttons->addWidget(closeButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(table);
+    layout->addLayout(fields);
+    layout->addWidget(status);
+    layout->addLayout(buttons);
+
+    connect(m_list, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { rowClicked(item); });
+    connect(m_applyState, &QPushButton::clicked, this, &CTrunkConfigurationDialog::applyState);
+    connect(m_applyMode, &QPushButton::clicked, this, &CTrunkConfigurationDialog::applyMode);
+    connect(m_portMember, &QPushButton::clicked, this, &CTrunkConfigurationDialog::openPortMember);
+    connect(refreshButton, &QPushButton::clicked, this, &CTrunkConfigurationDialog::refresh);
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    setWindowTitle(QStringLiteral("Trunk Configuration"));
+    m_portMember->setEnabled(false);
+    refresh();
+}
+
+void CTrunkConfigurationDialog::refresh()
+{
+    std::vector<std::string> values;
+    if (m_cCommonSNMP.exchange(snmp::kPduGet, trunkStateRead(), &values) == snmp::kStatusOk && !values.empty()) {
+        // A garbled state keeps Apply off: it would write the box back as read.
+        const std::optional<bool> enabled = decodeTrunkState(values[0]);
+        m_stateKnown = enabled.has_value();
+        m_enable->setChecked(enabled.value_or(false));
+        m_portMember->setEnabled(enabled.value_or(false));
+    }
+    m_applyState->setEnabled(m_stateKnown);
+
+    m_list->clear();
+    startWalk(
+        m_cCommonSNMPTable, trunkTableRead(),
+        [this](const WalkRow& row) {
+            if (const std::optional<TrunkRow> link = decodeTrunkRow(row, m_portCount))
+                appendRow(m_list, {link->id, link->mode, link->members});
+        },
+        {}, {findChild<QPushButton*>(QStringLiteral("refresh"))});
+}
+
+void CTrunkConfigurationDialog::rowClicked(QTreeWidgetItem* item)
+{
+    if (!item)
+        return;
+    m_trunkId->setText(item->text(0));
+    const int mode = m_mode->findText(item->text(1));
+    if (mode >= 0)
+        m_mode->setCurrentIndex(mode);
+    m_members = textOf(item->text(2));
+}
+
+bool CTrunkConfigurationDialog::setThenRefresh(const Bindings& bindings, int pauseMs)
+{
+    auto status = std::make_shared<int>(-1);
+    return runWrite(
+        [&session = m_cCommonSNMPSet, bindings, pauseMs, status](WriteContext& write) {
+            *status = write.set(session, bindings);
+            if (*status == snmp::kStatusOk)
+                write.pause(std::chrono::milliseconds(pauseMs));
+        },
+        [this, status] {
+            if (*status == snmp::kStatusOk)
+                refresh();
+        });
+}
+
+bool CTrunkConfigurationDialog::applyState()
+{
+    if (!m_stateKnown)
+        return false;
+    return setThenRefresh(trunkStateSet(m_enable->isChecked()), 10);
+}
+
+bool CTrunkConfigurationDialog::applyMode()
+{
+    const std::string id = textOf(m_trunkId->text());
+    if (const std::string message = checkTrunkId(id); !message.empty()) {
+        platform::prompter().warn(message, {});
+        m_trunkId->setFocus();
+        m_trunkId->selectAll();
+        return false;
+    }
+    if (id.empty())
+        return false;
+    return setThenRefresh(trunkModeSet(id, textOf(m_mode->currentText())), 50);
+}
+
+void CTrunkConfigurationDialog::openPortMember()
+{
+    const std::string id = textOf(m_trunkId->text());
+    const std::string mode = textOf(m_mode->currentText());
+    if (const std::string message = checkPortMemberOpen(id, mode); !message.empty()) {
+        platform::prompter().warn(message, {});
+        return;
+    }
+    CTrunkMemberDialog member(id, mode, m_members, m_portCount, this);
+    if (member.exec() == QDialog::Accepted)
+        refresh();
+}
+
+} // namespace dialogs::switching

@@ -1,0 +1,154 @@
+#include "dialogs/switching/trunk_rules.h"
+
+#include "dialogs/text_number.h"
+#include "snmp/common_snmp.h"
+#include "snmp/encodings.h"
+
+#include <algorithm>
+#include <sstream>
+
+namespace dialogs::switching {
+namespace {
+
+constexpr const char* kStateOid = "1.3.6.1.4.1.32473.10.75.7.8.1.2.0";
+constexpr const char* kMembersColumn = "1.3.6.1.4.1.32473.10.75.7.8.1.3.1.2";
+constexpr const char* kModeColumn = "1.3.6.1.4.1.32473.10.75.7.8.1.3.1.3";
+
+std::string modeText(const std::string& value)
+{
+    if (value == "1")
+        return "LACP";
+    if (value == "2")
+        return "Static";
+    return "Disable";
+}
+
+} // namespace
+
+const std::vector<std::string>& trunkListHeaders()
+{
+    static const std::vector<std::string> kHeaders{"TrunkID    ", "PortChannelMode    ",
+                                                   "PortMember                            "};
+    return kHeaders;
+}
+
+const std::vector<std::string>& channelModeItems()
+{
+    static const std::vector<std::string> kItems{"LACP", "Static", "Disable"};
+    return kItems;
+}
+
+Bindings trunkStateRead()
+{
+    return nullBindings({kStateOid});
+}
+
+std::optional<bool> decodeTrunkState(const std::string& value)
+{
+    if (!isWholeNumber(value))
+        return std::nullopt;
+    return value == "1";
+}
+
+Bindings trunkStateSet(bool enabled)
+{
+    return {{kStateOid, snmp::kTypeInteger, enabled ? "1" : "2"}};
+}
+
+WalkRequest trunkTableRead()
+{
+    return {WalkRequest::Mode::Table, {kMembersColumn, kModeColumn}, 2};
+}
+
+std::optional<TrunkRow> decodeTrunkRow(const WalkRow& row, int portCount)
+{
+    if (row.values.size() < 2 || row.suffix.size() < 2 || !isWholeNumber(row.values[1]))
+        return std::nullopt;
+    const std::size_t octets = row.values[0].size();
+    const std::size_t needed = static_cast<std::size_t>((std::max(portCount, 0) + 7) / 8);
+    const std::size_t padded = snmp::portFlagsToBitmap(std::vector<bool>{}, portCount).octets.size();
+    if (octets < needed || octets > padded)
+        return std::nullopt;
+    return TrunkRow{row.suffix.substr(1), modeText(row.values[1]), snmp::bitmapToPortList(row.values[0], portCount).text};
+}
+
+std::string checkTrunkId(std::string_view idText)
+{
+    if (idText.empty())
+        return {};
+    const std::int64_t id = leadingNumber(idText);
+    if (id < 1 || id > 8)
+        return "Invliad VLAN ID, VLAN ID should be (1-8) !";
+    return {};
+}
+
+Bindings trunkModeSet(std::string_view id, std::string_view mode)
+{
+    const char* value = mode == "LACP" ? "1" : mode == "Static" ? "2" : "3";
+    return {{std::string(kModeColumn) + "." + std::to_string(leadingNumber(id)), snmp::kTypeInteger, value}};
+}
+
+std::string checkPortMemberOpen(std::string_view idText, std::string_view modeText)
+{
+    if (idText.empty())
+        return "Please select the Trunk !";
+    if (modeText == "Disable")
+        return "Link Aggregation State is disable.";
+    return {};
+}
+
+std::optional<WindowSize> trunkMemberWindowSize(int portCount)
+{
+    switch (portCount) {
+    case 10: return WindowSize{520, 275};
+    case 16: return WindowSize{447, 275};
+    case 24: return WindowSize{550, 275};
+    case 28: return WindowSize{580, 275};
+    case 48: return WindowSize{520, 330};
+    case 52: return WindowSize{560, 330};
+    default: return std::nullopt;
+    }
+}
+
+std::vector<int> memberPorts(std::string_view list, int portCount)
+{
+    std::vector<int> ports;
+    std::istringstream items{std::string(list)};
+    for (std::string item; std::getline(items, item, ',');) {
+        const std::int64_t port = leadingNumber(item);
+        if (port >= 1 && port <= portCount)
+            ports.push_back(static_cast<int>(port));
+    }
+    return ports;
+}
+
+std::vector<int> tickedPorts(const std::vector<bool>& flags)
+{
+    std::vector<int> ports;
+    for (std::size_t i = 0; i < flags.size(); ++i)
+        if (flags[i])
+            ports.push_back(static_cast<int>(i + 1));
+    return ports;
+}
+
+std::string checkMemberCount(std::size_t ticked)
+{
+    if (ticked < 2)
+        return "The mininum port members for an aggregated link is 2 !";
+    if (ticked > 8)
+        return "The maxinum port member for an aggregated link is exceeded !";
+    return {};
+}
+
+std::optional<Bindings> trunkMemberSet(std::string_view id, std::string_view modeText, const std::vector<bool>& flags,
+                                       int portCount)
+{
+    const snmp::PortBitmap bitmap = snmp::portFlagsToBitmap(flags, portCount);
+    if (bitmap.octets.empty())
+        return std::nullopt;
+    const std::string suffix = "." + std::to_string(leadingNumber(id));
+    return Bindings{{kMembersColumn + suffix, snmp::kTypeOctetString, bitmap.octets},
+                    {kModeColumn + suffix, snmp::kTypeInteger, modeText == "LACP" ? "1" : "2"}};
+}
+
+} // namespace dialogs::switching

@@ -1,0 +1,120 @@
+// The trunk dialogs read garbled link state, members and modes: loading sends
+// no set, and neither Apply nor the member dialog gets anything to write
+// back from a garbled read. The relay counts the sets that went out.
+#include "drill_support.h"
+#include "udp_relay.h"
+
+#include "dialogs/switching/trunk_configuration_dialog.h"
+#include "dialogs/switching/trunk_rules.h"
+#include "qt_wait.h"
+#include "scripted_prompter.h"
+#include "write_wait.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QTreeWidget>
+
+namespace drills {
+namespace {
+
+enum class Garble { TextForInteger, IntegerForText, HugeText, NoSuchName, ShortAnswer };
+enum class Field { State, Members, Mode };
+
+struct Case {
+    const char* name;
+    Field field;
+    Garble garble;
+    int rowsListed; // of the eight links
+};
+
+void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
+
+std::string oidOfField(Field field)
+{
+    if (field == Field::State)
+        return dialogs::switching::trunkStateRead().front().oid;
+    const auto columns = dialogs::switching::trunkTableRead().oids;
+    return field == Field::Members ? columns[0] : columns[1];
+}
+
+void garble(const Case& c, const snmp::Pdu& request, snmp::Pdu& answer)
+{
+    if (request.type == snmp::PduType::Set)
+        return;
+    const std::string target = oidOfField(c.field);
+    bool hit = false;
+    for (snmp::VarBind& binding : answer.bindings) {
+        if (!(binding.oid == oidOf(target) || within(binding.oid, target)))
+            continue;
+        hit = true;
+        if (c.garble == Garble::TextForInteger)
+            binding.value = {.type = snmp::Asn::OctetString, .octets = "77 garbled"};
+        else if (c.garble == Garble::IntegerForText)
+            binding.value = {.type = snmp::Asn::Integer, .integer = 42};
+        else if (c.garble == Garble::HugeText)
+            binding.value = {.type = snmp::Asn::OctetString, .octets = std::string(10000, '7')};
+    }
+    if (hit && c.garble == Garble::NoSuchName) {
+        answer.errorStatus = 2;
+        answer.errorIndex = 1;
+    } else if (hit && c.garble == Garble::ShortAnswer) {
+        answer.bindings.resize(answer.bindings.size() / 2);
+    }
+}
+
+class GarbledTrunkDrill : public ::testing::TestWithParam<Case> {
+protected:
+    static void SetUpTestSuite() { s_agent = startQuietSwitch().release(); }
+    static void TearDownTestSuite() { delete s_agent; }
+
+    void SetUp() override
+    {
+        ASSERT_NE(s_agent, nullptr);
+        ASSERT_TRUE(relay.ready());
+        useAgent(relay.port());
+        relay.setFaults({.rewrite = [c = GetParam()](const snmp::Pdu& request, snmp::Pdu& answer) {
+            garble(c, request, answer);
+        }});
+    }
+
+    static inline sim::SnmpdProcess* s_agent = nullptr;
+    UdpRelay relay{s_agent ? s_agent->port() : std::uint16_t{0}};
+};
+
+TEST_P(GarbledTrunkDrill, NothingReadGarbledIsWrittenBack)
+{
+    const Case c = GetParam();
+    ScriptedPrompter prompter;
+    dialogs::switching::CTrunkConfigurationDialog dialog(28);
+    bool ended = false;
+    QObject::connect(&dialog, &dialogs::CDialogBase::walkEnded, [&ended] { ended = true; });
+    ASSERT_TRUE(waitUntil([&] { return ended; }));
+    EXPECT_GT(relay.counts().rewritten, 0);
+    EXPECT_EQ(dialog.list()->topLevelItemCount(), c.rowsListed);
+
+    // The state box as read, applied; then every listed link's mode and members.
+    EXPECT_EQ(dialog.applyState(), c.field != Field::State);
+    ASSERT_TRUE(waitForWrite(dialog));
+    const int setsAfterState = relay.counts().setRequests;
+    EXPECT_EQ(setsAfterState, c.field == Field::State ? 0 : 1);
+    ASSERT_TRUE(waitUntil([&] { return dialog.list()->topLevelItemCount() == c.rowsListed; }));
+    if (c.rowsListed == 0) {
+        EXPECT_FALSE(dialog.applyMode());
+        dialog.findChild<QPushButton*>("portMember")->click();
+        ASSERT_EQ(prompter.shown().size(), 1u);
+        EXPECT_EQ(prompter.shown()[0].text, "Please select the Trunk !");
+        EXPECT_EQ(relay.counts().setRequests, setsAfterState);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(TrunkDialogs, GarbledTrunkDrill,
+                         ::testing::Values(Case{"State_TextForInteger", Field::State, Garble::TextForInteger, 8},
+                                           Case{"State_NoSuchName", Field::State, Garble::NoSuchName, 8},
+                                           Case{"Members_IntegerForText", Field::Members, Garble::IntegerForText, 0},
+                                           Case{"Members_HugeText", Field::Members, Garble::HugeText, 0},
+                                           Case{"Mode_TextForInteger", Field::Mode, Garble::TextForInteger, 0},
+                                           Case{"Mode_ShortAnswer", Field::Mode, Garble::ShortAnswer, 0}),
+                         [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace drills
