@@ -9,8 +9,12 @@ bool prepare(snmp::CCommonSnmp& session, int pduType, const Bindings& bindings)
     if (!session.Open(pduType))
         return false;
     for (const Binding& binding : bindings) {
-        const char* value = binding.type == snmp::kTypeNull ? nullptr : binding.value.c_str();
-        if (session.addValue(binding.oid, binding.type, value) < 0)
+        // OCTET STRING values go with their length: zero octets are data.
+        const int added = binding.type == snmp::kTypeOctetString
+                              ? session.addValue(binding.oid, binding.type, binding.value.data(), binding.value.size())
+                          : binding.type == snmp::kTypeNull ? session.addValue(binding.oid, binding.type, nullptr)
+                                                            : session.addValue(binding.oid, binding.type, binding.value.c_str());
+        if (added < 0)
             return false;
     }
     return true;

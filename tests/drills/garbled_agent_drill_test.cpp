@@ -1,0 +1,241 @@
+// The agent dialogs that write back what they read, fed garbled answers:
+// loading sends no set, and Apply is refused, sends nothing, or writes
+// nothing a garbled read said. The switch's request log is the witness.
+#include "drill_support.h"
+#include "udp_relay.h"
+
+#include "dialogs/management/snmp_community_table_dialog.h"
+#include "dialogs/management/snmp_engine_id_dialog.h"
+#include "dialogs/management/snmp_global_state_dialog.h"
+#include "dialogs/management/snmp_trap_dialog.h"
+#include "qt_wait.h"
+#include "scripted_prompter.h"
+#include "write_wait.h"
+
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+#include <fstream>
+#include <sstream>
+
+namespace drills {
+namespace {
+
+const std::string kAgent = "1.3.6.1.4.1.32473.10.75.7.25";
+
+enum class Dialog { GlobalState, EngineId, Traps, Community };
+enum class Garble { TextForInteger, IntegerForText, HugeText, NoSuchName, ShortAnswer };
+enum class Apply { Refused, SendsNothing, WritesNoGarbage };
+
+struct Case {
+    Dialog dialog;
+    Garble garble;
+    Apply expected;
+};
+
+void PrintTo(const Case& c, std::ostream* out)
+{
+    static const char* const kDialogs[] = {"GlobalState", "EngineId", "Traps", "Community"};
+    static const char* const kGarbles[] = {"TextForInteger", "IntegerForText", "HugeText", "NoSuchName", "ShortAnswer"};
+    *out << kDialogs[static_cast<int>(c.dialog)] << "_" << kGarbles[static_cast<int>(c.garble)];
+}
+
+bool fromGarbledRead(std::string value)
+{
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+        value = value.substr(1, value.size() - 2);
+    return value == "77" || value == "42" || value.find("7777") != std::string::npos
+           || value.find("garbled") != std::string::npos;
+}
+
+// The objects or columns each dialog reads: integers, texts, and the one that gets the long text.
+struct Fields {
+    std::vector<std::string> integers, texts;
+    std::string huge;
+};
+
+Fields fieldsOf(Dialog dialog)
+{
+    switch (dialog) {
+    case Dialog::GlobalState:
+        return {{kAgent + ".1.0"}, {}, kAgent + ".1.0"};
+    case Dialog::EngineId:
+        return {{}, {kAgent + ".7.0"}, kAgent + ".7.0"};
+    case Dialog::Traps: {
+        Fields fields;
+        for (int trap = 1; trap <= 6; ++trap)
+            fields.integers.push_back(kAgent + ".8." + std::to_string(trap) + ".0");
+        fields.huge = fields.integers.front();
+        return fields;
+    }
+    case Dialog::Community: // the user walk that fills the view policy combo
+        return {{kAgent + ".2.1.1.2"}, {kAgent + ".2.1.1.1"}, kAgent + ".2.1.1.1"};
+    }
+    return {};
+}
+
+bool matches(const snmp::Oid& oid, const std::string& object)
+{
+    return oid == oidOf(object) || within(oid, object);
+}
+
+void garble(Garble kind, const Fields& fields, const snmp::Pdu& request, snmp::Pdu& answer)
+{
+    if (request.type == snmp::PduType::Set)
+        return;
+    const auto among = [](const snmp::Oid& oid, const std::vector<std::string>& objects) {
+        return std::any_of(objects.begin(), objects.end(), [&](const std::string& o) { return matches(oid, o); });
+    };
+    bool hit = false;
+    for (snmp::VarBind& binding : answer.bindings) {
+        const bool integer = among(binding.oid, fields.integers);
+        const bool text = among(binding.oid, fields.texts);
+        hit = hit || integer || text;
+        if (kind == Garble::TextForInteger && integer)
+            binding.value = {.type = snmp::Asn::OctetString, .octets = "77 garbled"};
+        else if (kind == Garble::IntegerForText && text)
+            binding.value = {.type = snmp::Asn::Integer, .integer = 42};
+        else if (kind == Garble::HugeText && matches(binding.oid, fields.huge))
+            binding.value = {.type = snmp::Asn::OctetString, .octets = std::string(10000, '7')};
+    }
+    if (!hit)
+        return;
+    if (kind == Garble::NoSuchName) {
+        answer.errorStatus = 2;
+        answer.errorIndex = 1;
+    } else if (kind == Garble::ShortAnswer) {
+        answer.bindings.resize(answer.bindings.size() / 2);
+    }
+}
+
+class GarbledAgentDrill : public ::testing::TestWithParam<Case> {
+protected:
+    static void SetUpTestSuite()
+    {
+        s_dir = new QTemporaryDir;
+        sim::SwitchAgentOptions options;
+        options.scenario = false;
+        options.requestLog = s_dir->filePath("requests.log").toStdString();
+        std::string error;
+        s_agent = sim::startSwitchAgent(options, &error).release();
+        ASSERT_NE(s_agent, nullptr) << error;
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_agent;
+        delete s_dir;
+    }
+    void SetUp() override
+    {
+        ASSERT_NE(s_agent, nullptr);
+        ASSERT_TRUE(relay.ready());
+        useAgent(relay.port());
+        relay.setFaults({.rewrite = [kind = GetParam().garble, fields = fieldsOf(GetParam().dialog)](
+                                        const snmp::Pdu& request, snmp::Pdu& answer) {
+            garble(kind, fields, request, answer);
+        }});
+    }
+
+    static std::vector<std::string> setValues()
+    {
+        std::vector<std::string> values;
+        std::ifstream log(s_dir->filePath("requests.log").toStdString());
+        for (std::string line; std::getline(log, line);) {
+            std::istringstream fields(line);
+            std::string time, kind, oid, type, value;
+            fields >> time >> kind >> oid >> type;
+            std::getline(fields >> std::ws, value);
+            if (kind == "set")
+                values.push_back(value);
+        }
+        return values;
+    }
+
+    static inline sim::SnmpdProcess* s_agent = nullptr;
+    static inline QTemporaryDir* s_dir = nullptr;
+    static inline int s_communities = 0;
+    UdpRelay relay{s_agent ? s_agent->port() : std::uint16_t{0}};
+};
+
+// Opens the dialog and waits until its reads (for the community dialog: both walks) ended.
+std::unique_ptr<dialogs::CDialogBase> openGarbled(Dialog dialog)
+{
+    std::unique_ptr<dialogs::CDialogBase> opened;
+    if (dialog == Dialog::GlobalState)
+        opened = std::make_unique<dialogs::management::CSnmpGlobalStateDialog>();
+    else if (dialog == Dialog::EngineId)
+        opened = std::make_unique<dialogs::management::CSnmpEngineIdDialog>();
+    else if (dialog == Dialog::Traps)
+        opened = std::make_unique<dialogs::management::CSnmpTrapDialog>("QMX-7720-ZA");
+    else
+        opened = std::make_unique<dialogs::management::CSnmpCommunityTableDialog>();
+    int ends = 0;
+    QObject watcher;
+    QObject::connect(opened.get(), &dialogs::CDialogBase::walkEnded, &watcher, [&ends] { ++ends; });
+    EXPECT_TRUE(waitUntil([&] { return ends >= (dialog == Dialog::Community ? 2 : 1); }));
+    settle(20);
+    return opened;
+}
+
+TEST_P(GarbledAgentDrill, LoadingSendsNoSetAndApplyNeverWritesWhatTheGarbledReadSaid)
+{
+    const Case c = GetParam();
+    ScriptedPrompter prompter;
+    const std::size_t setsBefore = setValues().size();
+    const auto dialog = openGarbled(c.dialog);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_GT(relay.counts().rewritten, 0);
+    EXPECT_EQ(relay.counts().setRequests, 0) << "loading sent a set";
+
+    using namespace dialogs::management;
+    if (c.dialog == Dialog::GlobalState)
+        static_cast<CSnmpGlobalStateDialog&>(*dialog).apply();
+    else if (c.dialog == Dialog::EngineId)
+        static_cast<CSnmpEngineIdDialog&>(*dialog).apply();
+    else if (c.dialog == Dialog::Traps)
+        static_cast<CSnmpTrapDialog&>(*dialog).apply();
+    else {
+        const std::string name = "drill" + std::to_string(++s_communities);
+        dialog->findChild<QLineEdit*>("communityName")->setText(QString::fromStdString(name));
+        static_cast<CSnmpCommunityTableDialog&>(*dialog).apply();
+    }
+    EXPECT_TRUE(waitForWrite(*dialog));
+    settle(50);
+
+    const std::vector<std::string> sets = setValues();
+    if (c.expected != Apply::WritesNoGarbage) {
+        EXPECT_EQ(sets.size(), setsBefore);
+        EXPECT_EQ(prompter.shown().size(), c.expected == Apply::Refused ? 1u : 0u);
+    } else {
+        EXPECT_GT(sets.size(), setsBefore);
+    }
+    for (std::size_t i = setsBefore; i < sets.size(); ++i)
+        EXPECT_FALSE(fromGarbledRead(sets[i])) << "written back: " << sets[i].substr(0, 40);
+}
+
+std::string caseName(const ::testing::TestParamInfo<Case>& info)
+{
+    std::ostringstream name;
+    PrintTo(info.param, &name);
+    return name.str();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AgentDialogs, GarbledAgentDrill,
+    ::testing::Values(Case{Dialog::GlobalState, Garble::TextForInteger, Apply::SendsNothing},
+                      Case{Dialog::GlobalState, Garble::HugeText, Apply::SendsNothing},
+                      Case{Dialog::GlobalState, Garble::NoSuchName, Apply::SendsNothing},
+                      Case{Dialog::EngineId, Garble::IntegerForText, Apply::Refused},
+                      Case{Dialog::EngineId, Garble::HugeText, Apply::Refused},
+                      Case{Dialog::EngineId, Garble::NoSuchName, Apply::Refused},
+                      Case{Dialog::Traps, Garble::TextForInteger, Apply::SendsNothing},
+                      Case{Dialog::Traps, Garble::NoSuchName, Apply::SendsNothing},
+                      Case{Dialog::Traps, Garble::ShortAnswer, Apply::SendsNothing},
+                      Case{Dialog::Community, Garble::TextForInteger, Apply::WritesNoGarbage},
+                      Case{Dialog::Community, Garble::IntegerForText, Apply::WritesNoGarbage},
+                      Case{Dialog::Community, Garble::HugeText, Apply::WritesNoGarbage},
+                      Case{Dialog::Community, Garble::ShortAnswer, Apply::WritesNoGarbage}),
+    caseName);
+
+} // namespace
+} // namespace drills
