@@ -54,14 +54,18 @@ void CAgentTableDialog::refresh()
 {
     m_list->clear();
     clearRows();
-    for (QPushButton* button : {m_apply, m_cancel, m_delete, m_refresh})
-        button->setEnabled(false);
+    setWalking(true);
     walk([this](const WalkRow& row) { addRow(row); },
          [this] {
-             for (QPushButton* button : {m_apply, m_cancel, m_delete, m_refresh})
-                 button->setEnabled(true);
+             setWalking(false);
              walkEnded();
          });
+}
+
+void CAgentTableDialog::setWalking(bool walking)
+{
+    for (QPushButton* button : {m_apply, m_cancel, m_delete, m_refresh})
+        button->setEnabled(!walking);
 }
 
 void CAgentTableDialog::cancel()
@@ -96,9 +100,5 @@ bool CAgentTableDialog::passes(const std::string& message)
     return false;
 }
 
-int CAgentTableDialog::listedCount() const
-{
-    return m_list->topLevelItemCount();
-}
 
 } // namespace dialogs::management

@@ -63,7 +63,8 @@ protected:
     void create(SetRequests sets);
     // Shows the first failing check's message; true when there was none.
     static bool passes(const std::string& message);
-    int listedCount() const;
+    // Disables "&Apply", "&Cancel", "&Delete" and "&Refresh" while a walk runs.
+    void setWalking(bool walking);
 
     QTreeWidget* m_list;
     QPushButton* m_apply;

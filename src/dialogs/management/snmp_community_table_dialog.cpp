@@ -40,13 +40,18 @@ void CSnmpCommunityTableDialog::addRow(const WalkRow& row)
 
 void CSnmpCommunityTableDialog::walkEnded()
 {
+    // No second walk may start on either session before this one ends.
+    setWalking(true);
     m_agent.walkUsers(
         [this](const WalkRow& row) {
             const auto user = viewPolicyUser(row);
             if (user && m_user->findText(QString::fromStdString(*user), Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
                 m_user->addItem(QString::fromStdString(*user));
         },
-        [this] { m_user->setCurrentIndex(m_user->count() > 0 ? 0 : -1); });
+        [this] {
+            m_user->setCurrentIndex(m_user->count() > 0 ? 0 : -1);
+            setWalking(false);
+        });
 }
 
 void CSnmpCommunityTableDialog::apply()
