@@ -1,7 +1,7 @@
 // The agent dialogs that write back what they read, fed garbled answers:
 // loading sends no set, and Apply is refused, sends nothing, or writes
 // nothing a garbled read said. The switch's request log is the witness.
-#include "drill_support.h"
+#include "garbled_reads.h"
 #include "udp_relay.h"
 
 #include "dialogs/management/snmp_community_table_dialog.h"
@@ -15,7 +15,6 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 
-#include <fstream>
 #include <sstream>
 
 namespace drills {
@@ -24,8 +23,6 @@ namespace {
 const std::string kAgent = "1.3.6.1.4.1.32473.10.75.7.25";
 
 enum class Dialog { GlobalState, EngineId, Traps, Community };
-enum class Garble { TextForInteger, IntegerForText, HugeText, NoSuchName, ShortAnswer };
-enum class Apply { Refused, SendsNothing, WritesNoGarbage };
 
 struct Case {
     Dialog dialog;
@@ -36,23 +33,8 @@ struct Case {
 void PrintTo(const Case& c, std::ostream* out)
 {
     static const char* const kDialogs[] = {"GlobalState", "EngineId", "Traps", "Community"};
-    static const char* const kGarbles[] = {"TextForInteger", "IntegerForText", "HugeText", "NoSuchName", "ShortAnswer"};
-    *out << kDialogs[static_cast<int>(c.dialog)] << "_" << kGarbles[static_cast<int>(c.garble)];
+    *out << kDialogs[static_cast<int>(c.dialog)] << "_" << garbleName(c.garble);
 }
-
-bool fromGarbledRead(std::string value)
-{
-    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
-        value = value.substr(1, value.size() - 2);
-    return value == "77" || value == "42" || value.find("7777") != std::string::npos
-           || value.find("garbled") != std::string::npos;
-}
-
-// The objects or columns each dialog reads: integers, texts, and the one that gets the long text.
-struct Fields {
-    std::vector<std::string> integers, texts;
-    std::string huge;
-};
 
 Fields fieldsOf(Dialog dialog)
 {
@@ -72,40 +54,6 @@ Fields fieldsOf(Dialog dialog)
         return {{kAgent + ".2.1.1.2"}, {kAgent + ".2.1.1.1"}, kAgent + ".2.1.1.1"};
     }
     return {};
-}
-
-bool matches(const snmp::Oid& oid, const std::string& object)
-{
-    return oid == oidOf(object) || within(oid, object);
-}
-
-void garble(Garble kind, const Fields& fields, const snmp::Pdu& request, snmp::Pdu& answer)
-{
-    if (request.type == snmp::PduType::Set)
-        return;
-    const auto among = [](const snmp::Oid& oid, const std::vector<std::string>& objects) {
-        return std::any_of(objects.begin(), objects.end(), [&](const std::string& o) { return matches(oid, o); });
-    };
-    bool hit = false;
-    for (snmp::VarBind& binding : answer.bindings) {
-        const bool integer = among(binding.oid, fields.integers);
-        const bool text = among(binding.oid, fields.texts);
-        hit = hit || integer || text;
-        if (kind == Garble::TextForInteger && integer)
-            binding.value = {.type = snmp::Asn::OctetString, .octets = "77 garbled"};
-        else if (kind == Garble::IntegerForText && text)
-            binding.value = {.type = snmp::Asn::Integer, .integer = 42};
-        else if (kind == Garble::HugeText && matches(binding.oid, fields.huge))
-            binding.value = {.type = snmp::Asn::OctetString, .octets = std::string(10000, '7')};
-    }
-    if (!hit)
-        return;
-    if (kind == Garble::NoSuchName) {
-        answer.errorStatus = 2;
-        answer.errorIndex = 1;
-    } else if (kind == Garble::ShortAnswer) {
-        answer.bindings.resize(answer.bindings.size() / 2);
-    }
 }
 
 class GarbledAgentDrill : public ::testing::TestWithParam<Case> {
@@ -136,20 +84,7 @@ protected:
         }});
     }
 
-    static std::vector<std::string> setValues()
-    {
-        std::vector<std::string> values;
-        std::ifstream log(s_dir->filePath("requests.log").toStdString());
-        for (std::string line; std::getline(log, line);) {
-            std::istringstream fields(line);
-            std::string time, kind, oid, type, value;
-            fields >> time >> kind >> oid >> type;
-            std::getline(fields >> std::ws, value);
-            if (kind == "set")
-                values.push_back(value);
-        }
-        return values;
-    }
+    static std::vector<std::string> setValues() { return loggedSetValues(s_dir->filePath("requests.log").toStdString()); }
 
     static inline sim::SnmpdProcess* s_agent = nullptr;
     static inline QTemporaryDir* s_dir = nullptr;

@@ -1,7 +1,7 @@
 // The dialogs that write to the switch read garbled answers: loading sends no
 // set, and Apply either is refused or writes nothing a garbled read said. The
 // switch's request log is the witness of what was written.
-#include "drill_support.h"
+#include "garbled_reads.h"
 #include "udp_relay.h"
 
 #include "dialogs/mib/port_stp_dialog.h"
@@ -14,16 +14,12 @@
 
 #include <QTemporaryDir>
 
-#include <fstream>
 #include <sstream>
 
 namespace drills {
 namespace {
 
 enum class Dialog { SystemInformation, StpConfiguration, PortStp };
-enum class Garble { TextForInteger, IntegerForText, HugeText, NoSuchName, ShortAnswer };
-// SendsNothing: Apply stays off, silently, until the values are read.
-enum class Apply { Refused, SendsNothing, WritesNoGarbage };
 
 struct Case {
     Dialog dialog;
@@ -35,30 +31,9 @@ struct Case {
 void PrintTo(const Case& c, std::ostream* out)
 {
     static const char* const kDialogs[] = {"SystemInformation", "StpConfiguration", "PortStp"};
-    static const char* const kGarbles[] = {"TextForInteger", "IntegerForText", "HugeText", "NoSuchName", "ShortAnswer"};
-    *out << kDialogs[static_cast<int>(c.dialog)] << "_" << kGarbles[static_cast<int>(c.garble)]
+    *out << kDialogs[static_cast<int>(c.dialog)] << "_" << garbleName(c.garble)
          << (c.garbledFirstRead ? "_FirstRead" : "");
 }
-
-constexpr const char* kTextForInteger = "77 garbled";
-constexpr std::int64_t kIntegerForText = 42;
-const std::string kHugeText(10000, '7');
-
-// Values a garbled answer could turn into once shown and written back.
-bool fromGarbledRead(std::string value)
-{
-    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
-        value = value.substr(1, value.size() - 2);
-    return value == "77" || value == std::to_string(kIntegerForText) || value.find("7777") != std::string::npos
-           || value.find("garbled") != std::string::npos;
-}
-
-// What a dialog reads, by the type the switch gives it; `huge` gets the long text.
-struct Fields {
-    std::vector<std::string> integers;
-    std::vector<std::string> texts;
-    std::string huge;
-};
 
 Fields fieldsOf(Dialog dialog)
 {
@@ -79,35 +54,6 @@ Fields fieldsOf(Dialog dialog)
     }
     }
     return {};
-}
-
-void garble(Garble kind, const Fields& fields, const snmp::Pdu& request, snmp::Pdu& answer)
-{
-    if (request.type == snmp::PduType::Set)
-        return;
-    const auto among = [](const snmp::Oid& oid, const std::vector<std::string>& oids) {
-        return std::any_of(oids.begin(), oids.end(), [&](const std::string& text) { return oidOf(text) == oid; });
-    };
-    bool hit = false;
-    for (snmp::VarBind& binding : answer.bindings) {
-        const bool integer = among(binding.oid, fields.integers);
-        const bool text = among(binding.oid, fields.texts);
-        hit = hit || integer || text;
-        if (kind == Garble::TextForInteger && integer)
-            binding.value = {.type = snmp::Asn::OctetString, .octets = kTextForInteger};
-        else if (kind == Garble::IntegerForText && text)
-            binding.value = {.type = snmp::Asn::Integer, .integer = kIntegerForText};
-        else if (kind == Garble::HugeText && binding.oid == oidOf(fields.huge))
-            binding.value = {.type = snmp::Asn::OctetString, .octets = kHugeText};
-    }
-    if (!hit)
-        return;
-    if (kind == Garble::NoSuchName) {
-        answer.errorStatus = 2;
-        answer.errorIndex = 1;
-    } else if (kind == Garble::ShortAnswer) {
-        answer.bindings.resize(answer.bindings.size() / 2);
-    }
 }
 
 class GarbledReadDrill : public ::testing::TestWithParam<Case> {
@@ -156,20 +102,7 @@ protected:
     }
 
     // The values of the sets that reached the switch so far.
-    static std::vector<std::string> setValues()
-    {
-        std::vector<std::string> values;
-        std::ifstream log(s_dir->filePath("requests.log").toStdString());
-        for (std::string line; std::getline(log, line);) {
-            std::istringstream fields(line);
-            std::string time, kind, oid, type, value;
-            fields >> time >> kind >> oid >> type;
-            std::getline(fields >> std::ws, value);
-            if (kind == "set")
-                values.push_back(value);
-        }
-        return values;
-    }
+    static std::vector<std::string> setValues() { return loggedSetValues(s_dir->filePath("requests.log").toStdString()); }
 
     static inline sim::SnmpdProcess* s_agent = nullptr;
     static inline QTemporaryDir* s_dir = nullptr;

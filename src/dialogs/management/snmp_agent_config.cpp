@@ -137,4 +137,29 @@ WriteSequence CSnmpAgentConfig::writeRows(SetRequests sets) const
     };
 }
 
+WriteSequence CSnmpAgentConfig::createUser(const UserInput& user) const
+{
+    return writeRows(userCreation(user));
+}
+
+WriteSequence CSnmpAgentConfig::createGroup(const GroupInput& group) const
+{
+    return writeRows(groupCreation(group));
+}
+
+WriteSequence CSnmpAgentConfig::createView(const ViewInput& view) const
+{
+    return writeRows(viewCreation(view));
+}
+
+WriteSequence CSnmpAgentConfig::createCommunity(const std::string& name, const std::string& user) const
+{
+    return writeRows(communityCreation(name, user));
+}
+
+WriteSequence CSnmpAgentConfig::createHost(const HostInput& host) const
+{
+    return writeRows(hostCreation(host));
+}
+
 } // namespace dialogs::management

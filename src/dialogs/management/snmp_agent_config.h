@@ -1,7 +1,7 @@
 #pragma once
 
 #include "dialogs/dialog_session.h"
-#include "dialogs/management/snmp_table_rules.h"
+#include "dialogs/management/snmp_view_rules.h"
 #include "dialogs/write_sequence.h"
 
 #include <functional>
@@ -41,8 +41,14 @@ public:
     // The hex text, or the default engine ID when `useDefault`.
     WriteSequence writeEngineId(const std::string& hex, bool useDefault) const;
     WriteSequence writeTraps(const std::vector<bool>& checked, bool poe) const;
-    // Each element one set request of its own, in order (row creation).
+    // Each element one set request of its own, in order.
     WriteSequence writeRows(SetRequests sets) const;
+    // Row creations: createAndWait, the columns, active.
+    WriteSequence createUser(const UserInput& user) const;
+    WriteSequence createGroup(const GroupInput& group) const;
+    WriteSequence createView(const ViewInput& view) const;
+    WriteSequence createCommunity(const std::string& name, const std::string& user) const;
+    WriteSequence createHost(const HostInput& host) const;
 
     // The request bindings of the scalars.
     static Bindings globalStateSet(const std::string& text);

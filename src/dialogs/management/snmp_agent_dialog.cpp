@@ -19,8 +19,9 @@ CAgentDialog::CAgentDialog(QWidget* parent)
 {
 }
 
-CAgentTableDialog::CAgentTableDialog(const char* title, const std::vector<std::string>& headers, QWidget* parent)
-    : CAgentDialog(parent)
+CAgentTableDialog::CAgentTableDialog(const char* title, const std::vector<std::string>& headers,
+                                     const char* selectMessage, QWidget* parent)
+    : CAgentDialog(parent), m_selectMessage(selectMessage)
 {
     setWindowTitle(QString::fromLatin1(title));
     m_list = newListView(headers, this);
@@ -78,18 +79,23 @@ void CAgentTableDialog::deleteSelected()
 {
     QTreeWidgetItem* selected = m_list->currentItem();
     if (!selected || !selected->isSelected()) {
-        platform::prompter().warn(selectMessage(), {});
+        platform::prompter().warn(m_selectMessage, {});
         return;
     }
     runWrite(m_agent.writeRows({deletion(m_list->indexOfTopLevelItem(selected))}), [this] { refresh(); });
 }
 
-void CAgentTableDialog::create(SetRequests sets)
+void CAgentTableDialog::create(WriteSequence creation)
 {
-    runWrite(m_agent.writeRows(std::move(sets)), [this] {
+    runWrite(std::move(creation), [this] {
         clearAfterCreation();
         refresh();
     });
+}
+
+void CAgentTableDialog::appendListRow(const std::vector<std::string>& texts)
+{
+    appendRow(m_list, texts);
 }
 
 bool CAgentTableDialog::passes(const std::string& message)

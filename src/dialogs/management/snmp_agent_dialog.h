@@ -4,6 +4,7 @@
 #include "dialogs/management/snmp_agent_config.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,7 +39,9 @@ public:
     void cancel();
 
 protected:
-    CAgentTableDialog(const char* title, const std::vector<std::string>& headers, QWidget* parent);
+    // `selectMessage`: what Delete says when no row is selected.
+    CAgentTableDialog(const char* title, const std::vector<std::string>& headers, const char* selectMessage,
+                      QWidget* parent);
 
     // Lays the list, `inputs` and the buttons out and starts the first walk.
     void finishLayout(QGridLayout* inputs);
@@ -52,7 +55,6 @@ protected:
     virtual void walkEnded() {}
     // The deletion of listed row `row`.
     virtual Bindings deletion(int row) const = 0;
-    virtual const char* selectMessage() const = 0;
     // Puts the input controls back to their opening state.
     virtual void resetInputs() = 0;
     // What a creation leaves of the inputs.
@@ -60,9 +62,10 @@ protected:
 
     // Checks passed: the creation runs on the write path, then the inputs
     // are reset and the table walked again.
-    void create(SetRequests sets);
+    void create(WriteSequence creation);
     // Shows the first failing check's message; true when there was none.
     static bool passes(const std::string& message);
+    void appendListRow(const std::vector<std::string>& texts);
     // Disables "&Apply", "&Cancel", "&Delete" and "&Refresh" while a walk runs.
     void setWalking(bool walking);
 
@@ -72,6 +75,51 @@ protected:
     QPushButton* m_refresh;
     QPushButton* m_cancel;
     QPushButton* m_close;
+
+private:
+    const char* m_selectMessage;
+};
+
+// A table dialog whose listed rows are kept decoded, in list order.
+template <typename Row>
+class CAgentRowsDialog : public CAgentTableDialog {
+protected:
+    using Decode = std::optional<Row> (*)(const WalkRow&);
+    using Deletion = Bindings (*)(const Row&);
+    using Walk = void (CSnmpAgentConfig::*)(CSnmpAgentConfig::RowSink, CSnmpAgentConfig::EndSink);
+
+    // The table's walk, the decoding of its rows and the deletion of one.
+    struct Table {
+        Walk walk;
+        Decode decode;
+        Deletion deletion;
+    };
+
+    CAgentRowsDialog(const char* title, const std::vector<std::string>& headers, const char* selectMessage,
+                     Table table, QWidget* parent)
+        : CAgentTableDialog(title, headers, selectMessage, parent), m_table(table)
+    {
+    }
+
+    void walk(CSnmpAgentConfig::RowSink onRow, CSnmpAgentConfig::EndSink onEnd) override
+    {
+        (m_agent.*m_table.walk)(std::move(onRow), std::move(onEnd));
+    }
+
+    void addRow(const WalkRow& row) override
+    {
+        if (const std::optional<Row> decoded = m_table.decode(row)) {
+            m_rows.push_back(*decoded);
+            appendListRow(decoded->texts());
+        }
+    }
+    void clearRows() override { m_rows.clear(); }
+    Bindings deletion(int row) const override { return m_table.deletion(m_rows.at(static_cast<std::size_t>(row))); }
+
+    std::vector<Row> m_rows;
+
+private:
+    Table m_table;
 };
 
 } // namespace dialogs::management

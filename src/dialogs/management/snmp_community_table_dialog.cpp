@@ -10,7 +10,8 @@
 namespace dialogs::management {
 
 CSnmpCommunityTableDialog::CSnmpCommunityTableDialog(QWidget* parent)
-    : CAgentTableDialog("SNMP Community Table Configuration", communityHeaders(), parent)
+    : CAgentRowsDialog("SNMP Community Table Configuration", communityHeaders(), kSelectToDelete,
+                       {&CSnmpAgentConfig::walkCommunities, decodeCommunityRow, communityDeletion}, parent)
 {
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("communityName"));
@@ -23,19 +24,6 @@ CSnmpCommunityTableDialog::CSnmpCommunityTableDialog(QWidget* parent)
     inputs->addWidget(captionFor(m_user, QStringLiteral("User Name (View Policy)")), 1, 0);
     inputs->addWidget(m_user, 1, 1);
     finishLayout(inputs);
-}
-
-void CSnmpCommunityTableDialog::walk(CSnmpAgentConfig::RowSink onRow, CSnmpAgentConfig::EndSink onEnd)
-{
-    m_agent.walkCommunities(std::move(onRow), std::move(onEnd));
-}
-
-void CSnmpCommunityTableDialog::addRow(const WalkRow& row)
-{
-    if (const auto community = decodeCommunityRow(row)) {
-        m_rows.push_back(*community);
-        appendRow(m_list, community->texts());
-    }
 }
 
 void CSnmpCommunityTableDialog::walkEnded()
@@ -58,7 +46,7 @@ void CSnmpCommunityTableDialog::apply()
 {
     const std::string name = textOf(m_name->text());
     if (passes(checkCommunity(name, m_rows)))
-        create(communityCreation(name, textOf(m_user->currentText())));
+        create(m_agent.createCommunity(name, textOf(m_user->currentText())));
 }
 
 void CSnmpCommunityTableDialog::resetInputs()

@@ -10,7 +10,8 @@
 namespace dialogs::management {
 
 CSnmpGroupTableDialog::CSnmpGroupTableDialog(QWidget* parent)
-    : CAgentTableDialog("SNMP Group Table Info", groupHeaders(), parent)
+    : CAgentRowsDialog("SNMP Group Table Info", groupHeaders(), kSelectToDelete,
+                       {&CSnmpAgentConfig::walkGroups, decodeGroupRow, groupDeletion}, parent)
 {
     auto* inputs = new QGridLayout;
     int row = 0;
@@ -43,25 +44,12 @@ CSnmpGroupTableDialog::CSnmpGroupTableDialog(QWidget* parent)
     finishLayout(inputs);
 }
 
-void CSnmpGroupTableDialog::walk(CSnmpAgentConfig::RowSink onRow, CSnmpAgentConfig::EndSink onEnd)
-{
-    m_agent.walkGroups(std::move(onRow), std::move(onEnd));
-}
-
-void CSnmpGroupTableDialog::addRow(const WalkRow& row)
-{
-    if (const auto group = decodeGroupRow(row)) {
-        m_rows.push_back(*group);
-        appendRow(m_list, group->texts());
-    }
-}
-
 void CSnmpGroupTableDialog::apply()
 {
     const GroupInput in{textOf(m_name->text()),      textOf(m_readView->text()),     textOf(m_writeView->text()),
                         textOf(m_notifyView->text()), textOf(m_model->currentText()), textOf(m_level->currentText())};
     if (passes(checkGroup(in, m_rows)))
-        create(groupCreation(in));
+        create(m_agent.createGroup(in));
 }
 
 void CSnmpGroupTableDialog::clearAfterCreation()

@@ -11,7 +11,8 @@
 namespace dialogs::management {
 
 CSnmpHostTableDialog::CSnmpHostTableDialog(QWidget* parent)
-    : CAgentTableDialog("SNMP Host Table", hostHeaders(), parent)
+    : CAgentRowsDialog("SNMP Host Table", hostHeaders(), kSelectItemToDelete,
+                       {&CSnmpAgentConfig::walkHosts, decodeHostRow, hostDeletion}, parent)
 {
     m_address = new CIpAddressEdit(this);
     m_address->setObjectName(QStringLiteral("address"));
@@ -31,25 +32,12 @@ CSnmpHostTableDialog::CSnmpHostTableDialog(QWidget* parent)
     finishLayout(inputs);
 }
 
-void CSnmpHostTableDialog::walk(CSnmpAgentConfig::RowSink onRow, CSnmpAgentConfig::EndSink onEnd)
-{
-    m_agent.walkHosts(std::move(onRow), std::move(onEnd));
-}
-
-void CSnmpHostTableDialog::addRow(const WalkRow& row)
-{
-    if (const auto host = decodeHostRow(row)) {
-        m_rows.push_back(*host);
-        appendRow(m_list, host->texts());
-    }
-}
-
 void CSnmpHostTableDialog::apply()
 {
     const HostInput in{m_address->hasBlankField(), textOf(m_address->text()), m_version->currentIndex(),
                        textOf(m_name->text())};
     if (passes(checkHost(in, m_rows)))
-        create(hostCreation(in));
+        create(m_agent.createHost(in));
 }
 
 void CSnmpHostTableDialog::resetInputs()

@@ -31,7 +31,8 @@ QComboBox* combo(const char* name, const std::vector<std::string>& items, QWidge
 } // namespace
 
 CSnmpUserTableDialog::CSnmpUserTableDialog(QWidget* parent)
-    : CAgentTableDialog("SNMP User Table ", userHeaders(), parent)
+    : CAgentRowsDialog("SNMP User Table ", userHeaders(), kSelectToDelete,
+                       {&CSnmpAgentConfig::walkUsers, decodeUserRow, userDeletion}, parent)
 {
     m_name = nameEdit("userName", this);
     m_group = nameEdit("groupName", this);
@@ -82,19 +83,6 @@ void CSnmpUserTableDialog::updateControls()
     m_privPassword->setEnabled(controls.privPassword);
 }
 
-void CSnmpUserTableDialog::walk(CSnmpAgentConfig::RowSink onRow, CSnmpAgentConfig::EndSink onEnd)
-{
-    m_agent.walkUsers(std::move(onRow), std::move(onEnd));
-}
-
-void CSnmpUserTableDialog::addRow(const WalkRow& row)
-{
-    if (const auto user = decodeUserRow(row)) {
-        m_rows.push_back(*user);
-        appendRow(m_list, user->texts());
-    }
-}
-
 UserInput CSnmpUserTableDialog::input() const
 {
     UserInput in;
@@ -125,7 +113,7 @@ void CSnmpUserTableDialog::apply()
         }
         return;
     }
-    create(userCreation(in));
+    create(m_agent.createUser(in));
 }
 
 void CSnmpUserTableDialog::resetInputs()

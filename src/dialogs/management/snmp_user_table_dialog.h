@@ -9,23 +9,17 @@ class QLineEdit;
 namespace dialogs::management {
 
 // "SNMP User Table ": the agent's users.
-class CSnmpUserTableDialog : public CAgentTableDialog {
+class CSnmpUserTableDialog : public CAgentRowsDialog<UserRow> {
     Q_OBJECT
 public:
     explicit CSnmpUserTableDialog(QWidget* parent = nullptr);
     void apply() override;
 
 private:
-    void walk(CSnmpAgentConfig::RowSink onRow, CSnmpAgentConfig::EndSink onEnd) override;
-    void addRow(const WalkRow& row) override;
-    void clearRows() override { m_rows.clear(); }
-    Bindings deletion(int row) const override { return userDeletion(m_rows.at(static_cast<std::size_t>(row))); }
-    const char* selectMessage() const override { return kSelectToDelete; }
     void resetInputs() override;
     void updateControls();
     UserInput input() const;
 
-    std::vector<UserRow> m_rows;
     QLineEdit* m_name;
     QLineEdit* m_group;
     QComboBox* m_version;

@@ -10,7 +10,8 @@
 namespace dialogs::management {
 
 CSnmpViewTableDialog::CSnmpViewTableDialog(QWidget* parent)
-    : CAgentTableDialog("SNMP View Table Configuration", viewHeaders(), parent)
+    : CAgentRowsDialog("SNMP View Table Configuration", viewHeaders(), kSelectItemToDelete,
+                       {&CSnmpAgentConfig::walkViews, decodeViewRow, viewDeletion}, parent)
 {
     auto* inputs = new QGridLayout;
     int row = 0;
@@ -33,25 +34,12 @@ CSnmpViewTableDialog::CSnmpViewTableDialog(QWidget* parent)
     finishLayout(inputs);
 }
 
-void CSnmpViewTableDialog::walk(CSnmpAgentConfig::RowSink onRow, CSnmpAgentConfig::EndSink onEnd)
-{
-    m_agent.walkViews(std::move(onRow), std::move(onEnd));
-}
-
-void CSnmpViewTableDialog::addRow(const WalkRow& row)
-{
-    if (const auto view = decodeViewRow(row)) {
-        m_rows.push_back(*view);
-        appendRow(m_list, view->texts());
-    }
-}
-
 void CSnmpViewTableDialog::apply()
 {
     const ViewInput in{textOf(m_name->text()), textOf(m_subtree->text()), textOf(m_mask->text()),
                        textOf(m_type->currentText())};
     if (passes(checkView(in, m_rows)))
-        create(viewCreation(in));
+        create(m_agent.createView(in));
 }
 
 void CSnmpViewTableDialog::resetInputs()
