@@ -236,16 +236,3 @@ TEST(SnmpAgentRules, OnlyActiveRowsThatAgreeWithTheirIndexAreListed)
     EXPECT_EQ(decodeGroupRow({{"g", "2", "1", "r", "w", "n", "1"}, ".1.103.2.1"})->texts(),
               (std::vector<std::string>{"g", "r", "w", "n", "v2c", "NoAuthNoPriv"}));
 }
-
-TEST(SnmpAgentRules, TrapsOfPoeAndOtherModels)
-{
-    EXPECT_TRUE(isPoeModel("QMX-7720-ZAP"));
-    EXPECT_TRUE(isPoeModel("qmx-p"));
-    EXPECT_FALSE(isPoeModel("QMX-7720-ZA"));
-    const std::vector<std::string> nine = {"1", "2", "1", "2", "1", "2", "1", "1", "2"};
-    EXPECT_EQ(decodeTraps(nine, true), (std::vector<bool>{true, false, true, false, true, false, true, true, false}));
-    EXPECT_EQ(decodeTraps({nine.begin(), nine.begin() + 6}, false),
-              (std::vector<bool>{true, false, true, false, true, false}));
-    EXPECT_EQ(decodeTraps({nine.begin(), nine.begin() + 6}, true), std::nullopt);
-    EXPECT_EQ(decodeTraps({"1", "77 garbled", "1", "1", "1", "1"}, false), std::nullopt);
-}

@@ -267,7 +267,6 @@ TEST_F(AgentDialogs, EngineIdOddLengthAndDefaultAreWrittenThenReadBack)
 
     const auto write = [&](auto action) {
         takeSets();
-        const QString before = edit->text();
         action();
         EXPECT_TRUE(waitForWrite(dialog));
         settle(50);

@@ -59,7 +59,7 @@ void CAgentTableDialog::refresh()
     walk([this](const WalkRow& row) { addRow(row); },
          [this] {
              setWalking(false);
-             walkEnded();
+             tableWalkEnded();
          });
 }
 

@@ -52,7 +52,7 @@ protected:
     virtual void addRow(const WalkRow& row) = 0;
     virtual void clearRows() = 0;
     // After the table's own walk ended.
-    virtual void walkEnded() {}
+    virtual void tableWalkEnded() {}
     // The deletion of listed row `row`.
     virtual Bindings deletion(int row) const = 0;
     // Puts the input controls back to their opening state.

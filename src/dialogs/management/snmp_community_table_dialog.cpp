@@ -26,7 +26,7 @@ CSnmpCommunityTableDialog::CSnmpCommunityTableDialog(QWidget* parent)
     finishLayout(inputs);
 }
 
-void CSnmpCommunityTableDialog::walkEnded()
+void CSnmpCommunityTableDialog::tableWalkEnded()
 {
     // No second walk may start on either session before this one ends.
     setWalking(true);

@@ -17,7 +17,7 @@ public:
     void apply() override;
 
 private:
-    void walkEnded() override;
+    void tableWalkEnded() override;
     void resetInputs() override;
 
     QLineEdit* m_name;
