@@ -173,19 +173,7 @@ TEST_P(GarbledReadDrill, LoadingSendsNoSetAndApplyNeverWritesWhatTheGarbledReadS
 
     applyOnce(c.dialog, *dialog);
     const std::vector<std::string> sets = setValues();
-    if (c.expected != Apply::WritesNoGarbage) {
-        EXPECT_EQ(sets.size(), setsBefore);
-        EXPECT_EQ(prompter.shown().size(), c.expected == Apply::Refused ? 1u : 0u);
-    }
-    for (std::size_t i = setsBefore; i < sets.size(); ++i)
-        EXPECT_FALSE(fromGarbledRead(sets[i])) << "written back: " << sets[i].substr(0, 40);
-}
-
-std::string caseName(const ::testing::TestParamInfo<Case>& info)
-{
-    std::ostringstream name;
-    PrintTo(info.param, &name);
-    return name.str();
+    expectNoGarbageWritten(sets, setsBefore, c.expected, prompter.shown().size());
 }
 
 // sysName or sysLocation read as an INTEGER is not among these: the dialog
@@ -206,7 +194,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{Dialog::PortStp, Garble::HugeText, Apply::SendsNothing},
                       Case{Dialog::PortStp, Garble::NoSuchName, Apply::SendsNothing},
                       Case{Dialog::PortStp, Garble::ShortAnswer, Apply::SendsNothing}),
-    caseName);
+    caseName<Case>);
 
 } // namespace
 } // namespace drills

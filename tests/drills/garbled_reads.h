@@ -92,4 +92,27 @@ inline std::vector<std::string> loggedSetValues(const std::string& logPath)
     return values;
 }
 
+// After Apply: nothing was sent unless the case writes, one message when it
+// is refused, and no set carries what a garbled read said. `before` sets
+// were logged before the dialog opened.
+inline void expectNoGarbageWritten(const std::vector<std::string>& sets, std::size_t before, Apply expected,
+                                   std::size_t messages)
+{
+    if (expected != Apply::WritesNoGarbage) {
+        EXPECT_EQ(sets.size(), before);
+        EXPECT_EQ(messages, expected == Apply::Refused ? 1u : 0u);
+    }
+    for (std::size_t i = before; i < sets.size(); ++i)
+        EXPECT_FALSE(fromGarbledRead(sets[i])) << "written back: " << sets[i].substr(0, 40);
+}
+
+// A test name from the case's PrintTo.
+template <typename Case>
+std::string caseName(const ::testing::TestParamInfo<Case>& info)
+{
+    std::ostringstream name;
+    PrintTo(info.param, &name);
+    return name.str();
+}
+
 } // namespace drills
