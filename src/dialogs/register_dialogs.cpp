@@ -2,6 +2,7 @@
 
 #include "app/command_table.h"
 #include "app/device_tools.h"
+#include "dialogs/management/snmp_agent_commands.h"
 #include "dialogs/mib/forwarding_table_dialog.h"
 #include "dialogs/mib/stp_configuration_dialog.h"
 #include "dialogs/mib/system_information_dialog.h"
@@ -54,6 +55,8 @@ void registerDialogCommands(app::CommandTable& table)
     switching::registerPortSecurityDialogs(table);
 
     switching::registerTrunkDialogs(table);
+
+    management::registerSnmpAgentDialogs(table);
 
     table.setRunner(kCmdTelnet, [](MainWindowContext&) { runTelnet(agentAddress()); }, Dispatch::Direct);
     table.setSocketAction([](MainWindowContext&) { startTelnet(agentAddress()); });

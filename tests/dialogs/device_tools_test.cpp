@@ -131,7 +131,9 @@ TEST(DialogCommands, EveryCommandWithADialogIsEnabledAndNoOther)
         kCmdSystemInformation, kCmdInterfaceTable, kCmdIpTable, kCmdForwardingTable, kCmdTcpService, kCmdUdpService,
         kCmdSpanningTree, kCmdTelnet, kCmdWeb, kCmdSaveConfiguration, kCmdReboot, kCmdAbout, kCmdPortConfiguration,
         kCmdMulticastFilteringMode, kCmdVlanConfiguration, kCmd8021x, kCmdArpSpoofingPrevention,
-        kCmdDhcpServerScreening, kCmdPoePortConfig, kCmdTimeBasedPoe, kCmdTrunkConfiguration};
+        kCmdDhcpServerScreening, kCmdPoePortConfig, kCmdTimeBasedPoe, kCmdTrunkConfiguration,
+        kCmdSnmpGlobalState, kCmdSnmpUserTable, kCmdSnmpGroupTable, kCmdSnmpViewTable, kCmdSnmpCommunityTable,
+        kCmdSnmpHostTable, kCmdSnmpEngineId, kCmdSnmpTrapConfiguration};
     for (int id : {kCmdPortConfiguration, kCmdSnmpGlobalState, kCmdSnmpUserTable, kCmdSnmpGroupTable, kCmdSnmpViewTable,
                    kCmdSnmpCommunityTable, kCmdSnmpHostTable, kCmdSnmpEngineId, kCmdSnmpTrapConfiguration,
                    kCmdSyslogHost, kCmdVlanConfiguration, kCmdSurveillanceVlan, kCmdSurveillanceOui,

@@ -23,7 +23,7 @@ struct Case {
     std::optional<Garble> garble;
 };
 
-std::string caseName(const ::testing::TestParamInfo<Case>& info)
+std::string securityCaseName(const ::testing::TestParamInfo<Case>& info)
 {
     static const char* const kDialogs[] = {"Dot1xConfig", "DhcpScreening"};
     return std::string(kDialogs[static_cast<int>(info.param.dialog)]) + "_"
@@ -90,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{Dialog::DhcpScreening, std::nullopt}, Case{Dialog::DhcpScreening, Garble::IntegerForText},
                       Case{Dialog::DhcpScreening, Garble::HugeText}, Case{Dialog::DhcpScreening, Garble::NoSuchName},
                       Case{Dialog::DhcpScreening, Garble::ShortAnswer}),
-    caseName);
+    securityCaseName);
 
 } // namespace
 } // namespace drills

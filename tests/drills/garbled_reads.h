@@ -11,6 +11,9 @@
 // turn into once written back, and the sets the switch's log holds.
 namespace drills {
 
+// SendsNothing: Apply stays off, silently, until the values are read.
+enum class Apply { Refused, SendsNothing, WritesNoGarbage };
+
 inline const char* garbleName(Garble garble)
 {
     static const char* const kNames[] = {"TextForInteger", "IntegerForText", "HugeText", "NoSuchName", "ShortAnswer",
@@ -27,24 +30,30 @@ inline bool fromGarbledRead(std::string value)
            || value.find("garbled") != std::string::npos || value == std::to_string(kWideTimer / 10);
 }
 
-// What a dialog reads, by the type the switch gives it; `huge` gets the long text.
+// What a dialog reads, by the type the switch gives it (objects or whole
+// columns); `huge` gets the long text.
 struct Fields {
     std::vector<std::string> integers;
     std::vector<std::string> texts;
     std::string huge;
 };
 
+inline bool isOrUnder(const snmp::Oid& oid, const std::string& object)
+{
+    return oid == oidOf(object) || within(oid, object);
+}
+
 inline void garble(Garble kind, const Fields& fields, const snmp::Pdu& request, snmp::Pdu& answer)
 {
     const auto among = [](const snmp::Oid& oid, const std::vector<std::string>& oids) {
-        return std::any_of(oids.begin(), oids.end(), [&](const std::string& text) { return oidOf(text) == oid; });
+        return std::any_of(oids.begin(), oids.end(), [&](const std::string& object) { return isOrUnder(oid, object); });
     };
     garbleAnswer(kind, request, answer, [&](const snmp::Oid& oid, Garble how) {
         const bool integer = among(oid, fields.integers);
         const bool text = among(oid, fields.texts);
         return how == Garble::TextForInteger || how == Garble::WideTimer ? integer
                : how == Garble::IntegerForText ? text
-               : how == Garble::HugeText       ? oid == oidOf(fields.huge)
+               : how == Garble::HugeText       ? isOrUnder(oid, fields.huge)
                                                : integer || text;
     });
 }
@@ -63,6 +72,29 @@ inline std::vector<std::string> loggedSetValues(const std::string& path)
             values.push_back(value);
     }
     return values;
+}
+
+// After Apply: nothing was sent unless the case writes, one message when it
+// is refused, and no set carries what a garbled read said. `before` sets
+// were logged before the dialog opened.
+inline void expectNoGarbageWritten(const std::vector<std::string>& sets, std::size_t before, Apply expected,
+                                   std::size_t messages)
+{
+    if (expected != Apply::WritesNoGarbage) {
+        EXPECT_EQ(sets.size(), before);
+        EXPECT_EQ(messages, expected == Apply::Refused ? 1u : 0u);
+    }
+    for (std::size_t i = before; i < sets.size(); ++i)
+        EXPECT_FALSE(fromGarbledRead(sets[i])) << "written back: " << sets[i].substr(0, 40);
+}
+
+// A test name from the case's PrintTo.
+template <typename Case>
+std::string caseName(const ::testing::TestParamInfo<Case>& info)
+{
+    std::ostringstream name;
+    PrintTo(info.param, &name);
+    return name.str();
 }
 
 } // namespace drills

@@ -17,7 +17,6 @@
 namespace drills {
 namespace {
 
-enum class Garble { TextForInteger, IntegerForText, HugeText, NoSuchName, ShortAnswer };
 enum class Field { State, Members, Mode };
 
 struct Case {
@@ -39,27 +38,9 @@ std::string oidOfField(Field field)
 
 void garble(const Case& c, const snmp::Pdu& request, snmp::Pdu& answer)
 {
-    if (request.type == snmp::PduType::Set)
-        return;
     const std::string target = oidOfField(c.field);
-    bool hit = false;
-    for (snmp::VarBind& binding : answer.bindings) {
-        if (!(binding.oid == oidOf(target) || within(binding.oid, target)))
-            continue;
-        hit = true;
-        if (c.garble == Garble::TextForInteger)
-            binding.value = {.type = snmp::Asn::OctetString, .octets = "77 garbled"};
-        else if (c.garble == Garble::IntegerForText)
-            binding.value = {.type = snmp::Asn::Integer, .integer = 42};
-        else if (c.garble == Garble::HugeText)
-            binding.value = {.type = snmp::Asn::OctetString, .octets = std::string(10000, '7')};
-    }
-    if (hit && c.garble == Garble::NoSuchName) {
-        answer.errorStatus = 2;
-        answer.errorIndex = 1;
-    } else if (hit && c.garble == Garble::ShortAnswer) {
-        answer.bindings.resize(answer.bindings.size() / 2);
-    }
+    garbleAnswer(c.garble, request, answer,
+                 [&](const snmp::Oid& oid, Garble) { return oid == oidOf(target) || within(oid, target); });
 }
 
 class GarbledTrunkDrill : public ::testing::TestWithParam<Case> {

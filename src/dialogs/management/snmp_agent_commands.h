@@ -1,0 +1,12 @@
+#pragma once
+
+namespace app {
+class CommandTable;
+}
+
+namespace dialogs::management {
+
+// Ties the eight SNMP agent commands to their dialogs.
+void registerSnmpAgentDialogs(app::CommandTable& table);
+
+} // namespace dialogs::management

@@ -1,0 +1,165 @@
+#include "dialogs/management/snmp_agent_config.h"
+
+#include "dialogs/management/snmp_agent_rules.h"
+#include "snmp/common_snmp.h"
+
+namespace dialogs::management {
+namespace {
+
+const std::string kGlobalState = kAgentRoot + ".1.0";
+const std::string kEngineId = kAgentRoot + ".7.0";
+
+std::string trapOid(std::size_t number)
+{
+    return kAgentRoot + ".8." + std::to_string(number) + ".0";
+}
+
+WalkRequest singleGet(std::vector<std::string> oids)
+{
+    WalkRequest request;
+    request.mode = WalkRequest::Mode::Single;
+    request.minimumBindings = oids.size();
+    request.oids = std::move(oids);
+    return request;
+}
+
+} // namespace
+
+CSnmpAgentConfig::CSnmpAgentConfig(const SessionMaker& addSession, WalkStarter startWalk)
+    : m_startWalk(std::move(startWalk)),
+      m_cCommonSNMP(addSession("m_cCommonSNMP")),
+      m_cCommonSNMPSet(addSession("m_cCommonSNMPSet")),
+      m_cCommonSNMPTable(addSession("m_cCommonSNMPTable")),
+      m_cCommonSNMPGetUse(addSession("m_cCommonSNMPGetUse"))
+{
+}
+
+void CSnmpAgentConfig::readGlobalState(std::function<void(const std::string&)> onValue)
+{
+    m_startWalk(m_cCommonSNMP, singleGet({kGlobalState}),
+                [onValue = std::move(onValue)](const WalkRow& row) { onValue(row.values.front()); }, {});
+}
+
+void CSnmpAgentConfig::readEngineId(std::function<void(const std::string&)> onHex)
+{
+    m_startWalk(m_cCommonSNMPTable, singleGet({kEngineId}),
+                [onHex = std::move(onHex)](const WalkRow& row) { if (const auto hex = decodeEngineId(row.values.front()))
+                        onHex(*hex);; }, {});
+}
+
+WalkRequest CSnmpAgentConfig::trapRead(bool poe)
+{
+    std::vector<std::string> oids;
+    for (std::size_t number = 1; number <= trapCount(poe); ++number)
+        oids.push_back(trapOid(number));
+    return singleGet(std::move(oids));
+}
+
+void CSnmpAgentConfig::readTraps(bool poe, std::function<void(const std::vector<std::string>&)> onValues)
+{
+    m_startWalk(m_cCommonSNMP, trapRead(poe),
+                [onValues = std::move(onValues)](const WalkRow& row) { onValues(row.values); }, {});
+}
+
+void CSnmpAgentConfig::walkUsers(RowSink onRow, EndSink onEnd)
+{
+    m_startWalk(m_cCommonSNMPGetUse, tableWalk(kUserEntry, {1, 2, 3, 4, 5, 6, 7, 8}), std::move(onRow),
+                std::move(onEnd));
+}
+
+void CSnmpAgentConfig::walkGroups(RowSink onRow, EndSink onEnd)
+{
+    m_startWalk(m_cCommonSNMPTable, tableWalk(kGroupEntry, {1, 2, 3, 4, 5, 6, 7}), std::move(onRow), std::move(onEnd));
+}
+
+void CSnmpAgentConfig::walkViews(RowSink onRow, EndSink onEnd)
+{
+    m_startWalk(m_cCommonSNMPTable, tableWalk(kViewEntry, {1, 3, 4, 5}), std::move(onRow), std::move(onEnd));
+}
+
+void CSnmpAgentConfig::walkCommunities(RowSink onRow, EndSink onEnd)
+{
+    m_startWalk(m_cCommonSNMPTable, tableWalk(kCommunityEntry, {1, 2, 3}), std::move(onRow), std::move(onEnd));
+}
+
+void CSnmpAgentConfig::walkHosts(RowSink onRow, EndSink onEnd)
+{
+    m_startWalk(m_cCommonSNMPTable, tableWalk(kHostEntry, {1, 2, 3, 4}), std::move(onRow), std::move(onEnd));
+}
+
+Bindings CSnmpAgentConfig::globalStateSet(const std::string& text)
+{
+    return {{kGlobalState, snmp::kTypeInteger, text == "1" ? "1" : "2"}};
+}
+
+Bindings CSnmpAgentConfig::engineIdSet(const std::string& hex, bool useDefault)
+{
+    return {{kEngineId, snmp::kTypeOctetString, engineIdOctets(useDefault ? std::string(kDefaultEngineId) : hex)}};
+}
+
+Bindings CSnmpAgentConfig::trapSet(const std::vector<bool>& checked, bool poe)
+{
+    Bindings bindings;
+    for (std::size_t i = 0; i < trapCount(poe) && i < checked.size(); ++i)
+        bindings.push_back({trapOid(i + 1), snmp::kTypeInteger, checked[i] ? "1" : "2"});
+    return bindings;
+}
+
+WriteSequence CSnmpAgentConfig::writeGlobalState(const std::string& text, std::shared_ptr<bool> succeeded) const
+{
+    return [&session = m_cCommonSNMPSet, bindings = globalStateSet(text), succeeded](WriteContext& write) {
+        const bool ok = write.set(session, bindings) == snmp::kStatusOk;
+        if (succeeded)
+            *succeeded = ok;
+    };
+}
+
+WriteSequence CSnmpAgentConfig::writeEngineId(const std::string& hex, bool useDefault) const
+{
+    return [&session = m_cCommonSNMPSet, bindings = engineIdSet(hex, useDefault)](WriteContext& write) {
+        write.set(session, bindings);
+    };
+}
+
+WriteSequence CSnmpAgentConfig::writeTraps(const std::vector<bool>& checked, bool poe) const
+{
+    // The trap settings go on the session that read them.
+    return [&session = m_cCommonSNMP, bindings = trapSet(checked, poe)](WriteContext& write) {
+        write.set(session, bindings);
+    };
+}
+
+WriteSequence CSnmpAgentConfig::writeRows(SetRequests sets) const
+{
+    return [&session = m_cCommonSNMPSet, sets = std::move(sets)](WriteContext& write) {
+        for (const Bindings& bindings : sets)
+            write.set(session, bindings);
+    };
+}
+
+WriteSequence CSnmpAgentConfig::createUser(const UserInput& user) const
+{
+    return writeRows(userCreation(user));
+}
+
+WriteSequence CSnmpAgentConfig::createGroup(const GroupInput& group) const
+{
+    return writeRows(groupCreation(group));
+}
+
+WriteSequence CSnmpAgentConfig::createView(const ViewInput& view) const
+{
+    return writeRows(viewCreation(view));
+}
+
+WriteSequence CSnmpAgentConfig::createCommunity(const std::string& name, const std::string& user) const
+{
+    return writeRows(communityCreation(name, user));
+}
+
+WriteSequence CSnmpAgentConfig::createHost(const HostInput& host) const
+{
+    return writeRows(hostCreation(host));
+}
+
+} // namespace dialogs::management
