@@ -2,6 +2,7 @@
 
 #include "app/command_table.h"
 #include "app/device_tools.h"
+#include "dialogs/management/register_transfer_dialogs.h"
 #include "dialogs/mib/forwarding_table_dialog.h"
 #include "dialogs/mib/stp_configuration_dialog.h"
 #include "dialogs/mib/system_information_dialog.h"
@@ -52,6 +53,7 @@ void registerDialogCommands(app::CommandTable& table)
         Dispatch::Direct);
     table.setRunner(kCmdReboot, [](MainWindowContext& context) { runReboot(context); }, Dispatch::Direct);
     table.setRunner(kCmdAbout, [](MainWindowContext& context) { runAbout(context.deviceName()); });
+    management::registerTransferDialogs(table);
 }
 
 } // namespace dialogs
