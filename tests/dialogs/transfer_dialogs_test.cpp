@@ -124,6 +124,10 @@ TEST_F(TransferDialogs, EachPathEndsWithItsMessageAndGivesTheControlsBack)
              {false, false, "192.0.2.50", "a.cfg", Silence::StatusReads, timeOut, -1},   // started at once
              {true, false, "192.0.2.50", "image.bin", Silence::AfterRunning, timeOut, -1},
              {true, false, "10.1.1.255", "image.bin", Silence::None, "Invalid TFTP server IP.", 0},
+             {true, false, "255.1.1.1", "image.bin", Silence::None, "Invalid TFTP server IP.", 0},
+             {true, false, "0.0.0.0", "", Silence::None, "Invalid TFTP server IP.", 0},
+             {false, false, "10.1.0.", "a.cfg", Silence::None, "Invalid TFTP server IP.", 0}, // a blank field
+             {false, false, "10.0.0.1", "", Silence::None, "Invalid file.", 0},
          }) {
         SCOPED_TRACE(c.file + " " + c.server + " " + c.message);
         startSwitch(c.silence);
@@ -181,17 +185,20 @@ TEST_F(TransferDialogs, SyslogApplyWritesOnlyWhatPassedItsChecks)
     EXPECT_EQ(takeSets(), (std::vector<Bindings>{{{kS + "6.0", 1, "2"}}}));
 
     child<QCheckBox>(dialog, "enable")->click();
-    port->setText("65535");
     child<QComboBox>(dialog, "facility")->setCurrentIndex(3);
     child<QComboBox>(dialog, "severity")->setCurrentIndex(2);
-    for (const char* refused : {"10.1.1.0", "0.1.2.3", "10.1.1."}) {
+    const std::string ip = "Syslog Server IP Error.", range = "Invalid UDP port range (1-65535)";
+    for (auto [refused, number, message] : {std::tuple{"10.1.1.0", "514", ip}, {"0.1.2.3", "514", ip},
+                                            {"255.1.2.3", "514", ip}, {"10.1.1.255", "514", ip}, {"10.1.1.", "514", ip},
+                                            {"10.1.1.0", "0", ip}, {"10.1.1.1", "", range}, {"10.1.1.1", "65536", range}}) {
         address->setText(QString::fromLatin1(refused));
+        port->setText(QString::fromLatin1(number));
         dialog.apply();
-        ASSERT_TRUE(waitForWrite(dialog));
-        EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Syslog Server IP Error."}) << refused;
+        EXPECT_EQ(prompter.texts(), std::vector<std::string>{message}) << refused << " " << number;
         EXPECT_TRUE(takeSets().empty()) << refused;
         prompter.clear();
     }
+    port->setText("65535");
     address->setText(QStringLiteral("10.0.0.1"));
     dialog.apply();
     ASSERT_TRUE(waitForWrite(dialog));
