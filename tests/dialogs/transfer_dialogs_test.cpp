@@ -169,6 +169,16 @@ TEST_F(TransferDialogs, EachPathEndsWithItsMessageAndGivesTheControlsBack)
     }
 }
 
+TEST_F(TransferDialogs, FileNameIsCutTo64WithItsMessage)
+{
+    ScriptedPrompter prompter;
+    CTransferDialog dialog(kQuick);
+    auto* name = child<QLineEdit>(dialog, "fileName");
+    name->setText(QString(65, QLatin1Char('f')));
+    EXPECT_EQ(name->text(), QString(64, QLatin1Char('f')));
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{kFileNameTooLong});
+}
+
 TEST_F(TransferDialogs, SyslogApplyWritesOnlyWhatPassedItsChecks)
 {
     startSwitch(Silence::None);
