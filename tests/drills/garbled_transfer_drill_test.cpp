@@ -88,12 +88,19 @@ TEST_P(GarbledSyslogDrill, ApplyNeverWritesWhatTheGarbledReadSaid)
         EXPECT_TRUE(value.find("77") == std::string::npos && value.find("42") == std::string::npos) << value;
 }
 
+std::string garbleName(const ::testing::TestParamInfo<std::pair<Garble, Apply>>& info)
+{
+    static const char* const kNames[] = {"TextForInteger", "IntegerForAddress", "HugeAddress", "NoSuchName", "ShortAnswer"};
+    return kNames[static_cast<int>(info.param.first)];
+}
+
 INSTANTIATE_TEST_SUITE_P(Garbles, GarbledSyslogDrill,
                          ::testing::Values(std::pair{Garble::TextForInteger, Apply::WritesNoGarbage},
                                            std::pair{Garble::IntegerForAddress, Apply::Refused},
                                            std::pair{Garble::HugeAddress, Apply::Refused},
                                            std::pair{Garble::NoSuchName, Apply::SendsNothing},
-                                           std::pair{Garble::ShortAnswer, Apply::SendsNothing}));
+                                           std::pair{Garble::ShortAnswer, Apply::SendsNothing}),
+                         garbleName);
 
 } // namespace
 } // namespace drills
