@@ -20,6 +20,9 @@ struct SwitchSettings {
     std::chrono::milliseconds rebootTime{10000};
     int fdbEntries = -1;  // -1: as many as the model file says
     bool scenario = true; // the clock brings ports up and down and changes speeds
+    // A file transfer reports "not started" this long, then "running" this long.
+    std::chrono::milliseconds transferQueued{1000};
+    std::chrono::milliseconds transferRunning{4000};
 };
 
 class SimulatedSwitch {

@@ -12,8 +12,6 @@ namespace {
 using namespace oids;
 
 constexpr std::chrono::milliseconds kScenarioPeriod{4000};
-constexpr std::chrono::milliseconds kTransferQueued{1000};
-constexpr std::chrono::milliseconds kTransferRunning{4000};
 const std::string kUnreachableServer{'\xc0', '\x00', '\x02', '\x63'}; // 192.0.2.99
 
 std::uint32_t arc(int port) { return static_cast<std::uint32_t>(port); }
@@ -207,9 +205,9 @@ void SimulatedSwitch::syncTransfer(const Transfer& transfer)
     const bool unreachable = octetsAt(joined(transfer.base, {transfer.first, 0})) == kUnreachableServer;
     const bool failing = octetsAt(joined(transfer.base, {transfer.first + 1, 0})).find("fail") != std::string::npos;
     std::int64_t value = 0;
-    if (unreachable || elapsed < kTransferQueued)
+    if (unreachable || elapsed < m_settings.transferQueued)
         value = 4;
-    else if (elapsed < kTransferQueued + kTransferRunning)
+    else if (elapsed < m_settings.transferQueued + m_settings.transferRunning)
         value = 3;
     else
         value = failing ? 2 : 0;

@@ -56,17 +56,22 @@ void CDialogSession::startWalk(const WalkRequest& request, Poster post, WalkSink
         generation = ++m_nextGeneration;
         m_abandoned = false;
         m_deliveryPosted = false; // a delivery posted before a close may have been dropped
-        m_active = Active{generation, request.mode, request.minimumBindings, std::move(post), std::move(sinks)};
+        m_active = Active{generation,      request.mode,    request.minimumBindings,
+                          request.timeoutMs, std::move(post), std::move(sinks)};
     }
     const int pduType = request.mode == WalkRequest::Mode::Single ? snmp::kPduGet : snmp::kPduGetNext;
     if (!prepare(*m_snmp, pduType, nullBindings(request.oids)) || request.oids.empty()) {
         std::lock_guard lock(m_mutex);
-        postLocked(generation, [](const WalkSinks& sinks) { sinks.end(); });
+        postLocked(generation, [this](const WalkSinks& sinks) {
+            m_endStatus = snmp::kStatusNoAnswer;
+            sinks.end();
+        });
         return;
     }
     // The status is of no use here: version 3 always answers -1, and a request
     // that Open and addValue accepted is never refused.
-    m_snmp->getNextAsync(&CDialogSession::walkCallback, this, request.firstTimeoutMs);
+    m_snmp->getNextAsync(&CDialogSession::walkCallback, this,
+                         request.firstTimeoutMs ? request.firstTimeoutMs : static_cast<unsigned long>(request.timeoutMs));
 }
 
 unsigned CDialogSession::walkCallback(std::unique_ptr<snmp::CSnmpResponse> response, int requestId, void* context, int status)
@@ -84,13 +89,20 @@ unsigned CDialogSession::walkCallback(std::unique_ptr<snmp::CSnmpResponse> respo
     std::uint64_t generation;
     WalkRequest::Mode mode;
     std::size_t minimumBindings;
+    unsigned long timeoutMs;
     {
         std::lock_guard lock(self->m_mutex);
         generation = self->m_active.generation;
         mode = self->m_active.mode;
         minimumBindings = self->m_active.minimumBindings;
+        timeoutMs = static_cast<unsigned long>(self->m_active.timeoutMs);
     }
-    const auto end = [](const WalkSinks& sinks) { sinks.end(); };
+    // An answer too short to be a row counts as an error answer.
+    const int endedBy = status == snmp::kStatusOk ? snmp::kStatusEnded : status;
+    const auto end = [self, endedBy](const WalkSinks& sinks) {
+        self->m_endStatus = endedBy;
+        sinks.end();
+    };
 
     if (status != snmp::kStatusOk || !response
         || static_cast<std::size_t>(response->getValuesCount()) < minimumBindings
@@ -111,12 +123,15 @@ unsigned CDialogSession::walkCallback(std::unique_ptr<snmp::CSnmpResponse> respo
         std::lock_guard lock(self->m_mutex);
         self->postLocked(generation, [row = std::move(row)](const WalkSinks& sinks) { sinks.row(row); });
         if (mode == WalkRequest::Mode::Single)
-            self->postLocked(generation, end);
+            self->postLocked(generation, [self](const WalkSinks& sinks) {
+                self->m_endStatus = snmp::kStatusOk;
+                sinks.end();
+            });
     }
     if (mode == WalkRequest::Mode::Single)
         session.SignalGetDone();
     else
-        session.getNextAsync(&CDialogSession::walkCallback, self, 0);
+        session.getNextAsync(&CDialogSession::walkCallback, self, timeoutMs);
     return 0;
 }
 

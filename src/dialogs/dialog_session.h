@@ -38,7 +38,9 @@ struct WalkRequest {
     std::vector<std::string> oids;
     // Answers with fewer bindings end the walk without a row.
     std::size_t minimumBindings = 0;
-    // Time-out of the first request; 0 for the session's own.
+    // Per request; 0 for the session's time-out.
+    int timeoutMs = 0;
+    // The first request's, when it differs; 0 for timeoutMs.
     unsigned long firstTimeoutMs = 0;
 };
 
@@ -71,6 +73,11 @@ public:
     // request cannot even be prepared, the end is posted at once.
     void startWalk(const WalkRequest& request, Poster post, WalkSinks sinks);
 
+    // Owner's thread: how the last delivered walk ended. kStatusOk only after
+    // a single get that delivered its row; otherwise the status that ended it
+    // (kStatusNoAnswer for a time-out, kStatusEnded for an error answer).
+    int endStatus() const { return m_endStatus; }
+
     // Synchronous exchanges on the owner's thread; status as CCommonSnmp.
     int exchange(int pduType, const Bindings& bindings, std::vector<std::string>* values = nullptr, int timeoutMs = 0);
     // The same through the walker's synchronous getNext (sets that wait an explicit time).
@@ -89,6 +96,7 @@ private:
         std::uint64_t generation = 0;
         WalkRequest::Mode mode = WalkRequest::Mode::Table;
         std::size_t minimumBindings = 0;
+        int timeoutMs = 0;
         Poster post;
         WalkSinks sinks;
     };
@@ -113,6 +121,7 @@ private:
     std::deque<Delivery> m_queued; // guarded by m_mutex
     bool m_deliveryPosted = false; // guarded by m_mutex
     std::uint64_t m_nextGeneration = 0;
+    int m_endStatus = 0; // owner's thread only
     // Last: destroyed first, so no callback outlives the state above.
     std::unique_ptr<snmp::CCommonSnmp> m_snmp;
 };

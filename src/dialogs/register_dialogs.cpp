@@ -3,6 +3,7 @@
 #include "app/command_table.h"
 #include "app/device_tools.h"
 #include "dialogs/management/snmp_agent_commands.h"
+#include "dialogs/management/register_transfer_dialogs.h"
 #include "dialogs/mib/forwarding_table_dialog.h"
 #include "dialogs/mib/stp_configuration_dialog.h"
 #include "dialogs/mib/system_information_dialog.h"
@@ -67,6 +68,7 @@ void registerDialogCommands(app::CommandTable& table)
     table.setRunner(kCmdReboot, [](MainWindowContext& context) { runReboot(context); }, Dispatch::Direct);
     table.setRunner(kCmdAbout, [](MainWindowContext& context) { runAbout(context.deviceName()); });
     registerPortDialogs(table);
+    management::registerTransferDialogs(table);
 }
 
 } // namespace dialogs

@@ -133,7 +133,7 @@ TEST(DialogCommands, EveryCommandWithADialogIsEnabledAndNoOther)
         kCmdMulticastFilteringMode, kCmdVlanConfiguration, kCmd8021x, kCmdArpSpoofingPrevention,
         kCmdDhcpServerScreening, kCmdPoePortConfig, kCmdTimeBasedPoe, kCmdTrunkConfiguration,
         kCmdSnmpGlobalState, kCmdSnmpUserTable, kCmdSnmpGroupTable, kCmdSnmpViewTable, kCmdSnmpCommunityTable,
-        kCmdSnmpHostTable, kCmdSnmpEngineId, kCmdSnmpTrapConfiguration};
+        kCmdSnmpHostTable, kCmdSnmpEngineId, kCmdSnmpTrapConfiguration, kCmdFirmwareUpgradeBackup, kCmdSyslogHost};
     for (int id : {kCmdPortConfiguration, kCmdSnmpGlobalState, kCmdSnmpUserTable, kCmdSnmpGroupTable, kCmdSnmpViewTable,
                    kCmdSnmpCommunityTable, kCmdSnmpHostTable, kCmdSnmpEngineId, kCmdSnmpTrapConfiguration,
                    kCmdSyslogHost, kCmdVlanConfiguration, kCmdSurveillanceVlan, kCmdSurveillanceOui,
