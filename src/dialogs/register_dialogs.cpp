@@ -2,6 +2,7 @@
 
 #include "app/command_table.h"
 #include "app/device_tools.h"
+#include "dialogs/management/register_lldp_dialogs.h"
 #include "dialogs/mib/forwarding_table_dialog.h"
 #include "dialogs/mib/stp_configuration_dialog.h"
 #include "dialogs/mib/system_information_dialog.h"
@@ -43,6 +44,8 @@ void registerDialogCommands(app::CommandTable& table)
     table.setRunner(kCmdSpanningTree, dialogRunner([](MainWindowContext& context) {
                         return std::make_unique<CStpConfigurationDialog>(context.portCount());
                     }));
+
+    registerLldpDialogs(table);
 
     table.setRunner(kCmdTelnet, [](MainWindowContext&) { runTelnet(agentAddress()); }, Dispatch::Direct);
     table.setSocketAction([](MainWindowContext&) { startTelnet(agentAddress()); });
