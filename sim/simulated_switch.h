@@ -87,11 +87,6 @@ private:
     void applyRowStatus(const RowTable& table, const snmp::Oid& index, std::int64_t requested);
     void afterSet(const snmp::Oid& oid, const snmp::Value& value);
 
-    // switch_lldp.cpp
-    int checkLldpValue(const snmp::Oid& oid, std::int64_t number) const;
-    static bool isDefaultOui(const snmp::Oid& index);
-    int checkOuiCreate(const RowTable& table, const snmp::Oid& index) const;
-
     // switch_live.cpp
     void syncPort(int port);
     void syncPoe();

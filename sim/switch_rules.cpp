@@ -130,8 +130,9 @@ int SimulatedSwitch::checkValue(const snmp::Oid& oid, const snmp::Value& value) 
             return integerAt(joined(kVlanEntry, {5, static_cast<std::uint32_t>(number)})) == kActive ? kNoError
                                                                                                      : kInconsistentValue;
         }
-        if (const int error = checkLldpValue(oid, number))
-            return error;
+        // The LLDP TX delay may be at most a quarter of the TX interval in force.
+        if (oid == joined(kLldpSettings, {5, 0}) && number * 4 > integerAt(joined(kLldpSettings, {3, 0})))
+            return kInconsistentValue;
         if (oid == joined(kSurveillance, {2, 0}) && !m_mib.find(joined(kVlanEntry, {5, static_cast<std::uint32_t>(number)})))
             return kInconsistentValue;
         if (startsWith(oid, joined(kMirror, {2, 0})) && (number < 1 || number > m_model.portCount))
@@ -229,9 +230,6 @@ int SimulatedSwitch::checkRowStatus(const RowTable& table, const snmp::Oid& inde
             index == snmp::Oid{0, 0, 94, 0, 0, 0})
             return kInconsistentValue; // the default surveillance OUI stays
     }
-    if (requested == kCreateAndGo && &table == rowTableOf(joined(kSurveillanceOuiEntry, {5, 0, 0, 94, 0, 0, 0})))
-        if (const int error = checkOuiCreate(table, index))
-            return error;
     return rowStatusCheck(table, m_mib, index, requested);
 }
 

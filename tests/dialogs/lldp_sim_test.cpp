@@ -152,7 +152,7 @@ TEST_F(LldpAgainstSimulator, StateApplyTriesThreeTimesSilentlyAndDisablingEmptie
 
     // A switch that does not answer gets the set three times, and no message.
     m_transport->withSwitch([](sim::SimulatedSwitch& device) {
-        EXPECT_EQ(device.set(sim::joined(sim::oids::kReboot, {0}), snmp::Value{snmp::Asn::Integer, 1}), sim::kNoError);
+        EXPECT_EQ(device.set(sim::joined(sim::oids::kReboot, {0}), sim::integerValue(1)), sim::kNoError);
     });
     enable->setChecked(true);
     dialog.applyState();
@@ -163,7 +163,7 @@ TEST_F(LldpAgainstSimulator, StateApplyTriesThreeTimesSilentlyAndDisablingEmptie
 
     startSwitch("QMX-7720-ZA");
     m_transport->withSwitch([](sim::SimulatedSwitch& device) {
-        device.set(sim::joined(sim::oids::kLldpSettings, {1, 0}), snmp::Value{snmp::Asn::Integer, 2});
+        device.set(sim::joined(sim::oids::kLldpSettings, {1, 0}), sim::integerValue(2));
     });
     CLldpRemoteDialog empty;
     ASSERT_TRUE(waitUntil([&] { return !prompter.shown().empty(); }));
@@ -194,7 +194,7 @@ TEST_F(LldpAgainstSimulator, MedSetsEachPortOfTheRangeAndRefusesWhileLldpIsOff)
     EXPECT_EQ(row(*dialog.list(), 3), (std::vector<std::string>{"4", "Disable"}));
 
     m_transport->withSwitch([](sim::SimulatedSwitch& device) {
-        device.set(sim::joined(sim::oids::kLldpSettings, {1, 0}), snmp::Value{snmp::Asn::Integer, 2});
+        device.set(sim::joined(sim::oids::kLldpSettings, {1, 0}), sim::integerValue(2));
     });
     for (int refresh = 0; refresh < 2; ++refresh) {
         dialog.refresh();
@@ -256,7 +256,7 @@ TEST_F(LldpAgainstSimulator, SurveillanceApplyChecksTheVoiceVlanAndDisablingSend
     waitRefresh(dialog);
     const auto setVoice = [&](int state) {
         m_transport->withSwitch([state](sim::SimulatedSwitch& device) {
-            device.set(sim::joined(sim::oids::kVoiceVlan, {2, 0}), snmp::Value{snmp::Asn::Integer, state});
+            device.set(sim::joined(sim::oids::kVoiceVlan, {2, 0}), sim::integerValue(state));
         });
     };
     setVoice(1);
@@ -283,22 +283,4 @@ TEST_F(LldpAgainstSimulator, SurveillanceApplyChecksTheVoiceVlanAndDisablingSend
     dialog.apply();
     ASSERT_TRUE(waitForWrite(dialog));
     EXPECT_EQ(takeSets(), std::vector<Bindings>{{integer(kSurveillance + "1.0", 2)}});
-}
-
-TEST_F(LldpAgainstSimulator, SwitchKeepsTheDefaultOuiAndFiveUserOuis)
-{
-    startSwitch("QMX-7720-ZA");
-    m_transport->withSwitch([](sim::SimulatedSwitch& device) {
-        const auto status = [](std::vector<std::uint32_t> index) {
-            return sim::joined(sim::joined(sim::oids::kSurveillanceOuiEntry, {5}), index);
-        };
-        const snmp::Value createAndGo{snmp::Asn::Integer, 4};
-        for (std::uint32_t last = 1; last <= 5; ++last)
-            EXPECT_EQ(device.set(status({0, 17, 34, 0, 0, last}), createAndGo), sim::kNoError);
-        EXPECT_EQ(device.set(status({0, 0, 94, 0, 0, 1}), createAndGo), sim::kNoError);
-        EXPECT_EQ(device.set(status({0, 17, 34, 0, 0, 6}), createAndGo), sim::kResourceUnavailable);
-        EXPECT_EQ(device.set(status({0, 0, 94, 0, 0, 0}), snmp::Value{snmp::Asn::Integer, 6}), sim::kInconsistentValue);
-        EXPECT_EQ(device.set(sim::joined(sim::oids::kLldpSettings, {5, 0}), snmp::Value{snmp::Asn::Integer, 8}),
-                  sim::kInconsistentValue);
-    });
 }

@@ -6,6 +6,7 @@
 #include "snmp/session_parameters.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
