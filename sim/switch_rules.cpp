@@ -134,6 +134,9 @@ int SimulatedSwitch::checkValue(const snmp::Oid& oid, const snmp::Value& value) 
             return integerAt(joined(kVlanEntry, {5, static_cast<std::uint32_t>(number)})) == kActive ? kNoError
                                                                                                      : kInconsistentValue;
         }
+        // The LLDP TX delay may be at most a quarter of the TX interval in force.
+        if (oid == joined(kLldpSettings, {5, 0}) && number * 4 > integerAt(joined(kLldpSettings, {3, 0})))
+            return kInconsistentValue;
         if (oid == joined(kSurveillance, {2, 0}) && !m_mib.find(joined(kVlanEntry, {5, static_cast<std::uint32_t>(number)})))
             return kInconsistentValue;
         if (startsWith(oid, joined(kMirror, {2, 0})) && (number < 1 || number > m_model.portCount))

@@ -4,6 +4,7 @@
 #include "app/device_tools.h"
 #include "dialogs/management/snmp_agent_commands.h"
 #include "dialogs/management/register_transfer_dialogs.h"
+#include "dialogs/management/register_lldp_dialogs.h"
 #include "dialogs/mib/forwarding_table_dialog.h"
 #include "dialogs/mib/stp_configuration_dialog.h"
 #include "dialogs/mib/system_information_dialog.h"
@@ -58,6 +59,8 @@ void registerDialogCommands(app::CommandTable& table)
     switching::registerTrunkDialogs(table);
 
     management::registerSnmpAgentDialogs(table);
+
+    registerLldpDialogs(table);
 
     table.setRunner(kCmdTelnet, [](MainWindowContext&) { runTelnet(agentAddress()); }, Dispatch::Direct);
     table.setSocketAction([](MainWindowContext&) { startTelnet(agentAddress()); });

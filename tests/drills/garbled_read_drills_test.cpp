@@ -189,8 +189,9 @@ TEST_P(GarbledReadDrill, LoadingSendsNoSetAndApplyNeverWritesWhatTheGarbledReadS
     applyOnce(c.dialog, *dialog);
     const std::vector<std::string> sets = setValues();
     expectNoGarbageWritten(sets, setsBefore, c.expected, prompter.shown().size());
-    if (c.garble == Garble::WideTimer) // shown whole, refused for its length
+    if (c.garble == Garble::WideTimer) { // shown whole, refused for its length
         EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Please enter no more than 4 characters."});
+    }
 }
 
 // sysName or sysLocation read as an INTEGER is not among these: the dialog

@@ -53,6 +53,7 @@ TEST_F(SwitchRows, RefusedSetsOfRowsAndScalars)
              {joined(kPrivateConfig, {99, 0}), integerValue(1), kNotWritable},
              {joined(kSysName, {0}), integerValue(1), kWrongType},
              {joined(kLldpSettings, {2, 0}), integerValue(11), kWrongValue},
+             {joined(kLldpSettings, {5, 0}), integerValue(8), kInconsistentValue}, // over a quarter of TX interval 30
              {joined(kDot1dStp, {2, 0}), integerValue(4097), kWrongValue}})
         EXPECT_EQ(device->set(oid, value), error) << dottedOid(oid);
     // A scalar that takes the value shows it, in each MIB that holds it.

@@ -1,0 +1,75 @@
+#include "dialogs/management/lldp_remote_dialog.h"
+
+#include "dialogs/widgets.h"
+#include "platform/prompter.h"
+#include "snmp/common_snmp.h"
+#include "snmp/session_parameters.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace dialogs::management {
+
+CLldpRemoteDialog::CLldpRemoteDialog(QWidget* parent)
+    : CDialogBase(parent),
+      m_cCommonSNMPEnabled(addSession("m_cCommonSNMPEnabled")),
+      m_cCommonSNMP(addSession("m_cCommonSNMP"))
+{
+    m_count = new QLineEdit(this);
+    m_count->setObjectName(QStringLiteral("count"));
+    m_count->setReadOnly(true);
+    m_list = newListView(remotePortHeaders(), this);
+    m_list->setObjectName(QStringLiteral("list"));
+    QPushButton* refreshButton = pushButton(QStringLiteral("&Refresh"), "refresh", this);
+    QPushButton* closeButton = pushButton(QStringLiteral("&Close"), "close", this);
+    connect(refreshButton, &QPushButton::clicked, this, &CLldpRemoteDialog::refresh);
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* count = new QHBoxLayout;
+    count->addWidget(captionFor(m_count, QStringLiteral("Remote Entities Count: ")));
+    count->addWidget(m_count);
+    count->addStretch();
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(refreshButton);
+    buttons->addWidget(closeButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(count);
+    layout->addWidget(m_list);
+    layout->addLayout(buttons);
+    setWindowTitle(QStringLiteral("LLDP Remote Port Information"));
+    refresh();
+}
+
+void CLldpRemoteDialog::refresh()
+{
+    m_count->setText(QStringLiteral("0"));
+    m_list->clear();
+    // The state check needs a version 1 agent; a version 3 session walks straight away.
+    if (snmp::sessionParameters().version == "1" &&
+        m_cCommonSNMPEnabled.exchange(snmp::kPduGet, lldpStateRead()) != snmp::kStatusOk) {
+        platform::prompter().warn(kRemoteReadFailed, {});
+        return;
+    }
+    startWalk(
+        m_cCommonSNMP, remotePortWalk(),
+        [this](const WalkRow& row) {
+            if (const auto texts = remotePortRowTexts(row))
+                appendRow(m_list, *texts);
+        },
+        [this] { showCount(); });
+}
+
+void CLldpRemoteDialog::showCount()
+{
+    const int rows = m_list->topLevelItemCount();
+    if (rows == 0)
+        platform::prompter().inform(kNoRemotePort, {});
+    m_count->setText(QString::number(rows));
+}
+
+} // namespace dialogs::management

@@ -1,0 +1,12 @@
+#pragma once
+
+namespace app {
+class CommandTable;
+}
+
+namespace dialogs {
+
+// The LLDP and surveillance VLAN dialogs' menu commands.
+void registerLldpDialogs(app::CommandTable& table);
+
+} // namespace dialogs
