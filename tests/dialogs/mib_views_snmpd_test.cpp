@@ -70,10 +70,12 @@ TEST_P(TableViewsAgainstSnmpd, ListMatchesSnmpwalk)
     runFirstWalk(*dialog);
     for (std::size_t i = 0; i < walked.size(); ++i)
         expectColumn(*dialog, std::get<0>(GetParam().columns[i]), walked[i], std::get<2>(GetParam().columns[i]));
-    if (GetParam().entries)
+    if (GetParam().entries) {
         EXPECT_EQ(dialog->findChild<QLabel*>("entries")->text().toInt(), static_cast<int>(walked[0].size()));
-    if (GetParam().name != std::string("Tcp"))
+    }
+    if (GetParam().name != std::string("Tcp")) {
         EXPECT_FALSE(walked[0].empty());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
