@@ -1,15 +1,10 @@
-#include "../sim/switch_fixture.h"
-#include "dialogs/binding.h"
-#include "dialogs/dialog_session.h"
 #include "dialogs/management/lldp_global_dialog.h"
 #include "dialogs/management/lldp_med_dialog.h"
 #include "dialogs/management/lldp_remote_dialog.h"
 #include "dialogs/management/surveillance_vlan_dialog.h"
 #include "qt_wait.h"
 #include "scripted_prompter.h"
-#include "sim/in_process_transport.h"
-#include "snmp/common_snmp.h"
-#include "snmp/session_parameters.h"
+#include "simulated_switch_fixture.h"
 #include "write_wait.h"
 
 #include <QCheckBox>
@@ -35,39 +30,13 @@ Binding integer(const std::string& oid, std::int64_t value)
 }
 
 // The LLDP and surveillance dialogs against a simulated switch in process.
-class LldpAgainstSimulator : public ::testing::Test {
+class LldpAgainstSimulator : public SimulatedSwitchTest<> {
 protected:
-    void TearDown() override { dialogs::CDialogSession::setTransport(nullptr); }
-
     void startSwitch(const std::string& model)
     {
-        sim::SwitchSettings settings;
-        settings.scenario = false;
+        sim::SwitchSettings settings = quietSwitch();
         settings.rebootTime = std::chrono::milliseconds(20000);
-        m_transport = std::make_shared<sim::InProcessTransport>(sim::SimulatedSwitch(loadedModel(model), settings));
-        dialogs::CDialogSession::setTransport(m_transport);
-        snmp::SessionParameters parameters;
-        parameters.agentAddress = "192.0.2.10";
-        parameters.requestTimeout = "1000";
-        snmp::setSessionParameters(parameters);
-    }
-
-    // Every set request since the last call, each as its bindings.
-    std::vector<Bindings> takeSets()
-    {
-        std::vector<Bindings> found;
-        for (const snmp::Pdu& pdu : m_transport->requests()) {
-            if (pdu.type != snmp::PduType::Set)
-                continue;
-            found.emplace_back();
-            for (const snmp::VarBind& binding : pdu.bindings) {
-                const bool octets = binding.value.type == snmp::Asn::OctetString;
-                found.back().push_back({snmp::oidToText(binding.oid), octets ? snmp::kTypeOctetString : snmp::kTypeInteger,
-                                        octets ? binding.value.octets : std::to_string(binding.value.integer)});
-            }
-        }
-        m_transport->clearRequests();
-        return found;
+        SimulatedSwitchTest::startSwitch(model, settings);
     }
 
     static std::vector<std::string> row(const QTreeWidget& list, int index)
@@ -77,8 +46,6 @@ protected:
             texts.push_back(list.topLevelItem(index)->text(column).toStdString());
         return texts;
     }
-
-    std::shared_ptr<sim::InProcessTransport> m_transport;
 };
 
 template <typename T>

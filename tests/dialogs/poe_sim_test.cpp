@@ -1,14 +1,12 @@
 // PoE Configuration and the time-range dialogs against the simulated PoE
 // switches in process: the sets each change sends, compared whole.
-#include "../sim/switch_fixture.h"
 #include "dialogs/management/poe_configuration_dialog.h"
 #include "dialogs/management/time_range_dialog.h"
 #include "dialogs/management/time_range_editor_dialog.h"
 #include "dialogs/port_range_control.h"
 #include "qt_wait.h"
 #include "scripted_prompter.h"
-#include "sim/in_process_transport.h"
-#include "snmp/session_parameters.h"
+#include "simulated_switch_fixture.h"
 #include "write_wait.h"
 
 #include <QApplication>
@@ -61,41 +59,32 @@ private:
     std::mutex m_mutex;
 };
 
-class PoeSwitch : public ::testing::TestWithParam<const char*> {
+class PoeSwitch : public SimulatedSwitchTest<::testing::TestWithParam<const char*>> {
 protected:
     void SetUp() override
     {
         m_model = loadedModel(GetParam());
-        m_device = std::make_shared<sim::InProcessTransport>(sim::SimulatedSwitch(m_model, {.scenario = false}));
-        dialogs::CDialogSession::setTransport(m_device);
-        snmp::SessionParameters parameters;
-        parameters.agentAddress = "192.0.2.10";
-        parameters.requestTimeout = "1000";
-        snmp::setSessionParameters(parameters);
+        startSwitch(m_model);
     }
-    void TearDown() override { dialogs::CDialogSession::setTransport(nullptr); }
 
     // Each set request since the last call as one text: column.instance=value
     // per binding after the PoE port or time-range table, texts quoted.
     Texts takeSets()
     {
         Texts sets;
-        for (const snmp::Pdu& pdu : m_device->requests()) {
-            if (pdu.type != snmp::PduType::Set)
-                continue;
+        for (const dialogs::Bindings& bindings : SimulatedSwitchTest::takeSets()) {
             std::string set;
-            for (const snmp::VarBind& b : pdu.bindings)
-                set += (set.empty() ? "" : " ") + std::regex_replace(snmp::oidToText(b.oid), std::regex("^.*6\\.2[23]\\.1\\.1\\."), "")
-                       + "=" + (b.value.type == snmp::Asn::OctetString ? '"' + b.value.octets + '"' : std::to_string(b.value.integer));
+            for (const dialogs::Binding& b : bindings)
+                set += (set.empty() ? "" : " ") + std::regex_replace(b.oid, std::regex("^.*6\\.2[23]\\.1\\.1\\."), "") + "="
+                       + (b.type == snmp::kTypeOctetString ? '"' + b.value + '"' : b.value);
             sets.push_back(set);
         }
-        m_device->clearRequests();
         return sets;
     }
 
     void setRangeStatus(std::uint32_t index, std::int64_t status)
     {
-        m_device->withSwitch([&](sim::SimulatedSwitch& device) {
+        m_transport->withSwitch([&](sim::SimulatedSwitch& device) {
             EXPECT_EQ(device.set(sim::joined(sim::oids::kPoeTimeRangeEntry, {21, index}), sim::integerValue(status)), 0);
         });
     }
@@ -103,7 +92,6 @@ protected:
     int poePorts() const { return m_model.portCount == 10 ? 8 : 24; }
 
     sim::ModelData m_model;
-    std::shared_ptr<sim::InProcessTransport> m_device;
     ScriptedPrompter prompter;
 };
 
@@ -177,7 +165,7 @@ TEST_P(PoeSwitch, PoeApplyChecksEveryPortOfTheRangeThenWritesEachPort)
 
 TEST_P(PoeSwitch, ASwitchThatStopsAnsweringAtTheThirdPortEndsTheLoopWhileTheWindowLives)
 {
-    const auto stalling = std::make_shared<StallingTransport>(m_device, 2);
+    const auto stalling = std::make_shared<StallingTransport>(m_transport, 2);
     dialogs::CDialogSession::setTransport(stalling);
     CPoeConfigurationDialog dialog(m_model.portCount);
     ASSERT_TRUE(loaded(dialog, poePorts()));

@@ -1,6 +1,5 @@
 // Port Configuration and Multicast Filtering Mode against a simulated
 // QMX-7720-ZA in process: what they show, and each change's set PDUs whole.
-#include "../sim/switch_fixture.h"
 #include "app/main_window.h"
 #include "app/main_window_view.h"
 #include "dialogs/switching/multicast_filtering_dialog.h"
@@ -8,8 +7,7 @@
 #include "dialogs/switching/register_port_dialogs.h"
 #include "main_window_fixture.h"
 #include "scripted_prompter.h"
-#include "sim/in_process_transport.h"
-#include "snmp/session_parameters.h"
+#include "simulated_switch_fixture.h"
 #include "write_wait.h"
 
 #include <QApplication>
@@ -31,18 +29,9 @@ std::string belowPrivate(const snmp::Oid& oid)
     return text.starts_with(prefix) ? text.substr(prefix.size()) : text;
 }
 
-class PortDialogs : public ::testing::Test {
+class PortDialogs : public SimulatedSwitchTest<> {
 protected:
-    void SetUp() override
-    {
-        m_transport = std::make_shared<sim::InProcessTransport>(
-            sim::SimulatedSwitch(loadedModel("QMX-7720-ZA"), sim::SwitchSettings{.scenario = false}));
-        dialogs::CDialogSession::setTransport(m_transport);
-        snmp::SessionParameters parameters;
-        parameters.agentAddress = "192.0.2.10";
-        snmp::setSessionParameters(parameters);
-    }
-    void TearDown() override { dialogs::CDialogSession::setTransport(nullptr); }
+    void SetUp() override { startSwitch("QMX-7720-ZA"); }
 
     // Since the last call: each set PDU as its "<OID below .75.7.>=<INTEGER>"
     // bindings, and "links" for each request of an aggregated link walk.
@@ -78,8 +67,6 @@ protected:
         ASSERT_TRUE(waitForWrite(dialog));
         ASSERT_TRUE(waitUntil([&] { return ready(dialog) && dialog.list()->topLevelItemCount() == rows; }));
     }
-
-    std::shared_ptr<sim::InProcessTransport> m_transport;
 };
 
 } // namespace

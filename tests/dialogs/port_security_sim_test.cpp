@@ -1,6 +1,5 @@
 // The 802.1X, ARP spoofing prevention and DHCP server screening dialogs
 // against a simulated switch in process: the set requests compared whole.
-#include "../sim/switch_fixture.h"
 #include "dialogs/ip_address_edit.h"
 #include "dialogs/port_check_grid.h"
 #include "dialogs/port_range_control.h"
@@ -11,9 +10,8 @@
 #include "dialogs/switching/dot1x_port_dialog.h"
 #include "qt_wait.h"
 #include "scripted_prompter.h"
-#include "sim/in_process_transport.h"
 #include "sim/port_list.h"
-#include "snmp/session_parameters.h"
+#include "simulated_switch_fixture.h"
 #include "write_wait.h"
 
 #include <QCheckBox>
@@ -30,20 +28,9 @@ using Sets = std::vector<std::vector<snmp::VarBind>>;
 
 namespace {
 
-class PortSecurityAgainstSimulator : public ::testing::Test {
+class PortSecurityAgainstSimulator : public SimulatedSwitchTest<> {
 protected:
-    void SetUp() override { start("QMX-7720-ZA"); }
-    void TearDown() override { dialogs::CDialogSession::setTransport(nullptr); }
-
-    void start(const std::string& model)
-    {
-        m_transport = std::make_shared<InProcessTransport>(SimulatedSwitch(loadedModel(model), {.scenario = false}));
-        dialogs::CDialogSession::setTransport(m_transport);
-        snmp::SessionParameters parameters;
-        parameters.agentAddress = "192.0.2.10";
-        parameters.requestTimeout = "1000";
-        snmp::setSessionParameters(parameters);
-    }
+    void SetUp() override { startSwitch("QMX-7720-ZA"); }
 
     // Waits for `count` more walk ends of the dialog.
     static void waitForWalks(dialogs::CDialogBase& dialog, int count = 1)
@@ -60,20 +47,8 @@ protected:
         waitForWalks(dialog);
     }
 
-    // The bindings of every set request since the last call.
-    Sets takeSets()
-    {
-        Sets sets;
-        for (const snmp::Pdu& pdu : m_transport->requests())
-            if (pdu.type == snmp::PduType::Set)
-                sets.push_back(pdu.bindings);
-        m_transport->clearRequests();
-        return sets;
-    }
-
     void onSwitch(const std::function<void(SimulatedSwitch&)>& use) { m_transport->withSwitch(use); }
 
-    std::shared_ptr<InProcessTransport> m_transport;
     ScriptedPrompter m_prompter;
 };
 
@@ -124,7 +99,7 @@ TEST_F(PortSecurityAgainstSimulator, Dot1xConfigApplyChecksEverythingFirstAndSen
                           Case{false, "10..1.2", "11", "", {{bind(kDot1x, {1, 0}, integerValue(2))}}}}) {
         CDot1xConfigDialog dialog(28);
         waitForWalks(dialog);
-        takeSets();
+        takeWireSets();
         m_prompter.clear();
         if (c.enabled)
             child<QCheckBox>(dialog, "enable")->click();
@@ -140,7 +115,7 @@ TEST_F(PortSecurityAgainstSimulator, Dot1xConfigApplyChecksEverythingFirstAndSen
             waitForWriteAndWalk(dialog);
             EXPECT_EQ(child<QCheckBox>(dialog, "enable")->isChecked(), c.enabled) << "after the refresh";
         }
-        EXPECT_EQ(takeSets(), c.sets) << c.address << " " << c.maxReq;
+        EXPECT_EQ(takeWireSets(), c.sets) << c.address << " " << c.maxReq;
         EXPECT_EQ(m_prompter.texts(), c.message.empty() ? std::vector<std::string>{} : std::vector{c.message});
         onSwitch([](SimulatedSwitch& device) { device.set(joined(kDot1x, {1, 0}), integerValue(2)); });
     }
@@ -148,20 +123,20 @@ TEST_F(PortSecurityAgainstSimulator, Dot1xConfigApplyChecksEverythingFirstAndSen
 
 TEST_F(PortSecurityAgainstSimulator, Dot1xPortRangeOf31GoesOutAs30And1Bindings)
 {
-    start("QMX-7752-ZA");
+    startSwitch("QMX-7752-ZA");
     CDot1xPortDialog dialog(52, {"60", "30", "30", "30", "2", "3600", "Disabled"});
     waitForWalks(dialog, 2); // links, then ports
     ASSERT_EQ(dialog.list()->topLevelItemCount(), 52);
     EXPECT_EQ(row(*dialog.list(), 0), (std::vector<std::string>{"1", "authorized", "forceAuthorized", "60", "30", "30",
                                                                  "30", "2", "3600", "Disabled"}));
-    takeSets();
+    takeWireSets();
     dialog.range()->setRange(3, 33);
     dialog.apply();
     waitForWriteAndWalk(dialog);
     Sets expected(2);
     for (std::uint32_t port = 3; port <= 33; ++port)
         expected[port <= 32 ? 0 : 1].push_back(bind(kDot1xPortEntry, {2, port}, integerValue(2)));
-    EXPECT_EQ(takeSets(), expected);
+    EXPECT_EQ(takeWireSets(), expected);
     for (int index : {2, 32})
         EXPECT_EQ(row(*dialog.list(), index)[2], "auto");
     EXPECT_EQ(row(*dialog.list(), 33)[2], "forceAuthorized");
@@ -170,7 +145,7 @@ TEST_F(PortSecurityAgainstSimulator, Dot1xPortRangeOf31GoesOutAs30And1Bindings)
     dialog.range()->setRange(40, 44);
     dialog.apply();
     EXPECT_EQ(m_prompter.texts(), std::vector<std::string>{"Cannot add an aggregated link to the 802.1X-enabled port"});
-    EXPECT_TRUE(takeSets().empty());
+    EXPECT_TRUE(takeWireSets().empty());
 }
 
 TEST_F(PortSecurityAgainstSimulator, ArpEntryIsCreatedInThreeRequestsListedAndDeleted)
@@ -194,7 +169,7 @@ TEST_F(PortSecurityAgainstSimulator, ArpEntryIsCreatedInThreeRequestsListedAndDe
         ports.insert(port);
     ports.insert({23, 24, 25, 26, 27, 28});
     const auto status = [](std::int64_t value) { return Sets::value_type{bind(kArpSpoofingEntry, {4, 192, 0, 2, 1}, integerValue(value))}; };
-    EXPECT_EQ(takeSets(), (Sets{status(5),
+    EXPECT_EQ(takeWireSets(), (Sets{status(5),
                                 {bind(kArpSpoofingEntry, {2, 192, 0, 2, 1}, octetValue(std::string("\x00\x1a\x22\x33\x44\x55", 6))),
                                  bind(kArpSpoofingEntry, {3, 192, 0, 2, 1}, octetValue(encodePortList(ports, 28)))},
                                 status(1)}));
@@ -208,7 +183,7 @@ TEST_F(PortSecurityAgainstSimulator, ArpEntryIsCreatedInThreeRequestsListedAndDe
     dialog.list()->setCurrentItem(dialog.list()->topLevelItem(0));
     dialog.remove();
     waitForWriteAndWalk(dialog);
-    EXPECT_EQ(takeSets(), Sets{status(6)});
+    EXPECT_EQ(takeWireSets(), Sets{status(6)});
     EXPECT_EQ(dialog.list()->topLevelItemCount(), 0);
     EXPECT_EQ(child<QLineEdit>(dialog, "total")->text(), "0");
 
@@ -230,7 +205,7 @@ TEST_F(PortSecurityAgainstSimulator, ArpEntryIsCreatedInThreeRequestsListedAndDe
 
 TEST_F(PortSecurityAgainstSimulator, DhcpScreeningWritesTheWholeBitmapOfWhatTheSwitchHolds)
 {
-    start("QMX-7752-ZA");
+    startSwitch("QMX-7752-ZA");
     CDhcpScreeningDialog dialog(52);
     waitForWalks(dialog);
     const auto screening = [](std::set<int> ports) {
@@ -242,9 +217,9 @@ TEST_F(PortSecurityAgainstSimulator, DhcpScreeningWritesTheWholeBitmapOfWhatTheS
         dialog.apply();
         EXPECT_TRUE(waitForWrite(dialog));
     };
-    takeSets();
+    takeWireSets();
     apply(45, 46, kScreeningEnabled);
-    EXPECT_EQ(takeSets(), screening({45, 46}));
+    EXPECT_EQ(takeWireSets(), screening({45, 46}));
     EXPECT_EQ(row(*dialog.list(), 44), (std::vector<std::string>{"45", "Enabled"}));
 
     // The switch changes behind the dialog: a refresh shows only what it holds.
@@ -259,5 +234,5 @@ TEST_F(PortSecurityAgainstSimulator, DhcpScreeningWritesTheWholeBitmapOfWhatTheS
               std::vector<std::string>{"Cannot add ports with different DHCP Server Screening Port Settings to an aggregated link."});
     EXPECT_EQ(row(*dialog.list(), 42)[1], "Disabled");
     apply(2, 2, kScreeningEnabled);
-    EXPECT_EQ(takeSets(), screening({1, 2}));
+    EXPECT_EQ(takeWireSets(), screening({1, 2}));
 }

@@ -1,8 +1,6 @@
-#include "../sim/switch_fixture.h"
 #include "app/command_table.h"
 #include "app/device_tools.h"
 #include "debug_lines.h"
-#include "dialogs/dialog_session.h"
 #include "dialogs/mib/forwarding_table_dialog.h"
 #include "dialogs/mib/port_stp_dialog.h"
 #include "dialogs/mib/spanning_tree_table_dialog.h"
@@ -10,9 +8,7 @@
 #include "qt_wait.h"
 #include "write_wait.h"
 #include "scripted_prompter.h"
-#include "sim/in_process_transport.h"
-#include "snmp/common_snmp.h"
-#include "snmp/session_parameters.h"
+#include "simulated_switch_fixture.h"
 #include "stub_window.h"
 
 #include <QCheckBox>
@@ -35,23 +31,16 @@ namespace {
 using IntegerSets = std::vector<std::vector<std::pair<std::string, std::int64_t>>>;
 
 // Dialog sessions talk to a simulated QMX-7720-ZA in-process; every request is recorded.
-class DialogsAgainstSimulator : public ::testing::Test {
+class DialogsAgainstSimulator : public SimulatedSwitchTest<> {
 protected:
     void SetUp() override { startSwitch(-1); }
-    void TearDown() override { dialogs::CDialogSession::setTransport(nullptr); }
 
     void startSwitch(int fdbEntries)
     {
-        sim::SwitchSettings settings;
-        settings.scenario = false;
+        sim::SwitchSettings settings = quietSwitch();
         settings.rebootTime = std::chrono::milliseconds(200);
         settings.fdbEntries = fdbEntries;
-        m_transport = std::make_shared<sim::InProcessTransport>(sim::SimulatedSwitch(loadedModel("QMX-7720-ZA"), settings));
-        dialogs::CDialogSession::setTransport(m_transport);
-        snmp::SessionParameters parameters;
-        parameters.agentAddress = "192.0.2.10";
-        parameters.requestTimeout = "1000";
-        snmp::setSessionParameters(parameters);
+        SimulatedSwitchTest::startSwitch("QMX-7720-ZA", settings);
     }
 
     // Waits for the dialog's next walk end.
@@ -67,16 +56,13 @@ protected:
     IntegerSets takeSets()
     {
         IntegerSets found;
-        for (const snmp::Pdu& pdu : m_transport->requests()) {
-            if (pdu.type != snmp::PduType::Set)
-                continue;
+        for (const dialogs::Bindings& set : SimulatedSwitchTest::takeSets()) {
             found.emplace_back();
-            for (const snmp::VarBind& binding : pdu.bindings) {
-                EXPECT_EQ(binding.value.type, snmp::Asn::Integer);
-                found.back().emplace_back(snmp::oidToText(binding.oid), binding.value.integer);
+            for (const dialogs::Binding& binding : set) {
+                EXPECT_EQ(binding.type, snmp::kTypeInteger);
+                found.back().emplace_back(binding.oid, std::stoll(binding.value));
             }
         }
-        m_transport->clearRequests();
         return found;
     }
 
@@ -85,8 +71,6 @@ protected:
     {
         return dialog.findChild<T*>(name);
     }
-
-    std::shared_ptr<sim::InProcessTransport> m_transport;
 };
 
 std::vector<std::string> column(const QTreeWidget& list, int index)

@@ -1,7 +1,6 @@
 // The SNMP agent dialogs against the simulated switch in process: each
 // creation's set requests compared whole, the scalars, deletion and the
 // sessions' close order.
-#include "../sim/switch_fixture.h"
 #include "debug_lines.h"
 #include "dialogs/management/snmp_community_table_dialog.h"
 #include "dialogs/management/snmp_engine_id_dialog.h"
@@ -14,9 +13,7 @@
 #include "dialogs/ip_address_edit.h"
 #include "qt_wait.h"
 #include "scripted_prompter.h"
-#include "sim/in_process_transport.h"
-#include "snmp/common_snmp.h"
-#include "snmp/session_parameters.h"
+#include "simulated_switch_fixture.h"
 #include "write_wait.h"
 
 #include <QCheckBox>
@@ -33,39 +30,9 @@ namespace {
 
 const std::string kAgent = "1.3.6.1.4.1.32473.10.75.7.25";
 
-class AgentDialogs : public ::testing::Test {
+class AgentDialogs : public SimulatedSwitchTest<> {
 protected:
     void SetUp() override { startSwitch("QMX-7720-ZA"); }
-    void TearDown() override { CDialogSession::setTransport(nullptr); }
-
-    void startSwitch(const std::string& model)
-    {
-        m_transport = std::make_shared<sim::InProcessTransport>(
-            sim::SimulatedSwitch(loadedModel(model), {.scenario = false}));
-        CDialogSession::setTransport(m_transport);
-        snmp::SessionParameters parameters;
-        parameters.agentAddress = "192.0.2.10";
-        parameters.requestTimeout = "1000";
-        snmp::setSessionParameters(parameters);
-    }
-
-    // Every set request since the last call, as the bindings a dialog sends.
-    std::vector<Bindings> takeSets()
-    {
-        std::vector<Bindings> sets;
-        for (const snmp::Pdu& pdu : m_transport->requests()) {
-            if (pdu.type != snmp::PduType::Set)
-                continue;
-            sets.emplace_back();
-            for (const snmp::VarBind& b : pdu.bindings) {
-                const bool integer = b.value.type == snmp::Asn::Integer;
-                sets.back().push_back({snmp::oidToText(b.oid), integer ? snmp::kTypeInteger : snmp::kTypeOctetString,
-                                       integer ? std::to_string(b.value.integer) : b.value.octets});
-            }
-        }
-        m_transport->clearRequests();
-        return sets;
-    }
 
     // The community dialog walks its table, then the users.
     static void waitForWalk(CDialogBase& dialog, int walks = 1)
@@ -116,7 +83,6 @@ protected:
         return {};
     }
 
-    std::shared_ptr<sim::InProcessTransport> m_transport;
     ScriptedPrompter m_prompter;
 };
 

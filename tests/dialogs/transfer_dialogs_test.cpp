@@ -1,11 +1,9 @@
-#include "../sim/switch_fixture.h"
 #include "dialogs/ip_address_edit.h"
 #include "dialogs/management/syslog_host_dialog.h"
 #include "dialogs/management/transfer_dialog.h"
 #include "qt_wait.h"
 #include "scripted_prompter.h"
-#include "sim/in_process_transport.h"
-#include "snmp/session_parameters.h"
+#include "simulated_switch_fixture.h"
 #include "write_wait.h"
 
 #include <QCheckBox>
@@ -14,6 +12,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include <algorithm>
 #include <atomic>
 
 using namespace dialogs;
@@ -51,52 +50,28 @@ public:
     std::atomic<bool> m_sawRunning{false};
 };
 
-class TransferDialogs : public ::testing::Test {
+class TransferDialogs : public SimulatedSwitchTest<> {
 protected:
-    void TearDown() override { CDialogSession::setTransport(nullptr); }
-
     void startSwitch(Silence silence)
     {
-        sim::SwitchSettings settings;
-        settings.scenario = false;
+        sim::SwitchSettings settings = quietSwitch();
         settings.transferQueued = settings.transferRunning = std::chrono::milliseconds(150);
-        m_switch = std::make_shared<sim::InProcessTransport>(sim::SimulatedSwitch(loadedModel("QMX-7720-ZA"), settings));
-        m_silencer = std::make_shared<SilencingTransport>(m_switch, silence);
+        SimulatedSwitchTest::startSwitch("QMX-7720-ZA", settings);
+        m_silencer = std::make_shared<SilencingTransport>(m_transport, silence);
         CDialogSession::setTransport(m_silencer);
-        snmp::SessionParameters parameters;
-        parameters.agentAddress = "192.0.2.10";
-        snmp::setSessionParameters(parameters);
     }
 
     // The set requests since the last call, as bindings; and the status reads.
     std::vector<Bindings> takeSets(int* statusReads = nullptr)
     {
-        std::vector<Bindings> sets;
-        int reads = 0;
-        for (const snmp::Pdu& pdu : m_switch->requests()) {
-            reads += isStatusRead(pdu);
-            if (pdu.type != snmp::PduType::Set)
-                continue;
-            sets.emplace_back();
-            for (const snmp::VarBind& b : pdu.bindings) {
-                const snmp::Value& v = b.value;
-                std::string dotted;
-                for (unsigned char octet : v.octets)
-                    dotted += (dotted.empty() ? "" : ".") + std::to_string(octet);
-                sets.back().push_back({snmp::oidToText(b.oid), v.type == snmp::Asn::Integer ? 1 : v.type == snmp::Asn::IpAddress ? 8 : 2,
-                                       v.type == snmp::Asn::Integer ? std::to_string(v.integer) : v.type == snmp::Asn::IpAddress ? dotted : v.octets});
-            }
-        }
-        m_switch->clearRequests();
         if (statusReads)
-            *statusReads = reads;
-        return sets;
+            *statusReads = static_cast<int>(std::ranges::count_if(m_transport->requests(), isStatusRead));
+        return SimulatedSwitchTest::takeSets();
     }
 
     template <typename T>
     static T* child(const QObject& dialog, const char* name) { return dialog.findChild<T*>(name); }
 
-    std::shared_ptr<sim::InProcessTransport> m_switch;
     std::shared_ptr<SilencingTransport> m_silencer;
 };
 

@@ -1,14 +1,10 @@
-#include "../sim/switch_fixture.h"
 #include "debug_lines.h"
-#include "dialogs/dialog_session.h"
 #include "dialogs/port_check_grid.h"
 #include "dialogs/switching/trunk_configuration_dialog.h"
 #include "dialogs/switching/trunk_member_dialog.h"
 #include "qt_wait.h"
 #include "scripted_prompter.h"
-#include "sim/in_process_transport.h"
-#include "snmp/common_snmp.h"
-#include "snmp/session_parameters.h"
+#include "simulated_switch_fixture.h"
 #include "write_wait.h"
 
 #include <QApplication>
@@ -47,38 +43,14 @@ snmp::VarBind wire(const std::string& oid, snmp::Value value)
 }
 
 // Dialogs on a simulated QMX-7720-ZA in process; its trunk 1 holds ports 21 and 22.
-class TrunkDialogs : public ::testing::Test {
+class TrunkDialogs : public SimulatedSwitchTest<> {
 protected:
-    void SetUp() override
-    {
-        sim::SwitchSettings settings;
-        settings.scenario = false;
-        m_transport = std::make_shared<sim::InProcessTransport>(sim::SimulatedSwitch(loadedModel("QMX-7720-ZA"), settings));
-        dialogs::CDialogSession::setTransport(m_transport);
-        snmp::SessionParameters parameters;
-        parameters.agentAddress = "192.0.2.10";
-        parameters.requestTimeout = "1000";
-        snmp::setSessionParameters(parameters);
-    }
-    void TearDown() override { dialogs::CDialogSession::setTransport(nullptr); }
-
-    // The bindings of each set request since the last call.
-    std::vector<std::vector<snmp::VarBind>> takeSets()
-    {
-        std::vector<std::vector<snmp::VarBind>> sets;
-        for (const snmp::Pdu& pdu : m_transport->requests())
-            if (pdu.type == snmp::PduType::Set)
-                sets.push_back(pdu.bindings);
-        m_transport->clearRequests();
-        return sets;
-    }
+    void SetUp() override { startSwitch("QMX-7720-ZA"); }
 
     static void openedAndRead(CTrunkMemberDialog& dialog)
     {
         ASSERT_TRUE(waitUntil([&] { return dialog.snapshotComplete(); }));
     }
-
-    std::shared_ptr<sim::InProcessTransport> m_transport;
 };
 
 } // namespace
@@ -149,19 +121,19 @@ TEST_F(TrunkDialogs, OneSetOnTheSwitchMakesEachRuleRefuse)
         openedAndRead(dialog);
         for (int port : c.candidates)
             dialog.ports()->setChecked(0, port, true);
-        takeSets();
+        takeWireSets();
         dialog.ok();
         ASSERT_TRUE(waitForWrite(dialog));
         if (c.expected.empty()) {
             EXPECT_EQ(prompter.shown().size(), 0u) << c.name;
-            EXPECT_EQ(takeSets(), (std::vector<std::vector<snmp::VarBind>>{
+            EXPECT_EQ(takeWireSets(), (std::vector<std::vector<snmp::VarBind>>{
                                       {wire("8.1.3.1.2.2", {.type = snmp::Asn::OctetString, .octets = std::string("\xc0\0\0\0", 4)}),
                                        wire("8.1.3.1.3.2", {.type = snmp::Asn::Integer, .integer = 1})}}));
             EXPECT_EQ(dialog.result(), QDialog::Accepted);
         } else {
             ASSERT_EQ(prompter.shown().size(), 1u) << c.name;
             EXPECT_EQ(prompter.shown()[0].text, c.expected) << c.name;
-            EXPECT_TRUE(takeSets().empty()) << c.name;
+            EXPECT_TRUE(takeWireSets().empty()) << c.name;
         }
         TearDown();
     }
@@ -185,7 +157,7 @@ TEST_F(TrunkDialogs, OkBeforeTheReadsEndChecksWhatHasArrived)
         EXPECT_TRUE(dialog.ok());
         ASSERT_TRUE(waitForWrite(dialog));
     }
-    EXPECT_EQ(takeSets(), (std::vector<std::vector<snmp::VarBind>>{
+    EXPECT_EQ(takeWireSets(), (std::vector<std::vector<snmp::VarBind>>{
                               {wire("8.1.3.1.2.1", {.type = snmp::Asn::OctetString, .octets = std::string("\0\0\x0e\0", 4)}),
                                wire("8.1.3.1.3.1", {.type = snmp::Asn::Integer, .integer = 2})}}));
     std::vector<std::string> expected = {"==================DestroyWindow==============="};
@@ -235,14 +207,14 @@ TEST_F(TrunkDialogs, ConfigurationListsAppliesAndRunsTheMemberDialog)
     portMember->click();
     EXPECT_EQ(prompter.shown().back().text, "Link Aggregation State is disable.");
 
-    takeSets();
+    takeWireSets();
     dialog.findChild<QComboBox*>("mode")->setCurrentText("LACP");
     ASSERT_TRUE(dialog.applyMode());
     ASSERT_TRUE(waitForWrite(dialog));
     dialog.findChild<QCheckBox*>("enable")->setChecked(false);
     ASSERT_TRUE(dialog.applyState());
     ASSERT_TRUE(waitForWrite(dialog));
-    EXPECT_EQ(takeSets(), (std::vector<std::vector<snmp::VarBind>>{
+    EXPECT_EQ(takeWireSets(), (std::vector<std::vector<snmp::VarBind>>{
                               {wire("8.1.3.1.3.2", {.type = snmp::Asn::Integer, .integer = 1})},
                               {wire("8.1.2.0", {.type = snmp::Asn::Integer, .integer = 2})}}));
     ASSERT_TRUE(waitUntil([&] { return dialog.list()->topLevelItemCount() == 8; }));

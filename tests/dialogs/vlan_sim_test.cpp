@@ -1,14 +1,10 @@
 // The VLAN dialogs against a simulated switch in process: each change's set
 // requests whole and in order, and what the list shows afterwards.
-#include "../sim/switch_fixture.h"
-#include "dialogs/dialog_session.h"
 #include "dialogs/switching/pvid_dialog.h"
 #include "dialogs/switching/vlan_configuration_dialog.h"
 #include "dialogs/switching/vlan_entry_dialog.h"
 #include "scripted_prompter.h"
-#include "sim/in_process_transport.h"
-#include "snmp/common_snmp.h"
-#include "snmp/session_parameters.h"
+#include "simulated_switch_fixture.h"
 #include "walk_ends.h"
 #include "write_wait.h"
 
@@ -31,47 +27,7 @@ std::string octets(std::initializer_list<unsigned char> bytes)
     return std::string(bytes.begin(), bytes.end());
 }
 
-class VlanDialogsAgainstSimulator : public ::testing::Test {
-protected:
-    void TearDown() override { dialogs::CDialogSession::setTransport(nullptr); }
-
-    void startSwitch(const std::string& model)
-    {
-        sim::SwitchSettings settings;
-        settings.scenario = false;
-        m_transport = std::make_shared<sim::InProcessTransport>(sim::SimulatedSwitch(loadedModel(model), settings));
-        dialogs::CDialogSession::setTransport(m_transport);
-        snmp::SessionParameters parameters;
-        parameters.agentAddress = "192.0.2.10";
-        parameters.requestTimeout = "1000";
-        snmp::setSessionParameters(parameters);
-    }
-
-    // The set requests since the last call, each as the bindings it carried.
-    std::vector<Bindings> takeSets()
-    {
-        std::vector<Bindings> sets;
-        for (const snmp::Pdu& pdu : m_transport->requests()) {
-            if (pdu.type != snmp::PduType::Set)
-                continue;
-            sets.emplace_back();
-            for (const snmp::VarBind& b : pdu.bindings) {
-                const snmp::Value& v = b.value;
-                const std::string oid = snmp::oidToText(b.oid);
-                if (v.type == snmp::Asn::OctetString)
-                    sets.back().push_back({oid, kOctets, v.octets});
-                else if (v.type == snmp::Asn::Gauge32)
-                    sets.back().push_back({oid, snmp::kTypeUnsigned, std::to_string(v.unsignedValue)});
-                else
-                    sets.back().push_back({oid, kInt, std::to_string(v.integer)});
-            }
-        }
-        m_transport->clearRequests();
-        return sets;
-    }
-
-    std::shared_ptr<sim::InProcessTransport> m_transport;
-};
+class VlanDialogsAgainstSimulator : public SimulatedSwitchTest<> {};
 
 QTreeWidgetItem* rowOf(QTreeWidget& list, const QString& vid)
 {
