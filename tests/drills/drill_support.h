@@ -115,6 +115,15 @@ inline void useAgent(std::uint16_t port, const std::string& v3User = {}, int tim
     snmp::setSessionParameters(parameters);
 }
 
+// A quiet switch for the whole suite, the sessions talking to it directly.
+inline sim::SnmpdProcess* startSuiteSwitch()
+{
+    auto agent = startQuietSwitch();
+    if (agent)
+        useAgent(agent->port());
+    return agent.release();
+}
+
 struct WalkRow {
     std::string suffix;               // of the first column
     std::vector<std::string> values;  // one per column

@@ -2,7 +2,6 @@
 // loading sends no set, and Apply is refused, sends nothing, or writes
 // nothing a garbled read said. The switch's request log is the witness.
 #include "garbled_reads.h"
-#include "udp_relay.h"
 
 #include "dialogs/management/snmp_community_table_dialog.h"
 #include "dialogs/management/snmp_engine_id_dialog.h"
@@ -13,7 +12,6 @@
 #include "write_wait.h"
 
 #include <QLineEdit>
-#include <QTemporaryDir>
 
 #include <sstream>
 
@@ -56,40 +54,18 @@ Fields fieldsOf(Dialog dialog)
     return {};
 }
 
-class GarbledAgentDrill : public ::testing::TestWithParam<Case> {
+class GarbledAgentDrill : public LoggedSwitchDrill<Case> {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_dir = new QTemporaryDir;
-        sim::SwitchAgentOptions options;
-        options.scenario = false;
-        options.requestLog = s_dir->filePath("requests.log").toStdString();
-        std::string error;
-        s_agent = sim::startSwitchAgent(options, &error).release();
-        ASSERT_NE(s_agent, nullptr) << error;
-    }
-    static void TearDownTestSuite()
-    {
-        delete s_agent;
-        delete s_dir;
-    }
     void SetUp() override
     {
-        ASSERT_NE(s_agent, nullptr);
-        ASSERT_TRUE(relay.ready());
-        useAgent(relay.port());
+        LoggedSwitchDrill::SetUp();
         relay.setFaults({.rewrite = [kind = GetParam().garble, fields = fieldsOf(GetParam().dialog)](
                                         const snmp::Pdu& request, snmp::Pdu& answer) {
             garble(kind, fields, request, answer);
         }});
     }
 
-    static std::vector<std::string> setValues() { return loggedSetValues(s_dir->filePath("requests.log").toStdString()); }
-
-    static inline sim::SnmpdProcess* s_agent = nullptr;
-    static inline QTemporaryDir* s_dir = nullptr;
     static inline int s_communities = 0;
-    UdpRelay relay{s_agent ? s_agent->port() : std::uint16_t{0}};
 };
 
 // Opens the dialog and waits until its reads (for the community dialog: both walks) ended.

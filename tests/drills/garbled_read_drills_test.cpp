@@ -3,7 +3,6 @@
 // switch's request log is the witness of what was written.
 #include "drill_support.h"
 #include "garbled_reads.h"
-#include "udp_relay.h"
 
 #include "dialogs/mib/port_stp_dialog.h"
 #include "dialogs/mib/stp_configuration_dialog.h"
@@ -16,7 +15,6 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QTemporaryDir>
 
 #include <sstream>
 
@@ -64,17 +62,13 @@ Fields fieldsOf(Dialog dialog)
     return {};
 }
 
-class GarbledReadDrill : public ::testing::TestWithParam<Case> {
+class GarbledReadDrill : public LoggedSwitchDrill<Case> {
 protected:
     static void SetUpTestSuite()
     {
-        s_dir = new QTemporaryDir;
-        sim::SwitchAgentOptions options;
-        options.scenario = false;
-        options.requestLog = s_dir->filePath("requests.log").toStdString();
-        std::string error;
-        s_agent = sim::startSwitchAgent(options, &error).release();
-        ASSERT_NE(s_agent, nullptr) << error;
+        startLoggedSwitch({});
+        if (!s_agent)
+            return;
         // The port dialog shows the first row of the spanning tree table.
         useAgent(s_agent->port());
         snmp::CCommonSnmp session;
@@ -88,17 +82,14 @@ protected:
     }
     static void TearDownTestSuite()
     {
-        delete s_agent;
-        delete s_dir;
+        LoggedSwitchDrill::TearDownTestSuite();
         delete s_portRow;
     }
 
     void SetUp() override
     {
-        ASSERT_NE(s_agent, nullptr);
+        LoggedSwitchDrill::SetUp();
         ASSERT_NE(s_portRow, nullptr);
-        ASSERT_TRUE(relay.ready());
-        useAgent(relay.port());
     }
 
     void garbleReads()
@@ -109,13 +100,7 @@ protected:
         }});
     }
 
-    // The values of the sets that reached the switch so far.
-    static std::vector<std::string> setValues() { return loggedSetValues(s_dir->filePath("requests.log").toStdString()); }
-
-    static inline sim::SnmpdProcess* s_agent = nullptr;
-    static inline QTemporaryDir* s_dir = nullptr;
     static inline std::vector<std::string>* s_portRow = nullptr;
-    UdpRelay relay{s_agent ? s_agent->port() : std::uint16_t{0}};
 };
 
 // Opens the dialog, its reads garbled; the System Information dialog first
@@ -179,11 +164,11 @@ TEST_P(GarbledReadDrill, LoadingSendsNoSetAndApplyNeverWritesWhatTheGarbledReadS
 {
     const Case c = GetParam();
     ScriptedPrompter prompter;
-    const std::size_t setsBefore = loggedSetValues(s_dir->filePath("requests.log").toStdString()).size();
+    const std::size_t setsBefore = setValues().size();
     const auto dialog = openGarbled(c, *s_portRow, [this] { garbleReads(); });
     ASSERT_NE(dialog, nullptr);
     EXPECT_GT(relay.counts().rewritten, 0);
-    EXPECT_EQ(loggedSetValues(s_dir->filePath("requests.log").toStdString()).size(), setsBefore) << "loading sent a set";
+    EXPECT_EQ(setValues().size(), setsBefore) << "loading sent a set";
     EXPECT_EQ(relay.counts().setRequests, 0);
 
     applyOnce(c.dialog, *dialog);

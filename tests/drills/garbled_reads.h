@@ -1,6 +1,9 @@
 #pragma once
 
 #include "drill_support.h"
+#include "udp_relay.h"
+
+#include <QTemporaryDir>
 
 #include <fstream>
 #include <sstream>
@@ -87,6 +90,42 @@ inline void expectNoGarbageWritten(const std::vector<std::string>& sets, std::si
     for (std::size_t i = before; i < sets.size(); ++i)
         EXPECT_FALSE(fromGarbledRead(sets[i])) << "written back: " << sets[i].substr(0, 40);
 }
+
+// One quiet switch behind snmpd for the whole suite, its requests logged, and
+// a relay per case between the dialogs and it.
+template <typename Param>
+class LoggedSwitchDrill : public ::testing::TestWithParam<Param> {
+protected:
+    static void SetUpTestSuite() { startLoggedSwitch({}); }
+    static void TearDownTestSuite()
+    {
+        delete s_agent;
+        delete s_dir;
+    }
+    static void startLoggedSwitch(sim::SwitchAgentOptions options)
+    {
+        s_dir = new QTemporaryDir;
+        options.scenario = false;
+        options.requestLog = log();
+        std::string error;
+        s_agent = sim::startSwitchAgent(options, &error).release();
+        ASSERT_NE(s_agent, nullptr) << error;
+    }
+    void SetUp() override
+    {
+        ASSERT_NE(s_agent, nullptr);
+        ASSERT_TRUE(relay.ready());
+        useAgent(relay.port());
+    }
+
+    static std::string log() { return s_dir->filePath("requests.log").toStdString(); }
+    // The values of the sets that reached the switch so far.
+    static std::vector<std::string> setValues() { return loggedSetValues(log()); }
+
+    static inline sim::SnmpdProcess* s_agent = nullptr;
+    static inline QTemporaryDir* s_dir = nullptr;
+    UdpRelay relay{s_agent ? s_agent->port() : std::uint16_t{0}};
+};
 
 // A test name from the case's PrintTo.
 template <typename Case>

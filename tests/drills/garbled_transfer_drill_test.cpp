@@ -41,10 +41,9 @@ class GarbledSyslogDrill : public ::testing::TestWithParam<std::pair<Garble, App
 protected:
     static void SetUpTestSuite()
     {
-        s_agent = startQuietSwitch().release();
+        s_agent = startSuiteSwitch();
         ASSERT_NE(s_agent, nullptr);
         // Syslog on toward a server, so Apply writes the server back.
-        useAgent(s_agent->port());
         snmp::CCommonSnmp session;
         std::unique_ptr<snmp::CSnmpResponse> response;
         ASSERT_TRUE(dialogs::prepare(session, snmp::kPduSet, {{kSyslog + "1.0", 8, "10.1.1.9"}, {kSyslog + "6.0", 1, "1"}}));

@@ -15,10 +15,9 @@ class RelayDrill : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        s_agent = startQuietSwitch().release();
+        s_agent = startSuiteSwitch();
         ASSERT_NE(s_agent, nullptr);
         // The rows as a clean link shows them.
-        useAgent(s_agent->port());
         snmp::CCommonSnmp session;
         WalkCollector walk(session, kLinkColumns);
         walk.start();
