@@ -115,8 +115,9 @@ TEST_P(GarbledAgentDrill, LoadingSendsNoSetAndApplyNeverWritesWhatTheGarbledRead
 
     const std::vector<std::string> sets = setValues();
     expectNoGarbageWritten(sets, setsBefore, c.expected, prompter.shown().size());
-    if (c.expected == Apply::WritesNoGarbage)
+    if (c.expected == Apply::WritesNoGarbage) {
         EXPECT_GT(sets.size(), setsBefore);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
