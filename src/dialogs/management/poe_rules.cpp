@@ -1,12 +1,12 @@
 #include "dialogs/management/poe_rules.h"
 
 #include "dialogs/text_number.h"
+#include "platform/decimal_text.h"
 #include "snmp/common_snmp.h"
 #include "snmp/encodings.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 namespace dialogs::management {
 namespace {
@@ -122,7 +122,7 @@ std::vector<int> offeredPoePorts(int portCount, const std::vector<int>& answered
 
 std::string checkUserLimit(const std::string& text, int port)
 {
-    const double watts = std::atof(text.c_str());
+    const double watts = platform::leadingDecimal(text);
     if (watts < 1.0 || watts > 30.0)
         return "The User Defined power limit ranges between 1.0 ~ 30.0";
     const double steps = watts * 10 / 2;
