@@ -98,9 +98,23 @@ TEST(TimeRangeRules, NamesAndTheFreeIndexOfANewRange)
     };
     EXPECT_EQ(indexFor({}), 1);
     EXPECT_EQ(indexFor({{1, "1"}, {2, "1"}, {4, "1"}}), 3);
-    EXPECT_EQ(indexFor({{1, "1"}, {2, "2"}, {3, "1"}}), 2);
-    EXPECT_EQ(indexFor({{1, "1"}, {2, "1"}, {3, "1"}, {4, "1"}, {5, "1"}, {6, "1"}, {7, "5"}, {8, "1"}}), 9);
-    EXPECT_EQ(indexFor({{1, "1"}, {2, "1"}, {3, "1"}, {4, "1"}, {5, "1"}, {6, "1"}, {7, "1"}, {8, "1"}}), std::nullopt);
+    // A row in any status holds its index, and only 1 to 8 exist.
+    EXPECT_EQ(indexFor({{1, "1"}, {2, "2"}, {3, "1"}}), 4);
+    EXPECT_EQ(indexFor({{2, "2"}, {1, "5"}}), 3);
+    EXPECT_EQ(indexFor({{1, "1"}, {2, "1"}, {3, "1"}, {4, "1"}, {5, "1"}, {6, "1"}, {7, "5"}, {8, "1"}}), std::nullopt);
+}
+
+TEST(TimeRangeRules, ARowIsShownWithWhatDecodes)
+{
+    const std::string longName(70, 'n');
+    const auto texts = [](std::string name, const char* dated, const char* fromYear, const char* fromMonth) {
+        return timeRangeTexts({"3", name, dated, fromYear, fromMonth, "1", "8", "0", "2010", "4", "3", "18", "5",
+                               "1", "2", "1", "2", "1", "2", "2", "1"});
+    };
+    using Texts = std::vector<std::string>;
+    EXPECT_EQ(texts("night", "1", "2009", "12"), (Texts{"night", "Mon,Wed,Fri", "2009/12/01", "2010/04/03", "08:00", "18:05"}));
+    EXPECT_EQ(texts("night", "2", "2009", "12"), (Texts{"night", "Mon,Wed,Fri", "", "", "08:00", "18:05"}));
+    EXPECT_EQ(texts(longName, "1", "20x9", "123"), (Texts{longName, "Mon,Wed,Fri", "20x9/123/01", "2010/04/03", "08:00", "18:05"}));
 }
 
 } // namespace
