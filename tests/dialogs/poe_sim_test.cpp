@@ -185,15 +185,19 @@ TEST_P(PoeSwitch, ASwitchThatStopsAnsweringAtTheThirdPortEndsTheLoopWhileTheWind
         last = clock.elapsed();
     });
     timer.start(10);
+    const int first = poePorts() - 19; // twenty sets where there are as many ports
+    dialog.range()->setRange(std::max(first, 1), poePorts());
     ASSERT_TRUE(dialog.apply());
     if (poePorts() > 10) {
-        EXPECT_TRUE(waitUntil([&] { return child<QLabel>(dialog, "writeProgress")->text() == "Writing port 3 of 24"; }));
+        EXPECT_TRUE(waitUntil([&] { return child<QLabel>(dialog, "writeProgress")->text() == "Writing port 3 of 20"; }));
     }
     EXPECT_FALSE(child<QPushButton>(dialog, "apply")->isEnabled());
     ASSERT_TRUE(waitForWrite(dialog));
 
     EXPECT_EQ(prompter.texts(), Texts{"Unsuccessful!"});
-    EXPECT_EQ(takeSets(), perPort("3.1.P=1 4.1.P=0 5.1.P=2 7.1.P=2 6.1.P=1", {1, 2, 3})) << "a set after the unanswered one";
+    const int from = std::max(first, 1);
+    EXPECT_EQ(takeSets(), perPort("3.1.P=1 4.1.P=0 5.1.P=2 7.1.P=2 6.1.P=1", {from, from + 1, from + 2}))
+        << "a set after the unanswered one";
     EXPECT_EQ(stalling->setTimeouts, (std::vector<int>{20000, 20000, 20000}));
     EXPECT_GT(ticks, 50);
     EXPECT_LT(longestGap, 1000) << "the window stopped handling events";

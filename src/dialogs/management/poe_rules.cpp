@@ -169,8 +169,7 @@ void writePoePorts(WriteContext& write, CDialogSession& session, const std::vect
         if (step > 1)
             write.pause(std::chrono::milliseconds(kPoePauseMs));
         const int port = ports[static_cast<std::size_t>(step - 1)];
-        // Names the port itself: "Writing port 7 of 24" for a range 5 to 24.
-        write.progress(port, ports.back());
+        write.progress(step, total);
         if (write.setByGetNext(session, poePortSet(port, settings), kPoeSetTimeoutMs) != snmp::kStatusOk) {
             write.warn("Unsuccessful!");
             return;
