@@ -1,5 +1,7 @@
 #include "sim/model_data.h"
 
+#include "platform/decimal_text.h"
+
 #include <pugixml.hpp>
 
 #include <charconv>
@@ -122,14 +124,14 @@ private:
         if (!node)
             return true;
         m_model.poe = true;
-        m_model.poeBudgetWatts = node.attribute("budget").as_double();
+        m_model.poeBudgetWatts = platform::leadingDecimal(node.attribute("budget").as_string());
         for (const auto& child : node.children("port")) {
             PortSet range;
             if (!ports(child, "range", range))
                 return false;
             for (int p : range) {
                 port(p).poe = true;
-                port(p).poeMaxWatts = child.attribute("max").as_double();
+                port(p).poeMaxWatts = platform::leadingDecimal(child.attribute("max").as_string());
             }
         }
         for (const auto& child : node.children("device")) {
@@ -138,7 +140,7 @@ private:
                 return fail("a powered device on a port without PoE");
             port(p).poweredDevice = true;
             port(p).poeClass = child.attribute("class").as_int();
-            port(p).poeWatts = child.attribute("watts").as_double();
+            port(p).poeWatts = platform::leadingDecimal(child.attribute("watts").as_string());
         }
         return true;
     }

@@ -1,9 +1,9 @@
 // The parts of the switch that change by themselves: links, PoE power,
 // file transfers and the reboot.
+#include "platform/decimal_text.h"
 #include "sim/simulated_switch.h"
 #include "sim/switch_oids.h"
 
-#include <cstdio>
 #include <ctime>
 
 namespace sim {
@@ -18,9 +18,7 @@ std::uint32_t arc(int port) { return static_cast<std::uint32_t>(port); }
 
 std::string decimal(double value)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", value);
-    return text;
+    return platform::fixedDecimal(value, 1);
 }
 
 } // namespace
@@ -119,7 +117,7 @@ std::string SimulatedSwitch::poeStatusText(int port) const
     const auto limitClass = integerAt(joined(kPoePortEntry, {6, 1, p}));
     double limit = m_model.ports[p - 1].poeMaxWatts;
     if (integerAt(joined(kPoePortEntry, {7, 1, p})) == 1)
-        limit = std::atof(octetsAt(joined(kPoePortEntry, {8, 1, p})).c_str());
+        limit = platform::leadingDecimal(octetsAt(joined(kPoePortEntry, {8, 1, p})));
     else if (limitClass >= 2 && limitClass <= 5)
         limit = std::min(limit, classLimits[limitClass - 1]);
     return watts > limit ? "OVER LOAD" : "POWER ON";

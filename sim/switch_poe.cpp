@@ -1,4 +1,5 @@
 // What the switch holds to in its PoE time ranges and user-defined limits.
+#include "platform/decimal_text.h"
 #include "sim/simulated_switch.h"
 #include "sim/switch_oids.h"
 
@@ -25,7 +26,7 @@ int SimulatedSwitch::checkPoeValue(const snmp::Oid& oid, const snmp::Value& valu
 {
     if (startsWith(oid, joined(kPoePortEntry, {8})) && value.type == snmp::Asn::OctetString) {
         // Tenths of a watt in steps of 0.2 W.
-        const double tenths = std::atof(value.octets.c_str()) * 10;
+        const double tenths = platform::leadingDecimal(value.octets) * 10;
         if (std::fabs(tenths / 2 - std::round(tenths / 2)) > 1e-6)
             return kWrongValue;
     }

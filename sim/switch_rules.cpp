@@ -2,6 +2,7 @@
 #include "sim/simulated_switch.h"
 #include "sim/switch_oids.h"
 
+#include <charconv>
 #include <cstdlib>
 
 namespace sim {
@@ -159,9 +160,10 @@ int SimulatedSwitch::checkValue(const snmp::Oid& oid, const snmp::Value& value) 
         if (value.octets.size() > octetLimit(oid))
             return kWrongLength;
         if (startsWith(oid, joined(kPoePortEntry, {8}))) {
-            char* end = nullptr;
-            const double watts = std::strtod(value.octets.c_str(), &end);
-            if (value.octets.empty() || *end != '\0' || watts < 1.0 || watts > 30.0)
+            double watts = 0;
+            const char* last = value.octets.data() + value.octets.size();
+            const auto [end, error] = std::from_chars(value.octets.data(), last, watts);
+            if (error != std::errc() || end != last || watts < 1.0 || watts > 30.0)
                 return kWrongValue;
             if (watts > m_model.ports[static_cast<std::size_t>(portOf(oid) - 1)].poeMaxWatts + 1e-6)
                 return kInconsistentValue;

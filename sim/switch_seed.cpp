@@ -1,9 +1,9 @@
 // The switch's objects as it starts from its model file.
+#include "platform/decimal_text.h"
 #include "sim/oid_text.h"
 #include "sim/simulated_switch.h"
 #include "sim/switch_oids.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 namespace sim {
@@ -319,8 +319,7 @@ void SimulatedSwitch::seedPoe()
         const auto& port = m_model.ports[static_cast<std::size_t>(p - 1)];
         if (!port.poe)
             continue;
-        char limit[16];
-        std::snprintf(limit, sizeof limit, "%.1f", port.poeMaxWatts);
+        const std::string limit = platform::fixedDecimal(port.poeMaxWatts, 1);
         const std::pair<std::uint32_t, snmp::Value> columns[] = {
             {3, integerValue(1)}, {4, integerValue(0)}, {5, integerValue(2)}, {6, integerValue(1)},
             {7, integerValue(2)}, {8, octetValue(limit)},

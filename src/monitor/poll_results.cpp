@@ -1,8 +1,8 @@
 #include "monitor/poll_results.h"
 
 #include "platform/debug_output.h"
+#include "platform/decimal_text.h"
 
-#include <cctype>
 #include <charconv>
 #include <cstdlib>
 
@@ -135,17 +135,7 @@ int firstSuffixComponent(const std::string& suffix)
 
 bool powerBudgetNearlyExhausted(const std::string& value)
 {
-    // Read like a C decimal parse, but independent of the process locale (Qt
-    // sets it from the environment, and a decimal comma would misread "7.5").
-    std::size_t begin = 0;
-    while (begin < value.size() && std::isspace(static_cast<unsigned char>(value[begin])))
-        ++begin;
-    double number = 0.0;
-    const char* first = value.data() + begin;
-    if (begin < value.size() && *first == '+')
-        ++first;
-    std::from_chars(first, value.data() + value.size(), number);
-    return number <= 7.0;
+    return platform::leadingDecimal(value) <= 7.0;
 }
 
 } // namespace monitor

@@ -80,8 +80,11 @@ TEST(SurveillanceRules, OuiAddChecksInOrder)
         EXPECT_EQ(checkOuiAdd(c.description, c.mac, *c.listed), c.message) << c.description << " " << c.mac;
 }
 
-TEST(SurveillanceRules, ApplyRefusesAsymmetricVlansAndTheVoiceVlan)
+TEST(SurveillanceRules, ApplyRefusesAsymmetricVlansTheVoiceVlanAndNoVlan)
 {
     EXPECT_EQ(checkSurveillanceApply({"1", "2", "5"}, "6"), "Auto Surveillance Vlan can not support in Asymmetric VLAN mode.");
     EXPECT_EQ(checkSurveillanceApply({"2", "1", "5"}, "6"), "");
+    // Enabling needs a VLAN; disabling sends none.
+    EXPECT_NE(checkSurveillanceVlanChoice(true, ""), "");
+    EXPECT_EQ(checkSurveillanceVlanChoice(false, "") + checkSurveillanceVlanChoice(true, "30"), "");
 }

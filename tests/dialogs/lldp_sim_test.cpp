@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -174,7 +175,7 @@ TEST_F(LldpAgainstSimulator, SurveillanceOuisAddAndDeleteWithTheirChecks)
     waitRefresh(dialog);
     ASSERT_EQ(dialog.list()->topLevelItemCount(), 1);
     EXPECT_EQ(row(*dialog.list(), 0),
-              (std::vector<std::string>{"1", "Corvane_Surveillance_Device", "default", "00-00-5E-00-00-00"}));
+              (std::vector<std::string>{"0", "Corvane_Surveillance_Device", "default", "00-00-5E-00-00-00"}));
 
     auto* mac = child<QLineEdit>(dialog, "mac");
     child<QLineEdit>(dialog, "description")->setText("lobby");
@@ -191,7 +192,7 @@ TEST_F(LldpAgainstSimulator, SurveillanceOuisAddAndDeleteWithTheirChecks)
                                                   integer(kOui + "4" + index, 2)}}));
     waitRefresh(dialog);
     ASSERT_EQ(dialog.list()->topLevelItemCount(), 2);
-    EXPECT_EQ(row(*dialog.list(), 1), (std::vector<std::string>{"2", "Video_Encoder", "lobby", "00-11-22-AA-BB-CC"}));
+    EXPECT_EQ(row(*dialog.list(), 1), (std::vector<std::string>{"1", "Video_Encoder", "lobby", "00-11-22-AA-BB-CC"}));
     EXPECT_TRUE(mac->text().isEmpty());
 
     dialog.remove();
@@ -244,4 +245,23 @@ TEST_F(LldpAgainstSimulator, SurveillanceApplyChecksTheVoiceVlanAndDisablingSend
     dialog.apply();
     ASSERT_TRUE(waitForWrite(dialog));
     EXPECT_EQ(takeSets(), std::vector<Bindings>{{integer(kSurveillance + "1.0", 2)}});
+}
+
+TEST_F(LldpAgainstSimulator, SurveillanceRefreshHoldsItsControlsUntilTheOuiWalkEnds)
+{
+    startSwitch("QMX-7720-ZA");
+    m_transport->withSwitch([](sim::SimulatedSwitch& device) { device.set(sim::joined(sim::oids::kSurveillance, {1, 0}), sim::integerValue(1)); });
+    CSurveillanceVlanDialog dialog;
+    // A second refresh between the walks would leave the VLAN combo half filled.
+    std::vector<std::string> enabledBetweenWalks;
+    int walks = 0;
+    QObject::connect(&dialog, &dialogs::CDialogBase::walkEnded, [&] {
+        for (const char* name : {"refresh", "apply", "add", "delete"})
+            if (walks < 2 && child<QPushButton>(dialog, name)->isEnabled())
+                enabledBetweenWalks.push_back(name);
+        ++walks;
+    });
+    waitRefresh(dialog);
+    EXPECT_EQ(enabledBetweenWalks, std::vector<std::string>{});
+    EXPECT_TRUE(child<QPushButton>(dialog, "add")->isEnabled());
 }

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+
 using namespace dialogs::management;
 
 namespace {
@@ -13,7 +15,9 @@ const std::string kRange = "The User Defined power limit ranges between 1.0 ~ 30
 const std::string kStep = "The per-port power limit must be a multiple of 0.2";
 const std::string kHighPort = "Invalid PoE Port User Define value Setting! ";
 
-TEST(PoeRules, UserDefinedLimitsAreCheckedOnEveryPortOfTheRange)
+// The C library's locale as the desktop may set it: a decimal comma must not
+// cut "15.6" to 15.
+TEST(PoeRules, UserDefinedLimitsAreCheckedOnEveryPortOfTheRangeWhateverTheLocale)
 {
     const struct {
         const char* watts;
@@ -22,16 +26,21 @@ TEST(PoeRules, UserDefinedLimitsAreCheckedOnEveryPortOfTheRange)
     } cases[] = {
         {"15.6", {3}, ""},         {"15.6", {5}, kHighPort},  {"15.6", {3, 4, 5}, kHighPort}, {"30.0", {1, 2, 3, 4}, ""},
         {"15.4", {24}, ""},        {"30.2", {1}, kRange},     {"0.8", {7}, kRange},           {"", {1}, kRange},
-        {"7.3", {1}, kStep},       {"29.9", {2, 3}, kStep},   {"1.0", {8}, ""},
+        {"7.3", {1}, kStep},       {"29.9", {2, 3}, kStep},   {"1.0", {8}, ""},               {" +2.4", {9}, ""},
     };
-    PoeSettings s;
-    s.userDefined = true;
-    for (const auto& c : cases) {
-        s.userLimit = c.watts;
-        EXPECT_EQ(checkPoeRange(s, c.ports), c.message) << c.watts << " W from port " << c.ports.front();
+    const std::string before = std::setlocale(LC_ALL, nullptr);
+    for (const char* locale : {"C", "de_DE.UTF-8"}) {
+        ASSERT_TRUE(std::setlocale(LC_ALL, locale)) << locale << " is missing: scripts/bootstrap generates it";
+        PoeSettings s;
+        s.userDefined = true;
+        for (const auto& c : cases) {
+            s.userLimit = c.watts;
+            EXPECT_EQ(checkPoeRange(s, c.ports), c.message) << c.watts << " W from port " << c.ports.front() << " in " << locale;
+        }
+        s.userDefined = false; // by class: the edit is not read
+        EXPECT_EQ(checkPoeRange(s, {5}), "");
     }
-    s.userDefined = false; // by class: the edit is not read
-    EXPECT_EQ(checkPoeRange(s, {5}), "");
+    std::setlocale(LC_ALL, before.c_str());
 }
 
 TEST(PoeRules, ALineWithoutItsTimeRangesNameShowsItBlankAndAGarbledIndexGivesNoName)
@@ -89,9 +98,23 @@ TEST(TimeRangeRules, NamesAndTheFreeIndexOfANewRange)
     };
     EXPECT_EQ(indexFor({}), 1);
     EXPECT_EQ(indexFor({{1, "1"}, {2, "1"}, {4, "1"}}), 3);
-    EXPECT_EQ(indexFor({{1, "1"}, {2, "2"}, {3, "1"}}), 2);
-    EXPECT_EQ(indexFor({{1, "1"}, {2, "1"}, {3, "1"}, {4, "1"}, {5, "1"}, {6, "1"}, {7, "5"}, {8, "1"}}), 9);
-    EXPECT_EQ(indexFor({{1, "1"}, {2, "1"}, {3, "1"}, {4, "1"}, {5, "1"}, {6, "1"}, {7, "1"}, {8, "1"}}), std::nullopt);
+    // A row in any status holds its index, and only 1 to 8 exist.
+    EXPECT_EQ(indexFor({{1, "1"}, {2, "2"}, {3, "1"}}), 4);
+    EXPECT_EQ(indexFor({{2, "2"}, {1, "5"}}), 3);
+    EXPECT_EQ(indexFor({{1, "1"}, {2, "1"}, {3, "1"}, {4, "1"}, {5, "1"}, {6, "1"}, {7, "5"}, {8, "1"}}), std::nullopt);
+}
+
+TEST(TimeRangeRules, ARowIsShownWithWhatDecodes)
+{
+    const std::string longName(70, 'n');
+    const auto texts = [](std::string name, const char* dated, const char* fromYear, const char* fromMonth) {
+        return timeRangeTexts({"3", name, dated, fromYear, fromMonth, "1", "8", "0", "2010", "4", "3", "18", "5",
+                               "1", "2", "1", "2", "1", "2", "2", "1"});
+    };
+    using Texts = std::vector<std::string>;
+    EXPECT_EQ(texts("night", "1", "2009", "12"), (Texts{"night", "Mon,Wed,Fri", "2009/12/01", "2010/04/03", "08:00", "18:05"}));
+    EXPECT_EQ(texts("night", "2", "2009", "12"), (Texts{"night", "Mon,Wed,Fri", "", "", "08:00", "18:05"}));
+    EXPECT_EQ(texts(longName, "1", "20x9", "123"), (Texts{longName, "Mon,Wed,Fri", "20x9/123/01", "2010/04/03", "08:00", "18:05"}));
 }
 
 } // namespace

@@ -29,7 +29,8 @@ TEST(SnmpAgentRules, EngineIdLengthsCharactersAndOddLength)
     for (const auto& [text, message] : std::initializer_list<std::pair<std::string, std::string>>{
              {hexCharacters(9), length}, {hexCharacters(10), ""}, {hexCharacters(64), ""}, {hexCharacters(65), length},
              {"", length}, {"80000g1c044653", character}, {"8000 81c044653", character}, {"zz", length},
-             {"ABCDEFabcdef", ""}})
+             {"ABCDEFabcdef", ""},
+             {"\u00e9\u00e9\u00e9\u00e9\u00e9", length}, {"\u00e9" + hexCharacters(63), character}}) // 2-byte characters
         EXPECT_EQ(checkEngineId(text), message) << text;
 
     // 13 characters: a zero digit in front, seven octets.

@@ -1,6 +1,7 @@
 // The behaviours the module relies on, on a clock the test moves.
 #include "switch_fixture.h"
 
+#include "platform/decimal_text.h"
 #include "sim/port_list.h"
 
 namespace {
@@ -169,7 +170,7 @@ TEST_F(SwitchTest, PoeStatusTextsFollowThePortState)
 
     ASSERT_EQ(set(kPoePortEntry, {3, 1, 1}, integerValue(2)), kNoError);
     EXPECT_EQ(status(1), "POWER OFF");
-    EXPECT_GT(std::stod(octets(kPoeRemainingPower, {0})), std::stod(before));
+    EXPECT_GT(platform::leadingDecimal(octets(kPoeRemainingPower, {0})), platform::leadingDecimal(before));
 
     // Port 2's device draws 21.2 W: a 10 W limit overloads it.
     ASSERT_EQ(set(kPoePortEntry, {7, 1, 2}, integerValue(1)), kNoError);

@@ -1,12 +1,12 @@
 #include "dialogs/management/poe_rules.h"
 
 #include "dialogs/text_number.h"
+#include "platform/decimal_text.h"
 #include "snmp/common_snmp.h"
 #include "snmp/encodings.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 namespace dialogs::management {
 namespace {
@@ -122,7 +122,7 @@ std::vector<int> offeredPoePorts(int portCount, const std::vector<int>& answered
 
 std::string checkUserLimit(const std::string& text, int port)
 {
-    const double watts = std::atof(text.c_str());
+    const double watts = platform::leadingDecimal(text);
     if (watts < 1.0 || watts > 30.0)
         return "The User Defined power limit ranges between 1.0 ~ 30.0";
     const double steps = watts * 10 / 2;
@@ -169,8 +169,7 @@ void writePoePorts(WriteContext& write, CDialogSession& session, const std::vect
         if (step > 1)
             write.pause(std::chrono::milliseconds(kPoePauseMs));
         const int port = ports[static_cast<std::size_t>(step - 1)];
-        // Names the port itself: "Writing port 7 of 24" for a range 5 to 24.
-        write.progress(port, ports.back());
+        write.progress(step, total);
         if (write.setByGetNext(session, poePortSet(port, settings), kPoeSetTimeoutMs) != snmp::kStatusOk) {
             write.warn("Unsuccessful!");
             return;

@@ -61,6 +61,7 @@ Bindings poePortSet(int port, const PoeSettings& settings);
 
 // On the write thread: one set per port (20 000 ms), 300 ms between ports;
 // a set without success says "Unsuccessful!" and ends the loop. `ports` ascend.
+// Progress counts the sets: "Writing port 3 of 20" for the third of a range 5 to 24.
 void writePoePorts(WriteContext& write, CDialogSession& session, const std::vector<int>& ports,
                    const PoeSettings& settings);
 

@@ -3,6 +3,7 @@
 #include "dialogs/text_number.h"
 #include "snmp/encodings.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace dialogs::management {
@@ -29,7 +30,9 @@ std::optional<std::string> decodeEngineId(std::string_view octets)
 
 std::string checkEngineId(std::string_view text)
 {
-    if (text.size() < 10 || text.size() > 64)
+    // Characters, not bytes: "é" is one character of two bytes.
+    const auto characters = std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; });
+    if (characters < 10 || characters > 64)
         return "ID length is 10-64";
     for (char c : text) {
         const bool hex = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');

@@ -97,6 +97,13 @@ Bindings surveillanceConflictRead()
                          "1.3.6.1.4.1.32473.10.75.7.21.1.3.0"});
 }
 
+std::string checkSurveillanceVlanChoice(bool enabled, std::string_view vlanId)
+{
+    if (enabled && vlanId.empty())
+        return "No Vlan ID to apply: the switch offered none. Press Refresh to read its VLANs again.";
+    return {};
+}
+
 std::string checkSurveillanceApply(const std::vector<std::string>& others, std::string_view vlanId)
 {
     const auto at = [&](std::size_t i) { return i < others.size() ? others[i] : std::string(); };

@@ -26,6 +26,8 @@ std::optional<SurveillanceGlobal> decodeSurveillanceGlobal(const WalkRow& row);
 const std::vector<std::string>& surveillancePriorityItems();
 inline constexpr int kDefaultSurveillancePriority = 2;
 
+// Enabling needs a VLAN: the combo is empty when the switch offered none.
+std::string checkSurveillanceVlanChoice(bool enabled, std::string_view vlanId);
 // The asymmetric VLAN state, the voice VLAN state and the voice VLAN ID.
 Bindings surveillanceConflictRead();
 // `others`: the three values above, in that order.

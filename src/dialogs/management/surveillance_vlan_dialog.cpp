@@ -81,20 +81,20 @@ CSurveillanceVlanDialog::CSurveillanceVlanDialog(QWidget* parent)
     userGrid->addWidget(new QLabel(QStringLiteral("Note:Maximum user defined OUI:5"), user), 3, 0, 1, 3);
     userGrid->addWidget(m_list, 4, 0, 1, 3);
 
-    QPushButton* deleteButton = pushButton(QStringLiteral("&Delete"), "delete", this);
-    QPushButton* refreshButton = pushButton(QStringLiteral("&Refresh"), "refresh", this);
+    m_delete = pushButton(QStringLiteral("&Delete"), "delete", this);
+    m_refresh = pushButton(QStringLiteral("&Refresh"), "refresh", this);
     QPushButton* closeButton = pushButton(QStringLiteral("&Close"), "close", this);
     connect(m_enable, &QCheckBox::toggled, this, &CSurveillanceVlanDialog::enableEditing);
     connect(m_apply, &QPushButton::clicked, this, &CSurveillanceVlanDialog::apply);
     connect(m_add, &QPushButton::clicked, this, &CSurveillanceVlanDialog::add);
-    connect(deleteButton, &QPushButton::clicked, this, &CSurveillanceVlanDialog::remove);
-    connect(refreshButton, &QPushButton::clicked, this, &CSurveillanceVlanDialog::refresh);
+    connect(m_delete, &QPushButton::clicked, this, &CSurveillanceVlanDialog::remove);
+    connect(m_refresh, &QPushButton::clicked, this, &CSurveillanceVlanDialog::refresh);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(deleteButton);
+    buttons->addWidget(m_delete);
     buttons->addStretch();
-    buttons->addWidget(refreshButton);
+    buttons->addWidget(m_refresh);
     buttons->addWidget(closeButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(global);
@@ -109,12 +109,19 @@ void CSurveillanceVlanDialog::enableEditing(bool enabled)
 {
     for (QWidget* control : {static_cast<QWidget*>(m_priority), static_cast<QWidget*>(m_vlan),
                              static_cast<QWidget*>(m_componentType), static_cast<QWidget*>(m_description),
-                             static_cast<QWidget*>(m_mac), static_cast<QWidget*>(m_add)})
+                             static_cast<QWidget*>(m_mac)})
         control->setEnabled(enabled);
+    m_add->setEnabled(enabled && !m_reading);
+}
+
+std::vector<QWidget*> CSurveillanceVlanDialog::busyWhileReading() const
+{
+    return {m_refresh, m_apply, m_add, m_delete};
 }
 
 void CSurveillanceVlanDialog::refresh()
 {
+    m_reading = true;
     m_vlan->clear();
     startWalk(
         m_cCommonSNMPTable, surveillanceVlanWalk(),
@@ -122,13 +129,13 @@ void CSurveillanceVlanDialog::refresh()
             if (isWholeNumber(row.values[0]))
                 m_vlan->addItem(QString::fromStdString(row.values[0]));
         },
-        [this] { readGlobals(); });
+        [this] { readGlobals(); }, busyWhileReading());
 }
 
 void CSurveillanceVlanDialog::readGlobals()
 {
     startWalk(m_cCommonSNMP, surveillanceGlobalRead(), [this](const WalkRow& row) { showGlobals(row); },
-              [this] { walkOuis(); });
+              [this] { walkOuis(); }, busyWhileReading());
 }
 
 void CSurveillanceVlanDialog::showGlobals(const WalkRow& row)
@@ -151,10 +158,15 @@ void CSurveillanceVlanDialog::walkOuis()
         m_cCommonSNMPTable, ouiWalk(),
         [this](const WalkRow& row) {
             if (const auto oui = decodeOuiRow(row))
-                appendRow(m_list, {std::to_string(m_list->topLevelItemCount() + 1), oui->componentType,
+                appendRow(m_list, {std::to_string(m_list->topLevelItemCount()), oui->componentType,
                                    oui->description, oui->mac});
         },
-        [this] { emit refreshed(); });
+        [this] {
+            m_reading = false;
+            m_add->setEnabled(m_enable->isChecked());
+            emit refreshed();
+        },
+        busyWhileReading());
 }
 
 std::vector<std::string> CSurveillanceVlanDialog::listedMacs() const
@@ -167,6 +179,11 @@ std::vector<std::string> CSurveillanceVlanDialog::listedMacs() const
 
 void CSurveillanceVlanDialog::apply()
 {
+    if (const std::string message = checkSurveillanceVlanChoice(m_enable->isChecked(), textOf(m_vlan->currentText()));
+        !message.empty()) {
+        platform::prompter().warn(message, {});
+        return;
+    }
     std::vector<std::string> others;
     m_cCommonSNMPGet.exchange(snmp::kPduGet, surveillanceConflictRead(), &others);
     const std::string vlanId = textOf(m_vlan->currentText());

@@ -36,6 +36,9 @@ private:
     void walkOuis();
     void enableEditing(bool enabled);
     std::vector<std::string> listedMacs() const;
+    // What must wait while a refresh reads: a second refresh would leave the
+    // VLAN combo half filled, and Apply would write what it shows.
+    std::vector<QWidget*> busyWhileReading() const;
 
     CDialogSession& m_cCommonSNMP;
     CDialogSession& m_cCommonSNMPSet;
@@ -50,6 +53,9 @@ private:
     QLineEdit* m_mac;
     QPushButton* m_add;
     QTreeWidget* m_list;
+    QPushButton* m_delete;
+    QPushButton* m_refresh;
+    bool m_reading = false;
 };
 
 } // namespace dialogs::management

@@ -49,10 +49,9 @@ void CTimeRangeListDialog::refresh()
         m_cCommonSNMP, timeRangeTableRead(),
         [this](const WalkRow& row) {
             m_rows.push_back(rememberRange(row));
-            const auto range = decodeTimeRange(row.values);
-            if (m_rows.back().status != "1" || !range)
+            if (m_rows.back().status != "1" || m_rows.back().index == 0)
                 return;
-            appendRow(m_list, timeRangeTexts(*range));
+            appendRow(m_list, timeRangeTexts(row.values));
             m_listed.push_back(m_rows.back().index);
         },
         {}, busy);

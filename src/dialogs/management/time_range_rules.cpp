@@ -107,22 +107,29 @@ RememberedRange rememberRange(const WalkRow& row)
     return remembered;
 }
 
-std::vector<std::string> timeRangeTexts(const TimeRange& r)
+std::vector<std::string> timeRangeTexts(const std::vector<std::string>& values)
 {
     static const char* const kDays[] = {"Mon,", "Tue,", "Wed,", "Thu,", "Fri,", "Sat,", "Sun,"};
+    std::vector<std::string> v = values;
+    v.resize(kColumns);
     std::string weekdays;
     for (std::size_t day = 0; day < 7; ++day)
-        if (r.days[day])
+        if (v[13 + day] == "1")
             weekdays += kDays[day];
     if (!weekdays.empty())
         weekdays.pop_back();
-    const auto date = [](int year, int month, int day) { return number(year) + "/" + twoDigits(month) + "/" + twoDigits(day); };
-    return {r.name,
+    const auto field = [&](std::size_t i) {
+        const bool small = isWholeNumber(v[i]) && leadingNumber(v[i]) >= 0 && leadingNumber(v[i]) <= 99;
+        return small ? twoDigits(static_cast<int>(leadingNumber(v[i]))) : v[i];
+    };
+    const bool dated = v[2] != "2";
+    const auto date = [&](std::size_t year) { return v[year] + "/" + field(year + 1) + "/" + field(year + 2); };
+    return {snmp::utf8ToLocal(v[1]),
             weekdays,
-            r.dated ? date(r.fromYear, r.fromMonth, r.fromDay) : std::string(),
-            r.dated ? date(r.toYear, r.toMonth, r.toDay) : std::string(),
-            twoDigits(r.startHour) + ":" + twoDigits(r.startMinute),
-            twoDigits(r.endHour) + ":" + twoDigits(r.endMinute)};
+            dated ? date(3) : std::string(),
+            dated ? date(8) : std::string(),
+            field(6) + ":" + field(7),
+            field(11) + ":" + field(12)};
 }
 
 std::string checkTimeRangeName(const std::string& name, const std::vector<RememberedRange>& rows)
@@ -161,16 +168,11 @@ std::string checkTimeRangeTimes(const TimeRange& r)
 
 std::optional<int> freeTimeRangeIndex(const std::vector<RememberedRange>& rows)
 {
-    if (std::count_if(rows.begin(), rows.end(), [](const RememberedRange& row) { return row.status == "1"; })
-        >= kMaxTimeRanges)
-        return std::nullopt;
-    int i = 0;
-    for (; i < static_cast<int>(rows.size()); ++i) {
-        const RememberedRange& row = rows[static_cast<std::size_t>(i)];
-        if (row.index != i + 1 || row.status == "2")
-            break;
-    }
-    return i + 1;
+    // A row in any status keeps its index: the switch refuses to create over it.
+    for (int index = 1; index <= kMaxTimeRanges; ++index)
+        if (std::none_of(rows.begin(), rows.end(), [&](const RememberedRange& row) { return row.index == index; }))
+            return index;
+    return std::nullopt;
 }
 
 Bindings timeRangeStatusSet(int index, int status)
@@ -222,8 +224,8 @@ void writeTimeRange(WriteContext& write, CDialogSession& session, const TimeRang
         write.warn("Unsuccessful!");
         return;
     }
-    createRange(write, session, change.index, *change.old);
-    write.warn(kTimeRangeNotChanged);
+    const bool restored = createRange(write, session, change.index, *change.old);
+    write.warn(restored ? kTimeRangeNotChanged : kTimeRangeRemoved);
 }
 
 std::vector<std::string> numberItems(int first, int last)

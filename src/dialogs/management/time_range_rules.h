@@ -44,14 +44,17 @@ struct RememberedRange {
 };
 RememberedRange rememberRange(const WalkRow& row);
 
-// "Rang Name", "Weekdays", "From Day", "To Day", "Start Time", "End Time".
-std::vector<std::string> timeRangeTexts(const TimeRange& range);
+// "Rang Name", "Weekdays", "From Day", "To Day", "Start Time", "End Time" of
+// a walked row's 21 values. A field that does not decode shows as read: the
+// row still holds its index, and must be seen to be deleted.
+std::vector<std::string> timeRangeTexts(const std::vector<std::string>& values);
 
 // Add mode's name check: "" when it passes.
 std::string checkTimeRangeName(const std::string& name, const std::vector<RememberedRange>& rows);
 // The times and dates, dates counting as 2 when not used: "" when they pass.
 std::string checkTimeRangeTimes(const TimeRange& range);
-// The index a new range gets; none (kTimeRangesFull) when 8 rows are active.
+// The lowest index 1 to 8 that no row holds, whatever its status; none
+// (kTimeRangesFull) when every one is held.
 std::optional<int> freeTimeRangeIndex(const std::vector<RememberedRange>& rows);
 inline constexpr const char* kTimeRangesFull = "The max number of PoE Time Range is 8";
 
@@ -66,9 +69,12 @@ struct TimeRangeChange {
     std::optional<TimeRange> old;
 };
 inline constexpr const char* kTimeRangeNotChanged = "Unsuccessful! The change was not applied.";
+inline constexpr const char* kTimeRangeRemoved =
+    "Unsuccessful! The change was not applied, and the time range could not be put back: it has been removed.";
 
 // On the write thread. Edit destroys the old row first; a create that fails
-// takes its half-made row away again, and an edit then puts the old row back.
+// takes its half-made row away again, and an edit then puts the old row back
+// (and says so when that fails too).
 void writeTimeRange(WriteContext& write, CDialogSession& session, const TimeRangeChange& change);
 
 // Combo items: years 2009..2037, months 1..12, days 1..31, hours 0..23, minutes 0..59.

@@ -26,6 +26,7 @@ void CTransferMachine::start(TransferKind kind)
     m_started = kind == TransferKind::Configuration;
     m_progressTimes = 1;
     m_timeouts = 0;
+    m_operationPending = m_operationAnswered = m_statusMoved = m_finishDue = false;
 }
 
 void CTransferMachine::fileSetEnded(int status)
@@ -42,6 +43,7 @@ void CTransferMachine::fileSetEnded(int status)
         return;
     }
     m_actions.arm(TransferTimer::Progress, m_timings.firstTick);
+    m_operationPending = true;
     m_actions.sendOperation();
     m_actions.arm(TransferTimer::Poll, m_kind == TransferKind::Firmware ? m_timings.firmwareFirstPoll
                                                                         : m_timings.configurationFirstPoll);
@@ -51,9 +53,21 @@ void CTransferMachine::fileSetEnded(int status)
 
 void CTransferMachine::operationSetEnded(int status)
 {
-    if (!m_running || m_isFinish || status == snmp::kStatusOk)
+    if (!m_running || !m_operationPending)
         return;
-    end(status == snmp::kStatusNoAnswer ? "Setting operation TimeOut !" : transferFailText(m_kind));
+    m_operationPending = false;
+    m_operationAnswered = status == snmp::kStatusOk;
+    if (!m_operationAnswered) {
+        const std::string message = status == snmp::kStatusNoAnswer ? "Setting operation TimeOut !" : transferFailText(m_kind);
+        if (!m_isFinish) {
+            end(message);
+            return;
+        }
+        // The status ended the transfer first; the switch may not have run it.
+        m_actions.report(message);
+    }
+    if (m_finishDue)
+        complete();
 }
 
 void CTransferMachine::statusAnswered(int status, const std::string& value)
@@ -73,16 +87,20 @@ void CTransferMachine::statusAnswered(int status, const std::string& value)
         return;
     }
     m_timeouts = 0;
-    if (value == "0" || value == "1") {
+    if ((value == "0" || value == "1") && !m_operationAnswered && !m_statusMoved) {
+        // The idle status of a switch that has not taken the operation yet.
+        m_actions.arm(TransferTimer::Poll, m_timings.waitingPoll);
+    } else if (value == "0" || value == "1") {
         m_actions.showProgress(kProgressDone);
         end("Success !");
     } else if (value == "2") {
         end(transferFailText(m_kind));
     } else if (value == "3") {
-        m_started = true;
+        m_started = m_statusMoved = true;
         m_actions.arm(TransferTimer::Poll, m_timings.runningPoll);
         m_actions.arm(TransferTimer::Overall, m_timings.overall);
     } else if (value == "4") {
+        m_statusMoved = true;
         m_actions.arm(TransferTimer::Poll, m_timings.waitingPoll);
     } else {
         // A status of no meaning: ask again; the overall time-out bounds it.
@@ -113,8 +131,9 @@ void CTransferMachine::timerFired(TransferTimer timer)
     case TransferTimer::Finish:
         if (m_isFinish) {
             stopAll();
-            m_running = false;
-            m_actions.finished();
+            m_finishDue = true;
+            if (!m_operationPending)
+                complete();
         }
         break;
     }
@@ -127,6 +146,12 @@ void CTransferMachine::end(const std::string& message)
     stopAll();
     m_actions.arm(TransferTimer::Finish, m_timings.finish);
     m_actions.report(message);
+}
+
+void CTransferMachine::complete()
+{
+    m_running = false;
+    m_actions.finished();
 }
 
 void CTransferMachine::stopAll()

@@ -57,7 +57,8 @@ public:
     void statusAnswered(int status, const std::string& value);
     void timerFired(TransferTimer timer);
 
-    // From start until finished() was called.
+    // From start until finished() was called: the end of the transfer and the
+    // operation set's answer, whichever comes later.
     bool running() const { return m_running; }
     const TransferTimings& timings() const { return m_timings; }
 
@@ -65,6 +66,7 @@ private:
     // Stops every timer, reports `message` and lets the finish timer end it.
     void end(const std::string& message);
     void stopAll();
+    void complete();
 
     TransferActions& m_actions;
     TransferTimings m_timings;
@@ -72,6 +74,11 @@ private:
     bool m_running = false;
     bool m_isFinish = false;
     bool m_started = false;
+    bool m_operationPending = false;
+    bool m_operationAnswered = false;
+    // A "3" or "4" was read: the switch has taken this transfer.
+    bool m_statusMoved = false;
+    bool m_finishDue = false;
     int m_progressTimes = 1;
     int m_timeouts = 0;
 };
