@@ -13,6 +13,8 @@
 namespace snmp {
 
 class Transport;
+struct SessionParameters;
+struct Target;
 
 // Value type codes of addValue and of received values.
 enum ValueTypeCode : int {
@@ -94,5 +96,9 @@ private:
     struct Impl;
     std::unique_ptr<Impl> m_impl;
 };
+
+// Where and how a session made from `parameters` sends a request of
+// `pduType`; a version other than 1 or 3 gives an empty target.
+Target requestTarget(const SessionParameters& parameters, int pduType);
 
 } // namespace snmp

@@ -13,7 +13,8 @@ int commandOf(PduType type)
     case PduType::GetNext: return SNMP_MSG_GETNEXT;
     case PduType::Set: return SNMP_MSG_SET;
     case PduType::Get:
-    case PduType::Response: break;
+    case PduType::Response:
+    case PduType::Report: break;
     }
     return SNMP_MSG_GET;
 }
@@ -205,7 +206,7 @@ NetSnmpPduPtr toNetSnmpPdu(const Pdu& request, const Target& target)
 Pdu fromNetSnmpPdu(const netsnmp_pdu& response)
 {
     Pdu pdu;
-    pdu.type = PduType::Response;
+    pdu.type = response.command == SNMP_MSG_REPORT ? PduType::Report : PduType::Response;
     pdu.requestId = static_cast<std::int32_t>(response.reqid);
     pdu.errorStatus = static_cast<int>(response.errstat);
     pdu.errorIndex = static_cast<int>(response.errindex);

@@ -23,6 +23,7 @@ struct Request {
     Pdu pdu;
     TransportDone done;
     Clock::time_point deadline;
+    bool timeWindowReported = false;
 };
 using RequestPtr = std::unique_ptr<Request>;
 

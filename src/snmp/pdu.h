@@ -44,7 +44,8 @@ struct VarBind {
     bool operator==(const VarBind&) const = default;
 };
 
-enum class PduType : std::uint8_t { Get, GetNext, Set, Response };
+// Report: a version-3 agent's refusal (RFC 3414), one usmStats counter bound.
+enum class PduType : std::uint8_t { Get, GetNext, Set, Response, Report };
 
 struct Pdu {
     PduType type = PduType::Get;
