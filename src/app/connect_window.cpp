@@ -71,7 +71,7 @@ ConnectWindow::ConnectWindow(ConnectWindowSetup setup, QWidget* parent)
     const RecentSwitch* recent = recentFor(m_recents, m_setup.options);
     ConnectForm form = recent ? formOf(*recent) : ConnectForm{};
     showForm(applyOptions(form, m_setup.options));
-    m_remember->setChecked(m_keyringAvailable && (!recent || recent->secretsInKeyring));
+    m_remember->setChecked(m_keyringAvailable && recent && recent->secretsInKeyring);
 }
 
 ConnectWindow::~ConnectWindow()
@@ -149,10 +149,14 @@ void ConnectWindow::buildControls()
     m_connect->setObjectName("connect");
     m_connect->setDefault(true);
     layout->addWidget(buttons);
+    m_address->setFocus();
 
     connect(m_version, &QComboBox::currentIndexChanged, this, &ConnectWindow::updateEnabledFields);
     connect(m_securityLevel, &QComboBox::currentIndexChanged, this, &ConnectWindow::updateEnabledFields);
-    connect(m_recentList, &QListWidget::currentRowChanged, this, &ConnectWindow::recentChosen);
+    // Selection, not the current row: the list makes its first row current
+    // when it takes the focus, which must not replace what the options gave.
+    connect(m_recentList, &QListWidget::itemSelectionChanged, this,
+            [this] { recentChosen(m_recentList->selectedItems().isEmpty() ? -1 : m_recentList->currentRow()); });
     connect(m_removeRecent, &QPushButton::clicked, this, &ConnectWindow::removeRecent);
     connect(m_connect, &QPushButton::clicked, this, &ConnectWindow::connectClicked);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -2,6 +2,7 @@
 
 #include "snmp/session_core.h"
 #include "snmp/session_parameters.h"
+#include "snmp/session_target.h"
 #include "snmp/snmp_layer.h"
 #include "snmp/v3_security.h"
 

@@ -13,8 +13,6 @@
 namespace snmp {
 
 class Transport;
-struct SessionParameters;
-struct Target;
 
 // Value type codes of addValue and of received values.
 enum ValueTypeCode : int {
@@ -96,9 +94,5 @@ private:
     struct Impl;
     std::unique_ptr<Impl> m_impl;
 };
-
-// Where and how a session made from `parameters` sends a request of
-// `pduType`; a version other than 1 or 3 gives an empty target.
-Target requestTarget(const SessionParameters& parameters, int pduType);
 
 } // namespace snmp

@@ -1,6 +1,7 @@
 #include "snmp/identity_read.h"
 
 #include "snmp/common_snmp.h"
+#include "snmp/session_target.h"
 
 #include <algorithm>
 #include <array>
@@ -48,7 +49,8 @@ IdentityResult identityFrom(TransportStatus status, const Pdu& response)
         result.failure = IdentityFailure::NoAnswer;
         return result;
     }
-    if (response.type == PduType::Report) {
+    if (status == TransportStatus::Error && !response.bindings.empty()) {
+        // The transport's way of handing over a version-3 report.
         result.failure = reportCause(response);
         return result;
     }

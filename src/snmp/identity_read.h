@@ -33,7 +33,7 @@ struct IdentityResult {
     SwitchIdentity identity;
 };
 
-// The failure a version-3 report PDU names, by its usmStats binding.
+// The failure a version-3 report names, by its usmStats binding.
 IdentityFailure reportCause(const Pdu& report);
 // What one exchange's outcome means for the identity read.
 IdentityResult identityFrom(TransportStatus status, const Pdu& response);

@@ -13,8 +13,7 @@ int commandOf(PduType type)
     case PduType::GetNext: return SNMP_MSG_GETNEXT;
     case PduType::Set: return SNMP_MSG_SET;
     case PduType::Get:
-    case PduType::Response:
-    case PduType::Report: break;
+    case PduType::Response: break;
     }
     return SNMP_MSG_GET;
 }
@@ -206,7 +205,7 @@ NetSnmpPduPtr toNetSnmpPdu(const Pdu& request, const Target& target)
 Pdu fromNetSnmpPdu(const netsnmp_pdu& response)
 {
     Pdu pdu;
-    pdu.type = response.command == SNMP_MSG_REPORT ? PduType::Report : PduType::Response;
+    pdu.type = PduType::Response;
     pdu.requestId = static_cast<std::int32_t>(response.reqid);
     pdu.errorStatus = static_cast<int>(response.errstat);
     pdu.errorIndex = static_cast<int>(response.errindex);

@@ -44,8 +44,7 @@ struct VarBind {
     bool operator==(const VarBind&) const = default;
 };
 
-// Report: a version-3 agent's refusal (RFC 3414), one usmStats counter bound.
-enum class PduType : std::uint8_t { Get, GetNext, Set, Response, Report };
+enum class PduType : std::uint8_t { Get, GetNext, Set, Response };
 
 struct Pdu {
     PduType type = PduType::Get;

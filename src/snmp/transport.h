@@ -34,7 +34,6 @@ enum class TransportStatus : std::uint8_t {
     Ok,      // a response PDU arrived (its error-status may still be non-zero)
     Timeout, // no answer within the target's time-out
     Error,   // could not send, or a security failure reported by the stack
-             // (with the agent's report PDU as the response when one came)
 };
 
 using TransportDone = std::function<void(TransportStatus status, Pdu response)>;

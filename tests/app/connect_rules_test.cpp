@@ -108,13 +108,11 @@ TEST(IdentityRead, NamesTheCauseOfAReport)
     };
     for (const auto& [arc, failure] : cases) {
         snmp::Pdu report;
-        report.type = snmp::PduType::Report;
         report.bindings = {{{1, 3, 6, 1, 6, 3, 15, 1, 1, arc, 0}, {}}};
         EXPECT_EQ(snmp::identityFrom(snmp::TransportStatus::Error, report).failure, failure) << arc;
     }
     EXPECT_EQ(snmp::identityFrom(snmp::TransportStatus::Timeout, {}).failure, snmp::IdentityFailure::NoAnswer);
     snmp::Pdu noSuch;
-    noSuch.type = snmp::PduType::Response;
     noSuch.bindings = {{{1, 3, 6, 1, 2, 1, 1, 2, 0}, {.type = snmp::Asn::NoSuchObject}}};
     EXPECT_EQ(snmp::identityFrom(snmp::TransportStatus::Ok, noSuch).failure, snmp::IdentityFailure::NotAnswered);
 }

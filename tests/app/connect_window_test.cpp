@@ -145,6 +145,15 @@ TEST_F(ConnectWindowTest, FindsTheModelOrSaysWhatWentWrong)
     ASSERT_EQ(recents.size(), 4u);
     EXPECT_EQ(recents[0].user, "simsha256");
     EXPECT_EQ(recents[1].model, "QMX-7710-ZP");
+
+    // Shown with an address of its own, the window keeps it when the list takes the focus.
+    app::ConnectOptions options;
+    options.address = "192.0.2.99";
+    auto shown = makeWindow(options);
+    shown->show();
+    control<QListWidget>(*shown, "recentList")->setFocus();
+    settle();
+    EXPECT_EQ(control<QLineEdit>(*shown, "address")->text().toStdString(), "192.0.2.99");
 }
 
 TEST_F(ConnectWindowTest, LetsTheUserPickTheModelOfAnUnknownIdentity)
