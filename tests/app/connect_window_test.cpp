@@ -156,6 +156,25 @@ TEST_F(ConnectWindowTest, FindsTheModelOrSaysWhatWentWrong)
     EXPECT_EQ(control<QLineEdit>(*shown, "address")->text().toStdString(), "192.0.2.99");
 }
 
+TEST_F(ConnectWindowTest, OptionsGivingEverythingConnectUnshownAndOnlyThen)
+{
+    for (const bool withCommunity : {true, false}) {
+        app::ConnectOptions options;
+        options.address = "127.0.0.1";
+        options.port = std::to_string(agent("QMX-7740-ZP").port());
+        options.version = "1";
+        options.model = "QMX-7752-ZA";
+        options.environment.readCommunity = withCommunity ? "qevtal" : "";
+        auto window = makeWindow(options);
+        bool ended = false;
+        QObject::connect(window.get(), &app::ConnectWindow::attemptEnded, window.get(), [&] { ended = true; });
+        window->start();
+        EXPECT_NE(window->isVisible(), withCommunity);
+        EXPECT_EQ(waitUntil([&] { return ended; }, withCommunity ? 5000 : 300), withCommunity);
+        EXPECT_EQ(window->outcome().model.name, withCommunity ? "QMX-7752-ZA" : "");
+    }
+}
+
 TEST_F(ConnectWindowTest, LetsTheUserPickTheModelOfAnUnknownIdentity)
 {
     QTemporaryDir models;
