@@ -18,6 +18,7 @@ struct SwitchAgentOptions {
     int rebootSeconds = 10;
     int fdbEntries = -1;         // -1: the model's count
     bool scenario = true;        // live port changes
+    std::string modelDirectory;  // empty: the installed or the build's model files
 };
 
 SnmpdOptions switchAgentSnmpdOptions(const SwitchAgentOptions& options);

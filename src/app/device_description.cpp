@@ -21,7 +21,7 @@ bool isYes(const std::string& value)
 
 std::string userIniPath()
 {
-    const std::filesystem::path folder = platform::programFolder();
+    const std::filesystem::path folder = platform::modelFolder();
     return folder.empty() ? "User.ini" : (folder / "User.ini").string();
 }
 

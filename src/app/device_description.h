@@ -18,7 +18,7 @@ struct DeviceDescription {
     bool hasFan = false;
 };
 
-// "User.ini" in the program's folder (platform::programFolder).
+// "User.ini" in the model's folder (platform::modelFolder).
 std::string userIniPath();
 
 // DeviceName alone (start-up needs it before anything else); "" when absent.

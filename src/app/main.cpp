@@ -1,4 +1,7 @@
 // qmx-module: the device module for one switch, started by the console.
+#include "app/connect_options.h"
+#include "app/connect_window.h"
+#include "app/installed_models.h"
 #include "app/main_window.h"
 #include "app/main_window_view.h"
 #include "app/module_app.h"
@@ -10,11 +13,15 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QEventLoop>
 #include <QPixmap>
 #include <QTimer>
 
+#include "snmp/snmp_layer.h"
+
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,6 +48,25 @@ void arrangeScreenshot(app::CMainWindow& window)
     QObject::connect(&window, &app::CMainWindow::panelUpdated, &window,
                      [shoot] { QTimer::singleShot(kSettleMs, shoot); }, Qt::SingleShotConnection);
     QTimer::singleShot(kLatestMs, &window, shoot);
+}
+
+// QMX_SCREENSHOT=<file> with the Connect window shown: save it once it is
+// on screen, print the file name, and cancel.
+void arrangeConnectScreenshot(app::ConnectWindow& window)
+{
+    const char* path = std::getenv("QMX_SCREENSHOT");
+    if (!path || !*path)
+        return;
+    constexpr int kSettleMs = 400;
+    const QString file = QString::fromLocal8Bit(path);
+    QObject::connect(&window, &app::ConnectWindow::shown, &window, [&window, file] {
+        QTimer::singleShot(kSettleMs, &window, [&window, file] {
+            const bool saved = window.grab().save(file, "PNG");
+            std::printf("%s\n", saved ? qPrintable(file) : "screenshot failed");
+            std::fflush(stdout);
+            window.reject();
+        });
+    }, Qt::SingleShotConnection);
 }
 
 // QMX_EXIT_AFTER_FIRST_PAINT=1: print "painted" once the panel has been
@@ -70,29 +96,74 @@ void arrangeFirstPaintExit(app::CMainWindow& window, FirstPaintExit& filter)
         window.view()->installEventFilter(&filter);
 }
 
+int runMainWindow(app::CModuleApp& moduleApp)
+{
+    app::MainWindowOptions options;
+#ifdef QMX_HAVE_DIALOGS
+    dialogs::registerDialogCommands(options.commands);
+#endif
+    app::CMainWindow window(std::move(options));
+    if (app::InstanceGuard* guard = moduleApp.instanceGuard())
+        QObject::connect(guard, &app::InstanceGuard::wakeRequested, &window, &app::CMainWindow::bringToFront);
+    arrangeScreenshot(window);
+    FirstPaintExit firstPaint;
+    arrangeFirstPaintExit(window, firstPaint);
+    window.show();
+    return QApplication::exec();
+}
+
+// The Connect window, unshown when the options give everything needed.
+std::optional<app::ConnectOutcome> askForSwitch(const app::ConnectOptions& options)
+{
+    app::ConnectWindowSetup setup;
+    setup.models = app::findInstalledModels(app::installedModelsRoot());
+    setup.transport = snmp::netSnmpTransport();
+    setup.options = options;
+    app::ConnectWindow window(std::move(setup));
+    arrangeConnectScreenshot(window);
+    QEventLoop loop;
+    QObject::connect(&window, &QDialog::finished, &loop, &QEventLoop::quit);
+    // Closing this window must not end the application before the panel opens.
+    QApplication::setQuitOnLastWindowClosed(false);
+    window.start();
+    loop.exec();
+    QApplication::setQuitOnLastWindowClosed(true);
+    if (window.result() != QDialog::Accepted)
+        return std::nullopt;
+    return window.outcome();
+}
+
+std::string environmentValue(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    const std::vector<std::string> words(argv + 1, argv + argc);
     // Answered before Qt starts: no display is needed for them.
-    if (const auto text = app::informationRequest(std::vector<std::string>(argv + 1, argv + argc))) {
+    if (const auto text = app::informationRequest(words)) {
         std::fputs(text->c_str(), stdout);
         return 0;
     }
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (app::isConventionalStart(arguments)) {
+        const app::ConnectOptionsParse parsed = app::parseConnectOptions(arguments, environmentValue);
+        if (!parsed.error.empty()) {
+            std::fprintf(stderr, "qmx-module: %s\n", parsed.error.c_str());
+            return 2;
+        }
+        QApplication application(argc, argv);
+        app::CModuleApp moduleApp(QCoreApplication::arguments());
+        return moduleApp.runConnect([&] { return askForSwitch(parsed.options); },
+                                    [&] { return runMainWindow(moduleApp); });
+    }
     QApplication application(argc, argv);
     app::CModuleApp moduleApp(QCoreApplication::arguments());
-    return moduleApp.run([&] {
-        app::MainWindowOptions options;
-#ifdef QMX_HAVE_DIALOGS
-        dialogs::registerDialogCommands(options.commands);
-#endif
-        app::CMainWindow window(std::move(options));
-        if (app::InstanceGuard* guard = moduleApp.instanceGuard())
-            QObject::connect(guard, &app::InstanceGuard::wakeRequested, &window, &app::CMainWindow::bringToFront);
-        arrangeScreenshot(window);
-        FirstPaintExit firstPaint;
-        arrangeFirstPaintExit(window, firstPaint);
-        window.show();
-        return QApplication::exec();
-    });
+    return moduleApp.run([&] { return runMainWindow(moduleApp); });
 }

@@ -2,6 +2,7 @@
 
 #include "app/command_line.h"
 #include "app/device_description.h"
+#include "platform/program_folder.h"
 #include "platform/prompter.h"
 #include "platform/qt_debug_sink.h"
 #include "snmp/session_parameters.h"
@@ -28,16 +29,31 @@ CModuleApp::CModuleApp(QStringList arguments) : m_arguments(std::move(arguments)
 
 CModuleApp::~CModuleApp() = default;
 
-int CModuleApp::run(const std::function<int()>& runMainWindow)
+bool CModuleApp::initialiseSnmp()
 {
     platform::installQtDebugSink();
 
     if (!snmp::snmpLayerInit()) {
         platform::prompter().warn("Failed to initialize communication port !", kCaption);
-        return kExitRefused;
+        return false;
     }
     snmp::SnmpInit(); // result not checked: the layer is already up
     snmp::SetSnmpTimeout(kLegacySnmpTimeoutMs);
+    return true;
+}
+
+int CModuleApp::runForSwitch(const std::string& deviceName, const std::function<int()>& runMainWindow)
+{
+    m_guard = std::make_unique<InstanceGuard>(instanceName(deviceName, snmp::sessionParameters().agentAddress));
+    if (!m_guard->acquire())
+        return kExitOtherInstance;
+    return runMainWindow();
+}
+
+int CModuleApp::run(const std::function<int()>& runMainWindow)
+{
+    if (!initialiseSnmp())
+        return kExitRefused;
 
     const std::string line = commandLine(m_arguments);
     if (line.empty()) {
@@ -45,13 +61,19 @@ int CModuleApp::run(const std::function<int()>& runMainWindow)
         return kExitRefused;
     }
     snmp::setSessionParameters(parseCommandLine(line));
+    return runForSwitch(readDeviceName(m_userIniPath), runMainWindow);
+}
 
-    const std::string deviceName = readDeviceName(m_userIniPath);
-    m_guard = std::make_unique<InstanceGuard>(instanceName(deviceName, snmp::sessionParameters().agentAddress));
-    if (!m_guard->acquire())
-        return kExitOtherInstance;
-
-    return runMainWindow();
+int CModuleApp::runConnect(const Ask& ask, const std::function<int()>& runMainWindow)
+{
+    if (!initialiseSnmp())
+        return kExitRefused;
+    const std::optional<ConnectOutcome> outcome = ask();
+    if (!outcome)
+        return kExitCancelled;
+    snmp::setSessionParameters(outcome->parameters);
+    platform::setModelFolder(outcome->model.folder);
+    return runForSwitch(outcome->model.name, runMainWindow);
 }
 
 } // namespace app

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "app/connect_form.h"
 #include "app/instance_guard.h"
 
 #include <QStringList>
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace app {
@@ -27,6 +29,13 @@ public:
     // or a second instance returns without calling it.
     int run(const std::function<int()>& runMainWindow);
 
+    // The start without the console's line: the same SNMP layer set-up, then
+    // `ask` (the Connect window) gives the session and the model found, or
+    // nothing when the user cancelled; then one instance per model and
+    // address, and the main window on that model's folder.
+    using Ask = std::function<std::optional<ConnectOutcome>()>;
+    int runConnect(const Ask& ask, const std::function<int()>& runMainWindow);
+
     // Held while the main window runs; its wakeRequested() brings the window
     // to the front. Null before run() reaches the guard.
     InstanceGuard* instanceGuard() const { return m_guard.get(); }
@@ -36,9 +45,13 @@ public:
 
     static constexpr int kExitRefused = 1;
     static constexpr int kExitOtherInstance = 0;
+    static constexpr int kExitCancelled = 0;
     static constexpr int kLegacySnmpTimeoutMs = 5000;
 
 private:
+    bool initialiseSnmp();
+    int runForSwitch(const std::string& deviceName, const std::function<int()>& runMainWindow);
+
     QStringList m_arguments;
     std::string m_userIniPath;
     std::unique_ptr<InstanceGuard> m_guard;

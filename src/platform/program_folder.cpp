@@ -9,6 +9,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
+fs::path g_modelFolder;
+
 fs::path startedFolder()
 {
     // The file name handed to execve, kept by the kernel; a relative one is
@@ -48,9 +50,19 @@ std::string locateFile(const std::string& name, const fs::path& folder)
     return fs::exists(beside, error) ? beside.string() : name;
 }
 
+fs::path modelFolder()
+{
+    return g_modelFolder.empty() ? programFolder() : g_modelFolder;
+}
+
+void setModelFolder(fs::path folder)
+{
+    g_modelFolder = std::move(folder);
+}
+
 std::string locateBesideProgram(const std::string& name)
 {
-    return locateFile(name, programFolder());
+    return locateFile(name, modelFolder());
 }
 
 } // namespace platform

@@ -18,7 +18,13 @@ std::filesystem::path programFileFolder();
 // exists; otherwise `name` unchanged, for the caller to fail on.
 std::string locateFile(const std::string& name, const std::filesystem::path& folder);
 
-// locateFile with the program's folder.
+// The folder of the model the module shows: User.ini and the panel files.
+// The program's folder unless a start-up without the console chose another.
+std::filesystem::path modelFolder();
+// Start-up only, before the main window exists.
+void setModelFolder(std::filesystem::path folder);
+
+// locateFile with the model's folder.
 std::string locateBesideProgram(const std::string& name);
 
 } // namespace platform

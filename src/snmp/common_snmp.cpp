@@ -2,6 +2,7 @@
 
 #include "snmp/session_core.h"
 #include "snmp/session_parameters.h"
+#include "snmp/session_target.h"
 #include "snmp/snmp_layer.h"
 #include "snmp/v3_security.h"
 
@@ -70,6 +71,24 @@ private:
     Gate& m_gate;
 };
 
+void copyParameters(SessionCore& core, const SessionParameters& parameters)
+{
+    core.version = parseOr(parameters.version, 0);
+    core.destination.host = parameters.agentAddress;
+    core.destination.port = parseOr<std::uint16_t>(parameters.agentPort, 161);
+    core.timeoutMs = parseOr(parameters.requestTimeout, 3000);
+    if (core.timeoutMs <= 0)
+        core.timeoutMs = 3000;
+    core.readCommunity = parameters.readCommunity;
+    core.writeCommunity = parameters.writeCommunity;
+    core.securityLevel = parameters.securityLevel;
+    core.authProtocol = parameters.authProtocol;
+    core.privProtocol = parameters.privProtocol;
+    core.userName = parameters.userName;
+    core.authPassword = parameters.authPassword;
+    core.privPassword = parameters.privPassword;
+}
+
 } // namespace
 
 struct CCommonSnmp::Impl {
@@ -96,23 +115,16 @@ CCommonSnmp::CCommonSnmp() : CCommonSnmp(netSnmpTransport()) {}
 
 CCommonSnmp::CCommonSnmp(std::shared_ptr<Transport> transport) : m_impl(std::make_unique<Impl>())
 {
-    const SessionParameters& parameters = sessionParameters();
-    SessionCore& core = *m_impl->core;
-    core.version = parseOr(parameters.version, 0);
-    core.destination.host = parameters.agentAddress;
-    core.destination.port = parseOr<std::uint16_t>(parameters.agentPort, 161);
-    core.timeoutMs = parseOr(parameters.requestTimeout, 3000);
-    if (core.timeoutMs <= 0)
-        core.timeoutMs = 3000;
-    core.readCommunity = parameters.readCommunity;
-    core.writeCommunity = parameters.writeCommunity;
-    core.securityLevel = parameters.securityLevel;
-    core.authProtocol = parameters.authProtocol;
-    core.privProtocol = parameters.privProtocol;
-    core.userName = parameters.userName;
-    core.authPassword = parameters.authPassword;
-    core.privPassword = parameters.privPassword;
-    core.transport = std::move(transport);
+    copyParameters(*m_impl->core, sessionParameters());
+    m_impl->core->transport = std::move(transport);
+}
+
+Target requestTarget(const SessionParameters& parameters, int pduType)
+{
+    SessionCore core;
+    copyParameters(core, parameters);
+    const std::unique_ptr<CSnmpRequest> request = makeRequest(core, pduType);
+    return request ? request->target(core.destination, core.timeoutMs) : Target{};
 }
 
 CCommonSnmp::~CCommonSnmp()

@@ -113,25 +113,39 @@ void NetSnmpSessions::handleEvent(Agent& agent, int operation, netsnmp_session& 
         // A forgotten engine id is taken from the report after this returns.
         return;
     }
+    const bool report = pdu && pdu->command == SNMP_MSG_REPORT;
+    if (requestId == 0 && report && operation == NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE) {
+        // The agent could not read the request (unknown user, wrong digest or
+        // key): its report carries no request id, and it answers every
+        // request sent with these credentials alike.
+        const Pdu answer = fromNetSnmpPdu(*pdu);
+        for (auto& [id, request] : agent.outstanding)
+            complete(std::move(request), TransportStatus::Error, answer);
+        agent.outstanding.clear();
+        return;
+    }
     const auto found = agent.outstanding.find(requestId);
     if (found == agent.outstanding.end())
         return; // already answered as timed out
     if (operation == NETSNMP_CALLBACK_OP_RECEIVED_MESSAGE && pdu) {
-        // A time-window report is followed by Net-SNMP's own resend.
-        if (pdu->command == SNMP_MSG_REPORT && isTimeWindowReport(session, *pdu))
+        // A time-window report is followed by Net-SNMP's own resend; a
+        // second one for the same request means the agent keeps refusing.
+        if (report && isTimeWindowReport(session, *pdu) && !found->second->timeWindowReported) {
+            found->second->timeWindowReported = true;
             return;
+        }
         RequestPtr request = std::move(found->second);
         agent.outstanding.erase(found);
-        if (pdu->command == SNMP_MSG_REPORT)
-            complete(std::move(request), TransportStatus::Error);
-        else
-            complete(std::move(request), TransportStatus::Ok, fromNetSnmpPdu(*pdu));
+        // A report goes back with its usmStats binding: the caller names the cause.
+        complete(std::move(request), report ? TransportStatus::Error : TransportStatus::Ok, fromNetSnmpPdu(*pdu));
         return;
     }
     RequestPtr request = std::move(found->second);
     agent.outstanding.erase(found);
-    complete(std::move(request),
-             operation == NETSNMP_CALLBACK_OP_TIMED_OUT ? TransportStatus::Timeout : TransportStatus::Error);
+    if (operation == NETSNMP_CALLBACK_OP_TIMED_OUT)
+        complete(std::move(request), TransportStatus::Timeout);
+    else
+        complete(std::move(request), TransportStatus::Error, report ? fromNetSnmpPdu(*pdu) : Pdu{});
 }
 
 NetSnmpSessions::Agent* NetSnmpSessions::agentFor(const Target& target)

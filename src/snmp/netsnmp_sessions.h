@@ -23,7 +23,11 @@ struct Request {
     Pdu pdu;
     TransportDone done;
     Clock::time_point deadline;
+    bool timeWindowReported = false; // a second such report fails the request
 };
+// A refusal by the agent (a version-3 report) completes its requests with
+// TransportStatus::Error and the report, whose usmStats binding names the
+// cause; any other error comes without bindings.
 using RequestPtr = std::unique_ptr<Request>;
 
 struct Completion {

@@ -1,4 +1,5 @@
 #include "app/module_app.h"
+#include "platform/program_folder.h"
 #include "platform/temp_dir.h"
 #include "scripted_prompter.h"
 #include "snmp/session_parameters.h"
@@ -72,6 +73,16 @@ TEST_F(ModuleAppTest, OneWindowPerModelAndAddress)
     EXPECT_EQ(m_windowRuns, 0);
     EXPECT_TRUE(m_prompter.shown().empty());
     EXPECT_TRUE(waitForWake(running));
+    // So does a start from the Connect window for that model and address.
+    CModuleApp connected(QStringList{QStringLiteral("qmx-module"), QStringLiteral("--connect")});
+    snmp::SessionParameters found;
+    found.agentAddress = "192.0.2.30";
+    const app::ConnectOutcome outcome{found, {kDeviceName, m_dir.path(), ""}};
+    EXPECT_EQ(connected.runConnect([&] { return std::optional(outcome); }, [&] { return ++m_windowRuns; }),
+              CModuleApp::kExitOtherInstance);
+    EXPECT_TRUE(waitForWake(running));
+    EXPECT_EQ(platform::modelFolder(), m_dir.path());
+    platform::setModelFolder({});
 
     // Another address, or the same address with User.ini naming another model.
     EXPECT_EQ(run({QStringLiteral("/A0/I192.0.2.31")}, m_iniPath), 7);

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "app/installed_models.h"
+#include "snmp/identity_read.h"
+#include "snmp/session_parameters.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What the Connect window and the conventional options ask for, the order
+// in which it is checked, and the session parameters it gives. No widget.
+namespace app {
+
+struct ConnectForm {
+    std::string address; // dotted IPv4, IPv6 (brackets optional) or host name
+    std::string port = "161";
+    std::string version = "3"; // "1" or "3"
+    bool vlanEdit = true;
+    // Version 1.
+    std::string readCommunity;
+    std::string writeCommunity;
+    // Version 3, as the session parameters' codes.
+    std::string user;
+    std::string securityLevel = "3"; // "1" noAuthNoPriv, "2" authNoPriv, "3" authPriv
+    std::string authProtocol = "5";  // "2" MD5 .. "7" SHA-512
+    std::string privProtocol = "4";  // "2" DES, "4" AES-128
+    std::string authPassphrase;
+    std::string privPassphrase;
+};
+
+// What a successful Connect gives: the session and the model to open.
+struct ConnectOutcome {
+    snmp::SessionParameters parameters;
+    InstalledModel model;
+};
+
+// A named choice and its session-parameter code.
+struct NamedCode {
+    std::string_view name;
+    std::string_view code;
+};
+const std::vector<NamedCode>& securityLevels(); // noAuthNoPriv, authNoPriv, authPriv
+const std::vector<NamedCode>& authProtocols();  // MD5, SHA-1, SHA-224 .. SHA-512
+const std::vector<NamedCode>& privProtocols();  // DES, AES-128
+// Case-insensitive; "" when no entry has that name.
+std::string codeOfName(const std::vector<NamedCode>& table, std::string_view name);
+std::string nameOfCode(const std::vector<NamedCode>& table, std::string_view code);
+
+// Net-SNMP derives keys only from pass phrases of at least this length.
+constexpr std::size_t kMinPassphraseLength = 8;
+
+// The first problem in field order, "" when the form can connect.
+std::string checkConnectForm(const ConnectForm& form);
+
+// The address without IPv6 brackets and surrounding blanks.
+std::string normalisedAddress(std::string_view address);
+
+// The session parameters of a checked form (request time-out as default).
+snmp::SessionParameters sessionParametersOf(const ConnectForm& form);
+
+// What the window says when the identity read failed.
+std::string identityFailureMessage(snmp::IdentityFailure failure, const ConnectForm& form);
+// What it says when no installed model matched.
+std::string unmatchedIdentityMessage(ModelMatch how, const snmp::SwitchIdentity& identity);
+
+} // namespace app

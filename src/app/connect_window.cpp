@@ -1,0 +1,399 @@
+#include "app/connect_window.h"
+
+#include "snmp/identity_read.h"
+#include "snmp/transport.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace app {
+namespace {
+
+QString text(const std::string& value)
+{
+    return QString::fromStdString(value);
+}
+
+void fillCodes(QComboBox& box, const std::vector<NamedCode>& table)
+{
+    for (const NamedCode& entry : table)
+        box.addItem(QString::fromLatin1(entry.name.data(), static_cast<qsizetype>(entry.name.size())),
+                    QString::fromLatin1(entry.code.data(), static_cast<qsizetype>(entry.code.size())));
+}
+
+void selectData(QComboBox& box, const std::string& data)
+{
+    const int index = box.findData(text(data));
+    if (index >= 0)
+        box.setCurrentIndex(index);
+}
+
+std::string dataOf(const QComboBox& box)
+{
+    return box.currentData().toString().toStdString();
+}
+
+} // namespace
+
+// The identity read answers on the transport's thread; it reaches the window
+// only while the window lives.
+struct ConnectWindow::Pending {
+    std::mutex mutex;
+    ConnectWindow* window = nullptr;
+};
+
+ConnectWindow::ConnectWindow(ConnectWindowSetup setup, QWidget* parent)
+    : QDialog(parent), m_setup(std::move(setup)), m_pending(std::make_shared<Pending>())
+{
+    m_pending->window = this;
+    setWindowTitle("Connect to a QMX-7720-ZA switch");
+    buildControls();
+    if (auto settings = m_setup.settings())
+        m_recents = loadRecentSwitches(*settings);
+    fillRecentList();
+
+    QString why;
+    m_keyringAvailable = Keyring::available(&why);
+    m_remember->setEnabled(m_keyringAvailable);
+    m_remember->setToolTip(m_keyringAvailable ? "Kept in the desktop's Secret Service keyring" : why);
+
+    const RecentSwitch* recent = recentFor(m_recents, m_setup.options);
+    ConnectForm form = recent ? formOf(*recent) : ConnectForm{};
+    showForm(applyOptions(form, m_setup.options));
+    m_remember->setChecked(m_keyringAvailable && recent && recent->secretsInKeyring);
+}
+
+ConnectWindow::~ConnectWindow()
+{
+    std::lock_guard lock(m_pending->mutex);
+    m_pending->window = nullptr;
+}
+
+void ConnectWindow::buildControls()
+{
+    auto* layout = new QVBoxLayout(this);
+    auto* recentLabel = new QLabel("Re&cent switches:", this);
+    m_recentList = new QListWidget(this);
+    m_recentList->setObjectName("recentList");
+    recentLabel->setBuddy(m_recentList);
+    m_removeRecent = new QPushButton("Re&move", this);
+    m_removeRecent->setObjectName("removeRecent");
+    m_removeRecent->setAccessibleName("Remove the chosen recent switch and its keyring entry");
+    auto* recentRow = new QHBoxLayout;
+    recentRow->addWidget(m_recentList, 1);
+    recentRow->addWidget(m_removeRecent, 0, Qt::AlignTop);
+    layout->addWidget(recentLabel);
+    layout->addLayout(recentRow);
+
+    m_form = new QFormLayout;
+    auto field = [this](const char* caption, auto* widget, const char* name) {
+        widget->setObjectName(name);
+        auto* label = new QLabel(caption, this);
+        label->setBuddy(widget);
+        m_form->addRow(label, widget);
+        return widget;
+    };
+    auto secret = [](QLineEdit* edit) {
+        edit->setEchoMode(QLineEdit::Password);
+        return edit;
+    };
+    m_address = field("&Address:", new QLineEdit(this), "address");
+    m_address->setPlaceholderText("192.0.2.10, switch.example.org or 2001:db8::10");
+    m_port = field("&Port:", new QLineEdit(this), "port");
+    m_version = field("SNMP &version:", new QComboBox(this), "version");
+    m_version->addItem("1", "1");
+    m_version->addItem("3", "3");
+    m_readCommunity = field("&Read community:", secret(new QLineEdit(this)), "readCommunity");
+    m_writeCommunity = field("&Write community:", secret(new QLineEdit(this)), "writeCommunity");
+    m_user = field("&User:", new QLineEdit(this), "user");
+    m_securityLevel = field("Security &level:", new QComboBox(this), "securityLevel");
+    fillCodes(*m_securityLevel, securityLevels());
+    m_authProtocol = field("Au&thentication protocol:", new QComboBox(this), "authProtocol");
+    fillCodes(*m_authProtocol, authProtocols());
+    m_authPassphrase = field("Authentication pass p&hrase:", secret(new QLineEdit(this)), "authPassphrase");
+    m_privProtocol = field("Pri&vacy protocol:", new QComboBox(this), "privProtocol");
+    fillCodes(*m_privProtocol, privProtocols());
+    m_privPassphrase = field("Privac&y pass phrase:", secret(new QLineEdit(this)), "privPassphrase");
+    m_model = field("M&odel:", new QComboBox(this), "model");
+    for (const InstalledModel& model : m_setup.models)
+        m_model->addItem(text(model.name));
+    m_form->setRowVisible(m_model, false);
+    layout->addLayout(m_form);
+
+    m_vlanEdit = new QCheckBox("Allow VLAN &editing", this);
+    m_vlanEdit->setObjectName("vlanEdit");
+    m_remember = new QCheckBox("Remember pass phrases and communities in the &keyring", this);
+    m_remember->setObjectName("rememberSecrets");
+    layout->addWidget(m_vlanEdit);
+    layout->addWidget(m_remember);
+
+    m_status = new QLabel(this);
+    m_status->setObjectName("status");
+    m_status->setWordWrap(true);
+    m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(m_status);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
+    m_connect = buttons->addButton("&Connect", QDialogButtonBox::AcceptRole);
+    m_connect->setObjectName("connect");
+    m_connect->setDefault(true);
+    layout->addWidget(buttons);
+    m_address->setFocus();
+
+    connect(m_version, &QComboBox::currentIndexChanged, this, &ConnectWindow::updateEnabledFields);
+    connect(m_securityLevel, &QComboBox::currentIndexChanged, this, &ConnectWindow::updateEnabledFields);
+    // Selection, not the current row: the list makes its first row current
+    // when it takes the focus, which must not replace what the options gave.
+    connect(m_recentList, &QListWidget::itemSelectionChanged, this,
+            [this] { recentChosen(m_recentList->selectedItems().isEmpty() ? -1 : m_recentList->currentRow()); });
+    connect(m_removeRecent, &QPushButton::clicked, this, &ConnectWindow::removeRecent);
+    connect(m_connect, &QPushButton::clicked, this, &ConnectWindow::connectClicked);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+void ConnectWindow::showForm(const ConnectForm& form)
+{
+    m_address->setText(text(form.address));
+    m_port->setText(text(form.port));
+    selectData(*m_version, form.version);
+    m_readCommunity->setText(text(form.readCommunity));
+    m_writeCommunity->setText(text(form.writeCommunity));
+    m_user->setText(text(form.user));
+    selectData(*m_securityLevel, form.securityLevel);
+    selectData(*m_authProtocol, form.authProtocol);
+    m_authPassphrase->setText(text(form.authPassphrase));
+    selectData(*m_privProtocol, form.privProtocol);
+    m_privPassphrase->setText(text(form.privPassphrase));
+    m_vlanEdit->setChecked(form.vlanEdit);
+    updateEnabledFields();
+}
+
+ConnectForm ConnectWindow::formFromControls() const
+{
+    ConnectForm form;
+    form.address = m_address->text().toStdString();
+    form.port = m_port->text().trimmed().toStdString();
+    form.version = dataOf(*m_version);
+    form.vlanEdit = m_vlanEdit->isChecked();
+    form.readCommunity = m_readCommunity->text().toStdString();
+    form.writeCommunity = m_writeCommunity->text().toStdString();
+    form.user = m_user->text().toStdString();
+    form.securityLevel = dataOf(*m_securityLevel);
+    form.authProtocol = dataOf(*m_authProtocol);
+    form.authPassphrase = m_authPassphrase->text().toStdString();
+    form.privProtocol = dataOf(*m_privProtocol);
+    form.privPassphrase = m_privPassphrase->text().toStdString();
+    return form;
+}
+
+void ConnectWindow::updateEnabledFields()
+{
+    const bool v1 = dataOf(*m_version) == "1";
+    const std::string level = dataOf(*m_securityLevel);
+    for (QWidget* w : {static_cast<QWidget*>(m_readCommunity), static_cast<QWidget*>(m_writeCommunity)})
+        m_form->setRowVisible(w, v1);
+    for (QWidget* w : std::initializer_list<QWidget*>{m_user, m_securityLevel, m_authProtocol, m_authPassphrase,
+                                                      m_privProtocol, m_privPassphrase})
+        m_form->setRowVisible(w, !v1);
+    m_authProtocol->setEnabled(level != "1");
+    m_authPassphrase->setEnabled(level != "1");
+    m_privProtocol->setEnabled(level == "3");
+    m_privPassphrase->setEnabled(level == "3");
+}
+
+void ConnectWindow::fillRecentList()
+{
+    m_recentList->clear();
+    for (const RecentSwitch& entry : m_recents)
+        m_recentList->addItem(text(recentLabel(entry)));
+    m_removeRecent->setEnabled(!m_recents.empty());
+}
+
+void ConnectWindow::recentChosen(int row)
+{
+    if (row < 0 || row >= static_cast<int>(m_recents.size()))
+        return;
+    const RecentSwitch entry = m_recents[static_cast<std::size_t>(row)];
+    showForm(formOf(entry));
+    m_remember->setChecked(m_keyringAvailable && entry.secretsInKeyring);
+    readKeyringInto(entry, [] {});
+}
+
+void ConnectWindow::readKeyringInto(const RecentSwitch& entry, std::function<void()> then)
+{
+    if (!entry.secretsInKeyring || !m_keyringAvailable) {
+        then();
+        return;
+    }
+    Keyring::read(keyringKey(entry), this, [this, entry, then = std::move(then)](std::optional<SwitchSecrets> secrets) {
+        ConnectForm form = formFromControls();
+        if (secrets && normalisedAddress(form.address) == entry.address) {
+            fillMissingSecrets(form, *secrets);
+            showForm(form);
+        }
+        emit keyringDone();
+        then();
+    });
+}
+
+void ConnectWindow::removeRecent()
+{
+    const int row = m_recentList->currentRow();
+    if (row < 0 || row >= static_cast<int>(m_recents.size()))
+        return;
+    const RecentSwitch entry = m_recents[static_cast<std::size_t>(row)];
+    m_recents.erase(m_recents.begin() + row);
+    if (auto settings = m_setup.settings())
+        saveRecentSwitches(*settings, m_recents);
+    fillRecentList();
+    if (entry.secretsInKeyring && m_keyringAvailable)
+        Keyring::remove(keyringKey(entry), this, [this](bool) { emit keyringDone(); });
+}
+
+void ConnectWindow::start()
+{
+    const RecentSwitch* recent = recentFor(m_recents, m_setup.options);
+    auto attempt = [this] {
+        if (m_setup.options.address && checkConnectForm(formFromControls()).empty())
+            connectClicked();
+        else
+            show();
+    };
+    if (recent)
+        readKeyringInto(*recent, attempt);
+    else
+        attempt();
+}
+
+void ConnectWindow::connectClicked()
+{
+    const ConnectForm form = formFromControls();
+    if (const std::string problem = checkConnectForm(form); !problem.empty()) {
+        fail(problem);
+        return;
+    }
+    setBusy(true);
+    m_status->setText("Reading the switch's identity...");
+    snmp::readIdentity(*m_setup.transport, sessionParametersOf(form),
+                       [pending = m_pending, form](snmp::IdentityResult result) {
+                           std::lock_guard lock(pending->mutex);
+                           if (ConnectWindow* window = pending->window)
+                               QMetaObject::invokeMethod(
+                                   window, [window, form, result] { window->identityRead(form, result); },
+                                   Qt::QueuedConnection);
+                       });
+}
+
+void ConnectWindow::identityRead(const ConnectForm& form, const snmp::IdentityResult& result)
+{
+    if (!m_attempting)
+        return;
+    setBusy(false);
+    if (result.failure != snmp::IdentityFailure::None) {
+        fail(identityFailureMessage(result.failure, form));
+        return;
+    }
+    if (m_setup.options.model) {
+        const int forced = modelIndex(m_setup.models, *m_setup.options.model);
+        if (forced < 0) {
+            fail("No model " + *m_setup.options.model + " is installed.");
+            return;
+        }
+        succeed(form, m_setup.models[static_cast<std::size_t>(forced)]);
+        return;
+    }
+    const ModelMatchResult match = matchModel(m_setup.models, result.identity);
+    if (match.index >= 0) {
+        succeed(form, m_setup.models[static_cast<std::size_t>(match.index)]);
+        return;
+    }
+    if (match.how == ModelMatch::Unknown && m_modelPicked && m_model->currentIndex() >= 0) {
+        succeed(form, m_setup.models[static_cast<std::size_t>(m_model->currentIndex())]);
+        return;
+    }
+    // The next Connect opens the model picked here.
+    m_modelPicked = match.how == ModelMatch::Unknown && !m_setup.models.empty();
+    m_form->setRowVisible(m_model, m_modelPicked);
+    fail(unmatchedIdentityMessage(match.how, result.identity));
+}
+
+void ConnectWindow::succeed(const ConnectForm& form, const InstalledModel& model)
+{
+    m_outcome = {sessionParametersOf(form), model};
+    const bool remember = m_remember->isEnabled() && m_remember->isChecked();
+    const RecentSwitch entry = recentSwitchOf(form, model.name, remember);
+    const auto previous = std::find_if(m_recents.begin(), m_recents.end(),
+                                       [&](const RecentSwitch& old) { return sameSwitch(old, entry); });
+    const bool hadSecrets = previous != m_recents.end() && previous->secretsInKeyring;
+    m_recents = withConnected(std::move(m_recents), entry);
+    if (auto settings = m_setup.settings())
+        saveRecentSwitches(*settings, m_recents);
+    // The jobs outlive this window: the application object is their context.
+    QObject* context = QCoreApplication::instance();
+    if (remember)
+        Keyring::store(keyringKey(entry), secretsOf(form), context, [](bool) {});
+    else if (hadSecrets && m_keyringAvailable)
+        Keyring::remove(keyringKey(entry), context, [](bool) {});
+    m_status->setText("Connected to " + text(model.name) + ".");
+    emit attemptEnded();
+    accept();
+}
+
+void ConnectWindow::fail(const std::string& message)
+{
+    m_status->setText(text(message));
+    if (!isVisible())
+        show();
+    emit attemptEnded();
+}
+
+void ConnectWindow::setBusy(bool busy)
+{
+    m_attempting = busy;
+    // Cancel stays usable: the attempt ends by itself within the time-out.
+    for (QWidget* widget : std::initializer_list<QWidget*>{m_recentList, m_address, m_port, m_version, m_readCommunity,
+                                                          m_writeCommunity, m_user, m_securityLevel, m_model, m_vlanEdit,
+                                                          m_connect})
+        widget->setEnabled(!busy);
+    m_removeRecent->setEnabled(!busy && !m_recents.empty());
+    m_remember->setEnabled(!busy && m_keyringAvailable);
+    if (busy) {
+        for (QWidget* widget : std::initializer_list<QWidget*>{m_authProtocol, m_authPassphrase, m_privProtocol, m_privPassphrase})
+            widget->setEnabled(false);
+        setCursor(Qt::BusyCursor);
+    } else {
+        updateEnabledFields();
+        unsetCursor();
+    }
+}
+
+void ConnectWindow::reject()
+{
+    // An answer still on its way is not wanted any more.
+    m_attempting = false;
+    QDialog::reject();
+}
+
+void ConnectWindow::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    emit shown();
+}
+
+QString ConnectWindow::statusText() const
+{
+    return m_status->text();
+}
+
+} // namespace app

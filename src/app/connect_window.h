@@ -1,0 +1,104 @@
+#pragma once
+
+#include "app/connect_options.h"
+#include "app/installed_models.h"
+#include "app/recent_switches.h"
+#include "snmp/session_parameters.h"
+
+#include <QDialog>
+
+#include <memory>
+#include <mutex>
+
+class QCheckBox;
+class QComboBox;
+class QFormLayout;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace snmp {
+class Transport;
+}
+
+namespace app {
+
+struct ConnectWindowSetup {
+    std::vector<InstalledModel> models;
+    std::shared_ptr<snmp::Transport> transport;
+    ConnectOptions options; // from the command line; empty for the menu's start
+    std::function<std::unique_ptr<QSettings>()> settings = moduleSettings;
+};
+
+// Asks for a switch and its credentials, reads its identity, finds its model
+// and accepts with the outcome; says in the window what went wrong otherwise.
+class ConnectWindow final : public QDialog {
+    Q_OBJECT
+public:
+    explicit ConnectWindow(ConnectWindowSetup setup, QWidget* parent = nullptr);
+    ~ConnectWindow() override;
+
+    // Connects at once, unshown, when the options give everything needed
+    // (secrets from the environment or the keyring); shows itself otherwise
+    // and after a failed attempt.
+    void start();
+    const ConnectOutcome& outcome() const { return m_outcome; }
+    QString statusText() const;
+    void reject() override;
+
+signals:
+    void attemptEnded(); // success or failure, after the window has updated
+    void keyringDone();  // a keyring job this window started has finished
+    void shown();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    struct Pending;
+
+    void buildControls();
+    void showForm(const ConnectForm& form);
+    ConnectForm formFromControls() const;
+    void updateEnabledFields();
+    void fillRecentList();
+    void recentChosen(int row);
+    void removeRecent();
+    void connectClicked();
+    void identityRead(const ConnectForm& form, const snmp::IdentityResult& result);
+    void succeed(const ConnectForm& form, const InstalledModel& model);
+    void fail(const std::string& message);
+    void readKeyringInto(const RecentSwitch& entry, std::function<void()> then);
+    void setBusy(bool busy);
+
+    ConnectWindowSetup m_setup;
+    std::vector<RecentSwitch> m_recents;
+    ConnectOutcome m_outcome;
+    std::shared_ptr<Pending> m_pending;
+    bool m_keyringAvailable = false;
+    bool m_attempting = false;
+    bool m_modelPicked = false; // the picker shows: the identity could not tell
+
+    QListWidget* m_recentList = nullptr;
+    QPushButton* m_removeRecent = nullptr;
+    QFormLayout* m_form = nullptr;
+    QLineEdit* m_address = nullptr;
+    QLineEdit* m_port = nullptr;
+    QComboBox* m_version = nullptr;
+    QLineEdit* m_readCommunity = nullptr;
+    QLineEdit* m_writeCommunity = nullptr;
+    QLineEdit* m_user = nullptr;
+    QComboBox* m_securityLevel = nullptr;
+    QComboBox* m_authProtocol = nullptr;
+    QLineEdit* m_authPassphrase = nullptr;
+    QComboBox* m_privProtocol = nullptr;
+    QLineEdit* m_privPassphrase = nullptr;
+    QCheckBox* m_vlanEdit = nullptr;
+    QCheckBox* m_remember = nullptr;
+    QComboBox* m_model = nullptr;
+    QLabel* m_status = nullptr;
+    QPushButton* m_connect = nullptr;
+};
+
+} // namespace app

@@ -1,0 +1,188 @@
+// The Connect window's rules without a window: form checks, the model match,
+// report causes, the conventional options and the recent-switches list.
+#include "app/connect_options.h"
+#include "app/recent_switches.h"
+#include "sim/model_data.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include <fstream>
+#include <sstream>
+#include <tuple>
+
+namespace {
+
+app::ConnectForm v3Form()
+{
+    app::ConnectForm form;
+    form.address = "192.0.2.10";
+    form.user = "admin";
+    form.authPassphrase = "authpass123";
+    form.privPassphrase = "privpass123";
+    return form;
+}
+
+TEST(ConnectForm, ChecksInFieldOrder)
+{
+    struct Case {
+        void (*change)(app::ConnectForm&);
+        std::string message;
+    };
+    const Case cases[] = {
+        {[](app::ConnectForm&) {}, ""},
+        {[](app::ConnectForm& f) { f.address = " [2001:db8::10] "; }, ""},
+        {[](app::ConnectForm& f) { f.address = "switch-3.example.org"; }, ""},
+        {[](app::ConnectForm& f) { f.address = ""; f.port = "0"; }, "Enter the switch's address."},
+        {[](app::ConnectForm& f) { f.address = "192.0.2.300"; }, "\"192.0.2.300\" is neither an IPv4 or IPv6 address nor a host name."},
+        {[](app::ConnectForm& f) { f.address = "-bad.example"; }, "\"-bad.example\" is neither an IPv4 or IPv6 address nor a host name."},
+        {[](app::ConnectForm& f) { f.port = "65536"; }, "The agent port must be a number from 1 to 65535."},
+        {[](app::ConnectForm& f) { f.port = "16x"; }, "The agent port must be a number from 1 to 65535."},
+        {[](app::ConnectForm& f) { f.user = ""; f.authPassphrase = ""; }, "Enter the user name."},
+        {[](app::ConnectForm& f) { f.authPassphrase = "short"; }, "The authentication pass phrase needs at least 8 characters."},
+        {[](app::ConnectForm& f) { f.privPassphrase = ""; }, "The privacy pass phrase needs at least 8 characters."},
+        {[](app::ConnectForm& f) { f.securityLevel = "2"; f.privPassphrase = ""; }, ""},
+        {[](app::ConnectForm& f) { f.securityLevel = "1"; f.authPassphrase = ""; }, ""},
+        {[](app::ConnectForm& f) { f.version = "1"; }, "Enter the read community."},
+        {[](app::ConnectForm& f) { f.version = "1"; f.readCommunity = "public"; f.user = ""; }, ""},
+    };
+    for (const Case& c : cases) {
+        app::ConnectForm form = v3Form();
+        c.change(form);
+        EXPECT_EQ(app::checkConnectForm(form), c.message) << form.address << " " << form.port;
+    }
+}
+
+TEST(ConnectForm, GivesOnlyTheSecretsOfItsLevel)
+{
+    app::ConnectForm form = v3Form();
+    form.address = "[::1]";
+    form.securityLevel = "2";
+    const snmp::SessionParameters p = app::sessionParametersOf(form);
+    EXPECT_EQ(p.agentAddress, "::1");
+    EXPECT_EQ(p.authPassword, "authpass123");
+    EXPECT_EQ(p.privPassword, "");
+    EXPECT_EQ(p.privProtocol, "1");
+    EXPECT_EQ(p.readCommunity, "qevtal") << "a v3 form leaves the communities at their defaults";
+}
+
+TEST(ModelMatch, ObjectIdFirstThenWholeWordInDescription)
+{
+    const std::vector<app::InstalledModel> models = app::findInstalledModels(QMX_SOURCE_MODELS_DIR);
+    ASSERT_EQ(models.size(), 4u);
+    // Each model's User.ini and its simulated switch agree on the identity.
+    for (std::size_t i = 0; i < models.size(); ++i) {
+        sim::ModelData data;
+        ASSERT_TRUE(sim::loadModel(sim::defaultModelDirectory(), models[i].name, data, nullptr));
+        const app::ModelMatchResult match = app::matchModel(models, {data.sysObjectId, data.sysDescr});
+        EXPECT_EQ(match.how, app::ModelMatch::ByObjectId) << models[i].name;
+        EXPECT_EQ(match.index, static_cast<int>(i));
+        EXPECT_EQ(app::matchModel(models, {"", data.sysDescr}).index, static_cast<int>(i));
+    }
+    struct Case {
+        snmp::SwitchIdentity identity;
+        app::ModelMatch how;
+        std::string model;
+    };
+    const Case cases[] = {
+        {{".1.3.6.1.4.1.32473.10.75.2.7752", "QMX-7720-ZA"}, app::ModelMatch::ByObjectId, "QMX-7752-ZA"},
+        {{"1.3.6.1.4.1.32473.10.75.2.9999", "Switch QMX-7740-ZP, rev. B"}, app::ModelMatch::ByDescription, "QMX-7740-ZP"},
+        {{"1.3.6.1.4.1.32473.10.75.2.9999", "QMX-7740-ZPX 28 ports"}, app::ModelMatch::Unknown, ""},
+        {{"1.3.6.1.4.1.32473.10.75.2.9999", "XQMX-7710-ZP"}, app::ModelMatch::Unknown, ""},
+        {{"1.3.6.1.4.1.8072.3.2.10", "Linux host 6.1.0"}, app::ModelMatch::NotOfFamily, ""},
+    };
+    for (const Case& c : cases) {
+        const app::ModelMatchResult match = app::matchModel(models, c.identity);
+        EXPECT_EQ(match.how, c.how) << c.identity.description;
+        EXPECT_EQ(match.index, c.model.empty() ? -1 : app::modelIndex(models, c.model)) << c.identity.description;
+    }
+}
+
+TEST(IdentityRead, NamesTheCauseOfAReport)
+{
+    const std::pair<std::uint32_t, snmp::IdentityFailure> cases[] = {
+        {1, snmp::IdentityFailure::UnsupportedSecurityLevel}, {2, snmp::IdentityFailure::NotInTimeWindow},
+        {3, snmp::IdentityFailure::UnknownUser},              {4, snmp::IdentityFailure::Refused},
+        {5, snmp::IdentityFailure::WrongDigest},              {6, snmp::IdentityFailure::DecryptionError},
+    };
+    for (const auto& [arc, failure] : cases) {
+        snmp::Pdu report;
+        report.bindings = {{{1, 3, 6, 1, 6, 3, 15, 1, 1, arc, 0}, {}}};
+        EXPECT_EQ(snmp::identityFrom(snmp::TransportStatus::Error, report).failure, failure) << arc;
+    }
+    EXPECT_EQ(snmp::identityFrom(snmp::TransportStatus::Timeout, {}).failure, snmp::IdentityFailure::NoAnswer);
+    snmp::Pdu noSuch;
+    noSuch.bindings = {{{1, 3, 6, 1, 2, 1, 1, 2, 0}, {.type = snmp::Asn::NoSuchObject}}};
+    EXPECT_EQ(snmp::identityFrom(snmp::TransportStatus::Ok, noSuch).failure, snmp::IdentityFailure::NotAnswered);
+}
+
+app::ConnectOptionsParse parse(QStringList arguments)
+{
+    arguments.prepend("qmx-module");
+    return app::parseConnectOptions(arguments, [](const char* name) {
+        return std::string(name) == "QMX_AUTH_PASSPHRASE" ? "from-environment" : "";
+    });
+}
+
+TEST(ConnectOptions, OverrideTheRecentEntryAndTakeSecretsFromTheEnvironment)
+{
+    EXPECT_TRUE(app::isConventionalStart({"qmx-module", "--connect"}));
+    EXPECT_FALSE(app::isConventionalStart({"qmx-module", "/Xc/I192.0.2.10"}));
+    EXPECT_FALSE(app::isConventionalStart({"qmx-module", "--help"}));
+
+    const app::ConnectOptionsParse parsed = parse({"--connect", "192.0.2.10", "--user", "ops", "--security-level",
+                                                   "authnopriv", "--auth-protocol", "sha-512", "--no-vlan-edit"});
+    ASSERT_EQ(parsed.error, "");
+    app::RecentSwitch recent{.address = "192.0.2.10", .port = "1161", .version = "3", .user = "ops",
+                             .securityLevel = "3", .authProtocol = "2", .privProtocol = "2", .model = "QMX-7720-ZA"};
+    const std::vector<app::RecentSwitch> recents{{.address = "192.0.2.11"}, recent};
+    ASSERT_EQ(app::recentFor(recents, parsed.options), &recents[1]);
+    app::ConnectForm expected = app::formOf(recent);
+    expected.securityLevel = "2";
+    expected.authProtocol = "7";
+    expected.vlanEdit = false;
+    expected.authPassphrase = "from-environment";
+    const app::ConnectForm form = app::applyOptions(app::formOf(recent), parsed.options);
+    EXPECT_EQ(std::tie(form.address, form.port, form.user, form.securityLevel, form.authProtocol, form.privProtocol,
+                       form.vlanEdit, form.authPassphrase, form.privPassphrase),
+              std::tie(expected.address, expected.port, expected.user, expected.securityLevel, expected.authProtocol,
+                       expected.privProtocol, expected.vlanEdit, expected.authPassphrase, expected.privPassphrase));
+
+    const std::pair<QStringList, std::string> errors[] = {
+        {{"--port", "161"}, "usage: qmx-module --connect [ADDRESS] [options]; see qmx-module --help"},
+        {{"--connect", "--auth-protocol", "SHA-3"}, "--auth-protocol: unknown value \"SHA-3\""},
+        {{"--connect", "--snmp-version", "2"}, "--snmp-version: 1 or 3"},
+        {{"--connect", "--auth-passphrase", "x"}, "Unknown option 'auth-passphrase'."},
+    };
+    for (const auto& [arguments, error] : errors)
+        EXPECT_EQ(parse(arguments).error, error) << arguments.join(' ').toStdString();
+}
+
+TEST(RecentSwitches, NewestFirstOncePerSwitchWithoutSecrets)
+{
+    std::vector<app::RecentSwitch> list;
+    for (int i = 0; i < 12; ++i)
+        list = app::withConnected(list, {.address = "192.0.2." + std::to_string(i)});
+    app::ConnectForm form = v3Form();
+    form.address = "192.0.2.5";
+    list = app::withConnected(list, app::recentSwitchOf(form, "QMX-7740-ZP", true));
+    ASSERT_EQ(list.size(), app::kMaxRecentSwitches);
+    EXPECT_EQ(app::recentLabel(list[0]), "192.0.2.5:161  v3 admin authPriv SHA-256/AES-128  QMX-7740-ZP");
+    EXPECT_EQ(list[1].address, "192.0.2.11");
+    EXPECT_EQ(std::count_if(list.begin(), list.end(), [](const auto& e) { return e.address == "192.0.2.5"; }), 1);
+
+    QTemporaryDir folder;
+    const QString file = folder.filePath("qmx-module.conf");
+    {
+        QSettings settings(file, QSettings::IniFormat);
+        app::saveRecentSwitches(settings, list);
+    }
+    QSettings settings(file, QSettings::IniFormat);
+    EXPECT_EQ(app::loadRecentSwitches(settings), list);
+    std::stringstream text;
+    text << std::ifstream(file.toStdString()).rdbuf();
+    EXPECT_EQ(text.str().find("pass123"), std::string::npos);
+}
+
+} // namespace

@@ -1,0 +1,268 @@
+// The real Connect window, offscreen, against simulated switches over UDP.
+#include "app/connect_window.h"
+#include "qt_wait.h"
+#include "sim/model_data.h"
+#include "sim/switch_agent.h"
+#include "snmp/snmp_layer.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QListWidget>
+#include <QTimer>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <fstream>
+#include <map>
+#include <regex>
+
+namespace {
+
+struct Credentials {
+    std::string version = "1";
+    std::string community = "qevtal";
+    std::string user;
+    std::string auth = "5";
+    std::string authPass = "authpass123";
+};
+
+class ConnectWindowTest : public ::testing::Test {
+protected:
+    static void TearDownTestSuite() { s_agents.clear(); }
+
+    // One agent per model (or model folder), kept for the suite.
+    static sim::SnmpdProcess& agent(const std::string& model, const std::string& directory = {})
+    {
+        auto& slot = s_agents[model + directory];
+        if (!slot) {
+            std::string error;
+            slot = sim::startSwitchAgent({.model = model, .scenario = false, .modelDirectory = directory}, &error);
+            EXPECT_TRUE(slot) << error;
+        }
+        return *slot;
+    }
+
+    std::unique_ptr<app::ConnectWindow> makeWindow(app::ConnectOptions options = {})
+    {
+        EXPECT_TRUE(snmp::snmpLayerInit());
+        app::ConnectWindowSetup setup;
+        setup.models = app::findInstalledModels(QMX_SOURCE_MODELS_DIR);
+        setup.transport = snmp::netSnmpTransport();
+        setup.options = std::move(options);
+        setup.settings = [this] { return std::make_unique<QSettings>(configFile(), QSettings::IniFormat); };
+        return std::make_unique<app::ConnectWindow>(std::move(setup));
+    }
+    QString configFile() const { return m_config.filePath("qmx-module.conf"); }
+
+    template <typename Widget>
+    static Widget* control(app::ConnectWindow& window, const char* name)
+    {
+        auto* widget = window.findChild<Widget*>(name);
+        EXPECT_TRUE(widget) << name;
+        return widget;
+    }
+    static void choose(app::ConnectWindow& window, const char* name, const std::string& code)
+    {
+        auto* box = control<QComboBox>(window, name);
+        box->setCurrentIndex(box->findData(QString::fromStdString(code)));
+    }
+    static void fill(app::ConnectWindow& window, std::uint16_t port, const Credentials& c)
+    {
+        control<QLineEdit>(window, "address")->setText("127.0.0.1");
+        control<QLineEdit>(window, "port")->setText(QString::number(port));
+        choose(window, "version", c.version);
+        control<QLineEdit>(window, "readCommunity")->setText(QString::fromStdString(c.community));
+        control<QLineEdit>(window, "user")->setText(QString::fromStdString(c.user));
+        choose(window, "securityLevel", "3");
+        choose(window, "authProtocol", c.auth);
+        control<QLineEdit>(window, "authPassphrase")->setText(QString::fromStdString(c.authPass));
+        choose(window, "privProtocol", "4");
+        control<QLineEdit>(window, "privPassphrase")->setText("privpass123");
+    }
+    // Clicks Connect and waits for the attempt's end; its duration in ms.
+    static qint64 connectAndWait(app::ConnectWindow& window)
+    {
+        bool ended = false;
+        QObject::connect(&window, &app::ConnectWindow::attemptEnded, &window, [&] { ended = true; });
+        QElapsedTimer timer;
+        timer.start();
+        control<QPushButton>(window, "connect")->click();
+        EXPECT_FALSE(control<QPushButton>(window, "connect")->isEnabled());
+        EXPECT_TRUE(waitUntil([&] { return ended; }, 8000));
+        return timer.elapsed();
+    }
+    std::string configText() const
+    {
+        std::stringstream text;
+        text << std::ifstream(configFile().toStdString()).rdbuf();
+        return text.str();
+    }
+
+    QTemporaryDir m_config;
+    static inline std::map<std::string, std::unique_ptr<sim::SnmpdProcess>> s_agents;
+};
+
+TEST_F(ConnectWindowTest, FindsTheModelOrSaysWhatWentWrong)
+{
+    struct Case {
+        std::string model;
+        Credentials credentials;
+        std::string outcome; // the model opened, or what the window says
+    };
+    const Case cases[] = {
+        {"QMX-7720-ZA", {}, "QMX-7720-ZA"},
+        {"QMX-7740-ZP", {}, "QMX-7740-ZP"},
+        {"QMX-7752-ZA", {}, "QMX-7752-ZA"},
+        {"QMX-7710-ZP", {}, "QMX-7710-ZP"},
+        {"QMX-7720-ZA", {.version = "3", .user = "simsha256"}, "QMX-7720-ZA"},
+        {"QMX-7720-ZA", {.version = "3", .user = "simsha256", .authPass = "wrongpass123"},
+         "The switch refused the authentication pass phrase (wrong digest). Check the pass phrase and the "
+         "authentication protocol."},
+        {"QMX-7720-ZA", {.version = "3", .user = "nobody"},
+         "The switch does not know the user \"nobody\" (unknown user name)."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.model + " " + c.credentials.user + " " + c.credentials.authPass);
+        auto window = makeWindow();
+        fill(*window, agent(c.model).port(), c.credentials);
+        connectAndWait(*window);
+        if (window->result() == QDialog::Accepted)
+            EXPECT_EQ(window->outcome().model.name, c.outcome);
+        else
+            EXPECT_EQ(window->statusText().toStdString(), c.outcome);
+        EXPECT_EQ(configText().find("pass123"), std::string::npos);
+        EXPECT_EQ(configText().find("qevtal"), std::string::npos);
+    }
+    // Newest first, one line per switch.
+    QSettings settings(configFile(), QSettings::IniFormat);
+    const auto recents = app::loadRecentSwitches(settings);
+    ASSERT_EQ(recents.size(), 4u);
+    EXPECT_EQ(recents[0].user, "simsha256");
+    EXPECT_EQ(recents[1].model, "QMX-7710-ZP");
+
+    // Shown with an address of its own, the window keeps it when the list takes the focus.
+    app::ConnectOptions options;
+    options.address = "192.0.2.99";
+    auto shown = makeWindow(options);
+    shown->show();
+    control<QListWidget>(*shown, "recentList")->setFocus();
+    settle();
+    EXPECT_EQ(control<QLineEdit>(*shown, "address")->text().toStdString(), "192.0.2.99");
+}
+
+TEST_F(ConnectWindowTest, OptionsGivingEverythingConnectUnshownAndOnlyThen)
+{
+    for (const bool withCommunity : {true, false}) {
+        app::ConnectOptions options;
+        options.address = "127.0.0.1";
+        options.port = std::to_string(agent("QMX-7740-ZP").port());
+        options.version = "1";
+        options.model = "QMX-7752-ZA";
+        options.environment.readCommunity = withCommunity ? "qevtal" : "";
+        auto window = makeWindow(options);
+        bool ended = false;
+        QObject::connect(window.get(), &app::ConnectWindow::attemptEnded, window.get(), [&] { ended = true; });
+        window->start();
+        EXPECT_NE(window->isVisible(), withCommunity);
+        EXPECT_EQ(waitUntil([&] { return ended; }, withCommunity ? 5000 : 300), withCommunity);
+        EXPECT_EQ(window->outcome().model.name, withCommunity ? "QMX-7752-ZA" : "");
+    }
+}
+
+TEST_F(ConnectWindowTest, LetsTheUserPickTheModelOfAnUnknownIdentity)
+{
+    QTemporaryDir models;
+    {
+        std::stringstream text;
+        text << std::ifstream(sim::defaultModelDirectory() + "/QMX-7720-ZA.xml").rdbuf();
+        std::string xml = std::regex_replace(text.str(), std::regex("QMX-7720-ZA 28-Port"), "QMX-7799-ZA 28-Port");
+        xml = std::regex_replace(xml, std::regex("75\\.2\\.7720"), "75.2.7799");
+        std::ofstream(models.filePath("QMX-7720-ZA.xml").toStdString()) << xml;
+    }
+    auto window = makeWindow();
+    fill(*window, agent("QMX-7720-ZA", models.path().toStdString()).port(), {});
+    connectAndWait(*window);
+    EXPECT_NE(window->result(), QDialog::Accepted);
+    EXPECT_EQ(window->statusText().toStdString(), "Could not tell which model this switch is (sysObjectID "
+                                                  "1.3.6.1.4.1.32473.10.75.2.7799). Choose its model and connect again.");
+    auto* picker = control<QComboBox>(*window, "model");
+    ASSERT_TRUE(picker->isVisibleTo(window.get()));
+    picker->setCurrentText("QMX-7752-ZA");
+    connectAndWait(*window);
+    ASSERT_EQ(window->result(), QDialog::Accepted);
+    EXPECT_EQ(window->outcome().model.name, "QMX-7752-ZA");
+}
+
+TEST_F(ConnectWindowTest, ASilentSwitchEndsWithinTheTimeOutAndCancelStaysUsable)
+{
+    sim::SnmpdProcess& silent = agent("QMX-7720-ZA");
+    ASSERT_TRUE(silent.pause());
+    auto window = makeWindow();
+    window->show();
+    fill(*window, silent.port(), {});
+    bool cancelUsable = false;
+    QTimer::singleShot(500, window.get(), [&] {
+        cancelUsable = window->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->isEnabled();
+    });
+    const qint64 elapsed = connectAndWait(*window);
+    silent.resume();
+    EXPECT_TRUE(cancelUsable);
+    EXPECT_LT(elapsed, 3000 + 1500);
+    EXPECT_EQ(window->statusText().toStdString(), "No answer from 127.0.0.1 port " + std::to_string(silent.port()) +
+                                                      ". Check the address and port and the read community.");
+    EXPECT_TRUE(control<QPushButton>(*window, "connect")->isEnabled());
+}
+
+TEST_F(ConnectWindowTest, KeyringKeepsTheSecretsOfARecentSwitchUntilRemoved)
+{
+    if (!app::Keyring::available())
+        GTEST_SKIP() << "no Secret Service on this session bus (scripts/with-keyring provides one)";
+    const Credentials credentials{.version = "3", .user = "simsha256"};
+    auto first = makeWindow();
+    fill(*first, agent("QMX-7720-ZA").port(), credentials);
+    control<QCheckBox>(*first, "rememberSecrets")->setChecked(true);
+    connectAndWait(*first);
+    ASSERT_EQ(first->result(), QDialog::Accepted);
+    const std::string key = "127.0.0.1/" + std::to_string(agent("QMX-7720-ZA").port());
+    std::optional<app::SwitchSecrets> stored;
+    auto readBack = [&] {
+        bool done = false;
+        app::Keyring::read(key, first.get(), [&](std::optional<app::SwitchSecrets> s) { stored = s; done = true; });
+        EXPECT_TRUE(waitUntil([&] { return done; }));
+    };
+    EXPECT_TRUE(waitUntil([&] { readBack(); return stored.has_value(); }));
+    EXPECT_EQ(stored, (app::SwitchSecrets{"", "", "authpass123", "privpass123"}));
+    EXPECT_EQ(configText().find("pass123"), std::string::npos);
+
+    // The next start fills the pass phrases from the keyring, then forgets them on removal.
+    auto second = makeWindow();
+    bool keyringDone = false;
+    QObject::connect(second.get(), &app::ConnectWindow::keyringDone, second.get(), [&] { keyringDone = true; });
+    control<QListWidget>(*second, "recentList")->setCurrentRow(0);
+    ASSERT_TRUE(waitUntil([&] { return keyringDone; }));
+    EXPECT_EQ(control<QLineEdit>(*second, "privPassphrase")->text(), "privpass123");
+    keyringDone = false;
+    control<QPushButton>(*second, "removeRecent")->click();
+    ASSERT_TRUE(waitUntil([&] { return keyringDone; }));
+    readBack();
+    EXPECT_FALSE(stored.has_value());
+    EXPECT_EQ(configText().find("simsha256"), std::string::npos);
+}
+
+// Run with no session bus at all.
+TEST_F(ConnectWindowTest, WithoutKeyringTheBoxIsDisabledAndSaysWhy)
+{
+    auto window = makeWindow();
+    auto* remember = control<QCheckBox>(*window, "rememberSecrets");
+    EXPECT_FALSE(remember->isEnabled());
+    EXPECT_FALSE(remember->isChecked());
+    EXPECT_EQ(remember->toolTip(), "No desktop session bus answers, so no keyring can keep pass phrases.");
+}
+
+} // namespace
