@@ -5,6 +5,7 @@
 #include "dialogs/management/time_range_editor_dialog.h"
 #include "dialogs/port_range_control.h"
 #include "qt_wait.h"
+#include "screen_reader.h"
 #include "scripted_prompter.h"
 #include "simulated_switch_fixture.h"
 #include "write_wait.h"
@@ -239,11 +240,11 @@ TEST_P(PoeSwitch, TimeRangesAreAddedAndDeleted)
                   "From Day year/End Time minute");
         EXPECT_FALSE(fromYear->isEnabled());
         child<QLineEdit>(editor, "rangeName")->setText("night");
-        child<QCheckBox>(editor, "date")->click();
+        toggleAsScreenReader(child<QCheckBox>(editor, "date"));
         choose(editor, {{"fromYear", "2010"}, {"fromMonth", "5"}, {"fromDay", "3"}, {"toYear", "2011"}, {"toMonth", "12"},
                         {"toDay", "31"}, {"startHour", "22"}, {"startMinute", "30"}, {"endHour", "6"}});
-        child<QCheckBox>(editor, "day5")->click();
-        child<QCheckBox>(editor, "day6")->click();
+        for (const char* box : {"allDays", "day0", "day1", "day2", "day3", "day4"})
+            toggleAsScreenReader(child<QCheckBox>(editor, box));
         EXPECT_TRUE(editor.apply());
     });
     walkAfter(list, [&] { list.add(); });
@@ -266,7 +267,7 @@ TEST_P(PoeSwitch, AnEditTheSwitchRefusesPutsTheOldRangeBack)
     // February 30th passes the editor's checks; the switch refuses the range.
     whenEditorOpens([](CTimeBasedPoeConfigDialog& editor) {
         EXPECT_FALSE(child<QLineEdit>(editor, "rangeName")->isEnabled());
-        child<QCheckBox>(editor, "date")->click();
+        toggleAsScreenReader(child<QCheckBox>(editor, "date"));
         choose(editor, {{"fromYear", "2010"}, {"fromMonth", "2"}, {"fromDay", "30"}, {"toYear", "2010"}, {"toMonth", "3"}});
         EXPECT_TRUE(editor.apply());
     });

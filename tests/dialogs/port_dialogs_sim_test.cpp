@@ -6,6 +6,7 @@
 #include "dialogs/switching/port_set_info.h"
 #include "dialogs/switching/register_port_dialogs.h"
 #include "main_window_fixture.h"
+#include "screen_reader.h"
 #include "scripted_prompter.h"
 #include "simulated_switch_fixture.h"
 #include "write_wait.h"
@@ -124,10 +125,10 @@ TEST_F(PortDialogs, MulticastFilteringNamesOnlyTheirOwnVlanAndAppliesToAllOrOne)
     auto* all = dialog.findChild<QCheckBox*>("all");
 
     takeSets();
-    all->click();
+    toggleAsScreenReader(all);
     dialog.findChild<QComboBox*>("mode")->setCurrentIndex(1);
     applyAndReread(dialog, 3);
-    all->click();
+    toggleAsScreenReader(all);
     vlanId->setCurrentIndex(1);
     dialog.findChild<QComboBox*>("mode")->setCurrentIndex(0);
     applyAndReread(dialog, 3);

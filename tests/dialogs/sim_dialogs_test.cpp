@@ -6,6 +6,7 @@
 #include "dialogs/mib/spanning_tree_table_dialog.h"
 #include "dialogs/mib/stp_configuration_dialog.h"
 #include "qt_wait.h"
+#include "screen_reader.h"
 #include "write_wait.h"
 #include "scripted_prompter.h"
 #include "simulated_switch_fixture.h"
@@ -186,7 +187,7 @@ TEST_F(DialogsAgainstSimulator, StpDisabledBySwitchLocksEditingUntilChecked)
     {
         CStpConfigurationDialog first(28);
         waitForWalk(first);
-        child<QCheckBox>(first, "enable")->click(); // unchecked: the editing controls go
+        toggleAsScreenReader(child<QCheckBox>(first, "enable")); // unchecked: the editing controls go
         EXPECT_FALSE(child<QLineEdit>(first, "maxAge")->isEnabled());
         first.apply();
     }
@@ -196,7 +197,7 @@ TEST_F(DialogsAgainstSimulator, StpDisabledBySwitchLocksEditingUntilChecked)
     EXPECT_FALSE(enable->isChecked());
     for (const char* name : {"maxAge", "helloTime", "forwardDelay", "priority", "version", "portSetting"})
         EXPECT_FALSE(child<QWidget>(dialog, name)->isEnabled()) << name;
-    enable->click();
+    toggleAsScreenReader(enable);
     EXPECT_TRUE(child<QLineEdit>(dialog, "maxAge")->isEnabled());
     EXPECT_FALSE(child<QPushButton>(dialog, "portSetting")->isEnabled());
 }

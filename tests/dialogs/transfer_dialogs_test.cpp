@@ -2,6 +2,7 @@
 #include "dialogs/management/syslog_host_dialog.h"
 #include "dialogs/management/transfer_dialog.h"
 #include "qt_wait.h"
+#include "screen_reader.h"
 #include "scripted_prompter.h"
 #include "simulated_switch_fixture.h"
 #include "write_wait.h"
@@ -169,7 +170,8 @@ TEST_F(TransferDialogs, SyslogApplyWritesOnlyWhatPassedItsChecks)
     ASSERT_TRUE(waitForWrite(dialog));
     EXPECT_EQ(takeSets(), (std::vector<Bindings>{{{kS + "6.0", 1, "2"}}}));
 
-    child<QCheckBox>(dialog, "enable")->click();
+    toggleAsScreenReader(child<QCheckBox>(dialog, "enable"));
+    EXPECT_TRUE(port->isEnabled());
     child<QComboBox>(dialog, "facility")->setCurrentIndex(3);
     child<QComboBox>(dialog, "severity")->setCurrentIndex(2);
     const std::string ip = "Syslog Server IP Error.", range = "Invalid UDP port range (1-65535)";
