@@ -9,7 +9,6 @@
 #include "dialogs/switching/dot1x_config_dialog.h"
 #include "dialogs/switching/dot1x_port_dialog.h"
 #include "qt_wait.h"
-#include "screen_reader.h"
 #include "scripted_prompter.h"
 #include "sim/port_list.h"
 #include "simulated_switch_fixture.h"

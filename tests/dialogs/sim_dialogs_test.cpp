@@ -6,7 +6,6 @@
 #include "dialogs/mib/spanning_tree_table_dialog.h"
 #include "dialogs/mib/stp_configuration_dialog.h"
 #include "qt_wait.h"
-#include "screen_reader.h"
 #include "write_wait.h"
 #include "scripted_prompter.h"
 #include "simulated_switch_fixture.h"

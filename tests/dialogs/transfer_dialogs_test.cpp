@@ -2,7 +2,6 @@
 #include "dialogs/management/syslog_host_dialog.h"
 #include "dialogs/management/transfer_dialog.h"
 #include "qt_wait.h"
-#include "screen_reader.h"
 #include "scripted_prompter.h"
 #include "simulated_switch_fixture.h"
 #include "write_wait.h"
@@ -172,6 +171,7 @@ TEST_F(TransferDialogs, SyslogApplyWritesOnlyWhatPassedItsChecks)
 
     toggleAsScreenReader(child<QCheckBox>(dialog, "enable"));
     EXPECT_TRUE(port->isEnabled());
+    EXPECT_EQ(address->field(3)->accessibleName(), "Host IP octet 4");
     child<QComboBox>(dialog, "facility")->setCurrentIndex(3);
     child<QComboBox>(dialog, "severity")->setCurrentIndex(2);
     const std::string ip = "Syslog Server IP Error.", range = "Invalid UDP port range (1-65535)";

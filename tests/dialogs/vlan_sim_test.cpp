@@ -3,7 +3,6 @@
 #include "dialogs/switching/pvid_dialog.h"
 #include "dialogs/switching/vlan_configuration_dialog.h"
 #include "dialogs/switching/vlan_entry_dialog.h"
-#include "screen_reader.h"
 #include "scripted_prompter.h"
 #include "simulated_switch_fixture.h"
 #include "walk_ends.h"
