@@ -41,6 +41,15 @@ CIpAddressEdit::CIpAddressEdit(QWidget* parent) : QWidget(parent)
     setFocusProxy(m_fields[0]);
 }
 
+void CIpAddressEdit::setCaption(const QString& caption)
+{
+    QString name = caption.trimmed();
+    if (name.endsWith(QLatin1Char(':')))
+        name = name.chopped(1).trimmed();
+    for (std::size_t i = 0; i < m_fields.size(); ++i)
+        m_fields[i]->setAccessibleName(QStringLiteral("%1 octet %2").arg(name).arg(i + 1));
+}
+
 QString CIpAddressEdit::text() const
 {
     QStringList parts;

@@ -25,6 +25,9 @@ public:
     bool isBlank() const;
 
     QLineEdit* field(int index) const { return m_fields[static_cast<std::size_t>(index)]; }
+    // Names the octet fields after the control's caption ("Host IP octet 1"),
+    // as a screen reader would otherwise read four unnamed edits.
+    void setCaption(const QString& caption);
 
 signals:
     void textChanged();

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QSignalBlocker>
 
 namespace dialogs {
 
@@ -36,8 +37,8 @@ CPortCheckGrid::CPortCheckGrid(int portCount, std::vector<Row> rows, QWidget* pa
             box->setObjectName(QStringLiteral("%1_%2").arg(rows[row].name).arg(port));
             grid->addWidget(box, top + 1 + static_cast<int>(row), column, Qt::AlignCenter);
             m_boxes[row].push_back(box);
-            connect(box, &QCheckBox::clicked, this,
-                    [this, row = static_cast<int>(row), port](bool checked) { emit boxClicked(row, port, checked); });
+            connect(box, &QCheckBox::toggled, this,
+                    [this, row = static_cast<int>(row), port](bool checked) { emit boxToggled(row, port, checked); });
         }
     }
     for (int block = 0; block < (split > 0 ? 2 : 1); ++block)
@@ -61,8 +62,10 @@ bool CPortCheckGrid::isChecked(int row, int port) const
 
 void CPortCheckGrid::setChecked(int row, int port, bool checked)
 {
-    if (QCheckBox* found = box(row, port))
+    if (QCheckBox* found = box(row, port)) {
+        const QSignalBlocker quiet(found);
         found->setChecked(checked);
+    }
 }
 
 std::vector<bool> CPortCheckGrid::checkedPorts(int row) const

@@ -35,8 +35,9 @@ public:
     static int splitAfter(int portCount);
 
 signals:
-    // A user click on a box.
-    void boxClicked(int row, int port, bool checked);
+    // The user changed a box: by click, key or an assistive tool's toggle.
+    // setChecked emits nothing.
+    void boxToggled(int row, int port, bool checked);
 
 private:
     int m_portCount;

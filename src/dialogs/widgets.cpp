@@ -1,5 +1,7 @@
 #include "dialogs/widgets.h"
 
+#include "dialogs/ip_address_edit.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QHeaderView>
@@ -15,6 +17,8 @@ QLabel* captionFor(QWidget* control, const QString& caption)
 {
     auto* label = new QLabel(caption, control->parentWidget());
     label->setBuddy(control);
+    if (auto* address = qobject_cast<CIpAddressEdit*>(control))
+        address->setCaption(caption);
     return label;
 }
 

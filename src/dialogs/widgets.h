@@ -15,6 +15,7 @@ class QWidget;
 namespace dialogs {
 
 // A caption label that is the control's buddy (its mnemonic focuses the control).
+// An IP address control's octet fields are named after the caption.
 QLabel* captionFor(QWidget* control, const QString& caption);
 // A push button with a caption and an object name tests find it by.
 QPushButton* pushButton(const QString& caption, const char* name, QWidget* parent);

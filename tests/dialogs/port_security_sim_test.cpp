@@ -102,7 +102,8 @@ TEST_F(PortSecurityAgainstSimulator, Dot1xConfigApplyChecksEverythingFirstAndSen
         takeWireSets();
         m_prompter.clear();
         if (c.enabled)
-            child<QCheckBox>(dialog, "enable")->click();
+            toggleAsScreenReader(child<QCheckBox>(dialog, "enable"));
+        EXPECT_EQ(dialog.findChild<dialogs::CIpAddressEdit*>("radius")->isEnabled(), c.enabled);
         dialog.findChild<dialogs::CIpAddressEdit*>("radius")->setText(QString::fromLatin1(c.address));
         for (const char* key : {"key", "confirmKey"})
             child<QLineEdit>(dialog, key)->setText(QStringLiteral("k1"));
@@ -155,9 +156,8 @@ TEST_F(PortSecurityAgainstSimulator, ArpEntryIsCreatedInThreeRequestsListedAndDe
         waitForWalks(entry);
         entry.address()->setText(QStringLiteral("192.0.2.1"));
         entry.mac()->setText(QStringLiteral("00-1a-22-33-44-55"));
-        entry.allPorts()->click();
-        entry.ports()->box(0, 21)->click();
-        entry.ports()->box(0, 22)->click();
+        for (QCheckBox* box : {entry.allPorts(), entry.ports()->box(0, 21), entry.ports()->box(0, 22)})
+            toggleAsScreenReader(box);
         m_prompter.answer(true);
         entry.apply();
         ASSERT_TRUE(waitForWrite(entry));

@@ -186,7 +186,7 @@ TEST_F(DialogsAgainstSimulator, StpDisabledBySwitchLocksEditingUntilChecked)
     {
         CStpConfigurationDialog first(28);
         waitForWalk(first);
-        child<QCheckBox>(first, "enable")->click(); // unchecked: the editing controls go
+        toggleAsScreenReader(child<QCheckBox>(first, "enable")); // unchecked: the editing controls go
         EXPECT_FALSE(child<QLineEdit>(first, "maxAge")->isEnabled());
         first.apply();
     }
@@ -196,7 +196,7 @@ TEST_F(DialogsAgainstSimulator, StpDisabledBySwitchLocksEditingUntilChecked)
     EXPECT_FALSE(enable->isChecked());
     for (const char* name : {"maxAge", "helloTime", "forwardDelay", "priority", "version", "portSetting"})
         EXPECT_FALSE(child<QWidget>(dialog, name)->isEnabled()) << name;
-    enable->click();
+    toggleAsScreenReader(enable);
     EXPECT_TRUE(child<QLineEdit>(dialog, "maxAge")->isEnabled());
     EXPECT_FALSE(child<QPushButton>(dialog, "portSetting")->isEnabled());
 }

@@ -7,6 +7,8 @@
 #include "snmp/common_snmp.h"
 #include "snmp/session_parameters.h"
 
+#include <QAccessible>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -19,6 +21,12 @@ inline sim::SwitchSettings quietSwitch()
     sim::SwitchSettings settings;
     settings.scenario = false;
     return settings;
+}
+
+// Operates a box as a screen reader does: its toggle action changes the box and emits no click.
+inline void toggleAsScreenReader(QObject* box)
+{
+    QAccessible::queryAccessibleInterface(box)->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
 }
 
 // A binding of a request as a dialog hands it over: type code and value text.

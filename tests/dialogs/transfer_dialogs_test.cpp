@@ -169,7 +169,9 @@ TEST_F(TransferDialogs, SyslogApplyWritesOnlyWhatPassedItsChecks)
     ASSERT_TRUE(waitForWrite(dialog));
     EXPECT_EQ(takeSets(), (std::vector<Bindings>{{{kS + "6.0", 1, "2"}}}));
 
-    child<QCheckBox>(dialog, "enable")->click();
+    toggleAsScreenReader(child<QCheckBox>(dialog, "enable"));
+    EXPECT_TRUE(port->isEnabled());
+    EXPECT_EQ(address->field(3)->accessibleName(), "Host IP octet 4");
     child<QComboBox>(dialog, "facility")->setCurrentIndex(3);
     child<QComboBox>(dialog, "severity")->setCurrentIndex(2);
     const std::string ip = "Syslog Server IP Error.", range = "Invalid UDP port range (1-65535)";

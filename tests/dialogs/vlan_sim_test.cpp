@@ -112,7 +112,7 @@ TEST_F(VlanDialogsAgainstSimulator, MemberSetsRequestByRequestAndTheListAfterwar
             entry.findChild<QLineEdit*>("name")->setText("lab");
         }
         for (const char* box : c.clicks)
-            entry.findChild<QCheckBox*>(box)->click();
+            toggleAsScreenReader(entry.findChild<QCheckBox*>(box));
         entry.ok();
         ASSERT_TRUE(waitForWrite(entry));
         EXPECT_EQ(entry.result(), QDialog::Accepted);

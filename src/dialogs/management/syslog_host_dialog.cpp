@@ -64,7 +64,7 @@ CSyslogHostDialog::CSyslogHostDialog(QWidget* parent)
     layout->addWidget(configuration);
     layout->addLayout(buttons);
 
-    connect(m_enable, &QCheckBox::clicked, this, &CSyslogHostDialog::enableServer);
+    connect(m_enable, &QCheckBox::toggled, this, &CSyslogHostDialog::enableServer);
     connect(m_refresh, &QPushButton::clicked, this, &CSyslogHostDialog::read);
     connect(m_apply, &QPushButton::clicked, this, &CSyslogHostDialog::apply);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);

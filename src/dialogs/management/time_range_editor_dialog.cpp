@@ -60,13 +60,18 @@ CTimeBasedPoeConfigDialog::CTimeBasedPoeConfigDialog(std::vector<RememberedRange
     m_date->setObjectName(QStringLiteral("date"));
     grid->addWidget(m_date, 1, 0);
 
-    // One caption per row of combos; each combo's accessible name says which part it holds.
+    // One caption per row of combos; each combo's accessible name says which part it holds. A unit
+    // label beside each combo names it on Linux too, where the bridge names a combo by its text.
     const auto comboRow = [&](int line, const QString& caption, const std::vector<ComboSpec>& specs, QComboBox** out) {
-        for (std::size_t i = 0; i < specs.size(); ++i) {
+        for (std::size_t i = 0; i < specs.size(); ++i)
             out[i] = numberCombo(caption, specs[i], group);
-            grid->addWidget(out[i], line, 1 + static_cast<int>(i));
-        }
         grid->addWidget(captionFor(out[0], caption), line, 0);
+        for (std::size_t i = 0; i < specs.size(); ++i) {
+            auto* cell = new QHBoxLayout;
+            cell->addWidget(out[i]);
+            cell->addWidget(captionFor(out[i], QString::fromLatin1(specs[i].what)));
+            grid->addLayout(cell, line, 1 + static_cast<int>(i));
+        }
     };
     comboRow(2, QStringLiteral("From Day "),
              {{"fromYear", "year", 2009, 2037}, {"fromMonth", "month", 1, 12}, {"fromDay", "day", 1, 31}}, &m_dates[0]);
@@ -93,7 +98,7 @@ CTimeBasedPoeConfigDialog::CTimeBasedPoeConfigDialog(std::vector<RememberedRange
     connect(m_apply, &QPushButton::clicked, this, &CTimeBasedPoeConfigDialog::apply);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_date, &QCheckBox::toggled, this, &CTimeBasedPoeConfigDialog::enableDates);
-    connect(m_allDays, &QCheckBox::clicked, this, [this](bool checked) {
+    connect(m_allDays, &QCheckBox::toggled, this, [this](bool checked) {
         for (QCheckBox* day : m_days)
             day->setChecked(checked);
     });

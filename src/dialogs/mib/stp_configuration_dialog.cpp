@@ -105,7 +105,7 @@ CStpConfigurationDialog::CStpConfigurationDialog(int portCount, QWidget* parent)
     connect(m_portSetting, &QPushButton::clicked, this, &CStpConfigurationDialog::openPortSetting);
     connect(applyButton, &QPushButton::clicked, this, &CStpConfigurationDialog::apply);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_enable, &QCheckBox::clicked, this, [this](bool checked) { enableEditing(checked); });
+    connect(m_enable, &QCheckBox::toggled, this, [this](bool checked) { enableEditing(checked); });
 
     auto* columns = new QHBoxLayout;
     columns->addLayout(settingsGrid);

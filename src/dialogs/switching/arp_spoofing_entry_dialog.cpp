@@ -69,7 +69,7 @@ CArpSpoofingEntryDialog::CArpSpoofingEntryDialog(int portCount, QWidget* parent)
     resize(width, buttonsTop + cancel->height() + kMargin);
     setLayoutTable({{portBox, GrowXY, 100}, {m_apply, MoveXY, 100}, {cancel, MoveXY, 100}});
 
-    connect(m_allPorts, &QCheckBox::clicked, this, &CArpSpoofingEntryDialog::allPortsClicked);
+    connect(m_allPorts, &QCheckBox::toggled, this, &CArpSpoofingEntryDialog::allPortsToggled);
     connect(m_apply, &QPushButton::clicked, this, &CArpSpoofingEntryDialog::apply);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -78,7 +78,7 @@ CArpSpoofingEntryDialog::CArpSpoofingEntryDialog(int portCount, QWidget* parent)
     readAggregatedLinks(m_cCommonSNMPTable, m_links, [this] { m_apply->setEnabled(true); });
 }
 
-void CArpSpoofingEntryDialog::allPortsClicked(bool checked)
+void CArpSpoofingEntryDialog::allPortsToggled(bool checked)
 {
     for (int port = 1; port <= m_portCount; ++port)
         m_ports->setChecked(kProtectRow, port, checked);

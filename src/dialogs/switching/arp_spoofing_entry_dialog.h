@@ -29,7 +29,7 @@ public:
     QCheckBox* allPorts() const { return m_allPorts; }
 
 private:
-    void allPortsClicked(bool checked);
+    void allPortsToggled(bool checked);
 
     int m_portCount;
     // Apply waits for the links: rule 9 needs them.

@@ -102,7 +102,7 @@ CDot1xConfigDialog::CDot1xConfigDialog(int portCount, QWidget* parent)
     layout->addLayout(grid);
     layout->addLayout(buttons);
 
-    connect(m_enable, &QCheckBox::clicked, this, &CDot1xConfigDialog::enableFields);
+    connect(m_enable, &QCheckBox::toggled, this, &CDot1xConfigDialog::enableFields);
     connect(m_apply, &QPushButton::clicked, this, &CDot1xConfigDialog::apply);
     connect(m_portSet, &QPushButton::clicked, this, &CDot1xConfigDialog::openPortSet);
     connect(m_refresh, &QPushButton::clicked, this, &CDot1xConfigDialog::refresh);

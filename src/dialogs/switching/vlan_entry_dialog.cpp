@@ -64,7 +64,7 @@ CVlanEntryDialog::CVlanEntryDialog(bool addMode, int portCount, std::vector<Vlan
                                  memberGroup);
     auto* memberLayout = new QVBoxLayout(memberGroup);
     memberLayout->addWidget(m_ports);
-    connect(m_ports, &CPortCheckGrid::boxClicked, this, [this](int row, int port, bool) { clicked(row, port); });
+    connect(m_ports, &CPortCheckGrid::boxToggled, this, [this](int row, int port, bool) { clicked(row, port); });
 
     m_ok = pushButton(QStringLiteral("OK"), "ok", this);
     QPushButton* cancel = pushButton(QStringLiteral("Cancel"), "cancel", this);
