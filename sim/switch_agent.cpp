@@ -38,6 +38,7 @@ SnmpdOptions switchAgentSnmpdOptions(const SwitchAgentOptions& options)
         command += " --fdb-entries " + std::to_string(options.fdbEntries);
     if (!options.scenario)
         command += " --no-scenario";
+    command += faultOptions(options.faults);
     // snmpd starts one back end per line, each with a state of its own.
     snmpd.passPersist = {".1.3.6.1 " + command + " --subtree .1.3.6.1",
                          ".1.0.8802.1.1.2 " + command + " --subtree .1.0.8802.1.1.2"};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sim/snmpd_process.h"
+#include "sim/switch_faults.h"
 
 #include <chrono>
 #include <memory>
@@ -18,6 +19,7 @@ struct SwitchAgentOptions {
     int rebootSeconds = 10;
     int fdbEntries = -1;         // -1: the model's count
     bool scenario = true;        // live port changes
+    SwitchFaults faults = {};
 };
 
 SnmpdOptions switchAgentSnmpdOptions(const SwitchAgentOptions& options);
