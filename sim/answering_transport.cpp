@@ -30,6 +30,7 @@ void AnsweringTransport::submit(const snmp::Target& target, snmp::Pdu request, s
         if (m_numberRequests)
             request.requestId = m_nextRequestId++;
         m_requests.push_back(request);
+        m_timeouts.push_back(target.timeoutMs);
         m_jobs.push_back(Job{target, std::move(request), std::move(done)});
     }
     m_queued.notify_one();
@@ -41,10 +42,17 @@ std::vector<snmp::Pdu> AnsweringTransport::requests() const
     return m_requests;
 }
 
+std::vector<int> AnsweringTransport::requestTimeouts() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_timeouts;
+}
+
 void AnsweringTransport::clearRequests()
 {
     std::lock_guard lock(m_mutex);
     m_requests.clear();
+    m_timeouts.clear();
 }
 
 void AnsweringTransport::serve()

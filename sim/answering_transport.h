@@ -24,8 +24,9 @@ public:
 
     void submit(const snmp::Target& target, snmp::Pdu request, snmp::TransportDone done) final;
 
-    // Every request PDU in the order submitted.
+    // Every request PDU in the order submitted, and the time-out each came with.
     std::vector<snmp::Pdu> requests() const;
+    std::vector<int> requestTimeouts() const;
     void clearRequests();
 
 protected:
@@ -52,6 +53,7 @@ private:
     std::condition_variable m_queued;
     std::deque<Job> m_jobs;
     std::vector<snmp::Pdu> m_requests;
+    std::vector<int> m_timeouts;
     std::int32_t m_nextRequestId = 1;
     bool m_stopping = false;
     std::thread m_worker;

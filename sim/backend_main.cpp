@@ -1,6 +1,8 @@
 // qmx-sim-backend: one simulated switch served to snmpd through pass_persist.
 //   qmx-sim-backend --subtree <OID> --model <MODEL> [--models <DIR>] [--log <FILE>]
 //                   [--reboot-seconds <N>] [--fdb-entries <N>] [--no-scenario]
+//                   [--refuse-set <OID>[=<VALUE>]] [--silent-get <OID>] [--answer <OID>=<VALUE>]
+//                   (their arguments %XX-encoded, as faultOptions writes them)
 #include "sim/backend_link.h"
 #include "sim/oid_text.h"
 #include "sim/pass_persist_server.h"
@@ -48,7 +50,7 @@ bool parse(int argc, char** argv, Arguments& out)
             out.settings.rebootTime = std::chrono::seconds(std::atoi(value.c_str()));
         else if (name == "--fdb-entries")
             out.settings.fdbEntries = std::atoi(value.c_str());
-        else
+        else if (!sim::addFault(name, sim::percentDecoded(value), out.settings.faults))
             return false;
     }
     return true;
@@ -61,7 +63,8 @@ int main(int argc, char** argv)
     Arguments arguments;
     if (!parse(argc, argv, arguments)) {
         std::fprintf(stderr, "usage: qmx-sim-backend --subtree <OID> --model <MODEL> [--models <DIR>] [--log <FILE>] "
-                             "[--reboot-seconds <N>] [--fdb-entries <N>] [--no-scenario]\n");
+                             "[--reboot-seconds <N>] [--fdb-entries <N>] [--no-scenario] [--refuse-set <OID>[=<VALUE>]] "
+                             "[--silent-get <OID>] [--answer <OID>=<VALUE>]\n");
         return 2;
     }
     // A later back end of the same snmpd relays to the first one.

@@ -53,6 +53,10 @@ snmp::TransportStatus InProcessTransport::answer(const snmp::Target& target, con
     std::lock_guard lock(m_deviceMutex);
     if (m_device.rebooting())
         return snmp::TransportStatus::Timeout;
+    if (request.type != snmp::PduType::Set)
+        for (const snmp::VarBind& asked : request.bindings)
+            if (m_device.silent(asked.oid))
+                return snmp::TransportStatus::Timeout;
     response = respond(target, request, !v1 || target.community == "morvint");
     return snmp::TransportStatus::Ok;
 }

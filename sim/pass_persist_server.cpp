@@ -21,7 +21,8 @@ const char* setErrorText(int error)
     case kInconsistentValue: return "inconsistent-value";
     case kResourceUnavailable: return "resource-unavailable";
     case kNotWritable: return "not-writable";
-    default: return "gen-err";
+    // snmpd takes "gen-err" for success; a manager of version 1 sees genErr.
+    default: return "resource-unavailable";
     }
 }
 
@@ -92,6 +93,10 @@ void PassPersistServer::handle(const std::string& command)
     if (!readArgument(oidText))
         return;
     const bool validOid = parseDottedOid(oidText, oid) && (command == "getnext" || startsWith(oid, m_subtree));
+    if (command != "set" && validOid)
+        holdAnswer(oid);
+    if (m_ended)
+        return;
     std::unique_lock lock(m_deviceMutex, std::defer_lock);
     if (command != "set")
         lock.lock();
@@ -127,6 +132,32 @@ void PassPersistServer::handle(const std::string& command)
     } else {
         reply("NONE");
     }
+}
+
+void PassPersistServer::holdAnswer(const snmp::Oid& asked)
+{
+    using namespace std::chrono_literals;
+    // Longer than any manager waits; the answer snmpd then sends goes to a
+    // request its manager has given up.
+    constexpr std::chrono::milliseconds kHold = 8s;
+    {
+        std::lock_guard lock(m_deviceMutex);
+        if (!m_device.silent(asked))
+            return;
+    }
+    // The copies a manager retransmitted meanwhile have been given up too.
+    const auto now = std::chrono::steady_clock::now();
+    if (now < m_heldUntil + 500ms)
+        return;
+    m_heldUntil = now + kHold;
+    for (std::chrono::milliseconds left = kHold; left > 0ms;
+         left = std::chrono::duration_cast<std::chrono::milliseconds>(m_heldUntil - std::chrono::steady_clock::now())) {
+        if (!m_in.stash(std::min(left, std::chrono::milliseconds(500)))) {
+            m_ended = true; // snmpd went away
+            return;
+        }
+    }
+    m_heldUntil = std::chrono::steady_clock::now();
 }
 
 void PassPersistServer::silenceAgent()

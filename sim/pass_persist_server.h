@@ -26,6 +26,9 @@ private:
     void answer(const std::optional<snmp::VarBind>& found);
     // While the switch reboots its agent is stopped: nothing answers.
     void silenceAgent();
+    // A request the switch leaves unanswered: snmpd waits for this back end
+    // and answers nobody meanwhile.
+    void holdAnswer(const snmp::Oid& asked);
 
     SimulatedSwitch& m_device;
     std::mutex& m_deviceMutex;
@@ -34,6 +37,7 @@ private:
     LineReader m_in;
     int m_out;
     bool m_ended = false;
+    std::chrono::steady_clock::time_point m_heldUntil{};
 };
 
 } // namespace sim

@@ -1,6 +1,4 @@
 // qmx-sim: runs one simulated switch on 127.0.0.1 until SIGTERM or SIGINT.
-//   qmx-sim [--model <MODEL>] [--port <PORT>] [--log <FILE>]
-//           [--reboot-seconds <N>] [--fdb-entries <N>] [--no-scenario]
 #include "sim/switch_agent.h"
 
 #include <csignal>
@@ -10,6 +8,20 @@
 
 namespace {
 
+const char* const kUsage =
+    "usage: qmx-sim [--model <MODEL>] [--port <PORT>] [--log <FILE>]\n"
+    "               [--reboot-seconds <N>] [--fdb-entries <N>] [--no-scenario]\n"
+    "               [--refuse-set <OID>[=<VALUE>]]... [--silent-get <OID>]... [--answer <OID>=<VALUE>]...\n"
+    "Faults, for trying a manager's failure paths:\n"
+    "  --refuse-set OID[=VALUE]  every set of OID (with VALUE only: of that value) is answered\n"
+    "                            with an error and changes nothing\n"
+    "  --silent-get OID          a get or get-next that asks for OID gets no answer: the agent\n"
+    "                            holds it, and every request after it, for 8 s\n"
+    "  --answer OID=VALUE        a read of OID answers VALUE in the object's own type\n"
+    "VALUE: a decimal number, a dotted address or object id, or text; an OCTET STRING\n"
+    "may be given as 0x and hex digits (0xFFFF0000). A VALUE the type cannot hold is\n"
+    "answered as an OCTET STRING.\n";
+
 bool parse(int argc, char** argv, sim::SwitchAgentOptions& out)
 {
     for (int i = 1; i < argc; ++i) {
@@ -17,6 +29,10 @@ bool parse(int argc, char** argv, sim::SwitchAgentOptions& out)
         if (name == "--no-scenario") {
             out.scenario = false;
             continue;
+        }
+        if (name == "--help") {
+            std::fputs(kUsage, stdout);
+            std::exit(0);
         }
         if (i + 1 >= argc)
             return false;
@@ -31,7 +47,7 @@ bool parse(int argc, char** argv, sim::SwitchAgentOptions& out)
             out.rebootSeconds = std::atoi(value);
         else if (name == "--fdb-entries")
             out.fdbEntries = std::atoi(value);
-        else
+        else if (!sim::addFault(name, value, out.faults))
             return false;
     }
     return true;
@@ -43,8 +59,7 @@ int main(int argc, char** argv)
 {
     sim::SwitchAgentOptions options;
     if (!parse(argc, argv, options)) {
-        std::fprintf(stderr, "usage: qmx-sim [--model <MODEL>] [--port <PORT>] [--log <FILE>] "
-                             "[--reboot-seconds <N>] [--fdb-entries <N>] [--no-scenario]\n");
+        std::fputs(kUsage, stderr);
         return 2;
     }
     // Blocked before snmpd starts, so a signal cannot end us before we stop it.

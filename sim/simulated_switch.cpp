@@ -38,6 +38,8 @@ std::optional<snmp::VarBind> SimulatedSwitch::get(const snmp::Oid& oid)
 {
     refresh();
     const MibEntry* entry = m_mib.find(oid);
+    if (auto answer = m_settings.faults.answerFor(oid, entry ? &entry->value : nullptr))
+        return snmp::VarBind{oid, std::move(*answer)};
     if (!entry)
         return std::nullopt;
     return snmp::VarBind{oid, entry->value};
@@ -46,13 +48,17 @@ std::optional<snmp::VarBind> SimulatedSwitch::get(const snmp::Oid& oid)
 std::optional<snmp::VarBind> SimulatedSwitch::getNext(const snmp::Oid& oid)
 {
     refresh();
-    return m_mib.next(oid);
+    auto found = m_mib.next(oid);
+    if (found)
+        if (auto answer = m_settings.faults.answerFor(found->oid, &found->value))
+            found->value = std::move(*answer);
+    return found;
 }
 
 int SimulatedSwitch::set(const snmp::Oid& oid, const snmp::Value& value)
 {
     refresh();
-    if (m_rebootUntil || (m_refusal && m_refusal(oid, value)))
+    if (m_rebootUntil || m_settings.faults.refuses(oid, value) || (m_refusal && m_refusal(oid, value)))
         return kGenErr;
     const RowTable* table = rowTableOf(oid);
     if (table) {

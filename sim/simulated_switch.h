@@ -4,6 +4,7 @@
 #include "sim/model_data.h"
 #include "sim/row_table.h"
 #include "sim/snmp_errors.h"
+#include "sim/switch_faults.h"
 
 #include <chrono>
 #include <functional>
@@ -23,6 +24,7 @@ struct SwitchSettings {
     // A file transfer reports "not started" this long, then "running" this long.
     std::chrono::milliseconds transferQueued{1000};
     std::chrono::milliseconds transferRunning{4000};
+    SwitchFaults faults = {};
 };
 
 class SimulatedSwitch {
@@ -34,6 +36,8 @@ public:
 
     std::optional<snmp::VarBind> get(const snmp::Oid& oid);
     std::optional<snmp::VarBind> getNext(const snmp::Oid& oid);
+    // A get or get-next that asks for `oid` is to go unanswered.
+    bool silent(const snmp::Oid& oid) const { return m_settings.faults.silent(oid); }
     // Checks and applies one binding; returns an SnmpError (snmp_errors.h).
     int set(const snmp::Oid& oid, const snmp::Value& value);
     // The status cell of a row that does not exist but may be created.

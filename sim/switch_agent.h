@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sim/snmpd_process.h"
+#include "sim/switch_faults.h"
 
 #include <chrono>
 #include <memory>
@@ -19,6 +20,7 @@ struct SwitchAgentOptions {
     int fdbEntries = -1;         // -1: the model's count
     bool scenario = true;        // live port changes
     std::string modelDirectory;  // empty: the installed or the build's model files
+    SwitchFaults faults = {};
 };
 
 SnmpdOptions switchAgentSnmpdOptions(const SwitchAgentOptions& options);

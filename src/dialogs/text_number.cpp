@@ -13,12 +13,13 @@ std::int64_t leadingNumber(std::string_view text)
     bool negative = false;
     if (i < text.size() && (text[i] == '-' || text[i] == '+'))
         negative = text[i++] == '-';
-    constexpr std::int64_t kLimit = std::numeric_limits<std::int64_t>::max() / 10;
+    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
     std::int64_t value = 0;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        if (value > kLimit)
-            return negative ? std::numeric_limits<std::int64_t>::min() : std::numeric_limits<std::int64_t>::max();
-        value = value * 10 + (text[i] - '0');
+        const int digit = text[i] - '0';
+        if (value > (kMax - digit) / 10)
+            return negative ? std::numeric_limits<std::int64_t>::min() : kMax;
+        value = value * 10 + digit;
     }
     return negative ? -value : value;
 }

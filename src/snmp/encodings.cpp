@@ -147,6 +147,11 @@ PortList bitmapToPortList(std::string_view octets, int portCount)
     return list;
 }
 
+bool coversPorts(std::string_view octets, int portCount)
+{
+    return portCount <= 0 || octets.size() >= (static_cast<std::size_t>(portCount) + 7) / 8;
+}
+
 PortList hexNibblesToPortList(std::string_view hex)
 {
     PortList list;

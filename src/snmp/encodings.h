@@ -30,6 +30,8 @@ PortBitmap portFlagsToBitmap(const std::vector<bool>& flags, int portCount);
 // Decodes the first ceil(portCount / 8) octets (fewer when the value is
 // shorter); later octets are ignored.
 PortList bitmapToPortList(std::string_view octets, int portCount);
+// The bitmap has a bit for every port: it is at least ceil(portCount / 8) octets.
+bool coversPorts(std::string_view octets, int portCount);
 
 // One hexadecimal digit per 4 ports, digit k covering ports 4k+1..4k+4.
 // A character that is no hexadecimal digit holds no port but keeps its place.

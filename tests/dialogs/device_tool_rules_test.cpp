@@ -53,6 +53,7 @@ TEST(AggregatedLinks, BitmapRowsGiveEachPortItsLink)
 TEST(TextNumber, ParsesLikeTheDecimalParse)
 {
     for (const auto& [text, number] : {std::pair<const char*, std::int64_t>{"  42abc", 42}, {"-7", -7}, {"x1", 0}, {"", 0},
-                                       {"99999999999999999999999", INT64_MAX}})
+                                       {"99999999999999999999999", INT64_MAX}, {"9223372036854775808", INT64_MAX},
+                                       {"-9223372036854775809", INT64_MIN}, {"9223372036854775807", INT64_MAX}})
         EXPECT_EQ(leadingNumber(text), number) << text;
 }

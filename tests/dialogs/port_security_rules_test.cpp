@@ -54,6 +54,10 @@ TEST(PortSecurityRules, Dot1xConfigChecksEveryFieldBeforeAnythingIsSent)
         {[](Dot1xConfigInput& in) { in.serverTimeout = "70000"; }, "Invalid ServerTimeout (1-65535)"},
         {[](Dot1xConfigInput& in) { in.maxReq = "11"; }, "Invalid MaxReq (1-10)"},
         {[](Dot1xConfigInput& in) { in.reAuthPeriod = "4294967296"; }, "Invalid ReAuthPeriod (1-4294967295)"},
+        // Only whole numbers, and no key longer than the field takes.
+        {[](Dot1xConfigInput& in) { in.quietPeriod = "abc"; }, "Invalid QuietPeriod (0-65535)"},
+        {[](Dot1xConfigInput& in) { in.txPeriod = "12abc"; }, "Invalid TxPeriod (1-65535)"},
+        {[](Dot1xConfigInput& in) { in.key = in.confirmKey = std::string(34, 'k'); }, "Invalid Key."},
         // The address before the key, the key before the timers, timers in their order.
         {[](Dot1xConfigInput& in) { in.radiusAddress = "0.1.1.1", in.key = ""; }, address},
         {[](Dot1xConfigInput& in) { in.confirmKey = "x", in.txPeriod = "0"; }, "Please confirm the key again !"},

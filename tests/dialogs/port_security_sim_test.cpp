@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTreeWidget>
 
 #include <set>
@@ -122,6 +123,27 @@ TEST_F(PortSecurityAgainstSimulator, Dot1xConfigApplyChecksEverythingFirstAndSen
     }
 }
 
+// Odd answers fill what decodes and show the rest whole: Apply still switches
+// 802.1X off, and refuses each odd value that it would write.
+TEST_F(PortSecurityAgainstSimulator, Dot1xConfigShowsOddAnswersWholeAndKeepsApplyUsable)
+{
+    SwitchSettings settings = quietSwitch();
+    settings.faults.answers = {{joined(kRadius, {1, 0}), "10.1.1.2"}, {joined(kRadius, {2, 0}), std::string(40, 'k')},
+                               {joined(kDot1x, {2, 0}), "12abc"}};
+    startSwitch("QMX-7720-ZA", settings);
+    CDot1xConfigDialog dialog(28);
+    waitForWalks(dialog);
+    EXPECT_EQ(child<QLineEdit>(dialog, "key")->text() + child<QLineEdit>(dialog, "quietPeriod")->text(),
+              QString(40, 'k') + "12abc");
+    child<QCheckBox>(dialog, "enable")->click();
+    dialog.apply();
+    EXPECT_EQ(m_prompter.texts(), std::vector<std::string>{"Invalid Key."});
+    child<QCheckBox>(dialog, "enable")->click();
+    dialog.apply();
+    waitForWriteAndWalk(dialog);
+    EXPECT_EQ(takeWireSets(), Sets{{bind(kDot1x, {1, 0}, integerValue(2))}});
+}
+
 TEST_F(PortSecurityAgainstSimulator, Dot1xPortRangeOf31GoesOutAs30And1Bindings)
 {
     startSwitch("QMX-7752-ZA");
@@ -155,6 +177,11 @@ TEST_F(PortSecurityAgainstSimulator, ArpEntryIsCreatedInThreeRequestsListedAndDe
         CArpSpoofingEntryDialog entry(28);
         waitForWalks(entry);
         entry.address()->setText(QStringLiteral("192.0.2.1"));
+        // A pasted address one digit too long is refused, not cut to fit.
+        entry.mac()->setText(QStringLiteral("00-1a-22-33-44-556"));
+        entry.apply();
+        EXPECT_EQ(m_prompter.texts(), std::vector<std::string>{"Please enter correct MAC format(ex:00-00-00-00-00-01)"});
+        m_prompter.clear();
         entry.mac()->setText(QStringLiteral("00-1a-22-33-44-55"));
         for (QCheckBox* box : {entry.allPorts(), entry.ports()->box(0, 21), entry.ports()->box(0, 22)})
             toggleAsScreenReader(box);

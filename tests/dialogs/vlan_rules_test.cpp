@@ -1,3 +1,5 @@
+#include "dialogs/switching/dhcp_screening_rules.h"
+#include "dialogs/switching/trunk_rules.h"
 #include "dialogs/switching/vlan_entry_rules.h"
 #include "dialogs/switching/vlan_rules.h"
 
@@ -140,6 +142,8 @@ TEST(VlanEntryRules, OkChecksInOrder)
     const std::string used = "The VLAN ID has been used, please input again !";
     const std::string trunk = "Members in VLAN have to be in the same trunk !";
     const std::string empty = "You have to include at least one member in the vlan";
+    VlanEntry partial10 = listed()[1];
+    partial10.partial = true;
     const struct {
         bool add;
         std::string vid, name;
@@ -159,6 +163,8 @@ TEST(VlanEntryRules, OkChecksInOrder)
         {false, "10", "", {}, listed(), ""},
         {false, "10", "", {}, {listed()[1], listed()[2]}, empty},
         {false, "10", "?", {}, {listed()[1]}, "Invalid Vlan Name."},
+        // Lists answered short would write back ports nobody saw.
+        {false, "10", "", {}, {partial10}, kPartialVlan},
     };
     for (const auto& c : cases) {
         VlanEntryForm form = loadVlanEntryForm(c.add, true, 28, {}, 0);
@@ -179,4 +185,30 @@ TEST(VlanEntryRules, FiftyTwoPortLists)
                                        std::string("\x80\x00\x00\x40\x00\x00\x10\x00", 8)}}));
     EXPECT_EQ(write.allPorts.at(0).value, std::string("\xff\xff\xff\xff\xff\xff\xf0\x00", 8));
     EXPECT_EQ(write.untagged.at(0).value, std::string(8, '\0'));
+}
+
+// The first ceil(ports / 8) octets of a port list hold the ports; a list
+// shorter than that is kept (a VLAN still counts as used), its missing ports
+// no members, and marked.
+TEST(PortLists, OfAnyLengthDecodeTheirFirstOctets)
+{
+    // Ports, octets, the ports listed, whether the list is short.
+    const std::tuple<int, std::string, std::string, bool> cases[] = {
+        {28, std::string("\x80\0\0\x10", 4), "1,28", false},
+        {28, std::string("\x80\0\0\x1f\xff\xff\xff\xff\xff", 9), "1,28,29,30,31,32", false},
+        {28, std::string("\x80\x01", 2), "1,16", true},
+        {10, std::string("\xc0\x40", 2), "1,2,10", false},
+        {52, std::string("\x80\0\0\0\0\0\x10", 7), "1,52", false},
+        {52, std::string("\x80\0\0\0\0\x01", 6), "1,48", true},
+    };
+    for (const auto& [ports, octets, listed, partial] : cases) {
+        SCOPED_TRACE(std::to_string(ports) + " ports, " + std::to_string(octets.size()) + " octets");
+        const auto vlan = decodeVlanRow({{"lab", octets, std::string(8, '\0'), "1"}, ".7"}, ports);
+        ASSERT_TRUE(vlan);
+        EXPECT_EQ(std::tie(vlan->vid, vlan->egressList, vlan->partial), std::make_tuple(7, listed, partial));
+        EXPECT_EQ(decodeTrunkRow({{octets, "2"}, ".3"}, ports), (TrunkRow{"3", "Static", listed, partial}));
+        // Screening states are written back whole: a short answer is not shown.
+        const auto screening = decodeDhcpScreening({octets}, ports);
+        EXPECT_EQ(screening.has_value() && screening->front() == kScreeningEnabled, !partial);
+    }
 }

@@ -21,6 +21,8 @@ namespace {
 const std::string kVlan = "1.3.6.1.4.1.32473.10.75.7.7.6.1.";
 constexpr int kInt = snmp::kTypeInteger;
 constexpr int kOctets = snmp::kTypeOctetString;
+// Longer than a name may be typed: an edit writes it back whole.
+const std::string kLongName = "office on the second floor east";
 
 std::string octets(std::initializer_list<unsigned char> bytes)
 {
@@ -51,9 +53,10 @@ TEST_F(VlanDialogsAgainstSimulator, MemberSetsRequestByRequestAndTheListAfterwar
         int vid;
         std::vector<const char*> clicks;
         std::string refused; // a set to this object is refused ...
-        int refusedAt;       // ... the how-manieth time
+        int refusedAt;       // ... the how-manieth time (0: each time its value is refusedValue)
         std::vector<Bindings> expected;
         std::string listedEgress, listedUntagged;
+        std::string refusedValue = {};
     } cases[] = {
         {"QMX-7720-ZA", 28, true, 100, {"Tag_1", "Tag_2", "Untag_3", "Tag_28"}, "", 0,
          {{{kVlan + "5.100", kInt, "5"}},
@@ -75,7 +78,7 @@ TEST_F(VlanDialogsAgainstSimulator, MemberSetsRequestByRequestAndTheListAfterwar
           {{kVlan + "2.10", kOctets, all28}},
           {{kVlan + "4.10", kOctets, octets({0, 0x80, 0, 0})}},
           {{kVlan + "2.10", kOctets, office}},
-          {{kVlan + "1.10", kOctets, "office"}},
+          {{kVlan + "1.10", kOctets, kLongName}},
           {{kVlan + "5.10", kInt, "1"}}},
          "1,2,3,4,5,6,7,8,26", ""},
         {"QMX-7720-ZA", 28, false, 10, {"Untag_9"}, kVlan + "2.10", 2,
@@ -85,9 +88,15 @@ TEST_F(VlanDialogsAgainstSimulator, MemberSetsRequestByRequestAndTheListAfterwar
           {{kVlan + "2.10", kOctets, octets({0xff, 0x80, 0, 0x40})}},
           {{kVlan + "4.10", kOctets, none}},
           {{kVlan + "2.10", kOctets, office}},
-          {{kVlan + "1.10", kOctets, "office"}},
+          {{kVlan + "1.10", kOctets, kLongName}},
           {{kVlan + "5.10", kInt, "1"}}},
          "1,2,3,4,5,6,7,8,26", ""},
+        // A new VLAN whose egress set is refused every time goes back to no member.
+        {"QMX-7720-ZA", 28, true, 100, {"Tag_1", "Tag_2"}, kVlan + "2.100", 0,
+         {{{kVlan + "5.100", kInt, "5"}}, {{kVlan + "2.100", kOctets, all28}}, {{kVlan + "4.100", kOctets, none}},
+          {{kVlan + "2.100", kOctets, octets({0xc0, 0, 0, 0})}}, {{kVlan + "4.100", kOctets, none}},
+          {{kVlan + "2.100", kOctets, none}}, {{kVlan + "1.100", kOctets, "lab"}}, {{kVlan + "5.100", kInt, "1"}}},
+         "", "", octets({0xc0, 0, 0, 0})},
     };
     for (const auto& c : cases) {
         startSwitch(c.model);
@@ -98,10 +107,13 @@ TEST_F(VlanDialogsAgainstSimulator, MemberSetsRequestByRequestAndTheListAfterwar
         m_transport->withSwitch([&](sim::SimulatedSwitch& device) {
             snmp::Oid refused;
             snmp::oidFromText(c.refused, refused);
-            device.refuseSets([refused, at = c.refusedAt, seen = 0](const snmp::Oid& oid, const snmp::Value&) mutable {
-                return oid == refused && ++seen == at;
+            device.refuseSets([&c, refused, seen = 0](const snmp::Oid& oid, const snmp::Value& value) mutable {
+                return oid == refused && (c.refusedAt ? ++seen == c.refusedAt : value.octets == c.refusedValue);
             });
+            device.set(sim::joined(sim::oids::kVlanEntry, {1, 10}), sim::octetValue(kLongName));
         });
+        config.refresh();
+        configWalks.wait(3);
         m_transport->clearRequests();
 
         CVlanEntryDialog entry(c.add, c.ports, config.vlans(), c.vid, c.add || c.vid == 10);
@@ -130,7 +142,9 @@ TEST_F(VlanDialogsAgainstSimulator, MemberSetsRequestByRequestAndTheListAfterwar
 
 TEST_F(VlanDialogsAgainstSimulator, PvidsOfFiftyTwoPortsAreWrittenOneRequestEach)
 {
-    startSwitch("QMX-7752-ZA");
+    sim::SwitchSettings settings = quietSwitch();
+    settings.faults.answers = {{snmp::Oid{1, 3, 6, 1, 4, 1, 32473, 10, 75, 7, 7, 7, 1, 1, 1}, "40941"}};
+    startSwitch("QMX-7752-ZA", settings);
     ScriptedPrompter prompter;
     CVlanConfigurationDialog config(52, true);
     WalkEnds configWalks(config);
@@ -138,6 +152,7 @@ TEST_F(VlanDialogsAgainstSimulator, PvidsOfFiftyTwoPortsAreWrittenOneRequestEach
     CPvidDialog pvid(52, config.vlans());
     WalkEnds pvidWalks(pvid);
     pvidWalks.wait(2);
+    EXPECT_EQ(pvid.pvidEdit(1)->text(), "40941") << "shown whole";
     m_transport->clearRequests();
     std::vector<Bindings> expected;
     for (int port = 1; port <= 52; ++port) {

@@ -171,4 +171,30 @@ TEST_F(Agent, FiftyTwoPortListsTravelAsEightOctets)
     EXPECT_NE(tooShort.output.find("wrongLength"), std::string::npos) << tooShort.output;
 }
 
+// The faults arrive as qmx-sim's command line hands them on: each argument
+// whole, blanks and all.
+TEST_F(Agent, InjectedFaultsRefuseAnswerAndStaySilent)
+{
+    SwitchFaults faults;
+    const std::string egress = "1.3.6.1.4.1.32473.10.75.7.7.6.1.2.1", name = "1.3.6.1.2.1.1.5.0";
+    for (const auto& [option, argument] : {std::pair{"--refuse-set", name}, {"--refuse-set", "1.3.6.1.2.1.1.6.0=rack 9"},
+                                           {"--answer", egress + "=0xFFFF"}, {"--answer", "1.3.6.1.2.1.2.2.1.7.3=7"},
+                                           {"--answer", "1.3.6.1.4.1.32473.10.75.7.7.5.0=on %1"},
+                                           {"--silent-get", "1.3.6.1.2.1.1.4.0"}})
+        ASSERT_TRUE(addFault(option, argument, faults)) << argument;
+    agent = startSwitchAgent({.scenario = false, .faults = faults});
+    ASSERT_TRUE(agent);
+    EXPECT_NE(run("snmpset", kV1, {name, "s", "edge-9"}).exitCode, 0);
+    EXPECT_NE(run("snmpset", kV3, {"1.3.6.1.2.1.1.6.0", "s", "rack 9"}).exitCode, 0);
+    ASSERT_EQ(run("snmpset", kV1, {"1.3.6.1.2.1.1.6.0", "s", "rack 8"}).exitCode, 0);
+    const CommandResult read = run("snmpget", kV1, {name, "1.3.6.1.2.1.1.6.0", egress, "1.3.6.1.2.1.2.2.1.7.3",
+                                                    "1.3.6.1.4.1.32473.10.75.7.7.5.0"});
+    for (const char* shown : {"1.5.0 = STRING: \"QMX-7720-ZA\"\n", "1.6.0 = STRING: \"rack 8\"\n",
+                              "6.1.2.1 = Hex-STRING: FF FF \n", "7.3 = INTEGER: 7\n", "7.5.0 = STRING: \"on %1\"\n"})
+        EXPECT_NE(read.output.find(shown), std::string::npos) << shown << read.output;
+
+    const CommandResult silent = run("snmpget", kV1, {"1.3.6.1.2.1.1.4.0"});
+    EXPECT_NE(silent.output.find("Timeout"), std::string::npos) << silent.output;
+}
+
 } // namespace

@@ -37,7 +37,8 @@ CArpSpoofingEntryDialog::CArpSpoofingEntryDialog(int portCount, QWidget* parent)
     m_address->setObjectName(QStringLiteral("address"));
     m_mac = new QLineEdit(addressing);
     m_mac->setObjectName(QStringLiteral("mac"));
-    m_mac->setMaxLength(17);
+    // No length limit: a pasted text cut to 17 characters could pass the
+    // format check as an address nobody typed.
     auto* grid = new QGridLayout(addressing);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->addWidget(captionFor(m_address, QStringLiteral("Router / Gateway IP Address")), 0, 0);

@@ -39,8 +39,8 @@ Bindings dhcpScreeningRead()
 
 std::optional<std::vector<int>> decodeDhcpScreening(const std::vector<std::string>& values, int portCount)
 {
-    const std::size_t length = snmp::portFlagsToBitmap(std::vector<bool>{}, portCount).octets.size();
-    if (values.empty() || values[0].size() != length)
+    // A shorter answer leaves ports nobody saw, which Apply would write back.
+    if (values.empty() || !snmp::coversPorts(values[0], portCount))
         return std::nullopt;
     std::vector<int> states(static_cast<std::size_t>(portCount), kScreeningDisabled);
     std::istringstream list(snmp::bitmapToPortList(values[0], portCount).text);

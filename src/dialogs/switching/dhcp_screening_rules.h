@@ -18,8 +18,9 @@ std::string dhcpScreeningStateText(int state);
 
 // The one scalar: the bitmap of the ports with screening enabled.
 Bindings dhcpScreeningRead();
-// Every port Disabled, then Enabled for each port in the answered bitmap.
-// Nothing when the answer is no bitmap of the model's length.
+// Every port Disabled, then Enabled for each port in the answered bitmap;
+// octets past the switch's ports are ignored. Nothing when the answer is
+// shorter than the ports need.
 std::optional<std::vector<int>> decodeDhcpScreening(const std::vector<std::string>& values, int portCount);
 
 struct DhcpScreeningChange {

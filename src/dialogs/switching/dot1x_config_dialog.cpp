@@ -129,8 +129,8 @@ void CDot1xConfigDialog::showAnswer(const WalkRow& row)
     m_read = true;
     m_enable->setChecked(texts->enabled);
     m_radius->setText(qText(texts->radiusAddress));
-    m_key->setText(qText(texts->key));
-    m_confirmKey->setText(qText(texts->key));
+    setLimitedText(m_key, texts->key, kDot1xKeyLength);
+    setLimitedText(m_confirmKey, texts->key, kDot1xKeyLength);
     m_quietPeriod->setText(qText(texts->quietPeriod));
     m_txPeriod->setText(qText(texts->txPeriod));
     m_suppTimeout->setText(qText(texts->suppTimeout));

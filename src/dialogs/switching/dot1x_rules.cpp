@@ -77,12 +77,10 @@ WalkRequest dot1xConfigRead()
 std::optional<Dot1xConfigTexts> decodeDot1xConfig(const WalkRow& row)
 {
     const auto& v = row.values;
-    if (v.size() < 10 || !dottedQuad(v[1]) || v[2].size() > static_cast<std::size_t>(kDot1xKeyLength))
+    if (v.size() < 10)
         return std::nullopt;
-    for (const std::size_t i : {0, 3, 4, 5, 6, 7, 8, 9})
-        if (!isWholeNumber(v[i]))
-            return std::nullopt;
-    return Dot1xConfigTexts{v[0] == "1", v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9] == "1"};
+    return Dot1xConfigTexts{v[0] == "1", dottedQuad(v[1]) ? v[1] : std::string(), v[2], v[3], v[4], v[5], v[6], v[7],
+                            v[8], v[9] == "1"};
 }
 
 std::string checkDot1xConfig(const Dot1xConfigInput& input)
@@ -96,13 +94,15 @@ std::string checkDot1xConfig(const Dot1xConfigInput& input)
     // 0.0.0.0 included
     if (a[0] == 0 || a[0] == 255 || a[3] == 0 || a[3] == 255)
         return kInvalidAddress;
-    if (input.key.empty())
+    if (input.key.empty() || input.key.size() > static_cast<std::size_t>(kDot1xKeyLength))
         return "Invalid Key.";
     if (input.key != input.confirmKey)
         return "Please confirm the key again !";
     for (const Timer& timer : timers()) {
-        const std::int64_t value = leadingNumber(input.*timer.field);
-        if (value < timer.low || value > timer.high)
+        // Only a whole number: "12abc" is no 12 the user meant.
+        const std::string& text = input.*timer.field;
+        const std::int64_t value = leadingNumber(text);
+        if (!isWholeNumber(text) || value < timer.low || value > timer.high)
             return timer.message;
     }
     return {};

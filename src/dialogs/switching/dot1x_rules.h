@@ -26,8 +26,8 @@ struct Dot1xConfigTexts {
     bool reAuthEnabled = false;
 };
 
-// Nothing to show when a number is no whole number, the address no dotted
-// address or the key longer than the key fields take: Apply writes them back.
+// The answered texts as they are, for Apply to refuse what is still odd; an
+// address that is not dotted shows blank. Nothing for a short answer.
 std::optional<Dot1xConfigTexts> decodeDot1xConfig(const WalkRow& row);
 
 struct Dot1xConfigInput {

@@ -31,21 +31,33 @@ const std::vector<std::string>& multicastModeItems()
     return kItems;
 }
 
-WalkRequest multicastFilterRead()
+WalkRequest vlanNameRead()
 {
-    return {WalkRequest::Mode::Table, {kVidColumn, kVlanNameColumn, kModeColumn}, 3};
+    return {WalkRequest::Mode::Table, {kVlanNameColumn}, 1};
 }
 
-std::optional<MulticastRow> decodeMulticastRow(const WalkRow& row)
+void addVlanName(VlanNames& names, const WalkRow& row)
 {
-    if (row.values.size() < 3 || !isWholeNumber(row.values[0]))
+    const std::string vid = row.suffix.size() > 1 ? row.suffix.substr(1) : std::string();
+    if (!row.values.empty() && isWholeNumber(vid))
+        names[leadingNumber(vid)] = row.values[0];
+}
+
+WalkRequest multicastFilterRead()
+{
+    return {WalkRequest::Mode::Table, {kVidColumn, kModeColumn}, 2};
+}
+
+std::optional<MulticastRow> decodeMulticastRow(const WalkRow& row, const VlanNames& names)
+{
+    if (row.values.size() < 2 || !isWholeNumber(row.values[0]))
         return std::nullopt;
     const std::int64_t vid = leadingNumber(row.values[0]);
     if (vid < 1 || vid > kMaxVid)
         return std::nullopt;
-    const bool ownName = row.suffixes.size() > 1 && row.suffixes[1] == "." + std::to_string(vid);
-    return MulticastRow{row.values[0], ownName ? row.values[1] : std::string(),
-                        multicastModeItems()[row.values[2] == "0" ? 0 : 1]};
+    const auto name = names.find(vid);
+    return MulticastRow{row.values[0], name == names.end() ? std::string() : name->second,
+                        multicastModeItems()[row.values[1] == "0" ? 0 : 1]};
 }
 
 Bindings multicastFilterSet(const std::vector<std::string>& vids, int modeIndex)

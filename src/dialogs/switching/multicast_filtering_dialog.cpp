@@ -57,10 +57,20 @@ void CMulticastFilteringDialog::refresh()
 {
     m_list->clear();
     m_vlanId->clear();
+    m_names.clear();
+    // Both walks keep the buttons off: Apply addresses the listed rows.
+    m_apply->setEnabled(false);
+    m_refresh->setEnabled(false);
+    startWalk(m_cCommonSNMPTable, vlanNameRead(), [this](const WalkRow& row) { addVlanName(m_names, row); },
+              [this] { readFilterRows(); });
+}
+
+void CMulticastFilteringDialog::readFilterRows()
+{
     startWalk(
         m_cCommonSNMPTable, multicastFilterRead(),
         [this](const WalkRow& row) {
-            const auto decoded = decodeMulticastRow(row);
+            const auto decoded = decodeMulticastRow(row, m_names);
             if (!decoded)
                 return;
             m_vlanId->addItem(QString::fromStdString(decoded->vid));

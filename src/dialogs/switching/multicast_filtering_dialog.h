@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/dialog_base.h"
+#include "dialogs/switching/multicast_filter_rules.h"
 
 class QCheckBox;
 class QComboBox;
@@ -22,6 +23,8 @@ public:
     QTreeWidget* list() const { return m_list; }
 
 private:
+    void readFilterRows();
+
     CDialogSession& m_cCommonSNMP;
     CDialogSession& m_cCommonSNMPTable;
     QTreeWidget* m_list;
@@ -30,6 +33,7 @@ private:
     QComboBox* m_mode;
     QPushButton* m_apply;
     QPushButton* m_refresh;
+    VlanNames m_names; // of the last refresh
 };
 
 } // namespace dialogs::switching

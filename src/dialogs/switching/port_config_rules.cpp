@@ -117,6 +117,7 @@ WalkRequest portTableRead()
     return {WalkRequest::Mode::Table,
             {column(2), column(3), column(5), kDefaultPriorityColumn, column(6), column(7)},
             6,
+            0,
             kPortWalkTimeoutMs};
 }
 

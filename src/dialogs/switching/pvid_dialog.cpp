@@ -20,6 +20,7 @@ namespace dialogs::switching {
 namespace {
 
 constexpr int kColumns = 4;
+constexpr int kPvidLength = 4; // typed; a PVID read from the switch is shown whole
 
 } // namespace
 
@@ -38,7 +39,7 @@ CPvidDialog::CPvidDialog(int portCount, std::vector<VlanEntry> vlans, QWidget* p
         auto* edit = new QLineEdit(this);
         edit->setObjectName(QStringLiteral("pvid_%1").arg(port));
         edit->setAccessibleName(QStringLiteral("PVID port %1").arg(port));
-        edit->setMaxLength(4);
+        edit->setMaxLength(kPvidLength);
         edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
         const int row = (port - 1) % rows;
         const int column = (port - 1) / rows * 2;
@@ -93,7 +94,7 @@ void CPvidDialog::refresh()
             if (m_rowsRead >= m_portCount)
                 return;
             if (const auto pvid = decodePvid(row)) {
-                m_edits[static_cast<std::size_t>(m_rowsRead)]->setText(QString::number(*pvid));
+                setLimitedText(m_edits[static_cast<std::size_t>(m_rowsRead)], std::to_string(*pvid), kPvidLength);
                 ++m_pvidsValid;
             }
             ++m_rowsRead;

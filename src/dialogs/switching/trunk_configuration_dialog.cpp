@@ -97,11 +97,16 @@ void CTrunkConfigurationDialog::refresh()
     m_applyState->setEnabled(m_stateKnown);
 
     m_list->clear();
+    m_partialLinks.clear();
     startWalk(
         m_cCommonSNMPTable, trunkTableRead(),
         [this](const WalkRow& row) {
-            if (const std::optional<TrunkRow> link = decodeTrunkRow(row, m_portCount))
-                appendRow(m_list, {link->id, link->mode, link->members});
+            const std::optional<TrunkRow> link = decodeTrunkRow(row, m_portCount);
+            if (!link)
+                return;
+            appendRow(m_list, {link->id, link->mode, link->members});
+            if (link->partial)
+                m_partialLinks.insert(link->id);
         },
         {}, {findChild<QPushButton*>(QStringLiteral("refresh"))});
 }
@@ -157,7 +162,10 @@ void CTrunkConfigurationDialog::openPortMember()
 {
     const std::string id = textOf(m_trunkId->text());
     const std::string mode = textOf(m_mode->currentText());
-    if (const std::string message = checkPortMemberOpen(id, mode); !message.empty()) {
+    std::string message = checkPortMemberOpen(id, mode);
+    if (message.empty() && m_partialLinks.count(id))
+        message = kPartialMembers;
+    if (!message.empty()) {
         platform::prompter().warn(message, {});
         return;
     }

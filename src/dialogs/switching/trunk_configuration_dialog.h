@@ -2,6 +2,7 @@
 
 #include "dialogs/dialog_base.h"
 
+#include <set>
 #include <string>
 
 class QCheckBox;
@@ -35,6 +36,7 @@ private:
     int m_portCount;
     bool m_stateKnown = false;
     std::string m_members;
+    std::set<std::string> m_partialLinks; // ids whose member list came short
     CDialogSession& m_cCommonSNMP;
     CDialogSession& m_cCommonSNMPSet;
     CDialogSession& m_cCommonSNMPTable;

@@ -64,13 +64,12 @@ std::optional<TrunkRow> decodeTrunkRow(const WalkRow& row, int portCount)
 {
     if (row.values.size() < 2 || row.suffix.size() < 2 || !isWholeNumber(row.values[1]))
         return std::nullopt;
-    const std::size_t octets = row.values[0].size();
-    const std::size_t needed = static_cast<std::size_t>((std::max(portCount, 0) + 7) / 8);
-    const std::size_t padded = snmp::portFlagsToBitmap(std::vector<bool>{}, portCount).octets.size();
-    if (octets < needed || octets > padded)
-        return std::nullopt;
-    return TrunkRow{row.suffix.substr(1), modeText(row.values[1]), snmp::bitmapToPortList(row.values[0], portCount).text};
+    return TrunkRow{row.suffix.substr(1), modeText(row.values[1]), snmp::bitmapToPortList(row.values[0], portCount).text,
+                    !snmp::coversPorts(row.values[0], portCount)};
 }
+
+const char* const kPartialMembers =
+    "The switch answered this link's member list shorter than its ports, so its members cannot be changed here.";
 
 std::string checkTrunkId(std::string_view idText)
 {

@@ -30,12 +30,15 @@ struct TrunkRow {
     std::string id;      // "1"
     std::string mode;    // "LACP", "Static" or "Disable"
     std::string members; // "21,22"
+    // The member list was answered shorter than the switch's ports: the
+    // ports it lacks show as no members, and it is never written back.
+    bool partial = false;
     bool operator==(const TrunkRow&) const = default;
 };
-// Nothing for a row whose mode is no whole number or whose member list is not
-// a port list of this switch (shorter than its ports need, or longer than the
-// padded list): it would be written back as read.
+// Nothing for a row whose mode is no whole number. Octets past the switch's
+// ports are ignored.
 std::optional<TrunkRow> decodeTrunkRow(const WalkRow& row, int portCount);
+extern const char* const kPartialMembers;
 
 // Mode Apply: "" for an empty or valid id.
 std::string checkTrunkId(std::string_view idText);

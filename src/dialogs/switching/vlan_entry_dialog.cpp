@@ -18,6 +18,9 @@ namespace dialogs::switching {
 namespace {
 
 constexpr int kRows = 3; // Tag, Untag, Not Member: the order of Member
+// What the user may type; a value read from the switch is shown whole.
+constexpr int kNameLength = 20;
+constexpr int kVidLength = 4;
 
 QSize windowSize(int portCount)
 {
@@ -47,10 +50,10 @@ CVlanEntryDialog::CVlanEntryDialog(bool addMode, int portCount, std::vector<Vlan
     auto* idGroup = new QGroupBox(QStringLiteral("802.1Q VLAN Name and ID"), this);
     m_name = new QLineEdit(idGroup);
     m_name->setObjectName(QStringLiteral("name"));
-    m_name->setMaxLength(20);
+    m_name->setMaxLength(kNameLength);
     m_vid = new QLineEdit(idGroup);
     m_vid->setObjectName(QStringLiteral("vid"));
-    m_vid->setMaxLength(4);
+    m_vid->setMaxLength(kVidLength);
     m_vid->setValidator(new QIntValidator(0, 9999, m_vid));
     auto* idForm = new QFormLayout(idGroup);
     idForm->addRow(captionFor(m_name, QStringLiteral("VLAN Name:")), m_name);
@@ -84,9 +87,9 @@ CVlanEntryDialog::CVlanEntryDialog(bool addMode, int portCount, std::vector<Vlan
     } else {
         setWindowTitle(QStringLiteral("Edit VLAN"));
         m_vid->setEnabled(false);
-        m_vid->setText(QString::number(vid));
+        setLimitedText(m_vid, std::to_string(vid), kVidLength);
         if (const VlanEntry* loaded = findVlan(m_list, vid))
-            m_name->setText(QString::fromStdString(loaded->name));
+            setLimitedText(m_name, loaded->name, kNameLength);
     }
     for (int port = 1; port <= portCount; ++port)
         showPort(port);

@@ -58,6 +58,8 @@ bool writePortList(WriteContext& write, CDialogSession& session, const Bindings&
 } // namespace
 
 const char* const kParameterError = "Parameter Error !";
+const char* const kPartialVlan =
+    "The switch answered this VLAN's port lists shorter than its ports, so it cannot be edited here.";
 
 VlanEntryForm loadVlanEntryForm(bool add, bool asymmetric, int portCount, const std::vector<VlanEntry>& list,
                                 int vid)
@@ -118,6 +120,8 @@ std::string checkVlanEntry(const VlanEntryForm& form, const VlanEntryInput& inpu
                            const std::vector<VlanEntry>& list)
 {
     const int vid = vlanEntryVid(input.vidText);
+    if (const VlanEntry* loaded = form.add ? nullptr : findVlan(list, vid); loaded && loaded->partial)
+        return kPartialVlan;
     if (form.add) {
         if (vid < 2 || vid > 4094)
             return "Invalid VLAN ID, VLAN ID should be (2-4094) !";
@@ -145,12 +149,12 @@ VlanEntryWrite vlanEntryWrite(const VlanEntryForm& form, int vid, const std::str
     const std::vector<bool> egress = egressPorts(form.members);
     if (vid != 1) {
         write.allPorts = portListSet(2, vid, std::vector<bool>(static_cast<std::size_t>(portCount), true), portCount);
-        if (form.add || !before) {
-            write.restoreEgress = portListSet(2, vid, egress, portCount);
-        } else {
-            write.restoreUntagged = portListSet(4, vid, portsOfList(before->untaggedList, portCount), portCount);
-            write.restoreEgress = portListSet(2, vid, portsOfList(before->egressList, portCount), portCount);
-        }
+        // A new VLAN had no member before the all-ports step; never the chosen
+        // sets, which the switch may just have refused.
+        const VlanEntry empty;
+        const VlanEntry& was = form.add || !before ? empty : *before;
+        write.restoreUntagged = portListSet(4, vid, portsOfList(was.untaggedList, portCount), portCount);
+        write.restoreEgress = portListSet(2, vid, portsOfList(was.egressList, portCount), portCount);
     }
     write.untagged = portListSet(4, vid, untaggedPorts(form.members), portCount);
     write.egress = portListSet(2, vid, egress, portCount);

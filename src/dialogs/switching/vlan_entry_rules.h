@@ -41,6 +41,8 @@ struct VlanEntryInput {
 };
 // The VID as OK reads it.
 int vlanEntryVid(const std::string& vidText);
+// An edit of a VLAN whose port lists were answered short is refused first.
+extern const char* const kPartialVlan;
 // The first failing check's message, or "".
 std::string checkVlanEntry(const VlanEntryForm& form, const VlanEntryInput& input, const AggregatedLinks& links,
                            const std::vector<VlanEntry>& list);
@@ -54,8 +56,8 @@ struct VlanEntryWrite {
     Bindings name;
     Bindings activate;   // after a pause
     // When the untagged or egress set fails after every port was made a
-    // member: what the VLAN had before (a new one: its chosen egress set).
-    Bindings restoreUntagged; // edit mode only, after a failed egress set
+    // member: what the VLAN had before (a new one: no member).
+    Bindings restoreUntagged; // after a failed egress set
     Bindings restoreEgress;
 };
 inline constexpr int kActivatePauseMs = 50;

@@ -22,14 +22,6 @@ std::string valueAt(const std::vector<std::string>& values, std::size_t index)
     return index < values.size() ? values[index] : std::string();
 }
 
-// A port list too short for the switch's ports, or longer than the 8 octets
-// of the largest model, is a garbled answer: shown and written back, it
-// would change the VLAN's members.
-bool isPortList(const std::string& octets, int portCount)
-{
-    return octets.size() >= static_cast<std::size_t>((portCount + 7) / 8) && octets.size() <= 8;
-}
-
 int wholeOrZero(const std::string& text)
 {
     return isWholeNumber(text) ? static_cast<int>(leadingNumber(text)) : 0;
@@ -52,8 +44,7 @@ WalkRequest vlanTableRead()
 
 std::optional<VlanEntry> decodeVlanRow(const WalkRow& row, int portCount)
 {
-    if (row.values.size() < 4 || row.values[3] != "1" || row.suffix.size() < 2 ||
-        !isPortList(row.values[1], portCount) || !isPortList(row.values[2], portCount))
+    if (row.values.size() < 4 || row.values[3] != "1" || row.suffix.size() < 2)
         return std::nullopt;
     VlanEntry entry;
     entry.vid = static_cast<int>(leadingNumber(std::string_view(row.suffix).substr(1)));
@@ -64,6 +55,7 @@ std::optional<VlanEntry> decodeVlanRow(const WalkRow& row, int portCount)
     entry.egressCount = egress.count;
     entry.untaggedList = untagged.text;
     entry.untaggedCount = untagged.count;
+    entry.partial = !snmp::coversPorts(row.values[1], portCount) || !snmp::coversPorts(row.values[2], portCount);
     return entry;
 }
 

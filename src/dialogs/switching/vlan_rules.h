@@ -23,12 +23,15 @@ struct VlanEntry {
     std::string untaggedList;
     int egressCount = 0;
     int untaggedCount = 0;
+    // A port list answered shorter than the switch's ports: the ports it
+    // lacks are shown as no members, and nothing is written back from it.
+    bool partial = false;
 };
 
 const std::vector<std::string>& vlanHeaders();
 // Name, egress, untagged and row status of every VLAN.
 WalkRequest vlanTableRead();
-// Only active rows with port lists that fit the switch are listed.
+// Only active rows are listed; octets past the switch's ports are ignored.
 std::optional<VlanEntry> decodeVlanRow(const WalkRow& row, int portCount);
 // VID, name, egress count, egress list, untagged list.
 std::vector<std::string> vlanRowTexts(const VlanEntry& entry);
