@@ -43,10 +43,18 @@ void applyVersion3Settings(CSnmpV3& request, const SessionCore& core)
     }
 }
 
+int versionNumber(const std::string& text)
+{
+    if (text == "2c")
+        return 2;
+    const int number = parseOr(text, 0);
+    return number == 1 || number == 3 ? number : 0;
+}
+
 std::unique_ptr<CSnmpRequest> makeRequest(const SessionCore& core, int pduType)
 {
-    if (core.version == 1) {
-        auto request = std::make_unique<CSnmpV1>();
+    if (core.version == 1 || core.version == 2) {
+        std::unique_ptr<CSnmpV1> request = core.version == 1 ? std::make_unique<CSnmpV1>() : std::make_unique<CSnmpV2c>();
         request->setCommunity(pduType == kPduSet ? core.writeCommunity : core.readCommunity);
         return request;
     }
@@ -98,7 +106,8 @@ CCommonSnmp::CCommonSnmp(std::shared_ptr<Transport> transport) : m_impl(std::mak
 {
     const SessionParameters& parameters = sessionParameters();
     SessionCore& core = *m_impl->core;
-    core.version = parseOr(parameters.version, 0);
+    core.version = versionNumber(parameters.version);
+    core.bulkReads = parameters.bulkReads;
     core.destination.host = parameters.agentAddress;
     core.destination.port = parseOr<std::uint16_t>(parameters.agentPort, 161);
     core.timeoutMs = parseOr(parameters.requestTimeout, 3000);
@@ -140,6 +149,9 @@ bool CCommonSnmp::Open(int pduType)
     core.request.reset();
     if (!core.transport)
         return false;
+    // Version 1 has no GETBULK; without bulk reads asked for, nothing changes on the wire.
+    if (pduType == kPduGetBulk && !(core.bulkReads && (core.version == 2 || core.version == 3)))
+        pduType = kPduGetNext;
     std::unique_ptr<CSnmpRequest> request = makeRequest(core, pduType);
     if (!request || !request->setType(pduType))
         return false;
@@ -201,8 +213,8 @@ int CCommonSnmp::getNextAsync(WalkCallback callback, void* context, int /*reserv
     core->walkRunning = true;
     core->m_hEvenSnmpGet.reset();
     startWalkWorker(core);
-    // Version 1 reports the armed send as the library did; version 3 always -1.
-    return core->version == 1 ? kStatusOk : kStatusNoAnswer;
+    // Community versions report the armed send as the library did; version 3 always -1.
+    return core->version == 3 ? kStatusNoAnswer : kStatusOk;
 }
 
 int CCommonSnmp::getNextAsync(WalkCallback callback, void* context, unsigned long timeoutMs)
