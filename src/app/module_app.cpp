@@ -2,6 +2,7 @@
 
 #include "app/command_line.h"
 #include "app/device_description.h"
+#include "app/user_settings.h"
 #include "platform/prompter.h"
 #include "platform/qt_debug_sink.h"
 #include "snmp/session_parameters.h"
@@ -44,7 +45,9 @@ int CModuleApp::run(const std::function<int()>& runMainWindow)
         platform::prompter().warn("No parameter input !", kCaption);
         return kExitRefused;
     }
-    snmp::setSessionParameters(parseCommandLine(line));
+    snmp::SessionParameters parameters = parseCommandLine(line);
+    parameters.bulkReads = readTablesInBulk();
+    snmp::setSessionParameters(parameters);
 
     const std::string deviceName = readDeviceName(m_userIniPath);
     m_guard = std::make_unique<InstanceGuard>(instanceName(deviceName, snmp::sessionParameters().agentAddress));
