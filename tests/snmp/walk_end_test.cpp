@@ -61,12 +61,12 @@ Oid row(std::initializer_list<std::uint32_t> index)
 
 // A session over a prepared agent: version 1 unless told.
 struct PreparedSession {
-    explicit PreparedSession(std::vector<Pdu> answers, const char* version = "1", bool bulkReads = false)
+    explicit PreparedSession(std::vector<Pdu> answers, const char* version = "1")
         : agent(std::make_shared<PreparedAgent>(std::move(answers)))
     {
-        SessionParameters parameters = sessionParametersFor(161, *version == '3' ? kAgentUsers[1] : kVersion1);
+        SessionParameters parameters = sessionParametersFor(161, kVersion1);
         parameters.version = version;
-        parameters.bulkReads = bulkReads;
+        parameters.bulkReads = true;
         setSessionParameters(parameters);
         session = std::make_unique<CCommonSnmp>(agent);
     }
@@ -74,18 +74,15 @@ struct PreparedSession {
     std::unique_ptr<CCommonSnmp> session;
 };
 
-// Walks the column (and `more` columns) with synchronous getNext until a
-// non-zero status; the statuses and binding 0's suffixes it saw.
+// Walks the column with synchronous getNext until a non-zero status; the
+// statuses and suffixes it saw.
 std::pair<std::vector<int>, std::vector<std::string>> walkColumn(const PreparedSession& prepared,
-                                                                 int pduType = kPduGetNext,
-                                                                 std::vector<Oid> more = {})
+                                                                 int pduType = kPduGetNext)
 {
     CCommonSnmp& session = *prepared.session;
     std::pair<std::vector<int>, std::vector<std::string>> outcome;
     EXPECT_TRUE(session.Open(pduType));
     EXPECT_EQ(session.addValue(oidToText(kColumn), kTypeNull, nullptr), 0);
-    for (const Oid& column : more)
-        EXPECT_EQ(session.addValue(oidToText(column), kTypeNull, nullptr), 0);
     for (int status = kStatusOk, i = 0; status == kStatusOk && i < 10; ++i) {
         std::unique_ptr<CSnmpResponse> response;
         outcome.first.push_back(status = session.getNext(response));
@@ -126,65 +123,23 @@ TEST(WalkEnd, AStuckAgentAnExceptionAnErrorOrSilenceEndIt)
         EXPECT_EQ(walkColumn(PreparedSession(answers)).first, statuses) << name;
 }
 
-// What each request asked: its type, its repetitions and binding 0.
-std::vector<std::tuple<PduType, int, Oid>> asked(const PreparedSession& prepared)
+TEST(WalkEnd, BulkRowsComeOneByOneAndTooBigHalvesTheRepetitionsDownToOne)
 {
-    std::vector<std::tuple<PduType, int, Oid>> out;
-    for (const Pdu& request : prepared.agent->requests())
-        out.emplace_back(request.type, request.maxRepetitions, request.bindings.at(0).oid);
-    return out;
-}
-
-TEST(WalkEnd, BulkRowsComeOneByOneAndEndWhereGetNextWould)
-{
-    // tooBig halves the repetitions; the row past the column ends the walk
-    // without another request.
-    const PreparedSession prepared({answer({}, kErrorTooBig),
-                                    answer({{row({1}), text("a")}, {row({2}), text("b")}, {row({3}), text("c")}}),
-                                    answer({{row({5}), text("d")}, {{1, 3, 6, 1, 2, 1, 2, 2, 1, 3, 1}, text("e")},
-                                            {{1, 3, 6, 1, 2, 1, 2, 2, 1, 3, 2}, text("f")}})},
-                                   "2c", true);
-    const auto [statuses, suffixes] = walkColumn(prepared, kPduGetBulk);
-    EXPECT_EQ(statuses, (std::vector<int>{kStatusOk, kStatusOk, kStatusOk, kStatusOk, kStatusEnded}));
-    EXPECT_EQ(suffixes, (std::vector<std::string>{".1", ".2", ".3", ".5"}));
-    EXPECT_EQ(asked(prepared), (std::vector<std::tuple<PduType, int, Oid>>{
-                                   {PduType::GetBulk, 25, kColumn}, {PduType::GetBulk, 12, kColumn},
-                                   {PduType::GetBulk, 12, row({3})}}));
-}
-
-TEST(WalkEnd, ABulkRowCutShortIsAskedForAgainAndTooBigAtOneEndsTheWalk)
-{
-    const Oid second{1, 3, 6, 1, 2, 1, 2, 2, 1, 3};
-    auto cell = [](Oid column, std::uint32_t index) {
-        column.push_back(index);
-        return VarBind{column, text(std::to_string(index))};
+    const Pdu tooBig = answer({}, kErrorTooBig);
+    // A row past the column ends the walk without another request.
+    const std::tuple<std::vector<Pdu>, std::vector<int>, std::vector<int>> cases[] = {
+        {{tooBig, answer({{row({1}), text("a")}, {row({2}), text("b")}}),
+          answer({{row({5}), text("c")}, {{1, 3, 6, 1, 2, 1, 2, 2, 1, 3, 1}, text("d")}, {row({9}), text("e")}})},
+         {kStatusOk, kStatusOk, kStatusOk, kStatusEnded}, {25, 12, 12}},
+        {{tooBig, tooBig, tooBig, tooBig, tooBig, tooBig}, {kStatusEnded}, {25, 12, 6, 3, 1}},
     };
-    std::vector<Pdu> answers{answer({cell(kColumn, 1), cell(second, 1), cell(kColumn, 2), cell(second, 2),
-                                     cell(kColumn, 3)})};
-    // Then nothing fits at all, down to one repetition.
-    for (int i = 0; i < 5; ++i)
-        answers.push_back(answer({}, kErrorTooBig));
-    const PreparedSession prepared(answers, "3", true);
-    const auto [statuses, suffixes] = walkColumn(prepared, kPduGetBulk, {second});
-    EXPECT_EQ(statuses, (std::vector<int>{kStatusOk, kStatusOk, kStatusEnded}));
-    std::vector<int> repetitions;
-    for (const auto& [type, count, first] : asked(prepared))
-        repetitions.push_back(count);
-    EXPECT_EQ(repetitions, (std::vector<int>{25, 25, 12, 6, 3, 1}));
-    EXPECT_EQ(std::get<2>(asked(prepared).at(1)), row({2}));
-}
-
-TEST(WalkEnd, OnlyVersions2cAnd3AskedForBulkReadsSendGetBulk)
-{
-    const std::tuple<const char*, bool, PduType> cases[] = {
-        {"2c", true, PduType::GetBulk}, {"3", true, PduType::GetBulk},   {"1", true, PduType::GetNext},
-        {"2c", false, PduType::GetNext}, {"3", false, PduType::GetNext},
-    };
-    for (const auto& [version, bulkReads, type] : cases) {
-        const PreparedSession prepared({}, version, bulkReads);
-        EXPECT_EQ(walkColumn(prepared, kPduGetBulk).first, std::vector<int>{kStatusNoAnswer});
-        ASSERT_EQ(prepared.agent->requests().size(), 1u);
-        EXPECT_EQ(prepared.agent->requests()[0].type, type) << version << " " << bulkReads;
+    for (const auto& [answers, statuses, repetitions] : cases) {
+        const PreparedSession prepared(answers, "2c");
+        EXPECT_EQ(walkColumn(prepared, kPduGetBulk).first, statuses);
+        std::vector<int> asked;
+        for (const Pdu& request : prepared.agent->requests())
+            asked.push_back(request.maxRepetitions);
+        EXPECT_EQ(asked, repetitions);
     }
 }
 
