@@ -29,8 +29,8 @@ Number parseOr(const std::string& text, Number fallback)
 void applyVersion3Settings(CSnmpV3& request, const SessionCore& core)
 {
     const V3SecuritySettings settings = v3SecuritySettings(core.securityLevel, core.authProtocol, core.privProtocol);
-    // The user-based security model is Net-SNMP's; its default message size
-    // is kept (a 1024-octet limit would make wide rows fail as tooBig).
+    // The user-based security model is Net-SNMP's; the message size is the
+    // transport's (a 1024-octet limit would make wide rows fail as tooBig).
     request.setUserName(core.userName);
     request.setMsgFlags(settings.msgFlags);
     if (settings.authArith >= 0) {
