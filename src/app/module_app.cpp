@@ -3,6 +3,7 @@
 #include "app/command_line.h"
 #include "app/device_description.h"
 #include "platform/program_folder.h"
+#include "app/user_settings.h"
 #include "platform/prompter.h"
 #include "platform/qt_debug_sink.h"
 #include "snmp/session_parameters.h"
@@ -60,7 +61,9 @@ int CModuleApp::run(const std::function<int()>& runMainWindow)
         platform::prompter().warn("No parameter input !", kCaption);
         return kExitRefused;
     }
-    snmp::setSessionParameters(parseCommandLine(line));
+    snmp::SessionParameters parameters = parseCommandLine(line);
+    parameters.bulkReads = readTablesInBulk();
+    snmp::setSessionParameters(parameters);
     return runForSwitch(readDeviceName(m_userIniPath), runMainWindow);
 }
 

@@ -24,7 +24,8 @@ public:
     CModuleApp& operator=(const CModuleApp&) = delete;
 
     // Start-up in order: SNMP layer, legacy start-up calls, parameter check,
-    // command line, DeviceName, one instance per name. Then runMainWindow
+    // command line (and the user's bulk-read choice), DeviceName, one
+    // instance per name. Then runMainWindow
     // constructs and runs the main window; its result is returned. A refusal
     // or a second instance returns without calling it.
     int run(const std::function<int()>& runMainWindow);

@@ -59,7 +59,9 @@ void CDialogSession::startWalk(const WalkRequest& request, Poster post, WalkSink
         m_active = Active{generation,      request.mode,    request.minimumBindings,
                           request.timeoutMs, std::move(post), std::move(sinks)};
     }
-    const int pduType = request.mode == WalkRequest::Mode::Single ? snmp::kPduGet : snmp::kPduGetNext;
+    const int pduType = request.mode == WalkRequest::Mode::Single ? snmp::kPduGet
+        : request.mode == WalkRequest::Mode::ReadOnlyTable     ? snmp::kPduGetBulk
+                                                               : snmp::kPduGetNext;
     if (!prepare(*m_snmp, pduType, nullBindings(request.oids)) || request.oids.empty()) {
         std::lock_guard lock(m_mutex);
         postLocked(generation, [this](const WalkSinks& sinks) {

@@ -32,6 +32,9 @@ struct WalkRow {
 struct WalkRequest {
     enum class Mode {
         Table,  // get-next walk, one row per answer until the columns end
+        // A walk that feeds no write: the same rows, read by GETBULK where
+        // the session allows it.
+        ReadOnlyTable,
         Single, // one asynchronous get: one row at most
     };
     Mode mode = Mode::Table;

@@ -34,7 +34,8 @@ constexpr int kPausesAfterSkip = 2;
 PollTimings PollTimings::forVersion(const std::string& version)
 {
     PollTimings timings;
-    timings.unit = std::chrono::milliseconds(version == "1" ? 500 : 1000);
+    // Version 2c polls at the pace of version 1.
+    timings.unit = std::chrono::milliseconds(version == "1" || version == "2c" ? 500 : 1000);
     return timings;
 }
 

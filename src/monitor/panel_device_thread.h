@@ -52,7 +52,7 @@ struct PollTimings {
     std::chrono::milliseconds firstPause{500};
     std::chrono::milliseconds unit{500};       // ten of these end a cycle
     std::chrono::milliseconds beforeWalk{500}; // after the LED mode read
-    // 500 ms units for version "1", 1000 ms otherwise.
+    // 500 ms units for versions "1" and "2c", 1000 ms otherwise.
     static PollTimings forVersion(const std::string& version);
 };
 

@@ -30,8 +30,8 @@ Number parseOr(const std::string& text, Number fallback)
 void applyVersion3Settings(CSnmpV3& request, const SessionCore& core)
 {
     const V3SecuritySettings settings = v3SecuritySettings(core.securityLevel, core.authProtocol, core.privProtocol);
-    // The user-based security model is Net-SNMP's; its default message size
-    // is kept (a 1024-octet limit would make wide rows fail as tooBig).
+    // The user-based security model is Net-SNMP's; the message size is the
+    // transport's (a 1024-octet limit would make wide rows fail as tooBig).
     request.setUserName(core.userName);
     request.setMsgFlags(settings.msgFlags);
     if (settings.authArith >= 0) {
@@ -44,10 +44,18 @@ void applyVersion3Settings(CSnmpV3& request, const SessionCore& core)
     }
 }
 
+int versionNumber(const std::string& text)
+{
+    if (text == "2c")
+        return 2;
+    const int number = parseOr(text, 0);
+    return number == 1 || number == 3 ? number : 0;
+}
+
 std::unique_ptr<CSnmpRequest> makeRequest(const SessionCore& core, int pduType)
 {
-    if (core.version == 1) {
-        auto request = std::make_unique<CSnmpV1>();
+    if (core.version == 1 || core.version == 2) {
+        std::unique_ptr<CSnmpV1> request = core.version == 1 ? std::make_unique<CSnmpV1>() : std::make_unique<CSnmpV2c>();
         request->setCommunity(pduType == kPduSet ? core.writeCommunity : core.readCommunity);
         return request;
     }
@@ -73,7 +81,8 @@ private:
 
 void copyParameters(SessionCore& core, const SessionParameters& parameters)
 {
-    core.version = parseOr(parameters.version, 0);
+    core.version = versionNumber(parameters.version);
+    core.bulkReads = parameters.bulkReads;
     core.destination.host = parameters.agentAddress;
     core.destination.port = parseOr<std::uint16_t>(parameters.agentPort, 161);
     core.timeoutMs = parseOr(parameters.requestTimeout, 3000);
@@ -152,6 +161,9 @@ bool CCommonSnmp::Open(int pduType)
     core.request.reset();
     if (!core.transport)
         return false;
+    // Version 1 has no GETBULK; without bulk reads asked for, nothing changes on the wire.
+    if (pduType == kPduGetBulk && !(core.bulkReads && (core.version == 2 || core.version == 3)))
+        pduType = kPduGetNext;
     std::unique_ptr<CSnmpRequest> request = makeRequest(core, pduType);
     if (!request || !request->setType(pduType))
         return false;
@@ -213,8 +225,8 @@ int CCommonSnmp::getNextAsync(WalkCallback callback, void* context, int /*reserv
     core->walkRunning = true;
     core->m_hEvenSnmpGet.reset();
     startWalkWorker(core);
-    // Version 1 reports the armed send as the library did; version 3 always -1.
-    return core->version == 1 ? kStatusOk : kStatusNoAnswer;
+    // Community versions report the armed send as the library did; version 3 always -1.
+    return core->version == 3 ? kStatusNoAnswer : kStatusOk;
 }
 
 int CCommonSnmp::getNextAsync(WalkCallback callback, void* context, unsigned long timeoutMs)

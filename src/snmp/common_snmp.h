@@ -28,8 +28,10 @@ enum ValueTypeCode : int {
     kTypeEmpty = 0,     // noSuchObject, noSuchInstance, endOfMibView: empty value
 };
 
-// PDU types given to Open.
-enum OpenType : int { kPduGet = 0, kPduGetNext = 1, kPduSet = 3 };
+// PDU types given to Open. kPduGetBulk opens a read-only walk: GETBULK
+// where the session allows it (version 2c or 3, bulk reads asked for),
+// get-next otherwise; either way one row per answer, ending alike.
+enum OpenType : int { kPduGet = 0, kPduGetNext = 1, kPduSet = 3, kPduGetBulk = 5 };
 
 // Status of send/getNext and of walk callbacks.
 enum SnmpStatus : int {

@@ -12,6 +12,7 @@ int commandOf(PduType type)
     switch (type) {
     case PduType::GetNext: return SNMP_MSG_GETNEXT;
     case PduType::Set: return SNMP_MSG_SET;
+    case PduType::GetBulk: return SNMP_MSG_GETBULK;
     case PduType::Get:
     case PduType::Response: break;
     }
@@ -188,6 +189,11 @@ bool applyUserSecurity(netsnmp_session& session, const Target& target)
                      USM_PRIV_KU_LEN);
 }
 
+long netSnmpVersion(int version)
+{
+    return version == 3 ? SNMP_VERSION_3 : version == 2 ? SNMP_VERSION_2c : SNMP_VERSION_1;
+}
+
 } // namespace
 
 NetSnmpPduPtr toNetSnmpPdu(const Pdu& request, const Target& target)
@@ -195,7 +201,11 @@ NetSnmpPduPtr toNetSnmpPdu(const Pdu& request, const Target& target)
     NetSnmpPduPtr pdu(snmp_pdu_create(commandOf(request.type)));
     if (!pdu)
         return nullptr;
-    pdu->version = target.version == 3 ? SNMP_VERSION_3 : SNMP_VERSION_1;
+    pdu->version = netSnmpVersion(target.version);
+    if (request.type == PduType::GetBulk) {
+        pdu->non_repeaters = 0;
+        pdu->max_repetitions = request.maxRepetitions;
+    }
     for (const VarBind& binding : request.bindings)
         if (!addBinding(*pdu, binding))
             return nullptr;
@@ -227,6 +237,8 @@ NetSnmpSessionPtr openNetSnmpSession(const Target& target, netsnmp_callback call
     session.callback = callback;
     session.callback_magic = magic;
     session.retries = 0;
+    session.rcvMsgMaxSize = kMaxMessageSize;
+    session.sndMsgMaxSize = kMaxMessageSize;
     std::string community = target.community;
     std::string user = target.user;
     bool ok = true;
@@ -237,7 +249,7 @@ NetSnmpSessionPtr openNetSnmpSession(const Target& target, netsnmp_callback call
         session.securityNameLen = user.size();
         ok = applyUserSecurity(session, target);
     } else {
-        session.version = SNMP_VERSION_1;
+        session.version = netSnmpVersion(target.version);
         session.community = reinterpret_cast<u_char*>(community.data());
         session.community_len = community.size();
     }

@@ -44,7 +44,7 @@ struct VarBind {
     bool operator==(const VarBind&) const = default;
 };
 
-enum class PduType : std::uint8_t { Get, GetNext, Set, Response };
+enum class PduType : std::uint8_t { Get, GetNext, Set, Response, GetBulk };
 
 struct Pdu {
     PduType type = PduType::Get;
@@ -52,7 +52,11 @@ struct Pdu {
     int errorStatus = 0; // RFC 3416 error-status; 0 noError
     int errorIndex = 0;  // 1-based binding index of the error, 0 none
     std::vector<VarBind> bindings;
+    int maxRepetitions = 0; // GetBulk only; it has no non-repeaters here
 };
+
+// RFC 3416 error-status of an answer too big for the message size.
+constexpr int kErrorTooBig = 1;
 
 // Dotted decimal text, no leading dot; "" for an empty OID.
 std::string oidToText(const Oid& oid);

@@ -21,7 +21,8 @@ namespace snmp {
 
 struct SessionCore {
     // Copied from the session parameters; read-only afterwards.
-    int version = 0;
+    int version = 0; // 1, 2 (2c) or 3; 0 for anything else
+    bool bulkReads = false;
     Destination destination;
     int timeoutMs = 3000;
     std::string readCommunity;

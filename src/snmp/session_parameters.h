@@ -12,7 +12,7 @@ struct SessionParameters {
     std::string readCommunity = "qevtal";
     std::string writeCommunity = "morvint";
     bool vlanEdit = true;               // position 4
-    std::string version = "1";          // position 5
+    std::string version = "1";          // position 5: "1" or "3"; "2c" from the user's settings
     std::string agentPort = "161";      // position 6: UDP port of the agent
     std::string position9 = "1";        // kept, not used
     std::string securityLevel = "1";    // 10
@@ -22,6 +22,8 @@ struct SessionParameters {
     std::string authProtocol = "1";     // 14
     std::string privProtocol = "1";     // 15
     std::string requestTimeout = "3000"; // milliseconds; no command-line position
+    // Read-only table views walk by GETBULK where the version allows it.
+    bool bulkReads = false;
 };
 
 const SessionParameters& sessionParameters();

@@ -43,7 +43,7 @@ Target baseTarget(const Destination& to, int version, int timeoutMs)
 
 bool CSnmpRequest::setType(int pduType)
 {
-    if (pduType != kPduGet && pduType != kPduGetNext && pduType != kPduSet)
+    if (pduType != kPduGet && pduType != kPduGetNext && pduType != kPduSet && pduType != kPduGetBulk)
         return false;
     m_type = pduType;
     return true;
@@ -86,7 +86,12 @@ void CSnmpRequest::continueFrom(const std::vector<VarBind>& returned)
 Pdu CSnmpRequest::requestPdu() const
 {
     Pdu pdu;
-    pdu.type = m_type == kPduGetNext ? PduType::GetNext : m_type == kPduSet ? PduType::Set : PduType::Get;
+    switch (m_type) {
+    case kPduGetNext: pdu.type = PduType::GetNext; break;
+    case kPduSet: pdu.type = PduType::Set; break;
+    case kPduGetBulk: pdu.type = PduType::GetBulk; break;
+    default: pdu.type = PduType::Get; break;
+    }
     pdu.requestId = m_requestId;
     pdu.bindings = m_bindings;
     if (pdu.type != PduType::Set)
@@ -112,6 +117,13 @@ Target CSnmpV1::target(const Destination& to, int timeoutMs) const
 {
     Target target = baseTarget(to, 1, timeoutMs);
     target.community = m_community;
+    return target;
+}
+
+Target CSnmpV2c::target(const Destination& to, int timeoutMs) const
+{
+    Target target = CSnmpV1::target(to, timeoutMs);
+    target.version = 2;
     return target;
 }
 

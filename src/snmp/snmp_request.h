@@ -25,7 +25,7 @@ public:
     virtual ~CSnmpRequest() = default;
 
     virtual int getVersion() const = 0;
-    // 0 get, 1 get-next, 3 set; false for any other number.
+    // 0 get, 1 get-next, 3 set, 5 get-bulk; false for any other number.
     bool setType(int pduType);
     int getType() const { return m_type; }
     int getRequestID() const { return m_requestId; }
@@ -59,7 +59,7 @@ private:
     std::vector<VarBind> m_bindings;
 };
 
-class CSnmpV1 final : public CSnmpRequest {
+class CSnmpV1 : public CSnmpRequest {
 public:
     int getVersion() const override { return 1; }
     void setCommunity(const std::string& community) { m_community = community; }
@@ -68,6 +68,13 @@ public:
 
 private:
     std::string m_community;
+};
+
+// Version 2c: the communities of version 1, and GETBULK.
+class CSnmpV2c final : public CSnmpV1 {
+public:
+    int getVersion() const override { return 2; }
+    Target target(const Destination& to, int timeoutMs) const override;
 };
 
 class CSnmpV3 final : public CSnmpRequest {

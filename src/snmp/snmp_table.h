@@ -3,13 +3,19 @@
 #include "snmp/exchange.h"
 #include "snmp/snmp_request.h"
 
+#include <cstddef>
+#include <deque>
 #include <memory>
 #include <string>
+#include <vector>
 
 // The table walker bound to one request object: each getNext sends the
 // request with its type and, after a get-next, continues from the OIDs just
 // returned. A walk ends (-2) when an answer leaves the requested columns,
 // does not advance, carries an error status or an end-of-MIB exception.
+// After Open with type 5 (get-bulk) each answer brings many rows: they are
+// handed out one per getNext, in order, and the walk ends at the first row
+// a get-next walk would have ended at.
 namespace snmp {
 
 class CSnmpResponse;
@@ -28,11 +34,30 @@ public:
     // -1 when the binding lies outside that column.
     int getSuffix(int index, const CSnmpResponse& response, std::string& suffix) const;
 
+    // Max-repetitions of the next GETBULK: starts at 25, halves on tooBig.
+    int repetitions() const { return m_repetitions; }
+
 private:
-    bool advances(const Pdu& answer) const;
+    static constexpr int kFirstRepetitions = 25;
+
+    bool bulk() const;
+    PendingExchange sendBulk();
+    int finishBulk(PendingExchange& pending, std::unique_ptr<CSnmpResponse>& response);
+    // Splits a GETBULK answer into rows until one leaves its columns; false
+    // when the walk ends there (or no whole row came). Rows start after `from`.
+    bool takeRows(const Pdu& answer, std::vector<VarBind> from);
+    int fittingRepetitions() const;
 
     CSnmpRequest& m_request;
     std::shared_ptr<Transport> m_transport;
+    // Bulk walks: where the next GETBULK goes, the rows received and not yet
+    // handed out, and whether the walk ends after them.
+    Destination m_to;
+    int m_timeoutMs = 0;
+    int m_repetitions = kFirstRepetitions;
+    std::size_t m_rowBytes = 0; // encoded size of the largest row seen
+    std::deque<std::vector<VarBind>> m_rows;
+    bool m_endsAfterRows = false;
 };
 
 } // namespace snmp

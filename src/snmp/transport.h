@@ -2,6 +2,7 @@
 
 #include "snmp/pdu.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -18,8 +19,8 @@ enum class SecurityLevel : std::uint8_t { NoAuthNoPriv, AuthNoPriv, AuthPriv };
 struct Target {
     std::string host;       // dotted IPv4
     std::uint16_t port = 161;
-    int version = 1;        // 1 or 3
-    std::string community;  // version 1
+    int version = 1;        // 1, 2 (2c) or 3
+    std::string community;  // versions 1 and 2c
     // Version 3 (user-based security model).
     std::string user;
     SecurityLevel level = SecurityLevel::NoAuthNoPriv;
@@ -29,6 +30,10 @@ struct Target {
     std::string privPass;
     int timeoutMs = 3000;   // whole exchange, retransmissions included
 };
+
+// The largest message a session sends or accepts; version 3 declares it to
+// the agent, and bulk reads size their answers to it.
+constexpr std::size_t kMaxMessageSize = 65507;
 
 enum class TransportStatus : std::uint8_t {
     Ok,      // a response PDU arrived (its error-status may still be non-zero)

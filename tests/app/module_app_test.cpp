@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QSettings>
+
 #include <unistd.h>
 
 using app::CModuleApp;
@@ -18,6 +20,9 @@ const std::string kDeviceName = "QMX-7720-ZA-" + std::to_string(getpid());
 
 class ModuleAppTest : public testing::Test {
 protected:
+    // The user's settings (the Connect window's choices) live here, empty at first.
+    ModuleAppTest() { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(m_dir.path().string())); }
+
     // Runs the application object on `lines` with `ini`; its window counts its runs and gives 7.
     int run(QStringList lines, const std::string& ini, std::function<void(CModuleApp&)> inWindow = {})
     {
@@ -61,6 +66,7 @@ TEST_F(ModuleAppTest, StartRunsTheWindowWithParsedParametersAndHoldsTheName)
     const auto& p = snmp::sessionParameters();
     EXPECT_EQ(p.agentAddress + " " + p.readCommunity + " " + p.writeCommunity + " " + p.agentPort, "192.0.2.10 public priv 1161");
     EXPECT_FALSE(p.vlanEdit);
+    EXPECT_FALSE(p.bulkReads); // the user never asked for them
 }
 
 TEST_F(ModuleAppTest, OneWindowPerModelAndAddress)
@@ -89,4 +95,11 @@ TEST_F(ModuleAppTest, OneWindowPerModelAndAddress)
     const std::string otherModel = m_dir.write("Other.ini", "[DeviceInfo]\nDeviceName=" + kDeviceName + "P\n");
     EXPECT_EQ(run({QStringLiteral("/A0/I192.0.2.30")}, otherModel), 7);
     EXPECT_EQ(m_windowRuns, 2);
+}
+
+TEST_F(ModuleAppTest, BulkReadsWhenTheUserAskedForThem)
+{
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "qmx-module", "qmx-module").setValue("readTablesInBulk", true);
+    EXPECT_EQ(run({QStringLiteral("/A0/I192.0.2.40/R/W/V/S3")}, m_iniPath), 7);
+    EXPECT_TRUE(snmp::sessionParameters().bulkReads);
 }

@@ -66,6 +66,11 @@ TEST_P(TableViewsAgainstSnmpd, ListMatchesSnmpwalk)
     std::vector<std::map<std::string, std::string>> walked;
     for (const auto& [index, oid, convert] : GetParam().columns)
         walked.push_back(walkColumn(oid));
+    // Read in bulk: the list of snmpwalk's get-next walk.
+    snmp::SessionParameters parameters = snmp::sessionParameters();
+    parameters.version = "2c";
+    parameters.bulkReads = true;
+    snmp::setSessionParameters(parameters);
     auto dialog = GetParam().open();
     runFirstWalk(*dialog);
     for (std::size_t i = 0; i < walked.size(); ++i)

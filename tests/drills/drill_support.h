@@ -143,11 +143,11 @@ public:
 
     std::function<void(int rowCount)> afterRow;
 
-    void start(unsigned long stepTimeoutMs = 0)
+    void start(unsigned long stepTimeoutMs = 0, int pduType = snmp::kPduGetNext)
     {
         m_stepTimeoutMs = stepTimeoutMs;
         m_ended.reset();
-        ASSERT_TRUE(m_session.Open(snmp::kPduGetNext));
+        ASSERT_TRUE(m_session.Open(pduType));
         for (const std::string& column : m_columns)
             ASSERT_EQ(m_session.addValue(column, snmp::kTypeNull, nullptr), 0);
         m_session.getNextAsync(&WalkCollector::callback, this, m_stepTimeoutMs);

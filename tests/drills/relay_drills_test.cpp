@@ -79,6 +79,34 @@ TEST_F(RelayDrill, TableWalkUnderThirtyPercentLossCompletesOrEndsWithNoDuplicate
     EXPECT_GT(relay.counts().dropped, 0);
 }
 
+TEST_F(RelayDrill, BulkReadsGiveTheGetNextRowsInFewRequests)
+{
+    // Six columns x 25 repetitions: snmpd cuts its answers at 100 bindings, inside a row.
+    std::vector<std::string> columns = kLinkColumns;
+    columns.push_back("1.3.6.1.2.1.2.2.1.4");
+    auto walk = [this](const char* version, bool bulkReads, const std::vector<std::string>& walked) {
+        useAgent(relay.port(), *version == '3' ? "simshaaes" : "");
+        snmp::SessionParameters parameters = snmp::sessionParameters();
+        parameters.version = version;
+        parameters.bulkReads = bulkReads;
+        snmp::setSessionParameters(parameters);
+        const int before = relay.counts().requests;
+        snmp::CCommonSnmp session;
+        WalkCollector collector(session, walked);
+        collector.start(0, snmp::kPduGetBulk);
+        EXPECT_TRUE(collector.waitForEnd());
+        return std::pair(collector.rows(), relay.counts().requests - before);
+    };
+    const auto [expected, getNexts] = walk("1", true, columns); // version 1 has no GETBULK
+    for (const char* version : {"2c", "3"}) {
+        const auto [rows, requests] = walk(version, true, columns);
+        EXPECT_EQ(rows, expected) << version;
+        EXPECT_LE(requests, 5) << version; // engine discovery included
+        EXPECT_GE(walk(version, false, columns).second, getNexts) << version;
+        EXPECT_TRUE(walk(version, true, {"1.3.6.1.2.1.17.7.1.2.2.1.4"}).first.empty()) << "no rows, " << version;
+    }
+}
+
 TEST_F(RelayDrill, PollingCycleUnderThirtyPercentLossAppliesEachPortOnceOrReportsLostContact)
 {
     relay.setFaults({.dropShare = 0.3});

@@ -252,7 +252,7 @@ TEST(ValueText, ReceivedValuesReadAsCallersExpect)
     }
     // A MAC address: six raw octets, zeros included.
     const std::string mac("\x00\x11\x22\x00\x44\x55", 6);
-    const CSnmpResponse response(Pdu{PduType::Response, 1, 0, 0, {{{1, 3, 6, 1, 2, 1, 2, 2, 1, 6, 5}, {Asn::OctetString, 0, 0, mac, {}}}}});
+    const CSnmpResponse response(Pdu{PduType::Response, 1, 0, 0, {{{1, 3, 6, 1, 2, 1, 2, 2, 1, 6, 5}, {Asn::OctetString, 0, 0, mac, {}}}}, 0});
     int type = -1;
     std::string text;
     ASSERT_TRUE(response.getValue(0, type, text));

@@ -48,7 +48,7 @@ private:
 };
 
 Value text(std::string octets) { return {Asn::OctetString, 0, 0, std::move(octets), {}}; }
-Pdu answer(std::vector<VarBind> bindings, int errorStatus = 0) { return {PduType::Response, 0, errorStatus, 0, std::move(bindings)}; }
+Pdu answer(std::vector<VarBind> bindings, int errorStatus = 0) { return {PduType::Response, 0, errorStatus, 0, std::move(bindings), 0}; }
 
 const Oid kColumn{1, 3, 6, 1, 2, 1, 2, 2, 1, 2};
 
@@ -59,24 +59,29 @@ Oid row(std::initializer_list<std::uint32_t> index)
     return oid;
 }
 
-// A version-1 session over a prepared agent.
+// A session over a prepared agent: version 1 unless told.
 struct PreparedSession {
-    explicit PreparedSession(std::vector<Pdu> answers) : agent(std::make_shared<PreparedAgent>(std::move(answers)))
+    explicit PreparedSession(std::vector<Pdu> answers, const char* version = "1")
+        : agent(std::make_shared<PreparedAgent>(std::move(answers)))
     {
-        setSessionParameters(sessionParametersFor(161, kVersion1));
+        SessionParameters parameters = sessionParametersFor(161, kVersion1);
+        parameters.version = version;
+        parameters.bulkReads = true;
+        setSessionParameters(parameters);
         session = std::make_unique<CCommonSnmp>(agent);
     }
     std::shared_ptr<PreparedAgent> agent;
     std::unique_ptr<CCommonSnmp> session;
 };
 
-// Walks the column with synchronous get-next until a non-zero status; the
+// Walks the column with synchronous getNext until a non-zero status; the
 // statuses and suffixes it saw.
-std::pair<std::vector<int>, std::vector<std::string>> walkColumn(const PreparedSession& prepared)
+std::pair<std::vector<int>, std::vector<std::string>> walkColumn(const PreparedSession& prepared,
+                                                                 int pduType = kPduGetNext)
 {
     CCommonSnmp& session = *prepared.session;
     std::pair<std::vector<int>, std::vector<std::string>> outcome;
-    EXPECT_TRUE(session.Open(kPduGetNext));
+    EXPECT_TRUE(session.Open(pduType));
     EXPECT_EQ(session.addValue(oidToText(kColumn), kTypeNull, nullptr), 0);
     for (int status = kStatusOk, i = 0; status == kStatusOk && i < 10; ++i) {
         std::unique_ptr<CSnmpResponse> response;
@@ -116,6 +121,26 @@ TEST(WalkEnd, AStuckAgentAnExceptionAnErrorOrSilenceEndIt)
     };
     for (const auto& [name, answers, statuses] : cases)
         EXPECT_EQ(walkColumn(PreparedSession(answers)).first, statuses) << name;
+}
+
+TEST(WalkEnd, BulkRowsComeOneByOneAndTooBigHalvesTheRepetitionsDownToOne)
+{
+    const Pdu tooBig = answer({}, kErrorTooBig);
+    // A row past the column ends the walk without another request.
+    const std::tuple<std::vector<Pdu>, std::vector<int>, std::vector<int>> cases[] = {
+        {{tooBig, answer({{row({1}), text("a")}, {row({2}), text("b")}}),
+          answer({{row({5}), text("c")}, {{1, 3, 6, 1, 2, 1, 2, 2, 1, 3, 1}, text("d")}, {row({9}), text("e")}})},
+         {kStatusOk, kStatusOk, kStatusOk, kStatusEnded}, {25, 12, 12}},
+        {{tooBig, tooBig, tooBig, tooBig, tooBig, tooBig}, {kStatusEnded}, {25, 12, 6, 3, 1}},
+    };
+    for (const auto& [answers, statuses, repetitions] : cases) {
+        const PreparedSession prepared(answers, "2c");
+        EXPECT_EQ(walkColumn(prepared, kPduGetBulk).first, statuses);
+        std::vector<int> asked;
+        for (const Pdu& request : prepared.agent->requests())
+            asked.push_back(request.maxRepetitions);
+        EXPECT_EQ(asked, repetitions);
+    }
 }
 
 TEST(WalkEnd, SuffixOutsideTheRequestedColumnIsRefused)
