@@ -49,10 +49,13 @@ CTrunkMemberDialog::CTrunkMemberDialog(std::string linkId, std::string modeText,
     m_ports->setObjectName(QStringLiteral("ports"));
     QLineEdit* id = readOnlyField(m_linkId, "trunkId", this);
     QLineEdit* mode = readOnlyField(m_mode, "mode", this);
-    QPushButton* okButton = pushButton(QStringLiteral("OK"), "ok", this);
+    m_ok = pushButton(QStringLiteral("OK"), "ok", this);
     QPushButton* cancelButton = pushButton(QStringLiteral("Cancel"), "cancel", this);
-    okButton->setDefault(true);
-    connect(okButton, &QPushButton::clicked, this, &CTrunkMemberDialog::ok);
+    m_ok->setDefault(true);
+    // The rules hold only against the whole snapshot: a link still unread
+    // would let a port join a second link.
+    m_ok->setEnabled(false);
+    connect(m_ok, &QPushButton::clicked, this, &CTrunkMemberDialog::ok);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* fields = new QGridLayout;
@@ -62,7 +65,7 @@ CTrunkMemberDialog::CTrunkMemberDialog(std::string linkId, std::string modeText,
     fields->addWidget(mode, 0, 3);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(okButton);
+    buttons->addWidget(m_ok);
     buttons->addWidget(cancelButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
@@ -117,12 +120,16 @@ void CTrunkMemberDialog::readGlobals()
 
 void CTrunkMemberDialog::readEnded()
 {
-    if (m_pendingReads > 0 && --m_pendingReads == 0)
+    if (m_pendingReads > 0 && --m_pendingReads == 0) {
+        m_ok->setEnabled(true);
         emit snapshotRead();
+    }
 }
 
 bool CTrunkMemberDialog::ok()
 {
+    if (!snapshotComplete())
+        return false;
     const std::vector<bool> flags = m_ports->checkedPorts(0);
     const std::vector<int> candidates = tickedPorts(flags);
     if (const std::string message = checkMemberCount(candidates.size()); !message.empty()) {

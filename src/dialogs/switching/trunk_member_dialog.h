@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+class QPushButton;
+
 namespace dialogs {
 class CPortCheckGrid;
 }
@@ -21,7 +23,8 @@ public:
     CTrunkMemberDialog(std::string linkId, std::string modeText, std::string members, int portCount,
                        QWidget* parent = nullptr);
 
-    // OK: the checks, then the one set and the close; true when the set started.
+    // OK, once the snapshot is complete: the checks, then the one set and the
+    // close; true when the set started.
     bool ok();
 
     CPortCheckGrid* ports() const { return m_ports; }
@@ -56,6 +59,7 @@ private:
     CDialogSession& m_cCommonSNMPTableStaticPor;
     CDialogSession& m_cCommonSNMPTableGetVlanTrunk;
     CPortCheckGrid* m_ports;
+    QPushButton* m_ok;
 };
 
 } // namespace dialogs::switching
