@@ -4,6 +4,7 @@
 #include "dialogs/switching/trunk_rules.h"
 #include "dialogs/widgets.h"
 #include "platform/prompter.h"
+#include "snmp/common_snmp.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -102,7 +103,10 @@ void CTrunkMemberDialog::readChain(CDialogSession& session, std::vector<TrunkRea
     const TrunkRead read = reads[next];
     startWalk(
         session, trunkSnapshotRead(read), [this, read](const WalkRow& row) { addSnapshotRow(m_snapshot, read, row); },
-        [this, &session, reads, next] { readChain(session, reads, next + 1); });
+        [this, &session, reads, next] {
+            noteTimeOut(session);
+            readChain(session, reads, next + 1);
+        });
 }
 
 void CTrunkMemberDialog::readGlobals()
@@ -113,9 +117,17 @@ void CTrunkMemberDialog::readGlobals()
         [this](const WalkRow& row) { addSnapshotRow(m_snapshot, TrunkRead::Globals, row); },
         [this] {
             m_globalsReading = false;
-            if (std::exchange(m_globalsPending, false))
+            if (std::exchange(m_globalsPending, false)) {
+                noteTimeOut(m_cCommonSNMP);
                 readEnded();
+            }
         });
+}
+
+void CTrunkMemberDialog::noteTimeOut(const CDialogSession& session)
+{
+    // An item the switch did not send would pass its rule as "not set".
+    m_snapshotUnread = m_snapshotUnread || session.endStatus() == snmp::kStatusNoAnswer;
 }
 
 void CTrunkMemberDialog::readEnded()
@@ -134,6 +146,10 @@ bool CTrunkMemberDialog::ok()
     const std::vector<int> candidates = tickedPorts(flags);
     if (const std::string message = checkMemberCount(candidates.size()); !message.empty()) {
         platform::prompter().warn(message, {});
+        return false;
+    }
+    if (m_snapshotUnread) {
+        platform::prompter().warn(kSwitchUnread, {});
         return false;
     }
     const TrunkVerdict verdict = trunkVerdict(m_snapshot, candidates, m_ownMembers);

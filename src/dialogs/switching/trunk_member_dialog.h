@@ -39,6 +39,7 @@ private:
     // Runs `reads` one after another on `session`.
     void readChain(CDialogSession& session, std::vector<TrunkRead> reads, std::size_t next = 0);
     void readGlobals();
+    void noteTimeOut(const CDialogSession& session);
     void readEnded();
 
     std::string m_linkId;
@@ -47,6 +48,7 @@ private:
     int m_portCount;
     TrunkSnapshot m_snapshot;
     int m_pendingReads = 0;
+    bool m_snapshotUnread = false; // a read timed out
     bool m_globalsPending = false; // the opening's read of the global states
     bool m_globalsReading = false;
     CDialogSession& m_cCommonSNMP;
