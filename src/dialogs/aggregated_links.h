@@ -7,6 +7,9 @@
 
 namespace dialogs {
 
+// Shown when a read that guards a write did not reach its end.
+inline constexpr const char* kSwitchUnread = "Could not read the switch.";
+
 // The aggregated link member column: one port-list bitmap per link, indexed
 // by the link id.
 WalkRequest aggregatedLinkRead();
@@ -26,7 +29,7 @@ public:
     int portCount() const { return static_cast<int>(m_linkIds.size()); }
     const std::vector<int>& linkIds() const { return m_linkIds; }
 
-    // The walk has ended (reads that need the links wait for it).
+    // The walk has reached its end (reads that need the links wait for it).
     bool known() const { return m_known; }
     void setKnown() { m_known = true; }
     // Before a new read.

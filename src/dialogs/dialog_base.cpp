@@ -1,9 +1,12 @@
 #include "dialogs/dialog_base.h"
 
 #include "platform/debug_output.h"
+#include "platform/prompter.h"
+#include "snmp/common_snmp.h"
 
 #include <QApplication>
 #include <QBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
 
@@ -62,8 +65,12 @@ void CDialogBase::readAggregatedLinks(CDialogSession& session, AggregatedLinks& 
     links.clear();
     startWalk(
         session, aggregatedLinkRead(), [&links](const WalkRow& row) { links.add(row); },
-        [&links, onEnd = std::move(onEnd)] {
-            links.setKnown();
+        [&session, &links, onEnd = std::move(onEnd)] {
+            // Ports a timed-out walk did not reach would count as in no link.
+            if (session.endStatus() == snmp::kStatusEnded)
+                links.setKnown();
+            else
+                platform::prompter().warn(kSwitchUnread, {});
             if (onEnd)
                 onEnd();
         },
@@ -77,42 +84,58 @@ bool CDialogBase::runWrite(WriteSequence sequence, std::function<void()> onEnd)
     if (!m_writeProgress) {
         m_writeProgress = new QLabel(this);
         m_writeProgress->setObjectName(QStringLiteral("writeProgress"));
+        // It stands in the disabled dialog and must stay readable.
+        QPalette palette = m_writeProgress->palette();
+        palette.setColor(QPalette::Disabled, QPalette::WindowText, palette.color(QPalette::Active, QPalette::WindowText));
+        m_writeProgress->setPalette(palette);
         m_writeProgress->hide();
         if (auto* box = qobject_cast<QBoxLayout*>(layout()))
             box->addWidget(m_writeProgress);
     }
-    m_disabledForWrite.clear();
-    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (child == m_writeProgress || child->isWindow() || !child->isEnabled())
-            continue;
-        child->setEnabled(false);
-        m_disabledForWrite.emplace_back(child);
-    }
+    // Disabling the dialog rather than its controls lets each control keep
+    // the state asked of it meanwhile (a walk's end) without showing it
+    // before the sequence's end.
+    m_focusBeforeWrite = focusWidget();
+    setEnabled(false);
     QApplication::setOverrideCursor(Qt::BusyCursor);
     auto progress = [this](const std::string& text) {
         m_writeProgress->setText(QString::fromStdString(text));
         m_writeProgress->show();
     };
+    // The user answers a question with the normal cursor.
+    const auto asking = [](bool shown) {
+        if (shown)
+            QApplication::setOverrideCursor(Qt::ArrowCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    };
     return m_writer.start(std::move(sequence), poster(), [this, onEnd = std::move(onEnd)] { endWrite(onEnd); },
-                          progress);
+                          progress, asking);
 }
 
-void CDialogBase::endWrite(std::function<void()> onEnd)
+void CDialogBase::endWrite(const std::function<void()>& onEnd)
 {
     QApplication::restoreOverrideCursor();
     m_writeProgress->hide();
-    for (const QPointer<QWidget>& widget : m_disabledForWrite)
-        if (widget)
-            widget->setEnabled(true);
-    m_disabledForWrite.clear();
-    if (m_closeAfterWrite) {
-        emit writeEnded();
-        done(m_closeResult);
-        return;
-    }
+    setEnabled(true);
+    if (m_focusBeforeWrite && m_focusBeforeWrite->isEnabled())
+        m_focusBeforeWrite->setFocus();
     if (onEnd)
         onEnd();
     emit writeEnded();
+    // The sequence's end decides the result when it closed the dialog itself.
+    if (m_closeAfterWrite && !m_destroyed && !m_writer.running())
+        done(m_closeResult);
+}
+
+bool CDialogBase::event(QEvent* event)
+{
+    if (m_writer.running() && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        reject();
+        return true;
+    }
+    return QDialog::event(event);
 }
 
 Poster CDialogBase::poster()

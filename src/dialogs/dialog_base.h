@@ -49,19 +49,25 @@ protected:
                    std::function<void()> onEnd = {}, std::vector<QWidget*> busy = {});
 
     // Reads the aggregated link membership into `links` (cleared first);
-    // `links.known()` once the walk has ended, then `onEnd`.
+    // `links.known()` once the walk has reached its end (a time-out shows
+    // kSwitchUnread instead), then `onEnd`.
     void readAggregatedLinks(CDialogSession& session, AggregatedLinks& links, std::function<void()> onEnd = {},
                              std::vector<QWidget*> busy = {});
 
     // Runs a write sequence off this dialog's thread: a busy cursor shows,
     // every control is disabled until the end, progress shows in the dialog,
-    // and closing waits for the end. `onEnd` runs on this dialog's thread
-    // after the controls are back, unless the dialog is closing. False when a
-    // sequence is running already (nothing is started).
+    // and closing waits for the end. Controls enabled or disabled meanwhile
+    // (a walk's end) take that state at the end. `onEnd` runs on this
+    // dialog's thread after the controls are back, also when a close is
+    // waiting: the close follows unless `onEnd` closed the dialog itself. False
+    // when a sequence is running already (nothing is started).
     bool runWrite(WriteSequence sequence, std::function<void()> onEnd = {});
 
+    // Esc still asks to close while the disabled dialog writes.
+    bool event(QEvent* event) override;
+
 private:
-    void endWrite(std::function<void()> onEnd);
+    void endWrite(const std::function<void()>& onEnd);
 
     // "==================DestroyWindow===============", then each session's
     // close and its line. Runs once.
@@ -70,7 +76,7 @@ private:
 
     std::vector<std::unique_ptr<CDialogSession>> m_sessions;
     bool m_destroyed = false;
-    std::vector<QPointer<QWidget>> m_disabledForWrite;
+    QPointer<QWidget> m_focusBeforeWrite;
     QLabel* m_writeProgress = nullptr;
     bool m_closeAfterWrite = false;
     int m_closeResult = 0;

@@ -10,6 +10,7 @@ namespace dialogs {
 struct WriteContext::Shared {
     Poster post;
     std::function<void(const std::string&)> onProgress;
+    std::function<void(bool)> onAsking;
     std::mutex mutex;
     std::condition_variable changed;
     bool abandoned = false; // guarded by mutex
@@ -70,20 +71,31 @@ bool WriteContext::onOwner(std::function<void()> task)
     return handoff->done;
 }
 
+bool WriteContext::asking(const std::function<void()>& box)
+{
+    return onOwner([&box, onAsking = m_shared->onAsking] {
+        if (onAsking)
+            onAsking(true);
+        box();
+        if (onAsking)
+            onAsking(false);
+    });
+}
+
 void WriteContext::inform(const std::string& text, const std::string& caption)
 {
-    onOwner([&] { platform::prompter().inform(text, caption); });
+    asking([&] { platform::prompter().inform(text, caption); });
 }
 
 void WriteContext::warn(const std::string& text, const std::string& caption)
 {
-    onOwner([&] { platform::prompter().warn(text, caption); });
+    asking([&] { platform::prompter().warn(text, caption); });
 }
 
 bool WriteContext::askOkCancel(const std::string& text, const std::string& caption)
 {
     bool ok = false;
-    onOwner([&] { ok = platform::prompter().askOkCancel(text, caption); });
+    asking([&] { ok = platform::prompter().askOkCancel(text, caption); });
     return ok;
 }
 
@@ -109,7 +121,7 @@ CWriteRunner::~CWriteRunner()
 }
 
 bool CWriteRunner::start(WriteSequence sequence, Poster post, std::function<void()> onEnd,
-                         std::function<void(const std::string&)> onProgress)
+                         std::function<void(const std::string&)> onProgress, std::function<void(bool)> onAsking)
 {
     if (m_running)
         return false;
@@ -119,6 +131,7 @@ bool CWriteRunner::start(WriteSequence sequence, Poster post, std::function<void
     m_shared = std::make_shared<WriteContext::Shared>();
     m_shared->post = post;
     m_shared->onProgress = std::move(onProgress);
+    m_shared->onAsking = std::move(onAsking);
     m_thread = std::thread([this, shared = m_shared, sequence = std::move(sequence), post = std::move(post),
                             onEnd = std::move(onEnd)] {
         WriteContext context(shared);

@@ -47,6 +47,8 @@ private:
     friend class CWriteRunner;
     struct Shared;
     explicit WriteContext(std::shared_ptr<Shared> shared);
+    // Shows a message box on the owner's thread, framed by the owner's onAsking.
+    bool asking(const std::function<void()>& box);
     std::shared_ptr<Shared> m_shared;
 };
 
@@ -62,9 +64,11 @@ public:
     CWriteRunner& operator=(const CWriteRunner&) = delete;
 
     // Owner's thread. False (and nothing runs) while a sequence is running.
-    // `onEnd` reaches the owner through `post` after the sequence returned.
+    // `onEnd` reaches the owner through `post` after the sequence returned;
+    // `onAsking` runs on the owner's thread with true before each message box
+    // and false after it.
     bool start(WriteSequence sequence, Poster post, std::function<void()> onEnd,
-               std::function<void(const std::string&)> onProgress = {});
+               std::function<void(const std::string&)> onProgress = {}, std::function<void(bool)> onAsking = {});
     bool running() const { return m_running; }
 
     // Owner's thread: the owner is going. Messages still to be shown are

@@ -2,10 +2,13 @@
 #include "dialogs/dialog_base.h"
 #include "dialogs/ip_address_edit.h"
 #include "dialogs/resizable_dialog.h"
+#include "dialogs/switching/dot1x_port_dialog.h"
+#include "dialogs/switching/trunk_member_dialog.h"
 #include "platform/qt_prompter.h"
 #include "qt_wait.h"
 #include "snmp/common_snmp.h"
 #include "snmp/session_parameters.h"
+#include "walk_ends.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -117,10 +120,20 @@ TEST(QtPrompter, QuestionsDefaultToCancel)
 }
 
 // A dialog whose write goes to a switch that does not answer: the window goes
-// on processing events, its controls stay off until the end, and a close
-// asked for meanwhile waits for the end.
+// on processing events, its controls stay off until the end (a walk ending
+// meanwhile turns none on), a message shows the normal cursor, and Esc
+// meanwhile waits for the end, which decides the result. Reads that time out
+// open no guard.
 TEST(WritePath, SilentSwitchNeitherFreezesTheWindowNorIsCutShortByClosing)
 {
+    struct : platform::Prompter {
+        void inform(const std::string&, const std::string&) override { cursor = QApplication::overrideCursor()->shape(); }
+        void warn(const std::string& text, const std::string&) override { warnings.push_back(text); }
+        bool askOkCancel(const std::string&, const std::string&) override { return false; }
+        Qt::CursorShape cursor = Qt::BlankCursor;
+        std::vector<std::string> warnings;
+    } prompter;
+    platform::setPrompter(&prompter);
     SilentAgent agent;
     snmp::SessionParameters parameters;
     parameters.agentAddress = "127.0.0.1";
@@ -140,19 +153,23 @@ TEST(WritePath, SilentSwitchNeitherFreezesTheWindowNorIsCutShortByClosing)
         {
             runWrite(
                 [&session = session](dialogs::WriteContext& write) {
+                    write.inform("Writing");
                     for (int step = 1; step <= 11; ++step) {
                         write.progress(step, 11);
                         if (step == 11)
                             write.set(session, {{"1.3.6.1.2.1.1.5.0", snmp::kTypeOctetString, "name"}});
                     }
                 },
-                [this] { endedOnce = !endedOnce && !closedBeforeEnd; });
+                [this] { ends++ ? accept() : void(); });
         }
+        // Ends by its time-out, within the write's.
+        void walk() { startWalk(walkSession, {.oids = {"1.3.6.1.2.1.1"}, .timeoutMs = 100}, {}, {}, {refresh}); }
         dialogs::CDialogSession& session = addSession("m_cCommonSNMPSet");
         QPushButton* apply = new QPushButton("Apply", this);
         QPushButton* off = new QPushButton("Off", this);
-        bool endedOnce = false;
-        bool closedBeforeEnd = false;
+        QPushButton* refresh = new QPushButton("Refresh", this);
+        dialogs::CDialogSession& walkSession = addSession("m_cCommonSNMPTable");
+        int ends = 0;
     } dialog;
     dialog.show();
 
@@ -160,6 +177,8 @@ TEST(WritePath, SilentSwitchNeitherFreezesTheWindowNorIsCutShortByClosing)
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
     timer.start(20);
+    WalkEnds walks(dialog);
+    dialog.walk();
     dialog.write();
     EXPECT_TRUE(agent.receivesWithin(std::chrono::seconds(2)));
     EXPECT_TRUE(dialog.writing());
@@ -167,15 +186,26 @@ TEST(WritePath, SilentSwitchNeitherFreezesTheWindowNorIsCutShortByClosing)
     EXPECT_EQ(QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : Qt::ArrowCursor, Qt::BusyCursor);
     ASSERT_TRUE(waitUntil([&] { return ticks >= 5; }, 500)) << "the window froze during the write";
     EXPECT_EQ(dialog.findChild<QLabel*>("writeProgress")->text(), "Writing port 11 of 11");
+    walks.wait(1);
+    EXPECT_FALSE(dialog.refresh->isEnabled() || !dialog.writing()) << "turned on in the middle of the write";
     ASSERT_TRUE(waitUntil([&] { return !dialog.writing(); }));
-    EXPECT_TRUE(dialog.endedOnce);
     EXPECT_TRUE(dialog.apply->isEnabled());
     EXPECT_FALSE(dialog.off->isEnabled()) << "a control that was off came back on";
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(prompter.cursor, Qt::ArrowCursor);
 
     dialog.write();
-    dialog.reject();
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(&dialog, &escape);
     EXPECT_TRUE(dialog.isVisible()) << "closed in the middle of the write";
     ASSERT_TRUE(waitUntil([&] { return !dialog.isVisible(); }));
-    EXPECT_FALSE(dialog.writing());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted) << "the close overrode the write's own end";
+
+    dialogs::switching::CDot1xPortDialog dot1x(28, {});
+    dialogs::switching::CTrunkMemberDialog member("2", "Static", "1,2", 28);
+    WalkEnds(dot1x).wait(2);
+    ASSERT_TRUE(waitUntil([&] { return member.snapshotComplete(); }));
+    EXPECT_FALSE(member.ok() || dot1x.findChild<QPushButton*>("apply")->isEnabled());
+    EXPECT_EQ(prompter.warnings, std::vector<std::string>(3, "Could not read the switch."));
+    platform::setPrompter(nullptr);
 }

@@ -204,6 +204,7 @@ TEST_F(VlanDialogsAgainstSimulator, VlanEditFlagOffKeepsChangesDisabledThroughRe
         CVlanConfigurationDialog config(28, vlanEdit);
         WalkEnds walks(config);
         for (int refresh = 0; refresh < 2; ++refresh) {
+            EXPECT_FALSE(config.findChild<QPushButton*>("pvid")->isEnabled()) << "PVID before the VLAN list is read";
             walks.wait(3);
             for (const char* name : {"add", "edit", "delete", "pvid"})
                 EXPECT_EQ(config.findChild<QPushButton*>(name)->isEnabled(), vlanEdit) << name;

@@ -76,7 +76,7 @@ CArpSpoofingEntryDialog::CArpSpoofingEntryDialog(int portCount, QWidget* parent)
 
     setWindowTitle(QStringLiteral("Add ARP Spoofing Prevention Entry"));
     m_apply->setEnabled(false);
-    readAggregatedLinks(m_cCommonSNMPTable, m_links, [this] { m_apply->setEnabled(true); });
+    readAggregatedLinks(m_cCommonSNMPTable, m_links, [this] { m_apply->setEnabled(m_links.known()); });
 }
 
 void CArpSpoofingEntryDialog::allPortsToggled(bool checked)

@@ -3,6 +3,7 @@
 #include "dialogs/port_range_control.h"
 #include "dialogs/widgets.h"
 #include "platform/prompter.h"
+#include "snmp/common_snmp.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -54,19 +55,28 @@ CDot1xPortDialog::CDot1xPortDialog(int portCount, Dot1xTimerTexts timers, QWidge
     layout->addLayout(buttons);
 
     connect(m_apply, &QPushButton::clicked, this, &CDot1xPortDialog::apply);
-    connect(m_refresh, &QPushButton::clicked, this, &CDot1xPortDialog::refresh);
+    connect(m_refresh, &QPushButton::clicked, this, &CDot1xPortDialog::reread);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     setWindowTitle(QStringLiteral("802.1X Port Configuration"));
     m_range->setRange(1, portCount);
     m_control->setCurrentIndex(kControlAuto);
     updateApply();
-    readAggregatedLinks(m_cCommonSNMPTableTrunkInfo, m_links, [this] { refresh(); }, {m_refresh});
+    reread();
+}
+
+void CDot1xPortDialog::reread()
+{
+    if (m_links.known())
+        refresh();
+    else
+        readAggregatedLinks(m_cCommonSNMPTableTrunkInfo, m_links, [this] { refresh(); }, {m_refresh});
 }
 
 void CDot1xPortDialog::refresh()
 {
     m_list->clear();
+    m_portsRead = false;
     startWalk(
         m_cCommonSNMPTable, dot1xPortRead(),
         [this](const WalkRow& row) {
@@ -76,7 +86,11 @@ void CDot1xPortDialog::refresh()
                 m_controls[static_cast<std::size_t>(decoded.port - 1)] = decoded.control;
         },
         [this] {
-            m_portsRead = true;
+            // A port the walk did not reach would count as neither auto nor
+            // forceUnauthorized and let a range lock every port out.
+            m_portsRead = m_cCommonSNMPTable.endStatus() == snmp::kStatusEnded;
+            if (!m_portsRead)
+                platform::prompter().warn(kSwitchUnread, {});
             updateApply();
         },
         {m_apply, m_refresh});

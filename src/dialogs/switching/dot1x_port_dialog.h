@@ -23,6 +23,8 @@ public:
     CDot1xPortDialog(int portCount, Dot1xTimerTexts timers, QWidget* parent = nullptr);
 
     void refresh();
+    // Refresh, after the links when they are not known yet.
+    void reread();
     void apply();
 
     QTreeWidget* list() const { return m_list; }

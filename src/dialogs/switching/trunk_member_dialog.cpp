@@ -4,6 +4,7 @@
 #include "dialogs/switching/trunk_rules.h"
 #include "dialogs/widgets.h"
 #include "platform/prompter.h"
+#include "snmp/common_snmp.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -49,10 +50,13 @@ CTrunkMemberDialog::CTrunkMemberDialog(std::string linkId, std::string modeText,
     m_ports->setObjectName(QStringLiteral("ports"));
     QLineEdit* id = readOnlyField(m_linkId, "trunkId", this);
     QLineEdit* mode = readOnlyField(m_mode, "mode", this);
-    QPushButton* okButton = pushButton(QStringLiteral("OK"), "ok", this);
+    m_ok = pushButton(QStringLiteral("OK"), "ok", this);
     QPushButton* cancelButton = pushButton(QStringLiteral("Cancel"), "cancel", this);
-    okButton->setDefault(true);
-    connect(okButton, &QPushButton::clicked, this, &CTrunkMemberDialog::ok);
+    m_ok->setDefault(true);
+    // The rules hold only against the whole snapshot: a link still unread
+    // would let a port join a second link.
+    m_ok->setEnabled(false);
+    connect(m_ok, &QPushButton::clicked, this, &CTrunkMemberDialog::ok);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* fields = new QGridLayout;
@@ -62,7 +66,7 @@ CTrunkMemberDialog::CTrunkMemberDialog(std::string linkId, std::string modeText,
     fields->addWidget(mode, 0, 3);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(okButton);
+    buttons->addWidget(m_ok);
     buttons->addWidget(cancelButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
@@ -99,7 +103,10 @@ void CTrunkMemberDialog::readChain(CDialogSession& session, std::vector<TrunkRea
     const TrunkRead read = reads[next];
     startWalk(
         session, trunkSnapshotRead(read), [this, read](const WalkRow& row) { addSnapshotRow(m_snapshot, read, row); },
-        [this, &session, reads, next] { readChain(session, reads, next + 1); });
+        [this, &session, reads, next] {
+            noteTimeOut(session);
+            readChain(session, reads, next + 1);
+        });
 }
 
 void CTrunkMemberDialog::readGlobals()
@@ -110,23 +117,39 @@ void CTrunkMemberDialog::readGlobals()
         [this](const WalkRow& row) { addSnapshotRow(m_snapshot, TrunkRead::Globals, row); },
         [this] {
             m_globalsReading = false;
-            if (std::exchange(m_globalsPending, false))
+            if (std::exchange(m_globalsPending, false)) {
+                noteTimeOut(m_cCommonSNMP);
                 readEnded();
+            }
         });
+}
+
+void CTrunkMemberDialog::noteTimeOut(const CDialogSession& session)
+{
+    // An item the switch did not send would pass its rule as "not set".
+    m_snapshotUnread = m_snapshotUnread || session.endStatus() == snmp::kStatusNoAnswer;
 }
 
 void CTrunkMemberDialog::readEnded()
 {
-    if (m_pendingReads > 0 && --m_pendingReads == 0)
+    if (m_pendingReads > 0 && --m_pendingReads == 0) {
+        m_ok->setEnabled(true);
         emit snapshotRead();
+    }
 }
 
 bool CTrunkMemberDialog::ok()
 {
+    if (!snapshotComplete())
+        return false;
     const std::vector<bool> flags = m_ports->checkedPorts(0);
     const std::vector<int> candidates = tickedPorts(flags);
     if (const std::string message = checkMemberCount(candidates.size()); !message.empty()) {
         platform::prompter().warn(message, {});
+        return false;
+    }
+    if (m_snapshotUnread) {
+        platform::prompter().warn(kSwitchUnread, {});
         return false;
     }
     const TrunkVerdict verdict = trunkVerdict(m_snapshot, candidates, m_ownMembers);

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+class QPushButton;
+
 namespace dialogs {
 class CPortCheckGrid;
 }
@@ -21,7 +23,8 @@ public:
     CTrunkMemberDialog(std::string linkId, std::string modeText, std::string members, int portCount,
                        QWidget* parent = nullptr);
 
-    // OK: the checks, then the one set and the close; true when the set started.
+    // OK, once the snapshot is complete: the checks, then the one set and the
+    // close; true when the set started.
     bool ok();
 
     CPortCheckGrid* ports() const { return m_ports; }
@@ -36,6 +39,7 @@ private:
     // Runs `reads` one after another on `session`.
     void readChain(CDialogSession& session, std::vector<TrunkRead> reads, std::size_t next = 0);
     void readGlobals();
+    void noteTimeOut(const CDialogSession& session);
     void readEnded();
 
     std::string m_linkId;
@@ -44,6 +48,7 @@ private:
     int m_portCount;
     TrunkSnapshot m_snapshot;
     int m_pendingReads = 0;
+    bool m_snapshotUnread = false; // a read timed out
     bool m_globalsPending = false; // the opening's read of the global states
     bool m_globalsReading = false;
     CDialogSession& m_cCommonSNMP;
@@ -56,6 +61,7 @@ private:
     CDialogSession& m_cCommonSNMPTableStaticPor;
     CDialogSession& m_cCommonSNMPTableGetVlanTrunk;
     CPortCheckGrid* m_ports;
+    QPushButton* m_ok;
 };
 
 } // namespace dialogs::switching

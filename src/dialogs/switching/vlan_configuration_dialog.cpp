@@ -127,7 +127,7 @@ void CVlanConfigurationDialog::refresh()
                 m_vlans.push_back(*entry);
             }
         },
-        [this] { keepEditingOff(); }, {m_apply, m_add, m_edit, m_delete, m_refresh, m_close});
+        [this] { keepEditingOff(); }, {m_apply, m_pvid, m_add, m_edit, m_delete, m_refresh, m_close});
 }
 
 void CVlanConfigurationDialog::applyAsymmetric()

@@ -97,7 +97,7 @@ CVlanEntryDialog::CVlanEntryDialog(bool addMode, int portCount, std::vector<Vlan
         resize(size);
 
     m_ok->setEnabled(false);
-    readAggregatedLinks(m_cCommonSNMPTable, m_links, [this] { m_ok->setEnabled(true); });
+    readAggregatedLinks(m_cCommonSNMPTable, m_links, [this] { m_ok->setEnabled(m_links.known()); });
 }
 
 void CVlanEntryDialog::showPort(int port)
