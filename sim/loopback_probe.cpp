@@ -14,7 +14,7 @@ namespace {
 
 class Socket {
 public:
-    Socket() : m_fd(socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0)) {}
+    explicit Socket(int family) : m_fd(socket(family, SOCK_DGRAM | SOCK_CLOEXEC, 0)) {}
     ~Socket()
     {
         if (m_fd >= 0)
@@ -28,13 +28,41 @@ private:
     int m_fd;
 };
 
-sockaddr_in loopback(std::uint16_t port)
+struct SocketAddress {
+    sockaddr_storage storage{};
+    socklen_t length = 0;
+
+    sockaddr* get() { return reinterpret_cast<sockaddr*>(&storage); }
+    int family() const { return storage.ss_family; }
+};
+
+// False when `text` is no numeric IPv4 or IPv6 address.
+bool socketAddress(const std::string& text, std::uint16_t port, SocketAddress& out)
 {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(port);
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    return address;
+    out = {};
+    auto* v4 = reinterpret_cast<sockaddr_in*>(&out.storage);
+    if (inet_pton(AF_INET, text.c_str(), &v4->sin_addr) == 1) {
+        v4->sin_family = AF_INET;
+        v4->sin_port = htons(port);
+        out.length = sizeof(sockaddr_in);
+        return true;
+    }
+    out = {};
+    auto* v6 = reinterpret_cast<sockaddr_in6*>(&out.storage);
+    if (inet_pton(AF_INET6, text.c_str(), &v6->sin6_addr) == 1) {
+        v6->sin6_family = AF_INET6;
+        v6->sin6_port = htons(port);
+        out.length = sizeof(sockaddr_in6);
+        return true;
+    }
+    return false;
+}
+
+std::uint16_t portOf(const SocketAddress& address)
+{
+    if (address.family() == AF_INET6)
+        return ntohs(reinterpret_cast<const sockaddr_in6*>(&address.storage)->sin6_port);
+    return ntohs(reinterpret_cast<const sockaddr_in*>(&address.storage)->sin_port);
 }
 
 // BER of: SEQUENCE { version 0, "qevtal", GetRequest { id 1, 0, 0,
@@ -81,23 +109,27 @@ bool isResponse(const unsigned char* data, std::size_t size)
 
 } // namespace
 
-std::uint16_t freeLoopbackPort()
+std::uint16_t freeLoopbackPort(const std::string& address)
 {
-    Socket probe;
-    sockaddr_in address = loopback(0);
-    if (probe.fd() < 0 || bind(probe.fd(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
+    SocketAddress local;
+    if (!socketAddress(address, 0, local))
         return 0;
-    socklen_t length = sizeof address;
-    if (getsockname(probe.fd(), reinterpret_cast<sockaddr*>(&address), &length) != 0)
+    Socket probe(local.family());
+    if (probe.fd() < 0 || bind(probe.fd(), local.get(), local.length) != 0)
         return 0;
-    return ntohs(address.sin_port);
+    local.length = sizeof local.storage;
+    if (getsockname(probe.fd(), local.get(), &local.length) != 0)
+        return 0;
+    return portOf(local);
 }
 
-bool loopbackAnswers(std::uint16_t port, std::chrono::milliseconds wait)
+bool loopbackAnswers(std::uint16_t port, std::chrono::milliseconds wait, const std::string& address)
 {
-    Socket client;
-    const sockaddr_in agent = loopback(port);
-    if (client.fd() < 0 || connect(client.fd(), reinterpret_cast<const sockaddr*>(&agent), sizeof agent) != 0)
+    SocketAddress agent;
+    if (!socketAddress(address, port, agent))
+        return false;
+    Socket client(agent.family());
+    if (client.fd() < 0 || connect(client.fd(), agent.get(), agent.length) != 0)
         return false;
     if (send(client.fd(), kGetRequest.data(), kGetRequest.size(), 0) < 0)
         return false;

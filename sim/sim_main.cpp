@@ -1,11 +1,13 @@
-// qmx-sim: runs one simulated switch on 127.0.0.1 until SIGTERM or SIGINT.
-//   qmx-sim [--model <MODEL>] [--port <PORT>] [--log <FILE>]
+// qmx-sim: runs one simulated switch until SIGTERM or SIGINT.
+//   qmx-sim [--model <MODEL>] [--listen <ADDRESS>] [--port <PORT>] [--log <FILE>]
 //           [--reboot-seconds <N>] [--fdb-entries <N>] [--no-scenario]
+// ADDRESS is a numeric IPv4 or IPv6 address of this host, 127.0.0.1 by default.
 #include "sim/switch_agent.h"
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 namespace {
@@ -23,6 +25,8 @@ bool parse(int argc, char** argv, sim::SwitchAgentOptions& out)
         const char* value = argv[++i];
         if (name == "--model")
             out.model = value;
+        else if (name == "--listen")
+            out.listenAddress = value;
         else if (name == "--port")
             out.port = static_cast<std::uint16_t>(std::atoi(value));
         else if (name == "--log")
@@ -43,7 +47,7 @@ int main(int argc, char** argv)
 {
     sim::SwitchAgentOptions options;
     if (!parse(argc, argv, options)) {
-        std::fprintf(stderr, "usage: qmx-sim [--model <MODEL>] [--port <PORT>] [--log <FILE>] "
+        std::fprintf(stderr, "usage: qmx-sim [--model <MODEL>] [--listen <ADDRESS>] [--port <PORT>] [--log <FILE>] "
                              "[--reboot-seconds <N>] [--fdb-entries <N>] [--no-scenario]\n");
         return 2;
     }
@@ -61,8 +65,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "qmx-sim: %s\n", error.c_str());
         return 1;
     }
-    std::printf("%s simulated switch answering on 127.0.0.1:%u (communities qevtal/morvint)\n", options.model.c_str(),
-                static_cast<unsigned>(agent->port()));
+    const bool v6 = options.listenAddress.find(':') != std::string::npos;
+    const std::string where = v6 ? "[" + options.listenAddress + "]" : options.listenAddress;
+    std::printf("%s simulated switch answering on %s:%u (communities qevtal/morvint)\n", options.model.c_str(),
+                where.c_str(), static_cast<unsigned>(agent->port()));
     std::fflush(stdout);
     int received = 0;
     sigwait(&stopSignals, &received);
