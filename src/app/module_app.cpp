@@ -4,6 +4,7 @@
 #include "app/device_description.h"
 #include "platform/prompter.h"
 #include "platform/qt_debug_sink.h"
+#include "snmp/agent_address.h"
 #include "snmp/session_parameters.h"
 #include "snmp/snmp_layer.h"
 
@@ -44,10 +45,13 @@ int CModuleApp::run(const std::function<int()>& runMainWindow)
         platform::prompter().warn("No parameter input !", kCaption);
         return kExitRefused;
     }
-    snmp::setSessionParameters(parseCommandLine(line));
+    snmp::SessionParameters parameters = parseCommandLine(line);
+    snmp::resolveAgentAddress(parameters);
+    snmp::setSessionParameters(parameters);
 
+    // By number: the same switch named two ways is still one instance.
     const std::string deviceName = readDeviceName(m_userIniPath);
-    m_guard = std::make_unique<InstanceGuard>(instanceName(deviceName, snmp::sessionParameters().agentAddress));
+    m_guard = std::make_unique<InstanceGuard>(instanceName(deviceName, snmp::destinationAddress(parameters)));
     if (!m_guard->acquire())
         return kExitOtherInstance;
 

@@ -1,5 +1,6 @@
 #include "snmp/common_snmp.h"
 
+#include "snmp/agent_address.h"
 #include "snmp/session_core.h"
 #include "snmp/session_parameters.h"
 #include "snmp/snmp_layer.h"
@@ -99,7 +100,7 @@ CCommonSnmp::CCommonSnmp(std::shared_ptr<Transport> transport) : m_impl(std::mak
     const SessionParameters& parameters = sessionParameters();
     SessionCore& core = *m_impl->core;
     core.version = parseOr(parameters.version, 0);
-    core.destination.host = parameters.agentAddress;
+    core.destination.host = destinationAddress(parameters);
     core.destination.port = parseOr<std::uint16_t>(parameters.agentPort, 161);
     core.timeoutMs = parseOr(parameters.requestTimeout, 3000);
     if (core.timeoutMs <= 0)
