@@ -109,6 +109,16 @@ bool isResponse(const unsigned char* data, std::size_t size)
 
 } // namespace
 
+bool isIpv6Text(const std::string& address)
+{
+    return address.find(':') != std::string::npos;
+}
+
+std::string hostAndPort(const std::string& address, std::uint16_t port)
+{
+    return (isIpv6Text(address) ? "[" + address + "]" : address) + ":" + std::to_string(port);
+}
+
 std::uint16_t freeLoopbackPort(const std::string& address)
 {
     SocketAddress local;

@@ -10,6 +10,10 @@ namespace sim {
 
 constexpr const char* kLoopbackAddress = "127.0.0.1";
 
+// "127.0.0.1:161", "[::1]:161": an IPv6 address goes in brackets.
+std::string hostAndPort(const std::string& address, std::uint16_t port);
+bool isIpv6Text(const std::string& address);
+
 // A UDP port on `address` that was free a moment ago; 0 when none was found
 // (or the address is not numeric).
 std::uint16_t freeLoopbackPort(const std::string& address = kLoopbackAddress);

@@ -2,12 +2,12 @@
 //   qmx-sim [--model <MODEL>] [--listen <ADDRESS>] [--port <PORT>] [--log <FILE>]
 //           [--reboot-seconds <N>] [--fdb-entries <N>] [--no-scenario]
 // ADDRESS is a numeric IPv4 or IPv6 address of this host, 127.0.0.1 by default.
+#include "sim/loopback_probe.h"
 #include "sim/switch_agent.h"
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 #include <string_view>
 
 namespace {
@@ -65,10 +65,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "qmx-sim: %s\n", error.c_str());
         return 1;
     }
-    const bool v6 = options.listenAddress.find(':') != std::string::npos;
-    const std::string where = v6 ? "[" + options.listenAddress + "]" : options.listenAddress;
-    std::printf("%s simulated switch answering on %s:%u (communities qevtal/morvint)\n", options.model.c_str(),
-                where.c_str(), static_cast<unsigned>(agent->port()));
+    std::printf("%s simulated switch answering on %s (communities qevtal/morvint)\n", options.model.c_str(),
+                sim::hostAndPort(options.listenAddress, agent->port()).c_str());
     std::fflush(stdout);
     int received = 0;
     sigwait(&stopSignals, &received);

@@ -90,11 +90,11 @@ struct SnmpdProcess::Impl {
     bool writeConfig() const
     {
         const std::string& address = options.listenAddress;
-        const bool v6 = address.find(':') != std::string::npos;
+        const bool v6 = isIpv6Text(address);
         const std::string community = v6 ? "community6 " : "community ";
         std::ofstream conf(path("snmpd.conf"));
         conf << "[snmp] persistentDir " << path("persist") << "\n"
-             << "agentaddress " << (v6 ? "udp6:[" + address + "]:" : "udp:" + address + ":") << port << "\n"
+             << "agentaddress " << (v6 ? "udp6:" : "udp:") << hostAndPort(address, port) << "\n"
              << "ro" << community << "qevtal " << address << "\n"
              << "rw" << community << "morvint " << address << "\n";
         for (const auto& user : kUsers) {
