@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include <arpa/inet.h>
+#include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -39,23 +40,18 @@ struct SocketAddress {
 // False when `text` is no numeric IPv4 or IPv6 address.
 bool socketAddress(const std::string& text, std::uint16_t port, SocketAddress& out)
 {
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_DGRAM;
+    hints.ai_flags = AI_NUMERICHOST | AI_NUMERICSERV;
+    addrinfo* found = nullptr;
+    if (getaddrinfo(text.c_str(), std::to_string(port).c_str(), &hints, &found) != 0)
+        return false;
     out = {};
-    auto* v4 = reinterpret_cast<sockaddr_in*>(&out.storage);
-    if (inet_pton(AF_INET, text.c_str(), &v4->sin_addr) == 1) {
-        v4->sin_family = AF_INET;
-        v4->sin_port = htons(port);
-        out.length = sizeof(sockaddr_in);
-        return true;
-    }
-    out = {};
-    auto* v6 = reinterpret_cast<sockaddr_in6*>(&out.storage);
-    if (inet_pton(AF_INET6, text.c_str(), &v6->sin6_addr) == 1) {
-        v6->sin6_family = AF_INET6;
-        v6->sin6_port = htons(port);
-        out.length = sizeof(sockaddr_in6);
-        return true;
-    }
-    return false;
+    std::memcpy(&out.storage, found->ai_addr, found->ai_addrlen);
+    out.length = found->ai_addrlen;
+    freeaddrinfo(found);
+    return true;
 }
 
 std::uint16_t portOf(const SocketAddress& address)
