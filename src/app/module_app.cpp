@@ -45,13 +45,11 @@ int CModuleApp::run(const std::function<int()>& runMainWindow)
         platform::prompter().warn("No parameter input !", kCaption);
         return kExitRefused;
     }
-    snmp::SessionParameters parameters = parseCommandLine(line);
-    snmp::resolveAgentAddress(parameters);
-    snmp::setSessionParameters(parameters);
+    snmp::setSessionParameters(parseCommandLine(line));
 
     // By number: the same switch named two ways is still one instance.
     const std::string deviceName = readDeviceName(m_userIniPath);
-    m_guard = std::make_unique<InstanceGuard>(instanceName(deviceName, snmp::destinationAddress(parameters)));
+    m_guard = std::make_unique<InstanceGuard>(instanceName(deviceName, snmp::destinationAddress(snmp::sessionParameters())));
     if (!m_guard->acquire())
         return kExitOtherInstance;
 

@@ -2,7 +2,6 @@
 
 #include "snmp/session_parameters.h"
 
-#include <arpa/inet.h>
 #include <netdb.h>
 #include <sys/socket.h>
 
@@ -40,18 +39,6 @@ std::string firstAddress(const std::string& host, int flags)
     return text.data();
 }
 
-bool isIpv4(const std::string& host)
-{
-    in_addr parsed{};
-    return inet_pton(AF_INET, host.c_str(), &parsed) == 1;
-}
-
-bool isIpv6(const std::string& host)
-{
-    // A scoped link-local address ("fe80::1%eth0") is numeric too.
-    return host.find(':') != std::string::npos && !firstAddress(host, AI_NUMERICHOST).empty();
-}
-
 } // namespace
 
 std::string numericAddress(const std::string& address)
@@ -73,14 +60,14 @@ const std::string& destinationAddress(const SessionParameters& parameters)
     return parameters.resolvedAddress.empty() ? parameters.agentAddress : parameters.resolvedAddress;
 }
 
-std::string peerName(const std::string& numericHost, std::uint16_t port)
+std::string peerName(const std::string& host, std::uint16_t port)
 {
+    if (host.empty())
+        return {};
     const std::string suffix = ":" + std::to_string(port);
-    if (isIpv4(numericHost))
-        return "udp:" + numericHost + suffix;
-    if (isIpv6(numericHost))
-        return "udp6:[" + numericHost + "]" + suffix;
-    return {};
+    if (host.find(':') != std::string::npos)
+        return "udp6:[" + withoutBrackets(host) + "]" + suffix;
+    return "udp:" + host + suffix;
 }
 
 std::string urlHost(const std::string& address)

@@ -4,9 +4,9 @@
 #include <string>
 
 // Agent addresses: a dotted IPv4 address, an IPv6 address (without
-// brackets) or a host name. A name is looked up once, at start-up, so no
-// exchange ever waits for a name server and every session of the process
-// talks to the same address.
+// brackets) or a host name. The session parameters' name is looked up once,
+// when they are set at start-up, so the window's sessions never wait for a
+// name server and all of them talk to the same address.
 namespace snmp {
 
 struct SessionParameters;
@@ -16,17 +16,17 @@ struct SessionParameters;
 // host name resolves to. Empty when it is neither.
 std::string numericAddress(const std::string& address);
 
-// Start-up, before any session exists: fills `resolvedAddress` from
-// `agentAddress`. False when the address names nothing; the sessions then
-// fail at once, as they do for an empty address.
+// Fills `resolvedAddress` from `agentAddress` (setSessionParameters does,
+// before any session exists). False when the address names nothing.
 bool resolveAgentAddress(SessionParameters& parameters);
 
 // Where the sessions send: the resolved address, else the address as given.
 const std::string& destinationAddress(const SessionParameters& parameters);
 
-// Net-SNMP's peer name for a numeric address ("udp:192.0.2.10:161",
-// "udp6:[2001:db8::1]:161"); empty for anything else.
-std::string peerName(const std::string& numericHost, std::uint16_t port);
+// Net-SNMP's peer name: "udp:192.0.2.10:161", "udp6:[2001:db8::1]:161";
+// a name not resolved beforehand is left to Net-SNMP ("udp:switch1:161").
+// Empty for an empty host.
+std::string peerName(const std::string& host, std::uint16_t port);
 
 // The address as the host part of a URL: an IPv6 address in brackets.
 std::string urlHost(const std::string& address);

@@ -222,8 +222,6 @@ Pdu fromNetSnmpPdu(const netsnmp_pdu& response)
 
 NetSnmpSessionPtr openNetSnmpSession(const Target& target, netsnmp_callback callback, void* magic)
 {
-    // A host name would make Net-SNMP ask a name server here, for every
-    // session: names are resolved once, at start-up.
     std::string peer = peerName(target.host, target.port);
     if (peer.empty())
         return nullptr;

@@ -26,7 +26,8 @@ struct SessionParameters {
 };
 
 const SessionParameters& sessionParameters();
-// Start-up only, before any other thread runs (and in tests).
+// Start-up only, before any other thread runs (and in tests). A host name
+// is resolved here, once, unless `resolvedAddress` is already filled.
 void setSessionParameters(const SessionParameters& parameters);
 
 } // namespace snmp

@@ -73,10 +73,8 @@ TEST_F(MainWindowTest, TitleClientSizeAndMenuFollowTheModel)
     EXPECT_NE(poeWindow.commandAction(kCmdLldpRemotePortInformation), nullptr);
 
     // A host name shows the address it was resolved to.
-    snmp::SessionParameters named = addressed("localhost");
-    ASSERT_TRUE(snmp::resolveAgentAddress(named));
-    ParametersScope scope(named);
-    EXPECT_EQ(CMainWindow(quietOptions(folder)).windowTitle().toStdString(), "QMX-7720-ZA: localhost (" + named.resolvedAddress + ")");
+    ParametersScope named(addressed("localhost"));
+    EXPECT_EQ(CMainWindow(quietOptions(folder)).windowTitle().toStdString(), "QMX-7720-ZA: localhost (" + snmp::numericAddress("localhost") + ")");
 }
 
 TEST_F(MainWindowTest, UserIniWithoutDeviceNameOrXmlNameOpensAnEmptyWindow)
