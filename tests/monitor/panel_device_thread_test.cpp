@@ -173,7 +173,6 @@ TEST(PanelPolling, ReadsThePortsOverIpv6AndByAHostNameResolvedOnce)
     if (sim::freeLoopbackPort("::1") == 0)
         GTEST_SKIP() << "this machine has no IPv6 loopback address (::1)";
     for (const auto& [address, user] : {std::pair{"::1", kVersion1}, {"::1", AgentUser{"simsha256", "3", "5", "4"}}, {"localhost", kVersion1}}) {
-        SCOPED_TRACE(address);
         snmp::SessionParameters parameters = sessionParametersFor(0, user);
         parameters.agentAddress = address;
         ASSERT_TRUE(snmp::resolveAgentAddress(parameters));
@@ -183,7 +182,7 @@ TEST(PanelPolling, ReadsThePortsOverIpv6AndByAHostNameResolvedOnce)
         ParametersScope scope(parameters);
         PollingRig rig(realSessions, k7720, false, false);
         rig.start(200ms);
-        ASSERT_TRUE(rig.sink.waitFor([&] { return rig.sink.updates() > 0; }));
-        EXPECT_EQ(rig.state.portStates[0].load(), kPortFullSpeed);
+        ASSERT_TRUE(rig.sink.waitFor([&] { return rig.sink.updates() > 0; })) << address;
+        EXPECT_EQ(rig.state.portStates[0].load(), kPortFullSpeed) << address;
     }
 }
