@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include <arpa/inet.h>
+#include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -14,7 +15,7 @@ namespace {
 
 class Socket {
 public:
-    Socket() : m_fd(socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0)) {}
+    explicit Socket(int family) : m_fd(socket(family, SOCK_DGRAM | SOCK_CLOEXEC, 0)) {}
     ~Socket()
     {
         if (m_fd >= 0)
@@ -28,13 +29,36 @@ private:
     int m_fd;
 };
 
-sockaddr_in loopback(std::uint16_t port)
+struct SocketAddress {
+    sockaddr_storage storage{};
+    socklen_t length = 0;
+
+    sockaddr* get() { return reinterpret_cast<sockaddr*>(&storage); }
+    int family() const { return storage.ss_family; }
+};
+
+// False when `text` is no numeric IPv4 or IPv6 address.
+bool socketAddress(const std::string& text, std::uint16_t port, SocketAddress& out)
 {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(port);
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    return address;
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_DGRAM;
+    hints.ai_flags = AI_NUMERICHOST | AI_NUMERICSERV;
+    addrinfo* found = nullptr;
+    if (getaddrinfo(text.c_str(), std::to_string(port).c_str(), &hints, &found) != 0)
+        return false;
+    out = {};
+    std::memcpy(&out.storage, found->ai_addr, found->ai_addrlen);
+    out.length = found->ai_addrlen;
+    freeaddrinfo(found);
+    return true;
+}
+
+std::uint16_t portOf(const SocketAddress& address)
+{
+    if (address.family() == AF_INET6)
+        return ntohs(reinterpret_cast<const sockaddr_in6*>(&address.storage)->sin6_port);
+    return ntohs(reinterpret_cast<const sockaddr_in*>(&address.storage)->sin_port);
 }
 
 // BER of: SEQUENCE { version 0, "qevtal", GetRequest { id 1, 0, 0,
@@ -81,23 +105,37 @@ bool isResponse(const unsigned char* data, std::size_t size)
 
 } // namespace
 
-std::uint16_t freeLoopbackPort()
+bool isIpv6Text(const std::string& address)
 {
-    Socket probe;
-    sockaddr_in address = loopback(0);
-    if (probe.fd() < 0 || bind(probe.fd(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
-        return 0;
-    socklen_t length = sizeof address;
-    if (getsockname(probe.fd(), reinterpret_cast<sockaddr*>(&address), &length) != 0)
-        return 0;
-    return ntohs(address.sin_port);
+    return address.find(':') != std::string::npos;
 }
 
-bool loopbackAnswers(std::uint16_t port, std::chrono::milliseconds wait)
+std::string hostAndPort(const std::string& address, std::uint16_t port)
 {
-    Socket client;
-    const sockaddr_in agent = loopback(port);
-    if (client.fd() < 0 || connect(client.fd(), reinterpret_cast<const sockaddr*>(&agent), sizeof agent) != 0)
+    return (isIpv6Text(address) ? "[" + address + "]" : address) + ":" + std::to_string(port);
+}
+
+std::uint16_t freeLoopbackPort(const std::string& address)
+{
+    SocketAddress local;
+    if (!socketAddress(address, 0, local))
+        return 0;
+    Socket probe(local.family());
+    if (probe.fd() < 0 || bind(probe.fd(), local.get(), local.length) != 0)
+        return 0;
+    local.length = sizeof local.storage;
+    if (getsockname(probe.fd(), local.get(), &local.length) != 0)
+        return 0;
+    return portOf(local);
+}
+
+bool loopbackAnswers(std::uint16_t port, std::chrono::milliseconds wait, const std::string& address)
+{
+    SocketAddress agent;
+    if (!socketAddress(address, port, agent))
+        return false;
+    Socket client(agent.family());
+    if (client.fd() < 0 || connect(client.fd(), agent.get(), agent.length) != 0)
         return false;
     if (send(client.fd(), kGetRequest.data(), kGetRequest.size(), 0) < 0)
         return false;

@@ -1,4 +1,5 @@
-// qmx-sim: runs one simulated switch on 127.0.0.1 until SIGTERM or SIGINT.
+// qmx-sim: runs one simulated switch until SIGTERM or SIGINT.
+#include "sim/loopback_probe.h"
 #include "sim/switch_agent.h"
 
 #include <csignal>
@@ -9,9 +10,10 @@
 namespace {
 
 const char* const kUsage =
-    "usage: qmx-sim [--model <MODEL>] [--port <PORT>] [--log <FILE>]\n"
+    "usage: qmx-sim [--model <MODEL>] [--listen <ADDRESS>] [--port <PORT>] [--log <FILE>]\n"
     "               [--reboot-seconds <N>] [--fdb-entries <N>] [--no-scenario]\n"
     "               [--refuse-set <OID>[=<VALUE>]]... [--silent-get <OID>]... [--answer <OID>=<VALUE>]...\n"
+    "ADDRESS: a numeric IPv4 or IPv6 address of this host, 127.0.0.1 by default.\n"
     "Faults, for trying a manager's failure paths:\n"
     "  --refuse-set OID[=VALUE]  every set of OID (with VALUE only: of that value) is answered\n"
     "                            with an error and changes nothing\n"
@@ -39,6 +41,8 @@ bool parse(int argc, char** argv, sim::SwitchAgentOptions& out)
         const char* value = argv[++i];
         if (name == "--model")
             out.model = value;
+        else if (name == "--listen")
+            out.listenAddress = value;
         else if (name == "--port")
             out.port = static_cast<std::uint16_t>(std::atoi(value));
         else if (name == "--log")
@@ -76,8 +80,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "qmx-sim: %s\n", error.c_str());
         return 1;
     }
-    std::printf("%s simulated switch answering on 127.0.0.1:%u (communities qevtal/morvint)\n", options.model.c_str(),
-                static_cast<unsigned>(agent->port()));
+    std::printf("%s simulated switch answering on %s (communities qevtal/morvint)\n", options.model.c_str(),
+                sim::hostAndPort(options.listenAddress, agent->port()).c_str());
     std::fflush(stdout);
     int received = 0;
     sigwait(&stopSignals, &received);

@@ -89,11 +89,14 @@ struct SnmpdProcess::Impl {
 
     bool writeConfig() const
     {
+        const std::string& address = options.listenAddress;
+        const bool v6 = isIpv6Text(address);
+        const std::string community = v6 ? "community6 " : "community ";
         std::ofstream conf(path("snmpd.conf"));
         conf << "[snmp] persistentDir " << path("persist") << "\n"
-             << "agentaddress udp:127.0.0.1:" << port << "\n"
-             << "rocommunity qevtal 127.0.0.1\n"
-             << "rwcommunity morvint 127.0.0.1\n";
+             << "agentaddress " << (v6 ? "udp6:" : "udp:") << hostAndPort(address, port) << "\n"
+             << "ro" << community << "qevtal " << address << "\n"
+             << "rw" << community << "morvint " << address << "\n";
         for (const auto& user : kUsers) {
             conf << "createUser " << user.name << (*user.create ? " " : "") << user.create << "\n"
                  << "rwuser " << user.name << " " << user.level << "\n";
@@ -195,7 +198,7 @@ struct SnmpdProcess::Impl {
                     *error = "snmpd exited during start-up (see " + logPath() + ")";
                 return false;
             }
-            if (loopbackAnswers(port, 200ms))
+            if (loopbackAnswers(port, 200ms, options.listenAddress))
                 return true;
             std::this_thread::sleep_for(20ms);
         }
@@ -271,10 +274,10 @@ std::unique_ptr<SnmpdProcess> SnmpdProcess::start(const SnmpdOptions& options, s
     // A free port may be taken between probing and snmpd's bind: try again.
     const int attempts = options.port ? 1 : kPortAttempts;
     for (int attempt = 0; attempt < attempts; ++attempt) {
-        d.port = options.port ? options.port : freeLoopbackPort();
+        d.port = options.port ? options.port : freeLoopbackPort(options.listenAddress);
         if (d.port == 0) {
             if (error)
-                *error = "no free loopback port";
+                *error = "no free port on " + options.listenAddress;
             return nullptr;
         }
         if (d.launch(error))

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-// Runs the real Net-SNMP daemon on a free loopback port with a private
+// Runs the real Net-SNMP daemon on a free local port with a private
 // configuration and persistent directory (nothing under /etc or /var), for
 // the simulated switch and for agent tests. The process is ended by its id,
 // and also when the thread that started it ends (so a crashed test leaves no
@@ -25,12 +25,15 @@ struct SnmpdOptions {
     std::string logFile;
     // 0: pick a free port.
     std::uint16_t port = 0;
+    // The numeric IPv4 or IPv6 address snmpd serves on; the communities
+    // are accepted from that address only.
+    std::string listenAddress = "127.0.0.1";
 };
 
 class SnmpdProcess {
 public:
     // Starts snmpd with read community "qevtal", write community "morvint"
-    // (both from 127.0.0.1) and the read-write version-3 users
+    // (both from the listening address) and the read-write version-3 users
     //   simnoauth  noAuthNoPriv
     //   simmd5     MD5
     //   simsha     SHA

@@ -45,6 +45,7 @@ SnmpdOptions switchAgentSnmpdOptions(const SwitchAgentOptions& options)
     snmpd.passPersist = {".1.3.6.1 " + command + " --subtree .1.3.6.1",
                          ".1.0.8802.1.1.2 " + command + " --subtree .1.0.8802.1.1.2"};
     snmpd.port = options.port;
+    snmpd.listenAddress = options.listenAddress;
     return snmpd;
 }
 

@@ -15,6 +15,7 @@ namespace sim {
 struct SwitchAgentOptions {
     std::string model = "QMX-7720-ZA";
     std::uint16_t port = 0;      // 0: a free port
+    std::string listenAddress = "127.0.0.1"; // numeric IPv4 or IPv6
     std::string requestLog;      // empty: no request log
     int rebootSeconds = 10;
     int fdbEntries = -1;         // -1: the model's count

@@ -1,15 +1,16 @@
 # Sourced: running the simulated switch and the module without a display.
 
-# start_sim <qmx-sim> <model> <workdir>: starts the simulated switch
-# in the background and waits until it answers; sets sim_pid and sim_port.
+# start_sim <qmx-sim> <model> <workdir> [<address>]: starts the simulated
+# switch in the background (on 127.0.0.1 unless told another address) and
+# waits until it answers; sets sim_pid and sim_port.
 # The caller stops it (kill "$sim_pid") when done.
 start_sim() {
-  local program="$1" model="$2" workdir="$3"
-  "$program" --model "$model" >"$workdir/sim.out" 2>"$workdir/sim.err" &
+  local program="$1" model="$2" workdir="$3" address="${4:-127.0.0.1}"
+  "$program" --model "$model" --listen "$address" >"$workdir/sim.out" 2>"$workdir/sim.err" &
   sim_pid=$!
   sim_port=""
   for _ in $(seq 1 300); do
-    sim_port=$(sed -n 's/.*answering on 127\.0\.0\.1:\([0-9]*\).*/\1/p' "$workdir/sim.out")
+    sim_port=$(sed -n 's/.*answering on .*:\([0-9][0-9]*\) .*/\1/p' "$workdir/sim.out")
     [ -n "$sim_port" ] && return 0
     if ! kill -0 "$sim_pid" 2>/dev/null; then
       cat "$workdir/sim.err" >&2

@@ -8,6 +8,7 @@
 #include "platform/debug_output.h"
 #include "platform/program_folder.h"
 #include "platform/prompter.h"
+#include "snmp/agent_address.h"
 #include "snmp/common_snmp.h"
 #include "snmp/session_parameters.h"
 
@@ -25,6 +26,15 @@ constexpr const char* kUserIniError = "Read User.ini Error !";
 std::unique_ptr<snmp::CCommonSnmp> makeSession(const std::shared_ptr<snmp::Transport>& transport)
 {
     return transport ? std::make_unique<snmp::CCommonSnmp>(transport) : std::make_unique<snmp::CCommonSnmp>();
+}
+
+// A host name shows the address it was resolved to beside it.
+std::string titledAddress(const snmp::SessionParameters& parameters)
+{
+    const std::string& number = snmp::destinationAddress(parameters);
+    if (number == parameters.agentAddress)
+        return number;
+    return parameters.agentAddress + " (" + number + ")";
 }
 
 } // namespace
@@ -95,7 +105,7 @@ bool CMainWindow::initialisePanel(std::vector<MenuItem>& menu)
     m_backgroundMode = static_cast<int>(panel::BackgroundMode::Stretch);
     m_bitmapCache.LoadPanelBitmaps();
 
-    setWindowTitle(QString::fromStdString(m_description.deviceName + ": " + snmp::sessionParameters().agentAddress));
+    setWindowTitle(QString::fromStdString(m_description.deviceName + ": " + titledAddress(snmp::sessionParameters())));
     retitleAbout(menu, m_description.deviceName);
     if (!isPoeModel(m_description.deviceName))
         pruneNonPoeItems(menu);

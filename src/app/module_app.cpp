@@ -6,6 +6,7 @@
 #include "app/user_settings.h"
 #include "platform/prompter.h"
 #include "platform/qt_debug_sink.h"
+#include "snmp/agent_address.h"
 #include "snmp/session_parameters.h"
 #include "snmp/snmp_layer.h"
 
@@ -45,7 +46,8 @@ bool CModuleApp::initialiseSnmp()
 
 int CModuleApp::runForSwitch(const std::string& deviceName, const std::function<int()>& runMainWindow)
 {
-    m_guard = std::make_unique<InstanceGuard>(instanceName(deviceName, snmp::sessionParameters().agentAddress));
+    // By number: the same switch named two ways is still one instance.
+    m_guard = std::make_unique<InstanceGuard>(instanceName(deviceName, snmp::destinationAddress(snmp::sessionParameters())));
     if (!m_guard->acquire())
         return kExitOtherInstance;
     return runMainWindow();

@@ -1,5 +1,6 @@
 #include "dialogs/device_tool_rules.h"
 
+#include "snmp/agent_address.h"
 #include "snmp/common_snmp.h"
 
 namespace dialogs {
@@ -60,7 +61,7 @@ std::vector<std::string> browserArguments(std::string_view agentAddress)
 {
     if (agentAddress.empty())
         return {};
-    return {"http://" + std::string(agentAddress)};
+    return {"http://" + snmp::urlHost(std::string(agentAddress))};
 }
 
 std::string aboutTitle(std::string_view deviceName)

@@ -1,5 +1,6 @@
 #include "snmp/common_snmp.h"
 
+#include "snmp/agent_address.h"
 #include "snmp/session_core.h"
 #include "snmp/session_parameters.h"
 #include "snmp/session_target.h"
@@ -83,7 +84,7 @@ void copyParameters(SessionCore& core, const SessionParameters& parameters)
 {
     core.version = versionNumber(parameters.version);
     core.bulkReads = parameters.bulkReads;
-    core.destination.host = parameters.agentAddress;
+    core.destination.host = destinationAddress(parameters);
     core.destination.port = parseOr<std::uint16_t>(parameters.agentPort, 161);
     core.timeoutMs = parseOr(parameters.requestTimeout, 3000);
     if (core.timeoutMs <= 0)

@@ -1,5 +1,7 @@
 #include "snmp/netsnmp_convert.h"
 
+#include "snmp/agent_address.h"
+
 #include <cstring>
 #include <string>
 #include <vector>
@@ -230,9 +232,11 @@ Pdu fromNetSnmpPdu(const netsnmp_pdu& response)
 
 NetSnmpSessionPtr openNetSnmpSession(const Target& target, netsnmp_callback callback, void* magic)
 {
+    std::string peer = peerName(target.host, target.port);
+    if (peer.empty())
+        return nullptr;
     netsnmp_session session;
     snmp_sess_init(&session);
-    std::string peer = "udp:" + target.host + ":" + std::to_string(target.port);
     session.peername = peer.data();
     session.callback = callback;
     session.callback_magic = magic;

@@ -1,5 +1,7 @@
 #include "snmp/session_parameters.h"
 
+#include "snmp/agent_address.h"
+
 namespace snmp {
 namespace {
 SessionParameters g_parameters;
@@ -13,6 +15,8 @@ const SessionParameters& sessionParameters()
 void setSessionParameters(const SessionParameters& parameters)
 {
     g_parameters = parameters;
+    if (g_parameters.resolvedAddress.empty())
+        resolveAgentAddress(g_parameters);
 }
 
 } // namespace snmp

@@ -8,7 +8,8 @@ namespace snmp {
 
 struct SessionParameters {
     std::string firstToken;             // position 0, kept
-    std::string agentAddress;           // position 1
+    std::string agentAddress;           // position 1: IPv4, IPv6 (no brackets) or host name
+    std::string resolvedAddress;        // agentAddress as a number, once (resolveAgentAddress)
     std::string readCommunity = "qevtal";
     std::string writeCommunity = "morvint";
     bool vlanEdit = true;               // position 4
@@ -27,7 +28,8 @@ struct SessionParameters {
 };
 
 const SessionParameters& sessionParameters();
-// Start-up only, before any other thread runs (and in tests).
+// Start-up only, before any other thread runs (and in tests). A host name
+// is resolved here, once, unless `resolvedAddress` is already filled.
 void setSessionParameters(const SessionParameters& parameters);
 
 } // namespace snmp

@@ -17,7 +17,7 @@ enum class PrivProtocol : std::uint8_t { None, Des, Aes128 };
 enum class SecurityLevel : std::uint8_t { NoAuthNoPriv, AuthNoPriv, AuthPriv };
 
 struct Target {
-    std::string host;       // dotted IPv4
+    std::string host;       // numeric IPv4 or IPv6 address
     std::uint16_t port = 161;
     int version = 1;        // 1, 2 (2c) or 3
     std::string community;  // versions 1 and 2c

@@ -6,6 +6,7 @@
 #include "panel/panel_resources.h"
 #include "parameters_scope.h"
 #include "scripted_prompter.h"
+#include "snmp/agent_address.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -70,6 +71,10 @@ TEST_F(MainWindowTest, TitleClientSizeAndMenuFollowTheModel)
     CMainWindow poeWindow(quietOptions(poeFolder));
     EXPECT_NE(poeWindow.commandAction(kCmdPoePortConfig), nullptr);
     EXPECT_NE(poeWindow.commandAction(kCmdLldpRemotePortInformation), nullptr);
+
+    // A host name shows the address it was resolved to.
+    ParametersScope named(addressed("localhost"));
+    EXPECT_EQ(CMainWindow(quietOptions(folder)).windowTitle().toStdString(), "QMX-7720-ZA: localhost (" + snmp::numericAddress("localhost") + ")");
 }
 
 TEST_F(MainWindowTest, UserIniWithoutDeviceNameOrXmlNameOpensAnEmptyWindow)

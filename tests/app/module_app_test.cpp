@@ -2,6 +2,7 @@
 #include "platform/program_folder.h"
 #include "platform/temp_dir.h"
 #include "scripted_prompter.h"
+#include "snmp/agent_address.h"
 #include "snmp/session_parameters.h"
 #include "wait_for_wake.h"
 
@@ -95,6 +96,13 @@ TEST_F(ModuleAppTest, OneWindowPerModelAndAddress)
     const std::string otherModel = m_dir.write("Other.ini", "[DeviceInfo]\nDeviceName=" + kDeviceName + "P\n");
     EXPECT_EQ(run({QStringLiteral("/A0/I192.0.2.30")}, otherModel), 7);
     EXPECT_EQ(m_windowRuns, 2);
+
+    // By number: a host name, or another spelling of an IPv6 address, is the same switch.
+    for (const auto& [number, given] : {std::pair{snmp::numericAddress("localhost"), "localhost"}, {"2001:db8::7", "2001:db8:0::7"}}) {
+        app::InstanceGuard byNumber(app::instanceName(kDeviceName, number));
+        ASSERT_TRUE(byNumber.acquire());
+        EXPECT_EQ(run({QStringLiteral("/A0/I") + given}, m_iniPath), CModuleApp::kExitOtherInstance) << given;
+    }
 }
 
 TEST_F(ModuleAppTest, BulkReadsWhenTheUserAskedForThem)

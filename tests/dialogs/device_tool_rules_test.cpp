@@ -34,6 +34,7 @@ TEST(DeviceToolRules, LaunchArgumentsNeverHoldAShellLine)
     EXPECT_EQ(telnetArguments(""), (std::vector<std::string>{"-e", "telnet"}));
     EXPECT_EQ(telnetArguments("1.2.3.4; rm -rf /").back(), "1.2.3.4; rm -rf /");
     EXPECT_EQ(browserArguments("192.0.2.1"), (std::vector<std::string>{"http://192.0.2.1"}));
+    EXPECT_EQ(browserArguments("2001:db8::1"), (std::vector<std::string>{"http://[2001:db8::1]"}));
     EXPECT_TRUE(browserArguments("").empty());
 }
 

@@ -4,7 +4,9 @@
 #include "polling_rig.h"
 
 #include "sim/in_process_transport.h"
+#include "sim/loopback_probe.h"
 #include "sim/switch_agent.h"
+#include "snmp/agent_address.h"
 
 #include <gtest/gtest.h>
 
@@ -34,10 +36,11 @@ struct InProcessSwitch {
 };
 
 // The simulated switch behind the real snmpd on a free loopback port, without live port changes.
-std::unique_ptr<sim::SnmpdProcess> startAgent(const std::string& log = {})
+std::unique_ptr<sim::SnmpdProcess> startAgent(const std::string& log = {}, const std::string& listen = "127.0.0.1")
 {
     sim::SwitchAgentOptions options;
     options.requestLog = log;
+    options.listenAddress = listen;
     options.scenario = false;
     std::string error;
     auto agent = sim::startSwitchAgent(options, &error);
@@ -163,4 +166,23 @@ TEST(PanelPolling, Version3WithPrivacyReadsThePortsAndLostContactResetsThem)
     ASSERT_TRUE(rig.sink.waitFor([&] { return rig.sink.lost() > 0; }));
     for (const auto& state : rig.state.portStates)
         EXPECT_EQ(state.load(), kPortNoLink);
+}
+
+TEST(PanelPolling, ReadsThePortsOverIpv6AndByAHostNameResolvedOnce)
+{
+    if (sim::freeLoopbackPort("::1") == 0)
+        GTEST_SKIP() << "this machine has no IPv6 loopback address (::1)";
+    for (const auto& [address, user] : {std::pair{"::1", kVersion1}, {"::1", AgentUser{"simsha256", "3", "5", "4"}}, {"localhost", kVersion1}}) {
+        snmp::SessionParameters parameters = sessionParametersFor(0, user);
+        parameters.agentAddress = address;
+        ASSERT_TRUE(snmp::resolveAgentAddress(parameters));
+        auto agent = startAgent({}, parameters.resolvedAddress);
+        ASSERT_NE(agent, nullptr);
+        parameters.agentPort = std::to_string(agent->port());
+        ParametersScope scope(parameters);
+        PollingRig rig(realSessions, k7720, false, false);
+        rig.start(200ms);
+        ASSERT_TRUE(rig.sink.waitFor([&] { return rig.sink.updates() > 0; })) << address;
+        EXPECT_EQ(rig.state.portStates[0].load(), kPortFullSpeed) << address;
+    }
 }

@@ -4,6 +4,7 @@
 #include "walk_recorder.h"
 
 #include "sim/in_process_transport.h"
+#include "snmp/agent_address.h"
 #include "snmp/common_snmp.h"
 #include "snmp/snmp_layer.h"
 #include "snmp/v3_security.h"
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 #include <tuple>
 
@@ -271,6 +273,23 @@ TEST(OidText, DottedDecimalOnly)
     for (const char* bad : {"", ".", "1..3", "1.3.", "1.-3", "1.+3", "1.3a", "iso.3", "1.4294967296", " 1.3"})
         EXPECT_FALSE(oidFromText(bad, oid)) << bad;
     EXPECT_EQ(oid.back(), 4294967295u); // untouched by a refusal
+}
+
+TEST(AgentAddress, NamesResolveToNumbersAndIpv6GoesOverUdp6)
+{
+    // Given, where the sessions send, Net-SNMP's peer for the given text.
+    const std::array<std::array<std::string, 3>, 4> cases{{
+        {"192.0.2.10", "192.0.2.10", "udp:192.0.2.10:161"},
+        {"2001:DB8:0:0::1", "2001:db8::1", "udp6:[2001:DB8:0:0::1]:161"},
+        {"localhost", numericAddress("localhost"), "udp:localhost:161"},
+        {"", "", ""},
+    }};
+    for (const auto& row : cases) {
+        SessionParameters parameters;
+        parameters.agentAddress = row[0];
+        EXPECT_EQ(resolveAgentAddress(parameters), !row[0].empty()) << row[0];
+        EXPECT_EQ((std::array<std::string, 3>{row[0], destinationAddress(parameters), peerName(row[0], 161)}), row);
+    }
 }
 
 } // namespace
