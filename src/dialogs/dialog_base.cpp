@@ -153,7 +153,7 @@ void CDialogBase::startWalk(CDialogSession& session, const WalkRequest& request,
 
 std::vector<CDialogBase::SessionGets>::iterator CDialogBase::getsOf(const CDialogSession& session)
 {
-    return std::find_if(m_reading.begin(), m_reading.end(),
+    return std::find_if(m_gets.begin(), m_gets.end(),
                         [&session](const SessionGets& entry) { return entry.session == &session; });
 }
 
@@ -184,10 +184,10 @@ void CDialogBase::startGet(CDialogSession& session, const Bindings& bindings, Ge
             // Starting a walk on a session whose get still runs would wait on
             // its gate: the next get goes out only now.
             const auto gets = getsOf(session);
-            if (gets == m_reading.end())
+            if (gets == m_gets.end())
                 return;
             if (gets->waiting.empty()) {
-                m_reading.erase(gets);
+                m_gets.erase(gets);
                 return;
             }
             const std::function<void()> next = std::move(gets->waiting.front());
@@ -197,11 +197,11 @@ void CDialogBase::startGet(CDialogSession& session, const Bindings& bindings, Ge
         session.startWalk(request, poster(), std::move(sinks));
     };
     const auto gets = getsOf(session);
-    if (gets != m_reading.end()) {
+    if (gets != m_gets.end()) {
         gets->waiting.push_back(std::move(send));
         return;
     }
-    m_reading.push_back({&session, {}});
+    m_gets.push_back({&session, {}});
     send();
 }
 

@@ -32,7 +32,7 @@ public:
     // True while a write sequence runs.
     bool writing() const { return m_writer.running(); }
     // True while a get started by startGet has not ended.
-    bool reading() const { return !m_reading.empty(); }
+    bool reading() const { return !m_gets.empty(); }
 
 signals:
     // After each walk's end has reached the dialog (tests wait for it).
@@ -85,7 +85,7 @@ private:
         CDialogSession* session;
         std::deque<std::function<void()>> waiting;
     };
-    std::vector<SessionGets> m_reading;
+    std::vector<SessionGets> m_gets;
     std::vector<SessionGets>::iterator getsOf(const CDialogSession& session);
     std::vector<QPointer<QWidget>> m_disabledForWrite;
     QLabel* m_writeProgress = nullptr;
