@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QPointer>
 
+#include <algorithm>
+
 namespace dialogs {
 
 CDialogBase::CDialogBase(QWidget* parent) : QDialog(parent)
@@ -169,6 +171,60 @@ void CDialogBase::startWalk(CDialogSession& session, const WalkRequest& request,
         emit walkEnded();
     };
     session.startWalk(request, poster(), std::move(sinks));
+}
+
+std::vector<CDialogBase::SessionGets>::iterator CDialogBase::getsOf(const CDialogSession& session)
+{
+    return std::find_if(m_gets.begin(), m_gets.end(),
+                        [&session](const SessionGets& entry) { return entry.session == &session; });
+}
+
+void CDialogBase::startGet(CDialogSession& session, const Bindings& bindings, GetEnd onEnd, std::vector<QWidget*> busy)
+{
+    for (QWidget* widget : busy)
+        widget->setEnabled(false);
+    WalkRequest request;
+    request.mode = WalkRequest::Mode::Single;
+    for (const Binding& binding : bindings)
+        request.oids.push_back(binding.oid);
+    auto send = [this, &session, request = std::move(request), busy = std::move(busy), onEnd = std::move(onEnd)] {
+        for (QWidget* widget : busy)
+            widget->setEnabled(false);
+        auto values = std::make_shared<std::vector<std::string>>();
+        WalkSinks sinks;
+        sinks.row = [values](const WalkRow& row) { *values = row.values; };
+        sinks.end = [this, &session, values, busy, onEnd] {
+            for (QWidget* widget : busy)
+                widget->setEnabled(true);
+            const int status = session.endStatus();
+            if (status != snmp::kStatusOk)
+                values->clear();
+            if (onEnd)
+                onEnd(status, *values);
+            if (m_destroyed) // closed meanwhile: nothing more goes out
+                return;
+            // Starting a walk on a session whose get still runs would wait on
+            // its gate: the next get goes out only now.
+            const auto gets = getsOf(session);
+            if (gets == m_gets.end())
+                return;
+            if (gets->waiting.empty()) {
+                m_gets.erase(gets);
+                return;
+            }
+            const std::function<void()> next = std::move(gets->waiting.front());
+            gets->waiting.pop_front();
+            next();
+        };
+        session.startWalk(request, poster(), std::move(sinks));
+    };
+    const auto gets = getsOf(session);
+    if (gets != m_gets.end()) {
+        gets->waiting.push_back(std::move(send));
+        return;
+    }
+    m_gets.push_back({&session, {}});
+    send();
 }
 
 } // namespace dialogs

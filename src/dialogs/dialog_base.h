@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QPointer>
 
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -30,6 +31,8 @@ public:
 
     // True while a write sequence runs.
     bool writing() const { return m_writer.running(); }
+    // True while a get started by startGet has not ended.
+    bool reading() const { return !m_gets.empty(); }
 
 signals:
     // After each walk's end has reached the dialog (tests wait for it).
@@ -47,6 +50,13 @@ protected:
     // thread; `busy` widgets stay disabled until the end.
     void startWalk(CDialogSession& session, const WalkRequest& request, std::function<void(const WalkRow&)> onRow,
                    std::function<void()> onEnd = {}, std::vector<QWidget*> busy = {});
+
+    // One get on `session` that leaves this thread free: `onEnd` gets, on this
+    // dialog's thread, the status a synchronous get would have given and the
+    // values (none unless kStatusOk). `busy` widgets stay disabled until then.
+    // A get asked for while the session's previous one runs follows it.
+    using GetEnd = std::function<void(int status, const std::vector<std::string>& values)>;
+    void startGet(CDialogSession& session, const Bindings& bindings, GetEnd onEnd, std::vector<QWidget*> busy = {});
 
     // Reads the aggregated link membership into `links` (cleared first);
     // `links.known()` once the walk has reached its end (a time-out shows
@@ -77,6 +87,13 @@ private:
     std::vector<std::unique_ptr<CDialogSession>> m_sessions;
     bool m_destroyed = false;
     QPointer<QWidget> m_focusBeforeWrite;
+    // Sessions with a get under way, each with the gets that wait for it.
+    struct SessionGets {
+        CDialogSession* session;
+        std::deque<std::function<void()>> waiting;
+    };
+    std::vector<SessionGets> m_gets;
+    std::vector<SessionGets>::iterator getsOf(const CDialogSession& session);
     QLabel* m_writeProgress = nullptr;
     bool m_closeAfterWrite = false;
     int m_closeResult = 0;

@@ -1,9 +1,19 @@
 #include "../snmp/silent_agent.h"
 #include "dialogs/dialog_base.h"
 #include "dialogs/ip_address_edit.h"
+#include "dialogs/management/lldp_med_dialog.h"
+#include "dialogs/management/lldp_remote_dialog.h"
+#include "dialogs/management/surveillance_vlan_dialog.h"
+#include "dialogs/management/time_range_editor_dialog.h"
+#include "dialogs/mib/forwarding_table_dialog.h"
+#include "dialogs/mib/port_stp_dialog.h"
 #include "dialogs/resizable_dialog.h"
+#include "dialogs/switching/dhcp_screening_dialog.h"
 #include "dialogs/switching/dot1x_port_dialog.h"
+#include "dialogs/switching/trunk_configuration_dialog.h"
 #include "dialogs/switching/trunk_member_dialog.h"
+#include "dialogs/switching/vlan_configuration_dialog.h"
+#include "parameters_scope.h"
 #include "platform/qt_prompter.h"
 #include "qt_wait.h"
 #include "snmp/common_snmp.h"
@@ -208,4 +218,36 @@ TEST(WritePath, SilentSwitchNeitherFreezesTheWindowNorIsCutShortByClosing)
     EXPECT_FALSE(member.ok() || dot1x.findChild<QPushButton*>("apply")->isEnabled());
     EXPECT_EQ(prompter.warnings, std::vector<std::string>(3, "Could not read the switch."));
     platform::setPrompter(nullptr);
+}
+
+// Each dialog's read on opening (or on the command that reads) goes to a
+// switch that does not answer: the window goes on processing events.
+TEST(Reads, SilentSwitchFreezesNoDialogWhileItReads)
+{
+    using namespace dialogs;
+    SilentAgent agent;
+    ParametersScope scope({.agentAddress = "127.0.0.1", .agentPort = std::to_string(agent.port()), .requestTimeout = "1000"});
+    const std::pair<const char*, std::function<CDialogBase*()>> cases[] = {
+        {"trunk state", [] { return new switching::CTrunkConfigurationDialog(28); }},
+        {"asymmetric flag", [] { return new switching::CVlanConfigurationDialog(28, true); }},
+        {"DHCP screening", [] { auto* d = new switching::CDhcpScreeningDialog(28); d->refresh(); return d; }},
+        {"LLDP MED state", [] { return new management::CLldpMedDialog(10); }},
+        {"LLDP remote state", [] { return new management::CLldpRemoteDialog; }},
+        {"time range row", [] { return new management::CTimeBasedPoeConfigDialog({{1, "office-hours", "1"}}, 1); }},
+        {"surveillance conflict", [] { auto* d = new management::CSurveillanceVlanDialog; d->apply(); return d; }},
+        {"aging time", [] { return new mib::CForwardingTableDialog; }}, // refreshes once events run
+        {"port STP row", [] { return new mib::CPortStpDialog({{"1", "Forwarding"}}, 0, 28); }},
+    };
+    for (const auto& [read, open] : cases) {
+        QElapsedTimer clock;
+        int ticks = 0; // in the first 400 ms
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout, [&] { ticks += clock.elapsed() <= 400; });
+        clock.start();
+        timer.start(20);
+        std::unique_ptr<CDialogBase> dialog(open());
+        waitUntil([&] { return clock.elapsed() > 400; });
+        EXPECT_GE(ticks, 5) << "the window froze on the " << read;
+        dialog.reset();
+    }
 }

@@ -160,6 +160,7 @@ TEST_F(LldpAgainstSimulator, MedSetsEachPortOfTheRangeAndRefusesWhileLldpIsOff)
     });
     for (int refresh = 0; refresh < 2; ++refresh) {
         dialog.refresh();
+        ASSERT_TRUE(waitForReads(dialog));
         ASSERT_TRUE(waitUntil([&] { return dialog.list()->topLevelItemCount() == 8; }));
         EXPECT_FALSE(child<QComboBox>(dialog, "pseTlv")->isEnabled());
         EXPECT_FALSE(from->isEnabled());
@@ -226,6 +227,7 @@ TEST_F(LldpAgainstSimulator, SurveillanceApplyChecksTheVoiceVlanAndDisablingSend
     child<QComboBox>(dialog, "priority")->setCurrentIndex(1);
     takeSets();
     dialog.apply();
+    ASSERT_TRUE(waitForWrite(dialog));
     EXPECT_EQ(prompter.texts(), std::vector<std::string>{"The vlan ID already is voice vlan ID."});
     waitRefresh(dialog);
     EXPECT_TRUE(takeSets().empty());

@@ -235,6 +235,7 @@ TEST_F(PortSecurityAgainstSimulator, DhcpScreeningWritesTheWholeBitmapOfWhatTheS
     startSwitch("QMX-7752-ZA");
     CDhcpScreeningDialog dialog(52);
     waitForWalks(dialog);
+    ASSERT_TRUE(waitForReads(dialog));
     const auto screening = [](std::set<int> ports) {
         return Sets{{bind(kDhcpScreeningPorts, {0}, octetValue(encodePortList(ports, 52)))}};
     };
@@ -243,6 +244,7 @@ TEST_F(PortSecurityAgainstSimulator, DhcpScreeningWritesTheWholeBitmapOfWhatTheS
         dialog.state()->setCurrentIndex(state == kScreeningEnabled ? 1 : 0);
         dialog.apply();
         EXPECT_TRUE(waitForWrite(dialog));
+        EXPECT_TRUE(waitForReads(dialog));
     };
     takeWireSets();
     apply(45, 46, kScreeningEnabled);
@@ -254,6 +256,7 @@ TEST_F(PortSecurityAgainstSimulator, DhcpScreeningWritesTheWholeBitmapOfWhatTheS
         device.set(joined(kDhcpScreeningPorts, {0}), octetValue(encodePortList({1}, 52)));
     });
     dialog.refresh();
+    ASSERT_TRUE(waitForReads(dialog));
     EXPECT_EQ(row(*dialog.list(), 44)[1], "Disabled");
     // A refused range changes nothing; the next Apply writes the read states and the range.
     apply(43, 43, kScreeningEnabled);

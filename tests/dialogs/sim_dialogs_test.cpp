@@ -43,13 +43,14 @@ protected:
         SimulatedSwitchTest::startSwitch("QMX-7720-ZA", settings);
     }
 
-    // Waits for the dialog's next walk end.
+    // Waits for the dialog's next walk end and the gets under way.
     static void waitForWalk(dialogs::CDialogBase& dialog)
     {
         bool ended = false;
         const auto connection = QObject::connect(&dialog, &dialogs::CDialogBase::walkEnded, [&] { ended = true; });
         ASSERT_TRUE(waitUntil([&] { return ended; }));
         QObject::disconnect(connection);
+        ASSERT_TRUE(waitForReads(dialog));
     }
 
     // The set requests since the last call.
@@ -233,6 +234,8 @@ TEST_F(DialogsAgainstSimulator, PortStpKeepsTrunkMembersAlikeAndNavigates)
     // Port 20 is in no link: the change goes out as three INTEGER bindings.
     child<QPushButton>(port, "previous")->click();
     EXPECT_EQ(child<QLabel>(port, "port")->text(), "20");
+    EXPECT_FALSE(port.apply()) << "written before the port was read";
+    ASSERT_TRUE(waitForReads(port));
     priority->setEditText("144");
     child<QLineEdit>(port, "pathCost")->setText("0");
     EXPECT_TRUE(port.apply());

@@ -212,6 +212,7 @@ TEST_F(TrunkDialogs, ConfigurationListsAppliesAndRunsTheMemberDialog)
     dialog.findChild<QCheckBox*>("enable")->setChecked(false);
     ASSERT_TRUE(dialog.applyState());
     ASSERT_TRUE(waitForWrite(dialog));
+    ASSERT_TRUE(waitForReads(dialog));
     EXPECT_EQ(takeWireSets(), (std::vector<std::vector<snmp::VarBind>>{
                               {wire("8.1.3.1.3.2", {.type = snmp::Asn::Integer, .integer = 1})},
                               {wire("8.1.2.0", {.type = snmp::Asn::Integer, .integer = 2})}}));

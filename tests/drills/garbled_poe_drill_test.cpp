@@ -6,6 +6,7 @@
 #include "dialogs/management/time_range_editor_dialog.h"
 #include "qt_wait.h"
 #include "scripted_prompter.h"
+#include "write_wait.h"
 
 #include <QPushButton>
 
@@ -29,6 +30,7 @@ TEST_P(GarbledTimeRangeDrill, EditingARowReadGarbledSendsNothing)
     ScriptedPrompter prompter;
     const std::size_t setsBefore = setValues().size();
     dialogs::management::CTimeBasedPoeConfigDialog editor({{1, "office-hours", "1"}}, 1);
+    ASSERT_TRUE(waitForReads(editor));
     EXPECT_GT(relay.counts().rewritten, 0);
     EXPECT_FALSE(editor.findChild<QPushButton*>(QStringLiteral("apply"))->isEnabled());
     EXPECT_FALSE(editor.apply());

@@ -75,6 +75,7 @@ TEST_P(GarbledPortSecurityDrill, ApplyWaitsForAReadItCanShow)
         dialog = std::make_unique<dialogs::switching::CDhcpScreeningDialog>(28);
     QObject::connect(dialog.get(), &dialogs::CDialogBase::walkEnded, &watcher, [&ended] { ended = true; });
     ASSERT_TRUE(waitUntil([&] { return ended; }));
+    ASSERT_TRUE(waitForReads(*dialog));
     EXPECT_EQ(relay.counts().rewritten > 0, c.garble.has_value());
 
     if (c.dialog == Dialog::Dot1xConfig)

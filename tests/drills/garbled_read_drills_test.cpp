@@ -141,6 +141,7 @@ std::unique_ptr<dialogs::CDialogBase> openGarbled(const Case& c, const std::vect
     }
     // Port Configuration walks the aggregated links and the ports.
     EXPECT_TRUE(waitUntil([&] { return ended >= (dialog == Dialog::PortConfiguration ? 2 : 1); }));
+    EXPECT_TRUE(waitForReads(*opened));
     settle(20);
     return opened;
 }

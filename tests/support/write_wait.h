@@ -8,3 +8,9 @@ inline bool waitForWrite(const dialogs::CDialogBase& dialog, int limitMs = 10000
 {
     return waitUntil([&] { return !dialog.writing(); }, limitMs);
 }
+
+// Processes events until the dialog's gets, if any, have ended.
+inline bool waitForReads(const dialogs::CDialogBase& dialog, int limitMs = 10000)
+{
+    return waitUntil([&] { return !dialog.reading(); }, limitMs);
+}

@@ -70,13 +70,16 @@ void CLldpMedDialog::enableEditing(bool enabled)
 
 void CLldpMedDialog::refresh()
 {
-    std::vector<std::string> state;
-    m_cCommonSNMPEnable.exchange(snmp::kPduGet, lldpStateRead(), &state);
-    const bool disabled = !state.empty() && state[0] == "2";
-    if (disabled)
-        platform::prompter().warn(kLldpDisabledMessage, {});
-    enableEditing(!disabled);
-    walkPorts();
+    startGet(
+        m_cCommonSNMPEnable, lldpStateRead(),
+        [this](int, const std::vector<std::string>& state) {
+            const bool disabled = !state.empty() && state[0] == "2";
+            if (disabled)
+                platform::prompter().warn(kLldpDisabledMessage, {});
+            enableEditing(!disabled);
+            walkPorts();
+        },
+        {m_apply, findChild<QPushButton*>(QStringLiteral("refresh"))});
 }
 
 void CLldpMedDialog::walkPorts()

@@ -50,11 +50,24 @@ void CLldpRemoteDialog::refresh()
     m_count->setText(QStringLiteral("0"));
     m_list->clear();
     // The state check needs a version 1 agent; a version 3 session walks straight away.
-    if (snmp::sessionParameters().version == "1" &&
-        m_cCommonSNMPEnabled.exchange(snmp::kPduGet, lldpStateRead()) != snmp::kStatusOk) {
-        platform::prompter().warn(kRemoteReadFailed, {});
+    if (snmp::sessionParameters().version != "1") {
+        walkRemotePorts();
         return;
     }
+    startGet(
+        m_cCommonSNMPEnabled, lldpStateRead(),
+        [this](int status, const std::vector<std::string>&) {
+            if (status != snmp::kStatusOk) {
+                platform::prompter().warn(kRemoteReadFailed, {});
+                return;
+            }
+            walkRemotePorts();
+        },
+        {findChild<QPushButton*>(QStringLiteral("refresh"))});
+}
+
+void CLldpRemoteDialog::walkRemotePorts()
+{
     startWalk(
         m_cCommonSNMP, remotePortWalk(),
         [this](const WalkRow& row) {

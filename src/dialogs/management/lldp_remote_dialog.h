@@ -19,6 +19,7 @@ public:
     QTreeWidget* list() const { return m_list; }
 
 private:
+    void walkRemotePorts();
     void showCount();
 
     CDialogSession& m_cCommonSNMPEnabled;

@@ -184,18 +184,19 @@ void CSurveillanceVlanDialog::apply()
         platform::prompter().warn(message, {});
         return;
     }
-    std::vector<std::string> others;
-    m_cCommonSNMPGet.exchange(snmp::kPduGet, surveillanceConflictRead(), &others);
+    // The conflict check reads the switch right before the set: both run off
+    // this thread, the refusal's message between them.
     const std::string vlanId = textOf(m_vlan->currentText());
-    if (const std::string message = checkSurveillanceApply(others, vlanId); !message.empty()) {
-        platform::prompter().warn(message, {});
-        refresh();
-        return;
-    }
     runWrite(
-        [&session = m_cCommonSNMPSet,
+        [&get = m_cCommonSNMPGet, &set = m_cCommonSNMPSet, vlanId,
          bindings = surveillanceGlobalSet(m_enable->isChecked(), vlanId, m_priority->currentIndex())](WriteContext& write) {
-            write.set(session, bindings);
+            std::vector<std::string> others;
+            write.get(get, surveillanceConflictRead(), &others);
+            if (const std::string message = checkSurveillanceApply(others, vlanId); !message.empty()) {
+                write.warn(message);
+                return;
+            }
+            write.set(set, bindings);
             write.pause(std::chrono::milliseconds(kSurveillanceSettleMs));
         },
         [this] { refresh(); });

@@ -117,12 +117,14 @@ CTimeBasedPoeConfigDialog::CTimeBasedPoeConfigDialog(std::vector<RememberedRange
         // Apply writes the row back, and puts it back when a change fails:
         // without a clean read there is nothing it may write.
         m_name->setEnabled(false);
-        std::vector<std::string> values;
-        if (m_cCommonSNMP.exchange(snmp::kPduGet, timeRangeRowRead(*m_index), &values) == snmp::kStatusOk)
-            m_old = decodeTimeRange(values);
-        if (m_old)
-            showRange(*m_old);
-        m_apply->setEnabled(m_old.has_value());
+        m_apply->setEnabled(false);
+        startGet(m_cCommonSNMP, timeRangeRowRead(*m_index), [this](int status, const std::vector<std::string>& values) {
+            if (status == snmp::kStatusOk)
+                m_old = decodeTimeRange(values);
+            if (m_old)
+                showRange(*m_old);
+            m_apply->setEnabled(m_old.has_value());
+        });
     }
 }
 

@@ -47,10 +47,10 @@ bool CForwardingTableDialog::listsRow(const WalkRow& row) const
 
 void CForwardingTableDialog::readAgingTime()
 {
-    std::vector<std::string> values;
-    if (m_cCommonSNMPGetTime.exchange(snmp::kPduGet, nullBindings({kAgingTimeOid}), &values) == snmp::kStatusOk
-        && !values.empty())
-        m_agingTime->setText(QString::fromStdString(values[0]));
+    startGet(m_cCommonSNMPGetTime, nullBindings({kAgingTimeOid}), [this](int status, const std::vector<std::string>& values) {
+        if (status == snmp::kStatusOk && !values.empty())
+            m_agingTime->setText(QString::fromStdString(values[0]));
+    });
 }
 
 } // namespace dialogs::mib

@@ -123,17 +123,21 @@ void CPortStpDialog::showRow()
     for (std::size_t i = 0; i < m_designated.size(); ++i)
         m_designated[i]->setText(qText(designated[i]));
 
-    std::vector<std::string> values;
-    const auto port = m_cCommonSNMP.exchange(snmp::kPduGet, stpPortRead(shown.port), &values) == snmp::kStatusOk
-        ? decodeStpPort(values)
-        : std::nullopt;
-    m_portRead = port.has_value();
-    if (port) {
-        m_priority->setEditText(qText(port->priority));
-        m_pathCost->setText(qText(port->pathCost));
-        m_enable->setChecked(port->enabled);
-    }
+    // Nothing may be written until this port's values are in the controls.
+    m_portRead = false;
     updateWriteButtons();
+    startGet(m_cCommonSNMP, stpPortRead(shown.port), [this, row = m_row](int status, const std::vector<std::string>& values) {
+        if (row != m_row) // moved on meanwhile: the next port's get follows
+            return;
+        const auto port = status == snmp::kStatusOk ? decodeStpPort(values) : std::nullopt;
+        m_portRead = port.has_value();
+        if (port) {
+            m_priority->setEditText(qText(port->priority));
+            m_pathCost->setText(qText(port->pathCost));
+            m_enable->setChecked(port->enabled);
+        }
+        updateWriteButtons();
+    });
 }
 
 void CPortStpDialog::updateWriteButtons()

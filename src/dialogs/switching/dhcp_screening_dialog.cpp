@@ -65,16 +65,20 @@ CDhcpScreeningDialog::CDhcpScreeningDialog(int portCount, QWidget* parent)
 
 void CDhcpScreeningDialog::refresh()
 {
-    std::vector<std::string> values;
-    if (m_cCommonSNMP.exchange(snmp::kPduGet, dhcpScreeningRead(), &values) == snmp::kStatusOk) {
-        // A failed or garbled read leaves the states as they were.
-        if (auto states = decodeDhcpScreening(values, m_portCount)) {
-            m_states = std::move(*states);
-            m_statesRead = true;
-        }
-    }
-    showStates();
-    updateApply();
+    startGet(
+        m_cCommonSNMP, dhcpScreeningRead(),
+        [this](int status, const std::vector<std::string>& values) {
+            if (status == snmp::kStatusOk) {
+                // A failed or garbled read leaves the states as they were.
+                if (auto states = decodeDhcpScreening(values, m_portCount)) {
+                    m_states = std::move(*states);
+                    m_statesRead = true;
+                }
+            }
+            showStates();
+            updateApply();
+        },
+        {m_apply, findChild<QPushButton*>(QStringLiteral("refresh"))});
 }
 
 void CDhcpScreeningDialog::showStates()

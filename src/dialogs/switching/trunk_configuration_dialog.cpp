@@ -86,29 +86,35 @@ CTrunkConfigurationDialog::CTrunkConfigurationDialog(int portCount, QWidget* par
 
 void CTrunkConfigurationDialog::refresh()
 {
-    std::vector<std::string> values;
-    if (m_cCommonSNMP.exchange(snmp::kPduGet, trunkStateRead(), &values) == snmp::kStatusOk && !values.empty()) {
-        // A garbled state keeps Apply off: it would write the box back as read.
-        const std::optional<bool> enabled = decodeTrunkState(values[0]);
-        m_stateKnown = enabled.has_value();
-        m_enable->setChecked(enabled.value_or(false));
-        m_portMember->setEnabled(enabled.value_or(false));
-    }
-    m_applyState->setEnabled(m_stateKnown);
+    auto* refreshButton = findChild<QPushButton*>(QStringLiteral("refresh"));
+    // The table walk follows the state's answer, as the switch always saw them.
+    startGet(
+        m_cCommonSNMP, trunkStateRead(),
+        [this, refreshButton](int status, const std::vector<std::string>& values) {
+            if (status == snmp::kStatusOk && !values.empty()) {
+                // A garbled state keeps Apply off: it would write the box back as read.
+                const std::optional<bool> enabled = decodeTrunkState(values[0]);
+                m_stateKnown = enabled.has_value();
+                m_enable->setChecked(enabled.value_or(false));
+                m_portMember->setEnabled(enabled.value_or(false));
+            }
+            m_applyState->setEnabled(m_stateKnown);
 
-    m_list->clear();
-    m_partialLinks.clear();
-    startWalk(
-        m_cCommonSNMPTable, trunkTableRead(),
-        [this](const WalkRow& row) {
-            const std::optional<TrunkRow> link = decodeTrunkRow(row, m_portCount);
-            if (!link)
-                return;
-            appendRow(m_list, {link->id, link->mode, link->members});
-            if (link->partial)
-                m_partialLinks.insert(link->id);
+            m_list->clear();
+            m_partialLinks.clear();
+            startWalk(
+                m_cCommonSNMPTable, trunkTableRead(),
+                [this](const WalkRow& row) {
+                    const std::optional<TrunkRow> link = decodeTrunkRow(row, m_portCount);
+                    if (!link)
+                        return;
+                    appendRow(m_list, {link->id, link->mode, link->members});
+                    if (link->partial)
+                        m_partialLinks.insert(link->id);
+                },
+                {}, {refreshButton});
         },
-        {}, {findChild<QPushButton*>(QStringLiteral("refresh"))});
+        {m_applyState, refreshButton});
 }
 
 void CTrunkConfigurationDialog::rowClicked(QTreeWidgetItem* item)

@@ -96,11 +96,18 @@ void CVlanConfigurationDialog::keepEditingOff()
         button->setEnabled(false);
 }
 
-void CVlanConfigurationDialog::readAsymmetric()
+void CVlanConfigurationDialog::readAsymmetric(std::function<void()> then)
 {
-    std::vector<std::string> values;
-    if (m_cCommonSNMP.exchange(snmp::kPduGet, asymmetricRead(), &values) == snmp::kStatusOk)
-        m_asymmetric->setChecked(asymmetricEnabled(values));
+    startGet(
+        m_cCommonSNMP, asymmetricRead(),
+        [this, then = std::move(then)](int status, const std::vector<std::string>& values) {
+            if (status == snmp::kStatusOk)
+                m_asymmetric->setChecked(asymmetricEnabled(values));
+            keepEditingOff();
+            if (then)
+                then();
+        },
+        {m_apply, m_add, m_edit, m_delete, m_refresh, m_close});
 }
 
 void CVlanConfigurationDialog::refresh()
@@ -108,7 +115,12 @@ void CVlanConfigurationDialog::refresh()
     startWalk(m_cCommonSNMPVoiceVlan, voiceSurveillanceRead(),
               [this](const WalkRow& row) { m_voiceSurveillance = decodeVoiceSurveillance(row); });
     m_vlans.clear();
-    readAsymmetric();
+    // The PVID and VLAN walks follow the flag's answer, as the switch always saw them.
+    readAsymmetric([this] { walkPvidsAndVlans(); });
+}
+
+void CVlanConfigurationDialog::walkPvidsAndVlans()
+{
     std::fill(m_pvids.begin(), m_pvids.end(), 1);
     m_pvidsRead = 0;
     startWalk(m_cCommonSNMPTable, pvidRead(), [this](const WalkRow& row) {

@@ -4,6 +4,7 @@
 #include "dialogs/switching/vlan_rules.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class QCheckBox;
@@ -31,7 +32,9 @@ public:
     const std::vector<VlanEntry>& vlans() const { return m_vlans; }
 
 private:
-    void readAsymmetric();
+    // `then` runs once the flag's get has ended.
+    void readAsymmetric(std::function<void()> then = {});
+    void walkPvidsAndVlans();
     void keepEditingOff();
     int selectedRow() const;
     std::string selectedVid() const;
