@@ -57,6 +57,7 @@ std::string joinArguments(const std::vector<std::string>& arguments)
 snmp::SessionParameters parseCommandLine(std::string_view line)
 {
     snmp::SessionParameters p;
+    p.fromConsoleLine = true;
     TokenReader reader(line);
 
     for (int position = 0; position <= kLastPosition; ++position) {

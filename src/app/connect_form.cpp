@@ -88,6 +88,11 @@ std::string nameOfCode(const std::vector<NamedCode>& table, std::string_view cod
     return {};
 }
 
+bool usesCommunities(std::string_view version)
+{
+    return version == "1" || version == "2c";
+}
+
 std::string normalisedAddress(std::string_view address)
 {
     while (!address.empty() && std::isspace(static_cast<unsigned char>(address.front())))
@@ -108,10 +113,10 @@ std::string checkConnectForm(const ConnectForm& form)
         return "\"" + address + "\" is neither an IPv4 or IPv6 address nor a host name.";
     if (!isPort(form.port))
         return "The agent port must be a number from 1 to 65535.";
-    if (form.version == "1")
+    if (usesCommunities(form.version))
         return form.readCommunity.empty() ? "Enter the read community." : "";
     if (form.version != "3")
-        return "Choose SNMP version 1 or 3.";
+        return "Choose SNMP version 1, 2c or 3.";
     if (form.user.empty())
         return "Enter the user name.";
     if (nameOfCode(securityLevels(), form.securityLevel).empty())
@@ -138,7 +143,8 @@ snmp::SessionParameters sessionParametersOf(const ConnectForm& form)
     parameters.agentPort = form.port;
     parameters.version = form.version;
     parameters.vlanEdit = form.vlanEdit;
-    if (form.version == "1") {
+    parameters.bulkReads = form.bulkReads && form.version != "1";
+    if (usesCommunities(form.version)) {
         parameters.readCommunity = form.readCommunity;
         parameters.writeCommunity = form.writeCommunity;
         return parameters;
@@ -165,7 +171,7 @@ std::string identityFailureMessage(snmp::IdentityFailure failure, const ConnectF
         return "";
     case IdentityFailure::NoAnswer:
         return "No answer from " + where + ". Check the address and port" +
-               (form.version == "1" ? " and the read community." : ".");
+               (usesCommunities(form.version) ? " and the read community." : ".");
     case IdentityFailure::UnknownUser:
         return "The switch does not know the user \"" + form.user + "\" (unknown user name).";
     case IdentityFailure::WrongDigest:

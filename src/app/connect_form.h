@@ -15,9 +15,10 @@ namespace app {
 struct ConnectForm {
     std::string address; // dotted IPv4, IPv6 (brackets optional) or host name
     std::string port = "161";
-    std::string version = "3"; // "1" or "3"
+    std::string version = "3"; // "1", "2c" or "3"
     bool vlanEdit = true;
-    // Version 1.
+    bool bulkReads = true; // irrelevant for version 1, which has no GETBULK
+    // Versions 1 and 2c.
     std::string readCommunity;
     std::string writeCommunity;
     // Version 3, as the session parameters' codes.
@@ -46,6 +47,9 @@ const std::vector<NamedCode>& privProtocols();  // DES, AES-128
 // Case-insensitive; "" when no entry has that name.
 std::string codeOfName(const std::vector<NamedCode>& table, std::string_view name);
 std::string nameOfCode(const std::vector<NamedCode>& table, std::string_view code);
+
+// Versions 1 and 2c: read and write community, no user.
+bool usesCommunities(std::string_view version);
 
 // Net-SNMP derives keys only from pass phrases of at least this length.
 constexpr std::size_t kMinPassphraseLength = 8;

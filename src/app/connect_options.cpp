@@ -14,7 +14,7 @@ struct ValueOption {
 
 const ValueOption kValueOptions[] = {
     {"port", "N", &ConnectOptions::port, nullptr},
-    {"snmp-version", "1|3", &ConnectOptions::version, nullptr},
+    {"snmp-version", "1|2c|3", &ConnectOptions::version, nullptr},
     {"user", "NAME", &ConnectOptions::user, nullptr},
     {"security-level", "LEVEL", &ConnectOptions::securityLevel, &securityLevels()},
     {"auth-protocol", "P", &ConnectOptions::authProtocol, &authProtocols()},
@@ -50,8 +50,10 @@ ConnectOptionsParse parseConnectOptions(const QStringList& arguments, const Envi
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
     const QCommandLineOption connect("connect");
     const QCommandLineOption noVlanEdit("no-vlan-edit");
-    parser.addOption(connect);
-    parser.addOption(noVlanEdit);
+    const QCommandLineOption bulkReads("bulk-reads");
+    const QCommandLineOption noBulkReads("no-bulk-reads");
+    for (const QCommandLineOption* flag : {&connect, &noVlanEdit, &bulkReads, &noBulkReads})
+        parser.addOption(*flag);
     for (const ValueOption& option : kValueOptions)
         parser.addOption(QCommandLineOption(option.name, {}, option.valueName));
     if (!parser.parse(arguments)) {
@@ -80,11 +82,17 @@ ConnectOptionsParse parseConnectOptions(const QStringList& arguments, const Envi
         }
         options.*option.field = std::move(value);
     }
-    if (options.version && *options.version != "1" && *options.version != "3") {
-        result.error = "--snmp-version: 1 or 3";
+    if (options.version && !usesCommunities(*options.version) && *options.version != "3") {
+        result.error = "--snmp-version: 1, 2c or 3";
+        return result;
+    }
+    if (parser.isSet(bulkReads) && parser.isSet(noBulkReads)) {
+        result.error = "--bulk-reads and --no-bulk-reads exclude each other";
         return result;
     }
     options.noVlanEdit = parser.isSet(noVlanEdit);
+    if (parser.isSet(bulkReads) || parser.isSet(noBulkReads))
+        options.bulkReads = parser.isSet(bulkReads);
     options.environment = {environment("QMX_READ_COMMUNITY"), environment("QMX_WRITE_COMMUNITY"),
                            environment("QMX_AUTH_PASSPHRASE"), environment("QMX_PRIV_PASSPHRASE")};
     return result;
@@ -115,6 +123,7 @@ ConnectForm applyOptions(ConnectForm form, const ConnectOptions& options)
     setIfGiven(form.privProtocol, options.privProtocol);
     if (options.noVlanEdit)
         form.vlanEdit = false;
+    form.bulkReads = options.bulkReads.value_or(form.bulkReads);
     fillMissingSecrets(form, options.environment);
     return form;
 }
@@ -131,7 +140,7 @@ SwitchSecrets secretsOf(const ConnectForm& form)
 {
     // Only what the session uses: hidden fields of the other version stay out.
     const snmp::SessionParameters used = sessionParametersOf(form);
-    if (form.version == "1")
+    if (usesCommunities(form.version))
         return {used.readCommunity, used.writeCommunity, "", ""};
     return {"", "", used.authPassword, used.privPassword};
 }

@@ -11,8 +11,9 @@
 #include <string>
 
 // The conventional command line: qmx-module --connect [ADDRESS] [--port N]
-// [--snmp-version 1|3] [--user NAME] [--security-level LEVEL]
-// [--auth-protocol P] [--privacy-protocol P] [--model MODEL] [--no-vlan-edit].
+// [--snmp-version 1|2c|3] [--user NAME] [--security-level LEVEL]
+// [--auth-protocol P] [--privacy-protocol P] [--model MODEL] [--no-vlan-edit]
+// [--bulk-reads|--no-bulk-reads].
 // Secrets come from the environment, the keyring or the window, never from
 // an option.
 namespace app {
@@ -27,6 +28,7 @@ struct ConnectOptions {
     std::optional<std::string> privProtocol;
     std::optional<std::string> model;
     bool noVlanEdit = false;
+    std::optional<bool> bulkReads;
     SwitchSecrets environment; // QMX_READ_COMMUNITY, QMX_WRITE_COMMUNITY, QMX_AUTH_PASSPHRASE, QMX_PRIV_PASSPHRASE
 };
 

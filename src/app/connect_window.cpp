@@ -59,8 +59,11 @@ ConnectWindow::ConnectWindow(ConnectWindowSetup setup, QWidget* parent)
     m_pending->window = this;
     setWindowTitle("Connect to a QMX-7720-ZA switch");
     buildControls();
-    if (auto settings = m_setup.settings())
+    bool bulkReads = true;
+    if (auto settings = m_setup.settings()) {
         m_recents = loadRecentSwitches(*settings);
+        bulkReads = readTablesInBulk(*settings, true);
+    }
     fillRecentList();
 
     QString why;
@@ -70,6 +73,7 @@ ConnectWindow::ConnectWindow(ConnectWindowSetup setup, QWidget* parent)
 
     const RecentSwitch* recent = recentFor(m_recents, m_setup.options);
     ConnectForm form = recent ? formOf(*recent) : ConnectForm{};
+    form.bulkReads = bulkReads;
     showForm(applyOptions(form, m_setup.options));
     m_remember->setChecked(m_keyringAvailable && recent && recent->secretsInKeyring);
 }
@@ -112,8 +116,8 @@ void ConnectWindow::buildControls()
     m_address->setPlaceholderText("192.0.2.10, switch.example.org or 2001:db8::10");
     m_port = field("&Port:", new QLineEdit(this), "port");
     m_version = field("SNMP &version:", new QComboBox(this), "version");
-    m_version->addItem("1", "1");
-    m_version->addItem("3", "3");
+    for (const char* version : {"1", "2c", "3"})
+        m_version->addItem(version, version);
     m_readCommunity = field("&Read community:", secret(new QLineEdit(this)), "readCommunity");
     m_writeCommunity = field("&Write community:", secret(new QLineEdit(this)), "writeCommunity");
     m_user = field("&User:", new QLineEdit(this), "user");
@@ -135,7 +139,10 @@ void ConnectWindow::buildControls()
     m_vlanEdit->setObjectName("vlanEdit");
     m_remember = new QCheckBox("Remember pass phrases and communities in the &keyring", this);
     m_remember->setObjectName("rememberSecrets");
+    m_bulkReads = new QCheckBox("Read tables in &bulk", this);
+    m_bulkReads->setObjectName("bulkReads");
     layout->addWidget(m_vlanEdit);
+    layout->addWidget(m_bulkReads);
     layout->addWidget(m_remember);
 
     m_status = new QLabel(this);
@@ -176,6 +183,7 @@ void ConnectWindow::showForm(const ConnectForm& form)
     selectData(*m_privProtocol, form.privProtocol);
     m_privPassphrase->setText(text(form.privPassphrase));
     m_vlanEdit->setChecked(form.vlanEdit);
+    m_bulkReads->setChecked(form.bulkReads);
     updateEnabledFields();
 }
 
@@ -186,6 +194,7 @@ ConnectForm ConnectWindow::formFromControls() const
     form.port = m_port->text().trimmed().toStdString();
     form.version = dataOf(*m_version);
     form.vlanEdit = m_vlanEdit->isChecked();
+    form.bulkReads = m_bulkReads->isChecked();
     form.readCommunity = m_readCommunity->text().toStdString();
     form.writeCommunity = m_writeCommunity->text().toStdString();
     form.user = m_user->text().toStdString();
@@ -199,13 +208,18 @@ ConnectForm ConnectWindow::formFromControls() const
 
 void ConnectWindow::updateEnabledFields()
 {
-    const bool v1 = dataOf(*m_version) == "1";
+    const std::string version = dataOf(*m_version);
+    const bool communities = usesCommunities(version);
     const std::string level = dataOf(*m_securityLevel);
     for (QWidget* w : {static_cast<QWidget*>(m_readCommunity), static_cast<QWidget*>(m_writeCommunity)})
-        m_form->setRowVisible(w, v1);
+        m_form->setRowVisible(w, communities);
     for (QWidget* w : std::initializer_list<QWidget*>{m_user, m_securityLevel, m_authProtocol, m_authPassphrase,
                                                       m_privProtocol, m_privPassphrase})
-        m_form->setRowVisible(w, !v1);
+        m_form->setRowVisible(w, !communities);
+    const bool v1 = version == "1";
+    m_bulkReads->setEnabled(!v1);
+    m_bulkReads->setToolTip(v1 ? "Version 1 has no GETBULK: tables are read one row at a time."
+                               : "Tables are read many rows per request (GETBULK).");
     m_authProtocol->setEnabled(level != "1");
     m_authPassphrase->setEnabled(level != "1");
     m_privProtocol->setEnabled(level == "3");
@@ -225,7 +239,9 @@ void ConnectWindow::recentChosen(int row)
     if (row < 0 || row >= static_cast<int>(m_recents.size()))
         return;
     const RecentSwitch entry = m_recents[static_cast<std::size_t>(row)];
-    showForm(formOf(entry));
+    ConnectForm form = formOf(entry);
+    form.bulkReads = m_bulkReads->isChecked(); // the user's choice, not the switch's
+    showForm(form);
     m_remember->setChecked(m_keyringAvailable && entry.secretsInKeyring);
     readKeyringInto(entry, [] {});
 }
@@ -337,8 +353,11 @@ void ConnectWindow::succeed(const ConnectForm& form, const InstalledModel& model
                                        [&](const RecentSwitch& old) { return sameSwitch(old, entry); });
     const bool hadSecrets = previous != m_recents.end() && previous->secretsInKeyring;
     m_recents = withConnected(std::move(m_recents), entry);
-    if (auto settings = m_setup.settings())
+    if (auto settings = m_setup.settings()) {
         saveRecentSwitches(*settings, m_recents);
+        if (form.version != "1")
+            keepReadTablesInBulk(*settings, form.bulkReads);
+    }
     // The jobs outlive this window: the application object is their context.
     QObject* context = QCoreApplication::instance();
     if (remember)
@@ -369,7 +388,8 @@ void ConnectWindow::setBusy(bool busy)
     m_removeRecent->setEnabled(!busy && !m_recents.empty());
     m_remember->setEnabled(!busy && m_keyringAvailable);
     if (busy) {
-        for (QWidget* widget : std::initializer_list<QWidget*>{m_authProtocol, m_authPassphrase, m_privProtocol, m_privPassphrase})
+        for (QWidget* widget :
+             std::initializer_list<QWidget*>{m_authProtocol, m_authPassphrase, m_privProtocol, m_privPassphrase, m_bulkReads})
             widget->setEnabled(false);
         setCursor(Qt::BusyCursor);
     } else {

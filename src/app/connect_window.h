@@ -95,6 +95,7 @@ private:
     QComboBox* m_privProtocol = nullptr;
     QLineEdit* m_privPassphrase = nullptr;
     QCheckBox* m_vlanEdit = nullptr;
+    QCheckBox* m_bulkReads = nullptr;
     QCheckBox* m_remember = nullptr;
     QComboBox* m_model = nullptr;
     QLabel* m_status = nullptr;

@@ -134,12 +134,12 @@ void CMainWindow::startPolling()
         .poeStatSession = *m_cCommonSNMPPoeStat,
         .sink = *this,
         .poeModel = isPoeModel(m_description.deviceName),
-        .snmpVersion = parameters.version,
+        .snmpVersion = snmp::sessionVersion(parameters),
         .device = {m_description.portCount, m_description.allGiga},
         .hasFan = m_description.hasFan,
     });
     m_polling = std::make_unique<monitor::CPanelDeviceThread>(
-        m_pollingTarget.get(), m_options.pollTimings.value_or(monitor::PollTimings::forVersion(parameters.version)));
+        m_pollingTarget.get(), m_options.pollTimings.value_or(monitor::PollTimings::forVersion(snmp::sessionVersion(parameters))));
     m_polling->start();
 }
 

@@ -90,11 +90,6 @@ std::string keyringKey(const RecentSwitch& entry)
     return entry.address + "/" + entry.port;
 }
 
-std::unique_ptr<QSettings> moduleSettings()
-{
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, "qmx-module", "qmx-module");
-}
-
 std::vector<RecentSwitch> loadRecentSwitches(QSettings& settings)
 {
     std::vector<RecentSwitch> list;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/connect_form.h"
+#include "app/user_settings.h"
 
 #include <QSettings>
 
@@ -42,8 +43,6 @@ std::string recentLabel(const RecentSwitch& entry);
 // The keyring entry's name: one per switch, like the list's entries.
 std::string keyringKey(const RecentSwitch& entry);
 
-// QSettings(NativeFormat, UserScope, "qmx-module", "qmx-module").
-std::unique_ptr<QSettings> moduleSettings();
 std::vector<RecentSwitch> loadRecentSwitches(QSettings& settings);
 void saveRecentSwitches(QSettings& settings, const std::vector<RecentSwitch>& list);
 

@@ -3,23 +3,27 @@
 namespace app {
 namespace {
 
-constexpr char kUsage[] = R"(usage: qmx-module --connect [ADDRESS] [--port N] [--snmp-version 1|3]
+constexpr char kUsage[] = R"(usage: qmx-module --connect [ADDRESS] [--port N] [--snmp-version 1|2c|3]
            [--user NAME] [--security-level noAuthNoPriv|authNoPriv|authPriv]
            [--auth-protocol MD5|SHA-1|SHA-224|SHA-256|SHA-384|SHA-512]
            [--privacy-protocol DES|AES-128] [--model MODEL] [--no-vlan-edit]
+           [--bulk-reads|--no-bulk-reads]
        qmx-module <line>
        qmx-module --help | --version
 
 --connect opens the Connect window (the application menu's entry does the
 same): the switch's address (IPv4, IPv6 or host name), its port (161), SNMP
-version (3) and credentials. The module reads the switch's sysObjectID and
-sysDescr and opens the front panel of the model found. Communities and pass
+version (3; 2c takes the communities as 1 does) and credentials. The module
+reads the switch's sysObjectID and sysDescr and opens the front panel of the
+model found. Communities and pass
 phrases are never options: they come from QMX_READ_COMMUNITY,
 QMX_WRITE_COMMUNITY, QMX_AUTH_PASSPHRASE and QMX_PRIV_PASSPHRASE, from the
 desktop's keyring or from the window. With everything needed given, it
 connects without showing the window. Defaults: authPriv, SHA-256, AES-128.
-The switches connected before are listed in ~/.config/qmx-module/qmx-module.conf
-(never a community or pass phrase).
+--bulk-reads and --no-bulk-reads set the window's "Read tables in bulk" (on
+until turned off; version 1 has no GETBULK). The switches connected before
+and that choice are kept in ~/.config/qmx-module/qmx-module.conf (never a
+community or pass phrase); a console start reads the choice too.
 
 <line>, for management consoles, is two characters, token 0, then for every further
 token "/", one letter and the token ("I" before the address). Blanks inside

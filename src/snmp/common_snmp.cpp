@@ -82,7 +82,7 @@ private:
 
 void copyParameters(SessionCore& core, const SessionParameters& parameters)
 {
-    core.version = versionNumber(parameters.version);
+    core.version = versionNumber(sessionVersion(parameters));
     core.bulkReads = parameters.bulkReads;
     core.destination.host = destinationAddress(parameters);
     core.destination.port = parseOr<std::uint16_t>(parameters.agentPort, 161);

@@ -12,6 +12,13 @@ const SessionParameters& sessionParameters()
     return g_parameters;
 }
 
+std::string sessionVersion(const SessionParameters& parameters)
+{
+    if (parameters.fromConsoleLine && parameters.version != "1" && parameters.version != "3")
+        return {};
+    return parameters.version;
+}
+
 void setSessionParameters(const SessionParameters& parameters)
 {
     g_parameters = parameters;

@@ -13,7 +13,7 @@ struct SessionParameters {
     std::string readCommunity = "qevtal";
     std::string writeCommunity = "morvint";
     bool vlanEdit = true;               // position 4
-    std::string version = "1";          // position 5: "1" or "3"; "2c" from the user's settings
+    std::string version = "1";          // position 5: "1" or "3"; "2c" from a Connect start
     std::string agentPort = "161";      // position 6: UDP port of the agent
     std::string position9 = "1";        // kept, not used
     std::string securityLevel = "1";    // 10
@@ -25,7 +25,13 @@ struct SessionParameters {
     std::string requestTimeout = "3000"; // milliseconds; no command-line position
     // Read-only table views walk by GETBULK where the version allows it.
     bool bulkReads = false;
+    // The console line knows versions "1" and "3" only; any other token it
+    // gives names no version, "2c" included.
+    bool fromConsoleLine = false;
 };
+
+// The version the session speaks: `version`, or "" where it names none.
+std::string sessionVersion(const SessionParameters& parameters);
 
 const SessionParameters& sessionParameters();
 // Start-up only, before any other thread runs (and in tests). A host name

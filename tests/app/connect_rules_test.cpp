@@ -3,6 +3,9 @@
 #include "app/connect_options.h"
 #include "app/recent_switches.h"
 #include "sim/model_data.h"
+#include "app/command_line.h"
+#include "snmp/common_snmp.h"
+#include "snmp/session_target.h"
 
 #include <gtest/gtest.h>
 
@@ -46,6 +49,7 @@ TEST(ConnectForm, ChecksInFieldOrder)
         {[](app::ConnectForm& f) { f.securityLevel = "1"; f.authPassphrase = ""; }, ""},
         {[](app::ConnectForm& f) { f.version = "1"; }, "Enter the read community."},
         {[](app::ConnectForm& f) { f.version = "1"; f.readCommunity = "public"; f.user = ""; }, ""},
+        {[](app::ConnectForm& f) { f.version = "2c"; }, "Enter the read community."},
     };
     for (const Case& c : cases) {
         app::ConnectForm form = v3Form();
@@ -65,6 +69,19 @@ TEST(ConnectForm, GivesOnlyTheSecretsOfItsLevel)
     EXPECT_EQ(p.privPassword, "");
     EXPECT_EQ(p.privProtocol, "1");
     EXPECT_EQ(p.readCommunity, "qevtal") << "a v3 form leaves the communities at their defaults";
+
+    // Versions 1 and 2c take the communities, for the session and the keyring; only 2c reads in bulk.
+    // The console line keeps 1 and 3: its 2c sends nothing (0).
+    form.readCommunity = "public";
+    for (const auto& [version, wire, console, bulk] : {std::tuple{"1", 1, 1, false}, {"2c", 2, 0, true}}) {
+        form.version = version;
+        const snmp::SessionParameters c = app::sessionParametersOf(form);
+        const snmp::Target line = snmp::requestTarget(app::parseCommandLine(std::string("/A0/I10.1.1.1/R/W/V/S") + version),
+                                                      snmp::kPduGet);
+        EXPECT_EQ(std::tuple(snmp::requestTarget(c, snmp::kPduGet).version, line.host.empty() ? 0 : line.version, c.bulkReads),
+                  std::tuple(wire, console, bulk));
+        EXPECT_EQ(app::secretsOf(form), (app::SwitchSecrets{"public", "", "", ""})) << version;
+    }
 }
 
 TEST(ModelMatch, ObjectIdFirstThenWholeWordInDescription)
@@ -132,7 +149,8 @@ TEST(ConnectOptions, OverrideTheRecentEntryAndTakeSecretsFromTheEnvironment)
     EXPECT_FALSE(app::isConventionalStart({"qmx-module", "--help"}));
 
     const app::ConnectOptionsParse parsed = parse({"--connect", "192.0.2.10", "--user", "ops", "--security-level",
-                                                   "authnopriv", "--auth-protocol", "sha-512", "--no-vlan-edit"});
+                                                   "authnopriv", "--auth-protocol", "sha-512", "--no-vlan-edit",
+                                                   "--no-bulk-reads"});
     ASSERT_EQ(parsed.error, "");
     app::RecentSwitch recent{.address = "192.0.2.10", .port = "1161", .version = "3", .user = "ops",
                              .securityLevel = "3", .authProtocol = "2", .privProtocol = "2", .model = "QMX-7720-ZA"};
@@ -142,17 +160,21 @@ TEST(ConnectOptions, OverrideTheRecentEntryAndTakeSecretsFromTheEnvironment)
     expected.securityLevel = "2";
     expected.authProtocol = "7";
     expected.vlanEdit = false;
+    expected.bulkReads = false;
     expected.authPassphrase = "from-environment";
     const app::ConnectForm form = app::applyOptions(app::formOf(recent), parsed.options);
     EXPECT_EQ(std::tie(form.address, form.port, form.user, form.securityLevel, form.authProtocol, form.privProtocol,
-                       form.vlanEdit, form.authPassphrase, form.privPassphrase),
+                       form.vlanEdit, form.bulkReads, form.authPassphrase, form.privPassphrase),
               std::tie(expected.address, expected.port, expected.user, expected.securityLevel, expected.authProtocol,
-                       expected.privProtocol, expected.vlanEdit, expected.authPassphrase, expected.privPassphrase));
+                       expected.privProtocol, expected.vlanEdit, expected.bulkReads, expected.authPassphrase,
+                       expected.privPassphrase));
+    EXPECT_EQ(parse({"--connect", "--snmp-version", "2c"}).options.version, "2c");
 
     const std::pair<QStringList, std::string> errors[] = {
         {{"--port", "161"}, "usage: qmx-module --connect [ADDRESS] [options]; see qmx-module --help"},
         {{"--connect", "--auth-protocol", "SHA-3"}, "--auth-protocol: unknown value \"SHA-3\""},
-        {{"--connect", "--snmp-version", "2"}, "--snmp-version: 1 or 3"},
+        {{"--connect", "--snmp-version", "2"}, "--snmp-version: 1, 2c or 3"},
+        {{"--connect", "--bulk-reads", "--no-bulk-reads"}, "--bulk-reads and --no-bulk-reads exclude each other"},
         {{"--connect", "--auth-passphrase", "x"}, "Unknown option 'auth-passphrase'."},
     };
     for (const auto& [arguments, error] : errors)

@@ -118,6 +118,7 @@ TEST_F(ConnectWindowTest, FindsTheModelOrSaysWhatWentWrong)
     const Case cases[] = {
         {"QMX-7720-ZA", {}, "QMX-7720-ZA"},
         {"QMX-7740-ZP", {}, "QMX-7740-ZP"},
+        {"QMX-7740-ZP", {.version = "2c"}, "QMX-7740-ZP"},
         {"QMX-7752-ZA", {}, "QMX-7752-ZA"},
         {"QMX-7710-ZP", {}, "QMX-7710-ZP"},
         {"QMX-7720-ZA", {.version = "3", .user = "simsha256"}, "QMX-7720-ZA"},
@@ -130,11 +131,17 @@ TEST_F(ConnectWindowTest, FindsTheModelOrSaysWhatWentWrong)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.model + " " + c.credentials.user + " " + c.credentials.authPass);
         auto window = makeWindow();
+        auto* bulk = control<QCheckBox>(*window, "bulkReads");
         fill(*window, agent(c.model).port(), c.credentials);
         connectAndWait(*window);
-        if (window->result() == QDialog::Accepted)
-            EXPECT_EQ(window->outcome().model.name, c.outcome);
-        else
+        const bool v1 = c.credentials.version == "1";
+        if (window->result() == QDialog::Accepted) {
+            const snmp::SessionParameters& p = window->outcome().parameters;
+            EXPECT_EQ(std::tuple(window->outcome().model.name, p.version, p.bulkReads, bulk->isEnabled()),
+                      std::tuple(c.outcome, c.credentials.version, !v1, !v1));
+            if (!v1) // the box, on by default here, is kept for the next start of either kind
+                EXPECT_TRUE(QSettings(configFile(), QSettings::IniFormat).value("readTablesInBulk").toBool());
+        } else
             EXPECT_EQ(window->statusText().toStdString(), c.outcome);
         EXPECT_EQ(configText().find("pass123"), std::string::npos);
         EXPECT_EQ(configText().find("qevtal"), std::string::npos);
@@ -145,6 +152,7 @@ TEST_F(ConnectWindowTest, FindsTheModelOrSaysWhatWentWrong)
     ASSERT_EQ(recents.size(), 4u);
     EXPECT_EQ(recents[0].user, "simsha256");
     EXPECT_EQ(recents[1].model, "QMX-7710-ZP");
+    EXPECT_EQ(recents[3].model + " v" + recents[3].version, "QMX-7740-ZP v2c");
 
     // Shown with an address of its own, the window keeps it when the list takes the focus.
     app::ConnectOptions options;

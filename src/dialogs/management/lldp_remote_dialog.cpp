@@ -49,8 +49,9 @@ void CLldpRemoteDialog::refresh()
 {
     m_count->setText(QStringLiteral("0"));
     m_list->clear();
-    // The state check needs a version 1 agent; a version 3 session walks straight away.
-    if (snmp::sessionParameters().version != "1") {
+    // The state check needs a community-based agent; a version 3 session walks straight away.
+    const std::string version = snmp::sessionVersion(snmp::sessionParameters());
+    if (version != "1" && version != "2c") {
         walkRemotePorts();
         return;
     }
