@@ -12,6 +12,7 @@
 #include "scripted_prompter.h"
 #include "sim/port_list.h"
 #include "simulated_switch_fixture.h"
+#include "walk_ends.h"
 #include "write_wait.h"
 
 #include <QCheckBox>
@@ -41,11 +42,12 @@ protected:
         QObject::connect(&dialog, &dialogs::CDialogBase::walkEnded, &watcher, [&] { ++ended; });
         ASSERT_TRUE(waitUntil([&] { return ended >= count; }));
     }
-    // Waits for the write and the re-read after it.
+    // Waits for the write and the re-read after it, which may end before the write is seen to.
     static void waitForWriteAndWalk(dialogs::CDialogBase& dialog)
     {
+        WalkEnds reread(dialog);
         ASSERT_TRUE(waitForWrite(dialog));
-        waitForWalks(dialog);
+        reread.wait(1);
     }
 
     void onSwitch(const std::function<void(SimulatedSwitch&)>& use) { m_transport->withSwitch(use); }

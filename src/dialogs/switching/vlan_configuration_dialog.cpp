@@ -107,7 +107,7 @@ void CVlanConfigurationDialog::readAsymmetric(std::function<void()> then)
             if (then)
                 then();
         },
-        {m_apply, m_add, m_edit, m_delete, m_refresh, m_close});
+        {m_apply, m_pvid, m_add, m_edit, m_delete, m_refresh, m_close});
 }
 
 void CVlanConfigurationDialog::refresh()
