@@ -30,6 +30,7 @@ struct Credentials {
     std::string user;
     std::string auth = "5";
     std::string authPass = "authpass123";
+    std::string address = "127.0.0.1"; // where the switch listens
 };
 
 class ConnectWindowTest : public ::testing::Test {
@@ -37,12 +38,14 @@ protected:
     static void TearDownTestSuite() { s_agents.clear(); }
 
     // One agent per model (or model folder), kept for the suite.
-    static sim::SnmpdProcess& agent(const std::string& model, const std::string& directory = {})
+    static sim::SnmpdProcess& agent(const std::string& model, const std::string& directory = {},
+                                    const std::string& address = "127.0.0.1")
     {
-        auto& slot = s_agents[model + directory];
+        auto& slot = s_agents[model + directory + address];
         if (!slot) {
             std::string error;
-            slot = sim::startSwitchAgent({.model = model, .scenario = false, .modelDirectory = directory}, &error);
+            slot = sim::startSwitchAgent(
+                {.model = model, .listenAddress = address, .scenario = false, .modelDirectory = directory}, &error);
             EXPECT_TRUE(slot) << error;
         }
         return *slot;
@@ -74,7 +77,7 @@ protected:
     }
     static void fill(app::ConnectWindow& window, std::uint16_t port, const Credentials& c)
     {
-        control<QLineEdit>(window, "address")->setText("127.0.0.1");
+        control<QLineEdit>(window, "address")->setText(QString::fromStdString(c.address));
         control<QLineEdit>(window, "port")->setText(QString::number(port));
         choose(window, "version", c.version);
         control<QLineEdit>(window, "readCommunity")->setText(QString::fromStdString(c.community));
@@ -116,6 +119,7 @@ TEST_F(ConnectWindowTest, FindsTheModelOrSaysWhatWentWrong)
         std::string outcome; // the model opened, or what the window says
     };
     const Case cases[] = {
+        {"QMX-7752-ZA", {.version = "3", .user = "simsha256", .address = "::1"}, "QMX-7752-ZA"},
         {"QMX-7720-ZA", {}, "QMX-7720-ZA"},
         {"QMX-7740-ZP", {}, "QMX-7740-ZP"},
         {"QMX-7740-ZP", {.version = "2c"}, "QMX-7740-ZP"},
@@ -132,7 +136,7 @@ TEST_F(ConnectWindowTest, FindsTheModelOrSaysWhatWentWrong)
         SCOPED_TRACE(c.model + " " + c.credentials.user + " " + c.credentials.authPass);
         auto window = makeWindow();
         auto* bulk = control<QCheckBox>(*window, "bulkReads");
-        fill(*window, agent(c.model).port(), c.credentials);
+        fill(*window, agent(c.model, {}, c.credentials.address).port(), c.credentials);
         connectAndWait(*window);
         const bool v1 = c.credentials.version == "1";
         if (window->result() == QDialog::Accepted) {
@@ -149,10 +153,11 @@ TEST_F(ConnectWindowTest, FindsTheModelOrSaysWhatWentWrong)
     // Newest first, one line per switch.
     QSettings settings(configFile(), QSettings::IniFormat);
     const auto recents = app::loadRecentSwitches(settings);
-    ASSERT_EQ(recents.size(), 4u);
+    ASSERT_EQ(recents.size(), 5u);
     EXPECT_EQ(recents[0].user, "simsha256");
     EXPECT_EQ(recents[1].model, "QMX-7710-ZP");
     EXPECT_EQ(recents[3].model + " v" + recents[3].version, "QMX-7740-ZP v2c");
+    EXPECT_EQ(recents[4].address, "::1");
 
     // Shown with an address of its own, the window keeps it when the list takes the focus.
     app::ConnectOptions options;
