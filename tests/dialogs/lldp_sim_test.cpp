@@ -5,6 +5,7 @@
 #include "qt_wait.h"
 #include "scripted_prompter.h"
 #include "simulated_switch_fixture.h"
+#include "widget_lookup.h"
 #include "write_wait.h"
 
 #include <QCheckBox>
@@ -39,21 +40,7 @@ protected:
         settings.rebootTime = std::chrono::milliseconds(20000);
         SimulatedSwitchTest::startSwitch(model, settings);
     }
-
-    static std::vector<std::string> row(const QTreeWidget& list, int index)
-    {
-        std::vector<std::string> texts;
-        for (int column = 0; column < list.columnCount(); ++column)
-            texts.push_back(list.topLevelItem(index)->text(column).toStdString());
-        return texts;
-    }
 };
-
-template <typename T>
-T* child(const QObject& dialog, const char* name)
-{
-    return dialog.findChild<T*>(name);
-}
 
 // Waits for the dialog's next refresh to end.
 void waitRefresh(CSurveillanceVlanDialog& dialog)

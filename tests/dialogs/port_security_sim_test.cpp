@@ -12,6 +12,7 @@
 #include "scripted_prompter.h"
 #include "sim/port_list.h"
 #include "simulated_switch_fixture.h"
+#include "widget_lookup.h"
 #include "walk_ends.h"
 #include "write_wait.h"
 
@@ -35,13 +36,7 @@ protected:
     void SetUp() override { startSwitch("QMX-7720-ZA"); }
 
     // Waits for `count` more walk ends of the dialog.
-    static void waitForWalks(dialogs::CDialogBase& dialog, int count = 1)
-    {
-        int ended = 0;
-        QObject watcher;
-        QObject::connect(&dialog, &dialogs::CDialogBase::walkEnded, &watcher, [&] { ++ended; });
-        ASSERT_TRUE(waitUntil([&] { return ended >= count; }));
-    }
+    static void waitForWalks(dialogs::CDialogBase& dialog, int count = 1) { WalkEnds(dialog).wait(count); }
     // Waits for the write and the re-read after it, which may end before the write is seen to.
     static void waitForWriteAndWalk(dialogs::CDialogBase& dialog)
     {
@@ -58,20 +53,6 @@ protected:
 snmp::VarBind bind(const snmp::Oid& base, std::initializer_list<std::uint32_t> arcs, snmp::Value value)
 {
     return {joined(base, arcs), std::move(value)};
-}
-
-template <typename T>
-T* child(const QObject& dialog, const char* name)
-{
-    return dialog.findChild<T*>(name);
-}
-
-std::vector<std::string> row(const QTreeWidget& list, int index)
-{
-    std::vector<std::string> texts;
-    for (int column = 0; column < list.columnCount(); ++column)
-        texts.push_back(list.topLevelItem(index)->text(column).toStdString());
-    return texts;
 }
 
 } // namespace

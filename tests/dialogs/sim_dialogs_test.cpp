@@ -6,6 +6,8 @@
 #include "dialogs/mib/spanning_tree_table_dialog.h"
 #include "dialogs/mib/stp_configuration_dialog.h"
 #include "qt_wait.h"
+#include "widget_lookup.h"
+#include "walk_ends.h"
 #include "write_wait.h"
 #include "scripted_prompter.h"
 #include "simulated_switch_fixture.h"
@@ -46,10 +48,7 @@ protected:
     // Waits for the dialog's next walk end and the gets under way.
     static void waitForWalk(dialogs::CDialogBase& dialog)
     {
-        bool ended = false;
-        const auto connection = QObject::connect(&dialog, &dialogs::CDialogBase::walkEnded, [&] { ended = true; });
-        ASSERT_TRUE(waitUntil([&] { return ended; }));
-        QObject::disconnect(connection);
+        WalkEnds(dialog).wait(1);
         ASSERT_TRUE(waitForReads(dialog));
     }
 
@@ -65,12 +64,6 @@ protected:
             }
         }
         return found;
-    }
-
-    template <typename T>
-    static T* child(const QObject& dialog, const char* name)
-    {
-        return dialog.findChild<T*>(name);
     }
 };
 

@@ -14,6 +14,7 @@
 #include "qt_wait.h"
 #include "scripted_prompter.h"
 #include "simulated_switch_fixture.h"
+#include "walk_ends.h"
 #include "write_wait.h"
 
 #include <QCheckBox>
@@ -35,23 +36,15 @@ protected:
     void SetUp() override { startSwitch("QMX-7720-ZA"); }
 
     // The community dialog walks its table, then the users.
-    static void waitForWalk(CDialogBase& dialog, int walks = 1)
-    {
-        int ended = 0;
-        QObject watcher;
-        QObject::connect(&dialog, &CDialogBase::walkEnded, &watcher, [&] { ++ended; });
-        ASSERT_TRUE(waitUntil([&] { return ended == walks; }));
-    }
+    static void waitForWalk(CDialogBase& dialog, int walks = 1) { WalkEnds(dialog).wait(walks); }
 
     // Applies, waits for the write and the walk after it.
     void applyAndReread(CAgentTableDialog& dialog, int walks)
     {
-        int ended = 0;
-        QObject watcher;
-        QObject::connect(&dialog, &CDialogBase::walkEnded, &watcher, [&] { ++ended; });
+        WalkEnds ends(dialog);
         dialog.apply();
         ASSERT_TRUE(waitForWrite(dialog));
-        ASSERT_TRUE(waitUntil([&] { return ended == walks; }));
+        ends.wait(walks);
     }
 
     template <typename T>

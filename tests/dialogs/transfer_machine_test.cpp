@@ -101,11 +101,13 @@ TEST(TransferMachine, EveryPathEndsWithItsMessageAtItsTime)
          {"Success ! @8000", "Setting operation TimeOut ! @15000"}, 15000},
         {"status read fails", configuration, kOk, kOk, 0, {{kError, ""}}, {"Get Info Fail ! @3000"}, 3005},
         {"four status reads unanswered before start", firmware, kOk, kOk, 0, {silent}, {"Get Info Time Out ! @48000"}, 48005},
+        {"status reads unanswered, started at once", configuration, kOk, kOk, 0, {silent}, {timeOut + "230000"}, 230005},
         {"status of no meaning", configuration, kOk, kOk, 0, {{kOk, "9"}}, {timeOut + "230000"}, 230005},
         {"stuck at not started", firmware, kOk, kOk, 0, {{kOk, "4"}}, {timeOut + "230000"}, 230005},
         {"running, then unanswered", firmware, kOk, kOk, 0, {{kOk, "3"}, silent}, {timeOut + "245000"}, 245005},
         {"running, then done", configuration, kOk, kOk, 0, {{kOk, "3"}, {kOk, "1"}}, {"Success ! @8000"}, 8005},
         {"failed", firmware, kOk, kOk, 0, {{kOk, "2"}}, {"Firmware Upgrade Fail ! @15000"}, 15005},
+        {"failed", configuration, kOk, kOk, 0, {{kOk, "2"}}, {"Config Restore Fail ! @3000"}, 3005},
     };
     for (const auto& c : cases) {
         const ClockedSwitch device(c.kind, c.fileSet, c.operation, c.operationMs, c.polls);

@@ -12,6 +12,7 @@
 #include "dialogs/switching/dot1x_rules.h"
 #include "qt_wait.h"
 #include "scripted_prompter.h"
+#include "walk_ends.h"
 #include "write_wait.h"
 
 #include <optional>
@@ -67,14 +68,11 @@ TEST_P(GarbledPortSecurityDrill, ApplyWaitsForAReadItCanShow)
     const Case c = GetParam();
     ScriptedPrompter prompter;
     std::unique_ptr<dialogs::CDialogBase> dialog;
-    bool ended = false;
-    QObject watcher;
     if (c.dialog == Dialog::Dot1xConfig)
         dialog = std::make_unique<dialogs::switching::CDot1xConfigDialog>(28);
     else
         dialog = std::make_unique<dialogs::switching::CDhcpScreeningDialog>(28);
-    QObject::connect(dialog.get(), &dialogs::CDialogBase::walkEnded, &watcher, [&ended] { ended = true; });
-    ASSERT_TRUE(waitUntil([&] { return ended; }));
+    WalkEnds(*dialog).wait(1);
     ASSERT_TRUE(waitForReads(*dialog));
     EXPECT_EQ(relay.counts().rewritten > 0, c.garble.has_value());
 

@@ -4,6 +4,12 @@
 #include "drill_support.h"
 #include "garbled_reads.h"
 
+#include "dialogs/binding.h"
+#include "dialogs/management/snmp_community_table_dialog.h"
+#include "dialogs/management/snmp_engine_id_dialog.h"
+#include "dialogs/management/snmp_global_state_dialog.h"
+#include "dialogs/management/snmp_trap_dialog.h"
+#include "dialogs/management/syslog_host_dialog.h"
 #include "dialogs/mib/port_stp_dialog.h"
 #include "dialogs/mib/stp_configuration_dialog.h"
 #include "dialogs/mib/stp_rules.h"
@@ -21,7 +27,9 @@
 namespace drills {
 namespace {
 
-enum class Dialog { SystemInformation, StpConfiguration, PortStp, PortConfiguration };
+enum class Dialog {
+    SystemInformation, StpConfiguration, PortStp, PortConfiguration, SyslogHost, GlobalState, EngineId, Traps, Community
+};
 
 struct Case {
     Dialog dialog;
@@ -32,12 +40,15 @@ struct Case {
 
 void PrintTo(const Case& c, std::ostream* out)
 {
-    static const char* const kDialogs[] = {"SystemInformation", "StpConfiguration", "PortStp", "PortConfiguration"};
+    static const char* const kDialogs[] = {"SystemInformation", "StpConfiguration", "PortStp", "PortConfiguration",
+                                           "SyslogHost", "GlobalState", "EngineId", "Traps", "Community"};
     *out << kDialogs[static_cast<int>(c.dialog)] << "_" << garbleName(c.garble)
          << (c.garbledFirstRead ? "_FirstRead" : "");
 }
 
 const std::string kPortColumn = "1.3.6.1.4.1.32473.10.75.7.1.13.1.";
+const std::string kSyslog = "1.3.6.1.4.1.32473.10.75.7.16.1.";
+const std::string kAgent = "1.3.6.1.4.1.32473.10.75.7.25";
 
 Fields fieldsOf(Dialog dialog)
 {
@@ -58,6 +69,21 @@ Fields fieldsOf(Dialog dialog)
     }
     case Dialog::PortConfiguration: // port 1's speed, flow control and medium
         return {{kPortColumn + "2.1", kPortColumn + "5.1", kPortColumn + "7.1"}, {}, kPortColumn + "2.1"};
+    case Dialog::SyslogHost: // port, facility and severity; the server's address
+        return {{kSyslog + "2.0", kSyslog + "4.0", kSyslog + "5.0"}, {kSyslog + "1.0"}, kSyslog + "1.0"};
+    case Dialog::GlobalState:
+        return {{kAgent + ".1.0"}, {}, kAgent + ".1.0"};
+    case Dialog::EngineId:
+        return {{}, {kAgent + ".7.0"}, kAgent + ".7.0"};
+    case Dialog::Traps: {
+        Fields fields;
+        for (int trap = 1; trap <= 6; ++trap)
+            fields.integers.push_back(kAgent + ".8." + std::to_string(trap) + ".0");
+        fields.huge = fields.integers.front();
+        return fields;
+    }
+    case Dialog::Community: // the user walk that fills the view policy combo
+        return {{kAgent + ".2.1.1.2"}, {kAgent + ".2.1.1.1"}, kAgent + ".2.1.1.1"};
     }
     return {};
 }
@@ -79,6 +105,11 @@ protected:
         ASSERT_FALSE(rows.empty());
         const WalkRow& first = rows.front();
         s_portRow = new std::vector<std::string>(dialogs::mib::stpPortRowTexts({first.values, first.suffix}));
+        // Syslog on toward a server, so that its Apply writes the server back.
+        snmp::CCommonSnmp setter;
+        std::unique_ptr<snmp::CSnmpResponse> response;
+        ASSERT_TRUE(dialogs::prepare(setter, snmp::kPduSet, {{kSyslog + "1.0", 8, "10.1.1.9"}, {kSyslog + "6.0", 1, "1"}}));
+        ASSERT_EQ(setter.send(response), snmp::kStatusOk);
     }
     static void TearDownTestSuite()
     {
@@ -132,6 +163,16 @@ std::unique_ptr<dialogs::CDialogBase> openGarbled(const Case& c, const std::vect
             opened = std::make_unique<dialogs::mib::CSystemInformationDialog>();
         else if (dialog == Dialog::StpConfiguration)
             opened = std::make_unique<dialogs::mib::CStpConfigurationDialog>(28);
+        else if (dialog == Dialog::SyslogHost)
+            opened = std::make_unique<dialogs::management::CSyslogHostDialog>();
+        else if (dialog == Dialog::GlobalState)
+            opened = std::make_unique<dialogs::management::CSnmpGlobalStateDialog>();
+        else if (dialog == Dialog::EngineId)
+            opened = std::make_unique<dialogs::management::CSnmpEngineIdDialog>();
+        else if (dialog == Dialog::Traps)
+            opened = std::make_unique<dialogs::management::CSnmpTrapDialog>("QMX-7720-ZA");
+        else if (dialog == Dialog::Community)
+            opened = std::make_unique<dialogs::management::CSnmpCommunityTableDialog>();
         else if (dialog == Dialog::PortConfiguration)
             opened = std::make_unique<dialogs::switching::CPortSetInfo>(dialogs::switching::PortLayout{28, 4, false});
         else
@@ -139,8 +180,8 @@ std::unique_ptr<dialogs::CDialogBase> openGarbled(const Case& c, const std::vect
                                                                     28);
         watch();
     }
-    // Port Configuration walks the aggregated links and the ports.
-    EXPECT_TRUE(waitUntil([&] { return ended >= (dialog == Dialog::PortConfiguration ? 2 : 1); }));
+    // Port Configuration walks the aggregated links and the ports; the community dialog its table and the users.
+    EXPECT_TRUE(waitUntil([&] { return ended >= (dialog == Dialog::PortConfiguration || dialog == Dialog::Community ? 2 : 1); }));
     EXPECT_TRUE(waitForReads(*opened));
     settle(20);
     return opened;
@@ -148,7 +189,18 @@ std::unique_ptr<dialogs::CDialogBase> openGarbled(const Case& c, const std::vect
 
 void applyOnce(Dialog dialog, dialogs::CDialogBase& opened)
 {
-    if (dialog == Dialog::SystemInformation)
+    using namespace dialogs::management;
+    static int communities = 0; // a new name each time
+    if (dialog == Dialog::GlobalState)
+        static_cast<CSnmpGlobalStateDialog&>(opened).apply();
+    else if (dialog == Dialog::EngineId)
+        static_cast<CSnmpEngineIdDialog&>(opened).apply();
+    else if (dialog == Dialog::Traps)
+        static_cast<CSnmpTrapDialog&>(opened).apply();
+    else if (dialog == Dialog::Community) {
+        opened.findChild<QLineEdit*>("communityName")->setText(QString::fromStdString("drill" + std::to_string(++communities)));
+        static_cast<CSnmpCommunityTableDialog&>(opened).apply();
+    } else if (dialog == Dialog::SystemInformation)
         static_cast<dialogs::mib::CSystemInformationDialog&>(opened).apply();
     else if (dialog == Dialog::StpConfiguration)
         static_cast<dialogs::mib::CStpConfigurationDialog&>(opened).apply();
@@ -156,9 +208,12 @@ void applyOnce(Dialog dialog, dialogs::CDialogBase& opened)
         auto& ports = static_cast<dialogs::switching::CPortSetInfo&>(opened);
         ports.selectRow(0);
         ports.apply();
-    } else
+    } else if (dialog == Dialog::SyslogHost)
+        static_cast<dialogs::management::CSyslogHostDialog&>(opened).apply();
+    else
         static_cast<dialogs::mib::CPortStpDialog&>(opened).apply();
     EXPECT_TRUE(waitForWrite(opened));
+    settle(50);
 }
 
 TEST_P(GarbledReadDrill, LoadingSendsNoSetAndApplyNeverWritesWhatTheGarbledReadSaid)
@@ -175,8 +230,14 @@ TEST_P(GarbledReadDrill, LoadingSendsNoSetAndApplyNeverWritesWhatTheGarbledReadS
     applyOnce(c.dialog, *dialog);
     const std::vector<std::string> sets = setValues();
     expectNoGarbageWritten(sets, setsBefore, c.expected, prompter.shown().size());
+    if (c.expected == Apply::WritesNoGarbage) {
+        EXPECT_GT(sets.size(), setsBefore) << "Apply wrote nothing";
+    }
     if (c.garble == Garble::WideTimer) { // shown whole, refused for its length
         EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Please enter no more than 4 characters."});
+    }
+    if (c.dialog == Dialog::SyslogHost && c.expected == Apply::Refused) {
+        EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Syslog Server IP Error."});
     }
 }
 
@@ -203,7 +264,25 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{Dialog::PortConfiguration, Garble::TextForInteger, Apply::SendsNothing},
                       Case{Dialog::PortConfiguration, Garble::HugeText, Apply::SendsNothing},
                       Case{Dialog::PortConfiguration, Garble::NoSuchName, Apply::Refused},
-                      Case{Dialog::PortConfiguration, Garble::ShortAnswer, Apply::Refused}),
+                      Case{Dialog::PortConfiguration, Garble::ShortAnswer, Apply::Refused},
+                      Case{Dialog::SyslogHost, Garble::TextForInteger, Apply::WritesNoGarbage},
+                      Case{Dialog::SyslogHost, Garble::IntegerForText, Apply::Refused},
+                      Case{Dialog::SyslogHost, Garble::HugeText, Apply::Refused},
+                      Case{Dialog::SyslogHost, Garble::NoSuchName, Apply::SendsNothing},
+                      Case{Dialog::SyslogHost, Garble::ShortAnswer, Apply::SendsNothing},
+                      Case{Dialog::GlobalState, Garble::TextForInteger, Apply::SendsNothing},
+                      Case{Dialog::GlobalState, Garble::HugeText, Apply::SendsNothing},
+                      Case{Dialog::GlobalState, Garble::NoSuchName, Apply::SendsNothing},
+                      Case{Dialog::EngineId, Garble::IntegerForText, Apply::Refused},
+                      Case{Dialog::EngineId, Garble::HugeText, Apply::Refused},
+                      Case{Dialog::EngineId, Garble::NoSuchName, Apply::Refused},
+                      Case{Dialog::Traps, Garble::TextForInteger, Apply::SendsNothing},
+                      Case{Dialog::Traps, Garble::NoSuchName, Apply::SendsNothing},
+                      Case{Dialog::Traps, Garble::ShortAnswer, Apply::SendsNothing},
+                      Case{Dialog::Community, Garble::TextForInteger, Apply::WritesNoGarbage},
+                      Case{Dialog::Community, Garble::IntegerForText, Apply::WritesNoGarbage},
+                      Case{Dialog::Community, Garble::HugeText, Apply::WritesNoGarbage},
+                      Case{Dialog::Community, Garble::ShortAnswer, Apply::WritesNoGarbage}),
     caseName<Case>);
 
 // A version-3 view without the private state and version scalars: the

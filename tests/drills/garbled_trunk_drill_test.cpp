@@ -3,13 +3,14 @@
 // back from a garbled read (a member list too short for the switch is listed,
 // but its members cannot be changed; a longer one is read as a list). The
 // relay counts the sets that went out.
-#include "drill_support.h"
-#include "udp_relay.h"
+#include "garbled_reads.h"
+#include "relayed_switch.h"
 
 #include "dialogs/switching/trunk_configuration_dialog.h"
 #include "dialogs/switching/trunk_rules.h"
 #include "qt_wait.h"
 #include "scripted_prompter.h"
+#include "walk_ends.h"
 #include "write_wait.h"
 
 #include <QCheckBox>
@@ -41,27 +42,18 @@ std::string oidOfField(Field field)
 void garble(const Case& c, const snmp::Pdu& request, snmp::Pdu& answer)
 {
     const std::string target = oidOfField(c.field);
-    garbleAnswer(c.garble, request, answer,
-                 [&](const snmp::Oid& oid, Garble) { return oid == oidOf(target) || within(oid, target); });
+    garbleAnswer(c.garble, request, answer, [&](const snmp::Oid& oid, Garble) { return isOrUnder(oid, target); });
 }
 
-class GarbledTrunkDrill : public ::testing::TestWithParam<Case> {
+class GarbledTrunkDrill : public RelayedSwitch<::testing::TestWithParam<Case>> {
 protected:
-    static void SetUpTestSuite() { s_agent = startQuietSwitch().release(); }
-    static void TearDownTestSuite() { delete s_agent; }
-
     void SetUp() override
     {
-        ASSERT_NE(s_agent, nullptr);
-        ASSERT_TRUE(relay.ready());
-        useAgent(relay.port());
+        RelayedSwitch::SetUp();
         relay.setFaults({.rewrite = [c = GetParam()](const snmp::Pdu& request, snmp::Pdu& answer) {
             garble(c, request, answer);
         }});
     }
-
-    static inline sim::SnmpdProcess* s_agent = nullptr;
-    UdpRelay relay{s_agent ? s_agent->port() : std::uint16_t{0}};
 };
 
 TEST_P(GarbledTrunkDrill, NothingReadGarbledIsWrittenBack)
@@ -69,9 +61,7 @@ TEST_P(GarbledTrunkDrill, NothingReadGarbledIsWrittenBack)
     const Case c = GetParam();
     ScriptedPrompter prompter;
     dialogs::switching::CTrunkConfigurationDialog dialog(28);
-    bool ended = false;
-    QObject::connect(&dialog, &dialogs::CDialogBase::walkEnded, [&ended] { ended = true; });
-    ASSERT_TRUE(waitUntil([&] { return ended; }));
+    WalkEnds(dialog).wait(1);
     EXPECT_GT(relay.counts().rewritten, 0);
     EXPECT_EQ(dialog.list()->topLevelItemCount(), c.rowsListed);
 

@@ -4,8 +4,7 @@
 // for editing, so editing every listed VLAN without a change leaves the
 // switch's VLANs and PVIDs as they were. (A list longer than the ports is
 // read as a list: its further octets are ignored.)
-#include "drill_support.h"
-#include "udp_relay.h"
+#include "relayed_switch.h"
 
 #include "dialogs/switching/pvid_dialog.h"
 #include "dialogs/switching/vlan_configuration_dialog.h"
@@ -30,25 +29,8 @@ constexpr const char* kPvidColumn = "1.3.6.1.4.1.32473.10.75.7.7.7.1.1";
 // VLAN 10's egress ports: the row the edit drill garbles.
 constexpr const char* kVlan10Egress = "1.3.6.1.4.1.32473.10.75.7.7.6.1.2.10";
 
-class GarbledVlanDrill : public ::testing::TestWithParam<Case> {
+class GarbledVlanDrill : public RelayedSwitch<::testing::TestWithParam<Case>> {
 protected:
-    static void SetUpTestSuite()
-    {
-        std::string error;
-        sim::SwitchAgentOptions options;
-        options.scenario = false;
-        s_agent = sim::startSwitchAgent(options, &error).release();
-        ASSERT_NE(s_agent, nullptr) << error;
-    }
-    static void TearDownTestSuite() { delete s_agent; }
-
-    void SetUp() override
-    {
-        ASSERT_NE(s_agent, nullptr);
-        ASSERT_TRUE(relay.ready());
-        useAgent(relay.port());
-    }
-
     // The VLAN table and the PVIDs as a clean walk sees them.
     static std::vector<WalkRow> switchState()
     {
@@ -64,9 +46,6 @@ protected:
         }
         return rows;
     }
-
-    static inline sim::SnmpdProcess* s_agent = nullptr;
-    UdpRelay relay{s_agent ? s_agent->port() : std::uint16_t{0}};
 };
 
 TEST_P(GarbledVlanDrill, NothingAGarbledReadSaidIsWrittenBack)
