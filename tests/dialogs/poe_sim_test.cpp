@@ -177,12 +177,14 @@ TEST_P(PoeSwitch, ASwitchThatStopsAnsweringAtTheThirdPortEndsTheLoopThere)
     EXPECT_EQ(stalling->setTimeouts, (std::vector<int>{20000, 20000, 20000}));
 }
 
-// Runs `drive` on the time-range editor once the list has opened it (modally).
+// Runs `drive` on the time-range editor once the list has opened it (modally)
+// and the editor has read its row.
 void whenEditorOpens(std::function<void(CTimeBasedPoeConfigDialog&)> drive)
 {
     auto* poll = new QTimer;
     QObject::connect(poll, &QTimer::timeout, [poll, drive = std::move(drive)] {
-        if (auto* editor = qobject_cast<CTimeBasedPoeConfigDialog*>(QApplication::activeModalWidget())) {
+        if (auto* editor = qobject_cast<CTimeBasedPoeConfigDialog*>(QApplication::activeModalWidget());
+            editor && !editor->reading()) {
             poll->deleteLater();
             poll->stop();
             drive(*editor);
