@@ -13,7 +13,6 @@
 #include <QListWidget>
 #include <QTimer>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -27,7 +26,7 @@ namespace {
 struct Credentials {
     std::string version = "1";
     std::string community = "qevtal";
-    std::string user;
+    std::string user{};
     std::string auth = "5";
     std::string authPass = "authpass123";
     std::string address = "127.0.0.1"; // where the switch listens
@@ -43,9 +42,13 @@ protected:
     {
         auto& slot = s_agents[model + directory + address];
         if (!slot) {
+            sim::SwitchAgentOptions options;
+            options.model = model;
+            options.listenAddress = address;
+            options.scenario = false;
+            options.modelDirectory = directory;
             std::string error;
-            slot = sim::startSwitchAgent(
-                {.model = model, .listenAddress = address, .scenario = false, .modelDirectory = directory}, &error);
+            slot = sim::startSwitchAgent(options, &error);
             EXPECT_TRUE(slot) << error;
         }
         return *slot;
@@ -77,16 +80,12 @@ protected:
     }
     static void fill(app::ConnectWindow& window, std::uint16_t port, const Credentials& c)
     {
-        control<QLineEdit>(window, "address")->setText(QString::fromStdString(c.address));
-        control<QLineEdit>(window, "port")->setText(QString::number(port));
-        choose(window, "version", c.version);
-        control<QLineEdit>(window, "readCommunity")->setText(QString::fromStdString(c.community));
-        control<QLineEdit>(window, "user")->setText(QString::fromStdString(c.user));
-        choose(window, "securityLevel", "3");
-        choose(window, "authProtocol", c.auth);
-        control<QLineEdit>(window, "authPassphrase")->setText(QString::fromStdString(c.authPass));
-        choose(window, "privProtocol", "4");
-        control<QLineEdit>(window, "privPassphrase")->setText("privpass123");
+        for (const auto& [name, text] : {std::pair{"address", c.address}, {"port", std::to_string(port)}, {"readCommunity", c.community},
+                                         {"user", c.user}, {"authPassphrase", c.authPass}, {"privPassphrase", std::string("privpass123")}})
+            control<QLineEdit>(window, name)->setText(QString::fromStdString(text));
+        for (const auto& [name, code] : {std::pair{"version", c.version}, {"securityLevel", std::string("3")}, {"authProtocol", c.auth},
+                                         {"privProtocol", std::string("4")}})
+            choose(window, name, code);
     }
     // Clicks Connect and waits for the attempt's end; its duration in ms.
     static qint64 connectAndWait(app::ConnectWindow& window)
@@ -100,10 +99,11 @@ protected:
         EXPECT_TRUE(waitUntil([&] { return ended; }, 8000));
         return timer.elapsed();
     }
-    std::string configText() const
+    std::string configText() const { return fileText(configFile().toStdString()); }
+    static std::string fileText(const std::string& path)
     {
         std::stringstream text;
-        text << std::ifstream(configFile().toStdString()).rdbuf();
+        text << std::ifstream(path).rdbuf();
         return text.str();
     }
 
@@ -143,21 +143,18 @@ TEST_F(ConnectWindowTest, FindsTheModelOrSaysWhatWentWrong)
             const snmp::SessionParameters& p = window->outcome().parameters;
             EXPECT_EQ(std::tuple(window->outcome().model.name, p.version, p.bulkReads, bulk->isEnabled()),
                       std::tuple(c.outcome, c.credentials.version, !v1, !v1));
-            if (!v1) // the box, on by default here, is kept for the next start of either kind
-                EXPECT_TRUE(QSettings(configFile(), QSettings::IniFormat).value("readTablesInBulk").toBool());
+            // The box, on by default here, is kept for the next start of either kind.
+            EXPECT_TRUE(v1 || QSettings(configFile(), QSettings::IniFormat).value("readTablesInBulk").toBool());
         } else
             EXPECT_EQ(window->statusText().toStdString(), c.outcome);
-        EXPECT_EQ(configText().find("pass123"), std::string::npos);
-        EXPECT_EQ(configText().find("qevtal"), std::string::npos);
+        EXPECT_FALSE(std::regex_search(configText(), std::regex("pass123|qevtal")));
     }
     // Newest first, one line per switch.
     QSettings settings(configFile(), QSettings::IniFormat);
     const auto recents = app::loadRecentSwitches(settings);
     ASSERT_EQ(recents.size(), 5u);
-    EXPECT_EQ(recents[0].user, "simsha256");
-    EXPECT_EQ(recents[1].model, "QMX-7710-ZP");
-    EXPECT_EQ(recents[3].model + " v" + recents[3].version, "QMX-7740-ZP v2c");
-    EXPECT_EQ(recents[4].address, "::1");
+    EXPECT_EQ(std::tuple(recents[0].user, recents[1].model, recents[3].model + " v" + recents[3].version, recents[4].address),
+              std::tuple("simsha256", "QMX-7710-ZP", "QMX-7740-ZP v2c", "::1"));
 
     // Shown with an address of its own, the window keeps it when the list takes the focus.
     app::ConnectOptions options;
@@ -191,13 +188,9 @@ TEST_F(ConnectWindowTest, OptionsGivingEverythingConnectUnshownAndOnlyThen)
 TEST_F(ConnectWindowTest, LetsTheUserPickTheModelOfAnUnknownIdentity)
 {
     QTemporaryDir models;
-    {
-        std::stringstream text;
-        text << std::ifstream(sim::defaultModelDirectory() + "/QMX-7720-ZA.xml").rdbuf();
-        std::string xml = std::regex_replace(text.str(), std::regex("QMX-7720-ZA 28-Port"), "QMX-7799-ZA 28-Port");
-        xml = std::regex_replace(xml, std::regex("75\\.2\\.7720"), "75.2.7799");
-        std::ofstream(models.filePath("QMX-7720-ZA.xml").toStdString()) << xml;
-    }
+    const std::string xml = std::regex_replace(fileText(sim::defaultModelDirectory() + "/QMX-7720-ZA.xml"), std::regex("QMX-7720-ZA 28-Port"),
+                                               "QMX-7799-ZA 28-Port");
+    std::ofstream(models.filePath("QMX-7720-ZA.xml").toStdString()) << std::regex_replace(xml, std::regex("75\\.2\\.7720"), "75.2.7799");
     auto window = makeWindow();
     fill(*window, agent("QMX-7720-ZA", models.path().toStdString()).port(), {});
     connectAndWait(*window);
@@ -273,9 +266,8 @@ TEST_F(ConnectWindowTest, WithoutKeyringTheBoxIsDisabledAndSaysWhy)
 {
     auto window = makeWindow();
     auto* remember = control<QCheckBox>(*window, "rememberSecrets");
-    EXPECT_FALSE(remember->isEnabled());
-    EXPECT_FALSE(remember->isChecked());
-    EXPECT_EQ(remember->toolTip(), "No desktop session bus answers, so no keyring can keep pass phrases.");
+    EXPECT_EQ(std::tuple(remember->isEnabled(), remember->isChecked(), remember->toolTip()),
+              std::tuple(false, false, QString("No desktop session bus answers, so no keyring can keep pass phrases.")));
 }
 
 } // namespace

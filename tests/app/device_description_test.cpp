@@ -8,30 +8,20 @@
 
 using app::readDeviceDescription;
 
-TEST(DeviceDescription, ReadsEveryKeyOfDeviceInfo)
+TEST(DeviceDescription, ReadsEveryKeyOfDeviceInfoAndAbsentKeysAndFileGiveTheDefaults)
 {
     TempDir dir;
     const std::string path = dir.write("User.ini", "[other]\nDeviceName=wrong\n[deviceinfo]\ndevicename=QMX-7720-ZA\n"
                                                    "DEVICEPORTNUM= 52\nXMLName=QMX-7720-ZA.xml\nIsAllGiga=y\nIsHasFan=Y\n");
     const auto d = readDeviceDescription(path);
-    EXPECT_EQ(d.deviceName + " " + d.xmlName, "QMX-7720-ZA QMX-7720-ZA.xml");
-    EXPECT_EQ(d.portCount, 52);
-    EXPECT_TRUE(d.allGiga && d.hasFan);
+    EXPECT_EQ(std::tuple(d.deviceName, d.xmlName, d.portCount, d.allGiga, d.hasFan), std::tuple("QMX-7720-ZA", "QMX-7720-ZA.xml", 52, true, true));
     EXPECT_EQ(app::readDeviceName(path), "QMX-7720-ZA");
-}
 
-TEST(DeviceDescription, AbsentKeysAndFileGiveTheDefaults)
-{
-    TempDir dir;
-    const auto d = readDeviceDescription(dir.write("User.ini", "[DeviceInfo]\nDeviceName=" + std::string(300, 'N') + "\nIsAllGiga=yes\nIsHasFan=N\n"));
-    EXPECT_EQ(d.deviceName, std::string(259, 'N'));
-    EXPECT_EQ(d.portCount, 28);
-    EXPECT_EQ(d.xmlName, "");
-    EXPECT_FALSE(d.allGiga || d.hasFan); // only "Y" or "y"
-
+    // Only "Y" or "y" is on.
+    const auto e = readDeviceDescription(dir.write("User.ini", "[DeviceInfo]\nDeviceName=" + std::string(300, 'N') + "\nIsAllGiga=yes\nIsHasFan=N\n"));
+    EXPECT_EQ(std::tuple(e.deviceName, e.xmlName, e.portCount, e.allGiga, e.hasFan), std::tuple(std::string(259, 'N'), "", 28, false, false));
     const std::string missing = (dir.path() / "missing.ini").string();
-    EXPECT_EQ(readDeviceDescription(missing).portCount, 28);
-    EXPECT_EQ(app::readDeviceName(missing), "");
+    EXPECT_EQ(std::pair(readDeviceDescription(missing).portCount, app::readDeviceName(missing)), std::pair(28, std::string()));
 }
 
 TEST(DeviceDescription, PortCountOutsideWhatTheWindowHoldsFallsBackToTheDefault)

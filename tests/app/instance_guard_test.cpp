@@ -22,8 +22,8 @@ QString uniqueName(const char* tag)
     return QStringLiteral("Module:QMX-7720-ZA-test-%1-%2").arg(getpid()).arg(QString::fromLatin1(tag));
 }
 
-// Runs `body` in a child process as the unprivileged "nobody"; the child
-// reports through a pipe once `body` succeeded and waits to be ended.
+// Runs `body` in a child process as the unprivileged "nobody"; `ready` once
+// `body` succeeded there. The child waits to be ended.
 class ForeignUserProcess {
 public:
     explicit ForeignUserProcess(const std::function<bool()>& body)
@@ -56,26 +56,18 @@ private:
 
 } // namespace
 
-TEST(InstanceGuard, SecondGuardForTheSameNameWakesTheFirstAndStandsDown)
+TEST(InstanceGuard, SecondGuardForAHeldNameWakesTheHolderOthersRunAndAFreedNameIsFree)
 {
     InstanceGuard first(uniqueName("same"));
-    ASSERT_TRUE(first.acquire());
-    EXPECT_TRUE(first.holds());
-    InstanceGuard second(uniqueName("same"));
-    EXPECT_FALSE(second.acquire());
-    EXPECT_FALSE(second.holds());
-    EXPECT_TRUE(waitForWake(first));
-}
-
-TEST(InstanceGuard, DifferentNamesRunSideBySideAndAFreedNameIsFree)
-{
-    InstanceGuard a(uniqueName("a"));
+    ASSERT_TRUE(first.acquire() && first.holds());
     {
-        InstanceGuard b(uniqueName("b"));
-        EXPECT_TRUE(a.acquire() && b.acquire());
-        EXPECT_TRUE(a.holds() && b.holds());
+        InstanceGuard second(uniqueName("same"));
+        EXPECT_FALSE(second.acquire() || second.holds());
+        EXPECT_TRUE(waitForWake(first));
+        InstanceGuard other(uniqueName("other"));
+        EXPECT_TRUE(other.acquire() && other.holds());
     }
-    InstanceGuard next(uniqueName("b"));
+    InstanceGuard next(uniqueName("other"));
     EXPECT_TRUE(next.acquire() && next.holds());
 }
 
@@ -84,8 +76,7 @@ TEST(InstanceGuard, SocketNameCarriesUserAndFitsTheAddress)
     const QString user = QLatin1Char('.') + QString::number(getuid()) + QLatin1Char('.');
     EXPECT_EQ(app::instanceName("QMX-7720-ZA", "192.0.2.10"), QStringLiteral("Module:QMX-7720-ZA192.0.2.10"));
     const QString shortName = InstanceGuard::socketName(app::instanceName("QMX-7720-ZA", "192.0.2.10"));
-    EXPECT_TRUE(shortName.endsWith(QStringLiteral("Module:QMX-7720-ZA192.0.2.10")));
-    EXPECT_TRUE(shortName.contains(user));
+    EXPECT_TRUE(shortName.endsWith(QStringLiteral("Module:QMX-7720-ZA192.0.2.10")) && shortName.contains(user));
 
     // DeviceName may hold 259 characters; the socket address holds far fewer.
     const QString longA = InstanceGuard::socketName(app::instanceName(std::string(259, 'A'), "192.0.2.10"));

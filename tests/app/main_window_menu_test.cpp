@@ -40,8 +40,7 @@ TEST(MainMenu, PopupsInOrderEveryCommandOnceAndTheOuiCommandWithoutItem)
         captions.push_back(popup.caption);
     EXPECT_EQ(captions, (std::vector<std::string>{"&Device Manager   ", "&Public MIB   ", "&Tools   ", "&About   "}));
     EXPECT_EQ(shape(menu[0].items), "CS8C-CCCC-CCC-CCC-CCS3");
-    EXPECT_EQ(menu[3].items[0].caption, "About QMX-7720-ZA...");
-    EXPECT_EQ(menu[3].items[0].id, kCmdAbout);
+    EXPECT_EQ(std::pair(menu[3].items[0].caption, menu[3].items[0].id), std::pair(std::string("About QMX-7720-ZA..."), int(kCmdAbout)));
 
     std::set<int> ids;
     forEachCommand(menu, [&](const MenuItem& item) {
@@ -49,8 +48,7 @@ TEST(MainMenu, PopupsInOrderEveryCommandOnceAndTheOuiCommandWithoutItem)
         EXPECT_FALSE(item.caption.empty()) << item.id;
     });
     EXPECT_EQ(ids.size(), 35u);
-    EXPECT_EQ(findCommand(menu, kCmdSurveillanceOui), nullptr);
-    ASSERT_NE(findCommand(menu, kCmdSpanningTree), nullptr);
+    EXPECT_TRUE(findCommand(menu, kCmdSurveillanceOui) == nullptr && findCommand(menu, kCmdSpanningTree) != nullptr);
 }
 
 TEST(MainMenu, ModelsWithoutPoeLoseThePoeAndLldpItemsOnly)
@@ -72,21 +70,17 @@ TEST(CommandTable, DialogCommandsRunInsideTheHiddenWindowScope)
 {
     CommandTable table;
     StubWindow window;
-    EXPECT_FALSE(table.isEnabled(kCmdSystemInformation));
-    EXPECT_FALSE(table.run(kCmdSystemInformation, window));
+    EXPECT_FALSE(table.isEnabled(kCmdSystemInformation) || table.run(kCmdSystemInformation, window));
     EXPECT_TRUE(window.log.empty());
 
     table.setRunner(kCmdSystemInformation, [](MainWindowContext& c) { static_cast<StubWindow&>(c).log.push_back("dialog"); });
     table.setRunner(kCmdTelnet, [](MainWindowContext& c) { static_cast<StubWindow&>(c).log.push_back("telnet"); },
                     Dispatch::Direct);
-    EXPECT_TRUE(table.isEnabled(kCmdSystemInformation));
-    EXPECT_TRUE(table.run(kCmdSystemInformation, window));
-    EXPECT_TRUE(table.run(kCmdTelnet, window));
-    EXPECT_TRUE(table.runInPlace(kCmdSystemInformation, window));
+    EXPECT_TRUE(table.isEnabled(kCmdSystemInformation) && table.run(kCmdSystemInformation, window));
+    EXPECT_TRUE(table.run(kCmdTelnet, window) && table.runInPlace(kCmdSystemInformation, window));
     EXPECT_EQ(window.log, (std::vector<std::string>{"begin", "dialog", "end", "telnet", "dialog"}));
 
     // A null runner takes the command back out.
     table.setRunner(kCmdSystemInformation, nullptr);
-    EXPECT_FALSE(table.isEnabled(kCmdSystemInformation));
-    EXPECT_FALSE(table.runSocketAction(window));
+    EXPECT_FALSE(table.isEnabled(kCmdSystemInformation) || table.runSocketAction(window));
 }

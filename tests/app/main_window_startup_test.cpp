@@ -51,19 +51,16 @@ TEST(ModuleStartup, SecondStartForTheSameSwitchWakesTheFirstAndAnotherSwitchRuns
 
         auto second = startModule(address);
         EXPECT_TRUE(second->waitForFinished(20000));
-        EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(second->exitCode(), CModuleApp::kExitOtherInstance);
+        EXPECT_EQ(std::pair(second->exitStatus(), second->exitCode()), std::pair(QProcess::NormalExit, int(CModuleApp::kExitOtherInstance)));
         EXPECT_TRUE(waitUntil([&] { return !window.isMinimized() && window.isVisible(); }));
 
         // The same model at another address is another switch: it keeps running.
         auto other = startModule(QStringLiteral("192.0.2.78"));
-        EXPECT_TRUE(other->waitForStarted(10000));
-        EXPECT_FALSE(other->waitForFinished(2000));
+        EXPECT_TRUE(other->waitForStarted(10000) && !other->waitForFinished(2000));
         EXPECT_EQ(other->state(), QProcess::Running);
         other->kill();
         other->waitForFinished(10000);
         return 0;
     });
-    EXPECT_TRUE(ran);
-    EXPECT_EQ(result, 0);
+    EXPECT_TRUE(ran && result == 0);
 }

@@ -51,8 +51,7 @@ TEST_F(ModuleAppTest, EmptyCommandLineIsRefusedBeforeAnythingElse)
     CModuleApp module(QStringList{QStringLiteral("qmx-module")});
     EXPECT_EQ(module.run([&] { return ++m_windowRuns; }), CModuleApp::kExitRefused);
     EXPECT_EQ(m_prompter.texts(), std::vector<std::string>{"No parameter input !"});
-    EXPECT_EQ(m_windowRuns, 0);
-    EXPECT_EQ(module.instanceGuard(), nullptr);
+    EXPECT_TRUE(m_windowRuns == 0 && module.instanceGuard() == nullptr);
 }
 
 TEST_F(ModuleAppTest, StartRunsTheWindowWithParsedParametersAndHoldsTheName)
@@ -60,14 +59,11 @@ TEST_F(ModuleAppTest, StartRunsTheWindowWithParsedParametersAndHoldsTheName)
     bool heldWhileRunning = false;
     const int result = run({QStringLiteral("/A0/I192.0.2.10/Rpub"), QStringLiteral("lic/Wpriv/Vfalse/S1/P1161")}, m_iniPath,
                            [&](CModuleApp& m) { heldWhileRunning = m.instanceGuard() && m.instanceGuard()->holds(); });
-    EXPECT_EQ(result, 7);
-    EXPECT_EQ(m_windowRuns, 1);
-    EXPECT_TRUE(heldWhileRunning);
-    EXPECT_TRUE(m_prompter.shown().empty());
+    EXPECT_EQ(std::tuple(result, m_windowRuns, heldWhileRunning, m_prompter.shown().size()), std::tuple(7, 1, true, 0u));
+    // The user never asked for bulk reads.
     const auto& p = snmp::sessionParameters();
-    EXPECT_EQ(p.agentAddress + " " + p.readCommunity + " " + p.writeCommunity + " " + p.agentPort, "192.0.2.10 public priv 1161");
-    EXPECT_FALSE(p.vlanEdit);
-    EXPECT_FALSE(p.bulkReads); // the user never asked for them
+    EXPECT_EQ(std::tie(p.agentAddress, p.readCommunity, p.writeCommunity, p.agentPort, p.vlanEdit, p.bulkReads),
+              std::tuple("192.0.2.10", "public", "priv", "1161", false, false));
 }
 
 TEST_F(ModuleAppTest, OneWindowPerModelAndAddress)
@@ -77,8 +73,7 @@ TEST_F(ModuleAppTest, OneWindowPerModelAndAddress)
 
     // The same switch again: the first is woken, silently, and no window opens.
     EXPECT_EQ(run({QStringLiteral("/A0/I192.0.2.30")}, m_iniPath), CModuleApp::kExitOtherInstance);
-    EXPECT_EQ(m_windowRuns, 0);
-    EXPECT_TRUE(m_prompter.shown().empty());
+    EXPECT_TRUE(m_windowRuns == 0 && m_prompter.shown().empty());
     EXPECT_TRUE(waitForWake(running));
     // So does a start from the Connect window for that model and address.
     CModuleApp connected(QStringList{QStringLiteral("qmx-module"), QStringLiteral("--connect")});
@@ -92,10 +87,10 @@ TEST_F(ModuleAppTest, OneWindowPerModelAndAddress)
     platform::setModelFolder({});
 
     // Another address, or the same address with User.ini naming another model.
-    EXPECT_EQ(run({QStringLiteral("/A0/I192.0.2.31")}, m_iniPath), 7);
     const std::string otherModel = m_dir.write("Other.ini", "[DeviceInfo]\nDeviceName=" + kDeviceName + "P\n");
-    EXPECT_EQ(run({QStringLiteral("/A0/I192.0.2.30")}, otherModel), 7);
-    EXPECT_EQ(m_windowRuns, 2);
+    // Braces: the runs come before the count.
+    EXPECT_EQ((std::tuple{run({QStringLiteral("/A0/I192.0.2.31")}, m_iniPath), run({QStringLiteral("/A0/I192.0.2.30")}, otherModel), m_windowRuns}),
+              std::tuple(7, 7, 2));
 
     // By number: a host name, or another spelling of an IPv6 address, is the same switch.
     for (const auto& [number, given] : {std::pair{snmp::numericAddress("localhost"), "localhost"}, {"2001:db8::7", "2001:db8:0::7"}}) {

@@ -31,6 +31,10 @@ struct InProcessSwitch {
     {
         return [this] { return std::make_unique<snmp::CCommonSnmp>(transport); };
     }
+    void setFanFault(bool fault)
+    {
+        transport->withSwitch([fault](sim::SimulatedSwitch& s) { s.setFanFault(fault); });
+    }
     std::atomic<long long> clock{0};
     std::shared_ptr<sim::InProcessTransport> transport;
 };
@@ -63,23 +67,22 @@ constexpr monitor::DeviceTraits k7720{28, true};
 
 } // namespace
 
-TEST(PanelPolling, IndicatorFollowsAPortThatGoesDownAndUp)
+TEST(PanelPolling, IndicatorFollowsAPortThatGoesDownAndUpAndTheFanIsReadEachCycle)
 {
     ParametersScope parameters(sessionParametersFor(161, kVersion1));
     InProcessSwitch device("QMX-7720-ZA");
     PollingRig rig(device.sessions(), k7720, false, true);
+    device.setFanFault(true);
     rig.start();
 
     // Port 3 is up at gigabit; the fibre port 26 shows on element 29. The
     // shared state is published before the window hears of the walk's end.
-    ASSERT_TRUE(rig.sink.waitFor([&] { return rig.sink.blinks() > 0; }));
-    EXPECT_EQ(rig.sink.lastStatusOf(2), kPortFullSpeed);
-    EXPECT_EQ(rig.state.portStates[2].load(), kPortFullSpeed);
-    EXPECT_EQ(rig.state.portStates[25].load(), kPortFullSpeed);
-    EXPECT_EQ(rig.state.mediumTypes[25].load(), 4);
-    EXPECT_EQ(rig.sink.lastStatusOf(29), kPortFullSpeed);
-    EXPECT_EQ(rig.sink.lastStatusOf(25), kPortNoLink);
-    EXPECT_EQ(rig.state.portStates[28].load(), kPortNoLink); // beyond the ports: never written
+    ASSERT_TRUE(rig.sink.waitFor([&] { return rig.sink.blinks() > 0 && rig.state.fanState == '2'; }));
+    EXPECT_EQ((std::vector<int>{rig.sink.lastStatusOf(2), rig.sink.lastStatusOf(29), rig.sink.lastStatusOf(25)}),
+              (std::vector<int>{kPortFullSpeed, kPortFullSpeed, kPortNoLink}));
+    // Port 29 is beyond the ports: never written.
+    EXPECT_EQ((std::vector<int>{rig.state.portStates[2], rig.state.portStates[25], rig.state.mediumTypes[25], rig.state.portStates[28]}),
+              (std::vector<int>{kPortFullSpeed, kPortFullSpeed, 4, kPortNoLink}));
     EXPECT_EQ(rig.sink.lastRepaint(), monitor::PanelSink::Repaint::Window);
 
     // The switch's first scenario step takes port 3 down; four steps later it is back.
@@ -88,18 +91,8 @@ TEST(PanelPolling, IndicatorFollowsAPortThatGoesDownAndUp)
         ASSERT_TRUE(rig.sink.waitFor([&] { return rig.sink.lastStatusOf(2) == status; })) << clock;
         EXPECT_EQ(rig.state.portStates[2].load(), status);
     }
-}
-
-TEST(PanelPolling, FanFaultIsReadEachCycle)
-{
-    ParametersScope parameters(sessionParametersFor(161, kVersion1));
-    InProcessSwitch device("QMX-7720-ZA");
-    PollingRig rig(device.sessions(), k7720, false, true);
-    device.transport->withSwitch([](sim::SimulatedSwitch& s) { s.setFanFault(true); });
-    rig.start();
-    ASSERT_TRUE(rig.sink.waitFor([&] { return rig.state.fanState == '2'; }));
-    device.transport->withSwitch([](sim::SimulatedSwitch& s) { s.setFanFault(false); });
-    ASSERT_TRUE(rig.sink.waitFor([&] { return rig.state.fanState == '1'; }));
+    device.setFanFault(false);
+    EXPECT_TRUE(rig.sink.waitFor([&] { return rig.state.fanState == '1'; }));
 }
 
 TEST(PanelPolling, PoeModelInPoeLedModeWalksThePoeStatus)
@@ -115,10 +108,8 @@ TEST(PanelPolling, PoeModelInPoeLedModeWalksThePoeStatus)
     rig.start();
 
     ASSERT_TRUE(rig.sink.waitFor([&] { return rig.sink.updates() > 0; }));
-    EXPECT_EQ(rig.state.ledMode.load(), 0);
-    EXPECT_EQ(rig.sink.lastRepaint(), monitor::PanelSink::Repaint::EachPort);
-    EXPECT_EQ(rig.state.mediumTypes[0].load(), 2);
-    EXPECT_EQ(rig.sink.lastStatusOf(24), kPortDisabled); // no PoE on the ports past 24
+    EXPECT_EQ(std::tuple(rig.state.ledMode.load(), rig.sink.lastRepaint(), rig.state.mediumTypes[0].load(), rig.sink.lastStatusOf(24)),
+              std::tuple(0, monitor::PanelSink::Repaint::EachPort, 2, int(kPortDisabled))); // no PoE on the ports past 24
     // The walk's end frees the next cycle to read and walk again.
     EXPECT_TRUE(rig.sink.waitFor([&] { return rig.sink.updates() > 1; }));
     bool sawPoeRequest = false;
@@ -140,7 +131,7 @@ TEST(PanelPolling, NoRequestReachesTheSwitchWhileADialogIsOpen)
     const std::size_t before = lineCount(log); // the launcher's own probe
     rig.start(100ms); // cycles of 1.1 s
 
-    std::this_thread::sleep_for(3s);
+    std::this_thread::sleep_for(2500ms);
     EXPECT_EQ(lineCount(log), before);
     EXPECT_EQ(rig.sink.updates(), 0u);
 
@@ -149,30 +140,13 @@ TEST(PanelPolling, NoRequestReachesTheSwitchWhileADialogIsOpen)
     EXPECT_GT(lineCount(log), before);
 }
 
-TEST(PanelPolling, Version3WithPrivacyReadsThePortsAndLostContactResetsThem)
+TEST(PanelPolling, ReadsThePortsOverUdpByAddressOrHostNameResolvedOnceAndLostContactResetsThem)
 {
-    auto agent = startAgent();
-    ASSERT_NE(agent, nullptr);
-    ParametersScope parameters(sessionParametersFor(agent->port(), {"simshaaes", "3", "3", "4"})); // SHA and AES
-    PollingRig rig(realSessions, k7720, false, false);
-    rig.start(200ms); // a walk over UDP must fit in one cycle
-    ASSERT_TRUE(rig.sink.waitFor([&] { return rig.sink.updates() > 0; }));
-    EXPECT_EQ(rig.state.portStates[0].load(), kPortFullSpeed);
-    EXPECT_EQ(rig.state.portStates[5].load(), monitor::kPortLowerSpeed); // 100 Mbit/s on an all-gigabit model
-    EXPECT_EQ(rig.state.portStates[6].load(), kPortNoLink);
-    EXPECT_EQ(rig.sink.lost(), 0);
-
-    ASSERT_TRUE(agent->stop());
-    ASSERT_TRUE(rig.sink.waitFor([&] { return rig.sink.lost() > 0; }));
-    for (const auto& state : rig.state.portStates)
-        EXPECT_EQ(state.load(), kPortNoLink);
-}
-
-TEST(PanelPolling, ReadsThePortsOverIpv6AndByAHostNameResolvedOnce)
-{
-    if (sim::freeLoopbackPort("::1") == 0)
-        GTEST_SKIP() << "this machine has no IPv6 loopback address (::1)";
-    for (const auto& [address, user] : {std::pair{"::1", kVersion1}, {"::1", AgentUser{"simsha256", "3", "5", "4"}}, {"localhost", kVersion1}}) {
+    const bool ipv6 = sim::freeLoopbackPort("::1") != 0; // some machines have no IPv6 loopback
+    for (const auto& [address, user] : {std::pair{"127.0.0.1", AgentUser{"simshaaes", "3", "3", "4"}}, {"::1", kVersion1},
+                                        {"::1", AgentUser{"simsha256", "3", "5", "4"}}, {"localhost", kVersion1}}) {
+        if (!ipv6 && address != std::string("127.0.0.1"))
+            continue;
         snmp::SessionParameters parameters = sessionParametersFor(0, user);
         parameters.agentAddress = address;
         ASSERT_TRUE(snmp::resolveAgentAddress(parameters));
@@ -181,8 +155,16 @@ TEST(PanelPolling, ReadsThePortsOverIpv6AndByAHostNameResolvedOnce)
         parameters.agentPort = std::to_string(agent->port());
         ParametersScope scope(parameters);
         PollingRig rig(realSessions, k7720, false, false);
-        rig.start(200ms);
+        rig.start(200ms); // a walk over UDP must fit in one cycle
         ASSERT_TRUE(rig.sink.waitFor([&] { return rig.sink.updates() > 0; })) << address;
-        EXPECT_EQ(rig.state.portStates[0].load(), kPortFullSpeed) << address;
+        // 100 Mbit/s on an all-gigabit model is the lower speed.
+        EXPECT_EQ((std::vector<int>{rig.state.portStates[0], rig.state.portStates[5], rig.state.portStates[6], rig.sink.lost()}),
+                  (std::vector<int>{kPortFullSpeed, monitor::kPortLowerSpeed, kPortNoLink, 0})) << address;
+        if (address != std::string("127.0.0.1"))
+            continue;
+        ASSERT_TRUE(agent->stop());
+        ASSERT_TRUE(rig.sink.waitFor([&] { return rig.sink.lost() > 0; }));
+        for (const auto& state : rig.state.portStates)
+            EXPECT_EQ(state.load(), kPortNoLink);
     }
 }

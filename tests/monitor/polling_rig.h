@@ -16,33 +16,22 @@ class RecordingSink final : public monitor::PanelSink {
 public:
     void portElementsChanged(std::vector<monitor::ElementStatus> changes, Repaint repaint) override
     {
-        std::lock_guard lock(m_mutex);
-        m_updates.push_back({std::move(changes), repaint});
-        m_changed.notify_all();
+        record([&] { m_updates.emplace_back(std::move(changes), repaint); });
     }
-    void portElementsLost() override
-    {
-        std::lock_guard lock(m_mutex);
-        ++m_lost;
-        m_changed.notify_all();
-    }
-    void blinkTimerWanted() override
-    {
-        std::lock_guard lock(m_mutex);
-        ++m_blinks;
-    }
+    void portElementsLost() override { record([&] { ++m_lost; }); }
+    void blinkTimerWanted() override { record([&] { ++m_blinks; }); }
 
     std::size_t updates() const { return locked([&] { return m_updates.size(); }); }
     int lost() const { return locked([&] { return m_lost; }); }
     int blinks() const { return locked([&] { return m_blinks; }); }
-    Repaint lastRepaint() const { return locked([&] { return m_updates.back().repaint; }); }
+    Repaint lastRepaint() const { return locked([&] { return m_updates.back().second; }); }
     // The last status any update gave `element`; -1 when none did.
     int lastStatusOf(int element) const
     {
         return locked([&] {
             int status = -1;
             for (const auto& update : m_updates)
-                for (const auto& change : update.changes)
+                for (const auto& change : update.first)
                     status = change.element == element ? change.status : status;
             return status;
         });
@@ -66,13 +55,16 @@ private:
         std::lock_guard lock(m_mutex);
         return read();
     }
-    struct Update {
-        std::vector<monitor::ElementStatus> changes;
-        Repaint repaint;
-    };
+    template <typename F>
+    void record(F change)
+    {
+        std::lock_guard lock(m_mutex);
+        change();
+        m_changed.notify_all();
+    }
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;
-    std::vector<Update> m_updates;
+    std::vector<std::pair<std::vector<monitor::ElementStatus>, Repaint>> m_updates;
     int m_lost = 0;
     int m_blinks = 0;
 };

@@ -52,41 +52,28 @@ protected:
 
 TEST_F(IndicatorPanel, EachStateInEachBlinkPhase)
 {
-    // Odd ports (index 0, 2, ...) draw a five-pixel "off" and a six-pixel green.
-    struct Case {
-        int element;
-        unsigned char state;
-        int offsetX;
-        Shown phase0, phase1;
-    };
-    for (const Case& c : {Case{2, 1, 2, Shown::Green, Shown::Off}, {2, 0, 2, Shown::Off, Shown::Amber}, {2, 2, 2, Shown::Off, Shown::Off},
-                          {2, 3, 2, Shown::Off, Shown::Off}, {0, 3, 5, Shown::Nothing, Shown::Nothing},
-                          {0, 1, 5, Shown::Green, Shown::Nothing}}) {
+    // Element, state, where to look, phase 0, phase 1. Odd ports (index 0, 2, ...) draw a five-pixel
+    // "off" and a six-pixel green.
+    for (const auto& [element, state, offsetX, phase0, phase1] :
+         {std::tuple{2, 1, 2, Shown::Green, Shown::Off}, {2, 0, 2, Shown::Off, Shown::Amber}, {2, 2, 2, Shown::Off, Shown::Off},
+          {2, 3, 2, Shown::Off, Shown::Off}, {0, 3, 5, Shown::Nothing, Shown::Nothing}, {0, 1, 5, Shown::Green, Shown::Nothing}}) {
         states.assign(kPorts, 3);
-        states[c.element] = c.state;
-        EXPECT_EQ(Paint(c.element, 0, c.offsetX), c.phase0) << c.element << " " << int(c.state);
-        EXPECT_EQ(Paint(c.element, 1, c.offsetX), c.phase1) << c.element << " " << int(c.state);
-        EXPECT_EQ(Paint(3, 0), Shown::Off);
+        states[element] = static_cast<unsigned char>(state);
+        EXPECT_EQ((std::vector{Paint(element, 0, offsetX), Paint(element, 1, offsetX), Paint(3, 0)}),
+                  (std::vector{phase0, phase1, Shown::Off})) << element << " " << state;
     }
 }
 
-TEST_F(IndicatorPanel, CombinationPortInFibreModeShowsAtItsFibreElement)
+TEST_F(IndicatorPanel, CombinationPortShowsAtItsFibreElementOnlyInFibreMode)
 {
     const int index = kPorts - 3; // a combination port
-    states[index] = 1;
-    media[index] = 4;
-    EXPECT_EQ(Paint(index + 4, 0), Shown::Green);
-    EXPECT_EQ(Paint(index, 0), Shown::Off);
-    media[index] = 3;
-    states[index] = 0;
-    EXPECT_EQ(Paint(index + 4, 1), Shown::Amber);
-    media[index] = 2;
-    EXPECT_EQ(Paint(index + 4, 1), Shown::Nothing);
-    EXPECT_EQ(Paint(index, 1), Shown::Amber);
-}
-
-TEST_F(IndicatorPanel, IndicatorAtLeftZeroIsNotDrawnOff)
-{
+    for (const auto& [state, medium, phase, fibre, copper] :
+         {std::tuple{1, 4, 0, Shown::Green, Shown::Off}, {0, 3, 1, Shown::Amber, Shown::Off}, {0, 2, 1, Shown::Nothing, Shown::Amber}}) {
+        states[index] = static_cast<unsigned char>(state);
+        media[index] = medium;
+        EXPECT_EQ(std::pair(Paint(index + 4, phase), Paint(index, phase)), std::pair(fibre, copper)) << medium;
+    }
+    // An indicator at left zero is not drawn off.
     root.ChildAt(1)->ChildAt(0)->SetRect(0, 5, 6, 4);
     EXPECT_EQ(Classify(Render({&root}, kPorts, 0).pixelColor(2, 6)), Shown::Nothing);
 }
@@ -98,9 +85,9 @@ TEST_F(IndicatorPanel, ShortArraysAndMissingElementsAreSkipped)
     states.assign(3, 1);
     media.assign(2, 4);
     const QImage image = Render({&few, &root}, 52, 0);
-    EXPECT_EQ(Classify(image.pixelColor(22, 6)), Shown::Off);     // index 1, copper side
-    EXPECT_EQ(Classify(image.pixelColor(62, 6)), Shown::Green);   // its fibre element
-    EXPECT_EQ(Classify(image.pixelColor(32, 6)), Shown::Nothing); // past the arrays
+    // Index 1's copper side, its fibre element, past the arrays.
+    EXPECT_EQ((std::vector{Classify(image.pixelColor(22, 6)), Classify(image.pixelColor(62, 6)), Classify(image.pixelColor(32, 6))}),
+              (std::vector{Shown::Off, Shown::Green, Shown::Nothing}));
 }
 
 TEST(ModelExtras, OnlyTheNamedModelShowsModeBudgetAndFan)
@@ -116,8 +103,7 @@ TEST(ModelExtras, OnlyTheNamedModelShowsModeBudgetAndFan)
     // The LED mode lamps at (107, 40) and (107, 51), budget and fan at (63, 40) and (63, 28).
     const auto at = [](const QImage& image, int x, int y) { return Classify(image.pixelColor(x + 2, y + 2)); };
     const QImage link = paint("QMX-7740-ZP", {true, false, "1"});
-    EXPECT_EQ(at(link, 107, 40), Shown::Green);
-    EXPECT_EQ(at(link, 107, 51), Shown::Off);
+    EXPECT_EQ(std::pair(at(link, 107, 40), at(link, 107, 51)), std::pair(Shown::Green, Shown::Off));
     EXPECT_TRUE(at(link, 63, 40) != Shown::Red && at(link, 63, 28) != Shown::Red);
     EXPECT_NE(link.pixelColor(30, 30), QColor(Qt::white)); // the legend
     const QImage poe = paint("QMX-7740-ZP", {false, true, "2"});
@@ -148,9 +134,9 @@ TEST(Background, StretchesThePictureAndDrawsTheRootsChildrenOnly)
     QPainter painter(&image);
     ASSERT_TRUE(panel::EraseBackground(painter, window.client, panel::BackgroundMode::Stretch, background, root, &window));
     painter.end();
-    EXPECT_EQ(image.pixelColor(99, 39), QColor(Qt::darkGray));
-    EXPECT_EQ(image.pixelColor(14, 8), QColor(Qt::blue));     // unscaled element rectangle
-    EXPECT_EQ(image.pixelColor(32, 3), QColor(Qt::darkGray)); // the lamp is not the root's child
+    // The element rectangle is unscaled; the lamp is not the root's child.
+    EXPECT_EQ((std::vector{image.pixelColor(99, 39), image.pixelColor(14, 8), image.pixelColor(32, 3)}),
+              (std::vector<QColor>{Qt::darkGray, Qt::blue, Qt::darkGray}));
     EXPECT_FALSE(port->IsDirty());
     // The painter is gone: a later status change must not draw with it.
     port->SetStatus(panel::kPortLink100);

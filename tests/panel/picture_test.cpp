@@ -28,21 +28,6 @@ QRect Painted(const QImage& image)
     return box;
 }
 
-TEST(Picture, QtBitmapsCarryTheFortyByteHeaderAndLoad)
-{
-    Folder folder;
-    const std::string path = folder.WriteBmp("ok.bmp", QSize(7, 3), QColor(10, 200, 30));
-    const QByteArray bytes = ReadAll(path);
-    ASSERT_GE(bytes.size(), 18);
-    EXPECT_EQ(bytes.left(2), QByteArray("BM"));
-    EXPECT_EQ(qFromLittleEndian<quint32>(bytes.constData() + 14), 40u);
-
-    CDib picture;
-    ASSERT_TRUE(picture.Load(path));
-    EXPECT_EQ(QSize(picture.Width(), picture.Height()), QSize(7, 3));
-    EXPECT_EQ(picture.Image().pixelColor(6, 2), QColor(10, 200, 30));
-}
-
 TEST(Picture, RejectsWhatIsNotAWindowsBitmap)
 {
     Folder folder;
@@ -63,8 +48,7 @@ TEST(Picture, RejectsWhatIsNotAWindowsBitmap)
     for (const auto& [path, lines] : cases) {
         DebugLines debug;
         CDib picture;
-        EXPECT_FALSE(picture.Load(path)) << path;
-        EXPECT_FALSE(picture.IsLoaded()) << path;
+        EXPECT_FALSE(picture.Load(path) || picture.IsLoaded()) << path;
         EXPECT_EQ(debug.lines(), lines) << path;
     }
 }
@@ -74,21 +58,15 @@ TEST(BitmapCache, IndicatorPicturesHaveTheirSizesAndColours)
     CMyBitmapApp cache;
     ASSERT_TRUE(cache.LoadPanelBitmaps());
     EXPECT_EQ(cache.RecordCount(), 13u);
-    struct Expect {
-        int id;
-        QSize size;
-        Shown colour;
-    };
-    for (const Expect& e : std::initializer_list<Expect>{
+    for (const auto& [id, size, colour] : std::initializer_list<std::tuple<int, QSize, Shown>>{
              {159, {5, 4}, Shown::Off}, {160, {5, 4}, Shown::Off}, {161, {6, 4}, Shown::Green}, {162, {6, 4}, Shown::Green},
              {163, {6, 4}, Shown::Amber}, {164, {6, 4}, Shown::Amber}, {215, {6, 5}, Shown::Green}, {216, {6, 5}, Shown::Red},
              {219, {6, 5}, Shown::Red}, {225, {6, 5}, Shown::Off}}) {
         QImage target = White(QSize(20, 20));
         QPainter painter(&target);
-        cache.DrawBitmap(painter, e.id, 3, 4);
+        cache.DrawBitmap(painter, id, 3, 4);
         painter.end();
-        EXPECT_EQ(Painted(target), QRect(QPoint(3, 4), e.size)) << e.id;
-        EXPECT_EQ(Classify(target.pixelColor(5, 6)), e.colour) << e.id;
+        EXPECT_EQ(std::pair(Painted(target), Classify(target.pixelColor(5, 6))), std::pair(QRect(QPoint(3, 4), size), colour)) << id;
     }
 }
 
