@@ -48,7 +48,8 @@ TEST(PanelElements, HitTestScalesToTheClientAreaAndKeepsTwoPixelMargins)
     }
     root.OnClick(QPoint(40, 22));
     root.OnClick(QPoint(40, 58));
-    EXPECT_EQ(std::tuple(window.portClicks.size(), hitXs.size(), hitXs.front(), hitXs.back()), std::tuple(35u, 35u, 23, 57));
+    ASSERT_EQ(hitXs.size(), 35u);
+    EXPECT_EQ(std::tuple(window.portClicks.size(), hitXs.front(), hitXs.back()), std::tuple(35u, 23, 57));
 }
 
 TEST(PanelElements, ClicksAndCursorsReachTheWindow)

@@ -80,29 +80,22 @@ TEST(PanelLoader, PortPropertiesKeywordsAndLampRegistration)
     EXPECT_EQ(loadedPort->Observers().size(), 2u);
 }
 
-TEST(PanelLoader, DeviceModuleMakesOnlyModulesAndTheirChildren)
-{
-    Folder folder;
-    const Loaded loaded(folder.Write("panel.xml", "<SWITCH><DEVICEMODULE C=\"PARTS\"><PARTS><PORT K=\"INNER\">" + Props("orphan", 1, 1) +
-                                                      "<INNER><LAMP>" + Props("l", 1, 1) + "</LAMP></INNER></PORT><MODULE K=\"SLOTS\">" +
-                                                      Props("m1", 0, 0, 50, 20) + "<SLOTS><PORT>" + Props("mp", 2, 2) +
-                                                      "</PORT></SLOTS></MODULE></PARTS></DEVICEMODULE></SWITCH>"));
-    EXPECT_EQ(loaded.root.ChildCount(), 0u);
-    ASSERT_EQ(loaded.modules.size(), 1u);
-    EXPECT_EQ(loaded.modules[0]->ID(), "m1");
-    EXPECT_EQ(ChildIds(*loaded.modules[0]), std::vector<std::string>{"mp"});
-}
-
-TEST(PanelLoader, EveryDevicePanelAppliesToTheRootAndTheLaterWins)
+TEST(PanelLoader, EveryDevicePanelAppliesToTheRootTheLaterWinsAndDeviceModuleMakesOnlyModules)
 {
     Folder folder;
     const Loaded loaded(folder.Write("panel.xml", "<SWITCH><DEVICEPANEL C=\"A\">" + Props("first", 1, 2, 100, 40, "<BMP>one.bmp</BMP>") +
                                                       "<A><PORT>" + Props("p1", 1, 1) + "</PORT></A></DEVICEPANEL><DEEP><DEVICEPANEL C=\"B\">" +
                                                       Props("second", 7, 8, 200, 60, "<BMP>two.bmp</BMP>") + "<B><PORT>" + Props("p2", 1, 1) +
-                                                      "</PORT></B></DEVICEPANEL></DEEP></SWITCH>"));
+                                                      "</PORT></B></DEVICEPANEL></DEEP><DEVICEMODULE C=\"PARTS\"><PARTS><PORT K=\"INNER\">" +
+                                                      Props("orphan", 1, 1) + "<INNER><LAMP>" + Props("l", 1, 1) + "</LAMP></INNER></PORT>"
+                                                      "<MODULE K=\"SLOTS\">" + Props("m1", 0, 0, 50, 20) + "<SLOTS><PORT>" + Props("mp", 2, 2) +
+                                                      "</PORT></SLOTS></MODULE></PARTS></DEVICEMODULE></SWITCH>"));
     EXPECT_EQ(loaded.root.ID() + " " + loaded.root.PictureFile(), "second two.bmp");
     EXPECT_EQ(loaded.root.Rect(), QRect(7, 8, 200, 60));
     EXPECT_EQ(ChildIds(loaded.root), (std::vector<std::string>{"p1", "p2"}));
+    ASSERT_EQ(loaded.modules.size(), 1u);
+    EXPECT_EQ(loaded.modules[0]->ID(), "m1");
+    EXPECT_EQ(ChildIds(*loaded.modules[0]), std::vector<std::string>{"mp"});
 }
 
 TEST(PanelLoader, PositionTableTakesTheFirstHundredZeroIds)
