@@ -54,19 +54,14 @@ TEST(CommandLine, PositionsDefaultsAndWhereReadingStops)
         // Short lines never read past their end.
         {"", "||" + kRest}, {"/", "||" + kRest}, {"/A", "||" + kRest}, {"/A/", "||" + kRest}, {"/Ax/", "x||" + kRest},
         {"/Aab", "ab||" + kRest}, {"/A0/I10.1.1.1/", "0|10.1.1.1|" + kRest}, {"/A0/I10.1.1.1/R", "0|10.1.1.1|" + kRest},
+        // The VLAN flag is on for "true" in lower or upper case only; an empty token, even at the line's end, is off.
+        {"/A0/I1.2.3.4/Rr/Ww/Vtr ue", "0|1.2.3.4|r|w|T" + kV1Rest}, {"/A0/I1.2.3.4/Rr/Ww/VTrue", "0|1.2.3.4|r|w|F" + kV1Rest},
+        {"/A0/I1.2.3.4/Rr/Ww/Vyes", "0|1.2.3.4|r|w|F" + kV1Rest}, {"/A0/I1.2.3.4/Rr/Ww/V", "0|1.2.3.4|r|w|F" + kV1Rest},
         // Dropped blanks do not count against a field's capacity.
         {"/A0/I 1 0 . 1 . 1 . 1 2 3 4 5 6 7 8 9", "0|10.1.1.12345678|" + kRest},
     };
     for (const Case& c : cases)
         EXPECT_EQ(fields(parseCommandLine(c.line)), c.expected) << '"' << c.line << '"';
-}
-
-TEST(CommandLine, VlanEditFlagIsTrueOnlyForTrueInUpperOrLowerCase)
-{
-    // An empty token, even at the line's end, is false.
-    for (const auto& [token, on] : {std::pair<const char*, bool>{"true", true}, {"TRUE", true}, {"tr ue", true}, {"True", false},
-                                    {"yes", false}, {"", false}, {"/S1", false}})
-        EXPECT_EQ(parseCommandLine(std::string("/A0/I1.2.3.4/Rr/Ww/V") + token).vlanEdit, on) << token;
 }
 
 TEST(CommandLine, OverlongTokensKeepCapacityMinusOneCharacters)

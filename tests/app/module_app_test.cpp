@@ -54,7 +54,7 @@ TEST_F(ModuleAppTest, EmptyCommandLineIsRefusedBeforeAnythingElse)
     EXPECT_TRUE(m_windowRuns == 0 && module.instanceGuard() == nullptr);
 }
 
-TEST_F(ModuleAppTest, StartRunsTheWindowWithParsedParametersAndHoldsTheName)
+TEST_F(ModuleAppTest, StartRunsTheWindowWithParsedParametersHoldsTheNameAndReadsInBulkOnlyWhenAsked)
 {
     bool heldWhileRunning = false;
     const int result = run({QStringLiteral("/A0/I192.0.2.10/Rpub"), QStringLiteral("lic/Wpriv/Vfalse/S1/P1161")}, m_iniPath,
@@ -64,6 +64,10 @@ TEST_F(ModuleAppTest, StartRunsTheWindowWithParsedParametersAndHoldsTheName)
     const auto& p = snmp::sessionParameters();
     EXPECT_EQ(std::tie(p.agentAddress, p.readCommunity, p.writeCommunity, p.agentPort, p.vlanEdit, p.bulkReads),
               std::tuple("192.0.2.10", "public", "priv", "1161", false, false));
+
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "qmx-module", "qmx-module").setValue("readTablesInBulk", true);
+    EXPECT_EQ(run({QStringLiteral("/A0/I192.0.2.40/R/W/V/S3")}, m_iniPath), 7);
+    EXPECT_TRUE(snmp::sessionParameters().bulkReads);
 }
 
 TEST_F(ModuleAppTest, OneWindowPerModelAndAddress)
@@ -98,11 +102,4 @@ TEST_F(ModuleAppTest, OneWindowPerModelAndAddress)
         ASSERT_TRUE(byNumber.acquire());
         EXPECT_EQ(run({QStringLiteral("/A0/I") + given}, m_iniPath), CModuleApp::kExitOtherInstance) << given;
     }
-}
-
-TEST_F(ModuleAppTest, BulkReadsWhenTheUserAskedForThem)
-{
-    QSettings(QSettings::NativeFormat, QSettings::UserScope, "qmx-module", "qmx-module").setValue("readTablesInBulk", true);
-    EXPECT_EQ(run({QStringLiteral("/A0/I192.0.2.40/R/W/V/S3")}, m_iniPath), 7);
-    EXPECT_TRUE(snmp::sessionParameters().bulkReads);
 }
