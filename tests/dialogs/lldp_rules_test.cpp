@@ -25,8 +25,7 @@ TEST(LldpRules, ParameterChecksInOrder)
         {{2, 30, 2, 7}, ""},          {{10, 32768, 10, 8192}, ""},  {{1, 30, 2, 2}, kHold},
         {{11, 30, 2, 2}, kHold},      {{2, 4, 2, 1}, kInterval},    {{2, 32769, 2, 2}, kInterval},
         {{2, 30, 0, 2}, kReinit},     {{2, 30, 11, 2}, kReinit},    {{2, 30, 2, 0}, kDelay},
-        {{2, 32768, 2, 8193}, kDelay}, {{2, 30, 2, 8}, kQuarter},   {{0, 0, 0, 0}, kHold},
-        {{2, 0, 0, 9000}, kInterval},
+        {{2, 32768, 2, 8193}, kDelay}, {{2, 30, 2, 8}, kQuarter},   {{0, 0, 0, 0}, kHold}, {{2, 0, 0, 9000}, kInterval},
     };
     for (const Case& c : cases) {
         const auto& p = c.parameters;
@@ -62,15 +61,11 @@ TEST(SurveillanceRules, OuiAddChecksInOrder)
         std::string message;
     };
     const Case cases[] = {
-        {"cam", "00-11-22-33-44-55", &listed, ""},
-        {"cam,1", "00-11-22-33-44-55", &listed, "Invalid Description."},
-        {"cam", "00-11-22-33-44-5", &listed, format},
-        {"cam", "00:11:22:33:44:55", &listed, format},
-        {"cam", "00-00-00-00-00-00", &listed, format},
-        {"cam", "00-11-22-33-44-5G", &listed, format},
+        {"cam", "00-11-22-33-44-55", &listed, ""}, {"cam,1", "00-11-22-33-44-55", &listed, "Invalid Description."},
+        {"cam", "00-11-22-33-44-5", &listed, format}, {"cam", "00:11:22:33:44:55", &listed, format},
+        {"cam", "00-00-00-00-00-00", &listed, format}, {"cam", "00-11-22-33-44-5G", &listed, format},
         {"cam", "ff-FF-ff-FF-ff-FF", &listed, "Broadcast MAC is not allowed."},
-        {"cam", "01-00-5E-00-00-01", &listed, "Multicast MAC is not allowed."},
-        {"cam", "00-00-5E-01-02-03", &listed, isDefault},
+        {"cam", "01-00-5E-00-00-01", &listed, "Multicast MAC is not allowed."}, {"cam", "00-00-5E-01-02-03", &listed, isDefault},
         {"cam", "00-00-5e-01-02-03", &listed, isDefault}, // any letter case
         {"cam", "00-11-22-aa-bb-cc", &listed, "The OUI is already exist!"},
         {"cam", "00-11-22-33-44-55", &full, "OUI Table is full,Maximum user defined OUI is 5."},

@@ -37,33 +37,29 @@ TEST(PortSecurityRules, Dot1xConfigChecksEveryFieldBeforeAnythingIsSent)
         void (*change)(Dot1xConfigInput&);
         std::string message;
     };
+    using In = Dot1xConfigInput&;
     const Case cases[] = {
-        {[](Dot1xConfigInput&) {}, ""},
-        {[](Dot1xConfigInput& in) { in.radiusAddress = "10.255.0.1"; }, ""},
-        {[](Dot1xConfigInput& in) { in.quietPeriod = "0"; }, ""},
-        {[](Dot1xConfigInput& in) { in.reAuthPeriod = "4294967295"; }, ""},
-        {[](Dot1xConfigInput& in) { in.addressHasBlankField = true; }, address},
-        {[](Dot1xConfigInput& in) { in.radiusAddress = "0.0.0.0"; }, address},
-        {[](Dot1xConfigInput& in) { in.radiusAddress = "255.1.1.1"; }, address},
-        {[](Dot1xConfigInput& in) { in.radiusAddress = "10.0.0.255"; }, address},
-        {[](Dot1xConfigInput& in) { in.key = in.confirmKey = ""; }, "Invalid Key."},
-        {[](Dot1xConfigInput& in) { in.confirmKey = "other"; }, "Please confirm the key again !"},
-        {[](Dot1xConfigInput& in) { in.quietPeriod = "65536"; }, "Invalid QuietPeriod (0-65535)"},
-        {[](Dot1xConfigInput& in) { in.txPeriod = "0"; }, "Invalid TxPeriod (1-65535)"},
-        {[](Dot1xConfigInput& in) { in.suppTimeout = ""; }, "Invalid SuppTimeout (1-65535)"},
-        {[](Dot1xConfigInput& in) { in.serverTimeout = "70000"; }, "Invalid ServerTimeout (1-65535)"},
-        {[](Dot1xConfigInput& in) { in.maxReq = "11"; }, "Invalid MaxReq (1-10)"},
-        {[](Dot1xConfigInput& in) { in.reAuthPeriod = "4294967296"; }, "Invalid ReAuthPeriod (1-4294967295)"},
+        {[](In) {}, ""}, {[](In in) { in.radiusAddress = "10.255.0.1"; }, ""}, {[](In in) { in.quietPeriod = "0"; }, ""},
+        {[](In in) { in.reAuthPeriod = "4294967295"; }, ""}, {[](In in) { in.addressHasBlankField = true; }, address},
+        {[](In in) { in.radiusAddress = "0.0.0.0"; }, address}, {[](In in) { in.radiusAddress = "255.1.1.1"; }, address},
+        {[](In in) { in.radiusAddress = "10.0.0.255"; }, address}, {[](In in) { in.key = in.confirmKey = ""; }, "Invalid Key."},
+        {[](In in) { in.confirmKey = "other"; }, "Please confirm the key again !"},
+        {[](In in) { in.quietPeriod = "65536"; }, "Invalid QuietPeriod (0-65535)"},
+        {[](In in) { in.txPeriod = "0"; }, "Invalid TxPeriod (1-65535)"},
+        {[](In in) { in.suppTimeout = ""; }, "Invalid SuppTimeout (1-65535)"},
+        {[](In in) { in.serverTimeout = "70000"; }, "Invalid ServerTimeout (1-65535)"},
+        {[](In in) { in.maxReq = "11"; }, "Invalid MaxReq (1-10)"},
+        {[](In in) { in.reAuthPeriod = "4294967296"; }, "Invalid ReAuthPeriod (1-4294967295)"},
         // Only whole numbers, and no key longer than the field takes.
-        {[](Dot1xConfigInput& in) { in.quietPeriod = "abc"; }, "Invalid QuietPeriod (0-65535)"},
-        {[](Dot1xConfigInput& in) { in.txPeriod = "12abc"; }, "Invalid TxPeriod (1-65535)"},
-        {[](Dot1xConfigInput& in) { in.key = in.confirmKey = std::string(34, 'k'); }, "Invalid Key."},
+        {[](In in) { in.quietPeriod = "abc"; }, "Invalid QuietPeriod (0-65535)"},
+        {[](In in) { in.txPeriod = "12abc"; }, "Invalid TxPeriod (1-65535)"},
+        {[](In in) { in.key = in.confirmKey = std::string(34, 'k'); }, "Invalid Key."},
         // The address before the key, the key before the timers, timers in their order.
-        {[](Dot1xConfigInput& in) { in.radiusAddress = "0.1.1.1", in.key = ""; }, address},
-        {[](Dot1xConfigInput& in) { in.confirmKey = "x", in.txPeriod = "0"; }, "Please confirm the key again !"},
-        {[](Dot1xConfigInput& in) { in.maxReq = "0", in.txPeriod = "0"; }, "Invalid TxPeriod (1-65535)"},
+        {[](In in) { in.radiusAddress = "0.1.1.1", in.key = ""; }, address},
+        {[](In in) { in.confirmKey = "x", in.txPeriod = "0"; }, "Please confirm the key again !"},
+        {[](In in) { in.maxReq = "0", in.txPeriod = "0"; }, "Invalid TxPeriod (1-65535)"},
         // Disabling checks nothing.
-        {[](Dot1xConfigInput& in) { in.enabled = false, in.addressHasBlankField = true, in.key = ""; }, ""},
+        {[](In in) { in.enabled = false, in.addressHasBlankField = true, in.key = ""; }, ""},
     };
     for (const Case& c : cases) {
         Dot1xConfigInput in{true, false, "10.1.1.1", "secret", "secret", "60", "30", "30", "30", "2", "3600", true};
@@ -103,6 +99,7 @@ TEST(PortSecurityRules, ArpSpoofingEntryChecksInOrder)
 {
     const std::string ipFormat = kArpAddressFormat;
     const std::string macFormat = "Please enter correct MAC format(ex:00-00-00-00-00-01)";
+    const std::string multicast = "Multicast IP is not allowed";
     struct Case {
         std::string address, mac;
         std::vector<bool> ports;
@@ -110,21 +107,12 @@ TEST(PortSecurityRules, ArpSpoofingEntryChecksInOrder)
     };
     const std::string ok = "00-11-22-33-44-55";
     const Case cases[] = {
-        {"9.1.1.1", ok, {}, ""},
-        {"100.2.3.4", "0a-bB-cc-DD-ee-FF", portsTicked({3, 4, 9}), ""},
-        {"", ok, {}, ipFormat},
-        {"0.0.0.0", ok, {}, "Invalid IP."},
-        {"0.1.1.1", ok, {}, "Invalid  IP."},
-        {"255.1.1.1", ok, {}, "Invalid  IP."},
-        {"10.0.0.255", ok, {}, "Invalid IP."},
-        {"224.0.0.5", ok, {}, "Multicast IP is not allowed"},
-        {"127.0.0.1", ok, {}, "Multicast IP is not allowed"},
-        {"128.0.1.1", ok, {}, "Multicast IP is not allowed"},
-        {"1.1.1.1", "00-00-00-00-00-00", {}, macFormat},
-        {"1.1.1.1", "00:11:22:33:44:55", {}, macFormat},
-        {"1.1.1.1", "00-11-22-33-44-5", {}, macFormat},
-        {"1.1.1.1", "00-11-22-33-44-5g", {}, macFormat},
-        {"1.1.1.1", "fF-FF-ff-FF-FF-FF", {}, "Broadcast MAC is not allowed."},
+        {"9.1.1.1", ok, {}, ""}, {"100.2.3.4", "0a-bB-cc-DD-ee-FF", portsTicked({3, 4, 9}), ""}, {"", ok, {}, ipFormat},
+        {"0.0.0.0", ok, {}, "Invalid IP."}, {"0.1.1.1", ok, {}, "Invalid  IP."}, {"255.1.1.1", ok, {}, "Invalid  IP."},
+        {"10.0.0.255", ok, {}, "Invalid IP."}, {"224.0.0.5", ok, {}, multicast}, {"127.0.0.1", ok, {}, multicast},
+        {"128.0.1.1", ok, {}, multicast}, {"1.1.1.1", "00-00-00-00-00-00", {}, macFormat},
+        {"1.1.1.1", "00:11:22:33:44:55", {}, macFormat}, {"1.1.1.1", "00-11-22-33-44-5", {}, macFormat},
+        {"1.1.1.1", "00-11-22-33-44-5g", {}, macFormat}, {"1.1.1.1", "fF-FF-ff-FF-FF-FF", {}, "Broadcast MAC is not allowed."},
         {"1.1.1.1", "03-11-22-33-44-55", {}, "Multicast MAC address is not allowed."},
         {"1.1.1.1", ok, portsTicked({3}), "ARP Spoofing Prevention enabled port must match to the aggregated link port."},
         {"0.1.1.1", "03-11-22-33-44-55", portsTicked({3}), "Invalid  IP."},

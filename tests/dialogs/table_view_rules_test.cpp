@@ -20,8 +20,7 @@ TEST(TableViewRules, ValueTexts)
         {linkStatusText, "7", "Unknown"}, {linkStatusText, "12", "Unknown"},
         // The forwarding status goes by its first character.
         {fdbStatusText, "1", "Other"}, {fdbStatusText, "5", "Static"}, {fdbStatusText, "3x", "Learn"}, {fdbStatusText, "6", "6"},
-        {fdbStatusText, "", ""},
-        {tcpStateText, "1", "closed"}, {tcpStateText, "2", "listen"}, {tcpStateText, "5", "established"},
+        {fdbStatusText, "", ""}, {tcpStateText, "1", "closed"}, {tcpStateText, "2", "listen"}, {tcpStateText, "5", "established"},
         {tcpStateText, "12", "deleteTCB"}, {tcpStateText, "13", "closed"}, {tcpStateText, "", "closed"},
         // The MAC comes from the index whatever the VLAN.
         {fdbMacText, ".1.0.0.94.0.83.1", "00-00-5E-00-53-01"}, {fdbMacText, ".4094.0.0.94.0.83.1", "00-00-5E-00-53-01"},
