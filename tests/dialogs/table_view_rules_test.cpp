@@ -9,12 +9,7 @@ using Texts = std::vector<std::string>;
 
 TEST(TableViewRules, ValueTexts)
 {
-    struct Case {
-        std::string (*convert)(std::string_view);
-        const char* value;
-        const char* text;
-    };
-    const Case cases[] = {
+    const std::tuple<std::string (*)(std::string_view), const char*, const char*> cases[] = {
         {speedText, "1000000000", "1000M"}, {speedText, "100000000", "100M"}, {speedText, "10000", "0M"}, {speedText, "4294967295", "4294M"},
         {linkStatusText, "1", "Connected"}, {linkStatusText, "2", "UnConnected"}, {linkStatusText, "3", "Test"},
         {linkStatusText, "7", "Unknown"}, {linkStatusText, "12", "Unknown"},
@@ -27,8 +22,8 @@ TEST(TableViewRules, ValueTexts)
         {fdbMacText, ".1.255.255.255.255.255.255", "FF-FF-FF-FF-FF-FF"}, {fdbMacText, ".1.0.0.94.0.83", ""}, {fdbMacText, "", ""},
         {fdbMacText, ".1..0.94.0.83.1", ""},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.convert(c.value), c.text) << '"' << c.value << '"';
+    for (const auto& [convert, value, text] : cases)
+        EXPECT_EQ(convert(value), text) << '"' << value << '"';
 }
 
 TEST(TableViewRules, RowsAndColumns)

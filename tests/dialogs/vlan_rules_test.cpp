@@ -46,17 +46,10 @@ std::vector<std::int64_t> pvidsWith(std::vector<std::pair<int, std::int64_t>> ch
 
 TEST(VlanRules, EditAndDeleteChecksInOrder)
 {
-    struct Case {
-        bool remove;
-        int rows, selected;
-        std::string vid;
-        bool asymmetric;
-        VoiceSurveillance state;
-        VlanChoice expected;
-    };
     const std::string pick = "Please select the VLAN !", pickDeleted = "Please select the VLAN want to be deleted!";
     const VoiceSurveillance off, voice10{true, 10, false, 10}, surveillance10{false, 10, true, 10};
-    const Case cases[] = {
+    // Delete or edit, rows, selected, VID, asymmetric, voice and surveillance, the choice.
+    const std::tuple<bool, int, int, std::string, bool, VoiceSurveillance, VlanChoice> cases[] = {
         {false, 3, -1, "", false, off, {0, pick, true}}, {false, 3, 0, "0", false, off, {0, "Invalid VLAN ID!", false}},
         {false, 3, 1, "10", false, off, {10, "", false}}, {true, 3, -1, "", false, off, {0, pickDeleted, true}},
         {true, 3, 0, "1", true, off, {0, "Can't delete the default VLAN!", false}}, {true, 3, 0, "0", false, off, {0, "", false}},
@@ -66,11 +59,10 @@ TEST(VlanRules, EditAndDeleteChecksInOrder)
         {true, 3, 1, "10", false, voice10, {0, "The Vlan ID is Voice vlan ID.", false}},
         {true, 3, 1, "10", false, surveillance10, {0, "The Vlan ID is Surveillance VLAN  ID.", false}},
     };
-    for (const Case& c : cases) {
-        const VlanChoice got = c.remove ? checkDelete(c.rows, c.selected, c.vid, c.asymmetric, pvidsWith({{5, 10}}), c.state)
-                                        : checkEdit(c.rows, c.selected, c.vid);
-        EXPECT_EQ(std::tie(got.vid, got.message, got.inform),
-                  std::tie(c.expected.vid, c.expected.message, c.expected.inform)) << c.vid;
+    for (const auto& [remove, rows, selected, vid, asymmetric, state, expected] : cases) {
+        const VlanChoice got = remove ? checkDelete(rows, selected, vid, asymmetric, pvidsWith({{5, 10}}), state)
+                                      : checkEdit(rows, selected, vid);
+        EXPECT_EQ(std::tie(got.vid, got.message, got.inform), std::tie(expected.vid, expected.message, expected.inform)) << vid;
     }
     EXPECT_EQ(checkAdd(255) + "|" + checkAdd(256), "| Number of VLAN group is over limit");
     EXPECT_EQ(checkAsymmetric(voice10), "Voice Vlan is enable,the vlan mode can't change to Asymmetric mode!\n"
@@ -95,60 +87,49 @@ TEST(VlanRules, PvidChecks)
 
 TEST(VlanEntryRules, BoxesActAsRadioChoices)
 {
-    struct Case {
-        bool add, asymmetric;
-        int port;
-        std::vector<Member> clicks;
-        std::vector<bool> taken;
-        Member after;
-    };
-    const Case cases[] = {
+    using M = Member;
+    // Add or edit, asymmetric, the clicks on port 9 with whether each is taken, the box then.
+    const std::tuple<bool, bool, std::vector<std::pair<M, bool>>, M> cases[] = {
         // Port 9 is untagged in VLAN 1: not again while asymmetric mode is off.
-        {true, false, 9, {Member::Untag}, {false}, Member::NotMember},
-        {true, true, 9, {Member::Untag}, {true}, Member::Untag},
-        {true, false, 9, {Member::Tag, Member::Tag}, {true, true}, Member::Tag},
+        {true, false, {{M::Untag, false}}, M::NotMember}, {true, true, {{M::Untag, true}}, M::Untag},
+        {true, false, {{M::Tag, true}, {M::Tag, true}}, M::Tag},
         // Editing VLAN 1: its untagged port leaves the list once made Tag or Not Member.
-        {false, false, 9, {Member::Untag, Member::Tag, Member::Untag}, {true, true, true}, Member::Untag},
-        {false, false, 9, {Member::NotMember, Member::Untag}, {true, true}, Member::Untag},
+        {false, false, {{M::Untag, true}, {M::Tag, true}, {M::Untag, true}}, M::Untag},
+        {false, false, {{M::NotMember, true}, {M::Untag, true}}, M::Untag},
     };
-    for (const Case& c : cases) {
-        VlanEntryForm form = loadVlanEntryForm(c.add, c.asymmetric, 28, listed(), c.add ? 0 : 1);
-        for (std::size_t i = 0; i < c.clicks.size(); ++i)
-            EXPECT_EQ(choose(form, c.port, c.clicks[i]), c.taken[i]) << c.add << " click " << i;
-        EXPECT_EQ(form.members[static_cast<std::size_t>(c.port - 1)], c.after) << c.add;
+    for (const auto& [add, asymmetric, clicks, after] : cases) {
+        VlanEntryForm form = loadVlanEntryForm(add, asymmetric, 28, listed(), add ? 0 : 1);
+        for (std::size_t i = 0; i < clicks.size(); ++i)
+            EXPECT_EQ(choose(form, 9, clicks[i].first), clicks[i].second) << add << " click " << i;
+        EXPECT_EQ(form.members[8], after) << add;
     }
 }
 
 TEST(VlanEntryRules, OkChecksInOrder)
 {
-    const std::string range = "Invalid VLAN ID, VLAN ID should be (2-4094) !", name = "Invalid Vlan Name.";
+    const std::string range = "Invalid VLAN ID, VLAN ID should be (2-4094) !", badName = "Invalid Vlan Name.";
     const std::string used = "The VLAN ID has been used, please input again !", empty = "You have to include at least one member in the vlan";
     const std::string trunk = "Members in VLAN have to be in the same trunk !";
     VlanEntry partial10 = listed()[1];
     partial10.partial = true;
-    const struct {
-        bool add;
-        std::string vid, name;
-        std::vector<std::pair<int, Member>> members;
-        std::vector<VlanEntry> list;
-        std::string message;
-    } cases[] = {
+    // Add or edit, VID, name, members, the VLANs listed, message.
+    const std::tuple<bool, std::string, std::string, std::vector<std::pair<int, Member>>, std::vector<VlanEntry>, std::string> cases[] = {
         {true, "1", "", {}, listed(), range}, {true, "4095", "", {}, listed(), range}, {true, "4094", "", {}, listed(), ""},
-        {true, "10", "", {}, listed(), used}, {true, "2", "a.b", {}, listed(), name},
+        {true, "10", "", {}, listed(), used}, {true, "2", "a.b", {}, listed(), badName},
         {true, "2", "lab 2", {{21, Member::Tag}}, listed(), trunk},
         {true, "2", "", {{21, Member::Tag}, {22, Member::Tag}}, listed(), ""},
         {true, "2", "", {{21, Member::Untag}, {22, Member::Tag}}, listed(), trunk},
         // An add with no member is accepted; an edit only while another VLAN has members.
         {false, "10", "", {}, listed(), ""}, {false, "10", "", {}, {listed()[1], listed()[2]}, empty},
-        {false, "10", "?", {}, {listed()[1]}, name},
+        {false, "10", "?", {}, {listed()[1]}, badName},
         // Lists answered short would write back ports nobody saw.
         {false, "10", "", {}, {partial10}, kPartialVlan},
     };
-    for (const auto& c : cases) {
-        VlanEntryForm form = loadVlanEntryForm(c.add, true, 28, {}, 0);
-        for (const auto& [port, member] : c.members)
+    for (const auto& [add, vid, name, members, list, message] : cases) {
+        VlanEntryForm form = loadVlanEntryForm(add, true, 28, {}, 0);
+        for (const auto& [port, member] : members)
             form.members[static_cast<std::size_t>(port - 1)] = member;
-        EXPECT_EQ(checkVlanEntry(form, {c.vid, c.name}, linked(), c.list), c.message) << c.vid << " " << c.name;
+        EXPECT_EQ(checkVlanEntry(form, {vid, name}, linked(), list), message) << vid << " " << name;
     }
 }
 
