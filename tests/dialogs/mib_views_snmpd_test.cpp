@@ -92,25 +92,28 @@ INSTANTIATE_TEST_SUITE_P(
                     View{"Udp", newUdpServiceDialog, false, {{0, "1.3.6.1.2.1.7.5.1.2", nullptr}, {1, "1.3.6.1.2.1.7.5.1.1", nullptr}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(MibViewsAgainstSnmpd, IpTableIsTitledByTheAddress)
+TEST_F(MibViewsAgainstSnmpd, SystemInformationRefusesABadLocationThenWritesAndReadsBack)
 {
     EXPECT_EQ(newIpTableDialog("127.0.0.1")->windowTitle(), "IP Table : 127.0.0.1");
-}
-
-TEST_F(MibViewsAgainstSnmpd, SystemInformationWritesAndReadsBack)
-{
     ScriptedPrompter prompter;
+    const std::string nameBefore = get(kSysName), locationBefore = get(kSysLocation);
     const QString name = QString::fromUtf8("lab-caf\xC3\xA9"), location = "bay 12 (north)";
     {
         CSystemInformationDialog dialog;
         auto* runtime = dialog.findChild<QLabel*>("runtime");
         ASSERT_TRUE(waitUntil([&] { return !runtime->text().isEmpty(); }));
-        EXPECT_EQ(dialog.findChild<QLineEdit*>("name")->text().toStdString(), get(kSysName));
+        auto* nameEdit = dialog.findChild<QLineEdit*>("name");
+        EXPECT_EQ(nameEdit->text().toStdString(), nameBefore);
         EXPECT_EQ(dialog.findChild<QLabel*>("description")->text().toStdString(), get("1.3.6.1.2.1.1.1.0"));
         EXPECT_NE(runtime->text().indexOf(" Hour "), -1);
-        EXPECT_EQ(dialog.findChild<QLineEdit*>("name")->maxLength(), 20);
+        EXPECT_EQ(nameEdit->maxLength(), 20);
 
-        dialog.findChild<QLineEdit*>("name")->setText(name);
+        nameEdit->setText(name);
+        dialog.findChild<QLineEdit*>("location")->setText("rack/4");
+        dialog.apply();
+        EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Invalid System Location."});
+        EXPECT_EQ(get(kSysName) + "|" + get(kSysLocation), nameBefore + "|" + locationBefore) << "sent after the refusal";
+        prompter.clear();
         dialog.findChild<QLineEdit*>("location")->setText(location);
         dialog.apply();
         EXPECT_TRUE(prompter.shown().empty());
@@ -122,20 +125,6 @@ TEST_F(MibViewsAgainstSnmpd, SystemInformationWritesAndReadsBack)
     ASSERT_TRUE(waitUntil([&] { return !again.findChild<QLineEdit*>("name")->text().isEmpty(); }));
     EXPECT_EQ(again.findChild<QLineEdit*>("name")->text(), name);
     EXPECT_EQ(again.findChild<QLineEdit*>("location")->text(), location);
-}
-
-TEST_F(MibViewsAgainstSnmpd, SystemInformationRefusesBadLocationAndSendsNothing)
-{
-    ScriptedPrompter prompter;
-    const std::string nameBefore = get(kSysName), locationBefore = get(kSysLocation);
-    CSystemInformationDialog dialog;
-    ASSERT_TRUE(waitUntil([&] { return !dialog.findChild<QLabel*>("runtime")->text().isEmpty(); }));
-    dialog.findChild<QLineEdit*>("name")->setText("core-" + QString::number(nameBefore.size()));
-    dialog.findChild<QLineEdit*>("location")->setText("rack/4");
-    dialog.apply();
-    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Invalid System Location."});
-    EXPECT_EQ(get(kSysLocation), locationBefore);
-    EXPECT_EQ(get(kSysName), nameBefore);
 }
 
 TEST_F(MibViewsAgainstSnmpd, DialogClosedMidWalkDropsLateRows)

@@ -64,8 +64,7 @@ TEST(SnmpAgentRules, UserChecksInOrderAndTheControlsTheyEnable)
     };
     using Focus = UserCheck::Focus;
     const std::tuple<UserInput, std::string, Focus> cases[] = {
-        {user("", "", "V1"), "Please enter valid User Name ", Focus::None},
-        {user("a.b", "", "V1"), "Invalid User Name .", Focus::None},
+        {user("", "", "V1"), "Please enter valid User Name ", Focus::None}, {user("a.b", "", "V1"), "Invalid User Name .", Focus::None},
         {user("ab", "", "V1"), "Please enter valid Group Name ", Focus::None},
         {user("ab", "g/h", "V1"), "Invalid Group Name.", Focus::None},
         {user("ab", "g", "V3", true), "This User Entry already exists.", Focus::None}, {user("ab", "g", "V1"), "", Focus::None},

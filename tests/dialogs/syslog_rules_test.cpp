@@ -24,8 +24,7 @@ TEST(SyslogRules, AnswerDecoding)
              {{"10.1.1.9", "514", "120", "5", "1"}, "10.1.1.9", "514", 0, none, true},
              {{"10.1.1.9", "514", "192", "0", "1"}, "10.1.1.9", "514", 0, none, true},
              {{"42", "77 garbled", "136 x", "4x", "1 "}, none, none, 0, none, false},
-             {{"1.2.3.256", "123456", "", "", ""}, none, none, 0, none, false},
-             {{"1.2.3", "-5", "-8", "6", "1"}, none, none, 0, 1, true},
+             {{"1.2.3.256", "123456", "", "", ""}, none, none, 0, none, false}, {{"1.2.3", "-5", "-8", "6", "1"}, none, none, 0, 1, true},
          }) {
         const SyslogTexts texts = decodeSyslog({c.values, {}});
         EXPECT_EQ(std::tie(texts.address, texts.port, texts.facilityIndex, texts.severityIndex, texts.enabled),

@@ -43,15 +43,12 @@ TEST_F(TransferDialogs, ATransferWritesItsKindsBindingsAndGivesTheControlsBack)
         bool firmware, upgrade;
         std::string server, file, message;
     };
-    for (const Case& c : std::vector<Case>{
-             {false, false, "192.0.2.50", "switch.cfg", "Success !"},
-             {true, true, "192.0.2.50", "image.bin", "Success !"},
-             {true, false, "10.1.1.255", "image.bin", "Invalid TFTP server IP."},
-             {true, false, "255.1.1.1", "image.bin", "Invalid TFTP server IP."},
-             {true, false, "0.0.0.0", "", "Invalid TFTP server IP."},
-             {false, false, "10.1.0.", "a.cfg", "Invalid TFTP server IP."}, // a blank field
-             {false, false, "10.0.0.1", "", "Invalid file."},
-         }) {
+    // The address rule's cases are syslog_rules_test's; here a blank field and a whole address.
+    for (const Case& c : std::vector<Case>{{false, false, "192.0.2.50", "switch.cfg", "Success !"},
+                                           {true, true, "192.0.2.50", "image.bin", "Success !"},
+                                           {true, false, "255.1.1.1", "", "Invalid TFTP server IP."},
+                                           {false, false, "10.1.0.", "a.cfg", "Invalid TFTP server IP."},
+                                           {false, false, "10.0.0.1", "", "Invalid file."}}) {
         SCOPED_TRACE(c.file + " " + c.server + " " + c.message);
         const bool refused = c.message.starts_with("Invalid");
         startSwitch();
@@ -119,9 +116,8 @@ TEST_F(TransferDialogs, SyslogApplyWritesOnlyWhatPassedItsChecks)
     child<QComboBox>(dialog, "facility")->setCurrentIndex(3);
     child<QComboBox>(dialog, "severity")->setCurrentIndex(2);
     const std::string ip = "Syslog Server IP Error.", range = "Invalid UDP port range (1-65535)";
-    for (auto [refused, number, message] : {std::tuple{"10.1.1.0", "514", ip}, {"0.1.2.3", "514", ip},
-                                            {"255.1.2.3", "514", ip}, {"10.1.1.255", "514", ip}, {"10.1.1.", "514", ip},
-                                            {"10.1.1.0", "0", ip}, {"10.1.1.1", "", range}, {"10.1.1.1", "65536", range}}) {
+    for (auto [refused, number, message] : {std::tuple{"10.1.1.0", "514", ip}, {"10.1.1.", "514", ip}, {"10.1.1.1", "", range},
+                                            {"10.1.1.1", "65536", range}}) {
         address->setText(QString::fromLatin1(refused));
         port->setText(QString::fromLatin1(number));
         dialog.apply();

@@ -55,8 +55,7 @@ TEST(VlanRules, EditAndDeleteChecksInOrder)
         {true, 3, 0, "1", true, off, {0, "Can't delete the default VLAN!", false}}, {true, 3, 0, "0", false, off, {0, "", false}},
         // Port 5's PVID is 10: only asymmetric mode keeps it.
         {true, 3, 1, "10", true, off, {0, "The VID is one of The PVID, so it cannot be deleted.", false}},
-        {true, 3, 1, "10", false, off, {10, "", false}},
-        {true, 3, 1, "10", false, voice10, {0, "The Vlan ID is Voice vlan ID.", false}},
+        {true, 3, 1, "10", false, off, {10, "", false}}, {true, 3, 1, "10", false, voice10, {0, "The Vlan ID is Voice vlan ID.", false}},
         {true, 3, 1, "10", false, surveillance10, {0, "The Vlan ID is Surveillance VLAN  ID.", false}},
     };
     for (const auto& [remove, rows, selected, vid, asymmetric, state, expected] : cases) {
@@ -116,8 +115,7 @@ TEST(VlanEntryRules, OkChecksInOrder)
     const std::tuple<bool, std::string, std::string, std::vector<std::pair<int, Member>>, std::vector<VlanEntry>, std::string> cases[] = {
         {true, "1", "", {}, listed(), range}, {true, "4095", "", {}, listed(), range}, {true, "4094", "", {}, listed(), ""},
         {true, "10", "", {}, listed(), used}, {true, "2", "a.b", {}, listed(), badName},
-        {true, "2", "lab 2", {{21, Member::Tag}}, listed(), trunk},
-        {true, "2", "", {{21, Member::Tag}, {22, Member::Tag}}, listed(), ""},
+        {true, "2", "lab 2", {{21, Member::Tag}}, listed(), trunk}, {true, "2", "", {{21, Member::Tag}, {22, Member::Tag}}, listed(), ""},
         {true, "2", "", {{21, Member::Untag}, {22, Member::Tag}}, listed(), trunk},
         // An add with no member is accepted; an edit only while another VLAN has members.
         {false, "10", "", {}, listed(), ""}, {false, "10", "", {}, {listed()[1], listed()[2]}, empty},
@@ -154,10 +152,8 @@ TEST(PortLists, OfAnyLengthDecodeTheirFirstOctets)
     // Ports, octets, the ports listed, whether the list is short.
     const std::tuple<int, std::string, std::string, bool> cases[] = {
         {28, std::string("\x80\0\0\x10", 4), "1,28", false},
-        {28, std::string("\x80\0\0\x1f\xff\xff\xff\xff\xff", 9), "1,28,29,30,31,32", false},
-        {28, std::string("\x80\x01", 2), "1,16", true},
-        {10, std::string("\xc0\x40", 2), "1,2,10", false},
-        {52, std::string("\x80\0\0\0\0\0\x10", 7), "1,52", false},
+        {28, std::string("\x80\0\0\x1f\xff\xff\xff\xff\xff", 9), "1,28,29,30,31,32", false}, {28, std::string("\x80\x01", 2), "1,16", true},
+        {10, std::string("\xc0\x40", 2), "1,2,10", false}, {52, std::string("\x80\0\0\0\0\0\x10", 7), "1,52", false},
         {52, std::string("\x80\0\0\0\0\x01", 6), "1,48", true},
     };
     for (const auto& [ports, octets, listed, partial] : cases) {
