@@ -33,7 +33,7 @@
 
 using dialogs::CResizableDialog;
 
-TEST(ResizableDialog, PlacesByModeAndPercent)
+TEST(ResizableDialog, PlacesControlsByModeAndPercentAndKeepsTheFirstSizeAsTheMinimum)
 {
     const QRect r(10, 20, 100, 50);
     for (const auto& [mode, percent, placed] :
@@ -41,10 +41,7 @@ TEST(ResizableDialog, PlacesByModeAndPercent)
           {CResizableDialog::MoveXY, 25, QRect(20, 25, 100, 50)}, {CResizableDialog::GrowX, 100, QRect(10, 20, 140, 50)},
           {CResizableDialog::GrowY, 50, QRect(10, 20, 100, 60)}, {CResizableDialog::GrowXY, 0, r}})
         EXPECT_EQ(CResizableDialog::place(r, mode, percent, QSize(40, 20)), placed) << mode << " " << percent;
-}
 
-TEST(ResizableDialog, ControlsFollowTheFrameAndTheFirstSizeIsTheMinimum)
-{
     struct TwoButtonDialog : CResizableDialog {
         TwoButtonDialog()
         {
@@ -58,22 +55,17 @@ TEST(ResizableDialog, ControlsFollowTheFrameAndTheFirstSizeIsTheMinimum)
     } dialog;
     dialog.show();
     ASSERT_TRUE(waitUntil([&] { return dialog.isVisible(); }));
-    EXPECT_TRUE(dialog.isSizeGripEnabled());
     EXPECT_EQ(dialog.minimumSize(), QSize(300, 200));
-    EXPECT_TRUE(dialog.windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_TRUE(dialog.isModal());
+    EXPECT_TRUE(dialog.isSizeGripEnabled() && dialog.isModal() && (dialog.windowFlags() & Qt::WindowStaysOnTopHint));
 
     // Larger, then back and smaller: controls return, the frame stops at the first size.
-    struct Step {
-        QSize asked, size;
-        QRect list, ok;
-    };
-    for (const Step& step : {Step{{400, 260}, {400, 260}, {10, 10, 300, 160}, {320, 220, 60, 25}},
-                             Step{{100, 100}, {300, 200}, {10, 10, 200, 100}, {220, 160, 60, 25}}}) {
-        dialog.resize(step.asked);
-        ASSERT_TRUE(waitUntil([&] { return dialog.size() == step.size; }));
-        EXPECT_EQ(dialog.list->geometry(), step.list);
-        EXPECT_EQ(dialog.ok->geometry(), step.ok);
+    // Asked for, then the frame, list and button.
+    for (const auto& [asked, size, list, ok] : {std::tuple{QSize(400, 260), QSize(400, 260), QRect(10, 10, 300, 160), QRect(320, 220, 60, 25)},
+                                                {QSize(100, 100), QSize(300, 200), QRect(10, 10, 200, 100), QRect(220, 160, 60, 25)}}) {
+        dialog.resize(asked);
+        ASSERT_TRUE(waitUntil([&, size = size] { return dialog.size() == size; }));
+        EXPECT_EQ(dialog.list->geometry(), list);
+        EXPECT_EQ(dialog.ok->geometry(), ok);
     }
 }
 
