@@ -19,18 +19,9 @@ TrunkSnapshot passing()
     TrunkSnapshot s(kPorts);
     for (int i = 0; i < kPorts; ++i) {
         const auto p = static_cast<std::size_t>(i);
-        s.speed[p] = 6;
-        s.medium[p] = 2;
-        s.defaultPriority[p] = 1;
-        s.pvid[p] = 1;
-        s.portSecurity[p] = 2;
-        s.loopDetect[p] = 2;
+        s.speed[p] = 6, s.medium[p] = 2, s.defaultPriority[p] = 1, s.pvid[p] = 1, s.portSecurity[p] = 2, s.loopDetect[p] = 2;
         s.spanningTree[p] = {1, 128, 0, 2, 2, 1, 2};
-        s.dot1xControl[p] = 3;
-        s.voiceMode[p] = 2;
-        s.surveillanceState[p] = 2;
-        s.surveillanceMode[p] = 1;
-        s.learning[p] = true;
+        s.dot1xControl[p] = 3, s.voiceMode[p] = 2, s.surveillanceState[p] = 2, s.surveillanceMode[p] = 1, s.learning[p] = true;
     }
     s.dot1xEnabled = s.stpEnabled = s.surveillanceEnabled = 1;
     s.mirrorState = 1;
