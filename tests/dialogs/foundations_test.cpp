@@ -60,8 +60,9 @@ TEST(ResizableDialog, PlacesControlsByModeAndPercentAndKeepsTheFirstSizeAsTheMin
 
     // Larger, then back and smaller: controls return, the frame stops at the first size.
     // Asked for, then the frame, list and button.
-    for (const auto& [asked, size, list, ok] : {std::tuple{QSize(400, 260), QSize(400, 260), QRect(10, 10, 300, 160), QRect(320, 220, 60, 25)},
-                                                {QSize(100, 100), QSize(300, 200), QRect(10, 10, 200, 100), QRect(220, 160, 60, 25)}}) {
+    for (const auto& [asked, size, list, ok] :
+         {std::tuple{QSize(400, 260), QSize(400, 260), QRect(10, 10, 300, 160), QRect(320, 220, 60, 25)},
+          {QSize(100, 100), QSize(300, 200), QRect(10, 10, 200, 100), QRect(220, 160, 60, 25)}}) {
         dialog.resize(asked);
         ASSERT_TRUE(waitUntil([&, size = size] { return dialog.size() == size; }));
         EXPECT_EQ(dialog.list->geometry(), list);

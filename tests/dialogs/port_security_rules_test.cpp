@@ -71,7 +71,8 @@ TEST(PortSecurityRules, Dot1xPortRefusalsKeepOnePortOutsideAutoAndForceUnauthori
     const std::string mixed = "Could not set all port AUTO or Force Unauthorized to the port access control.";
     const std::string linked = "Cannot add an aggregated link to the 802.1X-enabled port";
     // From, to, the control set, the codes of ports 1..8, whether ports 3 and 4 form a link, message.
-    for (const auto& [from, to, control, codes, link, message] : std::initializer_list<std::tuple<int, int, int, std::string, bool, std::string>>{
+    using Case = std::tuple<int, int, int, std::string, bool, std::string>;
+    for (const auto& [from, to, control, codes, link, message] : std::initializer_list<Case>{
              {1, 8, 2, "33333333", false, allAuto}, {1, 8, 1, "33333333", false, allUnauthorized}, {1, 7, 2, "33333333", false, ""},
              {1, 7, 2, "33333332", false, allAuto}, {1, 7, 2, "33333331", false, mixed}, {1, 7, 1, "33333332", false, mixed},
              {1, 8, 3, "11111111", false, ""}, {2, 8, 2, "13333333", false, mixed}, {1, 2, 2, "33333333", true, ""},

@@ -107,7 +107,8 @@ TEST(VlanEntryRules, BoxesActAsRadioChoices)
 TEST(VlanEntryRules, OkChecksInOrder)
 {
     const std::string range = "Invalid VLAN ID, VLAN ID should be (2-4094) !", badName = "Invalid Vlan Name.";
-    const std::string used = "The VLAN ID has been used, please input again !", empty = "You have to include at least one member in the vlan";
+    const std::string used = "The VLAN ID has been used, please input again !";
+    const std::string empty = "You have to include at least one member in the vlan";
     const std::string trunk = "Members in VLAN have to be in the same trunk !";
     VlanEntry partial10 = listed()[1];
     partial10.partial = true;
