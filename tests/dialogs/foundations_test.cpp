@@ -148,11 +148,9 @@ TEST(WritePath, SilentSwitchNeitherFreezesTheWindowNorIsCutShortByClosing)
             runWrite(
                 [&session = session](dialogs::WriteContext& write) {
                     write.inform("Writing");
-                    for (int step = 1; step <= 11; ++step) {
+                    for (int step = 1; step <= 11; ++step)
                         write.progress(step, 11);
-                        if (step == 11)
-                            write.set(session, {{"1.3.6.1.2.1.1.5.0", snmp::kTypeOctetString, "name"}});
-                    }
+                    write.set(session, {{"1.3.6.1.2.1.1.5.0", snmp::kTypeOctetString, "name"}});
                 },
                 [this] { ends++ ? accept() : void(); });
         }

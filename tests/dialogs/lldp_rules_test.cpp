@@ -31,14 +31,10 @@ TEST(LldpRules, SubtypesAndChassisIdTexts)
 {
     EXPECT_EQ(chassisIdText(std::string("\x00\x11\x22\xAA\xBB\xCC", 6)), "00-11-22-AA-BB-CC");
     EXPECT_EQ(chassisIdText(""), "");
-    const std::vector<std::pair<std::string, std::string>> chassis{
-        {"1", "chassisComponent"}, {"4", "macAddress"}, {"7", "local"}, {"8", "8"}, {"0", "0"}};
-    for (const auto& [value, name] : chassis)
-        EXPECT_EQ(chassisSubtypeName(value), name) << value;
-    const std::vector<std::pair<std::string, std::string>> ports{
-        {"1", "interfaceAlias"}, {"3", "macAddress"}, {"6", "agentCircuitld"}, {"7", "local"}};
-    for (const auto& [value, name] : ports)
-        EXPECT_EQ(portSubtypeName(value), name) << value;
+    using Texts = std::vector<std::string>;
+    EXPECT_EQ((Texts{chassisSubtypeName("1"), chassisSubtypeName("4"), chassisSubtypeName("7"), chassisSubtypeName("8"),
+                     chassisSubtypeName("0"), portSubtypeName("1"), portSubtypeName("3"), portSubtypeName("6"), portSubtypeName("7")}),
+              (Texts{"chassisComponent", "macAddress", "local", "8", "0", "interfaceAlias", "macAddress", "agentCircuitld", "local"}));
 }
 
 TEST(SurveillanceRules, OuiAddChecksInOrder)
