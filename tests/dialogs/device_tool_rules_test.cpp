@@ -15,9 +15,7 @@ TEST(DeviceToolRules, BrowserPathFromTheOpenCommand)
         {R"("C:\Program Files\Internet Browser\browse.exe" -nohome %1)", R"(C:\Program Files\Internet Browser\browse.exe)"},
         {R"(D:\APPS\BROWSE.EXE "%1")", R"(D:\APPS\BROWSE.EXE)"},
         {R"(:\apps\browse.exe)", ""}, // ":\" at the very beginning: no drive letter
-        {R"(C:\apps\browse.bat)", ""},
-        {"browse.exe", ""},
-        {"", ""},
+        {R"(C:\apps\browse.bat)", ""}, {"browse.exe", ""}, {"", ""},
         {R"(x.exe -p C:\apps\browse)", ""}, // an ".exe" more than four characters before the ":\"
         // A lower-case form that fails does not hide an upper-case one.
         {R"(.exe-is-here C:\APPS\B.EXE)", R"(C:\APPS\B.EXE)"},

@@ -63,17 +63,26 @@ protected:
 
 } // namespace
 
-TEST_F(LaunchedPrograms, TelnetRunsInTheTerminalWithTheAddressAsOneArgument)
+// Each asks first; Cancel starts nothing; the address is one argument, never a shell line.
+TEST_F(LaunchedPrograms, TelnetAndWebStartWithTheAddressAsOneArgumentOrSayThereIsNoBrowser)
 {
     install("x-terminal-emulator");
     app::runTelnet("192.0.2.1");
     EXPECT_FALSE(ran("x-terminal-emulator")) << "Cancel must start nothing";
-
     m_prompter.answer(true);
     app::runTelnet("192.0.2.1; touch hacked");
     EXPECT_EQ(argumentsOf("x-terminal-emulator"), "-e\ntelnet\n192.0.2.1; touch hacked\n");
     EXPECT_FALSE(QFile::exists(m_dir.filePath("hacked")));
-    EXPECT_EQ(m_prompter.texts(), (std::vector<std::string>(2, "Do you want to TELNET this device?")));
+
+    const std::string web = "Do you want to access this device with browser?";
+    m_prompter.answer(true);
+    app::runWeb("192.0.2.1");
+    install("xdg-open");
+    m_prompter.answer(true);
+    app::runWeb("192.0.2.1");
+    EXPECT_EQ(argumentsOf("xdg-open"), "http://192.0.2.1\n");
+    EXPECT_EQ(m_prompter.texts(), (std::vector<std::string>{"Do you want to TELNET this device?", "Do you want to TELNET this device?",
+                                                            web, "Failed to get IE path !", web}));
 }
 
 TEST_F(LaunchedPrograms, ConsoleSocketClickStartsTelnetWithoutAskingUnlessTheAddressIsEmpty)
@@ -95,20 +104,6 @@ TEST_F(LaunchedPrograms, ConsoleSocketClickStartsTelnetWithoutAskingUnlessTheAdd
     EXPECT_TRUE(m_prompter.shown().empty());
     EXPECT_TRUE(window.log.empty()) << "the window stays as it is";
     snmp::setSessionParameters(snmp::SessionParameters{});
-}
-
-TEST_F(LaunchedPrograms, WebOpensTheAddressOrSaysThereIsNoBrowser)
-{
-    m_prompter.answer(true);
-    app::runWeb("192.0.2.1");
-    EXPECT_EQ(m_prompter.texts(), (std::vector<std::string>{"Do you want to access this device with browser?", "Failed to get IE path !"}));
-
-    install("xdg-open");
-    m_prompter.clear();
-    m_prompter.answer(true);
-    app::runWeb("192.0.2.1");
-    EXPECT_EQ(argumentsOf("xdg-open"), "http://192.0.2.1\n");
-    EXPECT_EQ(m_prompter.texts().size(), 1u);
 }
 
 TEST(AboutBox, TitledByTheDevice)

@@ -1,5 +1,4 @@
 #include "dialogs/dialog_session.h"
-#include "dialogs/mib/system_information_rules.h"
 #include "dialogs/mib/table_view_rules.h"
 #include "snmp/common_snmp.h"
 #include "snmpd_agent.h"
@@ -53,15 +52,6 @@ TEST_F(DialogSessionAgainstSnmpd, TableWalkDeliversEveryRowThenOneEnd)
         EXPECT_EQ(row.values[0], indexes.at(index));
         EXPECT_EQ(row.values[2], speeds.at(index));
     }
-}
-
-TEST_F(DialogSessionAgainstSnmpd, SingleGetGivesOneRowAndEnds)
-{
-    const Collected collected = walk(mib::systemInformationRead());
-    EXPECT_EQ(collected.ends, 1);
-    ASSERT_EQ(collected.rows.size(), 1u);
-    ASSERT_EQ(collected.rows[0].values.size(), 6u);
-    EXPECT_EQ(collected.rows[0].values[0], get("1.3.6.1.2.1.1.1.0"));
 }
 
 TEST_F(DialogSessionAgainstSnmpd, UnansweredWalkEndsWithoutRows)

@@ -1,3 +1,4 @@
+#include "../snmp/session_parameters_for.h"
 #include "../snmp/silent_agent.h"
 #include "dialogs/dialog_base.h"
 #include "dialogs/ip_address_edit.h"
@@ -17,7 +18,6 @@
 #include "platform/qt_prompter.h"
 #include "qt_wait.h"
 #include "snmp/common_snmp.h"
-#include "snmp/session_parameters.h"
 #include "walk_ends.h"
 
 #include <QApplication>
@@ -33,7 +33,7 @@
 
 using dialogs::CResizableDialog;
 
-TEST(ResizableDialog, PlacesByModeAndPercent)
+TEST(ResizableDialog, PlacesControlsByModeAndPercentAndKeepsTheFirstSizeAsTheMinimum)
 {
     const QRect r(10, 20, 100, 50);
     for (const auto& [mode, percent, placed] :
@@ -41,10 +41,7 @@ TEST(ResizableDialog, PlacesByModeAndPercent)
           {CResizableDialog::MoveXY, 25, QRect(20, 25, 100, 50)}, {CResizableDialog::GrowX, 100, QRect(10, 20, 140, 50)},
           {CResizableDialog::GrowY, 50, QRect(10, 20, 100, 60)}, {CResizableDialog::GrowXY, 0, r}})
         EXPECT_EQ(CResizableDialog::place(r, mode, percent, QSize(40, 20)), placed) << mode << " " << percent;
-}
 
-TEST(ResizableDialog, ControlsFollowTheFrameAndTheFirstSizeIsTheMinimum)
-{
     struct TwoButtonDialog : CResizableDialog {
         TwoButtonDialog()
         {
@@ -58,52 +55,44 @@ TEST(ResizableDialog, ControlsFollowTheFrameAndTheFirstSizeIsTheMinimum)
     } dialog;
     dialog.show();
     ASSERT_TRUE(waitUntil([&] { return dialog.isVisible(); }));
-    EXPECT_TRUE(dialog.isSizeGripEnabled());
     EXPECT_EQ(dialog.minimumSize(), QSize(300, 200));
-    EXPECT_TRUE(dialog.windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_TRUE(dialog.isModal());
+    EXPECT_TRUE(dialog.isSizeGripEnabled() && dialog.isModal() && (dialog.windowFlags() & Qt::WindowStaysOnTopHint));
 
     // Larger, then back and smaller: controls return, the frame stops at the first size.
-    struct Step {
-        QSize asked, size;
-        QRect list, ok;
-    };
-    for (const Step& step : {Step{{400, 260}, {400, 260}, {10, 10, 300, 160}, {320, 220, 60, 25}},
-                             Step{{100, 100}, {300, 200}, {10, 10, 200, 100}, {220, 160, 60, 25}}}) {
-        dialog.resize(step.asked);
-        ASSERT_TRUE(waitUntil([&] { return dialog.size() == step.size; }));
-        EXPECT_EQ(dialog.list->geometry(), step.list);
-        EXPECT_EQ(dialog.ok->geometry(), step.ok);
+    // Asked for, then the frame, list and button.
+    for (const auto& [asked, size, list, ok] :
+         {std::tuple{QSize(400, 260), QSize(400, 260), QRect(10, 10, 300, 160), QRect(320, 220, 60, 25)},
+          {QSize(100, 100), QSize(300, 200), QRect(10, 10, 200, 100), QRect(220, 160, 60, 25)}}) {
+        dialog.resize(asked);
+        ASSERT_TRUE(waitUntil([&, size = size] { return dialog.size() == size; }));
+        EXPECT_EQ(dialog.list->geometry(), list);
+        EXPECT_EQ(dialog.ok->geometry(), ok);
     }
 }
 
-TEST(IpAddressEdit, DottedTextInAndOutWithBlankFieldsObservable)
+TEST(IpAddressEdit, DottedTextInAndOutBlankFieldsAndKeysThatMakeNoOctet)
 {
     dialogs::CIpAddressEdit edit;
-    EXPECT_TRUE(edit.isBlank());
-    EXPECT_TRUE(edit.hasBlankField());
-    edit.setText("192.168.1.20");
-    EXPECT_EQ(edit.text(), "192.168.1.20");
-    EXPECT_FALSE(edit.hasBlankField());
-
-    edit.field(2)->clear();
-    EXPECT_TRUE(edit.hasBlankField());
-    EXPECT_FALSE(edit.isBlank());
-
-    edit.setText("10.0.300.1");
-    EXPECT_TRUE(edit.hasBlankField());
-    EXPECT_TRUE(edit.field(2)->text().isEmpty());
-    edit.setText("10.0.0");
-    EXPECT_TRUE(edit.hasBlankField());
-    edit.setText("010.000.000.001");
+    const auto state = [&] {
+        QStringList fields;
+        for (int i = 0; i < 4; ++i)
+            fields << edit.field(i)->text();
+        return fields.join('.') + (edit.isBlank() ? " blank" : "") + (edit.hasBlankField() ? " gap" : "");
+    };
+    EXPECT_EQ(state(), "... blank gap");
+    // Text, then what the edit shows: a field that is no octet stays blank.
+    for (const auto& [text, shown] : {std::pair{"192.168.1.20", "192.168.1.20"}, {"10.0.300.1", "10.0..1 gap"},
+                                      {"10.0.0", "10.0.0. gap"}, {"010.000.000.001", "10.0.0.1"}}) {
+        edit.setText(text);
+        EXPECT_EQ(state(), shown) << text;
+    }
     EXPECT_EQ(edit.text(), "10.0.0.1");
-}
+    edit.field(2)->clear();
+    EXPECT_EQ(state(), "10.0..1 gap");
 
-TEST(IpAddressEdit, FieldsRefuseWhatIsNoOctet)
-{
-    dialogs::CIpAddressEdit edit;
     edit.show();
     QLineEdit* first = edit.field(0);
+    first->clear();
     first->setFocus();
     for (const QChar c : QString("2561")) {
         QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
@@ -111,7 +100,6 @@ TEST(IpAddressEdit, FieldsRefuseWhatIsNoOctet)
     }
     // "256" is refused, so the last digit lands after "25".
     EXPECT_EQ(first->text(), "251");
-    EXPECT_TRUE(edit.hasBlankField());
 }
 
 TEST(QtPrompter, QuestionsDefaultToCancel)
@@ -145,11 +133,7 @@ TEST(WritePath, SilentSwitchNeitherFreezesTheWindowNorIsCutShortByClosing)
     } prompter;
     platform::setPrompter(&prompter);
     SilentAgent agent;
-    snmp::SessionParameters parameters;
-    parameters.agentAddress = "127.0.0.1";
-    parameters.agentPort = std::to_string(agent.port());
-    parameters.requestTimeout = "600";
-    snmp::setSessionParameters(parameters);
+    ParametersScope scope(sessionParametersFor(agent.port(), kVersion1, 600));
 
     struct WritingDialog : dialogs::CDialogBase {
         WritingDialog()
@@ -164,11 +148,9 @@ TEST(WritePath, SilentSwitchNeitherFreezesTheWindowNorIsCutShortByClosing)
             runWrite(
                 [&session = session](dialogs::WriteContext& write) {
                     write.inform("Writing");
-                    for (int step = 1; step <= 11; ++step) {
+                    for (int step = 1; step <= 11; ++step)
                         write.progress(step, 11);
-                        if (step == 11)
-                            write.set(session, {{"1.3.6.1.2.1.1.5.0", snmp::kTypeOctetString, "name"}});
-                    }
+                    write.set(session, {{"1.3.6.1.2.1.1.5.0", snmp::kTypeOctetString, "name"}});
                 },
                 [this] { ends++ ? accept() : void(); });
         }
@@ -226,7 +208,7 @@ TEST(Reads, SilentSwitchFreezesNoDialogWhileItReads)
 {
     using namespace dialogs;
     SilentAgent agent;
-    ParametersScope scope({.agentAddress = "127.0.0.1", .agentPort = std::to_string(agent.port()), .requestTimeout = "1000"});
+    ParametersScope scope(sessionParametersFor(agent.port(), kVersion1, 1000));
     const std::pair<const char*, std::function<CDialogBase*()>> cases[] = {
         {"trunk state", [] { return new switching::CTrunkConfigurationDialog(28); }},
         {"asymmetric flag", [] { return new switching::CVlanConfigurationDialog(28, true); }},

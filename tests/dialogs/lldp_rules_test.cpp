@@ -17,36 +17,24 @@ const std::string kQuarter = "LLDP TX Delay should be <= 0.25 * (Message TX Inte
 
 TEST(LldpRules, ParameterChecksInOrder)
 {
-    struct Case {
-        LldpParameters parameters;
-        std::string message;
-    };
-    const Case cases[] = {
+    const std::pair<LldpParameters, std::string> cases[] = {
         {{2, 30, 2, 7}, ""},          {{10, 32768, 10, 8192}, ""},  {{1, 30, 2, 2}, kHold},
         {{11, 30, 2, 2}, kHold},      {{2, 4, 2, 1}, kInterval},    {{2, 32769, 2, 2}, kInterval},
         {{2, 30, 0, 2}, kReinit},     {{2, 30, 11, 2}, kReinit},    {{2, 30, 2, 0}, kDelay},
-        {{2, 32768, 2, 8193}, kDelay}, {{2, 30, 2, 8}, kQuarter},   {{0, 0, 0, 0}, kHold},
-        {{2, 0, 0, 9000}, kInterval},
+        {{2, 32768, 2, 8193}, kDelay}, {{2, 30, 2, 8}, kQuarter},   {{0, 0, 0, 0}, kHold}, {{2, 0, 0, 9000}, kInterval},
     };
-    for (const Case& c : cases) {
-        const auto& p = c.parameters;
-        EXPECT_EQ(checkLldpParameters(p), c.message)
-            << p.holdMultiplier << " " << p.txInterval << " " << p.reinitDelay << " " << p.txDelay;
-    }
+    for (const auto& [p, message] : cases)
+        EXPECT_EQ(checkLldpParameters(p), message) << p.holdMultiplier << " " << p.txInterval << " " << p.reinitDelay << " " << p.txDelay;
 }
 
 TEST(LldpRules, SubtypesAndChassisIdTexts)
 {
     EXPECT_EQ(chassisIdText(std::string("\x00\x11\x22\xAA\xBB\xCC", 6)), "00-11-22-AA-BB-CC");
     EXPECT_EQ(chassisIdText(""), "");
-    const std::vector<std::pair<std::string, std::string>> chassis{
-        {"1", "chassisComponent"}, {"4", "macAddress"}, {"7", "local"}, {"8", "8"}, {"0", "0"}};
-    for (const auto& [value, name] : chassis)
-        EXPECT_EQ(chassisSubtypeName(value), name) << value;
-    const std::vector<std::pair<std::string, std::string>> ports{
-        {"1", "interfaceAlias"}, {"3", "macAddress"}, {"6", "agentCircuitld"}, {"7", "local"}};
-    for (const auto& [value, name] : ports)
-        EXPECT_EQ(portSubtypeName(value), name) << value;
+    using Texts = std::vector<std::string>;
+    EXPECT_EQ((Texts{chassisSubtypeName("1"), chassisSubtypeName("4"), chassisSubtypeName("7"), chassisSubtypeName("8"),
+                     chassisSubtypeName("0"), portSubtypeName("1"), portSubtypeName("3"), portSubtypeName("6"), portSubtypeName("7")}),
+              (Texts{"chassisComponent", "macAddress", "local", "8", "0", "interfaceAlias", "macAddress", "agentCircuitld", "local"}));
 }
 
 TEST(SurveillanceRules, OuiAddChecksInOrder)
@@ -56,28 +44,20 @@ TEST(SurveillanceRules, OuiAddChecksInOrder)
     const std::vector<std::string> listed{"00-00-5E-00-00-00", "00-11-22-AA-BB-CC"};
     const std::vector<std::string> full{"00-00-5E-00-00-00", "00-00-00-00-00-01", "00-00-00-00-00-02",
                                         "00-00-00-00-00-03", "00-00-00-00-00-04", "00-00-00-00-00-05"};
-    struct Case {
-        std::string description, mac;
-        const std::vector<std::string>* listed;
-        std::string message;
-    };
-    const Case cases[] = {
-        {"cam", "00-11-22-33-44-55", &listed, ""},
-        {"cam,1", "00-11-22-33-44-55", &listed, "Invalid Description."},
-        {"cam", "00-11-22-33-44-5", &listed, format},
-        {"cam", "00:11:22:33:44:55", &listed, format},
-        {"cam", "00-00-00-00-00-00", &listed, format},
-        {"cam", "00-11-22-33-44-5G", &listed, format},
+    // Description, MAC, the OUIs listed, message.
+    const std::tuple<std::string, std::string, const std::vector<std::string>*, std::string> cases[] = {
+        {"cam", "00-11-22-33-44-55", &listed, ""}, {"cam,1", "00-11-22-33-44-55", &listed, "Invalid Description."},
+        {"cam", "00-11-22-33-44-5", &listed, format}, {"cam", "00:11:22:33:44:55", &listed, format},
+        {"cam", "00-00-00-00-00-00", &listed, format}, {"cam", "00-11-22-33-44-5G", &listed, format},
         {"cam", "ff-FF-ff-FF-ff-FF", &listed, "Broadcast MAC is not allowed."},
-        {"cam", "01-00-5E-00-00-01", &listed, "Multicast MAC is not allowed."},
-        {"cam", "00-00-5E-01-02-03", &listed, isDefault},
+        {"cam", "01-00-5E-00-00-01", &listed, "Multicast MAC is not allowed."}, {"cam", "00-00-5E-01-02-03", &listed, isDefault},
         {"cam", "00-00-5e-01-02-03", &listed, isDefault}, // any letter case
         {"cam", "00-11-22-aa-bb-cc", &listed, "The OUI is already exist!"},
         {"cam", "00-11-22-33-44-55", &full, "OUI Table is full,Maximum user defined OUI is 5."},
         {"cam", "00-00-00-00-00-05", &full, "The OUI is already exist!"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(checkOuiAdd(c.description, c.mac, *c.listed), c.message) << c.description << " " << c.mac;
+    for (const auto& [description, mac, ouis, message] : cases)
+        EXPECT_EQ(checkOuiAdd(description, mac, *ouis), message) << description << " " << mac;
 }
 
 TEST(SurveillanceRules, ApplyRefusesAsymmetricVlansTheVoiceVlanAndNoVlan)

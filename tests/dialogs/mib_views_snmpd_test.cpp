@@ -17,36 +17,10 @@ using namespace dialogs::mib;
 
 namespace {
 
-class MibViewsAgainstSnmpd : public SnmpdAgent {
-protected:
-    // Shows the dialog and waits for its first walk to end.
-    static void runFirstWalk(CTableViewDialog& dialog)
-    {
-        bool ended = false;
-        QObject::connect(&dialog, &dialogs::CDialogBase::walkEnded, [&] { ended = true; });
-        dialog.show();
-        ASSERT_TRUE(waitUntil([&] { return ended; }));
-        EXPECT_TRUE(dialog.findChild<QPushButton*>("refresh")->isEnabled());
-    }
+class MibViewsAgainstSnmpd : public SnmpdAgent {};
 
-    // Column `index` of the list holds snmpwalk's values, converted, in any order
-    // (snmpwalk orders rows by OID; the map orders indexes as text).
-    static void expectColumn(const CTableViewDialog& dialog, int index, const std::map<std::string, std::string>& walked,
-                             std::string (*convert)(std::string_view) = nullptr)
-    {
-        std::vector<std::string> shown, expected;
-        for (int i = 0; i < dialog.list()->topLevelItemCount(); ++i)
-            shown.push_back(dialog.list()->topLevelItem(i)->text(index).toStdString());
-        for (const auto& [row, value] : walked)
-            expected.push_back(convert ? convert(value) : value);
-        std::sort(shown.begin(), shown.end());
-        std::sort(expected.begin(), expected.end());
-        EXPECT_EQ(shown, expected) << dialog.windowTitle().toStdString() << ", column " << index;
-    }
-
-    static constexpr const char* kSysName = "1.3.6.1.2.1.1.5.0";
-    static constexpr const char* kSysLocation = "1.3.6.1.2.1.1.6.0";
-};
+const char* const kSysName = "1.3.6.1.2.1.1.5.0";
+const char* const kSysLocation = "1.3.6.1.2.1.1.6.0";
 
 } // namespace
 
@@ -63,22 +37,38 @@ class TableViewsAgainstSnmpd : public MibViewsAgainstSnmpd, public testing::With
 // snmpd itself listens on UDP and has interfaces and addresses: only the TCP table may be empty.
 TEST_P(TableViewsAgainstSnmpd, ListMatchesSnmpwalk)
 {
+    const View& view = GetParam();
     std::vector<std::map<std::string, std::string>> walked;
-    for (const auto& [index, oid, convert] : GetParam().columns)
+    for (const auto& [index, oid, convert] : view.columns)
         walked.push_back(walkColumn(oid));
     // Read in bulk: the list of snmpwalk's get-next walk.
     snmp::SessionParameters parameters = snmp::sessionParameters();
     parameters.version = "2c";
     parameters.bulkReads = true;
     snmp::setSessionParameters(parameters);
-    auto dialog = GetParam().open();
-    runFirstWalk(*dialog);
-    for (std::size_t i = 0; i < walked.size(); ++i)
-        expectColumn(*dialog, std::get<0>(GetParam().columns[i]), walked[i], std::get<2>(GetParam().columns[i]));
-    if (GetParam().entries) {
+    auto dialog = view.open();
+    bool ended = false;
+    QObject::connect(dialog.get(), &dialogs::CDialogBase::walkEnded, [&] { ended = true; });
+    dialog->show();
+    ASSERT_TRUE(waitUntil([&] { return ended; }));
+    EXPECT_TRUE(dialog->findChild<QPushButton*>("refresh")->isEnabled());
+    // Each column holds snmpwalk's values, converted, in any order (snmpwalk
+    // orders rows by OID; the map orders indexes as text).
+    for (std::size_t c = 0; c < walked.size(); ++c) {
+        const auto& [index, oid, convert] = view.columns[c];
+        std::vector<std::string> shown, expected;
+        for (int i = 0; i < dialog->list()->topLevelItemCount(); ++i)
+            shown.push_back(dialog->list()->topLevelItem(i)->text(index).toStdString());
+        for (const auto& [row, value] : walked[c])
+            expected.push_back(convert ? convert(value) : value);
+        std::sort(shown.begin(), shown.end());
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(shown, expected) << "column " << index;
+    }
+    if (view.entries) {
         EXPECT_EQ(dialog->findChild<QLabel*>("entries")->text().toInt(), static_cast<int>(walked[0].size()));
     }
-    if (GetParam().name != std::string("Tcp")) {
+    if (view.name != std::string("Tcp")) {
         EXPECT_FALSE(walked[0].empty());
     }
 }
@@ -92,25 +82,28 @@ INSTANTIATE_TEST_SUITE_P(
                     View{"Udp", newUdpServiceDialog, false, {{0, "1.3.6.1.2.1.7.5.1.2", nullptr}, {1, "1.3.6.1.2.1.7.5.1.1", nullptr}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(MibViewsAgainstSnmpd, IpTableIsTitledByTheAddress)
+TEST_F(MibViewsAgainstSnmpd, SystemInformationRefusesABadLocationThenWritesAndReadsBack)
 {
     EXPECT_EQ(newIpTableDialog("127.0.0.1")->windowTitle(), "IP Table : 127.0.0.1");
-}
-
-TEST_F(MibViewsAgainstSnmpd, SystemInformationWritesAndReadsBack)
-{
     ScriptedPrompter prompter;
+    const std::string nameBefore = get(kSysName), locationBefore = get(kSysLocation);
     const QString name = QString::fromUtf8("lab-caf\xC3\xA9"), location = "bay 12 (north)";
     {
         CSystemInformationDialog dialog;
         auto* runtime = dialog.findChild<QLabel*>("runtime");
         ASSERT_TRUE(waitUntil([&] { return !runtime->text().isEmpty(); }));
-        EXPECT_EQ(dialog.findChild<QLineEdit*>("name")->text().toStdString(), get(kSysName));
+        auto* nameEdit = dialog.findChild<QLineEdit*>("name");
+        EXPECT_EQ(nameEdit->text().toStdString(), nameBefore);
         EXPECT_EQ(dialog.findChild<QLabel*>("description")->text().toStdString(), get("1.3.6.1.2.1.1.1.0"));
         EXPECT_NE(runtime->text().indexOf(" Hour "), -1);
-        EXPECT_EQ(dialog.findChild<QLineEdit*>("name")->maxLength(), 20);
+        EXPECT_EQ(nameEdit->maxLength(), 20);
 
-        dialog.findChild<QLineEdit*>("name")->setText(name);
+        nameEdit->setText(name);
+        dialog.findChild<QLineEdit*>("location")->setText("rack/4");
+        dialog.apply();
+        EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Invalid System Location."});
+        EXPECT_EQ(get(kSysName) + "|" + get(kSysLocation), nameBefore + "|" + locationBefore) << "sent after the refusal";
+        prompter.clear();
         dialog.findChild<QLineEdit*>("location")->setText(location);
         dialog.apply();
         EXPECT_TRUE(prompter.shown().empty());
@@ -122,20 +115,6 @@ TEST_F(MibViewsAgainstSnmpd, SystemInformationWritesAndReadsBack)
     ASSERT_TRUE(waitUntil([&] { return !again.findChild<QLineEdit*>("name")->text().isEmpty(); }));
     EXPECT_EQ(again.findChild<QLineEdit*>("name")->text(), name);
     EXPECT_EQ(again.findChild<QLineEdit*>("location")->text(), location);
-}
-
-TEST_F(MibViewsAgainstSnmpd, SystemInformationRefusesBadLocationAndSendsNothing)
-{
-    ScriptedPrompter prompter;
-    const std::string nameBefore = get(kSysName), locationBefore = get(kSysLocation);
-    CSystemInformationDialog dialog;
-    ASSERT_TRUE(waitUntil([&] { return !dialog.findChild<QLabel*>("runtime")->text().isEmpty(); }));
-    dialog.findChild<QLineEdit*>("name")->setText("core-" + QString::number(nameBefore.size()));
-    dialog.findChild<QLineEdit*>("location")->setText("rack/4");
-    dialog.apply();
-    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Invalid System Location."});
-    EXPECT_EQ(get(kSysLocation), locationBefore);
-    EXPECT_EQ(get(kSysName), nameBefore);
 }
 
 TEST_F(MibViewsAgainstSnmpd, DialogClosedMidWalkDropsLateRows)

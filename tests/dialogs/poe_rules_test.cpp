@@ -19,11 +19,8 @@ const std::string kHighPort = "Invalid PoE Port User Define value Setting! ";
 // cut "15.6" to 15.
 TEST(PoeRules, UserDefinedLimitsAreCheckedOnEveryPortOfTheRangeWhateverTheLocale)
 {
-    const struct {
-        const char* watts;
-        std::vector<int> ports;
-        std::string message;
-    } cases[] = {
+    // Watts, the ports of the range, message.
+    const std::tuple<const char*, std::vector<int>, std::string> cases[] = {
         {"15.6", {3}, ""},         {"15.6", {5}, kHighPort},  {"15.6", {3, 4, 5}, kHighPort}, {"30.0", {1, 2, 3, 4}, ""},
         {"15.4", {24}, ""},        {"30.2", {1}, kRange},     {"0.8", {7}, kRange},           {"", {1}, kRange},
         {"7.3", {1}, kStep},       {"29.9", {2, 3}, kStep},   {"1.0", {8}, ""},               {" +2.4", {9}, ""},
@@ -33,9 +30,9 @@ TEST(PoeRules, UserDefinedLimitsAreCheckedOnEveryPortOfTheRangeWhateverTheLocale
         ASSERT_TRUE(std::setlocale(LC_ALL, locale)) << locale << " is missing: scripts/bootstrap generates it";
         PoeSettings s;
         s.userDefined = true;
-        for (const auto& c : cases) {
-            s.userLimit = c.watts;
-            EXPECT_EQ(checkPoeRange(s, c.ports), c.message) << c.watts << " W from port " << c.ports.front() << " in " << locale;
+        for (const auto& [watts, ports, message] : cases) {
+            s.userLimit = watts;
+            EXPECT_EQ(checkPoeRange(s, ports), message) << watts << " W from port " << ports.front() << " in " << locale;
         }
         s.userDefined = false; // by class: the edit is not read
         EXPECT_EQ(checkPoeRange(s, {5}), "");
@@ -65,30 +62,26 @@ TimeRange range(std::vector<int> fields, bool dated = true)
 
 TEST(TimeRangeRules, DatesAndTimesInOrder)
 {
-    const struct {
-        TimeRange range;
-        std::string message;
-    } cases[] = {
+    const std::pair<TimeRange, std::string> cases[] = {
         {range({2010, 5, 1, 2010, 4, 30, 8, 0, 9, 0}), "'To month' can't be less than 'From month'"},
         {range({2010, 5, 20, 2010, 5, 3, 8, 0, 9, 0}), "'To day' can't be less than 'From day'"},
         {range({2011, 1, 1, 2010, 12, 31, 8, 0, 9, 0}), "'To year' can't be less than 'From year'"},
         {range({2011, 1, 1, 2010, 12, 31, 8, 0, 8, 0}), "'Start Time' and 'End Time' can't be the same"},
         {range({2011, 1, 1, 2010, 12, 31, 8, 0, 7, 59}, false), "'Start Time' can't be grater than 'End Time'"},
-        {range({2011, 1, 1, 2010, 12, 31, 8, 0, 8, 1}, false), ""},
-        {range({2010, 1, 1, 2010, 1, 2, 8, 0, 7, 0}), ""},
+        {range({2011, 1, 1, 2010, 12, 31, 8, 0, 8, 1}, false), ""}, {range({2010, 1, 1, 2010, 1, 2, 8, 0, 7, 0}), ""},
         {range({2010, 1, 1, 2010, 1, 1, 8, 0, 7, 0}), "'Start Time' can't be grater than 'End Time'"},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i)
-        EXPECT_EQ(checkTimeRangeTimes(cases[i].range), cases[i].message) << "case " << i;
+        EXPECT_EQ(checkTimeRangeTimes(cases[i].first), cases[i].second) << "case " << i;
 }
 
 TEST(TimeRangeRules, NamesAndTheFreeIndexOfANewRange)
 {
     const std::vector<RememberedRange> rows{{1, "office-hours", "1"}, {2, "parked", "2"}};
-    EXPECT_EQ(checkTimeRangeName("", rows), "The TimeRange name can not be empty,please input it.");
-    for (const char* refused : {"night.shift", "parked", "office-hours"})
-        EXPECT_EQ(checkTimeRangeName(refused, rows), "Invalid TimeRange Name.") << refused;
-    EXPECT_EQ(checkTimeRangeName("night", rows), "");
+    for (const auto& [name, message] : std::initializer_list<std::pair<const char*, std::string>>{
+             {"", "The TimeRange name can not be empty,please input it."}, {"night.shift", "Invalid TimeRange Name."},
+             {"parked", "Invalid TimeRange Name."}, {"office-hours", "Invalid TimeRange Name."}, {"night", ""}})
+        EXPECT_EQ(checkTimeRangeName(name, rows), message) << name;
 
     const auto indexFor = [](std::vector<std::pair<int, const char*>> walked) {
         std::vector<RememberedRange> remembered;
@@ -96,12 +89,11 @@ TEST(TimeRangeRules, NamesAndTheFreeIndexOfANewRange)
             remembered.push_back({index, "", status});
         return freeTimeRangeIndex(remembered);
     };
-    EXPECT_EQ(indexFor({}), 1);
-    EXPECT_EQ(indexFor({{1, "1"}, {2, "1"}, {4, "1"}}), 3);
     // A row in any status holds its index, and only 1 to 8 exist.
-    EXPECT_EQ(indexFor({{1, "1"}, {2, "2"}, {3, "1"}}), 4);
-    EXPECT_EQ(indexFor({{2, "2"}, {1, "5"}}), 3);
-    EXPECT_EQ(indexFor({{1, "1"}, {2, "1"}, {3, "1"}, {4, "1"}, {5, "1"}, {6, "1"}, {7, "5"}, {8, "1"}}), std::nullopt);
+    EXPECT_EQ((std::vector<std::optional<int>>{indexFor({}), indexFor({{1, "1"}, {2, "1"}, {4, "1"}}),
+                                               indexFor({{1, "1"}, {2, "2"}, {3, "1"}}), indexFor({{2, "2"}, {1, "5"}}),
+                                               indexFor({{1, "1"}, {2, "1"}, {3, "1"}, {4, "1"}, {5, "1"}, {6, "1"}, {7, "5"}, {8, "1"}})}),
+              (std::vector<std::optional<int>>{1, 3, 4, 3, std::nullopt}));
 }
 
 TEST(TimeRangeRules, ARowIsShownWithWhatDecodes)

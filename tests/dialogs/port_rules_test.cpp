@@ -16,40 +16,26 @@ TEST(PortConfigRules, ChecksInOrderWithTheirMessages)
     rowsMissing.speedTexts.resize(1); // the walk ended early: port 2 unknown
     halfLink.speedTexts = {"100MHalf", "100MHalf", "Auto", "Auto"};
 
-    const struct {
-        PortChoice choice;
-        const PortTableState& state;
-        std::string message;
-    } cases[] = {
-        {{"", 5, 1}, base, "Please Select one port !"},
-        {{"1", 0, 1}, base, "LA port can not support in different speed."},
+    const std::tuple<PortChoice, const PortTableState&, std::string> cases[] = {
+        {{"", 5, 1}, base, "Please Select one port !"}, {{"1", 0, 1}, base, "LA port can not support in different speed."},
         {{"1", 2, 1}, rowsMissing, "LA port can not support in different speed."}, // before the half-duplex rule
-        {{"2", 5, 0}, base, ""},
-        {{"4", 6, 1}, othersDisabled, "Sorry, you cannot disable all ports."},
+        {{"2", 5, 0}, base, ""}, {{"4", 6, 1}, othersDisabled, "Sorry, you cannot disable all ports."},
         {{"3", 6, 1}, othersDisabled, ""}, // port 4 stays enabled
-        {{"3", 0, 1}, copper100, "Port 3 can not support 1000M speed."},
-        {{"3", 0, 1}, allGiga, ""},
+        {{"3", 0, 1}, copper100, "Port 3 can not support 1000M speed."}, {{"3", 0, 1}, allGiga, ""},
         {{"3", 5, 1}, base, "Fiber Port 3 with 100Base-x SFP Module can not support in Auto mode."},
-        {{"4", 1, 1}, base, "Fiber Port 4 with 1000Base-x SFP Module can not support this speed."},
-        {{"4", 0, 1}, base, ""},
-        {{"3", 0, 1}, base, "Fiber Port 3 with 100Base-x SFP Module can not support this speed."},
-        {{"3", 2, 1}, base, ""},
+        {{"4", 1, 1}, base, "Fiber Port 4 with 1000Base-x SFP Module can not support this speed."}, {{"4", 0, 1}, base, ""},
+        {{"3", 0, 1}, base, "Fiber Port 3 with 100Base-x SFP Module can not support this speed."}, {{"3", 2, 1}, base, ""},
         {{"1", 2, 1}, halfLink, "LA port 1 can not support in half-duplex mode."},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(checkPortChoice(c.choice, c.state), c.message) << c.choice.portId << " speed " << c.choice.speedIndex;
+    for (const auto& [choice, state, message] : cases)
+        EXPECT_EQ(checkPortChoice(choice, state), message) << choice.portId << " speed " << choice.speedIndex;
 }
 
 TEST(PortConfigRules, RowTexts)
 {
-    // speed, operating mode, flow control, priority, operating flow control, medium
-    const struct {
-        std::vector<std::string> values;
-        int rowIndex;
-        bool allGiga;
-        std::vector<std::string> texts;
-        bool writable;
-    } cases[] = {
+    // Values (speed, operating mode, flow control, priority, operating flow control, medium), row, all-gigabit,
+    // texts, writable.
+    const std::tuple<std::vector<std::string>, int, bool, std::vector<std::string>, bool> cases[] = {
         {{"6", "2", "1", "4", "1", "2"}, 0, false, {"1", "Auto", "1000MFull", "Enable", "Highest", "Enabled"}, true},
         {{"9", "9", "3", "0", "7", "2"}, 4, false, {"5", "1000MFull", "1000MFull", "Disable", "Low", "7"}, true},
         // Combination ports 25..28 of 28: copper marks up to port 26, or with IsAllGiga.
@@ -63,9 +49,8 @@ TEST(PortConfigRules, RowTexts)
         {{"77 garbled", "2", "x", "1", "2", "2"}, 0, false, {"1", "", "1000MFull", "", "Low", "Disabled"}, false},
         {{"6", "2", "1", "1", "2", std::string(11, '7')}, 0, false, {"1", "Auto", "1000MFull", "Enable", "Low", "Disabled"}, false},
     };
-    for (const auto& c : cases) {
-        const PortRow row = decodePortRow({c.values, ".1"}, c.rowIndex, {28, 4, c.allGiga});
-        EXPECT_EQ(row.texts, c.texts) << c.rowIndex;
-        EXPECT_EQ(row.writable, c.writable) << c.rowIndex;
+    for (const auto& [values, rowIndex, allGiga, texts, writable] : cases) {
+        const PortRow row = decodePortRow({values, ".1"}, rowIndex, {28, 4, allGiga});
+        EXPECT_EQ(std::tie(row.texts, row.writable), std::tie(texts, writable)) << rowIndex;
     }
 }

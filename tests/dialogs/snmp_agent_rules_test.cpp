@@ -11,6 +11,7 @@ using namespace dialogs::management;
 namespace {
 
 const std::string kUser = "1.3.6.1.4.1.32473.10.75.7.25.2.1.1";
+using Texts = std::vector<std::string>;
 
 std::string hexCharacters(std::size_t count)
 {
@@ -24,12 +25,10 @@ std::string hexCharacters(std::size_t count)
 
 TEST(SnmpAgentRules, EngineIdLengthsCharactersAndOddLength)
 {
-    const std::string length = "ID length is 10-64";
-    const std::string character = "the accepted character is from 0 to F";
+    const std::string length = "ID length is 10-64", character = "the accepted character is from 0 to F";
     for (const auto& [text, message] : std::initializer_list<std::pair<std::string, std::string>>{
              {hexCharacters(9), length}, {hexCharacters(10), ""}, {hexCharacters(64), ""}, {hexCharacters(65), length},
-             {"", length}, {"80000g1c044653", character}, {"8000 81c044653", character}, {"zz", length},
-             {"ABCDEFabcdef", ""},
+             {"", length}, {"80000g1c044653", character}, {"8000 81c044653", character}, {"zz", length}, {"ABCDEFabcdef", ""},
              {"\u00e9\u00e9\u00e9\u00e9\u00e9", length}, {"\u00e9" + hexCharacters(63), character}}) // 2-byte characters
         EXPECT_EQ(checkEngineId(text), message) << text;
 
@@ -44,22 +43,18 @@ TEST(SnmpAgentRules, EngineIdLengthsCharactersAndOddLength)
 
 TEST(SnmpAgentRules, RowIndexesOfEveryTable)
 {
-    EXPECT_EQ(userIndex("ab", "V3"), ".2.97.98.3");
-    EXPECT_EQ(userIndex("ab", "v1"), ".2.97.98.1");
-    EXPECT_EQ(userIndex("ab", "V2c"), ".2.97.98.2");
-    EXPECT_EQ(userIndex("ab", "v4"), ".2.97.98");
-    EXPECT_EQ(groupIndex("g", "v3", "AuthPriv"), ".1.103.3.3");
-    EXPECT_EQ(groupIndex("g", "v2c", "AuthNoPriv"), ".1.103.2.2");
-    EXPECT_EQ(groupIndex("g", "v1", "NoAuthNoPriv"), ".1.103.1.1");
-    EXPECT_EQ(viewIndex("all", "1.3.6"), ".3.97.108.108.3.1.3.6");
-    EXPECT_EQ(communityDeletion({"pub", ""}).front().oid, "1.3.6.1.4.1.32473.10.75.7.25.5.1.1.3.3.112.117.98");
-    EXPECT_EQ(hostDeletion({"10.1.2.3", "", ""}).front().oid, "1.3.6.1.4.1.32473.10.75.7.25.6.1.1.4.10.1.2.3");
-    EXPECT_EQ(userDeletion({"ab", "", "V3", "", ""}),
-              (Bindings{{kUser + ".8.2.97.98.3", 1, "6"}}));
+    EXPECT_EQ((Texts{userIndex("ab", "V3"), userIndex("ab", "v1"), userIndex("ab", "V2c"), userIndex("ab", "v4"),
+                     groupIndex("g", "v3", "AuthPriv"), groupIndex("g", "v2c", "AuthNoPriv"),
+                     groupIndex("g", "v1", "NoAuthNoPriv"), viewIndex("all", "1.3.6"),
+                     communityDeletion({"pub", ""}).front().oid, hostDeletion({"10.1.2.3", "", ""}).front().oid}),
+              (Texts{".2.97.98.3", ".2.97.98.1", ".2.97.98.2", ".2.97.98", ".1.103.3.3", ".1.103.2.2", ".1.103.1.1",
+                     ".3.97.108.108.3.1.3.6", "1.3.6.1.4.1.32473.10.75.7.25.5.1.1.3.3.112.117.98",
+                     "1.3.6.1.4.1.32473.10.75.7.25.6.1.1.4.10.1.2.3"}));
+    EXPECT_EQ(userDeletion({"ab", "", "V3", "", ""}), (Bindings{{kUser + ".8.2.97.98.3", 1, "6"}}));
     EXPECT_EQ(rowStatusSet(kUser + ".8", ".1.97", 2), std::nullopt);
 }
 
-TEST(SnmpAgentRules, UserChecksInOrder)
+TEST(SnmpAgentRules, UserChecksInOrderAndTheControlsTheyEnable)
 {
     const std::vector<UserRow> listed = {{"ab", "g", "V3", "SHA", "None"}};
     const auto user = [](std::string name, std::string group, std::string version, bool encrypted = false,
@@ -68,18 +63,11 @@ TEST(SnmpAgentRules, UserChecksInOrder)
         return UserInput{name, group, version, encrypted, auth, authPassword, priv, privPassword};
     };
     using Focus = UserCheck::Focus;
-    struct Case {
-        UserInput input;
-        std::string message;
-        Focus focus;
-    };
-    const Case cases[] = {
-        {user("", "", "V1"), "Please enter valid User Name ", Focus::None},
-        {user("a.b", "", "V1"), "Invalid User Name .", Focus::None},
+    const std::tuple<UserInput, std::string, Focus> cases[] = {
+        {user("", "", "V1"), "Please enter valid User Name ", Focus::None}, {user("a.b", "", "V1"), "Invalid User Name .", Focus::None},
         {user("ab", "", "V1"), "Please enter valid Group Name ", Focus::None},
         {user("ab", "g/h", "V1"), "Invalid Group Name.", Focus::None},
-        {user("ab", "g", "V3", true), "This User Entry already exists.", Focus::None},
-        {user("ab", "g", "V1"), "", Focus::None},
+        {user("ab", "g", "V3", true), "This User Entry already exists.", Focus::None}, {user("ab", "g", "V1"), "", Focus::None},
         {user("cd", "g", "V3", true, "MD5", "  \t "), "Auth-Protocol Password can't be empty.", Focus::None},
         {user("cd", "g", "V3", true, "MD5", std::string(33, 'p')), " MD5 Max. Password length is 32.", Focus::AuthPassword},
         {user("cd", "g", "V3", true, "MD5", " " + std::string(32, 'p') + " "), "", Focus::None},
@@ -91,34 +79,19 @@ TEST(SnmpAgentRules, UserChecksInOrder)
         // Not encrypted: the passwords are not looked at.
         {user("cd", "g", "V3", false, "MD5", std::string(50, 'p')), "", Focus::None},
     };
-    for (const Case& c : cases) {
-        const UserCheck check = checkUser(c.input, listed);
-        EXPECT_EQ(check.message, c.message) << c.input.name << "/" << c.input.authPassword;
-        EXPECT_EQ(check.focus, c.focus) << c.message;
+    for (const auto& [input, message, focus] : cases) {
+        const UserCheck check = checkUser(input, listed);
+        EXPECT_EQ(std::tie(check.message, check.focus), std::tie(message, focus)) << input.name << "/" << input.authPassword;
     }
     const std::vector<UserRow> full(50, UserRow{"x", "g", "V1", "None", "None"});
     EXPECT_EQ(checkUser(user("ab", "g", "V1"), full).message, "Maximum number of User Entry is 50.");
-}
 
-TEST(SnmpAgentRules, UserControlsFollowVersionEncryptionAndPrivacy)
-{
-    struct Case {
-        std::string version;
-        bool encrypted;
-        std::string priv;
-        UserControls expected;
-    };
-    const Case cases[] = {
-        {"V1", true, "DES", {false, false, false, false}},
-        {"V3", false, "DES", {true, false, false, false}},
-        {"V3", true, "DES", {true, true, true, true}},
-        {"V3", true, "None", {true, true, true, false}},
-    };
-    for (const Case& c : cases) {
-        const UserControls got = userControls(c.version, c.encrypted, c.priv);
-        EXPECT_EQ(std::tie(got.encrypted, got.protocols, got.authPassword, got.privPassword),
-                  std::tie(c.expected.encrypted, c.expected.protocols, c.expected.authPassword, c.expected.privPassword))
-            << c.version << c.encrypted << c.priv;
+    // Enabled: encryption, protocols, auth password, priv password.
+    for (const auto& [version, encrypted, priv, enabled] : std::initializer_list<std::tuple<const char*, bool, const char*, const char*>>{
+             {"V1", true, "DES", "0000"}, {"V3", false, "DES", "1000"}, {"V3", true, "DES", "1111"}, {"V3", true, "None", "1110"}}) {
+        const UserControls c = userControls(version, encrypted, priv);
+        EXPECT_EQ(std::string({char('0' + c.encrypted), char('0' + c.protocols), char('0' + c.authPassword), char('0' + c.privPassword)}),
+                  enabled) << version << encrypted << priv;
     }
 }
 
@@ -138,54 +111,39 @@ TEST(SnmpAgentRules, GroupCommunityAndHostChecksInOrder)
         EXPECT_EQ(checkCommunity(name, communities), message) << name;
     EXPECT_EQ(checkCommunity("new", std::vector<CommunityRow>(10)), "Maximum number of Community Entry is 10.");
 
+    // Classful host addresses, then the host's own checks.
     const std::vector<HostRow> hosts = {{"10.0.0.9", "V1", "pub"}};
-    const std::string ok;
-    for (const auto& [address, name, message] : std::initializer_list<std::tuple<std::string, std::string, std::string>>{
-             {"10.0.0.9", "pub", "This IP Address has used,please enter other IP Address"},
-             {"10.0.0.1", "", "The Community String or SNMPv3 User Name can not be empty."},
-             {"10.0.0.1", "a,b", "Invalid Community String/SNMPv3 User Name. "}, {"10.0.0.1", "pub", ok}})
-        EXPECT_EQ(checkHost({false, address, 0, name}, hosts), message) << address << name;
-    EXPECT_EQ(checkHost({true, "10.0.0.1", 0, "pub"}, hosts), "Invalid Host IP.");
-    EXPECT_EQ(checkHost({false, "10.0.0.1", 0, "pub"}, std::vector<HostRow>(10)), "Maximum number of Host Entry is 10.");
-}
-
-TEST(SnmpAgentRules, ClassfulHostRule)
-{
     const std::string invalid = "Invalid Host IP.";
-    for (const auto& [address, usable] : std::initializer_list<std::pair<std::string, bool>>{
-             {"127.0.0.1", false}, {"224.0.0.1", false}, {"10.0.0.0", false}, {"192.168.1.255", false},
-             {"0.0.0.0", false}, {"0.1.2.3", false}, {"255.1.2.3", false}, {"240.1.2.3", false},
-             {"10.0.0.1", true}, {"172.16.0.1", true}, {"192.168.1.1", true}, {"126.255.255.254", true},
-             {"10.1.2", false}, {"10.1.2.300", false}})
-        EXPECT_EQ(checkHost({false, address, 0, "pub"}, {}), usable ? "" : invalid) << address;
+    for (const auto& [address, name, message] : std::initializer_list<std::tuple<std::string, std::string, std::string>>{
+             {"127.0.0.1", "pub", invalid}, {"224.0.0.1", "pub", invalid}, {"10.0.0.0", "pub", invalid},
+             {"192.168.1.255", "pub", invalid}, {"0.0.0.0", "pub", invalid}, {"0.1.2.3", "pub", invalid},
+             {"255.1.2.3", "pub", invalid}, {"240.1.2.3", "pub", invalid}, {"10.1.2", "pub", invalid},
+             {"10.1.2.300", "pub", invalid}, {"172.16.0.1", "pub", ""}, {"192.168.1.1", "pub", ""},
+             {"126.255.255.254", "pub", ""}, {"10.0.0.9", "pub", "This IP Address has used,please enter other IP Address"},
+             {"10.0.0.1", "", "The Community String or SNMPv3 User Name can not be empty."},
+             {"10.0.0.1", "a,b", "Invalid Community String/SNMPv3 User Name. "}, {"10.0.0.1", "pub", ""}})
+        EXPECT_EQ(checkHost({false, address, 0, name}, hosts), message) << address << name;
+    EXPECT_EQ(checkHost({true, "10.0.0.1", 0, "pub"}, hosts), invalid);
+    EXPECT_EQ(checkHost({false, "10.0.0.1", 0, "pub"}, std::vector<HostRow>(10)), "Maximum number of Host Entry is 10.");
     // The host parts that the last octet alone does not show.
-    EXPECT_FALSE(isClassfulHost({10, 255, 255, 255}));
-    EXPECT_FALSE(isClassfulHost({172, 16, 255, 255}));
-    EXPECT_TRUE(isClassfulHost({172, 16, 1, 0}));
-    EXPECT_FALSE(isClassfulHost({10, 0, 0, 0}));
+    EXPECT_EQ((std::vector<bool>{isClassfulHost({10, 255, 255, 255}), isClassfulHost({172, 16, 255, 255}),
+                                 isClassfulHost({172, 16, 1, 0}), isClassfulHost({10, 0, 0, 0})}),
+              (std::vector<bool>{false, false, true, false}));
 }
 
 TEST(SnmpAgentRules, ViewSubtreeAndMaskRules)
 {
     const std::vector<ViewRow> listed = {{"all", "1.3.6", "1", "Included"}};
-    const std::string subtree = "Please enter valid subtree OID";
-    const std::string subtreeParts = "Please enter valid subtree OID .";
+    const std::string subtree = "Please enter valid subtree OID", parts = "Please enter valid subtree OID .";
     const std::string mask = "Please enter valid OID Mask.";
     for (const auto& [input, message] : std::initializer_list<std::pair<ViewInput, std::string>>{
-             {{"", "1.3", "1", "Included"}, "Please enter valid view name."},
-             {{"a?", "1.3", "1", "Included"}, "Invalid View Name."},
-             {{"v", "1.3.a", "1", "Included"}, subtree},
-             {{"v", "", "1", "Included"}, subtreeParts},
-             {{"v", ".1.3", "1", "Included"}, subtreeParts},
-             {{"v", "1..3", "1", "Included"}, subtreeParts},
-             {{"v", "1.3.", "1", "Included"}, subtreeParts},
-             {{"v", "1.3.6", "", "Included"}, mask},
-             {{"v", "1.3.6", "1..1", "Included"}, mask},
-             {{"v", "1.3.6", "2", "Included"}, mask},
-             {{"v", "1.3.6", "001", "Included"}, mask},
-             {{"v", "1.3.6", "1.1.1.1", "Included"}, "Invalid  OID length"},
-             {{"v", "1.3.6", "00.01.1", "Excluded"}, ""},
-             {{"all", "1.3.6", "1", "Included"}, "This View Entry already exist."},
+             {{"", "1.3", "1", "Included"}, "Please enter valid view name."}, {{"a?", "1.3", "1", "Included"}, "Invalid View Name."},
+             {{"v", "1.3.a", "1", "Included"}, subtree}, {{"v", "", "1", "Included"}, parts},
+             {{"v", ".1.3", "1", "Included"}, parts}, {{"v", "1..3", "1", "Included"}, parts},
+             {{"v", "1.3.", "1", "Included"}, parts}, {{"v", "1.3.6", "", "Included"}, mask},
+             {{"v", "1.3.6", "1..1", "Included"}, mask}, {{"v", "1.3.6", "2", "Included"}, mask},
+             {{"v", "1.3.6", "001", "Included"}, mask}, {{"v", "1.3.6", "1.1.1.1", "Included"}, "Invalid  OID length"},
+             {{"v", "1.3.6", "00.01.1", "Excluded"}, ""}, {{"all", "1.3.6", "1", "Included"}, "This View Entry already exist."},
              {{"all", "1.3.6.1", "1", "Included"}, ""}})
         EXPECT_EQ(checkView(input, listed), message) << input.name << " " << input.subtree << " " << input.mask;
     EXPECT_EQ(checkView({"v", "1", "1", "Included"}, std::vector<ViewRow>(50)), "Maximum number of View Entry is 50.");
@@ -195,45 +153,34 @@ TEST(SnmpAgentRules, ViewSubtreeAndMaskRules)
 
 TEST(SnmpAgentRules, OnlyActiveRowsThatAgreeWithTheirIndexAreListed)
 {
-    struct Case {
-        const char* what;
-        bool listed;
-        bool (*decode)(const WalkRow&);
-        WalkRow row;
+    // The texts of a listed row; none for a row that is not listed.
+    const auto listed = [](const auto& row) { return row ? std::optional<Texts>(row->texts()) : std::nullopt; };
+    const auto user = [&](WalkRow r) { return listed(decodeUserRow(r)); };
+    const auto group = [&](WalkRow r) { return listed(decodeGroupRow(r)); };
+    const auto view = [&](WalkRow r) { return listed(decodeViewRow(r)); };
+    const auto community = [&](WalkRow r) { return listed(decodeCommunityRow(r)); };
+    const auto host = [&](WalkRow r) { return listed(decodeHostRow(r)); };
+    const std::string root("\x01\x00", 2);
+    const std::pair<std::optional<Texts>, std::optional<Texts>> cases[] = {
+        {user({{"ab", "3", "g", "3", "", "2", "", "1"}, ".2.97.98.3"}), Texts{"ab", "g", "V3", "SHA", "DES_CBC"}},
+        {user({{"ab", "3", "g", "3", "", "2", "", "5"}, ".2.97.98.3"}), std::nullopt}, // createAndWait
+        {user({{"42", "3", "g", "3", "", "2", "", "1"}, ".2.97.98.3"}), std::nullopt}, // named unlike its index
+        {user({{"ab", "7", "g", "1", "", "1", "", "1"}, ".2.97.98.7"}), std::nullopt}, // unknown version
+        {user({{"ab", "3", "g", "77 x", "", "1", "", "1"}, ".2.97.98.3"}), std::nullopt}, // a text protocol
+        {group({{"g", "2", "1", "r", "w", "n", "1"}, ".1.103.2.1"}), Texts{"g", "r", "w", "n", "v2c", "NoAuthNoPriv"}},
+        {group({{"g", "3", "3", "r", "w", "n", "1"}, ".1.103.3.3"}), Texts{"g", "r", "w", "n", "v3", "AuthPriv"}},
+        {group({{"g", "3", "3", "r", "w", "n", "2"}, ".1.103.3.3"}), std::nullopt}, // not active
+        {group({{"g", "3", "2", "r", "w", "n", "1"}, ".1.103.3.3"}), std::nullopt}, // level unlike its index
+        {view({{"all", root, "2", "1"}, ".3.97.108.108.3.1.3.6"}), Texts{"all", "1.3.6", "1.0", "Excluded"}},
+        {view({{"all", "", "1", "1"}, ".3.97.108.108.4.1.3.6"}), std::nullopt}, // a short index
+        {view({{"all", "", "1", "5"}, ".3.97.108.108.3.1.3.6"}), std::nullopt}, // not active
+        {community({{"pub", "public", "1"}, ".3.112.117.98"}), Texts{"pub", "public"}},
+        {community({{"pubx", "public", "1"}, ".3.112.117.98"}), std::nullopt}, // named unlike its index
+        {host({{"10.1.2.3", "pub", "4", "1"}, ".10.1.2.3"}), Texts{"10.1.2.3", "V3-AuthNoPriv", "pub"}},
+        {host({{"10.1.2.3", "pub", "5", "1"}, ".10.1.2.3"}), Texts{"10.1.2.3", "V3-AuthPriv", "pub"}},
+        {host({{"10.1.2.3", "pub", "5", "5"}, ".10.1.2.3"}), std::nullopt}, // not active
+        {host({{"42", "pub", "1", "1"}, ".10.1.2.3"}), std::nullopt},      // an address that is no address
     };
-    const auto user = [](const WalkRow& r) { return decodeUserRow(r).has_value(); };
-    const auto group = [](const WalkRow& r) { return decodeGroupRow(r).has_value(); };
-    const auto view = [](const WalkRow& r) { return decodeViewRow(r).has_value(); };
-    const auto community = [](const WalkRow& r) { return decodeCommunityRow(r).has_value(); };
-    const auto host = [](const WalkRow& r) { return decodeHostRow(r).has_value(); };
-    const Case cases[] = {
-        {"user", true, user, {{"ab", "3", "g", "3", "", "2", "", "1"}, ".2.97.98.3"}},
-        {"user in createAndWait", false, user, {{"ab", "3", "g", "3", "", "2", "", "5"}, ".2.97.98.3"}},
-        {"user named unlike its index", false, user, {{"42", "3", "g", "3", "", "2", "", "1"}, ".2.97.98.3"}},
-        {"user of unknown version", false, user, {{"ab", "7", "g", "1", "", "1", "", "1"}, ".2.97.98.7"}},
-        {"user with a text protocol", false, user, {{"ab", "3", "g", "77 x", "", "1", "", "1"}, ".2.97.98.3"}},
-        {"group", true, group, {{"g", "3", "3", "r", "w", "n", "1"}, ".1.103.3.3"}},
-        {"group not active", false, group, {{"g", "3", "3", "r", "w", "n", "2"}, ".1.103.3.3"}},
-        {"group level unlike its index", false, group, {{"g", "3", "2", "r", "w", "n", "1"}, ".1.103.3.3"}},
-        {"view", true, view, {{"all", std::string("\x01\x00", 2), "2", "1"}, ".3.97.108.108.3.1.3.6"}},
-        {"view with a short index", false, view, {{"all", "", "1", "1"}, ".3.97.108.108.4.1.3.6"}},
-        {"view not active", false, view, {{"all", "", "1", "5"}, ".3.97.108.108.3.1.3.6"}},
-        {"community", true, community, {{"pub", "public", "1"}, ".3.112.117.98"}},
-        {"community named unlike its index", false, community, {{"pubx", "public", "1"}, ".3.112.117.98"}},
-        {"host", true, host, {{"10.1.2.3", "pub", "5", "1"}, ".10.1.2.3"}},
-        {"host not active", false, host, {{"10.1.2.3", "pub", "5", "5"}, ".10.1.2.3"}},
-        {"host whose address is no address", false, host, {{"42", "pub", "1", "1"}, ".10.1.2.3"}},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.decode(c.row), c.listed) << c.what;
-
-    const auto view1 = decodeViewRow({{"all", std::string("\x01\x00", 2), "2", "1"}, ".3.97.108.108.3.1.3.6"});
-    ASSERT_TRUE(view1);
-    EXPECT_EQ(view1->texts(), (std::vector<std::string>{"all", "1.3.6", "1.0", "Excluded"}));
-    EXPECT_EQ(decodeUserRow({{"ab", "3", "g", "3", "", "2", "", "1"}, ".2.97.98.3"})->texts(),
-              (std::vector<std::string>{"ab", "g", "V3", "SHA", "DES_CBC"}));
-    EXPECT_EQ(decodeHostRow({{"10.1.2.3", "pub", "4", "1"}, ".10.1.2.3"})->texts(),
-              (std::vector<std::string>{"10.1.2.3", "V3-AuthNoPriv", "pub"}));
-    EXPECT_EQ(decodeGroupRow({{"g", "2", "1", "r", "w", "n", "1"}, ".1.103.2.1"})->texts(),
-              (std::vector<std::string>{"g", "r", "w", "n", "v2c", "NoAuthNoPriv"}));
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(cases[i].first, cases[i].second) << "case " << i;
 }

@@ -22,12 +22,9 @@ const std::string kRoot = std::string("\x80\x00\x00\x00\x5E\x00\x53\x01", 8);
 
 TEST(StpRules, BridgeTimersRangesRelationsAndTheFirstFailingCheck)
 {
-    struct Case {
-        std::int64_t maxAge, helloTime, forwardDelay;
-        const std::string& message;
-    };
     const std::string ok;
-    const Case cases[] = {
+    // Max age, hello time, forward delay, message.
+    const std::tuple<std::int64_t, std::int64_t, std::int64_t, const std::string&> cases[] = {
         {2000, 200, 1500, ok}, {600, 300, 1500, kHelloRelation}, {4000, 200, 2000, kDelayRelation}, {4000, 1000, 3000, ok},
         {4000, 1001, 3000, kHelloRange}, {599, 100, 400, kAgeRange}, {4001, 100, 400, kAgeRange}, {2000, 200, 399, kDelayRange},
         {2000, 200, 3001, kDelayRange}, {2000, 99, 1500, kHelloRange},
@@ -36,16 +33,14 @@ TEST(StpRules, BridgeTimersRangesRelationsAndTheFirstFailingCheck)
         // Age range first, then delay range, then hello range, then the relations.
         {0, 0, 0, kAgeRange}, {2000, 0, 0, kDelayRange}, {700, 300, 400, kHelloRelation},
     };
-    for (const Case& c : cases) {
+    for (const auto& [maxAge, helloTime, forwardDelay, message] : cases) {
         StpBridgeSettings s;
-        s.maxAge = c.maxAge;
-        s.helloTime = c.helloTime;
-        s.forwardDelay = c.forwardDelay;
-        EXPECT_EQ(checkStpBridge(s), c.message) << c.maxAge << " " << c.helloTime << " " << c.forwardDelay;
+        std::tie(s.maxAge, s.helloTime, s.forwardDelay) = std::tie(maxAge, helloTime, forwardDelay);
+        EXPECT_EQ(checkStpBridge(s), message) << maxAge << " " << helloTime << " " << forwardDelay;
     }
 }
 
-TEST(StpRules, BridgeSetEncodesVersionAndState)
+TEST(StpRules, BridgeSetEncodesVersionAndStateAndTheReadDecodes)
 {
     StpBridgeSettings s;
     s.rstp = true;
@@ -53,34 +48,27 @@ TEST(StpRules, BridgeSetEncodesVersionAndState)
     const Bindings sent = stpBridgeSet(s);
     ASSERT_EQ(sent.size(), 6u);
     EXPECT_EQ(sent[4].value + sent[5].value, "22");
-}
 
-TEST(StpRules, BridgeReadDecoding)
-{
-    WalkRow row{{"32768", "1234", "3", kRoot, "0", "2000", "200", "1500", "200", "100", "1500", "2", "0"}, {}};
-    auto texts = decodeStpBridge(row);
-    ASSERT_TRUE(texts);
-    EXPECT_EQ(texts->designatedRoot, "80:00:00:00:5E:00:53:01");
-    EXPECT_EQ(texts->maxAge + " " + texts->currentForwardDelay, "2000 1500");
-    EXPECT_FALSE(texts->enabled);
-    EXPECT_EQ(texts->version, StpBridgeTexts::Version::StpCompatible);
-
-    row.values[11] = "1";
-    row.values[12] = "2";
-    texts = decodeStpBridge(row);
-    EXPECT_TRUE(texts->enabled);
-    EXPECT_EQ(texts->version, StpBridgeTexts::Version::Rstp);
-    row.values[12] = "1";
-    EXPECT_EQ(decodeStpBridge(row)->version, StpBridgeTexts::Version::Keep);
-
-    // Eleven values suffice (state and version absent: protocol off).
-    row.values.resize(11);
-    texts = decodeStpBridge(row);
-    ASSERT_TRUE(texts);
-    EXPECT_FALSE(texts->enabled);
-    row.values.resize(10);
-    EXPECT_FALSE(decodeStpBridge(row));
-    EXPECT_FALSE(decodeStpBridge({{"", "1", "1", "1", "1", "1", "1", "1", "1", "1", "1"}, {}}));
+    // Root, max age, current delay, state, version (0 keep, 1 RSTP, 2 STP compatible); "none": nothing shown.
+    const auto shown = [](std::vector<std::string> values) {
+        const auto t = decodeStpBridge({values, {}});
+        return t ? t->designatedRoot + " " + t->maxAge + " " + t->currentForwardDelay + (t->enabled ? " on " : " off ") +
+                       std::to_string(static_cast<int>(t->version))
+                 : "none";
+    };
+    const std::vector<std::string> row{"32768", "1234", "3", kRoot, "0", "2000", "200", "1500", "200", "100", "1500"};
+    const auto with = [&](std::vector<std::string> tail) {
+        std::vector<std::string> values = row;
+        values.insert(values.end(), tail.begin(), tail.end());
+        return values;
+    };
+    const std::string root = "80:00:00:00:5E:00:53:01 2000 1500";
+    EXPECT_EQ(shown(with({"2", "0"})), root + " off 2");
+    EXPECT_EQ(shown(with({"1", "2"})), root + " on 1");
+    EXPECT_EQ(shown(with({"1", "1"})), root + " on 0");
+    EXPECT_EQ(shown(row), root + " off 0"); // eleven values suffice: protocol off
+    EXPECT_EQ(shown({row.begin(), row.end() - 1}), "none");
+    EXPECT_EQ(shown({"", "1", "1", "1", "1", "1", "1", "1", "1", "1", "1"}), "none");
     EXPECT_EQ(bridgeIdText("short"), "short");
 }
 
@@ -101,25 +89,23 @@ TEST(StpRules, TrunkMemberKeepsItsRowValues)
     const std::string refused = "Cannot add ports with different STP configurations to an aggregated link.";
     const std::string badCost = "Invalid Path Cost(1-200000000)";
     const StpPortRow shown = stpPortRow({"4", "128", "20000", "Y"});
-    struct Case {
-        StpPortSettings settings;
-        int link;
-        std::string message;
-    };
     // Outside a link any change goes; 0 is the automatic cost; the cost range is checked first.
-    for (const Case& c : {Case{{128, 20000, true}, 2, ""}, {{144, 20000, true}, 2, refused}, {{128, 20001, true}, 2, refused},
-                          {{128, 20000, false}, 2, refused}, {{144, 1, false}, 0, ""}, {{128, 0, true}, 0, ""},
-                          {{128, 200000000, true}, 0, ""}, {{128, -1, true}, 0, badCost}, {{128, 200000001, true}, 2, badCost}})
-        EXPECT_EQ(checkStpPort(c.settings, c.link, shown), c.message)
-            << c.settings.priority << " " << c.settings.pathCost << " " << c.settings.enabled << " link " << c.link;
+    for (const auto& [settings, link, message] : std::initializer_list<std::tuple<StpPortSettings, int, std::string>>{
+             {{128, 20000, true}, 2, ""}, {{144, 20000, true}, 2, refused}, {{128, 20001, true}, 2, refused},
+             {{128, 20000, false}, 2, refused}, {{144, 1, false}, 0, ""}, {{128, 0, true}, 0, ""},
+             {{128, 200000000, true}, 0, ""}, {{128, -1, true}, 0, badCost}, {{128, 200000001, true}, 2, badCost}})
+        EXPECT_EQ(checkStpPort(settings, link, shown), message)
+            << settings.priority << " " << settings.pathCost << " " << settings.enabled << " link " << link;
 }
 
 TEST(StpRules, PortReadAsksForPriorityCostAndEnableOfThePort)
 {
     const Bindings read = stpPortRead("12");
-    ASSERT_EQ(read.size(), 3u);
-    EXPECT_EQ(read[0].oid + " " + read[1].oid + " " + read[2].oid,
-              "1.3.6.1.2.1.17.2.15.1.2.12 1.3.6.1.2.1.17.2.15.1.5.12 1.3.6.1.2.1.17.2.15.1.4.12");
+    std::vector<std::string> oids;
+    for (const auto& binding : read)
+        oids.push_back(binding.oid);
+    EXPECT_EQ(oids, (std::vector<std::string>{"1.3.6.1.2.1.17.2.15.1.2.12", "1.3.6.1.2.1.17.2.15.1.5.12",
+                                              "1.3.6.1.2.1.17.2.15.1.4.12"}));
     EXPECT_FALSE(decodeStpPort({"1", "2"}));
     EXPECT_TRUE(decodeStpPort({"32", "0", "1"})->enabled);
 }

@@ -28,16 +28,11 @@ TEST(SystemInformationRules, DecodesSixValuesAndShortAnswersOrAnEmptyUptimeChang
     EXPECT_FALSE(noUptime->runtime);
 }
 
-TEST(SystemInformationRules, NameCheckedBeforeLocation)
+TEST(SystemInformationRules, NameCheckedBeforeLocationThenSetInThatOrderAsUtf8)
 {
-    EXPECT_EQ(checkSystemInformation("core_1 A", "rack-4 (B)"), "");
-    EXPECT_EQ(checkSystemInformation("core/1", "rack/4"), "Invalid System Name.");
-    EXPECT_EQ(checkSystemInformation("core1", "rack/4"), "Invalid System Location.");
-    EXPECT_EQ(checkSystemInformation("core1", "a.b"), "Invalid System Location.");
-}
-
-TEST(SystemInformationRules, SetsNameThenLocationAsUtf8)
-{
+    EXPECT_EQ((std::vector<std::string>{checkSystemInformation("core_1 A", "rack-4 (B)"), checkSystemInformation("core/1", "rack/4"),
+                                        checkSystemInformation("core1", "rack/4"), checkSystemInformation("core1", "a.b")}),
+              (std::vector<std::string>{"", "Invalid System Name.", "Invalid System Location.", "Invalid System Location."}));
     const Bindings expected{{"1.3.6.1.2.1.1.5.0", snmp::kTypeOctetString, "caf\xC3\xA9"},
                             {"1.3.6.1.2.1.1.6.0", snmp::kTypeOctetString, "hall 2"}};
     EXPECT_EQ(systemInformationSet("caf\xC3\xA9", "hall 2"), expected);

@@ -9,27 +9,21 @@ using Texts = std::vector<std::string>;
 
 TEST(TableViewRules, ValueTexts)
 {
-    struct Case {
-        std::string (*convert)(std::string_view);
-        const char* value;
-        const char* text;
-    };
-    const Case cases[] = {
+    const std::tuple<std::string (*)(std::string_view), const char*, const char*> cases[] = {
         {speedText, "1000000000", "1000M"}, {speedText, "100000000", "100M"}, {speedText, "10000", "0M"}, {speedText, "4294967295", "4294M"},
         {linkStatusText, "1", "Connected"}, {linkStatusText, "2", "UnConnected"}, {linkStatusText, "3", "Test"},
         {linkStatusText, "7", "Unknown"}, {linkStatusText, "12", "Unknown"},
         // The forwarding status goes by its first character.
         {fdbStatusText, "1", "Other"}, {fdbStatusText, "5", "Static"}, {fdbStatusText, "3x", "Learn"}, {fdbStatusText, "6", "6"},
-        {fdbStatusText, "", ""},
-        {tcpStateText, "1", "closed"}, {tcpStateText, "2", "listen"}, {tcpStateText, "5", "established"},
+        {fdbStatusText, "", ""}, {tcpStateText, "1", "closed"}, {tcpStateText, "2", "listen"}, {tcpStateText, "5", "established"},
         {tcpStateText, "12", "deleteTCB"}, {tcpStateText, "13", "closed"}, {tcpStateText, "", "closed"},
         // The MAC comes from the index whatever the VLAN.
         {fdbMacText, ".1.0.0.94.0.83.1", "00-00-5E-00-53-01"}, {fdbMacText, ".4094.0.0.94.0.83.1", "00-00-5E-00-53-01"},
         {fdbMacText, ".1.255.255.255.255.255.255", "FF-FF-FF-FF-FF-FF"}, {fdbMacText, ".1.0.0.94.0.83", ""}, {fdbMacText, "", ""},
         {fdbMacText, ".1..0.94.0.83.1", ""},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.convert(c.value), c.text) << '"' << c.value << '"';
+    for (const auto& [convert, value, text] : cases)
+        EXPECT_EQ(convert(value), text) << '"' << value << '"';
 }
 
 TEST(TableViewRules, RowsAndColumns)
@@ -47,9 +41,6 @@ TEST(TableViewRules, RowsAndColumns)
 TEST(TableViewRules, PortFilterIsExactText)
 {
     const auto passes = [](std::string port, const char* filter) { return fdbRowPasses({{"3", std::move(port)}, ".1.0.0.0.0.0.1"}, filter); };
-    EXPECT_TRUE(passes("5", "5"));
-    EXPECT_FALSE(passes("15", "5"));
-    EXPECT_FALSE(passes("05", "5"));
-    EXPECT_FALSE(passes("5", "05"));
-    EXPECT_TRUE(passes("15", ""));
+    EXPECT_EQ((std::vector<bool>{passes("5", "5"), passes("15", "5"), passes("05", "5"), passes("5", "05"), passes("15", "")}),
+              (std::vector<bool>{true, false, false, false, true}));
 }

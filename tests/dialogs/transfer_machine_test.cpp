@@ -85,15 +85,9 @@ TEST(TransferMachine, EveryPathEndsWithItsMessageAtItsTime)
     const auto firmware = TransferKind::Firmware, configuration = TransferKind::Configuration;
     const std::string timeOut = "Time out ! Please check TFTP Server IP and network. @";
     const Answer silent{kSilent, ""};
-    const struct {
-        const char* path;
-        TransferKind kind;
-        int fileSet, operation;
-        long operationMs;
-        std::vector<Answer> polls;
-        std::vector<std::string> reports;
-        long finishedAt;
-    } cases[] = {
+    // Path, kind, the file name set's and the operation set's answers, the operation set's delay, the status
+    // answers, the reports with their times, the end's time.
+    const std::tuple<const char*, TransferKind, int, int, long, std::vector<Answer>, std::vector<std::string>, long> cases[] = {
         {"file name set unanswered", configuration, kSilent, kOk, 0, {{kOk, "1"}}, {"Setting file name TimeOut ! @10000"}, 10005},
         {"operation set unanswered, switch idle", configuration, kOk, kSilent, 0, {{kOk, "0"}}, {"Setting operation TimeOut ! @15000"}, 15005},
         {"operation set slower than the first poll", configuration, kOk, kOk, 5000, {{kOk, "0"}}, {"Success ! @6000"}, 6005},
@@ -109,11 +103,10 @@ TEST(TransferMachine, EveryPathEndsWithItsMessageAtItsTime)
         {"failed", firmware, kOk, kOk, 0, {{kOk, "2"}}, {"Firmware Upgrade Fail ! @15000"}, 15005},
         {"failed", configuration, kOk, kOk, 0, {{kOk, "2"}}, {"Config Restore Fail ! @3000"}, 3005},
     };
-    for (const auto& c : cases) {
-        const ClockedSwitch device(c.kind, c.fileSet, c.operation, c.operationMs, c.polls);
-        EXPECT_EQ(device.reports, c.reports) << c.path;
-        EXPECT_EQ(device.finishedAt, c.finishedAt) << c.path;
-        EXPECT_EQ(device.progress == 99, c.reports[0].starts_with("Success")) << c.path << ": " << device.progress;
+    for (const auto& [path, kind, fileSet, operation, operationMs, polls, reports, finishedAt] : cases) {
+        const ClockedSwitch device(kind, fileSet, operation, operationMs, polls);
+        EXPECT_EQ(std::tie(device.reports, device.finishedAt), std::tie(reports, finishedAt)) << path;
+        EXPECT_EQ(device.progress == 99, reports[0].starts_with("Success")) << path << ": " << device.progress;
     }
 }
 

@@ -19,18 +19,9 @@ TrunkSnapshot passing()
     TrunkSnapshot s(kPorts);
     for (int i = 0; i < kPorts; ++i) {
         const auto p = static_cast<std::size_t>(i);
-        s.speed[p] = 6;
-        s.medium[p] = 2;
-        s.defaultPriority[p] = 1;
-        s.pvid[p] = 1;
-        s.portSecurity[p] = 2;
-        s.loopDetect[p] = 2;
+        s.speed[p] = 6, s.medium[p] = 2, s.defaultPriority[p] = 1, s.pvid[p] = 1, s.portSecurity[p] = 2, s.loopDetect[p] = 2;
         s.spanningTree[p] = {1, 128, 0, 2, 2, 1, 2};
-        s.dot1xControl[p] = 3;
-        s.voiceMode[p] = 2;
-        s.surveillanceState[p] = 2;
-        s.surveillanceMode[p] = 1;
-        s.learning[p] = true;
+        s.dot1xControl[p] = 3, s.voiceMode[p] = 2, s.surveillanceState[p] = 2, s.surveillanceMode[p] = 1, s.learning[p] = true;
     }
     s.dot1xEnabled = s.stpEnabled = s.surveillanceEnabled = 1;
     s.mirrorState = 1;
@@ -65,8 +56,7 @@ const char* const kSurveillanceState = "Cannot add a port in  Auto Surveillance 
 TEST(TrunkAdmission, EachRuleFailsOnItsSmallestChangeAndTheEarlierRuleWins)
 {
     const std::vector<Case> cases = {
-        {"all hold", [](TrunkSnapshot&) {}, ""},
-        {"1 other link", [](TrunkSnapshot& s) { s.linkId[1] = 3; }, kOtherLink},
+        {"all hold", [](TrunkSnapshot&) {}, ""}, {"1 other link", [](TrunkSnapshot& s) { s.linkId[1] = 3; }, kOtherLink},
         {"1 own members pass", [](TrunkSnapshot& s) { s.linkId[0] = s.linkId[1] = 3; }, "", {1, 2}, {1, 2}},
         {"2 medium", [](TrunkSnapshot& s) { s.medium[1] = 4; }, "Cannot add ports of different types to an aggregated link !"},
         {"2 unread medium", [](TrunkSnapshot& s) { s.medium[0] = 0, s.medium[1] = 4; }, ""},
@@ -128,9 +118,7 @@ TEST(TrunkAdmission, EachRuleFailsOnItsSmallestChangeAndTheEarlierRuleWins)
 TEST(TrunkMember, CountLimitsAndAnEmptyList)
 {
     const std::pair<std::size_t, std::string> counts[] = {
-        {1, "The mininum port members for an aggregated link is 2 !"},
-        {2, ""},
-        {8, ""},
+        {1, "The mininum port members for an aggregated link is 2 !"}, {2, ""}, {8, ""},
         {9, "The maxinum port member for an aggregated link is exceeded !"}};
     for (const auto& [ticked, message] : counts)
         EXPECT_EQ(checkMemberCount(ticked), message) << ticked;

@@ -80,28 +80,21 @@ TEST_F(WriteRunner, SetsMessagesAndProgressKeepTheirOrderAndTheEndComesLast)
                 write.set(session, prioritySet(12288));
             write.progress(1, 10); // ten or fewer sets show no progress
         },
-        counting,
-        [&] {
-            seen.push_back("end");
-            ended = true;
-        },
-        [&](const std::string& text) { seen.push_back(text); }));
+        counting, [&] { seen.push_back("end"), ended = true; }, [&](const std::string& text) { seen.push_back(text); }));
     EXPECT_FALSE(runner.start([](WriteContext&) {}, owner.poster(), {})) << "a second sequence while one runs";
     EXPECT_TRUE(runner.running());
     ASSERT_TRUE(owner.runUntil([&] { return ended; }));
     EXPECT_FALSE(runner.running());
 
     std::vector<std::string> expected;
+    std::vector<std::int64_t> values;
     for (int step = 1; step <= 12; ++step)
-        expected.push_back("Writing port " + std::to_string(step) + " of 12");
+        expected.push_back("Writing port " + std::to_string(step) + " of 12"), values.push_back(4096 * (step % 2));
     expected.push_back("end");
+    values.insert(values.end(), {8192, 12288});
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(prompter.texts(), (std::vector<std::string>{"Parameter Error !", "Go on?"}));
     EXPECT_EQ(setsBeforeMessage, (std::vector<std::size_t>{12, 13})) << "a message moved among the sets";
-    std::vector<std::int64_t> values;
-    for (int step = 1; step <= 12; ++step)
-        values.push_back(4096 * (step % 2));
-    values.insert(values.end(), {8192, 12288});
     EXPECT_EQ(setValues(*transport), values);
 }
 
