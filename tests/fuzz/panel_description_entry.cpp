@@ -1,6 +1,4 @@
-#include "entries.h"
-#include "fuzz_reader.h"
-#include "scratch_file.h"
+#include "harness.h"
 
 #include "panel/bitmap_cache.h"
 #include "panel/panel_drawing.h"
@@ -78,9 +76,8 @@ int panel_description(const std::uint8_t* data, std::size_t size)
             require(child != nullptr, "every child exists");
             const QRect rect = child->Rect();
             require((rect.width() > 0) == (rect.right() >= rect.left()), "a rectangle never wraps around");
-            const QPoint inside = rect.center();
-            root.TrackCursor(inside);
-            root.OnClick(inside);
+            root.TrackCursor(rect.center());
+            root.OnClick(rect.center());
         }
         root.TrackCursor(QPoint(INT_MAX, INT_MIN));
     }

@@ -1,25 +1,16 @@
-#include "entries.h"
-#include "fuzz_reader.h"
-#include "scratch_file.h"
+#include "harness.h"
 
 #include "app/device_description.h"
 #include "platform/ini_file.h"
 
-#include <string>
-
 namespace fuzz {
-namespace {
-
-constexpr const char* kKeys[] = {"DeviceName", "DevicePortNum", "XMLName", "IsAllGiga", "IsHasFan"};
-
-} // namespace
 
 int user_ini(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const platform::IniFile ini = platform::IniFile::parse(text);
     for (const char* section : {"DeviceInfo", "deviceinfo", ""}) {
-        for (const char* key : kKeys) {
+        for (const char* key : {"DeviceName", "DevicePortNum", "XMLName", "IsAllGiga", "IsHasFan"}) {
             require(ini.readString(section, key).size() <= platform::IniFile::kMaxValueLength, "value length");
             ini.readInt(section, key, -7);
         }

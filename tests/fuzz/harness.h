@@ -1,0 +1,102 @@
+#pragma once
+
+#include "dialogs/dialog_session.h"
+#include "sim/answering_transport.h"
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+// What every fuzz entry shares. The libFuzzer targets and the corpus replay
+// test call the same entries; a broken invariant aborts with a message.
+namespace fuzz {
+
+int command_line(const std::uint8_t* data, std::size_t size);
+int user_ini(const std::uint8_t* data, std::size_t size);
+int encodings(const std::uint8_t* data, std::size_t size);
+int agent_answer(const std::uint8_t* data, std::size_t size);
+int netsnmp_answer(const std::uint8_t* data, std::size_t size);
+int poll_results(const std::uint8_t* data, std::size_t size);
+int table_rows(const std::uint8_t* data, std::size_t size);
+int trunk_snapshot(const std::uint8_t* data, std::size_t size);
+// Read through Qt Gui.
+int panel_description(const std::uint8_t* data, std::size_t size);
+int picture(const std::uint8_t* data, std::size_t size);
+
+// Hands out the input as small decisions; once it is used up every read
+// gives zeros, so an entry never checks the size.
+class FuzzReader {
+public:
+    FuzzReader(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
+
+    bool empty() const { return m_pos >= m_size; }
+    std::uint8_t byte() { return m_pos < m_size ? m_data[m_pos++] : 0; }
+    bool flag() { return (byte() & 1) != 0; }
+    // A number in [0, max], from as many bytes as max needs.
+    std::uint32_t upTo(std::uint32_t max);
+    // At most maxLength bytes, the length first; length 0xff, a count and a
+    // filler byte make a long run of one byte.
+    std::string text(std::size_t maxLength);
+
+private:
+    const std::uint8_t* m_data;
+    std::size_t m_size;
+    std::size_t m_pos = 0;
+};
+
+[[noreturn]] void fail(std::string_view what);
+inline void require(bool condition, std::string_view what)
+{
+    if (!condition)
+        fail(what);
+}
+
+// Every answer of the fuzz agents is immediate: pending after 20 s is a hang.
+template <typename Done>
+void waitFor(Done done, const char* what)
+{
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!done()) {
+        require(std::chrono::steady_clock::now() < limit, what);
+        std::this_thread::sleep_for(std::chrono::microseconds(50));
+    }
+}
+
+// The loaders read paths: one private directory, gone when the process ends,
+// whose files each input rewrites.
+std::string scratchDirectory();
+std::string writeScratchFile(std::string_view name, std::string_view content);
+
+// RFC 3629: shortest forms only, no surrogates, nothing above U+10FFFF.
+bool isWellFormedUtf8(std::string_view text);
+
+// Sessions made from now on talk to a loopback agent of this version.
+void useLoopbackAgent(const char* version = "1");
+
+// An agent answering from the input on the transport's thread: time-outs,
+// errors, wrong request ids, error statuses, bindings of any OID, type and
+// length (OIDs mostly from the request, so walks get somewhere). With the
+// input used up every request times out. `targets`, when given, collects
+// where each request went; read it once the transport is gone.
+class AnswerTransport final : public sim::AnsweringTransport {
+public:
+    explicit AnswerTransport(FuzzReader& input, std::vector<snmp::Target>* targets = nullptr);
+    ~AnswerTransport() override;
+
+private:
+    snmp::TransportStatus answer(const snmp::Target& target, const snmp::Pdu& request, snmp::Pdu& response) override;
+    snmp::VarBind binding(const snmp::Pdu& request, std::size_t index);
+
+    FuzzReader& m_input; // the serving thread's only
+    std::vector<snmp::Target>* m_targets;
+};
+
+// One walk of a dialog session, driven on this thread to its single end.
+void walkToTheEnd(const char* sessionName, const dialogs::WalkRequest& walk,
+                  const std::function<void(const dialogs::WalkRow&)>& onRow);
+
+} // namespace fuzz
