@@ -15,32 +15,24 @@ constexpr const char* kColumns[] = {
 constexpr int kValueTypes[] = {snmp::kTypeInteger, snmp::kTypeOctetString, snmp::kTypeNull, snmp::kTypeIpAddress,
                                snmp::kTypeUnsigned, snmp::kTypeObjectId, snmp::kTypeTimeTicks, 3, -1};
 
-// Every binding reads back with a type code of the session's enumeration.
-void checkBindings(const snmp::CSnmpResponse& response)
+// Every binding reads back with a type code of the session's enumeration;
+// a walk's row (`asked` given) holds one binding per column, each the
+// column plus a suffix.
+void checkAnswer(const snmp::CSnmpResponse& response, snmp::CCommonSnmp& session, const std::vector<std::string>* asked)
 {
+    require(!asked || response.getValuesCount() == static_cast<int>(asked->size()), "one binding per column");
+    std::string oid;
+    std::string suffix;
     for (int i = 0; i < response.getValuesCount(); ++i) {
         int type = -1;
         std::string value;
-        require(response.getValue(i, type, value), "a value for every binding");
+        require(response.getOid(i, oid) && response.getValue(i, type, value), "every binding reads back");
         require(type >= 0 && type <= 12 && type != 3 && type != 5 && type != 7, "a known type code");
+        require(!asked || (session.getSuffix(i, response, suffix) == 0 && !suffix.empty()
+                           && oid == (*asked)[static_cast<std::size_t>(i)] + suffix), "column plus suffix is the OID");
     }
-    std::string ignored;
-    require(!response.getOid(response.getValuesCount(), ignored), "no binding past the end");
-}
-
-// The walker's promise for a row: one binding per column, column + suffix.
-void checkRow(snmp::CCommonSnmp& session, const snmp::CSnmpResponse& response, const std::vector<std::string>& asked)
-{
-    require(response.getValuesCount() == static_cast<int>(asked.size()), "one binding per column");
-    checkBindings(response);
-    for (int i = 0; i < response.getValuesCount(); ++i) {
-        std::string oid;
-        std::string suffix;
-        require(response.getOid(i, oid) && session.getSuffix(i, response, suffix) == 0, "a row stays in its column");
-        require(!suffix.empty() && oid == asked[static_cast<std::size_t>(i)] + suffix, "column plus suffix is the OID");
-    }
-    std::string ignored;
-    require(session.getSuffix(-1, response, ignored) == -1, "no suffix before the first binding");
+    require(!response.getOid(response.getValuesCount(), oid), "no binding past the end");
+    require(!asked || session.getSuffix(-1, response, suffix) == -1, "no suffix before the first binding");
 }
 
 std::vector<std::string> openWith(snmp::CCommonSnmp& session, int pduType, FuzzReader& in)
@@ -68,7 +60,7 @@ void syncWalk(snmp::CCommonSnmp& session, FuzzReader& in)
         require((status == snmp::kStatusOk) == (response != nullptr), "a response exactly with status 0");
         if (status != snmp::kStatusOk)
             return;
-        checkRow(session, *response, columns);
+        checkAnswer(*response, session, &columns);
     }
 }
 
@@ -80,7 +72,7 @@ void exchange(snmp::CCommonSnmp& session, int pduType, FuzzReader& in)
     require((status == snmp::kStatusOk) == (response != nullptr), "a response exactly with status 0");
     require(!columns.empty() || status == snmp::kStatusNoAnswer, "nothing to send is no answer");
     if (response)
-        checkBindings(*response);
+        checkAnswer(*response, session, nullptr);
 }
 
 // Each row asks for the next until 32 rows; the walk ends once.
@@ -98,7 +90,7 @@ struct AsyncWalk {
         if (!walk.session.FindRequestID(requestId))
             return 0;
         if (status == snmp::kStatusOk && response) {
-            checkRow(walk.session, *response, walk.columns);
+            checkAnswer(*response, walk.session, &walk.columns);
             if (++walk.rows < 32) {
                 walk.session.getNextAsync(&AsyncWalk::callback, &walk, 200);
                 return 0;

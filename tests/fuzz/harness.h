@@ -15,17 +15,10 @@
 // test call the same entries; a broken invariant aborts with a message.
 namespace fuzz {
 
-int command_line(const std::uint8_t* data, std::size_t size);
-int user_ini(const std::uint8_t* data, std::size_t size);
-int encodings(const std::uint8_t* data, std::size_t size);
-int agent_answer(const std::uint8_t* data, std::size_t size);
-int netsnmp_answer(const std::uint8_t* data, std::size_t size);
-int poll_results(const std::uint8_t* data, std::size_t size);
-int table_rows(const std::uint8_t* data, std::size_t size);
-int trunk_snapshot(const std::uint8_t* data, std::size_t size);
-// Read through Qt Gui.
-int panel_description(const std::uint8_t* data, std::size_t size);
-int picture(const std::uint8_t* data, std::size_t size);
+// One entry per input surface; panel_description and picture read through Qt Gui.
+using Entry = int(const std::uint8_t* data, std::size_t size);
+Entry command_line, user_ini, encodings, agent_answer, netsnmp_answer, poll_results, table_rows, trunk_snapshot;
+Entry panel_description, picture;
 
 // Hands out the input as small decisions; once it is used up every read
 // gives zeros, so an entry never checks the size.
@@ -70,9 +63,6 @@ void waitFor(Done done, const char* what)
 // whose files each input rewrites.
 std::string scratchDirectory();
 std::string writeScratchFile(std::string_view name, std::string_view content);
-
-// RFC 3629: shortest forms only, no surrogates, nothing above U+10FFFF.
-bool isWellFormedUtf8(std::string_view text);
 
 // Sessions made from now on talk to a loopback agent of this version.
 void useLoopbackAgent(const char* version = "1");

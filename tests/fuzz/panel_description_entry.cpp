@@ -20,9 +20,7 @@ void preparePictures()
 {
     static const bool ready = [] {
         QImage picture(3, 2, QImage::Format_Indexed8);
-        picture.setColorCount(2);
-        picture.setColor(0, qRgb(0, 0, 0));
-        picture.setColor(1, qRgb(0, 255, 0));
+        picture.setColorTable({qRgb(0, 0, 0), qRgb(0, 255, 0)});
         picture.fill(1);
         picture.save(QString::fromStdString(scratchDirectory() + "/p.bmp"), "BMP");
         writeScratchFile("q.bmp", "BMnot a picture");

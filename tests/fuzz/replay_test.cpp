@@ -10,7 +10,7 @@ namespace {
 
 // Every committed input of one target, seeds and findings, through its entry;
 // a broken invariant or a sanitizer's finding ends the test binary.
-void replay(const std::string& target, int (*entry)(const std::uint8_t*, std::size_t))
+void replay(const std::string& target, fuzz::Entry* entry)
 {
     std::size_t replayed = 0;
     for (const char* folder : {"corpus", "regressions"}) {
