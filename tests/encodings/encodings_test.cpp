@@ -20,6 +20,21 @@ std::vector<int> flagsFor(int portCount, std::initializer_list<int> ports)
 
 std::pair<std::string, int> whole(const PortList& list) { return {list.text, list.count}; }
 
+// U+007F, U+0080, U+07FF, U+0800, U+D7FF, U+E000, U+FFFF, U+10000, U+10FFFF:
+// the first and last of each encoded length and around the surrogates.
+const std::string kEdgeCharacters = "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xED\x9F\xBF\xEE\x80\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF";
+// Just past them: a stray continuation byte, over-long forms, the first and
+// last surrogate, U+110000; each byte becomes U+FFFD.
+const std::string kPastTheEdges = "\x80\xC1\xBF\xE0\x9F\xBF\xED\xA0\x80\xED\xBF\xBF\xF0\x8F\xBF\xBF\xF4\x90\x80\x80";
+
+std::string replacements(int count)
+{
+    std::string out;
+    for (int i = 0; i < count; ++i)
+        out += "\xEF\xBF\xBD";
+    return out;
+}
+
 TEST(PortBitmap, PortOneIsTheTopBitAndTheValueFillsWholeWords)
 {
     const auto ports52 = portFlagsToBitmap(flagsFor(52, {1, 52}), 52);
@@ -52,7 +67,7 @@ TEST(PortList, DecodesOnlyTheOctetsThePortCountNeeds)
     for (const auto& [octets, ports, text, count] : std::vector<std::tuple<std::string, int, const char*, int>>{
              {"\xC8\x00\x00\x40"s, 28, "1,2,5,26", 4}, {"\x00\x00\x00\x00"s, 28, "", 0},
              {"\x00\x00\x00\x0F\xFF"s, 28, "29,30,31,32", 4}, {"\x80\x00\x00\x00\x00\x00\x10\x01"s, 52, "1,52", 2},
-             {"\x01"s, 52, "8", 1}})
+             {"\x01"s, 52, "8", 1}, {"\x01\x80"s, 8, "8", 1}})
         EXPECT_EQ(whole(bitmapToPortList(octets, ports)), std::pair(std::string(text), count)) << ports;
 }
 
@@ -110,7 +125,8 @@ TEST(Utf8, EncoderWritesWhatFitsWithTheTerminatorAndReplacesBadBytes)
 {
     // At most 256 UTF-16 units and never half a surrogate pair.
     for (const auto& [text, capacity, expected] : std::vector<std::tuple<std::string, std::size_t, std::string>>{
-             {"Zürich 東京 cam 📷", 256, "Zürich 東京 cam 📷"}, {"abcdef", 4, "abc"}, {"abc", 0, ""}, {"aé", 3, "a"},
+             {"Zürich 東京 cam 📷", 256, "Zürich 東京 cam 📷"}, {kEdgeCharacters, 256, kEdgeCharacters},
+             {kPastTheEdges, 256, replacements(20)}, {"abcdef", 4, "abc"}, {"abc", 0, ""}, {"aé", 3, "a"},
              {"a📷b", 5, "a"}, {"a📷b", 7, "a📷b"},
              {"ab\0cd"s, 64, "ab"}, {std::string(300, 'x'), 1000, std::string(256, 'x')},
              {std::string(255, 'x') + "📷", 1000, std::string(255, 'x')},
@@ -125,7 +141,8 @@ TEST(Utf8, DecoderTakesLeadBytesAsTheyComeAndStopsAtTheEndOrThe255thUnit)
     // A stray continuation byte stands for itself, continuation bytes are not
     // checked, lone surrogates join up, an over-long zero ends the text.
     for (const auto& [bytes, expected] : std::vector<std::pair<std::string, std::string>>{
-             {"", ""}, {"Zürich 東京 cam 📷", "Zürich 東京 cam 📷"}, {"\xC3\x29", "\xC3\xA9"}, {"\xED\xA0\xBD\xED\xB3\xB7", "📷"},
+             {"", ""}, {"Zürich 東京 cam 📷", "Zürich 東京 cam 📷"}, {kEdgeCharacters, kEdgeCharacters},
+             {"\xF8\x88\x80\x80\x80z", "\xEF\xBF\xBDz"}, {std::string(253, 'x') + "📷", std::string(253, 'x') + "📷"}, {"\xC3\x29", "\xC3\xA9"}, {"\xED\xA0\xBD\xED\xB3\xB7", "📷"},
              {"\xED\xA0\xBDx", "\xEF\xBF\xBDx"}, {"\xFC\x84\x80\x80\x80\x80z", "\xEF\xBF\xBDz"},
              {"ab\xC0\x80" "cd", "ab"}, {"ab\xE6\x9D", "ab\xEF\xBF\xBD"}, {"ab\xE6\0\x9D\xB1zz"s, "ab\xEF\xBF\xBD"},
              {"ab\xF0\x9F\x93\xB7"s.substr(0, 5), "ab\xEF\xBF\xBD"}, {"\xFC", "\xEF\xBF\xBD"}, {"ab\0cd"s, "ab"},

@@ -32,8 +32,10 @@ std::string FuzzReader::text(std::size_t maxLength)
     return out;
 }
 
-void fail(std::string_view what)
+void require(bool condition, std::string_view what)
 {
+    if (condition)
+        return;
     std::fprintf(stderr, "fuzz invariant broken: %.*s\n", static_cast<int>(what.size()), what.data());
     std::abort();
 }
@@ -161,8 +163,7 @@ snmp::VarBind AnswerTransport::binding(const snmp::Pdu& request, std::size_t ind
     return out;
 }
 
-void walkToTheEnd(const char* sessionName, const dialogs::WalkRequest& walk,
-                  const std::function<void(const dialogs::WalkRow&)>& onRow)
+void walkToTheEnd(const char* sessionName, const dialogs::WalkRequest& walk, const std::function<void(const dialogs::WalkRow&)>& onRow)
 {
     TaskQueue queue;
     int ends = 0;

@@ -41,12 +41,8 @@ private:
     std::size_t m_pos = 0;
 };
 
-[[noreturn]] void fail(std::string_view what);
-inline void require(bool condition, std::string_view what)
-{
-    if (!condition)
-        fail(what);
-}
+// A broken invariant is a finding: the process ends with `what`.
+void require(bool condition, std::string_view what);
 
 // Every answer of the fuzz agents is immediate: pending after 20 s is a hang.
 template <typename Done>
@@ -86,7 +82,6 @@ private:
 };
 
 // One walk of a dialog session, driven on this thread to its single end.
-void walkToTheEnd(const char* sessionName, const dialogs::WalkRequest& walk,
-                  const std::function<void(const dialogs::WalkRow&)>& onRow);
+void walkToTheEnd(const char* sessionName, const dialogs::WalkRequest& walk, const std::function<void(const dialogs::WalkRow&)>& onRow);
 
 } // namespace fuzz
