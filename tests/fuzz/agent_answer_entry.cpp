@@ -2,8 +2,6 @@
 
 #include "snmp/common_snmp.h"
 
-#include <atomic>
-
 namespace fuzz {
 namespace {
 
@@ -75,42 +73,6 @@ void exchange(snmp::CCommonSnmp& session, int pduType, FuzzReader& in)
         checkAnswer(*response, session, nullptr);
 }
 
-// Each row asks for the next until 32 rows; the walk ends once.
-struct AsyncWalk {
-    AsyncWalk(snmp::CCommonSnmp& walking, std::vector<std::string> asked) : session(walking), columns(std::move(asked)) {}
-
-    snmp::CCommonSnmp& session;
-    const std::vector<std::string> columns;
-    std::atomic<int> rows = 0;
-    std::atomic<int> ends = 0;
-
-    static unsigned callback(std::unique_ptr<snmp::CSnmpResponse> response, int requestId, void* context, int status)
-    {
-        auto& walk = *static_cast<AsyncWalk*>(context);
-        if (!walk.session.FindRequestID(requestId))
-            return 0;
-        if (status == snmp::kStatusOk && response) {
-            checkAnswer(*response, walk.session, &walk.columns);
-            if (++walk.rows < 32) {
-                walk.session.getNextAsync(&AsyncWalk::callback, &walk, 200);
-                return 0;
-            }
-        }
-        ++walk.ends;
-        walk.session.SignalGetDone();
-        return 0;
-    }
-};
-
-void asyncWalk(snmp::CCommonSnmp& session, FuzzReader& in)
-{
-    AsyncWalk walk(session, openWith(session, snmp::kPduGetNext, in));
-    session.getNextAsync(&AsyncWalk::callback, &walk, 200);
-    waitFor([&session] { return session.IsGetDone(); }, "the walk ends");
-    session.Close();
-    require(walk.ends <= 1, "a walk ends once");
-}
-
 } // namespace
 
 int agent_answer(const std::uint8_t* data, std::size_t size)
@@ -120,10 +82,9 @@ int agent_answer(const std::uint8_t* data, std::size_t size)
     snmp::CCommonSnmp session(std::make_shared<AnswerTransport>(in));
     for (int operations = 0; operations < 8 && !in.empty(); ++operations) {
         switch (in.byte() % 4) {
-        case 0: syncWalk(session, in); break;
         case 1: exchange(session, snmp::kPduGet, in); break;
         case 2: exchange(session, snmp::kPduSet, in); break;
-        case 3: asyncWalk(session, in); break;
+        default: syncWalk(session, in); break; // asynchronous walks: poll_results, through the monitor
         }
     }
     return 0;
