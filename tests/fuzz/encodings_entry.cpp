@@ -24,12 +24,13 @@ std::vector<unsigned> numbersOf(std::string_view text, char separator)
     return numbers;
 }
 
-// Ascending ports, as many as counted.
-std::vector<unsigned> portsOf(const snmp::PortList& list)
+// Ascending ports from 1 to `last`, as many as counted.
+std::vector<unsigned> portsOf(const snmp::PortList& list, std::size_t last)
 {
     const std::vector<unsigned> ports = numbersOf(list.text.empty() ? "" : "," + list.text, ',');
     require(static_cast<int>(ports.size()) == list.count, "the count matches the list");
     require(std::adjacent_find(ports.begin(), ports.end(), std::greater_equal<>()) == ports.end(), "ports ascend");
+    require(ports.empty() || (ports.front() >= 1 && ports.back() <= last), "ports within the value");
     return ports;
 }
 
@@ -51,7 +52,7 @@ void bitmapRoundTrip(FuzzReader& in)
         if (flags[i] != 0 && i < static_cast<std::size_t>(portCount))
             expected.push_back(static_cast<unsigned>(i) + 1);
     }
-    require(portsOf(snmp::bitmapToPortList(bitmap.octets, portCount)) == expected, "bitmap round trip");
+    require(portsOf(snmp::bitmapToPortList(bitmap.octets, portCount), 8 * bitmap.octets.size()) == expected, "bitmap round trip");
     require(snmp::portFlagsToBitmap(bits, portCount).octets == bitmap.octets, "both flag forms agree");
 }
 
@@ -59,18 +60,16 @@ void bitmapFromSwitch(FuzzReader& in)
 {
     const int portCount = static_cast<int>(in.upTo(140)) - 20;
     const std::string octets = in.text(200);
-    const std::vector<unsigned> ports = portsOf(snmp::bitmapToPortList(octets, portCount));
     // Whole octets are decoded: on 28 ports the fourth octet may still name
     // ports 29 to 32, never more.
     const std::size_t decoded = portCount > 0 ? std::min((static_cast<std::size_t>(portCount) + 7) / 8, octets.size()) : 0;
-    require(ports.empty() || (ports.front() >= 1 && ports.back() <= 8 * decoded), "ports within the decoded octets");
+    portsOf(snmp::bitmapToPortList(octets, portCount), 8 * decoded);
 }
 
 void nibbles(FuzzReader& in)
 {
     const std::string hex = in.text(200);
-    const std::vector<unsigned> ports = portsOf(snmp::hexNibblesToPortList(hex));
-    require(ports.empty() || (ports.front() >= 1 && ports.back() <= 4 * hex.size()), "ports within the digits");
+    portsOf(snmp::hexNibblesToPortList(hex), 4 * hex.size());
 }
 
 void hexText(FuzzReader& in)

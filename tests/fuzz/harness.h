@@ -3,12 +3,10 @@
 #include "dialogs/dialog_session.h"
 #include "sim/answering_transport.h"
 
-#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 // What every fuzz entry shares. The libFuzzer targets and the corpus replay
@@ -43,17 +41,6 @@ private:
 
 // A broken invariant is a finding: the process ends with `what`.
 void require(bool condition, std::string_view what);
-
-// Every answer of the fuzz agents is immediate: pending after 20 s is a hang.
-template <typename Done>
-void waitFor(Done done, const char* what)
-{
-    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!done()) {
-        require(std::chrono::steady_clock::now() < limit, what);
-        std::this_thread::sleep_for(std::chrono::microseconds(50));
-    }
-}
 
 // The loaders read paths: one private directory, gone when the process ends,
 // whose files each input rewrites.
