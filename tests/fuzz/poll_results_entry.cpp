@@ -10,21 +10,19 @@ namespace {
 
 // Every element the polling names exists on the panel: the ports, then the
 // fibre positions of the combination ports.
-class CheckingSink final : public monitor::PanelSink {
-public:
-    explicit CheckingSink(int portCount) : m_portCount(portCount) {}
+struct CheckingSink final : monitor::PanelSink {
+    explicit CheckingSink(int ports) : portCount(ports) {}
 
     void portElementsChanged(std::vector<monitor::ElementStatus> changes, Repaint) override
     {
         for (const monitor::ElementStatus& change : changes)
-            require(change.element >= 0 && change.element < m_portCount + 4 && change.status >= 0
+            require(change.element >= 0 && change.element < portCount + 4 && change.status >= 0
                         && change.status <= monitor::kPortNoLink, "a port status of an element on the panel");
     }
     void portElementsLost() override {}
     void blinkTimerWanted() override {}
 
-private:
-    int m_portCount;
+    const int portCount;
 };
 
 // The walk has ended and left states the window can draw.
