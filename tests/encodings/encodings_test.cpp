@@ -29,10 +29,7 @@ const std::string kPastTheEdges = "\x80\xC1\xBF\xE0\x9F\xBF\xED\xA0\x80\xED\xBF\
 
 std::string replacements(int count)
 {
-    std::string out;
-    for (int i = 0; i < count; ++i)
-        out += "\xEF\xBF\xBD";
-    return out;
+    return count > 0 ? "\xEF\xBF\xBD" + replacements(count - 1) : "";
 }
 
 TEST(PortBitmap, PortOneIsTheTopBitAndTheValueFillsWholeWords)

@@ -43,18 +43,13 @@ void require(bool condition, std::string_view what)
 std::string scratchDirectory()
 {
     static const struct Directory {
-        Directory() : path((std::filesystem::temp_directory_path() / "qmx-fuzz-XXXXXX").string())
-        {
-            if (::mkdtemp(path.data()) == nullptr)
-                path.clear();
-        }
+        std::string path = (std::filesystem::temp_directory_path() / "qmx-fuzz-XXXXXX").string();
+        Directory() { require(::mkdtemp(path.data()) != nullptr, "a scratch directory"); }
         ~Directory()
         {
             std::error_code ignored;
-            if (!path.empty())
-                std::filesystem::remove_all(path, ignored);
+            std::filesystem::remove_all(path, ignored);
         }
-        std::string path;
     } directory;
     return directory.path;
 }

@@ -22,11 +22,10 @@ void preparePictures()
         QImage picture(3, 2, QImage::Format_Indexed8);
         picture.setColorTable({qRgb(0, 0, 0), qRgb(0, 255, 0)});
         picture.fill(1);
-        picture.save(QString::fromStdString(scratchDirectory() + "/p.bmp"), "BMP");
         writeScratchFile("q.bmp", "BMnot a picture");
-        return !scratchDirectory().empty();
+        return picture.save(QString::fromStdString(scratchDirectory() + "/p.bmp"), "BMP");
     }();
-    require(ready, "the scratch directory");
+    require(ready, "the pictures a description names");
 }
 
 // The main window as the panel sees it; the client area may change size.
