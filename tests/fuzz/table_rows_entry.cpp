@@ -7,13 +7,10 @@ namespace {
 
 dialogs::mib::TableView viewOf(std::uint8_t choice)
 {
-    switch (choice % 5) {
-    case 0: return dialogs::mib::interfaceTableView();
-    case 1: return dialogs::mib::ipTableView("127.0.0.1");
-    case 2: return dialogs::mib::forwardingTableView();
-    case 3: return dialogs::mib::tcpServiceView();
-    default: return dialogs::mib::udpServiceView();
-    }
+    using namespace dialogs::mib;
+    const TableView views[] = {interfaceTableView(), ipTableView("127.0.0.1"), forwardingTableView(), tcpServiceView(),
+                               udpServiceView()};
+    return views[choice % std::size(views)];
 }
 
 void checkTexts(const dialogs::mib::TableView& view, const dialogs::WalkRow& row)

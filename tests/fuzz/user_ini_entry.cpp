@@ -20,8 +20,8 @@ int user_ini(const std::uint8_t* data, std::size_t size)
     for (int lines = 0; begin < text.size() && lines < 64; ++lines) {
         const std::size_t end = std::min(text.find('\n', begin), text.size());
         const std::string_view line = text.substr(begin, end - begin);
-        const std::string value = ini.readString(line, line, "default");
-        require(value.size() <= std::max<std::size_t>(platform::IniFile::kMaxValueLength, 7), "value length");
+        require(ini.readString(line, line, "default").size() <= std::max<std::size_t>(platform::IniFile::kMaxValueLength, 7),
+                "value length");
         ini.readInt(line, line, 0);
         platform::parseProfileInt(line);
         begin = end + 1;
