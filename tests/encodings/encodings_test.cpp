@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <tuple>
 #include <vector>
 
@@ -19,18 +18,30 @@ std::vector<int> flagsFor(int portCount, std::initializer_list<int> ports)
     return flags;
 }
 
+std::pair<std::string, int> whole(const PortList& list) { return {list.text, list.count}; }
+
+// U+007F, U+0080, U+07FF, U+0800, U+D7FF, U+E000, U+FFFF, U+10000, U+10FFFF:
+// the first and last of each encoded length and around the surrogates.
+const std::string kEdgeCharacters = "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xED\x9F\xBF\xEE\x80\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF";
+// Just past them: a stray continuation byte, over-long forms, the first and
+// last surrogate, U+110000; each byte becomes U+FFFD.
+const std::string kPastTheEdges = "\x80\xC1\xBF\xE0\x9F\xBF\xED\xA0\x80\xED\xBF\xBF\xF0\x8F\xBF\xBF\xF4\x90\x80\x80";
+
+std::string replacements(int count)
+{
+    return count > 0 ? "\xEF\xBF\xBD" + replacements(count - 1) : "";
+}
+
 TEST(PortBitmap, PortOneIsTheTopBitAndTheValueFillsWholeWords)
 {
     const auto ports52 = portFlagsToBitmap(flagsFor(52, {1, 52}), 52);
-    EXPECT_EQ(ports52.hex, "8000000000001000");
-    EXPECT_EQ(ports52.octets, "\x80\x00\x00\x00\x00\x00\x10\x00"s);
+    EXPECT_EQ(std::pair(ports52.hex, ports52.octets), std::pair("8000000000001000"s, "\x80\x00\x00\x00\x00\x00\x10\x00"s));
     EXPECT_EQ(portFlagsToBitmap(flagsFor(28, {25, 26, 27, 28}), 28).octets, "\x00\x00\x00\xF0"s);
-    EXPECT_EQ(portFlagsToBitmap(std::vector<int>(10, 1), 10).hex, "ffc00000");
+    EXPECT_EQ(portFlagsToBitmap(std::vector<int>(12, 1), 10).hex, "ffc00000"); // flags past the last port count for nothing
     for (const auto& [ports, octets] : std::vector<std::pair<int, std::size_t>>{
-             {10, 4}, {16, 4}, {24, 4}, {28, 4}, {48, 8}, {52, 8}, {33, 8}, {65, 12}}) {
+             {10, 4}, {16, 4}, {24, 4}, {28, 4}, {32, 4}, {33, 8}, {48, 8}, {52, 8}, {65, 12}}) {
         const auto all = portFlagsToBitmap(std::vector<int>(static_cast<std::size_t>(ports), 1), ports);
-        EXPECT_EQ(all.octets.size(), octets) << ports;
-        EXPECT_EQ(all.hex.size(), 2 * octets) << ports;
+        EXPECT_EQ(std::pair(all.octets.size(), all.hex.size()), std::pair(octets, 2 * octets)) << ports;
         EXPECT_EQ(bitmapToPortList(all.octets, ports).count, ports) << ports; // every port, nothing beyond
     }
 }
@@ -53,28 +64,30 @@ TEST(PortList, DecodesOnlyTheOctetsThePortCountNeeds)
     for (const auto& [octets, ports, text, count] : std::vector<std::tuple<std::string, int, const char*, int>>{
              {"\xC8\x00\x00\x40"s, 28, "1,2,5,26", 4}, {"\x00\x00\x00\x00"s, 28, "", 0},
              {"\x00\x00\x00\x0F\xFF"s, 28, "29,30,31,32", 4}, {"\x80\x00\x00\x00\x00\x00\x10\x01"s, 52, "1,52", 2},
-             {"\x01"s, 52, "8", 1}}) {
-        const PortList list = bitmapToPortList(octets, ports);
-        EXPECT_EQ(list.text, text);
-        EXPECT_EQ(list.count, count) << text;
-    }
+             {"\x01"s, 52, "8", 1}, {"\x01\x80"s, 8, "8", 1}})
+        EXPECT_EQ(whole(bitmapToPortList(octets, ports)), std::pair(std::string(text), count)) << ports;
+}
+
+TEST(PortList, ReadValueCoversEveryPortWithWholeOctets)
+{
+    for (const auto& [octets, ports, covers] : std::vector<std::tuple<std::size_t, int, bool>>{
+             {3, 24, true}, {3, 25, false}, {4, 32, true}, {4, 33, false}, {0, 0, true}, {0, 1, false}})
+        EXPECT_EQ(coversPorts(std::string(octets, '\xFF'), ports), covers) << octets << " octets for " << ports;
 }
 
 TEST(PortList, HexNibblesCoverFourPortsEach)
 {
     // A stray character holds no port but keeps its place.
     for (const auto& [hex, text, count] : std::vector<std::tuple<const char*, const char*, int>>{
-             {"8000000000001", "1,52", 2}, {"F0a", "1,2,3,4,9,11", 6}, {"0000", "", 0}, {"g1", "8", 1}}) {
-        EXPECT_EQ(hexNibblesToPortList(hex).text, text);
-        EXPECT_EQ(hexNibblesToPortList(hex).count, count) << hex;
-    }
+             {"8000000000001", "1,52", 2}, {"F0a", "1,2,3,4,9,11", 6}, {"0000", "", 0}, {"g1", "8", 1}})
+        EXPECT_EQ(whole(hexNibblesToPortList(hex)), std::pair(std::string(text), count)) << hex;
 }
 
 TEST(HexOctets, PairsOddLengthCapacityAndStrayCharacters)
 {
     // A pair converts like a base-16 number parse: leading digits count.
     for (const auto& [hex, capacity, octets] : std::initializer_list<std::tuple<const char*, std::size_t, std::string>>{
-             {"ABC", 99, "\xAB\xC0"s}, {"00ff7F", 99, "\x00\xFF\x7F"s}, {"0102030405", 2, "\x01\x02"s}, {"0102", 0, ""},
+             {"ABC", 99, "\xAB\xC0"s}, {"09fF7a", 99, "\x09\xFF\x7A"s}, {"0102030405", 2, "\x01\x02"s}, {"0102", 0, ""},
              {"1G", 99, "\x01"s}, {"zz12", 99, "\x00\x12"s}})
         EXPECT_EQ(hexToOctets(hex, capacity), octets) << hex;
     EXPECT_EQ(hexToOctets("0102030405"), "\x01\x02\x03\x04\x05"s); // no capacity given: no limit
@@ -105,19 +118,13 @@ TEST(MacText, ColonAndDashFormats)
     EXPECT_EQ(macToColonText(mac.substr(0, 5)), "");
 }
 
-TEST(Utf8, LocalTextRoundTrips)
-{
-    for (const std::string& text : {"Office 2"s, "Zürich Büro"s, "東京 ルーム"s, "cam 📷 1"s}) {
-        EXPECT_EQ(localToUtf8(text, 256), text); // local text is UTF-8 here
-        EXPECT_EQ(utf8ToLocal(text), text);
-    }
-}
-
 TEST(Utf8, EncoderWritesWhatFitsWithTheTerminatorAndReplacesBadBytes)
 {
     // At most 256 UTF-16 units and never half a surrogate pair.
     for (const auto& [text, capacity, expected] : std::vector<std::tuple<std::string, std::size_t, std::string>>{
-             {"abcdef", 4, "abc"}, {"abc", 0, ""}, {"aé", 3, "a"}, {"a📷b", 5, "a"}, {"a📷b", 7, "a📷b"},
+             {"Zürich 東京 cam 📷", 256, "Zürich 東京 cam 📷"}, {kEdgeCharacters, 256, kEdgeCharacters},
+             {kPastTheEdges, 256, replacements(20)}, {"abcdef", 4, "abc"}, {"abc", 0, ""}, {"aé", 3, "a"},
+             {"a📷b", 5, "a"}, {"a📷b", 7, "a📷b"},
              {"ab\0cd"s, 64, "ab"}, {std::string(300, 'x'), 1000, std::string(256, 'x')},
              {std::string(255, 'x') + "📷", 1000, std::string(255, 'x')},
              {"a\xFF" "b", 64, "a\xEF\xBF\xBD" "b"}, {"\xC3", 64, "\xEF\xBF\xBD"}})
@@ -131,7 +138,8 @@ TEST(Utf8, DecoderTakesLeadBytesAsTheyComeAndStopsAtTheEndOrThe255thUnit)
     // A stray continuation byte stands for itself, continuation bytes are not
     // checked, lone surrogates join up, an over-long zero ends the text.
     for (const auto& [bytes, expected] : std::vector<std::pair<std::string, std::string>>{
-             {"", ""}, {"\xC3\x29", "\xC3\xA9"}, {"\xED\xA0\xBD\xED\xB3\xB7", "📷"},
+             {"", ""}, {"Zürich 東京 cam 📷", "Zürich 東京 cam 📷"}, {kEdgeCharacters, kEdgeCharacters},
+             {"\xF8\x88\x80\x80\x80z", "\xEF\xBF\xBDz"}, {std::string(253, 'x') + "📷", std::string(253, 'x') + "📷"}, {"\xC3\x29", "\xC3\xA9"}, {"\xED\xA0\xBD\xED\xB3\xB7", "📷"},
              {"\xED\xA0\xBDx", "\xEF\xBF\xBDx"}, {"\xFC\x84\x80\x80\x80\x80z", "\xEF\xBF\xBDz"},
              {"ab\xC0\x80" "cd", "ab"}, {"ab\xE6\x9D", "ab\xEF\xBF\xBD"}, {"ab\xE6\0\x9D\xB1zz"s, "ab\xEF\xBF\xBD"},
              {"ab\xF0\x9F\x93\xB7"s.substr(0, 5), "ab\xEF\xBF\xBD"}, {"\xFC", "\xEF\xBF\xBD"}, {"ab\0cd"s, "ab"},

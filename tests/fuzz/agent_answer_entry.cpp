@@ -1,16 +1,6 @@
-#include "answer_transport.h"
-#include "entries.h"
-#include "fuzz_reader.h"
-#include "wait_for.h"
+#include "harness.h"
 
-#include "platform/event.h"
 #include "snmp/common_snmp.h"
-
-#include <charconv>
-#include <chrono>
-#include <mutex>
-#include <string>
-#include <vector>
 
 namespace fuzz {
 namespace {
@@ -23,30 +13,24 @@ constexpr const char* kColumns[] = {
 constexpr int kValueTypes[] = {snmp::kTypeInteger, snmp::kTypeOctetString, snmp::kTypeNull, snmp::kTypeIpAddress,
                                snmp::kTypeUnsigned, snmp::kTypeObjectId, snmp::kTypeTimeTicks, 3, -1};
 
-bool isKnownTypeCode(int code)
+// Every binding reads back with a type code of the session's enumeration;
+// a walk's row (`asked` given) holds one binding per column, each the
+// column plus a suffix.
+void checkAnswer(const snmp::CSnmpResponse& response, snmp::CCommonSnmp& session, const std::vector<std::string>* asked)
 {
-    return code == 0 || code == 1 || code == 2 || code == 4 || code == 6 || code == 8 || code == 9 || code == 10
-        || code == 11 || code == 12;
-}
-
-// Reads every binding back and checks the walker's promise for a row.
-void checkRow(snmp::CCommonSnmp& session, const snmp::CSnmpResponse& response, const std::vector<std::string>& asked)
-{
-    require(response.getValuesCount() == static_cast<int>(asked.size()), "one binding per column");
+    require(!asked || response.getValuesCount() == static_cast<int>(asked->size()), "one binding per column");
+    std::string oid;
+    std::string suffix;
     for (int i = 0; i < response.getValuesCount(); ++i) {
-        std::string oid;
-        require(response.getOid(i, oid), "an OID for every binding");
         int type = -1;
         std::string value;
-        require(response.getValue(i, type, value), "a value for every binding");
-        require(isKnownTypeCode(type), "a known type code");
-        std::string suffix;
-        require(session.getSuffix(i, response, suffix) == 0, "a row stays in its column");
-        require(!suffix.empty() && oid == asked[static_cast<std::size_t>(i)] + suffix, "column plus suffix is the OID");
+        require(response.getOid(i, oid) && response.getValue(i, type, value), "every binding reads back");
+        require(type >= 0 && type <= 12 && type != 3 && type != 5 && type != 7, "a known type code");
+        require(!asked || (session.getSuffix(i, response, suffix) == 0 && !suffix.empty()
+                           && oid == (*asked)[static_cast<std::size_t>(i)] + suffix), "column plus suffix is the OID");
     }
-    std::string ignored;
-    require(!response.getOid(response.getValuesCount(), ignored), "no binding past the end");
-    require(session.getSuffix(-1, response, ignored) == -1, "no suffix before the first binding");
+    require(!response.getOid(response.getValuesCount(), oid), "no binding past the end");
+    require(!asked || session.getSuffix(-1, response, suffix) == -1, "no suffix before the first binding");
 }
 
 std::vector<std::string> openWith(snmp::CCommonSnmp& session, int pduType, FuzzReader& in)
@@ -70,12 +54,11 @@ void syncWalk(snmp::CCommonSnmp& session, FuzzReader& in)
     for (int step = 0; step < 32; ++step) {
         std::unique_ptr<snmp::CSnmpResponse> response;
         const int status = session.getNext(response, 200);
-        require(status == snmp::kStatusOk || status == snmp::kStatusNoAnswer || status == snmp::kStatusEnded,
-                "a walk status");
+        require(status == snmp::kStatusOk || status == snmp::kStatusNoAnswer || status == snmp::kStatusEnded, "a walk status");
         require((status == snmp::kStatusOk) == (response != nullptr), "a response exactly with status 0");
         if (status != snmp::kStatusOk)
             return;
-        checkRow(session, *response, columns);
+        checkAnswer(*response, session, &columns);
     }
 }
 
@@ -86,55 +69,8 @@ void exchange(snmp::CCommonSnmp& session, int pduType, FuzzReader& in)
     const int status = session.send(response, 200);
     require((status == snmp::kStatusOk) == (response != nullptr), "a response exactly with status 0");
     require(!columns.empty() || status == snmp::kStatusNoAnswer, "nothing to send is no answer");
-    if (!response)
-        return;
-    for (int i = 0; i < response->getValuesCount(); ++i) {
-        int type = -1;
-        std::string value;
-        response->getValue(i, type, value);
-        require(isKnownTypeCode(type), "a known type code");
-    }
-}
-
-struct AsyncWalk {
-    snmp::CCommonSnmp* session = nullptr;
-    std::vector<std::string> columns;
-    std::mutex mutex;
-    int rows = 0;
-    int ends = 0;
-
-    static unsigned callback(std::unique_ptr<snmp::CSnmpResponse> response, int requestId, void* context, int status)
-    {
-        auto& walk = *static_cast<AsyncWalk*>(context);
-        if (!walk.session->FindRequestID(requestId))
-            return 0;
-        if (status == snmp::kStatusOk && response) {
-            checkRow(*walk.session, *response, walk.columns);
-            std::lock_guard lock(walk.mutex);
-            if (++walk.rows < 32) {
-                walk.session->getNextAsync(&AsyncWalk::callback, &walk, 200);
-                return 0;
-            }
-        }
-        {
-            std::lock_guard lock(walk.mutex);
-            ++walk.ends;
-        }
-        walk.session->SignalGetDone();
-        return 0;
-    }
-};
-
-void asyncWalk(snmp::CCommonSnmp& session, FuzzReader& in)
-{
-    AsyncWalk walk;
-    walk.session = &session;
-    walk.columns = openWith(session, snmp::kPduGetNext, in);
-    session.getNextAsync(&AsyncWalk::callback, &walk, 200);
-    waitFor([&session] { return session.IsGetDone(); }, "the walk ends");
-    session.Close();
-    std::lock_guard lock(walk.mutex);
-    require(walk.ends <= 1, "a walk ends once");
+    if (response)
+        checkAnswer(*response, session, nullptr);
 }
 
 } // namespace
@@ -143,17 +79,12 @@ int agent_answer(const std::uint8_t* data, std::size_t size)
 {
     FuzzReader in(data, size);
     useLoopbackAgent(in.flag() ? "3" : "1");
-
-    auto transport = std::make_shared<AnswerTransport>(in);
-    {
-        snmp::CCommonSnmp session(transport);
-        for (int operations = 0; operations < 8 && !in.empty(); ++operations) {
-            switch (in.byte() % 4) {
-            case 0: syncWalk(session, in); break;
-            case 1: exchange(session, snmp::kPduGet, in); break;
-            case 2: exchange(session, snmp::kPduSet, in); break;
-            case 3: asyncWalk(session, in); break;
-            }
+    snmp::CCommonSnmp session(std::make_shared<AnswerTransport>(in));
+    for (int operations = 0; operations < 8 && !in.empty(); ++operations) {
+        switch (in.byte() % 4) {
+        case 1: exchange(session, snmp::kPduGet, in); break;
+        case 2: exchange(session, snmp::kPduSet, in); break;
+        default: syncWalk(session, in); break; // asynchronous walks: poll_results, through the monitor
         }
     }
     return 0;

@@ -1,4 +1,4 @@
-#include "entries.h"
+#include "harness.h"
 
 // QMX_FUZZ_ENTRY names the entry this libFuzzer executable drives.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

@@ -1,6 +1,4 @@
-#include "entries.h"
-#include "fuzz_reader.h"
-#include "scratch_file.h"
+#include "harness.h"
 
 #include "panel/bitmap_cache.h"
 #include "panel/panel_drawing.h"
@@ -22,15 +20,12 @@ void preparePictures()
 {
     static const bool ready = [] {
         QImage picture(3, 2, QImage::Format_Indexed8);
-        picture.setColorCount(2);
-        picture.setColor(0, qRgb(0, 0, 0));
-        picture.setColor(1, qRgb(0, 255, 0));
+        picture.setColorTable({qRgb(0, 0, 0), qRgb(0, 255, 0)});
         picture.fill(1);
-        picture.save(QString::fromStdString(scratchDirectory() + "/p.bmp"), "BMP");
         writeScratchFile("q.bmp", "BMnot a picture");
-        return !scratchDirectory().empty();
+        return picture.save(QString::fromStdString(scratchDirectory() + "/p.bmp"), "BMP");
     }();
-    require(ready, "the scratch directory");
+    require(ready, "the pictures a description names");
 }
 
 // The main window as the panel sees it; the client area may change size.
@@ -78,9 +73,8 @@ int panel_description(const std::uint8_t* data, std::size_t size)
             require(child != nullptr, "every child exists");
             const QRect rect = child->Rect();
             require((rect.width() > 0) == (rect.right() >= rect.left()), "a rectangle never wraps around");
-            const QPoint inside = rect.center();
-            root.TrackCursor(inside);
-            root.OnClick(inside);
+            root.TrackCursor(rect.center());
+            root.OnClick(rect.center());
         }
         root.TrackCursor(QPoint(INT_MAX, INT_MIN));
     }

@@ -1,6 +1,4 @@
-#include "entries.h"
-#include "fuzz_reader.h"
-#include "scratch_file.h"
+#include "harness.h"
 
 #include "panel/dib.h"
 
@@ -20,8 +18,7 @@ int picture(const std::uint8_t* data, std::size_t size)
     require(loaded == picture.IsLoaded(), "loaded means a picture");
     if (!loaded)
         return 0;
-    require(picture.Width() > 0 && picture.Height() > 0, "a loaded picture has a size");
-    require(picture.Palette().size() <= 256, "at most 256 palette entries");
+    require(picture.Width() > 0 && picture.Height() > 0 && picture.Palette().size() <= 256, "a size and at most 256 colours");
 
     QImage canvas(40, 30, QImage::Format_RGB32);
     QPainter painter(&canvas);

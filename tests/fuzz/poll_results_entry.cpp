@@ -1,13 +1,8 @@
-#include "answer_transport.h"
-#include "entries.h"
-#include "fuzz_reader.h"
-#include "wait_for.h"
+#include "harness.h"
 
 #include "monitor/panel_device_thread.h"
 #include "snmp/common_snmp.h"
 
-#include <chrono>
-#include <mutex>
 #include <thread>
 
 namespace fuzz {
@@ -15,31 +10,30 @@ namespace {
 
 // Every element the polling names exists on the panel: the ports, then the
 // fibre positions of the combination ports.
-class CheckingSink final : public monitor::PanelSink {
-public:
-    explicit CheckingSink(int portCount) : m_portCount(portCount) {}
+struct CheckingSink final : monitor::PanelSink {
+    explicit CheckingSink(int ports) : portCount(ports) {}
 
     void portElementsChanged(std::vector<monitor::ElementStatus> changes, Repaint) override
     {
-        for (const monitor::ElementStatus& change : changes) {
-            require(change.element >= 0 && change.element < m_portCount + 4, "an element on the panel");
-            require(change.status >= 0 && change.status <= monitor::kPortNoLink, "a port status");
-        }
+        for (const monitor::ElementStatus& change : changes)
+            require(change.element >= 0 && change.element < portCount + 4 && change.status >= 0
+                        && change.status <= monitor::kPortNoLink, "a port status of an element on the panel");
     }
     void portElementsLost() override {}
     void blinkTimerWanted() override {}
 
-private:
-    int m_portCount;
+    const int portCount;
 };
 
-void waitForWalk(snmp::CCommonSnmp& session)
+// The walk has ended and left states the window can draw.
+void requireWalkEnded(snmp::CCommonSnmp& session, const monitor::PanelState& state)
 {
-    waitFor([&session] { return session.IsGetDone(); }, "the walk ends");
-}
-
-void requireStates(const monitor::PanelState& state)
-{
+    // Every answer is immediate: pending after 20 s is a hang.
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!session.IsGetDone()) {
+        require(std::chrono::steady_clock::now() < limit, "the walk ends");
+        std::this_thread::sleep_for(std::chrono::microseconds(50));
+    }
     for (const auto& portState : state.portStates)
         require(portState.load() <= monitor::kPortNoLink, "a port state the window can draw");
 }
@@ -51,7 +45,6 @@ int poll_results(const std::uint8_t* data, std::size_t size)
 {
     FuzzReader in(data, size);
     useLoopbackAgent();
-
     monitor::DeviceTraits device;
     device.portCount = static_cast<int>(in.upTo(99)) + 1;
     device.allGigabit = in.flag();
@@ -74,21 +67,18 @@ int poll_results(const std::uint8_t* data, std::size_t size)
                 polling.readLedModeAndPower();
             else
                 polling.startLinkWalk();
-            waitForWalk(devStat);
-            waitForWalk(poeStat);
-            requireStates(state);
+            requireWalkEnded(devStat, state);
+            requireWalkEnded(poeStat, state);
             if (in.flag()) {
                 polling.startPoeWalk();
-                waitForWalk(poeStat);
-                requireStates(state);
+                requireWalkEnded(poeStat, state);
             }
         }
         // The window's order: sessions closed before the polling object goes.
         for (snmp::CCommonSnmp* session : {&fan, &poe, &devStat, &poeStat})
             session->Close();
     }
-    const char fanState = state.fanState.load();
-    require(fanState == '1' || fanState == '2', "a fan state");
+    require(state.fanState.load() == '1' || state.fanState.load() == '2', "a fan state");
     return 0;
 }
 

@@ -1,31 +1,21 @@
-#include "answer_transport.h"
-#include "entries.h"
-#include "fuzz_reader.h"
-#include "task_queue.h"
+#include "harness.h"
 
-#include "dialogs/dialog_session.h"
 #include "dialogs/mib/table_view_rules.h"
-
-#include <chrono>
 
 namespace fuzz {
 namespace {
 
 dialogs::mib::TableView viewOf(std::uint8_t choice)
 {
-    switch (choice % 5) {
-    case 0: return dialogs::mib::interfaceTableView();
-    case 1: return dialogs::mib::ipTableView("127.0.0.1");
-    case 2: return dialogs::mib::forwardingTableView();
-    case 3: return dialogs::mib::tcpServiceView();
-    default: return dialogs::mib::udpServiceView();
-    }
+    using namespace dialogs::mib;
+    const TableView views[] = {interfaceTableView(), ipTableView("127.0.0.1"), forwardingTableView(), tcpServiceView(),
+                               udpServiceView()};
+    return views[choice % std::size(views)];
 }
 
 void checkTexts(const dialogs::mib::TableView& view, const dialogs::WalkRow& row)
 {
-    const std::vector<std::string> texts = view.rowTexts(row);
-    require(texts.size() >= std::min(view.headers.size(), row.values.size()), "a text per shown column");
+    require(view.rowTexts(row).size() >= std::min(view.headers.size(), row.values.size()), "a text per shown column");
     const std::string mac = dialogs::mib::fdbMacText(row.suffix);
     require(mac.empty() || mac.size() == 17, "a MAC text or none");
     dialogs::mib::fdbRowPasses(row, "");
@@ -39,30 +29,13 @@ int table_rows(const std::uint8_t* data, std::size_t size)
 {
     FuzzReader in(data, size);
     useLoopbackAgent();
-
     const dialogs::mib::TableView view = viewOf(in.byte());
-    auto transport = std::make_shared<AnswerTransport>(in);
-    dialogs::CDialogSession::setTransport(transport);
-    TaskQueue queue;
-    int rows = 0;
-    int ends = 0;
-    {
-        dialogs::CDialogSession session("m_cCommonSNMP");
-        session.startWalk(view.walk, queue.poster(),
-                          {[&](const dialogs::WalkRow& row) {
-                               require(ends == 0, "no row after the end");
-                               require(row.values.size() >= view.walk.minimumBindings, "rows hold their columns");
-                               checkTexts(view, row);
-                               ++rows;
-                           },
-                           [&] { ++ends; }});
-        // Immediate answers: a walk that posts nothing for this long never ends.
-        require(queue.runUntil([&ends] { return ends != 0; }, std::chrono::seconds(20)), "the walk ends");
-        session.close();
-    }
-    queue.drain();
+    dialogs::CDialogSession::setTransport(std::make_shared<AnswerTransport>(in));
+    walkToTheEnd("m_cCommonSNMP", view.walk, [&view](const dialogs::WalkRow& row) {
+        require(row.values.size() >= view.walk.minimumBindings, "rows hold their columns");
+        checkTexts(view, row);
+    });
     dialogs::CDialogSession::setTransport(nullptr);
-    require(ends == 1, "one end per walk");
 
     // The decoding alone, on rows no agent would send.
     dialogs::WalkRow row;

@@ -1,25 +1,16 @@
-#include "entries.h"
-#include "fuzz_reader.h"
-#include "scratch_file.h"
+#include "harness.h"
 
 #include "app/device_description.h"
 #include "platform/ini_file.h"
 
-#include <string>
-
 namespace fuzz {
-namespace {
-
-constexpr const char* kKeys[] = {"DeviceName", "DevicePortNum", "XMLName", "IsAllGiga", "IsHasFan"};
-
-} // namespace
 
 int user_ini(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const platform::IniFile ini = platform::IniFile::parse(text);
     for (const char* section : {"DeviceInfo", "deviceinfo", ""}) {
-        for (const char* key : kKeys) {
+        for (const char* key : {"DeviceName", "DevicePortNum", "XMLName", "IsAllGiga", "IsHasFan"}) {
             require(ini.readString(section, key).size() <= platform::IniFile::kMaxValueLength, "value length");
             ini.readInt(section, key, -7);
         }
@@ -29,8 +20,8 @@ int user_ini(const std::uint8_t* data, std::size_t size)
     for (int lines = 0; begin < text.size() && lines < 64; ++lines) {
         const std::size_t end = std::min(text.find('\n', begin), text.size());
         const std::string_view line = text.substr(begin, end - begin);
-        const std::string value = ini.readString(line, line, "default");
-        require(value.size() <= std::max<std::size_t>(platform::IniFile::kMaxValueLength, 7), "value length");
+        require(ini.readString(line, line, "default").size() <= std::max<std::size_t>(platform::IniFile::kMaxValueLength, 7),
+                "value length");
         ini.readInt(line, line, 0);
         platform::parseProfileInt(line);
         begin = end + 1;

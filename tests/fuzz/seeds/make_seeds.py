@@ -3,7 +3,7 @@
 the inputs of past findings into ../regressions/<target>/.
 
 Seeds follow each entry's input layout (tests/fuzz/*_entry.cpp and
-answer_transport.cpp); the model files of models/ serve as panel and
+harness.cpp); the model files of models/ serve as panel and
 User.ini seeds. Run it again after changing a layout."""
 import os
 import shutil
