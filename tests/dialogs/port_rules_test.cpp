@@ -19,7 +19,7 @@ TEST(PortConfigRules, ChecksInOrderWithTheirMessages)
     const std::tuple<PortChoice, const PortTableState&, std::string> cases[] = {
         {{"", 5, 1}, base, "Please Select one port !"}, {{"1", 0, 1}, base, "LA port can not support in different speed."},
         {{"1", 2, 1}, rowsMissing, "LA port can not support in different speed."}, // before the half-duplex rule
-        {{"2", 5, 0}, base, ""}, {{"4", 6, 1}, othersDisabled, "Sorry, you cannot disable all ports."},
+        {{"2", 5, 0}, base, ""}, {{"2", 0, 1}, base, "LA port can not support in different speed."}, {{"4", 6, 1}, othersDisabled, "Sorry, you cannot disable all ports."},
         {{"3", 6, 1}, othersDisabled, ""}, // port 4 stays enabled
         {{"3", 0, 1}, copper100, "Port 3 can not support 1000M speed."}, {{"3", 0, 1}, allGiga, ""},
         {{"3", 5, 1}, base, "Fiber Port 3 with 100Base-x SFP Module can not support in Auto mode."},

@@ -2,6 +2,7 @@
 // view mask and classful host rules, and which answered rows are listed.
 #include "dialogs/management/snmp_agent_rules.h"
 #include "dialogs/management/snmp_view_rules.h"
+#include "snmp/common_snmp.h"
 
 #include <gtest/gtest.h>
 
@@ -93,6 +94,19 @@ TEST(SnmpAgentRules, UserChecksInOrderAndTheControlsTheyEnable)
         EXPECT_EQ(std::string({char('0' + c.encrypted), char('0' + c.protocols), char('0' + c.authPassword), char('0' + c.privPassword)}),
                   enabled) << version << encrypted << priv;
     }
+}
+
+TEST(SnmpAgentRules, UserCreationWritesTheLevelItsProtocolsGive)
+{
+    // "cd" as V3: MD5 without privacy, then not encrypted; a priv password goes only with a priv protocol.
+    const auto set = [](int column, std::string value, int type = snmp::kTypeInteger) {
+        return Binding{kUser + "." + std::to_string(column) + ".2.99.100.3", type, std::move(value)};
+    };
+    const auto text = [&](int column, std::string value) { return set(column, std::move(value), snmp::kTypeOctetString); };
+    EXPECT_EQ(userCreation({"cd", "g", "V3", true, "MD5", " pw ", "None", "x"}),
+              (SetRequests{{set(8, "5")}, {text(3, "g")}, {set(4, "2"), set(6, "1")}, {text(5, "pw")}, {set(8, "1")}}));
+    EXPECT_EQ(userCreation({"cd", "g", "V3", false, "SHA", "pw", "DES", "x"}),
+              (SetRequests{{set(8, "5")}, {text(3, "g")}, {set(4, "1"), set(6, "1")}, {text(5, "")}, {set(8, "1")}}));
 }
 
 TEST(SnmpAgentRules, GroupCommunityAndHostChecksInOrder)
