@@ -1,7 +1,6 @@
 // Lossy, duplicating, replaying and slow links between the session and the
 // real snmpd serving the simulated switch.
 #include "drill_support.h"
-#include "udp_relay.h"
 
 #include "monitor/poll_results.h"
 
@@ -11,31 +10,26 @@
 namespace drills {
 namespace {
 
-class RelayDrill : public ::testing::Test {
+class RelayDrill : public RelayedSwitch<> {
 protected:
     static void SetUpTestSuite()
     {
-        s_agent = startSuiteSwitch();
+        RelayedSwitch::SetUpTestSuite();
         ASSERT_NE(s_agent, nullptr);
         // The rows as a clean link shows them.
-        snmp::CCommonSnmp session;
-        WalkCollector walk(session, kLinkColumns);
-        walk.start();
-        ASSERT_TRUE(walk.waitForEnd());
-        s_cleanRows = new std::vector<WalkRow>(walk.rows());
+        useAgent(s_agent->port());
+        s_cleanRows = new std::vector<WalkRow>(walkOnce(kLinkColumns).rows);
     }
     static void TearDownTestSuite()
     {
-        delete s_agent;
+        RelayedSwitch::TearDownTestSuite();
         delete s_cleanRows;
     }
 
     void SetUp() override
     {
-        ASSERT_NE(s_agent, nullptr);
-        ASSERT_NE(s_cleanRows, nullptr);
+        RelayedSwitch::SetUp();
         ASSERT_GE(s_cleanRows->size(), 28u);
-        ASSERT_TRUE(relay.ready());
     }
 
     // Every row delivered is the clean row of its index, in ascending order.
@@ -55,9 +49,7 @@ protected:
         }
     }
 
-    static inline sim::SnmpdProcess* s_agent = nullptr;
     static inline std::vector<WalkRow>* s_cleanRows = nullptr;
-    UdpRelay relay{s_agent ? s_agent->port() : std::uint16_t{0}};
 };
 
 TEST_F(RelayDrill, TableWalkUnderThirtyPercentLossCompletesOrEndsWithNoDuplicateRow)
@@ -65,16 +57,13 @@ TEST_F(RelayDrill, TableWalkUnderThirtyPercentLossCompletesOrEndsWithNoDuplicate
     relay.setFaults({.dropShare = 0.3});
     useAgent(relay.port(), {}, 600);
     for (int round = 0; round < 3; ++round) {
-        snmp::CCommonSnmp session;
-        WalkCollector walk(session, kLinkColumns);
-        walk.start();
-        ASSERT_TRUE(walk.waitForEnd());
-        EXPECT_TRUE(walk.endStatus() == snmp::kStatusNoAnswer || walk.endStatus() == snmp::kStatusEnded);
-        EXPECT_EQ(walk.ends(), 1);
-        if (walk.endStatus() == snmp::kStatusEnded) {
-            EXPECT_EQ(walk.rows(), *s_cleanRows);
+        const Walked walk = walkOnce(kLinkColumns);
+        EXPECT_TRUE(walk.endStatus == snmp::kStatusNoAnswer || walk.endStatus == snmp::kStatusEnded);
+        EXPECT_EQ(walk.ends, 1);
+        if (walk.endStatus == snmp::kStatusEnded) {
+            EXPECT_EQ(walk.rows, *s_cleanRows);
         }
-        expectCleanSubsequence(walk.rows());
+        expectCleanSubsequence(walk.rows);
     }
     EXPECT_GT(relay.counts().dropped, 0);
 }
@@ -91,11 +80,8 @@ TEST_F(RelayDrill, BulkReadsGiveTheGetNextRowsInFewRequests)
         parameters.bulkReads = bulkReads;
         snmp::setSessionParameters(parameters);
         const int before = relay.counts().requests;
-        snmp::CCommonSnmp session;
-        WalkCollector collector(session, walked);
-        collector.start(0, snmp::kPduGetBulk);
-        EXPECT_TRUE(collector.waitForEnd());
-        return std::pair(collector.rows(), relay.counts().requests - before);
+        std::vector<WalkRow> rows = walkOnce(walked, snmp::kPduGetBulk).rows;
+        return std::pair(rows, relay.counts().requests - before);
     };
     const auto [expected, getNexts] = walk("1", true, columns); // version 1 has no GETBULK
     for (const char* version : {"2c", "3"}) {
@@ -135,22 +121,16 @@ TEST_F(RelayDrill, DuplicatedAndStaleAnswersAreDiscarded)
 {
     relay.setFaults({.duplicateAnswers = true, .replayStaleAnswer = true});
     useAgent(relay.port());
-    snmp::CCommonSnmp session;
-    WalkCollector walk(session, kLinkColumns);
-    walk.start();
-    ASSERT_TRUE(walk.waitForEnd());
-    EXPECT_EQ(walk.endStatus(), snmp::kStatusEnded);
-    EXPECT_EQ(walk.rows(), *s_cleanRows);
+    const Walked walk = walkOnce(kLinkColumns);
+    EXPECT_EQ(walk.endStatus, snmp::kStatusEnded);
+    EXPECT_EQ(walk.rows, *s_cleanRows);
 
     // Synchronous gets of different objects each get their own answer.
+    snmp::CCommonSnmp session;
     for (const char* oid : {kSysName, kSysLocation, kSysName}) {
-        ASSERT_TRUE(session.Open(snmp::kPduGet));
-        session.addValue(oid, snmp::kTypeNull, nullptr);
-        std::unique_ptr<snmp::CSnmpResponse> response;
-        ASSERT_EQ(session.send(response), snmp::kStatusOk);
-        std::string answered;
-        ASSERT_TRUE(response->getOid(0, answered));
-        EXPECT_EQ(answered, oid);
+        const Got got = getOne(session, oid);
+        EXPECT_EQ(got.status, snmp::kStatusOk);
+        EXPECT_EQ(got.oid, oid);
     }
     const RelayCounts counts = relay.counts();
     EXPECT_GT(counts.duplicated, 28);
@@ -161,21 +141,16 @@ TEST_F(RelayDrill, AnswerArrivingAfterItsTimeOutIsIgnored)
 {
     useAgent(relay.port(), {}, 500);
     snmp::CCommonSnmp session;
-    ASSERT_TRUE(session.Open(snmp::kPduGet));
-    session.addValue(kSysName, snmp::kTypeNull, nullptr);
     relay.setFaults({.answerDelay = std::chrono::milliseconds(1200)});
-    std::unique_ptr<snmp::CSnmpResponse> response;
-    EXPECT_EQ(session.send(response), snmp::kStatusNoAnswer);
-    EXPECT_EQ(response, nullptr);
+    const Got late = getOne(session, kSysName);
+    EXPECT_EQ(late.status, snmp::kStatusNoAnswer);
+    EXPECT_EQ(late.oid, "") << "no response";
 
     // The late answers to sysName reach the session while it waits for this one.
     relay.setFaults({.answerDelay = std::chrono::milliseconds(900)});
-    ASSERT_TRUE(session.Open(snmp::kPduGet));
-    session.addValue(kSysLocation, snmp::kTypeNull, nullptr);
-    ASSERT_EQ(session.send(response, 3000), snmp::kStatusOk);
-    std::string answered;
-    ASSERT_TRUE(response->getOid(0, answered));
-    EXPECT_EQ(answered, kSysLocation);
+    const Got got = getOne(session, kSysLocation, 3000);
+    EXPECT_EQ(got.status, snmp::kStatusOk);
+    EXPECT_EQ(got.oid, kSysLocation);
     EXPECT_GE(relay.counts().answers, 2);
 }
 
