@@ -51,26 +51,21 @@ TEST_P(AgentStopDrill, WalkEndsWithNoAnswerWhenTheAgentStopsAndRecoversWhenItAns
 TEST_P(AgentStopDrill, PollingShowsLostContactWhileTheAgentIsStoppedAndRecoversAfterwards)
 {
     PollingWindow window;
-    monitor::CPanelDeviceThread polling(&window.target);
-    polling.startLinkWalk();
-    ASSERT_TRUE(window.linkWalkEnded());
+    ASSERT_TRUE(window.cycle());
     ASSERT_EQ(window.panel.changes().size(), 1u);
     EXPECT_EQ(window.panel.lost(), 0);
 
     ASSERT_TRUE(agent->pause());
-    polling.startLinkWalk();
-    ASSERT_TRUE(window.linkWalkEnded());
+    ASSERT_TRUE(window.cycle());
     EXPECT_EQ(window.panel.lost(), 1);
     for (const auto& state : window.state.portStates)
         EXPECT_EQ(state.load(), monitor::kPortNoLink);
 
     ASSERT_TRUE(agent->resume());
-    polling.startLinkWalk();
-    ASSERT_TRUE(window.linkWalkEnded());
+    ASSERT_TRUE(window.cycle());
     EXPECT_EQ(window.panel.lost(), 1);
     ASSERT_EQ(window.panel.changes().size(), 2u);
     EXPECT_EQ(window.panel.changes().back(), window.panel.changes().front());
-    window.closeSessions();
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, AgentStopDrill,

@@ -221,21 +221,25 @@ private:
     std::atomic<int> m_lost = 0;
 };
 
-// The main window's four polling sessions and panel data for a 28-port switch.
+// The main window's four polling sessions, panel data for a 28-port switch
+// and its polling thread.
 struct PollingWindow {
     monitor::PanelState state;
     snmp::CCommonSnmp fan, poe, devStat, poeStat;
     RecordingPanel panel;
     monitor::PollingTarget target{state, fan, poe, devStat, poeStat, panel, false, "1", {28, false}, false};
+    monitor::CPanelDeviceThread polling{&target};
 
-    // The window's close order: sessions first.
-    void closeSessions()
+    // The window's close order: sessions first, then the thread.
+    ~PollingWindow()
     {
         for (snmp::CCommonSnmp* session : {&fan, &poe, &devStat, &poeStat})
             session->Close();
     }
-    bool linkWalkEnded()
+    // One link walk, to its end.
+    bool cycle()
     {
+        polling.startLinkWalk();
         const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(60);
         while (!devStat.IsGetDone() && std::chrono::steady_clock::now() < until)
             std::this_thread::sleep_for(std::chrono::milliseconds(5));

@@ -142,19 +142,6 @@ DialogDrill plain(Fields fields, int walks, Args... args)
             [](CDialogBase& dialog, const Case&) { static_cast<D&>(dialog).apply(); }};
 }
 
-Fields allIntegers(std::vector<std::string> oids)
-{
-    return {oids, {}, oids.front()};
-}
-
-std::vector<std::string> trapOids()
-{
-    std::vector<std::string> oids;
-    for (int trap = 1; trap <= 6; ++trap)
-        oids.push_back(kAgent + ".8." + std::to_string(trap) + ".0");
-    return oids;
-}
-
 // A port list too short for the switch is listed, but its VLAN cannot be edited.
 void editEveryVlan(CDialogBase& dialog, const Case& c)
 {
@@ -212,6 +199,9 @@ std::map<std::string, DialogDrill> dialogDrills(const std::vector<std::string>& 
         portStp.integers.push_back(binding.oid);
     portStp.huge = portStp.integers.front();
     const Fields information{{"1.3.6.1.2.1.1.3.0"}, {kSysName, kSysLocation}, kSysName};
+    Fields traps{{}, {}, kAgent + ".8.1.0"};
+    for (int trap = 1; trap <= 6; ++trap)
+        traps.integers.push_back(kAgent + ".8." + std::to_string(trap) + ".0");
     Fields dot1xFields{{}, {}, dot1x[1]};
     for (std::size_t i = 0; i < dot1x.size(); ++i)
         (i == 1 || i == 2 ? dot1xFields.texts : dot1xFields.integers).push_back(dot1x[i]);
@@ -232,9 +222,9 @@ std::map<std::string, DialogDrill> dialogDrills(const std::vector<std::string>& 
           }}},
         // Port, facility and severity; the server's address.
         {"SyslogHost", plain<CSyslogHostDialog>({{kSyslog + "2.0", kSyslog + "4.0", kSyslog + "5.0"}, {kSyslog + "1.0"}, kSyslog + "1.0"}, 1)},
-        {"GlobalState", plain<CSnmpGlobalStateDialog>(allIntegers({kAgent + ".1.0"}), 1)},
+        {"GlobalState", plain<CSnmpGlobalStateDialog>({{kAgent + ".1.0"}, {}, kAgent + ".1.0"}, 1)},
         {"EngineId", plain<CSnmpEngineIdDialog>({{}, {kAgent + ".7.0"}, kAgent + ".7.0"}, 1)},
-        {"Traps", plain<CSnmpTrapDialog>(allIntegers(trapOids()), 1, "QMX-7720-ZA")},
+        {"Traps", plain<CSnmpTrapDialog>(traps, 1, "QMX-7720-ZA")},
         // The user walk that fills the view policy combo; it walks its table, then the users.
         {"Community",
          {{{kAgent + ".2.1.1.2"}, {kAgent + ".2.1.1.1"}, kAgent + ".2.1.1.1"}, 2,

@@ -50,9 +50,7 @@ TEST_F(MisbehavingAgentDrill, PollingOfGarbledLinkRowsStaysOnThePanel)
         }
     }});
     PollingWindow window;
-    monitor::CPanelDeviceThread polling(&window.target);
-    polling.startLinkWalk();
-    ASSERT_TRUE(window.linkWalkEnded());
+    ASSERT_TRUE(window.cycle());
     const auto changes = window.panel.changes();
     ASSERT_EQ(changes.size(), 1u);
     for (const monitor::ElementStatus& change : changes.front()) {
@@ -63,7 +61,6 @@ TEST_F(MisbehavingAgentDrill, PollingOfGarbledLinkRowsStaysOnThePanel)
             EXPECT_EQ(change.status, monitor::kPortDisabled);
         }
     }
-    window.closeSessions();
     EXPECT_EQ(relay.counts().setRequests, 0);
 }
 
