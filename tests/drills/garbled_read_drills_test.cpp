@@ -33,6 +33,7 @@
 
 #include <map>
 #include <optional>
+#include <tuple>
 
 namespace drills {
 namespace {
@@ -97,12 +98,10 @@ void garble(Garble kind, const Fields& fields, const snmp::Pdu& request, snmp::P
         else if (kind == Garble::HugeText)
             binding.value = textValue(std::string(10000, '7'));
     }
-    if (hit && kind == Garble::NoSuchName) {
-        answer.errorStatus = 2;
-        answer.errorIndex = 1;
-    } else if (hit && kind == Garble::ShortAnswer) {
+    if (hit && kind == Garble::NoSuchName)
+        std::tie(answer.errorStatus, answer.errorIndex) = std::pair(2, 1);
+    else if (hit && kind == Garble::ShortAnswer)
         answer.bindings.resize(answer.bindings.size() / 2);
-    }
 }
 
 constexpr int kSome = -1;
@@ -224,7 +223,7 @@ std::map<std::string, DialogDrill> dialogDrills(const std::vector<std::string>& 
         {"SyslogHost", plain<CSyslogHostDialog>({{kSyslog + "2.0", kSyslog + "4.0", kSyslog + "5.0"}, {kSyslog + "1.0"}, kSyslog + "1.0"}, 1)},
         {"GlobalState", plain<CSnmpGlobalStateDialog>({{kAgent + ".1.0"}, {}, kAgent + ".1.0"}, 1)},
         {"EngineId", plain<CSnmpEngineIdDialog>({{}, {kAgent + ".7.0"}, kAgent + ".7.0"}, 1)},
-        {"Traps", plain<CSnmpTrapDialog>(traps, 1, "QMX-7720-ZA")},
+        {"Traps", plain<CSnmpTrapDialog>(traps, 1, "QMX-7740-ZP")},
         // The user walk that fills the view policy combo; it walks its table, then the users.
         {"Community",
          {{{kAgent + ".2.1.1.2"}, {kAgent + ".2.1.1.1"}, kAgent + ".2.1.1.1"}, 2,
@@ -277,12 +276,6 @@ protected:
         delete s_drills;
     }
 
-    void SetUp() override
-    {
-        RelayedSwitch::SetUp();
-        ASSERT_NE(s_drills, nullptr);
-    }
-
     std::string name() const { return GetParam().dialog; }
     const DialogDrill& drill() const { return s_drills->at(name()); }
 
@@ -303,6 +296,7 @@ protected:
 
 TEST_P(GarbledReadDrill, LoadingSendsNoSetAndApplyNeverWritesWhatTheGarbledReadSaid)
 {
+    ASSERT_NE(s_drills, nullptr);
     const Case c = GetParam();
     const bool vlans = name() == "Pvid" || name() == "EditVlan";
     const auto vlansBefore = vlans ? vlanState() : decltype(vlanState()){};

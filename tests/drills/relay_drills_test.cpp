@@ -16,17 +16,12 @@ protected:
         // The rows as a clean link shows them.
         useAgent(s_agent->port());
         s_cleanRows = new std::vector<WalkRow>(walkOnce(kLinkColumns).rows);
+        ASSERT_GE(s_cleanRows->size(), 28u);
     }
     static void TearDownTestSuite()
     {
         RelayedSwitch::TearDownTestSuite();
         delete s_cleanRows;
-    }
-
-    void SetUp() override
-    {
-        RelayedSwitch::SetUp();
-        ASSERT_GE(s_cleanRows->size(), 28u);
     }
 
     // Every row delivered is a clean row, none twice, in order: a subsequence of the clean walk.
