@@ -6,10 +6,12 @@
 #include "snmp/common_snmp.h"
 #include "snmp/pdu.h"
 #include "snmp/session_parameters.h"
+#include "udp_relay.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -46,48 +48,15 @@ inline bool within(const snmp::Oid& oid, const std::string& column)
     return oid.size() > prefix.size() && std::equal(prefix.begin(), prefix.end(), oid.begin());
 }
 
-// How a drill garbles an agent's answers to reads.
-enum class Garble { TextForInteger, IntegerForText, HugeText, NoSuchName, ShortAnswer, WideTimer };
-inline constexpr const char* kGarbledText = "77 garbled";
-inline constexpr std::int64_t kGarbledInteger = 42;
-inline const std::string kHugeText(10000, '7');
-// One digit more than a timer edit holds; max age cut to four digits would pass every check.
-inline constexpr std::int64_t kWideTimer = 27770;
-
-// Garbles the bindings `targeted` picks for `kind` in an answer to a read; an
-// answer holding one gets an error status (NoSuchName) or loses half its
-// bindings (ShortAnswer).
-inline void garbleAnswer(Garble kind, const snmp::Pdu& request, snmp::Pdu& answer,
-                         const std::function<bool(const snmp::Oid&, Garble)>& targeted)
-{
-    if (request.type == snmp::PduType::Set)
-        return;
-    bool hit = false;
-    for (snmp::VarBind& binding : answer.bindings) {
-        if (!targeted(binding.oid, kind))
-            continue;
-        hit = true;
-        if (kind == Garble::TextForInteger)
-            binding.value = {.type = snmp::Asn::OctetString, .octets = kGarbledText};
-        else if (kind == Garble::IntegerForText)
-            binding.value = {.type = snmp::Asn::Integer, .integer = kGarbledInteger};
-        else if (kind == Garble::HugeText)
-            binding.value = {.type = snmp::Asn::OctetString, .octets = kHugeText};
-        else if (kind == Garble::WideTimer)
-            binding.value = {.type = snmp::Asn::Integer, .integer = kWideTimer};
-    }
-    if (hit && kind == Garble::NoSuchName) {
-        answer.errorStatus = 2;
-        answer.errorIndex = 1;
-    } else if (hit && kind == Garble::ShortAnswer) {
-        answer.bindings.resize(answer.bindings.size() / 2);
-    }
-}
+// Values as an agent answers them.
+inline snmp::Value textValue(std::string octets) { return {snmp::Asn::OctetString, 0, 0, std::move(octets), {}}; }
+inline snmp::Value integerValue(std::int64_t integer) { return {snmp::Asn::Integer, integer, 0, {}, {}}; }
 
 // A switch whose ports keep still, so two walks see the same rows.
-inline std::unique_ptr<sim::SnmpdProcess> startQuietSwitch()
+inline std::unique_ptr<sim::SnmpdProcess> startQuietSwitch(const std::string& model = "QMX-7720-ZA")
 {
     sim::SwitchAgentOptions options;
+    options.model = model;
     options.scenario = false;
     std::string error;
     auto agent = sim::startSwitchAgent(options, &error);
@@ -115,15 +84,6 @@ inline void useAgent(std::uint16_t port, const std::string& v3User = {}, int tim
     snmp::setSessionParameters(parameters);
 }
 
-// A quiet switch for the whole suite, the sessions talking to it directly.
-inline sim::SnmpdProcess* startSuiteSwitch()
-{
-    auto agent = startQuietSwitch();
-    if (agent)
-        useAgent(agent->port());
-    return agent.release();
-}
-
 struct WalkRow {
     std::string suffix;               // of the first column
     std::vector<std::string> values;  // one per column
@@ -143,33 +103,24 @@ public:
 
     std::function<void(int rowCount)> afterRow;
 
-    void start(unsigned long stepTimeoutMs = 0, int pduType = snmp::kPduGetNext)
+    void start(int pduType = snmp::kPduGetNext)
     {
-        m_stepTimeoutMs = stepTimeoutMs;
         m_ended.reset();
         ASSERT_TRUE(m_session.Open(pduType));
         for (const std::string& column : m_columns)
             ASSERT_EQ(m_session.addValue(column, snmp::kTypeNull, nullptr), 0);
-        m_session.getNextAsync(&WalkCollector::callback, this, m_stepTimeoutMs);
+        m_session.getNextAsync(&WalkCollector::callback, this, 0);
     }
-    // True once the walk ended within `limit` (a liveness bound, not a speed check).
-    bool waitForEnd(std::chrono::milliseconds limit = std::chrono::seconds(60)) { return m_ended.waitFor(limit); }
+    // True once the walk ended (a liveness bound, not a speed check).
+    bool waitForEnd() { return m_ended.waitFor(std::chrono::seconds(60)); }
 
     std::vector<WalkRow> rows() const
     {
         std::lock_guard lock(m_mutex);
         return m_rows;
     }
-    int endStatus() const
-    {
-        std::lock_guard lock(m_mutex);
-        return m_endStatus;
-    }
-    int ends() const
-    {
-        std::lock_guard lock(m_mutex);
-        return m_ends;
-    }
+    int endStatus() const { return m_endStatus; }
+    int ends() const { return m_ends; }
 
 private:
     static unsigned callback(std::unique_ptr<snmp::CSnmpResponse> response, int requestId, void* context, int status)
@@ -192,29 +143,59 @@ private:
             m_rows.push_back(std::move(row));
             rowCount = static_cast<int>(m_rows.size());
         } else {
-            {
-                std::lock_guard lock(m_mutex);
-                m_endStatus = status;
-                ++m_ends;
-            }
+            m_endStatus = status;
+            ++m_ends;
             m_ended.set();
             m_session.SignalGetDone();
             return;
         }
         if (afterRow)
             afterRow(rowCount);
-        m_session.getNextAsync(&WalkCollector::callback, this, m_stepTimeoutMs);
+        m_session.getNextAsync(&WalkCollector::callback, this, 0);
     }
 
     snmp::CCommonSnmp& m_session;
     std::vector<std::string> m_columns;
-    unsigned long m_stepTimeoutMs = 0;
     mutable std::mutex m_mutex;
     std::vector<WalkRow> m_rows;
-    int m_endStatus = 0;
-    int m_ends = 0;
+    std::atomic<int> m_endStatus = 0;
+    std::atomic<int> m_ends = 0;
     platform::Event m_ended;
 };
+
+struct Walked {
+    std::vector<WalkRow> rows;
+    int endStatus = 0;
+    int ends = 0;
+};
+
+// One walk on a session of its own, to its end.
+inline Walked walkOnce(const std::vector<std::string>& columns, int pduType = snmp::kPduGetNext)
+{
+    snmp::CCommonSnmp session;
+    WalkCollector walk(session, columns);
+    walk.start(pduType);
+    EXPECT_TRUE(walk.waitForEnd());
+    return {walk.rows(), walk.endStatus(), walk.ends()};
+}
+
+// A synchronous get of one object: the status, and the OID and value answered.
+struct Got {
+    int status = -1;
+    std::string oid;
+    std::string value;
+    bool operator==(const Got&) const = default;
+};
+inline Got getOne(snmp::CCommonSnmp& session, const std::string& oid, int timeoutMs = 0)
+{
+    Got got;
+    std::unique_ptr<snmp::CSnmpResponse> response;
+    if (session.Open(snmp::kPduGet) && session.addValue(oid, snmp::kTypeNull, nullptr) == 0)
+        got.status = session.send(response, timeoutMs);
+    if (response && response->getOid(0, got.oid))
+        got.value = response->getValue(0);
+    return got;
+}
 
 // The window as the polling sees it: what it was told, in order.
 class RecordingPanel final : public monitor::PanelSink {
@@ -224,11 +205,7 @@ public:
         std::lock_guard lock(m_mutex);
         m_changes.push_back(std::move(changes));
     }
-    void portElementsLost() override
-    {
-        std::lock_guard lock(m_mutex);
-        ++m_lost;
-    }
+    void portElementsLost() override { ++m_lost; }
     void blinkTimerWanted() override {}
 
     std::vector<std::vector<monitor::ElementStatus>> changes() const
@@ -236,41 +213,61 @@ public:
         std::lock_guard lock(m_mutex);
         return m_changes;
     }
-    int lost() const
-    {
-        std::lock_guard lock(m_mutex);
-        return m_lost;
-    }
+    int lost() const { return m_lost; }
 
 private:
     mutable std::mutex m_mutex;
     std::vector<std::vector<monitor::ElementStatus>> m_changes;
-    int m_lost = 0;
+    std::atomic<int> m_lost = 0;
 };
 
-// The main window's four polling sessions and panel data for a 28-port switch.
+// The main window's four polling sessions, panel data for a 28-port switch
+// and its polling thread.
 struct PollingWindow {
     monitor::PanelState state;
     snmp::CCommonSnmp fan, poe, devStat, poeStat;
     RecordingPanel panel;
     monitor::PollingTarget target{state, fan, poe, devStat, poeStat, panel, false, "1", {28, false}, false};
+    monitor::CPanelDeviceThread polling{&target};
 
-    // The window's close order: sessions first.
-    void closeSessions()
+    // The window's close order: sessions first, then the thread.
+    ~PollingWindow()
     {
         for (snmp::CCommonSnmp* session : {&fan, &poe, &devStat, &poeStat})
             session->Close();
     }
-    bool linkWalkEnded(std::chrono::milliseconds limit = std::chrono::seconds(60))
+    // One link walk, to its end.
+    bool cycle()
     {
-        const auto until = std::chrono::steady_clock::now() + limit;
-        while (!devStat.IsGetDone())
-            if (std::chrono::steady_clock::now() > until)
-                return false;
-            else
-                std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        return true;
+        polling.startLinkWalk();
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (!devStat.IsGetDone() && std::chrono::steady_clock::now() < until)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        return devStat.IsGetDone();
     }
+};
+
+// A quiet switch behind the real snmpd for the whole suite, reached through
+// a fresh relay by each test.
+template <typename Base = ::testing::Test>
+class RelayedSwitch : public Base {
+protected:
+    static void SetUpTestSuite() { s_agent = startQuietSwitch().release(); }
+    static void TearDownTestSuite()
+    {
+        delete s_agent;
+        s_agent = nullptr;
+    }
+
+    void SetUp() override
+    {
+        ASSERT_NE(s_agent, nullptr);
+        ASSERT_TRUE(relay.ready());
+        useAgent(relay.port());
+    }
+
+    static inline sim::SnmpdProcess* s_agent = nullptr;
+    UdpRelay relay{s_agent ? s_agent->port() : std::uint16_t{0}};
 };
 
 } // namespace drills

@@ -1,110 +1,269 @@
-// The dialogs that write to the switch read garbled answers: loading sends no
-// set, and Apply either is refused or writes nothing a garbled read said. The
-// switch's request log is the witness of what was written.
+// The dialogs that write back what they read, fed garbled answers by the
+// relay: loading sends no set, and Apply is refused, sends nothing, or writes
+// nothing a garbled read said. A row per dialog and garble; a row without a
+// garble is a dialog's clean control.
 #include "drill_support.h"
-#include "garbled_reads.h"
 
-#include "dialogs/binding.h"
 #include "dialogs/management/snmp_community_table_dialog.h"
 #include "dialogs/management/snmp_engine_id_dialog.h"
 #include "dialogs/management/snmp_global_state_dialog.h"
 #include "dialogs/management/snmp_trap_dialog.h"
 #include "dialogs/management/syslog_host_dialog.h"
+#include "dialogs/management/time_range_editor_dialog.h"
 #include "dialogs/mib/port_stp_dialog.h"
 #include "dialogs/mib/stp_configuration_dialog.h"
-#include "dialogs/mib/stp_rules.h"
 #include "dialogs/mib/system_information_dialog.h"
+#include "dialogs/switching/dhcp_screening_dialog.h"
+#include "dialogs/switching/dot1x_config_dialog.h"
 #include "dialogs/switching/port_set_info.h"
+#include "dialogs/switching/pvid_dialog.h"
+#include "dialogs/switching/trunk_configuration_dialog.h"
+#include "dialogs/switching/trunk_rules.h"
+#include "dialogs/switching/vlan_configuration_dialog.h"
+#include "dialogs/switching/vlan_entry_dialog.h"
 #include "qt_wait.h"
 #include "scripted_prompter.h"
+#include "walk_ends.h"
 #include "write_wait.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
 
-#include <sstream>
+#include <map>
+#include <optional>
+#include <tuple>
 
 namespace drills {
 namespace {
 
-enum class Dialog {
-    SystemInformation, StpConfiguration, PortStp, PortConfiguration, SyslogHost, GlobalState, EngineId, Traps, Community
+using namespace dialogs::switching;
+using dialogs::CDialogBase;
+
+// How an answer to a read is garbled.
+enum class Garble { TextForInteger, IntegerForText, HugeText, NoSuchName, ShortAnswer, WideTimer };
+const char* const kGarbleNames[] = {"TextForInteger", "IntegerForText", "HugeText", "NoSuchName", "ShortAnswer",
+                                    "WideTimer"};
+constexpr const char* kGarbledText = "77 garbled";
+constexpr std::int64_t kGarbledInteger = 42;
+// One digit more than a timer edit holds; max age cut to four digits would pass every check.
+constexpr std::int64_t kWideTimer = 27770;
+
+// What a garbled answer could turn into once shown and written back.
+bool fromGarbledRead(const snmp::Value& value)
+{
+    const std::string text = value.type == snmp::Asn::Integer ? std::to_string(value.integer) : value.octets;
+    return text == "77" || text == std::to_string(kGarbledInteger) || text == std::to_string(kWideTimer / 10)
+           || text.find("7777") != std::string::npos || text.find("garbled") != std::string::npos;
+}
+
+// What a dialog reads, by the type the switch gives it (objects or whole
+// columns); `huge` gets the long text.
+struct Fields {
+    std::vector<std::string> integers;
+    std::vector<std::string> texts;
+    std::string huge;
 };
 
+bool isOrUnder(const snmp::Oid& oid, const std::string& object)
+{
+    return oid == oidOf(object) || within(oid, object);
+}
+
+// Garbles the bindings of `fields` that `kind` targets; an answer holding one
+// gets an error status (NoSuchName) or loses half its bindings (ShortAnswer).
+void garble(Garble kind, const Fields& fields, const snmp::Pdu& request, snmp::Pdu& answer)
+{
+    if (request.type == snmp::PduType::Set)
+        return;
+    const auto among = [](const snmp::Oid& oid, const std::vector<std::string>& oids) {
+        return std::any_of(oids.begin(), oids.end(), [&](const std::string& object) { return isOrUnder(oid, object); });
+    };
+    bool hit = false;
+    for (snmp::VarBind& binding : answer.bindings) {
+        const bool integer = among(binding.oid, fields.integers);
+        const bool text = among(binding.oid, fields.texts);
+        const bool targeted = kind == Garble::TextForInteger || kind == Garble::WideTimer ? integer
+                              : kind == Garble::IntegerForText                             ? text
+                              : kind == Garble::HugeText ? isOrUnder(binding.oid, fields.huge)
+                                                         : integer || text;
+        if (!targeted)
+            continue;
+        hit = true;
+        if (kind == Garble::TextForInteger)
+            binding.value = textValue(kGarbledText);
+        else if (kind == Garble::IntegerForText || kind == Garble::WideTimer)
+            binding.value = integerValue(kind == Garble::WideTimer ? kWideTimer : kGarbledInteger);
+        else if (kind == Garble::HugeText)
+            binding.value = textValue(std::string(10000, '7'));
+    }
+    if (hit && kind == Garble::NoSuchName)
+        std::tie(answer.errorStatus, answer.errorIndex) = std::pair(2, 1);
+    else if (hit && kind == Garble::ShortAnswer)
+        answer.bindings.resize(answer.bindings.size() / 2);
+}
+
+constexpr int kSome = -1;
 struct Case {
-    Dialog dialog;
-    Garble garble;
-    Apply expected;
-    bool garbledFirstRead = false; // System Information: no clean read before
+    const char* dialog;
+    std::optional<Garble> garble;
+    int sets = 0;                  // set requests Apply sends; kSome: at least one
+    const char* message = nullptr; // the one message shown
 };
 
 void PrintTo(const Case& c, std::ostream* out)
 {
-    static const char* const kDialogs[] = {"SystemInformation", "StpConfiguration", "PortStp", "PortConfiguration",
-                                           "SyslogHost", "GlobalState", "EngineId", "Traps", "Community"};
-    *out << kDialogs[static_cast<int>(c.dialog)] << "_" << garbleName(c.garble)
-         << (c.garbledFirstRead ? "_FirstRead" : "");
+    *out << c.dialog << "_" << (c.garble ? kGarbleNames[static_cast<int>(*c.garble)] : "Clean");
 }
 
 const std::string kPortColumn = "1.3.6.1.4.1.32473.10.75.7.1.13.1.";
 const std::string kSyslog = "1.3.6.1.4.1.32473.10.75.7.16.1.";
 const std::string kAgent = "1.3.6.1.4.1.32473.10.75.7.25";
+const std::string kRange = "1.3.6.1.4.1.32473.10.75.6.23.1.1.";
+constexpr const char* kPvidColumn = "1.3.6.1.4.1.32473.10.75.7.7.7.1.1";
+// VLAN 10's egress ports: the row the edit drill garbles.
+constexpr const char* kVlan10Egress = "1.3.6.1.4.1.32473.10.75.7.7.6.1.2.10";
 
-Fields fieldsOf(Dialog dialog)
+// A dialog under drill: what of its reads is garbled, how it opens (and the
+// walks it waits for), and how its values are applied.
+struct DialogDrill {
+    Fields fields;
+    int walks = 1;
+    std::function<std::unique_ptr<CDialogBase>()> open;
+    std::function<void(CDialogBase&, const Case&)> apply;
+};
+
+template <typename D, typename... Args>
+DialogDrill plain(Fields fields, int walks, Args... args)
 {
-    switch (dialog) {
-    case Dialog::SystemInformation:
-        return {{"1.3.6.1.2.1.1.3.0"}, {kSysName, kSysLocation}, kSysName};
-    case Dialog::StpConfiguration: {
-        // Priority, state and version: Apply checks none of them against a range; max age it does.
-        const auto oids = dialogs::mib::stpBridgeRead().oids;
-        return {{oids[0], oids[11], oids[12], oids[5]}, {oids[3]}, oids[0]};
-    }
-    case Dialog::PortStp: {
-        Fields fields;
-        for (const dialogs::Binding& binding : dialogs::mib::stpPortRead("1"))
-            fields.integers.push_back(binding.oid);
-        fields.huge = fields.integers.front();
-        return fields;
-    }
-    case Dialog::PortConfiguration: // port 1's speed, flow control and medium
-        return {{kPortColumn + "2.1", kPortColumn + "5.1", kPortColumn + "7.1"}, {}, kPortColumn + "2.1"};
-    case Dialog::SyslogHost: // port, facility and severity; the server's address
-        return {{kSyslog + "2.0", kSyslog + "4.0", kSyslog + "5.0"}, {kSyslog + "1.0"}, kSyslog + "1.0"};
-    case Dialog::GlobalState:
-        return {{kAgent + ".1.0"}, {}, kAgent + ".1.0"};
-    case Dialog::EngineId:
-        return {{}, {kAgent + ".7.0"}, kAgent + ".7.0"};
-    case Dialog::Traps: {
-        Fields fields;
-        for (int trap = 1; trap <= 6; ++trap)
-            fields.integers.push_back(kAgent + ".8." + std::to_string(trap) + ".0");
-        fields.huge = fields.integers.front();
-        return fields;
-    }
-    case Dialog::Community: // the user walk that fills the view policy combo
-        return {{kAgent + ".2.1.1.2"}, {kAgent + ".2.1.1.1"}, kAgent + ".2.1.1.1"};
-    }
-    return {};
+    return {std::move(fields), walks, [=] { return std::make_unique<D>(args...); },
+            [](CDialogBase& dialog, const Case&) { static_cast<D&>(dialog).apply(); }};
 }
 
-class GarbledReadDrill : public LoggedSwitchDrill<Case> {
+// A port list too short for the switch is listed, but its VLAN cannot be edited.
+void editEveryVlan(CDialogBase& dialog, const Case& c)
+{
+    const std::vector<VlanEntry>& vlans = static_cast<CVlanConfigurationDialog&>(dialog).vlans();
+    EXPECT_EQ(findVlan(vlans, 10) != nullptr, c.garble == Garble::IntegerForText) << "listed";
+    for (const VlanEntry& vlan : vlans) {
+        CVlanEntryDialog entry(false, 28, vlans, vlan.vid, false);
+        WalkEnds(entry).wait(1);
+        entry.ok();
+        EXPECT_TRUE(waitForWrite(entry));
+        EXPECT_EQ(entry.result(), vlan.partial ? QDialog::Rejected : QDialog::Accepted) << vlan.vid;
+    }
+}
+
+// The state box as read; then the mode and members of the first link listed.
+void applyTrunks(CDialogBase& dialog, const Case& c)
+{
+    auto& trunks = static_cast<CTrunkConfigurationDialog&>(dialog);
+    const int listed = std::string(c.dialog) == "TrunkMode" ? 0 : 8;
+    EXPECT_EQ(trunks.list()->topLevelItemCount(), listed);
+    EXPECT_EQ(trunks.applyState(), std::string(c.dialog) != "TrunkState");
+    ASSERT_TRUE(waitForWrite(trunks));
+    ASSERT_TRUE(waitUntil([&] { return trunks.list()->topLevelItemCount() == listed; }));
+    if (listed == 0) {
+        EXPECT_FALSE(trunks.applyMode());
+    } else if (c.garble == Garble::IntegerForText) {
+        emit trunks.list()->itemClicked(trunks.list()->topLevelItem(0), 0);
+    }
+    if (listed == 0 || c.garble == Garble::IntegerForText)
+        trunks.findChild<QPushButton*>("portMember")->click();
+}
+
+void applyPvids(CDialogBase& dialog, const Case&)
+{
+    CPvidDialog pvid(28, static_cast<CVlanConfigurationDialog&>(dialog).vlans());
+    WalkEnds(pvid).wait(2);
+    pvid.apply();
+    EXPECT_TRUE(waitForWrite(pvid));
+}
+
+// The VLANs, the PVIDs and the asymmetric flag.
+std::unique_ptr<CDialogBase> openVlans() { return std::make_unique<CVlanConfigurationDialog>(28, true); }
+std::unique_ptr<CDialogBase> openTrunks() { return std::make_unique<CTrunkConfigurationDialog>(28); }
+
+std::map<std::string, DialogDrill> dialogDrills(const std::vector<std::string>& portStpRow)
+{
+    using namespace dialogs::management;
+    using dialogs::mib::CStpConfigurationDialog, dialogs::mib::CSystemInformationDialog;
+    const auto stp = dialogs::mib::stpBridgeRead().oids;
+    const auto dot1x = dot1xConfigRead().oids;
+    const auto trunk = trunkTableRead().oids;
+    const std::string dhcp = dhcpScreeningRead().front().oid;
+    Fields portStp;
+    for (const dialogs::Binding& binding : dialogs::mib::stpPortRead("1"))
+        portStp.integers.push_back(binding.oid);
+    portStp.huge = portStp.integers.front();
+    const Fields information{{"1.3.6.1.2.1.1.3.0"}, {kSysName, kSysLocation}, kSysName};
+    Fields traps{{}, {}, kAgent + ".8.1.0"};
+    for (int trap = 1; trap <= 6; ++trap)
+        traps.integers.push_back(kAgent + ".8." + std::to_string(trap) + ".0");
+    Fields dot1xFields{{}, {}, dot1x[1]};
+    for (std::size_t i = 0; i < dot1x.size(); ++i)
+        (i == 1 || i == 2 ? dot1xFields.texts : dot1xFields.integers).push_back(dot1x[i]);
+    return {
+        // A clean read first, then a garbled refresh; or garbled from the first read on.
+        {"SystemInformation", plain<CSystemInformationDialog>(information, 1)},
+        {"SystemInformationFirstRead", plain<CSystemInformationDialog>(information, 1)},
+        // Priority, state and version are checked against no range; max age is.
+        {"StpConfiguration", plain<CStpConfigurationDialog>({{stp[0], stp[11], stp[12], stp[5]}, {stp[3]}, stp[0]}, 1, 28)},
+        {"PortStp", plain<dialogs::mib::CPortStpDialog>(portStp, 1, std::vector<std::vector<std::string>>{portStpRow}, 0, 28)},
+        // Port 1's speed, flow control and medium; it walks the aggregated links, then the ports.
+        {"PortConfiguration",
+         {{{kPortColumn + "2.1", kPortColumn + "5.1", kPortColumn + "7.1"}, {}, kPortColumn + "2.1"}, 2,
+          [] { return std::make_unique<CPortSetInfo>(PortLayout{28, 4, false}); },
+          [](CDialogBase& dialog, const Case&) {
+              static_cast<CPortSetInfo&>(dialog).selectRow(0);
+              static_cast<CPortSetInfo&>(dialog).apply();
+          }}},
+        // Port, facility and severity; the server's address.
+        {"SyslogHost", plain<CSyslogHostDialog>({{kSyslog + "2.0", kSyslog + "4.0", kSyslog + "5.0"}, {kSyslog + "1.0"}, kSyslog + "1.0"}, 1)},
+        {"GlobalState", plain<CSnmpGlobalStateDialog>({{kAgent + ".1.0"}, {}, kAgent + ".1.0"}, 1)},
+        {"EngineId", plain<CSnmpEngineIdDialog>({{}, {kAgent + ".7.0"}, kAgent + ".7.0"}, 1)},
+        {"Traps", plain<CSnmpTrapDialog>(traps, 1, "QMX-7740-ZP")},
+        // The user walk that fills the view policy combo; it walks its table, then the users.
+        {"Community",
+         {{{kAgent + ".2.1.1.2"}, {kAgent + ".2.1.1.1"}, kAgent + ".2.1.1.1"}, 2,
+          [] { return std::make_unique<CSnmpCommunityTableDialog>(); },
+          [](CDialogBase& dialog, const Case&) {
+              static int communities = 0; // a new name each time
+              dialog.findChild<QLineEdit*>("communityName")->setText(QString("drill%1").arg(++communities));
+              static_cast<CSnmpCommunityTableDialog&>(dialog).apply();
+          }}},
+        // The date flag, a year, an hour and a day; the name.
+        {"TimeRange",
+         {{{kRange + "3.1", kRange + "4.1", kRange + "7.1", kRange + "14.1"}, {kRange + "2.1"}, kRange + "2.1"}, 0,
+          [] { return std::make_unique<CTimeBasedPoeConfigDialog>(std::vector<RememberedRange>{{1, "office-hours", "1"}}, 1); },
+          [](CDialogBase& dialog, const Case&) {
+              EXPECT_FALSE(dialog.findChild<QPushButton*>(QStringLiteral("apply"))->isEnabled());
+              EXPECT_FALSE(static_cast<CTimeBasedPoeConfigDialog&>(dialog).apply());
+          }}},
+        {"Pvid", {{{kPvidColumn}, {}, {}}, 3, openVlans, applyPvids}},
+        {"EditVlan", {{{}, {kVlan10Egress}, {}}, 3, openVlans, editEveryVlan}},
+        {"Dot1xConfig", plain<CDot1xConfigDialog>(dot1xFields, 1, 28)},
+        {"DhcpScreening", plain<CDhcpScreeningDialog>({{}, {dhcp}, dhcp}, 1, 28)},
+        {"TrunkState", {{{trunkStateRead().front().oid}, {}, {}}, 1, openTrunks, applyTrunks}},
+        {"TrunkMembers", {{{}, {trunk[0]}, trunk[0]}, 1, openTrunks, applyTrunks}},
+        {"TrunkMode", {{{trunk[1]}, {}, {}}, 1, openTrunks, applyTrunks}},
+    };
+}
+
+// On a PoE model, for its time ranges.
+class GarbledReadDrill : public RelayedSwitch<::testing::TestWithParam<Case>> {
 protected:
     static void SetUpTestSuite()
     {
-        startLoggedSwitch({});
+        s_agent = startQuietSwitch("QMX-7740-ZP").release();
         if (!s_agent)
             return;
         // The port dialog shows the first row of the spanning tree table.
         useAgent(s_agent->port());
-        snmp::CCommonSnmp session;
-        WalkCollector walk(session, dialogs::mib::stpPortTableRead().oids);
-        walk.start();
-        ASSERT_TRUE(walk.waitForEnd());
-        const std::vector<WalkRow> rows = walk.rows();
+        const std::vector<WalkRow> rows = walkOnce(dialogs::mib::stpPortTableRead().oids).rows;
         ASSERT_FALSE(rows.empty());
-        const WalkRow& first = rows.front();
-        s_portRow = new std::vector<std::string>(dialogs::mib::stpPortRowTexts({first.values, first.suffix}));
+        s_drills = new std::map(dialogDrills(dialogs::mib::stpPortRowTexts({rows[0].values, rows[0].suffix})));
         // Syslog on toward a server, so that its Apply writes the server back.
         snmp::CCommonSnmp setter;
         std::unique_ptr<snmp::CSnmpResponse> response;
@@ -113,183 +272,124 @@ protected:
     }
     static void TearDownTestSuite()
     {
-        LoggedSwitchDrill::TearDownTestSuite();
-        delete s_portRow;
+        RelayedSwitch::TearDownTestSuite();
+        delete s_drills;
     }
 
-    void SetUp() override
-    {
-        LoggedSwitchDrill::SetUp();
-        ASSERT_NE(s_portRow, nullptr);
-    }
+    std::string name() const { return GetParam().dialog; }
+    const DialogDrill& drill() const { return s_drills->at(name()); }
 
     void garbleReads()
     {
-        relay.setFaults({.rewrite = [kind = GetParam().garble, fields = fieldsOf(GetParam().dialog)](
-                                        const snmp::Pdu& request, snmp::Pdu& answer) {
-            garble(kind, fields, request, answer);
-        }});
+        if (const std::optional<Garble> kind = GetParam().garble)
+            relay.setFaults({.rewrite = [kind, fields = drill().fields](const snmp::Pdu& request, snmp::Pdu& answer) {
+                garble(*kind, fields, request, answer);
+            }});
     }
 
-    static inline std::vector<std::string>* s_portRow = nullptr;
+    // The VLAN table and the PVIDs as a clean walk sees them.
+    static auto vlanState() { return std::pair(walkOnce(vlanTableRead().oids).rows, walkOnce({kPvidColumn}).rows); }
+
+    static inline std::map<std::string, DialogDrill>* s_drills = nullptr;
+    ScriptedPrompter prompter;
 };
-
-// Opens the dialog, its reads garbled; the System Information dialog first
-// shows a clean read and is then refreshed, unless `garbledFirstRead`.
-// Returns the dialog once its reads ended.
-std::unique_ptr<dialogs::CDialogBase> openGarbled(const Case& c, const std::vector<std::string>& portRow,
-                                                  const std::function<void()>& garbleReads)
-{
-    std::unique_ptr<dialogs::CDialogBase> opened;
-    int ended = 0;
-    QObject watcher; // the connection goes with it, before `ended` does
-    const auto watch = [&] {
-        ended = 0;
-        QObject::connect(opened.get(), &dialogs::CDialogBase::walkEnded, &watcher, [&ended] { ++ended; });
-    };
-    const Dialog dialog = c.dialog;
-    if (dialog == Dialog::SystemInformation && !c.garbledFirstRead) {
-        auto information = std::make_unique<dialogs::mib::CSystemInformationDialog>();
-        auto* shown = information.get();
-        opened = std::move(information);
-        watch();
-        EXPECT_TRUE(waitUntil([&] { return ended > 0; }));
-        garbleReads();
-        ended = 0;
-        shown->refresh();
-    } else {
-        garbleReads();
-        if (dialog == Dialog::SystemInformation)
-            opened = std::make_unique<dialogs::mib::CSystemInformationDialog>();
-        else if (dialog == Dialog::StpConfiguration)
-            opened = std::make_unique<dialogs::mib::CStpConfigurationDialog>(28);
-        else if (dialog == Dialog::SyslogHost)
-            opened = std::make_unique<dialogs::management::CSyslogHostDialog>();
-        else if (dialog == Dialog::GlobalState)
-            opened = std::make_unique<dialogs::management::CSnmpGlobalStateDialog>();
-        else if (dialog == Dialog::EngineId)
-            opened = std::make_unique<dialogs::management::CSnmpEngineIdDialog>();
-        else if (dialog == Dialog::Traps)
-            opened = std::make_unique<dialogs::management::CSnmpTrapDialog>("QMX-7720-ZA");
-        else if (dialog == Dialog::Community)
-            opened = std::make_unique<dialogs::management::CSnmpCommunityTableDialog>();
-        else if (dialog == Dialog::PortConfiguration)
-            opened = std::make_unique<dialogs::switching::CPortSetInfo>(dialogs::switching::PortLayout{28, 4, false});
-        else
-            opened = std::make_unique<dialogs::mib::CPortStpDialog>(std::vector<std::vector<std::string>>{portRow}, 0,
-                                                                    28);
-        watch();
-    }
-    // Port Configuration walks the aggregated links and the ports; the community dialog its table and the users.
-    EXPECT_TRUE(waitUntil([&] { return ended >= (dialog == Dialog::PortConfiguration || dialog == Dialog::Community ? 2 : 1); }));
-    EXPECT_TRUE(waitForReads(*opened));
-    settle(20);
-    return opened;
-}
-
-void applyOnce(Dialog dialog, dialogs::CDialogBase& opened)
-{
-    using namespace dialogs::management;
-    static int communities = 0; // a new name each time
-    if (dialog == Dialog::GlobalState)
-        static_cast<CSnmpGlobalStateDialog&>(opened).apply();
-    else if (dialog == Dialog::EngineId)
-        static_cast<CSnmpEngineIdDialog&>(opened).apply();
-    else if (dialog == Dialog::Traps)
-        static_cast<CSnmpTrapDialog&>(opened).apply();
-    else if (dialog == Dialog::Community) {
-        opened.findChild<QLineEdit*>("communityName")->setText(QString::fromStdString("drill" + std::to_string(++communities)));
-        static_cast<CSnmpCommunityTableDialog&>(opened).apply();
-    } else if (dialog == Dialog::SystemInformation)
-        static_cast<dialogs::mib::CSystemInformationDialog&>(opened).apply();
-    else if (dialog == Dialog::StpConfiguration)
-        static_cast<dialogs::mib::CStpConfigurationDialog&>(opened).apply();
-    else if (dialog == Dialog::PortConfiguration) {
-        auto& ports = static_cast<dialogs::switching::CPortSetInfo&>(opened);
-        ports.selectRow(0);
-        ports.apply();
-    } else if (dialog == Dialog::SyslogHost)
-        static_cast<dialogs::management::CSyslogHostDialog&>(opened).apply();
-    else
-        static_cast<dialogs::mib::CPortStpDialog&>(opened).apply();
-    EXPECT_TRUE(waitForWrite(opened));
-    settle(50);
-}
 
 TEST_P(GarbledReadDrill, LoadingSendsNoSetAndApplyNeverWritesWhatTheGarbledReadSaid)
 {
+    ASSERT_NE(s_drills, nullptr);
     const Case c = GetParam();
-    ScriptedPrompter prompter;
-    const std::size_t setsBefore = setValues().size();
-    const auto dialog = openGarbled(c, *s_portRow, [this] { garbleReads(); });
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_GT(relay.counts().rewritten, 0);
-    EXPECT_EQ(setValues().size(), setsBefore) << "loading sent a set";
-    EXPECT_EQ(relay.counts().setRequests, 0);
+    const bool vlans = name() == "Pvid" || name() == "EditVlan";
+    const auto vlansBefore = vlans ? vlanState() : decltype(vlanState()){};
+    const bool refreshed = name() == "SystemInformation";
+    if (!refreshed)
+        garbleReads();
+    const std::unique_ptr<CDialogBase> dialog = drill().open();
+    WalkEnds ends(*dialog);
+    ends.wait(drill().walks);
+    if (refreshed) {
+        garbleReads();
+        static_cast<dialogs::mib::CSystemInformationDialog&>(*dialog).refresh();
+        ends.wait(1);
+    }
+    EXPECT_TRUE(waitForReads(*dialog));
+    settle(20);
+    EXPECT_EQ(relay.counts().rewritten > 0, c.garble.has_value());
+    EXPECT_EQ(relay.counts().setRequests, 0) << "loading sent a set";
 
-    applyOnce(c.dialog, *dialog);
-    const std::vector<std::string> sets = setValues();
-    expectNoGarbageWritten(sets, setsBefore, c.expected, prompter.shown().size());
-    if (c.expected == Apply::WritesNoGarbage) {
-        EXPECT_GT(sets.size(), setsBefore) << "Apply wrote nothing";
-    }
-    if (c.garble == Garble::WideTimer) { // shown whole, refused for its length
-        EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Please enter no more than 4 characters."});
-    }
-    if (c.dialog == Dialog::SyslogHost && c.expected == Apply::Refused) {
-        EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Syslog Server IP Error."});
+    drill().apply(*dialog, c);
+    EXPECT_TRUE(waitForWrite(*dialog));
+    settle(50);
+    const RelayCounts counts = relay.counts();
+    EXPECT_TRUE(c.sets == kSome ? counts.setRequests > 0 : counts.setRequests == c.sets) << counts.setRequests;
+    for (const snmp::Value& value : counts.setValues)
+        EXPECT_FALSE(fromGarbledRead(value)) << "written back: " << value.octets.substr(0, 40) << value.integer;
+    EXPECT_EQ(prompter.texts(), c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
+    if (vlans) {
+        relay.setFaults({});
+        EXPECT_EQ(vlanState(), vlansBefore);
     }
 }
 
-// sysName or sysLocation read as an INTEGER is not among these: the dialog
-// shows its decimal text like any name.
-INSTANTIATE_TEST_SUITE_P(
-    Dialogs, GarbledReadDrill,
-    ::testing::Values(Case{Dialog::SystemInformation, Garble::TextForInteger, Apply::WritesNoGarbage},
-                      Case{Dialog::SystemInformation, Garble::HugeText, Apply::Refused},
-                      Case{Dialog::SystemInformation, Garble::NoSuchName, Apply::WritesNoGarbage},
-                      Case{Dialog::SystemInformation, Garble::ShortAnswer, Apply::WritesNoGarbage},
-                      Case{Dialog::SystemInformation, Garble::NoSuchName, Apply::SendsNothing, true},
-                      Case{Dialog::StpConfiguration, Garble::TextForInteger, Apply::Refused},
-                      Case{Dialog::StpConfiguration, Garble::IntegerForText, Apply::WritesNoGarbage},
-                      Case{Dialog::StpConfiguration, Garble::HugeText, Apply::Refused},
-                      Case{Dialog::StpConfiguration, Garble::NoSuchName, Apply::Refused},
-                      Case{Dialog::StpConfiguration, Garble::ShortAnswer, Apply::Refused},
-                      Case{Dialog::StpConfiguration, Garble::WideTimer, Apply::Refused},
-                      Case{Dialog::PortStp, Garble::TextForInteger, Apply::SendsNothing},
-                      Case{Dialog::PortStp, Garble::HugeText, Apply::SendsNothing},
-                      Case{Dialog::PortStp, Garble::NoSuchName, Apply::SendsNothing},
-                      Case{Dialog::PortStp, Garble::ShortAnswer, Apply::SendsNothing},
-                      // A garbled port row keeps Apply off; an answer that ends the walk leaves no row to pick.
-                      Case{Dialog::PortConfiguration, Garble::TextForInteger, Apply::SendsNothing},
-                      Case{Dialog::PortConfiguration, Garble::HugeText, Apply::SendsNothing},
-                      Case{Dialog::PortConfiguration, Garble::NoSuchName, Apply::Refused},
-                      Case{Dialog::PortConfiguration, Garble::ShortAnswer, Apply::Refused},
-                      Case{Dialog::SyslogHost, Garble::TextForInteger, Apply::WritesNoGarbage},
-                      Case{Dialog::SyslogHost, Garble::IntegerForText, Apply::Refused},
-                      Case{Dialog::SyslogHost, Garble::HugeText, Apply::Refused},
-                      Case{Dialog::SyslogHost, Garble::NoSuchName, Apply::SendsNothing},
-                      Case{Dialog::SyslogHost, Garble::ShortAnswer, Apply::SendsNothing},
-                      Case{Dialog::GlobalState, Garble::TextForInteger, Apply::SendsNothing},
-                      Case{Dialog::GlobalState, Garble::HugeText, Apply::SendsNothing},
-                      Case{Dialog::GlobalState, Garble::NoSuchName, Apply::SendsNothing},
-                      Case{Dialog::EngineId, Garble::IntegerForText, Apply::Refused},
-                      Case{Dialog::EngineId, Garble::HugeText, Apply::Refused},
-                      Case{Dialog::EngineId, Garble::NoSuchName, Apply::Refused},
-                      Case{Dialog::Traps, Garble::TextForInteger, Apply::SendsNothing},
-                      Case{Dialog::Traps, Garble::NoSuchName, Apply::SendsNothing},
-                      Case{Dialog::Traps, Garble::ShortAnswer, Apply::SendsNothing},
-                      Case{Dialog::Community, Garble::TextForInteger, Apply::WritesNoGarbage},
-                      Case{Dialog::Community, Garble::IntegerForText, Apply::WritesNoGarbage},
-                      Case{Dialog::Community, Garble::HugeText, Apply::WritesNoGarbage},
-                      Case{Dialog::Community, Garble::ShortAnswer, Apply::WritesNoGarbage}),
-    caseName<Case>);
+std::vector<Case> allCases()
+{
+    using enum Garble;
+    const char* const kStpAge = "Invalid Age Time value, the valid Age Time range is  (600-4000) ms !";
+    std::vector<Case> cases;
+    // A row per garble, all with the same outcome.
+    const auto rows = [&cases](const char* dialog, std::vector<std::optional<Garble>> garbles, int sets = 0,
+                               const char* message = nullptr) {
+        for (const std::optional<Garble>& garble : garbles)
+            cases.push_back({dialog, garble, sets, message});
+    };
+    // sysName read as an INTEGER shows its decimal text like any name, and a
+    // time range may be named "42": neither is a garble here.
+    rows("SystemInformation", {TextForInteger, NoSuchName, ShortAnswer}, kSome);
+    rows("SystemInformation", {HugeText}, 0, "Please enter no more than 20 characters.");
+    rows("SystemInformationFirstRead", {NoSuchName});
+    rows("StpConfiguration", {TextForInteger, HugeText, NoSuchName, ShortAnswer}, 0, kStpAge);
+    rows("StpConfiguration", {IntegerForText}, kSome);
+    rows("StpConfiguration", {WideTimer}, 0, "Please enter no more than 4 characters.");
+    rows("PortStp", {TextForInteger, HugeText, NoSuchName, ShortAnswer});
+    // A garbled port row keeps Apply off; an answer that ends the walk leaves no row to pick.
+    rows("PortConfiguration", {TextForInteger, HugeText});
+    rows("PortConfiguration", {NoSuchName, ShortAnswer}, 0, "Please Select one port !");
+    rows("SyslogHost", {TextForInteger}, kSome);
+    rows("SyslogHost", {IntegerForText, HugeText}, 0, "Syslog Server IP Error.");
+    rows("SyslogHost", {NoSuchName, ShortAnswer});
+    rows("GlobalState", {TextForInteger, HugeText, NoSuchName});
+    rows("EngineId", {IntegerForText, HugeText, NoSuchName}, 0, "ID length is 10-64");
+    rows("Traps", {TextForInteger, NoSuchName, ShortAnswer});
+    rows("Community", {TextForInteger, IntegerForText, HugeText, ShortAnswer}, kSome);
+    rows("TimeRange", {TextForInteger, HugeText, NoSuchName, ShortAnswer});
+    // Apply waits for every PVID.
+    rows("Pvid", {TextForInteger, NoSuchName, ShortAnswer});
+    // Editing every listed VLAN without a change leaves the switch's VLANs as they were.
+    rows("EditVlan", {IntegerForText}, kSome, kPartialVlan);
+    rows("EditVlan", {NoSuchName, ShortAnswer}, kSome);
+    // 802.1X shows what decodes (its state off, so Apply writes the state alone).
+    rows("Dot1xConfig", {std::nullopt, TextForInteger, IntegerForText, HugeText}, 1);
+    rows("Dot1xConfig", {NoSuchName, ShortAnswer});
+    // DHCP screening decodes a list longer than its ports and waits for one that is not shorter.
+    rows("DhcpScreening", {std::nullopt, HugeText}, 1);
+    rows("DhcpScreening", {IntegerForText, NoSuchName, ShortAnswer});
+    // Nothing of a garbled trunk row is listed; a member list too short is, but cannot be changed.
+    rows("TrunkState", {TextForInteger, NoSuchName});
+    rows("TrunkMembers", {IntegerForText}, 1, kPartialMembers);
+    rows("TrunkMembers", {HugeText}, 1);
+    rows("TrunkMode", {TextForInteger, ShortAnswer}, 1, "Please select the Trunk !");
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Dialogs, GarbledReadDrill, ::testing::ValuesIn(allCases()),
+                         [](const ::testing::TestParamInfo<Case>& info) { return ::testing::PrintToString(info.param); });
 
 // A version-3 view without the private state and version scalars: the
 // standard values show, the protocol reads as off.
 TEST(HiddenStpScalarsDrill, StpConfigurationShowsTheStandardValues)
 {
-    sim::SnmpdOptions snmpd = sim::switchAgentSnmpdOptions({.scenario = false});
+    sim::SwitchAgentOptions options;
+    options.scenario = false;
+    sim::SnmpdOptions snmpd = sim::switchAgentSnmpdOptions(options);
     snmpd.extraConfig = {"createUser simnostp SHA authpass123 AES privpass123", "view nostp included .1",
                          "view nostp excluded .1.3.6.1.4.1.32473.10.75.7.6.1", "rouser simnostp priv -V nostp"};
     const auto agent = sim::SnmpdProcess::start(snmpd);

@@ -1,12 +1,11 @@
 // An agent that answers what no well-behaved agent would: the relay rewrites
 // the simulated switch's version-1 answers on their way to the session.
-#include "relayed_switch.h"
+#include "drill_support.h"
 #include "task_queue.h"
 
 #include "dialogs/dialog_session.h"
 #include "dialogs/mib/table_view_rules.h"
 #include "snmp/encodings.h"
-
 
 namespace drills {
 namespace {
@@ -14,49 +13,7 @@ namespace {
 // The egress port set of the switch's VLAN table.
 constexpr const char* kVlanEgressPorts = "1.3.6.1.4.1.32473.10.75.7.7.6.1.2";
 
-snmp::Oid oidOf(const std::string& text)
-{
-    snmp::Oid oid;
-    snmp::oidFromText(text, oid);
-    return oid;
-}
-
-bool within(const snmp::Oid& oid, const std::string& column)
-{
-    const snmp::Oid prefix = oidOf(column);
-    return oid.size() > prefix.size() && std::equal(prefix.begin(), prefix.end(), oid.begin());
-}
-
 class MisbehavingAgentDrill : public RelayedSwitch<> {};
-
-TEST_F(MisbehavingAgentDrill, GetNextAnswersThatDoNotIncreaseEndTheWalk)
-{
-    // Every answer names the first row again.
-    relay.setFaults({.rewrite = [](const snmp::Pdu&, snmp::Pdu& answer) {
-        for (std::size_t i = 0; i < answer.bindings.size() && i < kLinkColumns.size(); ++i) {
-            answer.bindings[i].oid = oidOf(kLinkColumns[i]);
-            answer.bindings[i].oid.push_back(1);
-        }
-    }});
-    snmp::CCommonSnmp session;
-    WalkCollector walk(session, kLinkColumns);
-    walk.start();
-    ASSERT_TRUE(walk.waitForEnd());
-    EXPECT_EQ(walk.endStatus(), snmp::kStatusEnded);
-    EXPECT_EQ(walk.rows().size(), 1u);
-    EXPECT_EQ(relay.counts().requests, 2);
-
-    // An answer that steps back behind the request ends it the same way.
-    relay.setFaults({.rewrite = [](const snmp::Pdu& request, snmp::Pdu& answer) {
-        for (std::size_t i = 0; i < answer.bindings.size() && i < request.bindings.size(); ++i)
-            answer.bindings[i].oid = request.bindings[i].oid;
-    }});
-    WalkCollector backwards(session, kLinkColumns);
-    backwards.start();
-    ASSERT_TRUE(backwards.waitForEnd());
-    EXPECT_EQ(backwards.endStatus(), snmp::kStatusEnded);
-    EXPECT_TRUE(backwards.rows().empty());
-}
 
 TEST_F(MisbehavingAgentDrill, PortBitmapsOfNoneAndOfAHundredOctetsStayWithinThePorts)
 {
@@ -65,15 +22,12 @@ TEST_F(MisbehavingAgentDrill, PortBitmapsOfNoneAndOfAHundredOctetsStayWithinTheP
         relay.setFaults({.rewrite = [length](const snmp::Pdu&, snmp::Pdu& answer) {
             for (snmp::VarBind& binding : answer.bindings)
                 if (within(binding.oid, kVlanEgressPorts))
-                    binding.value = {.type = snmp::Asn::OctetString, .octets = std::string(length, '\xff')};
+                    binding.value = textValue(std::string(length, '\xff'));
         }});
-        snmp::CCommonSnmp session;
-        WalkCollector walk(session, {kVlanEgressPorts});
-        walk.start();
-        ASSERT_TRUE(walk.waitForEnd());
-        EXPECT_EQ(walk.endStatus(), snmp::kStatusEnded);
-        ASSERT_FALSE(walk.rows().empty());
-        for (const WalkRow& row : walk.rows()) {
+        const Walked walk = walkOnce({kVlanEgressPorts});
+        EXPECT_EQ(walk.endStatus, snmp::kStatusEnded);
+        ASSERT_FALSE(walk.rows.empty());
+        for (const WalkRow& row : walk.rows) {
             ASSERT_EQ(row.values.front().size(), length);
             const snmp::PortList ports = snmp::bitmapToPortList(row.values.front(), 28);
             EXPECT_EQ(ports.count, length == 0 ? 0 : 32);
@@ -88,17 +42,15 @@ TEST_F(MisbehavingAgentDrill, PollingOfGarbledLinkRowsStaysOnThePanel)
     relay.setFaults({.rewrite = [](const snmp::Pdu&, snmp::Pdu& answer) {
         for (snmp::VarBind& binding : answer.bindings) {
             if (within(binding.oid, kLinkColumns[1]))
-                binding.value = {.type = snmp::Asn::OctetString, .octets = std::string(10000, '9')};
+                binding.value = textValue(std::string(10000, '9'));
             else if (within(binding.oid, kLinkColumns[2]))
-                binding.value = {.type = snmp::Asn::OctetString, .octets = "up"};
+                binding.value = textValue("up");
             else if (within(binding.oid, kLinkColumns[4]))
-                binding.value = {.type = snmp::Asn::OctetString, .octets = "\x03"};
+                binding.value = textValue("\x03");
         }
     }});
     PollingWindow window;
-    monitor::CPanelDeviceThread polling(&window.target);
-    polling.startLinkWalk();
-    ASSERT_TRUE(window.linkWalkEnded());
+    ASSERT_TRUE(window.cycle());
     const auto changes = window.panel.changes();
     ASSERT_EQ(changes.size(), 1u);
     for (const monitor::ElementStatus& change : changes.front()) {
@@ -109,7 +61,6 @@ TEST_F(MisbehavingAgentDrill, PollingOfGarbledLinkRowsStaysOnThePanel)
             EXPECT_EQ(change.status, monitor::kPortDisabled);
         }
     }
-    window.closeSessions();
     EXPECT_EQ(relay.counts().setRequests, 0);
 }
 
@@ -118,11 +69,11 @@ TEST_F(MisbehavingAgentDrill, InterfaceRowsWithAnIndexThatIsNoNumberAndHugeTexts
     relay.setFaults({.rewrite = [](const snmp::Pdu&, snmp::Pdu& answer) {
         for (snmp::VarBind& binding : answer.bindings) {
             if (within(binding.oid, "1.3.6.1.2.1.2.2.1.1"))
-                binding.value = {.type = snmp::Asn::OctetString, .octets = "port-x"};
+                binding.value = textValue("port-x");
             else if (within(binding.oid, "1.3.6.1.2.1.2.2.1.5"))
-                binding.value = {.type = snmp::Asn::OctetString, .octets = std::string(10000, 'z')};
+                binding.value = textValue(std::string(10000, 'z'));
             else
-                binding.value = {.type = snmp::Asn::OctetString, .octets = std::string(10000, '1')};
+                binding.value = textValue(std::string(10000, '1'));
         }
     }});
     const dialogs::mib::TableView view = dialogs::mib::interfaceTableView();

@@ -1,63 +1,43 @@
 // Lossy, duplicating, replaying and slow links between the session and the
 // real snmpd serving the simulated switch.
 #include "drill_support.h"
-#include "udp_relay.h"
 
-#include "monitor/poll_results.h"
-
-#include <map>
 #include <set>
 
 namespace drills {
 namespace {
 
-class RelayDrill : public ::testing::Test {
+class RelayDrill : public RelayedSwitch<> {
 protected:
     static void SetUpTestSuite()
     {
-        s_agent = startSuiteSwitch();
+        RelayedSwitch::SetUpTestSuite();
         ASSERT_NE(s_agent, nullptr);
         // The rows as a clean link shows them.
-        snmp::CCommonSnmp session;
-        WalkCollector walk(session, kLinkColumns);
-        walk.start();
-        ASSERT_TRUE(walk.waitForEnd());
-        s_cleanRows = new std::vector<WalkRow>(walk.rows());
+        useAgent(s_agent->port());
+        s_cleanRows = new std::vector<WalkRow>(walkOnce(kLinkColumns).rows);
+        ASSERT_GE(s_cleanRows->size(), 28u);
     }
     static void TearDownTestSuite()
     {
-        delete s_agent;
+        RelayedSwitch::TearDownTestSuite();
         delete s_cleanRows;
     }
 
-    void SetUp() override
+    // Every row delivered is a clean row, none twice, in order: a subsequence of the clean walk.
+    static bool cleanSubsequence(const std::vector<WalkRow>& rows)
     {
-        ASSERT_NE(s_agent, nullptr);
-        ASSERT_NE(s_cleanRows, nullptr);
-        ASSERT_GE(s_cleanRows->size(), 28u);
-        ASSERT_TRUE(relay.ready());
-    }
-
-    // Every row delivered is the clean row of its index, in ascending order.
-    static void expectCleanSubsequence(const std::vector<WalkRow>& rows)
-    {
-        std::map<std::string, WalkRow> clean;
-        for (const WalkRow& row : *s_cleanRows)
-            clean.emplace(row.suffix, row);
-        int previous = 0;
+        auto next = s_cleanRows->begin();
         for (const WalkRow& row : rows) {
-            const auto found = clean.find(row.suffix);
-            ASSERT_NE(found, clean.end()) << row.suffix;
-            EXPECT_EQ(row, found->second);
-            const int port = monitor::firstSuffixComponent(row.suffix);
-            EXPECT_GT(port, previous) << "row " << row.suffix << " delivered twice or out of order";
-            previous = port;
+            next = std::find(next, s_cleanRows->end(), row);
+            if (next == s_cleanRows->end())
+                return false;
+            ++next;
         }
+        return true;
     }
 
-    static inline sim::SnmpdProcess* s_agent = nullptr;
     static inline std::vector<WalkRow>* s_cleanRows = nullptr;
-    UdpRelay relay{s_agent ? s_agent->port() : std::uint16_t{0}};
 };
 
 TEST_F(RelayDrill, TableWalkUnderThirtyPercentLossCompletesOrEndsWithNoDuplicateRow)
@@ -65,16 +45,13 @@ TEST_F(RelayDrill, TableWalkUnderThirtyPercentLossCompletesOrEndsWithNoDuplicate
     relay.setFaults({.dropShare = 0.3});
     useAgent(relay.port(), {}, 600);
     for (int round = 0; round < 3; ++round) {
-        snmp::CCommonSnmp session;
-        WalkCollector walk(session, kLinkColumns);
-        walk.start();
-        ASSERT_TRUE(walk.waitForEnd());
-        EXPECT_TRUE(walk.endStatus() == snmp::kStatusNoAnswer || walk.endStatus() == snmp::kStatusEnded);
-        EXPECT_EQ(walk.ends(), 1);
-        if (walk.endStatus() == snmp::kStatusEnded) {
-            EXPECT_EQ(walk.rows(), *s_cleanRows);
+        const Walked walk = walkOnce(kLinkColumns);
+        EXPECT_TRUE(walk.endStatus == snmp::kStatusNoAnswer || walk.endStatus == snmp::kStatusEnded);
+        EXPECT_EQ(walk.ends, 1);
+        if (walk.endStatus == snmp::kStatusEnded) {
+            EXPECT_EQ(walk.rows, *s_cleanRows);
         }
-        expectCleanSubsequence(walk.rows());
+        EXPECT_TRUE(cleanSubsequence(walk.rows));
     }
     EXPECT_GT(relay.counts().dropped, 0);
 }
@@ -91,11 +68,8 @@ TEST_F(RelayDrill, BulkReadsGiveTheGetNextRowsInFewRequests)
         parameters.bulkReads = bulkReads;
         snmp::setSessionParameters(parameters);
         const int before = relay.counts().requests;
-        snmp::CCommonSnmp session;
-        WalkCollector collector(session, walked);
-        collector.start(0, snmp::kPduGetBulk);
-        EXPECT_TRUE(collector.waitForEnd());
-        return std::pair(collector.rows(), relay.counts().requests - before);
+        std::vector<WalkRow> rows = walkOnce(walked, snmp::kPduGetBulk).rows;
+        return std::pair(rows, relay.counts().requests - before);
     };
     const auto [expected, getNexts] = walk("1", true, columns); // version 1 has no GETBULK
     for (const char* version : {"2c", "3"}) {
@@ -113,9 +87,7 @@ TEST_F(RelayDrill, PollingCycleUnderThirtyPercentLossAppliesEachPortOnceOrReport
     useAgent(relay.port(), {}, 600);
     for (int round = 0; round < 4; ++round) {
         PollingWindow window;
-        monitor::CPanelDeviceThread polling(&window.target);
-        polling.startLinkWalk();
-        ASSERT_TRUE(window.linkWalkEnded());
+        ASSERT_TRUE(window.cycle());
         const auto changes = window.panel.changes();
         // One outcome per cycle: the panel is updated or contact is lost.
         EXPECT_EQ(changes.size() + static_cast<std::size_t>(window.panel.lost()), 1u);
@@ -127,7 +99,6 @@ TEST_F(RelayDrill, PollingCycleUnderThirtyPercentLossAppliesEachPortOnceOrReport
                 }
             EXPECT_EQ(ports.size(), 28u);
         }
-        window.closeSessions();
     }
 }
 
@@ -135,22 +106,16 @@ TEST_F(RelayDrill, DuplicatedAndStaleAnswersAreDiscarded)
 {
     relay.setFaults({.duplicateAnswers = true, .replayStaleAnswer = true});
     useAgent(relay.port());
-    snmp::CCommonSnmp session;
-    WalkCollector walk(session, kLinkColumns);
-    walk.start();
-    ASSERT_TRUE(walk.waitForEnd());
-    EXPECT_EQ(walk.endStatus(), snmp::kStatusEnded);
-    EXPECT_EQ(walk.rows(), *s_cleanRows);
+    const Walked walk = walkOnce(kLinkColumns);
+    EXPECT_EQ(walk.endStatus, snmp::kStatusEnded);
+    EXPECT_EQ(walk.rows, *s_cleanRows);
 
     // Synchronous gets of different objects each get their own answer.
+    snmp::CCommonSnmp session;
     for (const char* oid : {kSysName, kSysLocation, kSysName}) {
-        ASSERT_TRUE(session.Open(snmp::kPduGet));
-        session.addValue(oid, snmp::kTypeNull, nullptr);
-        std::unique_ptr<snmp::CSnmpResponse> response;
-        ASSERT_EQ(session.send(response), snmp::kStatusOk);
-        std::string answered;
-        ASSERT_TRUE(response->getOid(0, answered));
-        EXPECT_EQ(answered, oid);
+        const Got got = getOne(session, oid);
+        EXPECT_EQ(got.status, snmp::kStatusOk);
+        EXPECT_EQ(got.oid, oid);
     }
     const RelayCounts counts = relay.counts();
     EXPECT_GT(counts.duplicated, 28);
@@ -161,21 +126,16 @@ TEST_F(RelayDrill, AnswerArrivingAfterItsTimeOutIsIgnored)
 {
     useAgent(relay.port(), {}, 500);
     snmp::CCommonSnmp session;
-    ASSERT_TRUE(session.Open(snmp::kPduGet));
-    session.addValue(kSysName, snmp::kTypeNull, nullptr);
     relay.setFaults({.answerDelay = std::chrono::milliseconds(1200)});
-    std::unique_ptr<snmp::CSnmpResponse> response;
-    EXPECT_EQ(session.send(response), snmp::kStatusNoAnswer);
-    EXPECT_EQ(response, nullptr);
+    const Got late = getOne(session, kSysName);
+    EXPECT_EQ(late.status, snmp::kStatusNoAnswer);
+    EXPECT_EQ(late.oid, "") << "no response";
 
     // The late answers to sysName reach the session while it waits for this one.
     relay.setFaults({.answerDelay = std::chrono::milliseconds(900)});
-    ASSERT_TRUE(session.Open(snmp::kPduGet));
-    session.addValue(kSysLocation, snmp::kTypeNull, nullptr);
-    ASSERT_EQ(session.send(response, 3000), snmp::kStatusOk);
-    std::string answered;
-    ASSERT_TRUE(response->getOid(0, answered));
-    EXPECT_EQ(answered, kSysLocation);
+    const Got got = getOne(session, kSysLocation, 3000);
+    EXPECT_EQ(got.status, snmp::kStatusOk);
+    EXPECT_EQ(got.oid, kSysLocation);
     EXPECT_GE(relay.counts().answers, 2);
 }
 

@@ -1,7 +1,6 @@
 // Real widgets closed while their walks are under way: table views and the
 // main window, against the simulated switch behind snmpd and a slow relay.
 #include "drill_support.h"
-#include "udp_relay.h"
 
 #include "app/main_window.h"
 #include "debug_lines.h"
@@ -20,13 +19,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Until the relay's counts satisfy `done`, processing the UI thread's events.
-template <typename Done>
-bool waitForRelay(const UdpRelay& relay, Done done)
-{
-    return waitUntil([&] { return done(relay.counts()); });
-}
-
 // No request reaches the agent for a while: nothing walks any more.
 bool relayFallsQuiet(const UdpRelay& relay)
 {
@@ -36,12 +28,14 @@ bool relayFallsQuiet(const UdpRelay& relay)
     return relay.counts().requests == before;
 }
 
-TEST(WidgetCloseDrill, HundredInterfaceTablesClosedInTheMiddleOfTheirWalks)
+class WidgetCloseDrill : public RelayedSwitch<> {
+protected:
+    void TearDown() override { relay.setFaults({}); } // no rewrite touches linkAnswers after the test
+    std::atomic<int> linkAnswers{0};
+};
+
+TEST_F(WidgetCloseDrill, HundredInterfaceTablesClosedInTheMiddleOfTheirWalks)
 {
-    const auto agent = startQuietSwitch();
-    ASSERT_NE(agent, nullptr);
-    UdpRelay relay(agent->port());
-    ASSERT_TRUE(relay.ready());
     relay.setFaults({.answerDelay = 2ms});
     useAgent(relay.port(), {}, 1000);
 
@@ -56,7 +50,7 @@ TEST(WidgetCloseDrill, HundredInterfaceTablesClosedInTheMiddleOfTheirWalks)
         // 0: before the walk starts; 1: its first request sent; 2..4: after 1..3 rows.
         const int point = cycle % 5;
         if (point == 1) {
-            ASSERT_TRUE(waitForRelay(relay, [&](const RelayCounts& c) { return c.requests > requestsBefore; }));
+            ASSERT_TRUE(waitUntil([&] { return relay.counts().requests > requestsBefore; }));
         } else if (point > 1) {
             ASSERT_TRUE(waitUntil([&] { return list.topLevelItemCount() >= point - 1; }));
         }
@@ -74,28 +68,20 @@ TEST(WidgetCloseDrill, HundredInterfaceTablesClosedInTheMiddleOfTheirWalks)
     EXPECT_GT(rowsSeen, 0);
 
     // A last dialog walks to the end and lists every interface.
-    snmp::CCommonSnmp session;
-    WalkCollector reference(session, dialogs::mib::interfaceTableView().walk.oids);
-    reference.start();
-    ASSERT_TRUE(reference.waitForEnd());
+    const std::vector<WalkRow> reference = walkOnce(dialogs::mib::interfaceTableView().walk.oids).rows;
     bool ended = false;
     auto last = dialogs::mib::newInterfaceTableDialog();
     QObject::connect(last.get(), &dialogs::CDialogBase::walkEnded, [&] { ended = true; });
     last->show();
     ASSERT_TRUE(waitUntil([&] { return ended; }));
-    EXPECT_EQ(last->list()->topLevelItemCount(), static_cast<int>(reference.rows().size()));
-    EXPECT_GE(reference.rows().size(), 28u);
+    EXPECT_EQ(last->list()->topLevelItemCount(), static_cast<int>(reference.size()));
+    EXPECT_GE(reference.size(), 28u);
 }
 
-TEST(WidgetCloseDrill, MainWindowClosedWhileItsLinkWalkIsUnderWay)
+TEST_F(WidgetCloseDrill, MainWindowClosedWhileItsLinkWalkIsUnderWay)
 {
-    const auto agent = startQuietSwitch();
-    ASSERT_NE(agent, nullptr);
     // Every answer of the link walk counted, each ~20 ms late: a walk lasts well over half a second.
-    std::atomic<int> linkAnswers{0};
-    UdpRelay relay(agent->port());
-    ASSERT_TRUE(relay.ready());
-    relay.setFaults({.answerDelay = 20ms, .rewrite = [&](const snmp::Pdu& request, snmp::Pdu&) {
+    relay.setFaults({.answerDelay = 20ms, .rewrite = [this](const snmp::Pdu& request, snmp::Pdu&) {
                          if (!request.bindings.empty() && within(request.bindings.front().oid, kLinkColumns.front()))
                              ++linkAnswers;
                      }});
