@@ -33,7 +33,7 @@ std::optional<SystemInformationTexts> decodeSystemInformation(const WalkRow& row
 {
     if (row.values.size() < 6)
         return std::nullopt;
-    SystemInformationTexts texts;
+    SystemInformationTexts texts{};
     texts.description = row.values[0];
     texts.objectId = row.values[1];
     if (!row.values[2].empty())
