@@ -189,8 +189,8 @@ TEST_P(PoeSwitch, TimeRangesAreAddedAndDeleted)
         EXPECT_EQ(fromYear->accessibleName(), "From Day year"); // its labels: screen_reader_bus_test
         EXPECT_FALSE(fromYear->isEnabled());
         child<QCheckBox>(editor, "date")->click();
-        fill(editor, {{"rangeName", "night"}, {"fromYear", "2010"}, {"fromMonth", "5"}, {"fromDay", "3"}, {"toYear", "2011"}, {"toMonth", "12"},
-                        {"toDay", "31"}, {"startHour", "22"}, {"startMinute", "30"}, {"endHour", "6"}});
+        fill(editor, {{"rangeName", "night"}, {"fromYear", "2010"}, {"fromMonth", "5"}, {"fromDay", "3"}, {"toYear", "2011"},
+                      {"toMonth", "12"}, {"toDay", "31"}, {"startHour", "22"}, {"startMinute", "30"}, {"endHour", "6"}});
         for (const char* box : {"allDays", "day0", "day1", "day2", "day3", "day4"})
             toggleAsScreenReader(child<QCheckBox>(editor, box));
         EXPECT_TRUE(editor.apply());
