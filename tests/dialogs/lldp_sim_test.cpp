@@ -70,9 +70,7 @@ TEST_F(LldpAgainstSimulator, StateApplyTriesThreeTimesSilentlyAndDisablingEmptie
     EXPECT_TRUE(prompter.shown().empty());
 
     // A switch that does not answer gets the set three times, and no message.
-    m_transport->withSwitch([](sim::SimulatedSwitch& device) {
-        EXPECT_EQ(device.set(sim::joined(sim::oids::kReboot, {0}), sim::integerValue(1)), sim::kNoError);
-    });
+    setOnSwitch(sim::joined(sim::oids::kReboot, {0}), sim::integerValue(1));
     enable->setChecked(true);
     writeBy(dialog, [&] { dialog.applyState(); });
     EXPECT_EQ(takeSets(), std::vector<Bindings>(3, {intBinding(kLldp + "1.0", 1)}));
@@ -80,9 +78,7 @@ TEST_F(LldpAgainstSimulator, StateApplyTriesThreeTimesSilentlyAndDisablingEmptie
     dialog.reject();
 
     startSwitch("QMX-7720-ZA");
-    m_transport->withSwitch([](sim::SimulatedSwitch& device) {
-        device.set(sim::joined(sim::oids::kLldpSettings, {1, 0}), sim::integerValue(2));
-    });
+    setOnSwitch(sim::joined(sim::oids::kLldpSettings, {1, 0}), sim::integerValue(2));
     CLldpRemoteDialog empty;
     ASSERT_TRUE(waitUntil([&] { return !prompter.shown().empty(); }));
     EXPECT_EQ(prompter.texts(), Texts{"There is no LLDP Remote Port"});
@@ -106,9 +102,7 @@ TEST_F(LldpAgainstSimulator, MedSetsEachPortOfTheRangeAndRefusesWhileLldpIsOff)
     EXPECT_EQ(row(*dialog.list(), 2), (Texts{"3", "Enable"}));
     EXPECT_EQ(row(*dialog.list(), 3), (Texts{"4", "Disable"}));
 
-    m_transport->withSwitch([](sim::SimulatedSwitch& device) {
-        device.set(sim::joined(sim::oids::kLldpSettings, {1, 0}), sim::integerValue(2));
-    });
+    setOnSwitch(sim::joined(sim::oids::kLldpSettings, {1, 0}), sim::integerValue(2));
     for (int refresh = 0; refresh < 2; ++refresh) {
         dialog.refresh();
         ASSERT_TRUE(waitForReads(dialog));
@@ -155,15 +149,10 @@ TEST_F(LldpAgainstSimulator, SurveillanceApplyChecksTheVoiceVlanAndDisablingSend
     CSurveillanceVlanDialog dialog;
     auto* enable = child<QCheckBox>(dialog, "enable");
     waitRefresh(dialog);
-    const auto setVoice = [&](int state) {
-        m_transport->withSwitch([state](sim::SimulatedSwitch& device) {
-            device.set(sim::joined(sim::oids::kVoiceVlan, {2, 0}), sim::integerValue(state));
-        });
-    };
     // While the voice VLAN, of the same ID, is on, nothing is sent.
     takeSets();
     for (const int voice : {1, 2}) {
-        setVoice(voice);
+        setOnSwitch(sim::joined(sim::oids::kVoiceVlan, {2, 0}), sim::integerValue(voice));
         enable->setChecked(true);
         child<QComboBox>(dialog, "priority")->setCurrentIndex(1);
         dialog.apply();
@@ -182,7 +171,7 @@ TEST_F(LldpAgainstSimulator, SurveillanceApplyChecksTheVoiceVlanAndDisablingSend
 
 TEST_F(LldpAgainstSimulator, SurveillanceRefreshHoldsItsControlsUntilTheOuiWalkEnds)
 {
-    m_transport->withSwitch([](sim::SimulatedSwitch& device) { device.set(sim::joined(sim::oids::kSurveillance, {1, 0}), sim::integerValue(1)); });
+    setOnSwitch(sim::joined(sim::oids::kSurveillance, {1, 0}), sim::integerValue(1));
     CSurveillanceVlanDialog dialog;
     // A second refresh between the walks would leave the VLAN combo half filled.
     Texts enabledBetweenWalks;

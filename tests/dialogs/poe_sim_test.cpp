@@ -72,13 +72,6 @@ protected:
         return sets;
     }
 
-    void setRangeStatus(std::uint32_t index, std::int64_t status)
-    {
-        m_transport->withSwitch([&](sim::SimulatedSwitch& device) {
-            EXPECT_EQ(device.set(sim::joined(sim::oids::kPoeTimeRangeEntry, {21, index}), sim::integerValue(status)), 0);
-        });
-    }
-
     int poePorts() const { return m_model.portCount == 10 ? 8 : 24; }
 
     sim::ModelData m_model;
@@ -119,7 +112,7 @@ TEST_P(PoeSwitch, PoeApplyChecksEveryPortOfTheRangeThenWritesEachPort)
     // The range goes after the dialog read it: the switch refuses port 3's set.
     fill(dialog, {{"userDefine", "on"}, {"userLimit", "15.6"}});
     EXPECT_FALSE(child<QComboBox>(dialog, "powerLimit")->isEnabled());
-    setRangeStatus(1, sim::kDestroy);
+    setOnSwitch(sim::joined(sim::oids::kPoeTimeRangeEntry, {21, 1}), sim::integerValue(sim::kDestroy));
     dialog.range()->setRange(3, 4);
     writeBy(dialog, [&] { ASSERT_TRUE(dialog.apply()); });
     EXPECT_EQ(takeSets(), Texts{"3.1.3=2 4.1.3=1 5.1.3=3 7.1.3=1 8.1.3=\"15.6\""});

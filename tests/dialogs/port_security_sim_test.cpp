@@ -25,8 +25,6 @@ class PortSecurityAgainstSimulator : public SimulatedSwitchTest<> {
 protected:
     void SetUp() override { startSwitch("QMX-7720-ZA"); }
 
-    // Waits for `count` more walk ends of the dialog.
-    static void waitForWalks(dialogs::CDialogBase& dialog, int count = 1) { WalkEnds(dialog).wait(count); }
     // Waits for the write and the re-read after it, which may end before the write is seen to.
     static void waitForWriteAndWalk(dialogs::CDialogBase& dialog)
     {
@@ -34,8 +32,6 @@ protected:
         ASSERT_TRUE(waitForWrite(dialog));
         reread.wait(1);
     }
-
-    void onSwitch(const std::function<void(SimulatedSwitch&)>& use) { m_transport->withSwitch(use); }
 
     ScriptedPrompter m_prompter;
 };
@@ -71,7 +67,7 @@ TEST_F(PortSecurityAgainstSimulator, Dot1xConfigApplyChecksEverythingFirstAndSen
                           Case{true, "10..1.2", "2", "Invalid RADIUS Server IP Address.", {}},
                           Case{false, "10..1.2", "11", "", {{bind(kDot1x, {1, 0}, integerValue(2))}}}}) {
         CDot1xConfigDialog dialog(28);
-        waitForWalks(dialog);
+        WalkEnds(dialog).wait(1);
         takeWireSets();
         m_prompter.clear();
         fill(dialog, {{"enable", c.enabled ? "on" : "off"}});
@@ -86,7 +82,7 @@ TEST_F(PortSecurityAgainstSimulator, Dot1xConfigApplyChecksEverythingFirstAndSen
         }
         EXPECT_EQ(takeWireSets(), c.sets) << c.address << " " << c.maxReq;
         EXPECT_EQ(m_prompter.texts(), c.message.empty() ? Texts{} : std::vector{c.message});
-        onSwitch([](SimulatedSwitch& device) { device.set(joined(kDot1x, {1, 0}), integerValue(2)); });
+        setOnSwitch(joined(kDot1x, {1, 0}), integerValue(2));
     }
 }
 
@@ -99,7 +95,7 @@ TEST_F(PortSecurityAgainstSimulator, Dot1xConfigShowsOddAnswersWholeAndKeepsAppl
                                {joined(kDot1x, {2, 0}), "12abc"}};
     startSwitch("QMX-7720-ZA", settings);
     CDot1xConfigDialog dialog(28);
-    waitForWalks(dialog);
+    WalkEnds(dialog).wait(1);
     EXPECT_EQ(child<QLineEdit>(dialog, "key")->text() + child<QLineEdit>(dialog, "quietPeriod")->text(),
               QString(40, 'k') + "12abc");
     child<QCheckBox>(dialog, "enable")->click();
@@ -115,7 +111,7 @@ TEST_F(PortSecurityAgainstSimulator, Dot1xPortRangeOf31GoesOutAs30And1Bindings)
 {
     startSwitch("QMX-7752-ZA");
     CDot1xPortDialog dialog(52, {"60", "30", "30", "30", "2", "3600", "Disabled"});
-    waitForWalks(dialog, 2); // links, then ports
+    WalkEnds(dialog).wait(2); // links, then ports
     ASSERT_EQ(dialog.list()->topLevelItemCount(), 52);
     EXPECT_EQ(row(*dialog.list(), 0), (Texts{"1", "authorized", "forceAuthorized", "60", "30", "30",
                                                                  "30", "2", "3600", "Disabled"}));
@@ -141,7 +137,7 @@ TEST_F(PortSecurityAgainstSimulator, ArpEntryIsCreatedInThreeRequestsListedAndDe
 {
     {
         CArpSpoofingEntryDialog entry(28);
-        waitForWalks(entry);
+        WalkEnds(entry).wait(1);
         entry.address()->setText(QStringLiteral("192.0.2.1"));
         // A pasted address one digit too long is refused, not cut to fit.
         entry.mac()->setText(QStringLiteral("00-1a-22-33-44-556"));
@@ -167,7 +163,7 @@ TEST_F(PortSecurityAgainstSimulator, ArpEntryIsCreatedInThreeRequestsListedAndDe
     EXPECT_EQ(m_prompter.texts(), Texts{kArpConfirmation});
 
     CArpSpoofingDialog dialog(28);
-    waitForWalks(dialog);
+    WalkEnds(dialog).wait(1);
     ASSERT_EQ(dialog.list()->topLevelItemCount(), 1);
     EXPECT_EQ(row(*dialog.list(), 0),
               (Texts{"1", "192.0.2.1", "00-1A-22-33-44-55", "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,23,24,25,26,27,28"}));
@@ -179,16 +175,14 @@ TEST_F(PortSecurityAgainstSimulator, ArpEntryIsCreatedInThreeRequestsListedAndDe
     EXPECT_EQ(shown(dialog, {"total"}), Texts{"0"});
 
     // A full table takes no 65th entry; a row left waiting is not listed.
-    onSwitch([](SimulatedSwitch& device) {
-        for (std::uint32_t host = 1; host <= 64; ++host)
-            device.set(joined(kArpSpoofingEntry, {4, 10, 0, 0, host}), integerValue(host == 64 ? 5 : 4));
-    });
+    for (std::uint32_t host = 1; host <= 64; ++host)
+        setOnSwitch(joined(kArpSpoofingEntry, {4, 10, 0, 0, host}), integerValue(host == 64 ? 5 : 4));
     dialog.refresh();
-    waitForWalks(dialog);
+    WalkEnds(dialog).wait(1);
     EXPECT_EQ(shown(dialog, {"total"}), Texts{"63"});
-    onSwitch([](SimulatedSwitch& device) { device.set(joined(kArpSpoofingEntry, {4, 10, 0, 0, 64}), integerValue(1)); });
+    setOnSwitch(joined(kArpSpoofingEntry, {4, 10, 0, 0, 64}), integerValue(1));
     dialog.refresh();
-    waitForWalks(dialog);
+    WalkEnds(dialog).wait(1);
     m_prompter.clear();
     dialog.add();
     EXPECT_EQ(m_prompter.texts(), Texts{"The Maximum of Entry is 64, can not add any more"});
@@ -198,7 +192,7 @@ TEST_F(PortSecurityAgainstSimulator, DhcpScreeningWritesTheWholeBitmapOfWhatTheS
 {
     startSwitch("QMX-7752-ZA");
     CDhcpScreeningDialog dialog(52);
-    waitForWalks(dialog);
+    WalkEnds(dialog).wait(1);
     ASSERT_TRUE(waitForReads(dialog));
     const auto screening = [](std::set<int> ports) {
         return Sets{{bind(kDhcpScreeningPorts, {0}, octetValue(encodePortList(ports, 52)))}};
@@ -216,9 +210,7 @@ TEST_F(PortSecurityAgainstSimulator, DhcpScreeningWritesTheWholeBitmapOfWhatTheS
     EXPECT_EQ(row(*dialog.list(), 44), (Texts{"45", "Enabled"}));
 
     // The switch changes behind the dialog: a refresh shows only what it holds.
-    onSwitch([](SimulatedSwitch& device) {
-        device.set(joined(kDhcpScreeningPorts, {0}), octetValue(encodePortList({1}, 52)));
-    });
+    setOnSwitch(joined(kDhcpScreeningPorts, {0}), octetValue(encodePortList({1}, 52)));
     dialog.refresh();
     ASSERT_TRUE(waitForReads(dialog));
     EXPECT_EQ(row(*dialog.list(), 44)[1], "Disabled");

@@ -89,6 +89,12 @@ protected:
         startSwitch(loadedModel(model), settings);
     }
 
+    // Changes the switch behind the dialogs' back.
+    void setOnSwitch(const snmp::Oid& oid, const snmp::Value& value)
+    {
+        m_transport->withSwitch([&](sim::SimulatedSwitch& device) { EXPECT_EQ(device.set(oid, value), sim::kNoError); });
+    }
+
     // Forgets the requests so far, runs `action` and waits for the dialog's write to end.
     template <typename Action>
     void writeBy(const dialogs::CDialogBase& dialog, Action action)

@@ -23,9 +23,6 @@ class AgentDialogs : public SimulatedSwitchTest<> {
 protected:
     void SetUp() override { startSwitch("QMX-7720-ZA"); }
 
-    // The community dialog walks its table, then the users.
-    static void waitForWalk(CDialogBase& dialog, int walks = 1) { WalkEnds(dialog).wait(walks); }
-
     ScriptedPrompter m_prompter;
 };
 
@@ -90,7 +87,7 @@ TEST_F(AgentDialogs, CreationsSendTheirRequestsInOrderAndTheNewRowIsListed)
         SCOPED_TRACE(c.what);
         auto dialog = c.open();
         const bool community = dynamic_cast<CSnmpCommunityTableDialog*>(dialog.get());
-        waitForWalk(*dialog, community ? 2 : 1);
+        WalkEnds(*dialog).wait(community ? 2 : 1); // the community dialog walks its table, then the users
         fill(*dialog, c.fields);
         if (community) { // the users of versions 1 and 2c only: the V1 user made above, the V3 one not
             EXPECT_EQ(items(*child<QComboBox>(*dialog, "user")), (std::vector<std::string>{"ab", "public", "private"}));
@@ -107,7 +104,7 @@ TEST_F(AgentDialogs, CreationsSendTheirRequestsInOrderAndTheNewRowIsListed)
 TEST_F(AgentDialogs, DeleteDestroysTheSelectedRowAndAsksForOneFirst)
 {
     CSnmpCommunityTableDialog dialog;
-    waitForWalk(dialog, 2);
+    WalkEnds(dialog).wait(2);
     QTreeWidget& list = *dialog.list();
     ASSERT_EQ(list.topLevelItemCount(), 2);
     dialog.deleteSelected();
@@ -116,7 +113,7 @@ TEST_F(AgentDialogs, DeleteDestroysTheSelectedRowAndAsksForOneFirst)
 
     list.setCurrentItem(list.topLevelItem(1));
     dialog.deleteSelected();
-    waitForWalk(dialog, 2);
+    WalkEnds(dialog).wait(2);
     EXPECT_EQ(takeSets(), (std::vector<Bindings>{{intBinding(kAgent + ".5.1.1.3.7.109.111.114.118.105.110.116", 6)}}));
     ASSERT_EQ(list.topLevelItemCount(), 1);
     EXPECT_EQ(list.topLevelItem(0)->text(0), "qevtal");
@@ -165,7 +162,7 @@ TEST_F(AgentDialogs, TrapsAreSixOrNineByModelAndGlobalStateRoundTrips)
     ASSERT_TRUE(waitUntil([&] { return enable->isChecked(); }));
     enable->setChecked(false);
     writeBy(state, [&] { state.apply(); });
-    waitForWalk(state); // read again after the set succeeded
+    WalkEnds(state).wait(1); // read again after the set succeeded
     EXPECT_EQ(takeSets(), (std::vector<Bindings>{{intBinding(kAgent + ".1.0", 2)}}));
     EXPECT_FALSE(enable->isChecked());
 }
@@ -175,7 +172,7 @@ TEST_F(AgentDialogs, TheFourSessionsCloseInTheirOrder)
     DebugLines lines;
     {
         CSnmpUserTableDialog dialog;
-        waitForWalk(dialog);
+        WalkEnds(dialog).wait(1);
         dialog.reject();
     }
     EXPECT_EQ(lines.banners(),

@@ -144,16 +144,11 @@ TEST_F(TrunkDialogs, OkWaitsForTheWholeSnapshot)
 // The spanning-tree rule asks for the global states again: the next OK sees them.
 TEST_F(TrunkDialogs, SpanningTreeOffSinceOpeningCountsFromTheNextOk)
 {
-    const auto setOnSwitch = [this](const std::string& oid, int value) {
-        m_transport->withSwitch([&](sim::SimulatedSwitch& device) {
-            ASSERT_EQ(device.set(wire(oid, {}).oid, sim::integerValue(value)), 0);
-        });
-    };
     ScriptedPrompter prompter;
-    setOnSwitch("6.2.1.16.2", 1);
+    setOnSwitch(wire("6.2.1.16.2", {}).oid, sim::integerValue(1));
     CTrunkMemberDialog dialog("2", "Static", "", 28);
     openedAndRead(dialog);
-    setOnSwitch("6.1.1.0", 2);
+    setOnSwitch(wire("6.1.1.0", {}).oid, sim::integerValue(2));
     dialog.ports()->setChecked(0, 1, true);
     dialog.ports()->setChecked(0, 2, true);
     EXPECT_FALSE(dialog.ok()); // the port settings as read at opening
