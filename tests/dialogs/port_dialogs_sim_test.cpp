@@ -6,17 +6,11 @@
 #include "dialogs/switching/port_set_info.h"
 #include "dialogs/switching/register_port_dialogs.h"
 #include "main_window_fixture.h"
-#include "scripted_prompter.h"
 #include "simulated_switch_fixture.h"
-#include "write_wait.h"
 
 #include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QTimer>
-#include <QTreeWidget>
 
 using namespace dialogs::switching;
 using Texts = std::vector<std::string>;
@@ -48,14 +42,6 @@ protected:
         }
         m_transport->clearRequests();
         return sets;
-    }
-
-    static Texts column(const QTreeWidget& list, int index)
-    {
-        Texts texts;
-        for (int i = 0; i < list.topLevelItemCount(); ++i)
-            texts.push_back(list.topLevelItem(i)->text(index).toStdString());
-        return texts;
     }
 
     // Apply is on once the dialog's walks have ended.
@@ -111,11 +97,7 @@ TEST_F(PortDialogs, PortConfigurationShowsTheModelAndWritesOnePortAtATime)
     flow->setCurrentIndex(0);
     applyAndReread(dialog, 28);
     EXPECT_EQ(takeSets(), Texts{"1.13.1.5.21=1"});
-
-    // A speed unlike the partner's is refused before any question.
-    speed->setCurrentIndex(1);
-    EXPECT_FALSE(dialog.apply());
-    EXPECT_EQ(prompter.texts(), (Texts{kFlowControlQuestion, "LA port can not support in different speed."}));
+    EXPECT_EQ(prompter.texts(), Texts{kFlowControlQuestion});
 }
 
 TEST_F(PortDialogs, MulticastFilteringNamesEachRowByItsVlanAndAppliesToAllOrOne)

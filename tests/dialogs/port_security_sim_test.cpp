@@ -8,19 +8,8 @@
 #include "dialogs/switching/dhcp_screening_dialog.h"
 #include "dialogs/switching/dot1x_config_dialog.h"
 #include "dialogs/switching/dot1x_port_dialog.h"
-#include "qt_wait.h"
-#include "scripted_prompter.h"
 #include "sim/port_list.h"
 #include "simulated_switch_fixture.h"
-#include "widget_lookup.h"
-#include "walk_ends.h"
-#include "write_wait.h"
-
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTreeWidget>
 
 #include <set>
 
@@ -28,6 +17,7 @@ using namespace dialogs::switching;
 using namespace sim;
 using namespace sim::oids;
 using Sets = std::vector<std::vector<snmp::VarBind>>;
+using Texts = std::vector<std::string>;
 
 namespace {
 
@@ -35,8 +25,6 @@ class PortSecurityAgainstSimulator : public SimulatedSwitchTest<> {
 protected:
     void SetUp() override { startSwitch("QMX-7720-ZA"); }
 
-    // Waits for `count` more walk ends of the dialog.
-    static void waitForWalks(dialogs::CDialogBase& dialog, int count = 1) { WalkEnds(dialog).wait(count); }
     // Waits for the write and the re-read after it, which may end before the write is seen to.
     static void waitForWriteAndWalk(dialogs::CDialogBase& dialog)
     {
@@ -44,8 +32,6 @@ protected:
         ASSERT_TRUE(waitForWrite(dialog));
         reread.wait(1);
     }
-
-    void onSwitch(const std::function<void(SimulatedSwitch&)>& use) { m_transport->withSwitch(use); }
 
     ScriptedPrompter m_prompter;
 };
@@ -77,22 +63,16 @@ TEST_F(PortSecurityAgainstSimulator, Dot1xConfigApplyChecksEverythingFirstAndSen
         Sets sets;
     };
     for (const Case& c : {Case{true, "10.1.1.2", "2", "", {radius("\x0a\x01\x01\x02", "k1"), enable, timers}},
-                          // Neither a refused timer nor a half-typed address leaves a change behind.
-                          Case{true, "10.1.1.2", "11", "Invalid MaxReq (1-10)", {}},
+                          // A half-typed address leaves no change behind.
                           Case{true, "10..1.2", "2", "Invalid RADIUS Server IP Address.", {}},
                           Case{false, "10..1.2", "11", "", {{bind(kDot1x, {1, 0}, integerValue(2))}}}}) {
         CDot1xConfigDialog dialog(28);
-        waitForWalks(dialog);
+        WalkEnds(dialog).wait(1);
         takeWireSets();
         m_prompter.clear();
-        if (c.enabled)
-            toggleAsScreenReader(child<QCheckBox>(dialog, "enable"));
+        fill(dialog, {{"enable", c.enabled ? "on" : "off"}});
         EXPECT_EQ(dialog.findChild<dialogs::CIpAddressEdit*>("radius")->isEnabled(), c.enabled);
-        dialog.findChild<dialogs::CIpAddressEdit*>("radius")->setText(QString::fromLatin1(c.address));
-        for (const char* key : {"key", "confirmKey"})
-            child<QLineEdit>(dialog, key)->setText(QStringLiteral("k1"));
-        child<QLineEdit>(dialog, "txPeriod")->setText(QStringLiteral("45"));
-        child<QLineEdit>(dialog, "maxReq")->setText(QString::fromLatin1(c.maxReq));
+        fill(dialog, {{"radius", c.address}, {"key", "k1"}, {"confirmKey", "k1"}, {"txPeriod", "45"}, {"maxReq", c.maxReq}});
         dialog.apply();
         if (c.sets.empty()) {
             EXPECT_FALSE(dialog.writing());
@@ -101,8 +81,8 @@ TEST_F(PortSecurityAgainstSimulator, Dot1xConfigApplyChecksEverythingFirstAndSen
             EXPECT_EQ(child<QCheckBox>(dialog, "enable")->isChecked(), c.enabled) << "after the refresh";
         }
         EXPECT_EQ(takeWireSets(), c.sets) << c.address << " " << c.maxReq;
-        EXPECT_EQ(m_prompter.texts(), c.message.empty() ? std::vector<std::string>{} : std::vector{c.message});
-        onSwitch([](SimulatedSwitch& device) { device.set(joined(kDot1x, {1, 0}), integerValue(2)); });
+        EXPECT_EQ(m_prompter.texts(), c.message.empty() ? Texts{} : std::vector{c.message});
+        setOnSwitch(joined(kDot1x, {1, 0}), integerValue(2));
     }
 }
 
@@ -115,12 +95,12 @@ TEST_F(PortSecurityAgainstSimulator, Dot1xConfigShowsOddAnswersWholeAndKeepsAppl
                                {joined(kDot1x, {2, 0}), "12abc"}};
     startSwitch("QMX-7720-ZA", settings);
     CDot1xConfigDialog dialog(28);
-    waitForWalks(dialog);
+    WalkEnds(dialog).wait(1);
     EXPECT_EQ(child<QLineEdit>(dialog, "key")->text() + child<QLineEdit>(dialog, "quietPeriod")->text(),
               QString(40, 'k') + "12abc");
     child<QCheckBox>(dialog, "enable")->click();
     dialog.apply();
-    EXPECT_EQ(m_prompter.texts(), std::vector<std::string>{"Invalid Key."});
+    EXPECT_EQ(m_prompter.texts(), Texts{"Invalid Key."});
     child<QCheckBox>(dialog, "enable")->click();
     dialog.apply();
     waitForWriteAndWalk(dialog);
@@ -131,9 +111,9 @@ TEST_F(PortSecurityAgainstSimulator, Dot1xPortRangeOf31GoesOutAs30And1Bindings)
 {
     startSwitch("QMX-7752-ZA");
     CDot1xPortDialog dialog(52, {"60", "30", "30", "30", "2", "3600", "Disabled"});
-    waitForWalks(dialog, 2); // links, then ports
+    WalkEnds(dialog).wait(2); // links, then ports
     ASSERT_EQ(dialog.list()->topLevelItemCount(), 52);
-    EXPECT_EQ(row(*dialog.list(), 0), (std::vector<std::string>{"1", "authorized", "forceAuthorized", "60", "30", "30",
+    EXPECT_EQ(row(*dialog.list(), 0), (Texts{"1", "authorized", "forceAuthorized", "60", "30", "30",
                                                                  "30", "2", "3600", "Disabled"}));
     takeWireSets();
     dialog.range()->setRange(3, 33);
@@ -143,14 +123,13 @@ TEST_F(PortSecurityAgainstSimulator, Dot1xPortRangeOf31GoesOutAs30And1Bindings)
     for (std::uint32_t port = 3; port <= 33; ++port)
         expected[port <= 32 ? 0 : 1].push_back(bind(kDot1xPortEntry, {2, port}, integerValue(2)));
     EXPECT_EQ(takeWireSets(), expected);
-    for (int index : {2, 32})
-        EXPECT_EQ(row(*dialog.list(), index)[2], "auto");
-    EXPECT_EQ(row(*dialog.list(), 33)[2], "forceAuthorized");
+    EXPECT_EQ((Texts{row(*dialog.list(), 2)[2], row(*dialog.list(), 32)[2], row(*dialog.list(), 33)[2]}),
+              (Texts{"auto", "auto", "forceAuthorized"}));
 
     // Trunk members 43..46 are refused before anything is sent.
     dialog.range()->setRange(40, 44);
     dialog.apply();
-    EXPECT_EQ(m_prompter.texts(), std::vector<std::string>{"Cannot add an aggregated link to the 802.1X-enabled port"});
+    EXPECT_EQ(m_prompter.texts(), Texts{"Cannot add an aggregated link to the 802.1X-enabled port"});
     EXPECT_TRUE(takeWireSets().empty());
 }
 
@@ -158,66 +137,62 @@ TEST_F(PortSecurityAgainstSimulator, ArpEntryIsCreatedInThreeRequestsListedAndDe
 {
     {
         CArpSpoofingEntryDialog entry(28);
-        waitForWalks(entry);
+        WalkEnds(entry).wait(1);
         entry.address()->setText(QStringLiteral("192.0.2.1"));
         // A pasted address one digit too long is refused, not cut to fit.
         entry.mac()->setText(QStringLiteral("00-1a-22-33-44-556"));
         entry.apply();
-        EXPECT_EQ(m_prompter.texts(), std::vector<std::string>{"Please enter correct MAC format(ex:00-00-00-00-00-01)"});
+        EXPECT_EQ(m_prompter.texts(), Texts{"Please enter correct MAC format(ex:00-00-00-00-00-01)"});
         m_prompter.clear();
         entry.mac()->setText(QStringLiteral("00-1a-22-33-44-55"));
         for (QCheckBox* box : {entry.allPorts(), entry.ports()->box(0, 21), entry.ports()->box(0, 22)})
             toggleAsScreenReader(box);
         m_prompter.answer(true);
-        entry.apply();
-        ASSERT_TRUE(waitForWrite(entry));
+        writeBy(entry, [&] { entry.apply(); });
         EXPECT_EQ(entry.result(), QDialog::Accepted);
         EXPECT_TRUE(entry.address()->isBlank());
     }
-    std::set<int> ports;
+    std::set<int> ports{23, 24, 25, 26, 27, 28};
     for (int port = 1; port <= 20; ++port)
         ports.insert(port);
-    ports.insert({23, 24, 25, 26, 27, 28});
     const auto status = [](std::int64_t value) { return Sets::value_type{bind(kArpSpoofingEntry, {4, 192, 0, 2, 1}, integerValue(value))}; };
     EXPECT_EQ(takeWireSets(), (Sets{status(5),
                                 {bind(kArpSpoofingEntry, {2, 192, 0, 2, 1}, octetValue(std::string("\x00\x1a\x22\x33\x44\x55", 6))),
                                  bind(kArpSpoofingEntry, {3, 192, 0, 2, 1}, octetValue(encodePortList(ports, 28)))},
                                 status(1)}));
-    EXPECT_EQ(m_prompter.texts(), std::vector<std::string>{kArpConfirmation});
+    EXPECT_EQ(m_prompter.texts(), Texts{kArpConfirmation});
 
     CArpSpoofingDialog dialog(28);
-    waitForWalks(dialog);
+    WalkEnds(dialog).wait(1);
     ASSERT_EQ(dialog.list()->topLevelItemCount(), 1);
     EXPECT_EQ(row(*dialog.list(), 0),
-              (std::vector<std::string>{"1", "192.0.2.1", "00-1A-22-33-44-55", "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,23,24,25,26,27,28"}));
+              (Texts{"1", "192.0.2.1", "00-1A-22-33-44-55", "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,23,24,25,26,27,28"}));
     dialog.list()->setCurrentItem(dialog.list()->topLevelItem(0));
     dialog.remove();
     waitForWriteAndWalk(dialog);
     EXPECT_EQ(takeWireSets(), Sets{status(6)});
     EXPECT_EQ(dialog.list()->topLevelItemCount(), 0);
-    EXPECT_EQ(child<QLineEdit>(dialog, "total")->text(), "0");
+    EXPECT_EQ(shown(dialog, {"total"}), Texts{"0"});
 
     // A full table takes no 65th entry; a row left waiting is not listed.
-    onSwitch([](SimulatedSwitch& device) {
-        for (std::uint32_t host = 1; host <= 64; ++host)
-            device.set(joined(kArpSpoofingEntry, {4, 10, 0, 0, host}), integerValue(host == 64 ? 5 : 4));
-    });
+    for (std::uint32_t host = 1; host <= 64; ++host)
+        setOnSwitch(joined(kArpSpoofingEntry, {4, 10, 0, 0, host}), integerValue(host == 64 ? 5 : 4));
     dialog.refresh();
-    waitForWalks(dialog);
-    EXPECT_EQ(child<QLineEdit>(dialog, "total")->text(), "63");
-    onSwitch([](SimulatedSwitch& device) { device.set(joined(kArpSpoofingEntry, {4, 10, 0, 0, 64}), integerValue(1)); });
+    WalkEnds(dialog).wait(1);
+    EXPECT_EQ(shown(dialog, {"total"}), Texts{"63"});
+    setOnSwitch(joined(kArpSpoofingEntry, {4, 10, 0, 0, 64}), integerValue(1));
     dialog.refresh();
-    waitForWalks(dialog);
+    WalkEnds(dialog).wait(1);
     m_prompter.clear();
     dialog.add();
-    EXPECT_EQ(m_prompter.texts(), std::vector<std::string>{"The Maximum of Entry is 64, can not add any more"});
+    EXPECT_EQ(m_prompter.texts(), Texts{"The Maximum of Entry is 64, can not add any more"});
 }
 
 TEST_F(PortSecurityAgainstSimulator, DhcpScreeningWritesTheWholeBitmapOfWhatTheSwitchHolds)
 {
     startSwitch("QMX-7752-ZA");
     CDhcpScreeningDialog dialog(52);
-    waitForWalks(dialog);
+    WalkEnds(dialog).wait(1);
     ASSERT_TRUE(waitForReads(dialog));
     const auto screening = [](std::set<int> ports) {
         return Sets{{bind(kDhcpScreeningPorts, {0}, octetValue(encodePortList(ports, 52)))}};
@@ -232,19 +207,17 @@ TEST_F(PortSecurityAgainstSimulator, DhcpScreeningWritesTheWholeBitmapOfWhatTheS
     takeWireSets();
     apply(45, 46, kScreeningEnabled);
     EXPECT_EQ(takeWireSets(), screening({45, 46}));
-    EXPECT_EQ(row(*dialog.list(), 44), (std::vector<std::string>{"45", "Enabled"}));
+    EXPECT_EQ(row(*dialog.list(), 44), (Texts{"45", "Enabled"}));
 
     // The switch changes behind the dialog: a refresh shows only what it holds.
-    onSwitch([](SimulatedSwitch& device) {
-        device.set(joined(kDhcpScreeningPorts, {0}), octetValue(encodePortList({1}, 52)));
-    });
+    setOnSwitch(joined(kDhcpScreeningPorts, {0}), octetValue(encodePortList({1}, 52)));
     dialog.refresh();
     ASSERT_TRUE(waitForReads(dialog));
     EXPECT_EQ(row(*dialog.list(), 44)[1], "Disabled");
     // A refused range changes nothing; the next Apply writes the read states and the range.
     apply(43, 43, kScreeningEnabled);
     EXPECT_EQ(m_prompter.texts(),
-              std::vector<std::string>{"Cannot add ports with different DHCP Server Screening Port Settings to an aggregated link."});
+              Texts{"Cannot add ports with different DHCP Server Screening Port Settings to an aggregated link."});
     EXPECT_EQ(row(*dialog.list(), 42)[1], "Disabled");
     apply(2, 2, kScreeningEnabled);
     EXPECT_EQ(takeWireSets(), screening({1, 2}));

@@ -5,27 +5,15 @@
 #include "dialogs/mib/port_stp_dialog.h"
 #include "dialogs/mib/spanning_tree_table_dialog.h"
 #include "dialogs/mib/stp_configuration_dialog.h"
-#include "qt_wait.h"
-#include "widget_lookup.h"
-#include "walk_ends.h"
-#include "write_wait.h"
-#include "scripted_prompter.h"
 #include "simulated_switch_fixture.h"
 #include "stub_window.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTreeWidget>
-
-#include <gtest/gtest.h>
 
 #include <set>
 
 using namespace dialogs::mib;
+using Texts = std::vector<std::string>;
 
 namespace {
 
@@ -67,14 +55,6 @@ protected:
     }
 };
 
-std::vector<std::string> column(const QTreeWidget& list, int index)
-{
-    std::vector<std::string> texts;
-    for (int i = 0; i < list.topLevelItemCount(); ++i)
-        texts.push_back(list.topLevelItem(i)->text(index).toStdString());
-    return texts;
-}
-
 } // namespace
 
 TEST_F(DialogsAgainstSimulator, ForwardingTableListsEveryVlanAndFiltersByExactPort)
@@ -113,9 +93,7 @@ TEST_F(DialogsAgainstSimulator, ForwardingTableListsEveryVlanAndFiltersByExactPo
 TEST_F(DialogsAgainstSimulator, ForwardingTableClosedMidWalkClosesBothSessionsInOrder)
 {
     startSwitch(3000);
-    const std::vector<std::string> closeLines{"==================DestroyWindow===============",
-                                              "==================m_cCommonSNMP.Close===============",
-                                              "==================m_cCommonSNMPGetTime.Close==============="};
+    const std::vector<std::string> closeLines = closeBanners({"m_cCommonSNMP", "m_cCommonSNMPGetTime"});
     int closedMidWalk = 0;
     for (int round = 0; round < 25; ++round) {
         DebugLines lines;
@@ -134,45 +112,21 @@ TEST_F(DialogsAgainstSimulator, ForwardingTableClosedMidWalkClosesBothSessionsIn
     EXPECT_GT(closedMidWalk, 0) << "every walk had ended before its dialog closed";
 }
 
-TEST_F(DialogsAgainstSimulator, OctetStringsLeaveWholeWithTheirZeroOctets)
-{
-    const std::string ports("\x80\x00\x10\x00", 4); // ports 1 and 20: zero octets inside and at the end
-    const snmp::Oid learning = sim::joined(sim::oids::kLearningPorts, {0});
-    dialogs::CDialogSession session("m_cCommonSNMPSet");
-    EXPECT_EQ(session.exchange(snmp::kPduSet, {{snmp::oidToText(learning), snmp::kTypeOctetString, ports}}), snmp::kStatusOk);
-    m_transport->withSwitch([&](sim::SimulatedSwitch& device) { EXPECT_EQ(octetsOf(device, learning), ports); });
-}
-
 TEST_F(DialogsAgainstSimulator, StpApplySendsTheSixBindingsInOrder)
 {
     ScriptedPrompter prompter;
     CStpConfigurationDialog dialog(28);
     waitForWalk(dialog);
-    auto* maxAge = child<QLineEdit>(dialog, "maxAge");
-    auto* forwardDelay = child<QLineEdit>(dialog, "forwardDelay");
-    EXPECT_EQ(maxAge->text() + " " + child<QLineEdit>(dialog, "helloTime")->text() + " " + forwardDelay->text(), "2000 200 1500");
-    EXPECT_TRUE(child<QCheckBox>(dialog, "enable")->isChecked());
+    EXPECT_EQ(shown(dialog, {"maxAge", "helloTime", "forwardDelay", "enable", "version"}),
+              (Texts{"2000", "200", "1500", "on", "RSTP"}));
     EXPECT_TRUE(child<QPushButton>(dialog, "portSetting")->isEnabled());
-    EXPECT_EQ(child<QComboBox>(dialog, "version")->currentText(), "RSTP");
 
-    maxAge->setText("2400");
-    child<QComboBox>(dialog, "priority")->setEditText("4096");
-    child<QComboBox>(dialog, "version")->setCurrentIndex(1);
-    takeSets();
-    dialog.apply();
-    ASSERT_TRUE(waitForWrite(dialog));
+    fill(dialog, {{"maxAge", "2400"}, {"priority", "4096"}, {"version", "STP Compatible"}});
+    writeBy(dialog, [&] { dialog.apply(); });
     EXPECT_TRUE(prompter.shown().empty());
     EXPECT_EQ(takeSets(), (IntegerSets{{{"1.3.6.1.2.1.17.2.12.0", 2400}, {"1.3.6.1.2.1.17.2.13.0", 200}, {"1.3.6.1.2.1.17.2.14.0", 1500},
                                         {"1.3.6.1.2.1.17.2.2.0", 4096}, {"1.3.6.1.4.1.32473.10.75.7.6.1.2.0", 0},
                                         {"1.3.6.1.4.1.32473.10.75.7.6.1.1.0", 1}}}));
-
-    // A refused relation sends nothing.
-    maxAge->setText("4000");
-    forwardDelay->setText("2000");
-    dialog.apply();
-    EXPECT_TRUE(takeSets().empty());
-    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"To set the parameters Forward Delay and Max Age, the following "
-                                                         "relation is to be satisfied: \n2*(Forward Delay - 1) >= Max Age"});
 }
 
 TEST_F(DialogsAgainstSimulator, StpDisabledBySwitchLocksEditingUntilChecked)
@@ -186,13 +140,11 @@ TEST_F(DialogsAgainstSimulator, StpDisabledBySwitchLocksEditingUntilChecked)
     }
     CStpConfigurationDialog dialog(28);
     waitForWalk(dialog);
-    auto* enable = child<QCheckBox>(dialog, "enable");
-    EXPECT_FALSE(enable->isChecked());
-    for (const char* name : {"maxAge", "helloTime", "forwardDelay", "priority", "version", "portSetting"})
-        EXPECT_FALSE(child<QWidget>(dialog, name)->isEnabled()) << name;
-    toggleAsScreenReader(enable);
-    EXPECT_TRUE(child<QLineEdit>(dialog, "maxAge")->isEnabled());
-    EXPECT_FALSE(child<QPushButton>(dialog, "portSetting")->isEnabled());
+    const Texts editors{"maxAge", "helloTime", "forwardDelay", "priority", "version", "portSetting"};
+    EXPECT_EQ(shown(dialog, {"enable"}), Texts{"off"});
+    EXPECT_EQ(enabledOf(dialog, editors), Texts{});
+    fill(dialog, {{"enable", "on"}});
+    EXPECT_EQ(enabledOf(dialog, editors), Texts(editors.begin(), editors.end() - 1));
 }
 
 TEST_F(DialogsAgainstSimulator, PortStpKeepsTrunkMembersAlikeAndNavigates)
@@ -203,25 +155,19 @@ TEST_F(DialogsAgainstSimulator, PortStpKeepsTrunkMembersAlikeAndNavigates)
     waitForWalk(table);
     const QTreeWidget& list = *table.list();
     ASSERT_EQ(list.topLevelItemCount(), 28);
-    std::vector<std::vector<std::string>> rows(28);
-    for (int c = 0; c < list.columnCount(); ++c) {
-        const std::vector<std::string> texts = column(list, c);
-        for (std::size_t i = 0; i < rows.size(); ++i)
-            rows[i].push_back(texts[i]);
-    }
+    std::vector<Texts> rows;
+    for (int i = 0; i < 28; ++i)
+        rows.push_back(row(list, i));
     EXPECT_EQ(rows[0][3], "Y");
 
     // Port 21 belongs to aggregated link 1 of the model.
     CPortStpDialog port(rows, 20, 28);
     waitForWalk(port);
-    EXPECT_EQ(child<QLabel>(port, "port")->text(), "21");
-    auto* priority = child<QComboBox>(port, "priority");
-    EXPECT_EQ(priority->currentText(), "128");
-    EXPECT_EQ(child<QLineEdit>(port, "pathCost")->text(), "20000");
-    priority->setEditText("144");
+    EXPECT_EQ(shown(port, {"port", "priority", "pathCost"}), (Texts{"21", "128", "20000"}));
+    child<QComboBox>(port, "priority")->setEditText("144");
     takeSets();
     EXPECT_FALSE(port.apply());
-    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Cannot add ports with different STP configurations to an aggregated link."});
+    EXPECT_EQ(prompter.texts(), Texts{"Cannot add ports with different STP configurations to an aggregated link."});
     EXPECT_TRUE(takeSets().empty());
 
     // Port 20 is in no link: the change goes out as three INTEGER bindings.
@@ -229,20 +175,16 @@ TEST_F(DialogsAgainstSimulator, PortStpKeepsTrunkMembersAlikeAndNavigates)
     EXPECT_EQ(child<QLabel>(port, "port")->text(), "20");
     EXPECT_FALSE(port.apply()) << "written before the port was read";
     ASSERT_TRUE(waitForReads(port));
-    priority->setEditText("144");
-    child<QLineEdit>(port, "pathCost")->setText("0");
-    EXPECT_TRUE(port.apply());
-    ASSERT_TRUE(waitForWrite(port));
+    fill(port, {{"priority", "144"}, {"pathCost", "0"}});
+    writeBy(port, [&] { EXPECT_TRUE(port.apply()); });
     EXPECT_EQ(takeSets(), (IntegerSets{{{"1.3.6.1.2.1.17.2.15.1.2.20", 144}, {"1.3.6.1.4.1.32473.10.75.7.6.2.1.5.20", 0},
                                         {"1.3.6.1.2.1.17.2.15.1.4.20", 1}}}));
 
     // Navigation stops at both ends.
-    CPortStpDialog last(rows, 27, 28);
-    EXPECT_FALSE(child<QPushButton>(last, "next")->isEnabled());
-    EXPECT_TRUE(child<QPushButton>(last, "previous")->isEnabled());
-    CPortStpDialog first(rows, -1, 28);
+    CPortStpDialog last(rows, 27, 28), first(rows, -1, 28);
+    EXPECT_EQ(enabledOf(last, {"previous", "next"}), Texts{"previous"});
     EXPECT_EQ(first.currentRow(), 0);
-    EXPECT_FALSE(child<QPushButton>(first, "previous")->isEnabled());
+    EXPECT_EQ(enabledOf(first, {"previous", "next"}), Texts{"next"});
 }
 
 TEST_F(DialogsAgainstSimulator, SaveAndRebootAskFirstAndSendOneSetEach)

@@ -7,7 +7,15 @@
 #include "snmp/common_snmp.h"
 #include "snmp/session_parameters.h"
 
-#include <QAccessible>
+#include "dialog_controls.h"
+#include "qt_wait.h"
+#include "scripted_prompter.h"
+#include "walk_ends.h"
+#include "widget_lookup.h"
+#include "write_wait.h"
+
+#include <QPushButton>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -23,11 +31,22 @@ inline sim::SwitchSettings quietSwitch()
     return settings;
 }
 
-// Operates a box as a screen reader does: its toggle action changes the box and emits no click.
-inline void toggleAsScreenReader(QObject* box)
+inline dialogs::Binding intBinding(const std::string& oid, std::int64_t value)
 {
-    QAccessible::queryAccessibleInterface(box)->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    return {oid, snmp::kTypeInteger, std::to_string(value)};
 }
+
+inline dialogs::Binding octetBinding(const std::string& oid, std::string value)
+{
+    return {oid, snmp::kTypeOctetString, std::move(value)};
+}
+
+namespace dialogs {
+inline void PrintTo(const Binding& b, std::ostream* out)
+{
+    *out << b.oid << " " << b.type << " \"" << b.value << "\"";
+}
+} // namespace dialogs
 
 // A binding of a request as a dialog hands it over: type code and value text.
 inline dialogs::Binding bindingOf(const snmp::VarBind& binding)
@@ -68,6 +87,21 @@ protected:
     void startSwitch(const std::string& model, const sim::SwitchSettings& settings = quietSwitch())
     {
         startSwitch(loadedModel(model), settings);
+    }
+
+    // Changes the switch behind the dialogs' back.
+    void setOnSwitch(const snmp::Oid& oid, const snmp::Value& value)
+    {
+        m_transport->withSwitch([&](sim::SimulatedSwitch& device) { EXPECT_EQ(device.set(oid, value), sim::kNoError); });
+    }
+
+    // Forgets the requests so far, runs `action` and waits for the dialog's write to end.
+    template <typename Action>
+    void writeBy(const dialogs::CDialogBase& dialog, Action action)
+    {
+        m_transport->clearRequests();
+        action();
+        ASSERT_TRUE(waitForWrite(dialog));
     }
 
     // The bindings of every set request since the last call, as sent.

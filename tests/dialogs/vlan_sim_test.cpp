@@ -3,24 +3,15 @@
 #include "dialogs/switching/pvid_dialog.h"
 #include "dialogs/switching/vlan_configuration_dialog.h"
 #include "dialogs/switching/vlan_entry_dialog.h"
-#include "scripted_prompter.h"
 #include "simulated_switch_fixture.h"
-#include "walk_ends.h"
-#include "write_wait.h"
-
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTreeWidget>
 
 using dialogs::Bindings;
+using Texts = std::vector<std::string>;
 using namespace dialogs::switching;
 
 namespace {
 
 const std::string kVlan = "1.3.6.1.4.1.32473.10.75.7.7.6.1.";
-constexpr int kInt = snmp::kTypeInteger;
-constexpr int kOctets = snmp::kTypeOctetString;
 // Longer than a name may be typed: an edit writes it back whole.
 const std::string kLongName = "office on the second floor east";
 
@@ -28,6 +19,19 @@ std::string octets(std::initializer_list<unsigned char> bytes)
 {
     return std::string(bytes.begin(), bytes.end());
 }
+
+// One-binding sets of a VLAN's columns.
+Bindings status(int vid, int value)
+{
+    return {intBinding(kVlan + "5." + std::to_string(vid), value)};
+}
+Bindings octetsOf(int column, int vid, std::string value)
+{
+    return {octetBinding(kVlan + std::to_string(column) + "." + std::to_string(vid), std::move(value))};
+}
+Bindings egress(int vid, std::string ports) { return octetsOf(2, vid, std::move(ports)); }
+Bindings untagged(int vid, std::string ports) { return octetsOf(4, vid, std::move(ports)); }
+Bindings named(int vid, std::string name) { return octetsOf(1, vid, std::move(name)); }
 
 class VlanDialogsAgainstSimulator : public SimulatedSwitchTest<> {};
 
@@ -59,43 +63,25 @@ TEST_F(VlanDialogsAgainstSimulator, MemberSetsRequestByRequestAndTheListAfterwar
         std::string refusedValue = {};
     } cases[] = {
         {"QMX-7720-ZA", 28, true, 100, {"Tag_1", "Tag_2", "Untag_3", "Tag_28"}, "", 0,
-         {{{kVlan + "5.100", kInt, "5"}},
-          {{kVlan + "2.100", kOctets, all28}},
-          {{kVlan + "4.100", kOctets, octets({0x20, 0, 0, 0})}},
-          {{kVlan + "2.100", kOctets, octets({0xe0, 0, 0, 0x10})}},
-          {{kVlan + "1.100", kOctets, "lab"}},
-          {{kVlan + "5.100", kInt, "1"}}},
+         {status(100, 5), egress(100, all28), untagged(100, octets({0x20, 0, 0, 0})), egress(100, octets({0xe0, 0, 0, 0x10})),
+          named(100, "lab"), status(100, 1)},
          "1,2,3,28", "3"},
         // The default VLAN: no row status, no all-ports step.
         {"QMX-7710-ZP", 10, false, 1, {"Tag_10"}, "", 0,
-         {{{kVlan + "4.1", kOctets, octets({0xff, 0x80, 0, 0})}},
-          {{kVlan + "2.1", kOctets, octets({0xff, 0xc0, 0, 0})}},
-          {{kVlan + "1.1", kOctets, "default"}},
-          {{kVlan + "5.1", kInt, "1"}}},
+         {untagged(1, octets({0xff, 0x80, 0, 0})), egress(1, octets({0xff, 0xc0, 0, 0})), named(1, "default"), status(1, 1)},
          "1,2,3,4,5,6,7,8,9,10", "1,2,3,4,5,6,7,8,9"},
         {"QMX-7720-ZA", 28, false, 10, {"Untag_9"}, kVlan + "4.10", 1,
-         {{{kVlan + "5.10", kInt, "2"}},
-          {{kVlan + "2.10", kOctets, all28}},
-          {{kVlan + "4.10", kOctets, octets({0, 0x80, 0, 0})}},
-          {{kVlan + "2.10", kOctets, office}},
-          {{kVlan + "1.10", kOctets, kLongName}},
-          {{kVlan + "5.10", kInt, "1"}}},
+         {status(10, 2), egress(10, all28), untagged(10, octets({0, 0x80, 0, 0})), egress(10, office), named(10, kLongName),
+          status(10, 1)},
          "1,2,3,4,5,6,7,8,26", ""},
         {"QMX-7720-ZA", 28, false, 10, {"Untag_9"}, kVlan + "2.10", 2,
-         {{{kVlan + "5.10", kInt, "2"}},
-          {{kVlan + "2.10", kOctets, all28}},
-          {{kVlan + "4.10", kOctets, octets({0, 0x80, 0, 0})}},
-          {{kVlan + "2.10", kOctets, octets({0xff, 0x80, 0, 0x40})}},
-          {{kVlan + "4.10", kOctets, none}},
-          {{kVlan + "2.10", kOctets, office}},
-          {{kVlan + "1.10", kOctets, kLongName}},
-          {{kVlan + "5.10", kInt, "1"}}},
+         {status(10, 2), egress(10, all28), untagged(10, octets({0, 0x80, 0, 0})), egress(10, octets({0xff, 0x80, 0, 0x40})),
+          untagged(10, none), egress(10, office), named(10, kLongName), status(10, 1)},
          "1,2,3,4,5,6,7,8,26", ""},
         // A new VLAN whose egress set is refused every time goes back to no member.
         {"QMX-7720-ZA", 28, true, 100, {"Tag_1", "Tag_2"}, kVlan + "2.100", 0,
-         {{{kVlan + "5.100", kInt, "5"}}, {{kVlan + "2.100", kOctets, all28}}, {{kVlan + "4.100", kOctets, none}},
-          {{kVlan + "2.100", kOctets, octets({0xc0, 0, 0, 0})}}, {{kVlan + "4.100", kOctets, none}},
-          {{kVlan + "2.100", kOctets, none}}, {{kVlan + "1.100", kOctets, "lab"}}, {{kVlan + "5.100", kInt, "1"}}},
+         {status(100, 5), egress(100, all28), untagged(100, none), egress(100, octets({0xc0, 0, 0, 0})), untagged(100, none),
+          egress(100, none), named(100, "lab"), status(100, 1)},
          "", "", octets({0xc0, 0, 0, 0})},
     };
     for (const auto& c : cases) {
@@ -119,14 +105,11 @@ TEST_F(VlanDialogsAgainstSimulator, MemberSetsRequestByRequestAndTheListAfterwar
         CVlanEntryDialog entry(c.add, c.ports, config.vlans(), c.vid, c.add || c.vid == 10);
         WalkEnds entryWalks(entry);
         entryWalks.wait(1);
-        if (c.add) {
-            entry.findChild<QLineEdit*>("vid")->setText(QString::number(c.vid));
-            entry.findChild<QLineEdit*>("name")->setText("lab");
-        }
+        if (c.add)
+            fill(entry, {{"vid", std::to_string(c.vid).c_str()}, {"name", "lab"}});
         for (const char* box : c.clicks)
             toggleAsScreenReader(entry.findChild<QCheckBox*>(box));
-        entry.ok();
-        ASSERT_TRUE(waitForWrite(entry));
+        writeBy(entry, [&] { entry.ok(); });
         EXPECT_EQ(entry.result(), QDialog::Accepted);
         EXPECT_TRUE(prompter.shown().empty());
         EXPECT_EQ(takeSets(), c.expected) << c.vid << " " << c.refused;
@@ -135,8 +118,8 @@ TEST_F(VlanDialogsAgainstSimulator, MemberSetsRequestByRequestAndTheListAfterwar
         configWalks.wait(3);
         QTreeWidgetItem* listed = rowOf(*config.list(), QString::number(c.vid));
         ASSERT_NE(listed, nullptr) << c.vid;
-        EXPECT_EQ(listed->text(3).toStdString(), c.listedEgress) << c.vid << " " << c.refused;
-        EXPECT_EQ(listed->text(4).toStdString(), c.listedUntagged) << c.vid << " " << c.refused;
+        EXPECT_EQ((Texts{listed->text(3).toStdString(), listed->text(4).toStdString()}), (Texts{c.listedEgress, c.listedUntagged}))
+            << c.vid << " " << c.refused;
     }
 }
 
@@ -167,7 +150,7 @@ TEST_F(VlanDialogsAgainstSimulator, PvidsOfFiftyTwoPortsAreWrittenOneRequestEach
     EXPECT_EQ(takeSets(), expected);
 }
 
-TEST_F(VlanDialogsAgainstSimulator, DeleteAndAsymmetricModeRefuseAndAskBeforeSending)
+TEST_F(VlanDialogsAgainstSimulator, DeleteDestroysTheRowAndAsymmetricModeAsksFirst)
 {
     startSwitch("QMX-7720-ZA");
     ScriptedPrompter prompter;
@@ -176,12 +159,10 @@ TEST_F(VlanDialogsAgainstSimulator, DeleteAndAsymmetricModeRefuseAndAskBeforeSen
     walks.wait(3);
     m_transport->clearRequests();
 
-    config.list()->setCurrentItem(rowOf(*config.list(), "1"));
-    config.remove();
     config.list()->setCurrentItem(rowOf(*config.list(), "30"));
     config.remove();
     walks.wait(3);
-    EXPECT_EQ(takeSets(), (std::vector<Bindings>{{{kVlan + "5.30", kInt, "6"}}}));
+    EXPECT_EQ(takeSets(), std::vector<Bindings>{status(30, 6)});
     EXPECT_EQ(rowOf(*config.list(), "30"), nullptr);
     EXPECT_EQ(config.list()->topLevelItemCount(), 3);
 
@@ -191,9 +172,8 @@ TEST_F(VlanDialogsAgainstSimulator, DeleteAndAsymmetricModeRefuseAndAskBeforeSen
     prompter.answer(true);
     config.applyAsymmetric();
     walks.wait(3);
-    EXPECT_EQ(prompter.texts(), (std::vector<std::string>{"Can't delete the default VLAN!", kAsymmetricQuestion,
-                                                          kAsymmetricQuestion}));
-    EXPECT_EQ(takeSets(), (std::vector<Bindings>{{{"1.3.6.1.4.1.32473.10.75.7.7.5.0", kInt, "1"}}}));
+    EXPECT_EQ(prompter.texts(), (Texts{kAsymmetricQuestion, kAsymmetricQuestion}));
+    EXPECT_EQ(takeSets(), std::vector<Bindings>{{intBinding("1.3.6.1.4.1.32473.10.75.7.7.5.0", 1)}});
     EXPECT_TRUE(box->isChecked());
 }
 
@@ -206,10 +186,8 @@ TEST_F(VlanDialogsAgainstSimulator, VlanEditFlagOffKeepsChangesDisabledThroughRe
         for (int refresh = 0; refresh < 2; ++refresh) {
             EXPECT_FALSE(config.findChild<QPushButton*>("pvid")->isEnabled()) << "PVID before the VLAN list is read";
             walks.wait(3);
-            for (const char* name : {"add", "edit", "delete", "pvid"})
-                EXPECT_EQ(config.findChild<QPushButton*>(name)->isEnabled(), vlanEdit) << name;
-            for (const char* name : {"refresh", "apply", "close"})
-                EXPECT_TRUE(config.findChild<QPushButton*>(name)->isEnabled()) << name;
+            const Texts all{"add", "edit", "delete", "pvid", "refresh", "apply", "close"};
+            EXPECT_EQ(enabledOf(config, all), vlanEdit ? all : Texts(all.begin() + 4, all.end()));
             EXPECT_EQ(config.list()->topLevelItemCount(), 4);
             config.refresh();
         }

@@ -24,3 +24,12 @@ inline std::vector<std::string> row(const QTreeWidget& list, int index, int colu
         texts.push_back(item->text(column).toStdString());
     return texts;
 }
+
+// The texts of a list's column, line by line.
+inline std::vector<std::string> column(const QTreeWidget& list, int index)
+{
+    std::vector<std::string> texts;
+    for (int i = 0; i < list.topLevelItemCount(); ++i)
+        texts.push_back(list.topLevelItem(i)->text(index).toStdString());
+    return texts;
+}
