@@ -55,30 +55,32 @@ TEST(SnmpLayer, ReadsNoConfigurationAndWritesNoFile)
     fs::remove_all(root, error);
 }
 
-// The process-wide walk ids start at 1; a death test runs in a fresh process.
-TEST(SnmpLayer, FirstWalkIdOfTheProcessIsOne)
+// Two walks of two sessions at once, as the first of the process: their ids
+// must be 1 and 2 (one process-wide counter), and an unanswered walk's id is
+// no longer found.
+bool firstWalkIdsAreOneAndTwo()
+{
+    SilentAgent agent;
+    SessionParameters parameters = sessionParametersFor(agent.port(), kVersion1, 100);
+    parameters.version = "3"; // version 3 walks report -1 from getNextAsync
+    setSessionParameters(parameters);
+    CCommonSnmp first, second;
+    WalkRecorder firstWalk(first), secondWalk(second);
+    bool refused = true;
+    for (CCommonSnmp* session : {&first, &second})
+        refused = refused && session->Open(kPduGetNext) && session->addValue("1.3.6.1.2.1.1", kTypeNull, nullptr) == 0;
+    refused = refused && firstWalk.start() == kStatusNoAnswer && secondWalk.start() == kStatusNoAnswer;
+    const bool ended = firstWalk.ended.waitFor(std::chrono::seconds(5)) && secondWalk.ended.waitFor(std::chrono::seconds(5));
+    first.Close();
+    second.Close();
+    return refused && ended && firstWalk.requestIds == std::vector<int>{1} && secondWalk.requestIds == std::vector<int>{2}
+        && firstWalk.endStatus == kStatusNoAnswer && !first.FindRequestID(1);
+}
+
+TEST(SnmpLayer, WalkIdsCountFromOneAcrossSessions)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(
-        {
-            SilentAgent agent;
-            SessionParameters parameters = sessionParametersFor(agent.port(), kVersion1, 100);
-            parameters.version = "3";
-            setSessionParameters(parameters);
-            std::vector<int> ids;
-            for (int i = 0; i < 2; ++i) {
-                CCommonSnmp session; // a new session each time
-                WalkRecorder walk(session);
-                session.Open(kPduGetNext);
-                session.addValue("1.3.6.1.2.1.1", kTypeNull, nullptr);
-                walk.start();
-                walk.ended.waitFor(std::chrono::seconds(5));
-                session.Close();
-                ids.insert(ids.end(), walk.requestIds.begin(), walk.requestIds.end());
-            }
-            std::exit(ids == std::vector<int>{1, 2} ? 0 : 1);
-        },
-        ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(std::exit(firstWalkIdsAreOneAndTwo() ? 0 : 1), ::testing::ExitedWithCode(0), "");
 }
 
 } // namespace
