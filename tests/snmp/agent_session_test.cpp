@@ -207,12 +207,18 @@ TEST_F(AgentSession, SetWritesAndReadsBack)
         ASSERT_EQ(exchange(*session, kPduGet, {{kSysContact, nullptr}}, response), kStatusOk);
         EXPECT_EQ(response->getValue(0), contact);
     }
-    // A read-only object refuses: an error status, reported as such.
+    // A read-only object refuses: an error status, reported as such; so
+    // does a writable one for the read community.
     auto session = sessionFor(kVersion1);
     ASSERT_TRUE(session->Open(kPduSet));
     ASSERT_EQ(session->addValue(kSysDescr, kTypeOctetString, "nope"), 0);
     std::unique_ptr<CSnmpResponse> response;
     EXPECT_EQ(session->getNext(response, 4000), kStatusEnded);
+    SessionParameters reader = sessionParametersFor(daemon->port(), kVersion1);
+    reader.writeCommunity = reader.readCommunity;
+    setSessionParameters(reader);
+    CCommonSnmp readerSession;
+    EXPECT_EQ(exchange(readerSession, kPduSet, {{kSysContact, "nope"}}, response), kStatusEnded);
 }
 
 TEST_F(AgentSession, WrongCredentialsGiveNoAnswer)
