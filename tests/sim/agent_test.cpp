@@ -43,12 +43,16 @@ std::pair<std::vector<snmp::Oid>, std::vector<std::string>> parseWalk(const std:
 
 class Agent : public ::testing::Test {
 protected:
-    // Starts the model without the live scenario, so walks can be compared.
-    void start(const char* model = "QMX-7720-ZA", int rebootSeconds = 10, std::string requestLog = {})
+    // Starts the QMX-7720-ZA without the live scenario, so walks can be compared.
+    void start(int rebootSeconds = 10, SwitchFaults faults = {}, std::string requestLog = {})
     {
+        SwitchAgentOptions options;
+        options.rebootSeconds = rebootSeconds;
+        options.scenario = false;
+        options.faults = std::move(faults);
+        options.requestLog = std::move(requestLog);
         std::string error;
-        agent = startSwitchAgent({.model = model, .requestLog = requestLog, .rebootSeconds = rebootSeconds, .scenario = false},
-                                 &error);
+        agent = startSwitchAgent(options, &error);
         ASSERT_TRUE(agent) << error;
     }
 
@@ -128,7 +132,7 @@ TEST_F(Agent, MultiBindingSetsChangeWhatLaterReadsShowInEachBackEnd)
 
 TEST_F(Agent, RebootSilencesTheAgentThenItAnswersWithTheSavedConfiguration)
 {
-    start("QMX-7720-ZA", 5);
+    start(5);
     for (const auto& [oid, type, value] : std::initializer_list<std::array<std::string, 3>>{
              {"1.3.6.1.2.1.1.5.0", "s", "saved"}, {"1.3.6.1.4.1.32473.10.75.7.1.10.0", "i", "1"}, {"1.3.6.1.2.1.1.6.0", "s", "not saved"}})
         ASSERT_EQ(run("snmpset", kV1, {oid, type, value}).exitCode, 0) << oid;
@@ -156,8 +160,7 @@ TEST_F(Agent, InjectedFaultsRefuseAnswerAndStaySilentAndTheLogShowsRequests)
         ASSERT_TRUE(addFault(option, argument, faults)) << argument;
     const std::string log = std::string(::testing::TempDir()) + "qmx-sim-requests-" + std::to_string(getpid()) + ".log";
     std::remove(log.c_str());
-    agent = startSwitchAgent({.requestLog = log, .scenario = false, .faults = faults});
-    ASSERT_TRUE(agent);
+    start(10, faults, log);
     EXPECT_NE(run("snmpset", kV1, {name, "s", "edge-9"}).exitCode, 0);
     EXPECT_NE(run("snmpset", kV3, {"1.3.6.1.2.1.1.6.0", "s", "rack 9"}).exitCode, 0);
     ASSERT_EQ(run("snmpset", kV1, {"1.3.6.1.2.1.1.6.0", "s", "rack 8"}).exitCode, 0);
