@@ -1,6 +1,6 @@
-#include "run_command.h"
 #include "session_parameters_for.h"
 #include "silent_agent.h"
+#include "snmpwalk_rows.h"
 #include "walk_recorder.h"
 
 #include "platform/debug_output.h"
@@ -13,7 +13,6 @@
 
 #include <array>
 #include <mutex>
-#include <sstream>
 #include <thread>
 
 using namespace snmp;
@@ -77,20 +76,9 @@ protected:
         return std::make_unique<CCommonSnmp>();
     }
 
-    // What snmpwalk prints for the installed names, as (OID, value text).
     static Rows snmpwalkInstalledNames()
     {
-        Rows rows;
-        std::istringstream lines(runCommand({"snmpwalk", "-v1", "-c", "qevtal", "-On", "-Oq", "-Oa", "-t", "2", "-r", "1",
-                                             "127.0.0.1:" + std::to_string(daemon->port()), kInstalledNames}).output);
-        for (std::string line; std::getline(lines, line);) {
-            const std::size_t blank = line.find(' ');
-            std::string value = line.substr(blank + 1);
-            if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
-                value = value.substr(1, value.size() - 2);
-            if (line.starts_with('.') && blank != std::string::npos)
-                rows.emplace_back(line.substr(1, blank - 1), value);
-        }
+        Rows rows = snmpwalkRows(daemon->port(), kVersion1, kInstalledNames, daemon->directory() + "/client");
         EXPECT_GT(rows.size(), 20u);
         return rows;
     }
