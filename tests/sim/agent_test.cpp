@@ -4,6 +4,7 @@
 
 #include "sim/switch_agent.h"
 
+#include <array>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -42,12 +43,16 @@ std::pair<std::vector<snmp::Oid>, std::vector<std::string>> parseWalk(const std:
 
 class Agent : public ::testing::Test {
 protected:
-    // Starts the model without the live scenario, so walks can be compared.
-    void start(const char* model = "QMX-7720-ZA", int rebootSeconds = 10, std::string requestLog = {})
+    // Starts the QMX-7720-ZA without the live scenario, so walks can be compared.
+    void start(int rebootSeconds = 10, SwitchFaults faults = {}, std::string requestLog = {})
     {
+        SwitchAgentOptions options;
+        options.rebootSeconds = rebootSeconds;
+        options.scenario = false;
+        options.faults = std::move(faults);
+        options.requestLog = std::move(requestLog);
         std::string error;
-        agent = startSwitchAgent({.model = model, .requestLog = requestLog, .rebootSeconds = rebootSeconds, .scenario = false},
-                                 &error);
+        agent = startSwitchAgent(options, &error);
         ASSERT_TRUE(agent) << error;
     }
 
@@ -65,6 +70,13 @@ protected:
         command.push_back("127.0.0.1:" + std::to_string(agent->port()));
         command.insert(command.end(), arguments);
         return runCommand(command);
+    }
+
+    // Fails for each text the tool did not print.
+    static void expectShown(const CommandResult& result, std::initializer_list<const char*> texts)
+    {
+        for (const char* text : texts)
+            EXPECT_NE(result.output.find(text), std::string::npos) << text << " not in\n" << result.output;
     }
 
     std::unique_ptr<SnmpdProcess> agent;
@@ -85,14 +97,10 @@ TEST_F(Agent, WalksEachSubtreeInOidOrderForCommunitiesAndUsers)
         for (const auto& object : objects)
             if (startsWith(object.oid, root))
                 expected.push_back(object.oid);
-        const CommandResult byCommunity = run("snmpwalk", kV1, {subtree});
-        const CommandResult byUser = run("snmpwalk", kV3, {subtree});
-        ASSERT_EQ(byCommunity.exitCode, 0) << byCommunity.output;
-        ASSERT_EQ(byUser.exitCode, 0) << byUser.output;
-        const auto communityWalk = parseWalk(byCommunity.output);
-        const auto userWalk = parseWalk(byUser.output);
-        EXPECT_EQ(communityWalk.first, expected);
-        EXPECT_EQ(userWalk.first, expected);
+        const CommandResult byCommunity = run("snmpwalk", kV1, {subtree}), byUser = run("snmpwalk", kV3, {subtree});
+        ASSERT_EQ(std::pair(byCommunity.exitCode, byUser.exitCode), std::pair(0, 0)) << byCommunity.output << byUser.output;
+        const auto communityWalk = parseWalk(byCommunity.output), userWalk = parseWalk(byUser.output);
+        EXPECT_EQ(std::pair(communityWalk.first, userWalk.first), std::pair(expected, expected));
         EXPECT_EQ(communityWalk.second, userWalk.second);
     }
 }
@@ -102,78 +110,46 @@ TEST_F(Agent, MultiBindingSetsChangeWhatLaterReadsShowInEachBackEnd)
     start();
     // LLDP-MIB has a back end of its own; asked first, it shows the same switch.
     const std::string lldpName = "1.0.8802.1.1.2.1.3.3.0";
-    EXPECT_NE(run("snmpget", kV1, {lldpName}).output.find("STRING: \"QMX-7720-ZA\""), std::string::npos);
-    const CommandResult named = run("snmpset", kV1, {"1.3.6.1.2.1.1.5.0", "s", "edge-3", "1.3.6.1.2.1.1.6.0", "s", "rack 4"});
-    ASSERT_EQ(named.exitCode, 0) << named.output;
-    const CommandResult read = run("snmpget", kV3, {"1.3.6.1.2.1.1.5.0", "1.3.6.1.2.1.1.6.0", lldpName});
-    EXPECT_NE(read.output.find("1.5.0 = STRING: \"edge-3\""), std::string::npos) << read.output;
-    EXPECT_NE(read.output.find("1.6.0 = STRING: \"rack 4\""), std::string::npos) << read.output;
-    EXPECT_NE(read.output.find("3.3.0 = STRING: \"edge-3\""), std::string::npos) << read.output;
+    expectShown(run("snmpget", kV1, {lldpName}), {"STRING: \"QMX-7720-ZA\""});
+    ASSERT_EQ(run("snmpset", kV1, {"1.3.6.1.2.1.1.5.0", "s", "edge-3", "1.3.6.1.2.1.1.6.0", "s", "rack 4"}).exitCode, 0);
+    expectShown(run("snmpget", kV3, {"1.3.6.1.2.1.1.5.0", "1.3.6.1.2.1.1.6.0", lldpName}),
+                {"1.5.0 = STRING: \"edge-3\"", "1.6.0 = STRING: \"rack 4\"", "3.3.0 = STRING: \"edge-3\""});
 
     // A VLAN row made by a version-3 user: createAndWait, columns, active.
     const std::string status = "1.3.6.1.4.1.32473.10.75.7.7.6.1.5.77";
-    EXPECT_NE(run("snmpget", kV3, {status}).output.find("No Such Instance"), std::string::npos);
+    expectShown(run("snmpget", kV3, {status}), {"No Such Instance"});
     ASSERT_EQ(run("snmpset", kV3, {status, "i", "5"}).exitCode, 0);
-    EXPECT_NE(run("snmpget", kV3, {status}).output.find("INTEGER: 5"), std::string::npos);
-    const CommandResult columns = run("snmpset", kV3, {"1.3.6.1.4.1.32473.10.75.7.7.6.1.2.77", "x", "C0000000",
-                                                       "1.3.6.1.4.1.32473.10.75.7.7.6.1.1.77", "s", "printers", status, "i", "1"});
-    ASSERT_EQ(columns.exitCode, 0) << columns.output;
-    const CommandResult names = run("snmpwalk", kV1, {"1.3.6.1.4.1.32473.10.75.7.7.6.1.1"});
-    EXPECT_NE(names.output.find(".7.7.6.1.1.77 = STRING: \"printers\""), std::string::npos) << names.output;
+    expectShown(run("snmpget", kV3, {status}), {"INTEGER: 5"});
+    ASSERT_EQ(run("snmpset", kV3, {"1.3.6.1.4.1.32473.10.75.7.7.6.1.2.77", "x", "C0000000", "1.3.6.1.4.1.32473.10.75.7.7.6.1.1.77", "s",
+                                   "printers", status, "i", "1"}).exitCode, 0);
+    expectShown(run("snmpwalk", kV1, {"1.3.6.1.4.1.32473.10.75.7.7.6.1.1"}), {".7.7.6.1.1.77 = STRING: \"printers\""});
 
     // A refused binding is reported with its error and index.
     const CommandResult refused = run("snmpset", kV1, {"1.3.6.1.2.1.1.5.0", "s", "edge-4", "1.3.6.1.4.1.32473.10.75.7.1.13.1.2.1", "i", "9"});
     EXPECT_NE(refused.exitCode, 0);
-    EXPECT_NE(refused.output.find("badValue"), std::string::npos) << refused.output;
+    expectShown(refused, {"badValue"});
 }
 
 TEST_F(Agent, RebootSilencesTheAgentThenItAnswersWithTheSavedConfiguration)
 {
-    start("QMX-7720-ZA", 5);
-    ASSERT_EQ(run("snmpset", kV1, {"1.3.6.1.2.1.1.5.0", "s", "saved"}).exitCode, 0);
-    ASSERT_EQ(run("snmpset", kV1, {"1.3.6.1.4.1.32473.10.75.7.1.10.0", "i", "1"}).exitCode, 0);
-    ASSERT_EQ(run("snmpset", kV1, {"1.3.6.1.2.1.1.6.0", "s", "not saved"}).exitCode, 0);
+    start(5);
+    for (const auto& [oid, type, value] : std::initializer_list<std::array<std::string, 3>>{
+             {"1.3.6.1.2.1.1.5.0", "s", "saved"}, {"1.3.6.1.4.1.32473.10.75.7.1.10.0", "i", "1"}, {"1.3.6.1.2.1.1.6.0", "s", "not saved"}})
+        ASSERT_EQ(run("snmpset", kV1, {oid, type, value}).exitCode, 0) << oid;
     run("snmpset", kV1, {"1.3.6.1.4.1.32473.10.75.7.1.9.0", "i", "1"});
     const CommandResult silent = run("snmpget", kV1, {"1.3.6.1.2.1.1.5.0"});
-    EXPECT_NE(silent.exitCode, 0) << silent.output;
-    EXPECT_NE(silent.output.find("Timeout"), std::string::npos) << silent.output;
+    EXPECT_NE(silent.exitCode, 0);
+    expectShown(silent, {"Timeout"});
     CommandResult back;
     for (int attempt = 0; attempt < 20 && back.exitCode != 0; ++attempt)
         back = run("snmpget", kV1, {"1.3.6.1.2.1.1.5.0", "1.3.6.1.2.1.1.6.0"});
     ASSERT_EQ(back.exitCode, 0) << back.output;
-    EXPECT_NE(back.output.find("STRING: \"saved\""), std::string::npos) << back.output;
-    EXPECT_EQ(back.output.find("not saved"), std::string::npos) << back.output;
-}
-
-TEST_F(Agent, RequestLogShowsWhatReachedTheSwitch)
-{
-    const std::string log = std::string(::testing::TempDir()) + "qmx-sim-requests-" + std::to_string(getpid()) + ".log";
-    std::remove(log.c_str());
-    start("QMX-7720-ZA", 10, log);
-    ASSERT_EQ(run("snmpset", kV1, {"1.3.6.1.2.1.1.5.0", "s", "logged"}).exitCode, 0);
-    ASSERT_EQ(run("snmpgetnext", kV1, {"1.3.6.1.4.1.32473.10.75.7.7.6.1.5"}).exitCode, 0);
-    std::ifstream in(log);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::remove(log.c_str());
-    EXPECT_NE(text.find(" set .1.3.6.1.2.1.1.5.0 string logged\n"), std::string::npos) << text;
-    EXPECT_NE(text.find(" getnext .1.3.6.1.4.1.32473.10.75.7.7.6.1.5\n"), std::string::npos) << text;
-}
-
-TEST_F(Agent, FiftyTwoPortListsTravelAsEightOctets)
-{
-    start("QMX-7752-ZA");
-    const CommandResult egress = run("snmpget", kV1, {"1.3.6.1.4.1.32473.10.75.7.7.6.1.2.1"});
-    EXPECT_NE(egress.output.find("Hex-STRING: FF FF FF FF FF FF F0 00"), std::string::npos) << egress.output;
-    const std::string screening = "1.3.6.1.4.1.32473.10.75.7.14.7.1.0";
-    ASSERT_EQ(run("snmpset", kV1, {screening, "x", "000000000000F000"}).exitCode, 0);
-    EXPECT_NE(run("snmpget", kV1, {screening}).output.find("00 00 00 00 00 00 F0 00"), std::string::npos);
-    const CommandResult tooShort = run("snmpset", kV3, {screening, "x", "FFFFFFFF"});
-    EXPECT_NE(tooShort.output.find("wrongLength"), std::string::npos) << tooShort.output;
+    expectShown(back, {"1.5.0 = STRING: \"saved\"", "1.6.0 = \"\"\n"});
 }
 
 // The faults arrive as qmx-sim's command line hands them on: each argument
-// whole, blanks and all.
-TEST_F(Agent, InjectedFaultsRefuseAnswerAndStaySilent)
+// whole, blanks and all. The request log shows what reached the switch.
+TEST_F(Agent, InjectedFaultsRefuseAnswerAndStaySilentAndTheLogShowsRequests)
 {
     SwitchFaults faults;
     const std::string egress = "1.3.6.1.4.1.32473.10.75.7.7.6.1.2.1", name = "1.3.6.1.2.1.1.5.0";
@@ -182,19 +158,22 @@ TEST_F(Agent, InjectedFaultsRefuseAnswerAndStaySilent)
                                            {"--answer", "1.3.6.1.4.1.32473.10.75.7.7.5.0=on %1"},
                                            {"--silent-get", "1.3.6.1.2.1.1.4.0"}})
         ASSERT_TRUE(addFault(option, argument, faults)) << argument;
-    agent = startSwitchAgent({.scenario = false, .faults = faults});
-    ASSERT_TRUE(agent);
+    const std::string log = std::string(::testing::TempDir()) + "qmx-sim-requests-" + std::to_string(getpid()) + ".log";
+    std::remove(log.c_str());
+    start(10, faults, log);
     EXPECT_NE(run("snmpset", kV1, {name, "s", "edge-9"}).exitCode, 0);
     EXPECT_NE(run("snmpset", kV3, {"1.3.6.1.2.1.1.6.0", "s", "rack 9"}).exitCode, 0);
     ASSERT_EQ(run("snmpset", kV1, {"1.3.6.1.2.1.1.6.0", "s", "rack 8"}).exitCode, 0);
-    const CommandResult read = run("snmpget", kV1, {name, "1.3.6.1.2.1.1.6.0", egress, "1.3.6.1.2.1.2.2.1.7.3",
-                                                    "1.3.6.1.4.1.32473.10.75.7.7.5.0"});
-    for (const char* shown : {"1.5.0 = STRING: \"QMX-7720-ZA\"\n", "1.6.0 = STRING: \"rack 8\"\n",
-                              "6.1.2.1 = Hex-STRING: FF FF \n", "7.3 = INTEGER: 7\n", "7.5.0 = STRING: \"on %1\"\n"})
-        EXPECT_NE(read.output.find(shown), std::string::npos) << shown << read.output;
-
-    const CommandResult silent = run("snmpget", kV1, {"1.3.6.1.2.1.1.4.0"});
-    EXPECT_NE(silent.output.find("Timeout"), std::string::npos) << silent.output;
+    expectShown(run("snmpget", kV1, {name, "1.3.6.1.2.1.1.6.0", egress, "1.3.6.1.2.1.2.2.1.7.3", "1.3.6.1.4.1.32473.10.75.7.7.5.0"}),
+                {"1.5.0 = STRING: \"QMX-7720-ZA\"\n", "1.6.0 = STRING: \"rack 8\"\n", "6.1.2.1 = Hex-STRING: FF FF \n",
+                 "7.3 = INTEGER: 7\n", "7.5.0 = STRING: \"on %1\"\n"});
+    expectShown(run("snmpget", kV1, {"1.3.6.1.2.1.1.4.0"}), {"Timeout"});
+    ASSERT_EQ(run("snmpgetnext", kV1, {"1.3.6.1.4.1.32473.10.75.7.7.6.1.5"}).exitCode, 0);
+    std::ifstream in(log);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::remove(log.c_str());
+    EXPECT_NE(text.find(" set .1.3.6.1.2.1.1.6.0 string rack 8\n"), std::string::npos) << text;
+    EXPECT_NE(text.find(" getnext .1.3.6.1.4.1.32473.10.75.7.7.6.1.5\n"), std::string::npos) << text;
 }
 
 } // namespace

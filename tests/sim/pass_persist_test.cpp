@@ -70,6 +70,7 @@ TEST(PassPersistServer, AnswersPingGetSetAndIgnoresBlankLines)
                                "get\n.1.3.6.1.2.1.1.5.0\n"
                                "set\n.1.3.6.1.2.1.1.1.0\nstring \"x\"\n"
                                "set\n.1.3.6.1.4.1.32473.10.75.7.1.13.1.2.1\ninteger 9\n"
+                               "set\n.1.3.6.1.4.1.32473.10.75.7.7.6.1.2.1\noctet \"FF FF FF\"\n"
                                "get\n.1.3.6.1.4.1.32473.10.75.7.7.6.1.5.77\n"
                                "getnext\n.1.3.6.1.2.1.1.7.0\n";
     EXPECT_EQ(serve({1, 3, 6, 1}, script), "PONG\n"
@@ -78,6 +79,7 @@ TEST(PassPersistServer, AnswersPingGetSetAndIgnoresBlankLines)
                                            ".1.3.6.1.2.1.1.5.0\nstring\nlab 9\n"
                                            "not-writable\n"
                                            "wrong-value\n"
+                                           "wrong-length\n" // a port list of three octets
                                            // A row that may be created answers with a type snmpd
                                            // does not know, so its set is not refused.
                                            ".1.3.6.1.4.1.32473.10.75.7.7.6.1.5.77\ncreatable\n0\n"

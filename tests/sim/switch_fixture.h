@@ -31,33 +31,9 @@ inline std::unique_ptr<sim::SimulatedSwitch> makeSwitch(const std::string& model
     return std::make_unique<sim::SimulatedSwitch>(loadedModel(model), settings, [&clock] { return clock.now; });
 }
 
-inline std::int64_t integerOf(sim::SimulatedSwitch& device, const snmp::Oid& oid)
-{
-    const auto found = device.get(oid);
-    EXPECT_TRUE(found) << "no object at " << sim::dottedOid(oid);
-    if (!found)
-        return -1;
-    return found->value.type == snmp::Asn::Integer ? found->value.integer : static_cast<std::int64_t>(found->value.unsignedValue);
-}
-
 inline std::string octetsOf(sim::SimulatedSwitch& device, const snmp::Oid& oid)
 {
     const auto found = device.get(oid);
     EXPECT_TRUE(found) << "no object at " << sim::dottedOid(oid);
     return found ? found->value.octets : std::string();
 }
-
-// A fresh switch of one model for each test, the QMX-7720-ZA unless use() picks another.
-class SwitchTest : public ::testing::Test {
-protected:
-    void use(const std::string& model, sim::SwitchSettings settings = {}) { device = makeSwitch(model, clock, settings); }
-    std::int64_t integer(const snmp::Oid& base, std::initializer_list<std::uint32_t> arcs) { return integerOf(*device, sim::joined(base, arcs)); }
-    std::string octets(const snmp::Oid& base, std::initializer_list<std::uint32_t> arcs) { return octetsOf(*device, sim::joined(base, arcs)); }
-    int set(const snmp::Oid& base, std::initializer_list<std::uint32_t> arcs, const snmp::Value& value)
-    {
-        return device->set(sim::joined(base, arcs), value);
-    }
-
-    ManualClock clock;
-    std::unique_ptr<sim::SimulatedSwitch> device = makeSwitch("QMX-7720-ZA", clock);
-};

@@ -105,25 +105,6 @@ TEST_F(SessionWithoutAgent, LostRequestsAreSentAgainWithinTheTimeOut)
     }
 }
 
-TEST_F(SessionWithoutAgent, WalkAfterCloseIsRefusedAndNeverCallsBack)
-{
-    useVersion("1");
-    CCommonSnmp session;
-    std::atomic<int> calls{0};
-    ASSERT_TRUE(prepare(session, kPduGetNext));
-    session.Close(); // idle: returns at once
-    EXPECT_EQ(session.getNextAsync(neverCalled, &calls, 0), kStatusNoAnswer);
-    EXPECT_TRUE(session.IsGetDone());
-    EXPECT_TRUE(sentNothing() && calls == 0);
-    // Open lifts the refusal.
-    ASSERT_TRUE(prepare(session, kPduGetNext));
-    WalkRecorder walk(session);
-    EXPECT_EQ(walk.start(), kStatusOk);
-    ASSERT_TRUE(walk.ended.waitFor(5s));
-    EXPECT_EQ(walk.endStatus, kStatusNoAnswer);
-    session.Close();
-}
-
 // Close called inside the walk callback, then the re-arm: refused, and the
 // refusal itself signals the walk's end while the worker is still running.
 struct CloseInCallback {
@@ -144,38 +125,31 @@ unsigned closeThenRearm(std::unique_ptr<CSnmpResponse>, int, void* context, int)
     return 0;
 }
 
-TEST_F(SessionWithoutAgent, RefusedRearmSignalsTheWalkEnd)
+TEST_F(SessionWithoutAgent, CloseRefusesWalksUntilOpenAgain)
 {
     useVersion("1");
     CCommonSnmp session;
+    // Closed while idle: a walk is refused at once and never calls back.
+    std::atomic<int> calls{0};
+    ASSERT_TRUE(prepare(session, kPduGetNext));
+    session.Close();
+    EXPECT_EQ(session.getNextAsync(neverCalled, &calls, 0), kStatusNoAnswer);
+    EXPECT_TRUE(session.IsGetDone() && sentNothing() && calls == 0);
+    // Closed in the callback: the re-arm is refused.
     CloseInCallback state{session};
     ASSERT_TRUE(prepare(session, kPduGetNext));
     ASSERT_EQ(session.getNextAsync(&closeThenRearm, &state, 0), kStatusOk);
     EXPECT_FALSE(session.IsGetDone());
     ASSERT_TRUE(state.finished.waitFor(5s));
     EXPECT_EQ(std::pair(state.rearmResult, state.doneAfterRefusal), std::pair(int(kStatusNoAnswer), true));
+    // Open lifts the refusal; the unanswered walk ends on the session's own thread.
+    ASSERT_TRUE(prepare(session, kPduGetNext));
+    WalkRecorder walk(session);
+    EXPECT_EQ(walk.start(), kStatusOk);
+    ASSERT_TRUE(walk.ended.waitFor(5s));
+    EXPECT_EQ(walk.endStatus, kStatusNoAnswer);
+    EXPECT_EQ(walk.callbackThreads.count(std::this_thread::get_id()), 0u);
     session.Close();
-}
-
-TEST_F(SessionWithoutAgent, WalkIdsComeFromOneCounterAcrossSessions)
-{
-    useVersion("3", 150); // version 3 walks report -1 from getNextAsync
-    CCommonSnmp first, second;
-    WalkRecorder firstWalk(first), secondWalk(second);
-    ASSERT_TRUE(prepare(first, kPduGetNext) && prepare(second, kPduGetNext));
-    EXPECT_EQ(firstWalk.start(), kStatusNoAnswer); // the first id goes to the first walk
-    EXPECT_EQ(secondWalk.start(), kStatusNoAnswer);
-    ASSERT_TRUE(firstWalk.ended.waitFor(5s) && secondWalk.ended.waitFor(5s));
-    first.Close();
-    second.Close();
-    ASSERT_EQ(firstWalk.requestIds.size(), 1u);
-    EXPECT_GE(firstWalk.requestIds[0], 1);
-    EXPECT_EQ(secondWalk.requestIds, std::vector<int>{firstWalk.requestIds[0] + 1});
-    // The walk ended without an answer, on the session's own thread.
-    EXPECT_EQ(firstWalk.endStatus, kStatusNoAnswer);
-    EXPECT_EQ(firstWalk.callbackThreads.count(std::this_thread::get_id()), 0u);
-    // A stale id is found once at most.
-    EXPECT_FALSE(first.FindRequestID(firstWalk.requestIds[0]));
 }
 
 // A walk's first request is on the wire when getNextAsync returns: a get made
