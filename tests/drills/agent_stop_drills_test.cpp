@@ -23,31 +23,6 @@ protected:
     std::unique_ptr<sim::SnmpdProcess> agent;
 };
 
-TEST_P(AgentStopDrill, WalkEndsWithNoAnswerWhenTheAgentStopsAndRecoversWhenItAnswersAgain)
-{
-    snmp::CCommonSnmp session;
-    WalkCollector walk(session, kLinkColumns);
-    walk.afterRow = [this](int rows) {
-        if (rows == 5)
-            agent->pause();
-    };
-    walk.start();
-    ASSERT_TRUE(walk.waitForEnd());
-    EXPECT_EQ(walk.endStatus(), snmp::kStatusNoAnswer);
-    EXPECT_EQ(walk.rows().size(), 5u);
-    // The session is signalled just after the collector's own end.
-    for (int wait = 0; wait < 1000 && !session.IsGetDone(); ++wait)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    EXPECT_TRUE(session.IsGetDone());
-
-    ASSERT_TRUE(agent->resume());
-    WalkCollector again(session, kLinkColumns);
-    again.start();
-    ASSERT_TRUE(again.waitForEnd());
-    EXPECT_EQ(again.endStatus(), snmp::kStatusEnded);
-    EXPECT_GE(again.rows().size(), 28u);
-}
-
 TEST_P(AgentStopDrill, PollingShowsLostContactWhileTheAgentIsStoppedAndRecoversAfterwards)
 {
     PollingWindow window;

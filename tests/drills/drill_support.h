@@ -1,11 +1,12 @@
 #pragma once
 
+#include "dialogs/dialog_session.h"
 #include "monitor/panel_device_thread.h"
-#include "platform/event.h"
 #include "sim/switch_agent.h"
 #include "snmp/common_snmp.h"
 #include "snmp/pdu.h"
 #include "snmp/session_parameters.h"
+#include "task_queue.h"
 #include "udp_relay.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +15,6 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -90,93 +90,28 @@ struct WalkRow {
     bool operator==(const WalkRow&) const = default;
 };
 
-// An asynchronous walk over `columns`, one row per callback, re-armed like a
-// dialog does; a hook may act after a given row (stop the agent, say).
-class WalkCollector {
-public:
-    WalkCollector(snmp::CCommonSnmp& session, std::vector<std::string> columns)
-        : m_session(session), m_columns(std::move(columns)) {}
-    // Close waits for the last callback to return: nothing of this is touched after.
-    ~WalkCollector() { m_session.Close(); }
-    WalkCollector(const WalkCollector&) = delete;
-    WalkCollector& operator=(const WalkCollector&) = delete;
-
-    std::function<void(int rowCount)> afterRow;
-
-    void start(int pduType = snmp::kPduGetNext)
-    {
-        m_ended.reset();
-        ASSERT_TRUE(m_session.Open(pduType));
-        for (const std::string& column : m_columns)
-            ASSERT_EQ(m_session.addValue(column, snmp::kTypeNull, nullptr), 0);
-        m_session.getNextAsync(&WalkCollector::callback, this, 0);
-    }
-    // True once the walk ended (a liveness bound, not a speed check).
-    bool waitForEnd() { return m_ended.waitFor(std::chrono::seconds(60)); }
-
-    std::vector<WalkRow> rows() const
-    {
-        std::lock_guard lock(m_mutex);
-        return m_rows;
-    }
-    int endStatus() const { return m_endStatus; }
-    int ends() const { return m_ends; }
-
-private:
-    static unsigned callback(std::unique_ptr<snmp::CSnmpResponse> response, int requestId, void* context, int status)
-    {
-        static_cast<WalkCollector*>(context)->onResult(std::move(response), requestId, status);
-        return 0;
-    }
-
-    void onResult(std::unique_ptr<snmp::CSnmpResponse> response, int requestId, int status)
-    {
-        if (!m_session.FindRequestID(requestId))
-            return;
-        int rowCount = 0;
-        if (status == snmp::kStatusOk && response) {
-            WalkRow row;
-            m_session.getSuffix(0, *response, row.suffix);
-            for (int i = 0; i < response->getValuesCount(); ++i)
-                row.values.push_back(response->getValue(i));
-            std::lock_guard lock(m_mutex);
-            m_rows.push_back(std::move(row));
-            rowCount = static_cast<int>(m_rows.size());
-        } else {
-            m_endStatus = status;
-            ++m_ends;
-            m_ended.set();
-            m_session.SignalGetDone();
-            return;
-        }
-        if (afterRow)
-            afterRow(rowCount);
-        m_session.getNextAsync(&WalkCollector::callback, this, 0);
-    }
-
-    snmp::CCommonSnmp& m_session;
-    std::vector<std::string> m_columns;
-    mutable std::mutex m_mutex;
-    std::vector<WalkRow> m_rows;
-    std::atomic<int> m_endStatus = 0;
-    std::atomic<int> m_ends = 0;
-    platform::Event m_ended;
-};
-
 struct Walked {
     std::vector<WalkRow> rows;
     int endStatus = 0;
-    int ends = 0;
 };
 
-// One walk on a session of its own, to its end.
-inline Walked walkOnce(const std::vector<std::string>& columns, int pduType = snmp::kPduGetNext)
+// One walk as a dialog's session walks it (asynchronously, re-armed after
+// each row), driven on this thread to its end.
+inline Walked walkOnce(const std::vector<std::string>& columns)
 {
-    snmp::CCommonSnmp session;
-    WalkCollector walk(session, columns);
-    walk.start(pduType);
-    EXPECT_TRUE(walk.waitForEnd());
-    return {walk.rows(), walk.endStatus(), walk.ends()};
+    TaskQueue tasks;
+    Walked walked;
+    bool ended = false;
+    {
+        dialogs::CDialogSession session("m_cCommonSNMP");
+        session.startWalk({.oids = columns}, tasks.poster(),
+                          {[&](const dialogs::WalkRow& row) { walked.rows.push_back({row.suffix, row.values}); },
+                           [&] { ended = true; }});
+        EXPECT_TRUE(tasks.runUntil([&ended] { return ended; }, std::chrono::seconds(60)));
+        walked.endStatus = session.endStatus();
+        session.close();
+    }
+    return walked;
 }
 
 // A synchronous get of one object: the status, and the OID and value answered.

@@ -66,19 +66,15 @@ struct Fields {
     std::string huge;
 };
 
-bool isOrUnder(const snmp::Oid& oid, const std::string& object)
-{
-    return oid == oidOf(object) || within(oid, object);
-}
-
 // Garbles the bindings of `fields` that `kind` targets; an answer holding one
 // gets an error status (NoSuchName) or loses half its bindings (ShortAnswer).
 void garble(Garble kind, const Fields& fields, const snmp::Pdu& request, snmp::Pdu& answer)
 {
     if (request.type == snmp::PduType::Set)
         return;
-    const auto among = [](const snmp::Oid& oid, const std::vector<std::string>& oids) {
-        return std::any_of(oids.begin(), oids.end(), [&](const std::string& object) { return isOrUnder(oid, object); });
+    const auto among = [](const snmp::Oid& oid, const std::vector<std::string>& objects) {
+        return std::any_of(objects.begin(), objects.end(),
+                           [&](const std::string& object) { return oid == oidOf(object) || within(oid, object); });
     };
     bool hit = false;
     for (snmp::VarBind& binding : answer.bindings) {
@@ -86,7 +82,7 @@ void garble(Garble kind, const Fields& fields, const snmp::Pdu& request, snmp::P
         const bool text = among(binding.oid, fields.texts);
         const bool targeted = kind == Garble::TextForInteger || kind == Garble::WideTimer ? integer
                               : kind == Garble::IntegerForText                             ? text
-                              : kind == Garble::HugeText ? isOrUnder(binding.oid, fields.huge)
+                              : kind == Garble::HugeText ? among(binding.oid, {fields.huge})
                                                          : integer || text;
         if (!targeted)
             continue;

@@ -166,7 +166,7 @@ void walkToTheEnd(const char* sessionName, const dialogs::WalkRequest& walk, con
         dialogs::CDialogSession session(sessionName);
         session.startWalk(walk, queue.poster(),
                           {[&](const dialogs::WalkRow& row) {
-                               require(ends == 0, "no row after the end");
+                               require(ends == 0 && row.values.size() >= walk.minimumBindings, "rows hold their columns until the end");
                                onRow(row);
                            },
                            [&] { ++ends; }});
@@ -176,6 +176,15 @@ void walkToTheEnd(const char* sessionName, const dialogs::WalkRequest& walk, con
     }
     queue.drain();
     require(ends == 1, "one end per walk");
+}
+
+dialogs::WalkRow arbitraryRow(FuzzReader& in)
+{
+    dialogs::WalkRow row;
+    row.suffix = in.text(200);
+    for (std::size_t count = in.byte() % 8; count > 0; --count)
+        row.values.push_back(in.text(300));
+    return row;
 }
 
 } // namespace fuzz

@@ -68,7 +68,11 @@ private:
     std::vector<snmp::Target>* m_targets;
 };
 
-// One walk of a dialog session, driven on this thread to its single end.
+// One walk of a dialog session, driven on this thread to its single end;
+// every row holds the bindings the walk asks for at least.
 void walkToTheEnd(const char* sessionName, const dialogs::WalkRequest& walk, const std::function<void(const dialogs::WalkRow&)>& onRow);
+
+// A row no agent would send: any suffix text and up to seven values of any bytes.
+dialogs::WalkRow arbitraryRow(FuzzReader& in);
 
 } // namespace fuzz

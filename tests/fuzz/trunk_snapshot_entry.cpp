@@ -62,10 +62,7 @@ int trunk_snapshot(const std::uint8_t* data, std::size_t size)
     runRules(snapshot, in);
 
     // The decoding alone, on rows no agent would send.
-    dialogs::WalkRow row;
-    row.suffix = in.text(40);
-    for (std::size_t count = in.byte() % 10; count > 0; --count)
-        row.values.push_back(in.text(80));
+    const dialogs::WalkRow row = arbitraryRow(in);
     dialogs::switching::addSnapshotRow(snapshot, static_cast<TrunkRead>(in.byte() % dialogs::switching::kTrunkReadCount), row);
     checkShape(snapshot);
     runRules(snapshot, in);
