@@ -52,8 +52,11 @@ protected:
 
 } // namespace
 
-// Each asks first; Cancel starts nothing; the address is one argument, never a shell line.
-TEST_F(LaunchedPrograms, TelnetAndWebStartWithTheAddressAsOneArgumentOrSayThereIsNoBrowser)
+// Each asks first; Cancel starts nothing; the address is one argument, never
+// a shell line. A console socket click starts Telnet without asking, and
+// nothing without an address. Every menu command has its dialog or action;
+// the surveillance OUI command has no menu item and no use of its own.
+TEST_F(LaunchedPrograms, TelnetWebAndSocketClickPassTheAddressAsOneArgumentAndEveryMenuCommandRuns)
 {
     install("x-terminal-emulator");
     app::runTelnet("192.0.2.1");
@@ -72,25 +75,11 @@ TEST_F(LaunchedPrograms, TelnetAndWebStartWithTheAddressAsOneArgumentOrSayThereI
     EXPECT_EQ(taken("xdg-open"), "http://192.0.2.1\n");
     EXPECT_EQ(m_prompter.texts(), (std::vector<std::string>{"Do you want to TELNET this device?", "Do you want to TELNET this device?",
                                                             web, "Failed to get IE path !", web}));
-}
 
-// Every menu command has its dialog or action; the surveillance OUI command
-// has no menu item and no use of its own. A console socket click starts
-// Telnet without asking, and nothing without an address.
-TEST_F(LaunchedPrograms, RegisteredCommandsCoverTheMenuAndTheConsoleSocketClick)
-{
     app::CommandTable table;
     dialogs::registerDialogCommands(table);
     platform::setPrompter(&m_prompter);
-    for (std::vector<app::MenuItem> pending = app::mainMenu(); !pending.empty();) {
-        const app::MenuItem item = std::move(pending.back());
-        pending.pop_back();
-        pending.insert(pending.end(), item.items.begin(), item.items.end());
-        EXPECT_TRUE(item.kind != app::MenuItem::Kind::Command || table.isEnabled(item.id)) << item.caption;
-    }
-    EXPECT_FALSE(table.isEnabled(app::kCmdSurveillanceOui));
-
-    install("x-terminal-emulator");
+    m_prompter.clear();
     StubWindow window;
     snmp::SessionParameters parameters;
     for (const char* address : {"", "192.0.2.7"}) {
@@ -102,6 +91,14 @@ TEST_F(LaunchedPrograms, RegisteredCommandsCoverTheMenuAndTheConsoleSocketClick)
     EXPECT_TRUE(m_prompter.shown().empty());
     EXPECT_TRUE(window.log.empty()) << "the window stays as it is";
     snmp::setSessionParameters(snmp::SessionParameters{});
+
+    for (std::vector<app::MenuItem> pending = app::mainMenu(); !pending.empty();) {
+        const app::MenuItem item = std::move(pending.back());
+        pending.pop_back();
+        pending.insert(pending.end(), item.items.begin(), item.items.end());
+        EXPECT_TRUE(item.kind != app::MenuItem::Kind::Command || table.isEnabled(item.id)) << item.caption;
+    }
+    EXPECT_FALSE(table.isEnabled(app::kCmdSurveillanceOui));
 }
 
 TEST(AboutBox, TitledByTheDevice)
