@@ -7,11 +7,7 @@
 
 using namespace dialogs;
 
-namespace {
-
 class DialogSessionAgainstSnmpd : public SnmpdAgent {};
-
-} // namespace
 
 // A close cuts the walk off: nothing more reaches the owner.
 TEST_F(DialogSessionAgainstSnmpd, ClosedWalkDeliversNothingMoreAndTheSessionWalksAgain)
@@ -19,8 +15,7 @@ TEST_F(DialogSessionAgainstSnmpd, ClosedWalkDeliversNothingMoreAndTheSessionWalk
     for (int round = 0; round < 20; ++round) {
         TaskQueue owner; // a round's late tasks die with it, after the session
         CDialogSession session("m_cCommonSNMP");
-        std::size_t rows[2] = {0, 0};
-        int ends[2] = {0, 0};
+        int rows[2] = {}, ends[2] = {};
         const auto walk = [&](int n) {
             session.startWalk(mib::interfaceTableView().walk, owner.poster(), {[&, n](const WalkRow&) { ++rows[n]; }, [&, n] { ++ends[n]; }});
         };
@@ -32,6 +27,6 @@ TEST_F(DialogSessionAgainstSnmpd, ClosedWalkDeliversNothingMoreAndTheSessionWalk
         EXPECT_EQ(std::pair(rows[0], ends[0]), atClose);
         walk(1);
         ASSERT_TRUE(owner.runUntil([&] { return ends[1] > 0; }));
-        EXPECT_GT(rows[1], 0u);
+        EXPECT_GT(rows[1], 0);
     }
 }

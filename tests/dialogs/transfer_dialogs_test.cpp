@@ -73,22 +73,20 @@ TEST_F(TransferDialogs, ATransferWritesItsKindsBindingsAndGivesTheControlsBack)
         settle(80);
         EXPECT_EQ(prompter.texts(), (upgrade ? std::vector<std::string>{kUpgradeQuestion, message} : std::vector<std::string>{message}));
         EXPECT_EQ(child<QProgressBar>(dialog, "progress")->value() == 99, !refused);
-        const std::string name = kT + (firmware ? "1.0" : "5.0"), op = kT + (firmware ? "3.0" : "7.0");
-        const std::vector<Bindings> expectedSets{{{name, 8, server}, {kT + (firmware ? "2.0" : "6.0"), 2, file}},
-                                                 {{op, 1, upgrade ? "1" : "2"}}};
-        EXPECT_EQ(takeSets(), refused ? std::vector<Bindings>{} : expectedSets);
+        // Server, file and operation: firmware's columns 1 to 3, configuration's 5 to 7.
+        const auto oid = [&, firmware = firmware](int column) { return kT + std::to_string(firmware ? column : column + 4) + ".0"; };
+        const std::vector<Bindings> sent{{{oid(1), 8, server}, {oid(2), 2, file}}, {{oid(3), 1, upgrade ? "1" : "2"}}};
+        EXPECT_EQ(takeSets(), refused ? std::vector<Bindings>{} : sent);
     }
 }
 
 TEST_F(TransferDialogs, SyslogApplyWritesOnlyWhatPassedItsChecks)
 {
     CSyslogHostDialog dialog;
-    auto* apply = child<QPushButton>(dialog, "apply");
-    ASSERT_TRUE(waitUntil([&] { return apply->isEnabled(); }));
+    ASSERT_TRUE(waitUntil([&] { return child<QPushButton>(dialog, "apply")->isEnabled(); }));
     auto* address = child<CIpAddressEdit>(dialog, "address");
     auto* port = child<QLineEdit>(dialog, "port");
     EXPECT_FALSE(port->isEnabled());
-    takeSets();
     dialog.apply(); // unchecked: the state alone
     ASSERT_TRUE(waitForWrite(dialog));
     EXPECT_EQ(takeSets(), (std::vector<Bindings>{{{kS + "6.0", 1, "2"}}}));
