@@ -70,6 +70,12 @@ TEST(StpRules, BridgeSetEncodesVersionAndStateAndTheReadDecodes)
     EXPECT_EQ(shown({row.begin(), row.end() - 1}), "none");
     EXPECT_EQ(shown({"", "1", "1", "1", "1", "1", "1", "1", "1", "1", "1"}), "none");
     EXPECT_EQ(bridgeIdText("short"), "short");
+    // Each column lands in its own field.
+    const auto t = decodeStpBridge({{"1", "2", "3", kRoot, "5", "6", "7", "8", "9", "10", "11"}, {}});
+    ASSERT_TRUE(t);
+    EXPECT_EQ((std::vector<std::string>{t->priority, t->timeSinceTopologyChange, t->topologyChanges, t->rootPort, t->maxAge,
+                                        t->helloTime, t->forwardDelay, t->currentHelloTime, t->holdTime, t->currentForwardDelay}),
+              (std::vector<std::string>{"1", "2", "3", "5", "6", "7", "8", "9", "10", "11"}));
 }
 
 TEST(StpRules, PortTableRow)
