@@ -7,7 +7,7 @@
 // each against the sequential round trips its reads need at least.
 #include "polling_rig.h"
 #include "session_parameters_for.h"
-#include "snmpwalk_rows.h"
+#include "../snmpwalk_rows.h"
 #include "udp_relay.h"
 
 #include "dialogs/mib/forwarding_table_dialog.h"

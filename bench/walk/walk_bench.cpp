@@ -1,5 +1,5 @@
 #include "session_parameters_for.h"
-#include "snmpwalk_rows.h"
+#include "../snmpwalk_rows.h"
 #include "walk_recorder.h"
 
 #include "sim/snmpd_process.h"

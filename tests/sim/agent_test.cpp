@@ -128,6 +128,9 @@ TEST_F(Agent, MultiBindingSetsChangeWhatLaterReadsShowInEachBackEnd)
     const CommandResult refused = run("snmpset", kV1, {"1.3.6.1.2.1.1.5.0", "s", "edge-4", "1.3.6.1.4.1.32473.10.75.7.1.13.1.2.1", "i", "9"});
     EXPECT_NE(refused.exitCode, 0);
     expectShown(refused, {"badValue"});
+    // The back end's other refusals keep their own errors.
+    expectShown(run("snmpset", kV3, {"1.3.6.1.2.1.1.1.0", "s", "x"}), {"notWritable"});
+    expectShown(run("snmpset", kV3, {"1.3.6.1.4.1.32473.10.75.7.7.6.1.2.1", "x", "FFFFFF"}), {"wrongLength"}); // three octets
 }
 
 TEST_F(Agent, RebootSilencesTheAgentThenItAnswersWithTheSavedConfiguration)

@@ -1,4 +1,5 @@
-// The launcher's own promises; what snmpd serves is the agent tests' part.
+// The launcher's own promises; what snmpd serves is the agent tests' part,
+// a restart on the same port the restart drill's.
 #include "run_command.h"
 #include "sim/snmpd_process.h"
 
@@ -9,16 +10,12 @@
 
 namespace {
 
-TEST(SnmpdProcess, RestartKeepsThePortAndStopEndsTheProcessAndItsDirectory)
+TEST(SnmpdProcess, StopEndsTheProcessAndTheObjectItsDirectory)
 {
     std::string error;
     auto snmpd = sim::SnmpdProcess::start({}, &error);
     ASSERT_TRUE(snmpd) << error;
-    const auto port = snmpd->port();
-    const pid_t before = snmpd->pid();
-    ASSERT_TRUE(snmpd->restart(&error)) << error;
-    EXPECT_EQ(std::pair(snmpd->port(), snmpd->pid() != before), std::pair(port, true));
-    const auto uptime = [&] {
+    const auto uptime = [port = snmpd->port()] {
         return runCommand({"snmpget", "-v1", "-c", "qevtal", "-t", "1", "-r", "0", "127.0.0.1:" + std::to_string(port), "1.3.6.1.2.1.1.3.0"});
     };
     EXPECT_EQ(uptime().exitCode, 0) << uptime().output;

@@ -30,10 +30,3 @@ inline std::unique_ptr<sim::SimulatedSwitch> makeSwitch(const std::string& model
 {
     return std::make_unique<sim::SimulatedSwitch>(loadedModel(model), settings, [&clock] { return clock.now; });
 }
-
-inline std::string octetsOf(sim::SimulatedSwitch& device, const snmp::Oid& oid)
-{
-    const auto found = device.get(oid);
-    EXPECT_TRUE(found) << "no object at " << sim::dottedOid(oid);
-    return found ? found->value.octets : std::string();
-}

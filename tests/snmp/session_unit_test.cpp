@@ -4,7 +4,6 @@
 #include "walk_recorder.h"
 
 #include "sim/in_process_transport.h"
-#include "snmp/agent_address.h"
 #include "snmp/common_snmp.h"
 #include "snmp/snmp_layer.h"
 #include "snmp/v3_security.h"
@@ -12,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <functional>
 #include <tuple>
 
@@ -180,13 +178,10 @@ TEST(VersionThreeSecurity, MessageFlagsFollowLevelAndProtocolCodes)
     using Codes = std::tuple<const char*, const char*, const char*>;
     using Settings = std::tuple<int, int, int>;
     const std::pair<Codes, Settings> cases[] = {
-        {{"1", "3", "2"}, {0, -1, -1}}, {{"2", "2", "1"}, {1, 0, -1}}, {{"2", "3", "1"}, {1, 1, -1}},
-        {{"2", "1", "1"}, {0, -1, -1}}, {{"2", "2", "2"}, {1, 0, -1}}, {{"3", "3", "2"}, {3, 1, 0}},
-        {{"3", "3", "4"}, {3, 1, 1}},   {{"3", "3", "1"}, {1, 1, -1}}, {{"3", "1", "2"}, {0, -1, -1}},
-        {{"3", "1", "1"}, {0, -1, -1}}, {{"2", "4", "1"}, {1, 2, -1}}, {{"3", "5", "4"}, {3, 3, 1}},
-        {{"2", "7", "1"}, {1, 5, -1}},  {{"2", "8", "1"}, {0, -1, -1}}, {{"3", "3", "3"}, {1, 1, -1}},
-        {{"", "3", "2"}, {0, -1, -1}},
-    };
+        {{"1", "3", "2"}, {0, -1, -1}}, {{"2", "2", "1"}, {1, 0, -1}}, {{"2", "3", "1"}, {1, 1, -1}}, {{"2", "1", "1"}, {0, -1, -1}},
+        {{"2", "2", "2"}, {1, 0, -1}},  {{"3", "3", "2"}, {3, 1, 0}},   {{"3", "3", "4"}, {3, 1, 1}},  {{"3", "3", "1"}, {1, 1, -1}},
+        {{"3", "1", "2"}, {0, -1, -1}}, {{"3", "1", "1"}, {0, -1, -1}}, {{"2", "4", "1"}, {1, 2, -1}}, {{"3", "5", "4"}, {3, 3, 1}},
+        {{"2", "7", "1"}, {1, 5, -1}},  {{"2", "8", "1"}, {0, -1, -1}}, {{"3", "3", "3"}, {1, 1, -1}}, {{"", "3", "2"}, {0, -1, -1}}};
     for (const auto& [codes, expected] : cases) {
         const auto [level, auth, priv] = codes;
         const V3SecuritySettings s = v3SecuritySettings(level, auth, priv);
@@ -206,9 +201,8 @@ TEST(ValueText, TypedTextsBecomeValuesOrAreRefused)
         EXPECT_TRUE(valueFromText(code, text, value) && value == expected) << text;
     }
     for (const auto& [code, text] : std::initializer_list<std::pair<int, const char*>>{
-             {kTypeInteger, "2147483648"}, {kTypeInteger, ""}, {kTypeInteger, "+1"}, {kTypeUnsigned, "-1"},
-             {kTypeUnsigned, "4294967296"}, {kTypeIpAddress, "1.2.3"}, {kTypeIpAddress, ".1.2.3.4"},
-             {kTypeIpAddress, "1.2.3.4.5"}, {kTypeIpAddress, "10.1.1.256"}, {5, "1"}}) {
+             {kTypeInteger, "2147483648"}, {kTypeInteger, ""}, {kTypeInteger, "+1"}, {kTypeUnsigned, "-1"}, {kTypeUnsigned, "4294967296"},
+             {kTypeIpAddress, "1.2.3"}, {kTypeIpAddress, ".1.2.3.4"}, {kTypeIpAddress, "1.2.3.4.5"}, {kTypeIpAddress, "10.1.1.256"}, {5, "1"}}) {
         Value value;
         EXPECT_FALSE(valueFromText(code, text, value)) << code << " " << text;
     }
@@ -247,23 +241,6 @@ TEST(OidText, DottedDecimalOnly)
     for (const char* bad : {"", ".", "1..3", "1.3.", "1.-3", "1.+3", "1.3a", "iso.3", "1.4294967296", " 1.3"})
         EXPECT_FALSE(oidFromText(bad, oid)) << bad;
     EXPECT_EQ(oid.back(), 4294967295u); // untouched by a refusal
-}
-
-TEST(AgentAddress, NamesResolveToNumbersAndIpv6GoesOverUdp6)
-{
-    // Given, where the sessions send, Net-SNMP's peer for the given text.
-    const std::array<std::array<std::string, 3>, 4> cases{{
-        {"192.0.2.10", "192.0.2.10", "udp:192.0.2.10:161"},
-        {"2001:DB8:0:0::1", "2001:db8::1", "udp6:[2001:DB8:0:0::1]:161"},
-        {"localhost", numericAddress("localhost"), "udp:localhost:161"},
-        {"", "", ""},
-    }};
-    for (const auto& row : cases) {
-        SessionParameters parameters;
-        parameters.agentAddress = row[0];
-        EXPECT_EQ(resolveAgentAddress(parameters), !row[0].empty()) << row[0];
-        EXPECT_EQ((std::array<std::string, 3>{row[0], destinationAddress(parameters), peerName(row[0], 161)}), row);
-    }
 }
 
 } // namespace

@@ -138,25 +138,4 @@ TEST(WalkEnd, SuffixOutsideTheRequestedColumnIsRefused)
     EXPECT_EQ(suffix, ".7.65");
 }
 
-TEST(WalkEnd, SetsCarryTheirValuesAndGetsCarryNone)
-{
-    PreparedSession prepared({answer({}), answer({})});
-    CCommonSnmp& session = *prepared.session;
-    std::unique_ptr<CSnmpResponse> response;
-    ASSERT_TRUE(session.Open(kPduSet));
-    ASSERT_EQ(session.addValue("1.3.6.1.4.1.32473.10.75.7.6.1.5.12", kTypeInteger, "5"), 0);
-    ASSERT_EQ(session.addValue("1.3.6.1.4.1.32473.10.75.7.6.1.3.12", kTypeOctetString, "\xff\x00\x00\x0f", 4), 0);
-    ASSERT_EQ(session.send(response), kStatusOk);
-    ASSERT_TRUE(session.Open(kPduGet));
-    ASSERT_EQ(session.addValue("1.3.6.1.2.1.1.5.0", kTypeNull, nullptr), 0);
-    ASSERT_EQ(session.send(response), kStatusOk);
-    std::vector<std::pair<PduType, std::vector<VarBind>>> asked;
-    for (const Pdu& request : prepared.agent->requests())
-        asked.emplace_back(request.type, request.bindings);
-    EXPECT_EQ(asked, (std::vector<std::pair<PduType, std::vector<VarBind>>>{
-                         {PduType::Set, {{{1, 3, 6, 1, 4, 1, 32473, 10, 75, 7, 6, 1, 5, 12}, {Asn::Integer, 5, 0, {}, {}}},
-                                         {{1, 3, 6, 1, 4, 1, 32473, 10, 75, 7, 6, 1, 3, 12}, text(std::string("\xff\x00\x00\x0f", 4))}}},
-                         {PduType::Get, {{{1, 3, 6, 1, 2, 1, 1, 5, 0}, Value{}}}}}));
-}
-
 } // namespace
