@@ -36,7 +36,10 @@ TEST(PortSecurityRules, Dot1xConfigChecksEveryFieldBeforeAnythingIsSent)
     using In = Dot1xConfigInput&;
     const std::pair<void (*)(In), std::string> cases[] = {
         {[](In) {}, ""}, {[](In in) { in.radiusAddress = "10.255.0.1"; }, ""}, {[](In in) { in.quietPeriod = "0"; }, ""},
-        {[](In in) { in.reAuthPeriod = "4294967295"; }, ""}, {[](In in) { in.addressHasBlankField = true; }, address},
+        {[](In in) { in.reAuthPeriod = "4294967295"; }, ""},
+        {[](In in) { in.txPeriod = in.suppTimeout = in.serverTimeout = in.maxReq = in.reAuthPeriod = "1"; }, ""},
+        {[](In in) { in.quietPeriod = in.txPeriod = in.suppTimeout = in.serverTimeout = "65535", in.maxReq = "10"; }, ""},
+        {[](In in) { in.addressHasBlankField = true; }, address},
         {[](In in) { in.radiusAddress = "0.0.0.0"; }, address}, {[](In in) { in.radiusAddress = "255.1.1.1"; }, address},
         {[](In in) { in.radiusAddress = "10.0.0.255"; }, address}, {[](In in) { in.key = in.confirmKey = ""; }, "Invalid Key."},
         {[](In in) { in.confirmKey = "other"; }, "Please confirm the key again !"},
