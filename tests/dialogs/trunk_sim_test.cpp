@@ -89,7 +89,6 @@ TEST_F(TrunkDialogs, OkWaitsForTheWholeSnapshot)
         CTrunkMemberDialog dialog("1", "Static", "21,22", 28);
         EXPECT_TRUE(dialog.ports()->isChecked(0, 21) && dialog.ports()->isChecked(0, 22));
         EXPECT_EQ(dialog.ports()->box(0, 5)->accessibleName(), "Member port 5");
-        EXPECT_EQ(dialog.size(), QSize(580, 275));
         // A link still unread would let a port join a second link.
         EXPECT_FALSE(dialog.ok() || dialog.findChild<QPushButton*>("ok")->isEnabled() || !prompter.shown().empty());
         openedAndRead(dialog);
