@@ -109,16 +109,19 @@ TEST_F(TrunkDialogs, SpanningTreeOffSinceOpeningCountsFromTheNextOk)
 {
     ScriptedPrompter prompter;
     setOnSwitch(wire("6.2.1.16.2", {}).oid, sim::integerValue(1));
-    CTrunkMemberDialog dialog("2", "Static", "", 28);
+    CTrunkMemberDialog dialog("2", "LACP", "", 28);
     openedAndRead(dialog);
     setOnSwitch(wire("6.1.1.0", {}).oid, sim::integerValue(2));
     dialog.ports()->setChecked(0, 1, true);
     dialog.ports()->setChecked(0, 2, true);
+    m_transport->clearRequests();
     EXPECT_FALSE(dialog.ok()); // the port settings as read at opening
     ASSERT_TRUE(waitUntil([&] { return dialog.snapshot().stpEnabled == 2; }));
     EXPECT_TRUE(dialog.ok());
     ASSERT_TRUE(waitForWrite(dialog));
     EXPECT_EQ(prompter.shown().size(), 1u);
+    EXPECT_EQ(takeWireSets(), (Sets{{wire("8.1.3.1.2.2", sim::octetValue(std::string("\xc0\0\0\0", 4))),
+                                     wire("8.1.3.1.3.2", sim::integerValue(1))}}));
 }
 
 TEST_F(TrunkDialogs, ConfigurationListsAppliesAndRunsTheMemberDialog)
