@@ -144,32 +144,8 @@ TEST_F(LldpAgainstSimulator, SurveillanceOuisAddAndDeleteWithTheirChecks)
     EXPECT_EQ(dialog.list()->topLevelItemCount(), 1);
 }
 
-TEST_F(LldpAgainstSimulator, SurveillanceApplyChecksTheVoiceVlanAndDisablingSendsTheStateAlone)
-{
-    CSurveillanceVlanDialog dialog;
-    auto* enable = child<QCheckBox>(dialog, "enable");
-    waitRefresh(dialog);
-    // While the voice VLAN, of the same ID, is on, nothing is sent.
-    takeSets();
-    for (const int voice : {1, 2}) {
-        setOnSwitch(sim::joined(sim::oids::kVoiceVlan, {2, 0}), sim::integerValue(voice));
-        enable->setChecked(true);
-        child<QComboBox>(dialog, "priority")->setCurrentIndex(1);
-        dialog.apply();
-        ASSERT_TRUE(waitForWrite(dialog));
-        waitRefresh(dialog);
-    }
-    EXPECT_EQ(prompter.texts(), Texts{"The vlan ID already is voice vlan ID."});
-    EXPECT_EQ(takeSets(), (std::vector<Bindings>{{intBinding(kSurveillance + "2.0", 1), intBinding(kSurveillance + "3.0", 1),
-                                                  intBinding(kSurveillance + "1.0", 1)}}));
-    EXPECT_EQ(shown(dialog, {"enable", "priority"}), (Texts{"on", "High"}));
-
-    enable->setChecked(false);
-    writeBy(dialog, [&] { dialog.apply(); });
-    EXPECT_EQ(takeSets(), std::vector<Bindings>{{intBinding(kSurveillance + "1.0", 2)}});
-}
-
-TEST_F(LldpAgainstSimulator, SurveillanceRefreshHoldsItsControlsUntilTheOuiWalkEnds)
+// Switched on, the refresh reads the VLANs and then the OUIs.
+TEST_F(LldpAgainstSimulator, SurveillanceHoldsItsControlsThroughTheRefreshAndApplyChecksTheVoiceVlan)
 {
     setOnSwitch(sim::joined(sim::oids::kSurveillance, {1, 0}), sim::integerValue(1));
     CSurveillanceVlanDialog dialog;
@@ -184,4 +160,23 @@ TEST_F(LldpAgainstSimulator, SurveillanceRefreshHoldsItsControlsUntilTheOuiWalkE
     waitRefresh(dialog);
     EXPECT_EQ(enabledBetweenWalks, Texts{});
     EXPECT_TRUE(child<QPushButton>(dialog, "add")->isEnabled());
+
+    // While the voice VLAN, of the same ID, is on, nothing is sent.
+    auto* enable = child<QCheckBox>(dialog, "enable");
+    takeSets();
+    for (const int voice : {1, 2}) {
+        setOnSwitch(sim::joined(sim::oids::kVoiceVlan, {2, 0}), sim::integerValue(voice));
+        child<QComboBox>(dialog, "priority")->setCurrentIndex(1);
+        dialog.apply();
+        ASSERT_TRUE(waitForWrite(dialog));
+        waitRefresh(dialog);
+    }
+    EXPECT_EQ(prompter.texts(), Texts{"The vlan ID already is voice vlan ID."});
+    EXPECT_EQ(takeSets(), (std::vector<Bindings>{{intBinding(kSurveillance + "2.0", 1), intBinding(kSurveillance + "3.0", 1),
+                                                  intBinding(kSurveillance + "1.0", 1)}}));
+    EXPECT_EQ(shown(dialog, {"enable", "priority"}), (Texts{"on", "High"}));
+
+    enable->setChecked(false);
+    writeBy(dialog, [&] { dialog.apply(); });
+    EXPECT_EQ(takeSets(), std::vector<Bindings>{{intBinding(kSurveillance + "1.0", 2)}});
 }

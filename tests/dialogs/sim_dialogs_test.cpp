@@ -17,9 +17,6 @@ using Texts = std::vector<std::string>;
 
 namespace {
 
-// The INTEGER bindings of each set request, in order.
-using IntegerSets = std::vector<std::vector<std::pair<std::string, std::int64_t>>>;
-
 // Dialog sessions talk to a simulated QMX-7720-ZA in-process; every request is recorded.
 class DialogsAgainstSimulator : public SimulatedSwitchTest<> {
 protected:
@@ -38,20 +35,6 @@ protected:
     {
         WalkEnds(dialog).wait(1);
         ASSERT_TRUE(waitForReads(dialog));
-    }
-
-    // The set requests since the last call.
-    IntegerSets takeSets()
-    {
-        IntegerSets found;
-        for (const dialogs::Bindings& set : SimulatedSwitchTest::takeSets()) {
-            found.emplace_back();
-            for (const dialogs::Binding& binding : set) {
-                EXPECT_EQ(binding.type, snmp::kTypeInteger);
-                found.back().emplace_back(binding.oid, std::stoll(binding.value));
-            }
-        }
-        return found;
     }
 };
 
@@ -112,31 +95,26 @@ TEST_F(DialogsAgainstSimulator, ForwardingTableClosedMidWalkClosesBothSessionsIn
     EXPECT_GT(closedMidWalk, 0) << "every walk had ended before its dialog closed";
 }
 
-TEST_F(DialogsAgainstSimulator, StpApplySendsTheSixBindingsInOrder)
+// Switched off, the next opening shows editing locked until checked again.
+TEST_F(DialogsAgainstSimulator, StpApplySendsTheSixBindingsInOrderAndOffLocksEditing)
 {
     ScriptedPrompter prompter;
-    CStpConfigurationDialog dialog(28);
-    waitForWalk(dialog);
-    EXPECT_EQ(shown(dialog, {"maxAge", "helloTime", "forwardDelay", "enable", "version"}),
-              (Texts{"2000", "200", "1500", "on", "RSTP"}));
-    EXPECT_TRUE(child<QPushButton>(dialog, "portSetting")->isEnabled());
-
-    fill(dialog, {{"maxAge", "2400"}, {"priority", "4096"}, {"version", "STP Compatible"}});
-    writeBy(dialog, [&] { dialog.apply(); });
-    EXPECT_TRUE(prompter.shown().empty());
-    EXPECT_EQ(takeSets(), (IntegerSets{{{"1.3.6.1.2.1.17.2.12.0", 2400}, {"1.3.6.1.2.1.17.2.13.0", 200}, {"1.3.6.1.2.1.17.2.14.0", 1500},
-                                        {"1.3.6.1.2.1.17.2.2.0", 4096}, {"1.3.6.1.4.1.32473.10.75.7.6.1.2.0", 0},
-                                        {"1.3.6.1.4.1.32473.10.75.7.6.1.1.0", 1}}}));
-}
-
-TEST_F(DialogsAgainstSimulator, StpDisabledBySwitchLocksEditingUntilChecked)
-{
     {
-        CStpConfigurationDialog first(28);
-        waitForWalk(first);
-        toggleAsScreenReader(child<QCheckBox>(first, "enable")); // unchecked: the editing controls go
-        EXPECT_FALSE(child<QLineEdit>(first, "maxAge")->isEnabled());
-        first.apply();
+        CStpConfigurationDialog dialog(28);
+        waitForWalk(dialog);
+        EXPECT_EQ(shown(dialog, {"maxAge", "helloTime", "forwardDelay", "enable", "version"}),
+                  (Texts{"2000", "200", "1500", "on", "RSTP"}));
+        EXPECT_TRUE(child<QPushButton>(dialog, "portSetting")->isEnabled());
+        fill(dialog, {{"maxAge", "2400"}, {"priority", "4096"}, {"version", "STP Compatible"}});
+        writeBy(dialog, [&] { dialog.apply(); });
+        EXPECT_TRUE(prompter.shown().empty());
+        const std::string bridge = "1.3.6.1.2.1.17.2.", stp = "1.3.6.1.4.1.32473.10.75.7.6.1.";
+        EXPECT_EQ(takeSets(), (std::vector<dialogs::Bindings>{{intBinding(bridge + "12.0", 2400), intBinding(bridge + "13.0", 200),
+                                                               intBinding(bridge + "14.0", 1500), intBinding(bridge + "2.0", 4096),
+                                                               intBinding(stp + "2.0", 0), intBinding(stp + "1.0", 1)}}));
+        toggleAsScreenReader(child<QCheckBox>(dialog, "enable")); // unchecked: the editing controls go
+        EXPECT_FALSE(child<QLineEdit>(dialog, "maxAge")->isEnabled());
+        dialog.apply();
     }
     CStpConfigurationDialog dialog(28);
     waitForWalk(dialog);
@@ -177,8 +155,9 @@ TEST_F(DialogsAgainstSimulator, PortStpKeepsTrunkMembersAlikeAndNavigates)
     ASSERT_TRUE(waitForReads(port));
     fill(port, {{"priority", "144"}, {"pathCost", "0"}});
     writeBy(port, [&] { EXPECT_TRUE(port.apply()); });
-    EXPECT_EQ(takeSets(), (IntegerSets{{{"1.3.6.1.2.1.17.2.15.1.2.20", 144}, {"1.3.6.1.4.1.32473.10.75.7.6.2.1.5.20", 0},
-                                        {"1.3.6.1.2.1.17.2.15.1.4.20", 1}}}));
+    EXPECT_EQ(takeSets(), (std::vector<dialogs::Bindings>{{intBinding("1.3.6.1.2.1.17.2.15.1.2.20", 144),
+                                                           intBinding("1.3.6.1.4.1.32473.10.75.7.6.2.1.5.20", 0),
+                                                           intBinding("1.3.6.1.2.1.17.2.15.1.4.20", 1)}}));
 
     // Navigation stops at both ends.
     CPortStpDialog last(rows, 27, 28), first(rows, -1, 28);
@@ -200,7 +179,7 @@ TEST_F(DialogsAgainstSimulator, SaveAndRebootAskFirstAndSendOneSetEach)
 
     prompter.answer(true);
     app::runSaveConfiguration(window.setSession());
-    EXPECT_EQ(takeSets(), (IntegerSets{{{"1.3.6.1.4.1.32473.10.75.7.1.10.0", 1}}}));
+    EXPECT_EQ(takeSets(), std::vector<dialogs::Bindings>{{intBinding("1.3.6.1.4.1.32473.10.75.7.1.10.0", 1)}});
     const std::string save = "Do you want to save the configuration?", reboot = "Do you want to reboot the device?";
     EXPECT_EQ(prompter.texts(), (std::vector<std::string>{save, reboot, save, "success"}));
 
@@ -210,7 +189,7 @@ TEST_F(DialogsAgainstSimulator, SaveAndRebootAskFirstAndSendOneSetEach)
     app::runReboot(window);
     EXPECT_EQ(window.log, (std::vector<std::string>{"begin", "end"}));
     EXPECT_EQ(prompter.texts(), std::vector<std::string>{reboot});
-    EXPECT_EQ(takeSets(), (IntegerSets{{{"1.3.6.1.4.1.32473.10.75.7.1.9.0", 1}}}));
+    EXPECT_EQ(takeSets(), std::vector<dialogs::Bindings>{{intBinding("1.3.6.1.4.1.32473.10.75.7.1.9.0", 1)}});
 
     // While the switch restarts, saving fails.
     prompter.answer(true);

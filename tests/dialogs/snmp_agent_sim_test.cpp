@@ -101,22 +101,28 @@ TEST_F(AgentDialogs, CreationsSendTheirRequestsInOrderAndTheNewRowIsListed)
     }
 }
 
-TEST_F(AgentDialogs, DeleteDestroysTheSelectedRowAndAsksForOneFirst)
+TEST_F(AgentDialogs, DeleteDestroysTheSelectedRowAndAsksForOneFirstAndTheFourSessionsCloseInOrder)
 {
-    CSnmpCommunityTableDialog dialog;
-    WalkEnds(dialog).wait(2);
-    QTreeWidget& list = *dialog.list();
-    ASSERT_EQ(list.topLevelItemCount(), 2);
-    dialog.deleteSelected();
-    EXPECT_EQ(m_prompter.texts(), std::vector<std::string>{"Please select the item would be delete!\n"});
-    EXPECT_TRUE(takeSets().empty());
+    DebugLines lines;
+    {
+        CSnmpCommunityTableDialog dialog;
+        WalkEnds(dialog).wait(2);
+        QTreeWidget& list = *dialog.list();
+        ASSERT_EQ(list.topLevelItemCount(), 2);
+        dialog.deleteSelected();
+        EXPECT_EQ(m_prompter.texts(), std::vector<std::string>{"Please select the item would be delete!\n"});
+        EXPECT_TRUE(takeSets().empty());
 
-    list.setCurrentItem(list.topLevelItem(1));
-    dialog.deleteSelected();
-    WalkEnds(dialog).wait(2);
-    EXPECT_EQ(takeSets(), (std::vector<Bindings>{{intBinding(kAgent + ".5.1.1.3.7.109.111.114.118.105.110.116", 6)}}));
-    ASSERT_EQ(list.topLevelItemCount(), 1);
-    EXPECT_EQ(list.topLevelItem(0)->text(0), "qevtal");
+        list.setCurrentItem(list.topLevelItem(1));
+        dialog.deleteSelected();
+        WalkEnds(dialog).wait(2);
+        EXPECT_EQ(takeSets(), (std::vector<Bindings>{{intBinding(kAgent + ".5.1.1.3.7.109.111.114.118.105.110.116", 6)}}));
+        ASSERT_EQ(list.topLevelItemCount(), 1);
+        EXPECT_EQ(list.topLevelItem(0)->text(0), "qevtal");
+        dialog.reject();
+    }
+    EXPECT_EQ(lines.banners(),
+              closeBanners({"m_cCommonSNMP", "m_cCommonSNMPSet", "m_cCommonSNMPTable", "m_cCommonSNMPGetUse"}));
 }
 
 TEST_F(AgentDialogs, EngineIdOddLengthAndDefaultAreWrittenThenReadBack)
@@ -165,16 +171,4 @@ TEST_F(AgentDialogs, TrapsAreSixOrNineByModelAndGlobalStateRoundTrips)
     WalkEnds(state).wait(1); // read again after the set succeeded
     EXPECT_EQ(takeSets(), (std::vector<Bindings>{{intBinding(kAgent + ".1.0", 2)}}));
     EXPECT_FALSE(enable->isChecked());
-}
-
-TEST_F(AgentDialogs, TheFourSessionsCloseInTheirOrder)
-{
-    DebugLines lines;
-    {
-        CSnmpUserTableDialog dialog;
-        WalkEnds(dialog).wait(1);
-        dialog.reject();
-    }
-    EXPECT_EQ(lines.banners(),
-              closeBanners({"m_cCommonSNMP", "m_cCommonSNMPSet", "m_cCommonSNMPTable", "m_cCommonSNMPGetUse"}));
 }
