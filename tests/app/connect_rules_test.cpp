@@ -126,6 +126,9 @@ TEST(IdentityRead, NamesTheCauseOfAReport)
         EXPECT_EQ(snmp::identityFrom(snmp::TransportStatus::Error, report).failure, failure) << arc;
     }
     EXPECT_EQ(snmp::identityFrom(snmp::TransportStatus::Timeout, {}).failure, snmp::IdentityFailure::NoAnswer);
+    // The window shows the other causes over the network.
+    EXPECT_EQ(app::identityFailureMessage(snmp::IdentityFailure::UnknownUser, v3Form()),
+              "The switch does not know the user \"admin\" (unknown user name).");
     snmp::Pdu noSuch;
     noSuch.bindings = {{{1, 3, 6, 1, 2, 1, 1, 2, 0}, {}}};
     noSuch.bindings[0].value.type = snmp::Asn::NoSuchObject;
