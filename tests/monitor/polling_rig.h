@@ -18,11 +18,10 @@ public:
     {
         record([&] { m_updates.emplace_back(std::move(changes), repaint); });
     }
-    void portElementsLost() override { record([&] { ++m_lost; }); }
+    void portElementsLost() override {}
     void blinkTimerWanted() override { record([&] { ++m_blinks; }); }
 
     std::size_t updates() const { return locked([&] { return m_updates.size(); }); }
-    int lost() const { return locked([&] { return m_lost; }); }
     int blinks() const { return locked([&] { return m_blinks; }); }
     Repaint lastRepaint() const { return locked([&] { return m_updates.back().second; }); }
     // The last status any update gave `element`; -1 when none did.
@@ -65,7 +64,6 @@ private:
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;
     std::vector<std::pair<std::vector<monitor::ElementStatus>, Repaint>> m_updates;
-    int m_lost = 0;
     int m_blinks = 0;
 };
 
