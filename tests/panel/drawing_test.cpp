@@ -50,28 +50,23 @@ protected:
     std::vector<int> media;
 };
 
-TEST_F(IndicatorPanel, EachStateInEachBlinkPhase)
+TEST_F(IndicatorPanel, EachStateAndMediumInEachBlinkPhase)
 {
-    // Element, state, where to look, phase 0, phase 1. Odd ports (index 0, 2, ...) draw a five-pixel
-    // "off" and a six-pixel green.
-    for (const auto& [element, state, offsetX, phase0, phase1] :
-         {std::tuple{2, 1, 2, Shown::Green, Shown::Off}, {2, 0, 2, Shown::Off, Shown::Amber}, {2, 2, 2, Shown::Off, Shown::Off},
-          {2, 3, 2, Shown::Off, Shown::Off}, {0, 3, 5, Shown::Nothing, Shown::Nothing}, {0, 1, 5, Shown::Green, Shown::Nothing}}) {
+    // Port index, state, medium, element and where to look, phase 0, phase 1. Odd ports (index 0, 2, ...)
+    // draw a five-pixel "off" and a six-pixel green. Index 5 is a combination port: element 9 its fibre side.
+    for (const auto& [index, state, medium, element, offsetX, phase0, phase1] :
+         {std::tuple{2, 1, 2, 2, 2, Shown::Green, Shown::Off}, {2, 0, 2, 2, 2, Shown::Off, Shown::Amber},
+          {2, 2, 2, 2, 2, Shown::Off, Shown::Off}, {2, 3, 2, 2, 2, Shown::Off, Shown::Off},
+          {0, 3, 2, 0, 5, Shown::Nothing, Shown::Nothing}, {0, 1, 2, 0, 5, Shown::Green, Shown::Nothing},
+          {5, 1, 4, 9, 2, Shown::Green, Shown::Off}, {5, 1, 4, 5, 2, Shown::Off, Shown::Off},
+          {5, 0, 3, 9, 2, Shown::Off, Shown::Amber}, {5, 0, 3, 5, 2, Shown::Off, Shown::Off},
+          {5, 0, 2, 9, 2, Shown::Nothing, Shown::Nothing}, {5, 0, 2, 5, 2, Shown::Off, Shown::Amber}}) {
         states.assign(kPorts, 3);
-        states[element] = static_cast<unsigned char>(state);
-        EXPECT_EQ((std::vector{Paint(element, 0, offsetX), Paint(element, 1, offsetX), Paint(3, 0)}),
-                  (std::vector{phase0, phase1, Shown::Off})) << element << " " << state;
-    }
-}
-
-TEST_F(IndicatorPanel, CombinationPortShowsAtItsFibreElementOnlyInFibreMode)
-{
-    const int index = kPorts - 3; // a combination port
-    for (const auto& [state, medium, phase, fibre, copper] :
-         {std::tuple{1, 4, 0, Shown::Green, Shown::Off}, {0, 3, 1, Shown::Amber, Shown::Off}, {0, 2, 1, Shown::Nothing, Shown::Amber}}) {
+        media.assign(kPorts, 2);
         states[index] = static_cast<unsigned char>(state);
         media[index] = medium;
-        EXPECT_EQ(std::pair(Paint(index + 4, phase), Paint(index, phase)), std::pair(fibre, copper)) << medium;
+        EXPECT_EQ((std::vector{Paint(element, 0, offsetX), Paint(element, 1, offsetX), Paint(3, 0)}),
+                  (std::vector{phase0, phase1, Shown::Off})) << index << " " << state << " " << medium << " " << element;
     }
     // An indicator at left zero is not drawn off.
     root.ChildAt(1)->ChildAt(0)->SetRect(0, 5, 6, 4);

@@ -53,23 +53,6 @@ TEST(Picture, RejectsWhatIsNotAWindowsBitmap)
     }
 }
 
-TEST(BitmapCache, IndicatorPicturesHaveTheirSizesAndColours)
-{
-    CMyBitmapApp cache;
-    ASSERT_TRUE(cache.LoadPanelBitmaps());
-    EXPECT_EQ(cache.RecordCount(), 13u);
-    for (const auto& [id, size, colour] : std::initializer_list<std::tuple<int, QSize, Shown>>{
-             {159, {5, 4}, Shown::Off}, {160, {5, 4}, Shown::Off}, {161, {6, 4}, Shown::Green}, {162, {6, 4}, Shown::Green},
-             {163, {6, 4}, Shown::Amber}, {164, {6, 4}, Shown::Amber}, {215, {6, 5}, Shown::Green}, {216, {6, 5}, Shown::Red},
-             {219, {6, 5}, Shown::Red}, {225, {6, 5}, Shown::Off}}) {
-        QImage target = White(QSize(20, 20));
-        QPainter painter(&target);
-        cache.DrawBitmap(painter, id, 3, 4);
-        painter.end();
-        EXPECT_EQ(std::pair(Painted(target), Classify(target.pixelColor(5, 6))), std::pair(QRect(QPoint(3, 4), size), colour)) << id;
-    }
-}
-
 TEST(BitmapCache, UnknownIdsDrawTheFirstPictureAndPositionsComeFromTheTable)
 {
     CMyBitmapApp cache;
