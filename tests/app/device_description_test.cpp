@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 using app::readDeviceDescription;
@@ -42,11 +41,4 @@ TEST(DeviceDescription, CombinationPortsAndPoeModels)
     EXPECT_TRUE(app::isPoeModel("QMX-7720-ZAP"));
     EXPECT_TRUE(app::isPoeModel("qmx-7720p-za"));
     EXPECT_FALSE(app::isPoeModel("QMX-7720-ZA"));
-}
-
-TEST(DeviceDescription, UserIniLiesBesideTheExecutable)
-{
-    const std::filesystem::path path = app::userIniPath();
-    EXPECT_EQ(path.filename(), "User.ini");
-    EXPECT_TRUE(std::filesystem::exists(path.parent_path() / "app_core_tests"));
 }

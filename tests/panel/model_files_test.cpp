@@ -33,20 +33,14 @@ private:
     QString m_previous;
 };
 
-TEST_P(ShippedModel, UserIniNamesTheModelAndItsPanelFile)
-{
-    // Read as the module reads it: only "Y"/"y" switches a flag on.
-    const app::DeviceDescription device = app::readDeviceDescription(folder.filePath("User.ini").toStdString());
-    // Every model of the family is gigabit throughout.
-    EXPECT_EQ(std::tuple(device.deviceName, device.portCount, device.hasFan, device.allGiga),
-              std::tuple(GetParam().name, GetParam().ports, GetParam().fan, true));
-    EXPECT_TRUE(folder.exists(QString::fromStdString(device.xmlName)));
-}
-
-TEST_P(ShippedModel, PanelFileLoadsWithItsPortsAndPictures)
+TEST_P(ShippedModel, UserIniNamesTheModelAndItsPanelFileLoadsWithItsPortsAndPictures)
 {
     const int ports = GetParam().ports;
-    panel_test::Loaded loaded(GetParam().name + std::string(".xml"));
+    // Read as the module reads it: only "Y"/"y" switches a flag on. Every model of the family is gigabit throughout.
+    const app::DeviceDescription device = app::readDeviceDescription(folder.filePath("User.ini").toStdString());
+    EXPECT_EQ(std::tuple(device.deviceName, device.portCount, device.hasFan, device.allGiga, device.xmlName),
+              std::tuple(GetParam().name, ports, GetParam().fan, true, GetParam().name + std::string(".xml")));
+    panel_test::Loaded loaded(device.xmlName);
     CDevModule& root = loaded.root;
     ASSERT_TRUE(loaded.result);
     EXPECT_EQ(root.Name(), GetParam().name);
