@@ -25,9 +25,7 @@ namespace {
 
 struct Credentials {
     std::string version = "1";
-    std::string community = "qevtal";
     std::string user{};
-    std::string auth = "5";
     std::string authPass = "authpass123";
     std::string address = "127.0.0.1"; // where the switch listens
 };
@@ -36,14 +34,12 @@ class ConnectWindowTest : public ::testing::Test {
 protected:
     static void TearDownTestSuite() { s_agents.clear(); }
 
-    // One agent per model (or model folder), kept for the suite.
-    static sim::SnmpdProcess& agent(const std::string& model, const std::string& directory = {},
-                                    const std::string& address = "127.0.0.1")
+    // One agent of one model per address (or model folder), kept for the suite.
+    static sim::SnmpdProcess& agent(const std::string& address = "127.0.0.1", const std::string& directory = {})
     {
-        auto& slot = s_agents[model + directory + address];
+        auto& slot = s_agents[directory + address];
         if (!slot) {
             sim::SwitchAgentOptions options;
-            options.model = model;
             options.listenAddress = address;
             options.scenario = false;
             options.modelDirectory = directory;
@@ -75,10 +71,10 @@ protected:
     }
     static void fill(app::ConnectWindow& window, std::uint16_t port, const Credentials& c)
     {
-        for (const auto& [name, text] : {std::pair{"address", c.address}, {"port", std::to_string(port)}, {"readCommunity", c.community},
+        for (const auto& [name, text] : {std::pair{"address", c.address}, {"port", std::to_string(port)}, {"readCommunity", std::string("qevtal")},
                                          {"user", c.user}, {"authPassphrase", c.authPass}, {"privPassphrase", std::string("privpass123")}})
             control<QLineEdit>(window, name)->setText(QString::fromStdString(text));
-        for (const auto& [name, code] : {std::pair{"version", c.version}, {"securityLevel", std::string("3")}, {"authProtocol", c.auth},
+        for (const auto& [name, code] : {std::pair{"version", c.version}, {"securityLevel", std::string("3")}, {"authProtocol", std::string("5")},
                                          {"privProtocol", std::string("4")}}) {
             auto* box = control<QComboBox>(window, name);
             box->setCurrentIndex(box->findData(QString::fromStdString(code)));
@@ -125,7 +121,7 @@ TEST_F(ConnectWindowTest, ReadsTheIdentityOverUdpOrSaysWhatWentWrong)
         SCOPED_TRACE(credentials.version + " " + credentials.address + " " + credentials.authPass);
         auto window = makeWindow();
         auto* bulk = control<QCheckBox>(*window, "bulkReads");
-        fill(*window, agent("QMX-7720-ZA", {}, credentials.address).port(), credentials);
+        fill(*window, agent(credentials.address).port(), credentials);
         connectAndWait(*window);
         const bool v1 = credentials.version == "1";
         if (window->result() == QDialog::Accepted) {
@@ -159,7 +155,7 @@ TEST_F(ConnectWindowTest, OptionsGivingEverythingConnectUnshownAndOnlyThen)
     for (const bool withCommunity : {true, false}) {
         app::ConnectOptions options;
         options.address = "127.0.0.1";
-        options.port = std::to_string(agent("QMX-7720-ZA").port());
+        options.port = std::to_string(agent().port());
         options.version = "1";
         options.model = "QMX-7752-ZA";
         options.environment.readCommunity = withCommunity ? "qevtal" : "";
@@ -180,7 +176,7 @@ TEST_F(ConnectWindowTest, LetsTheUserPickTheModelOfAnUnknownIdentity)
                                                "QMX-7799-ZA 28-Port");
     std::ofstream(models.filePath("QMX-7720-ZA.xml").toStdString()) << std::regex_replace(xml, std::regex("75\\.2\\.7720"), "75.2.7799");
     auto window = makeWindow();
-    fill(*window, agent("QMX-7720-ZA", models.path().toStdString()).port(), {});
+    fill(*window, agent("127.0.0.1", models.path().toStdString()).port(), {});
     connectAndWait(*window);
     EXPECT_NE(window->result(), QDialog::Accepted);
     EXPECT_EQ(window->statusText().toStdString(), "Could not tell which model this switch is (sysObjectID "
@@ -195,7 +191,7 @@ TEST_F(ConnectWindowTest, LetsTheUserPickTheModelOfAnUnknownIdentity)
 
 TEST_F(ConnectWindowTest, ASilentSwitchEndsWithinTheTimeOutAndCancelStaysUsable)
 {
-    sim::SnmpdProcess& silent = agent("QMX-7720-ZA");
+    sim::SnmpdProcess& silent = agent();
     ASSERT_TRUE(silent.pause());
     auto window = makeWindow();
     window->show();
@@ -218,11 +214,11 @@ TEST_F(ConnectWindowTest, KeyringKeepsTheSecretsOfARecentSwitchUntilRemoved)
         GTEST_SKIP() << "no Secret Service on this session bus (scripts/with-keyring provides one)";
     const Credentials credentials{.version = "3", .user = "simsha256"};
     auto first = makeWindow();
-    fill(*first, agent("QMX-7720-ZA").port(), credentials);
+    fill(*first, agent().port(), credentials);
     control<QCheckBox>(*first, "rememberSecrets")->setChecked(true);
     connectAndWait(*first);
     ASSERT_EQ(first->result(), QDialog::Accepted);
-    const std::string key = "127.0.0.1/" + std::to_string(agent("QMX-7720-ZA").port());
+    const std::string key = "127.0.0.1/" + std::to_string(agent().port());
     std::optional<app::SwitchSecrets> stored;
     auto readBack = [&] {
         bool done = false;
