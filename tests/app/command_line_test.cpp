@@ -77,11 +77,3 @@ TEST(CommandLine, OverlongTokensKeepCapacityMinusOneCharacters)
                                                   std::string(51, 'w') + "|F|3333333|1616161|9999999|3333333|" + u31 + "|" +
                                                   u31 + "|" + u31 + "|4444444|5555555");
 }
-
-TEST(CommandLine, ArgumentsJoinedBySingleSpacesParseLikeOneLine)
-{
-    EXPECT_EQ(app::joinArguments({}), "");
-    EXPECT_EQ(app::joinArguments({"/A0", "/I10.1.1.1"}), "/A0 /I10.1.1.1");
-    EXPECT_EQ(fields(parseCommandLine(app::joinArguments({"/A0/I10.1.1.1/Rqe", "val/Wmor", "vint/VTRUE/S3/P161"}))),
-              "0|10.1.1.1|qeval|morvint|T|3|161|1|1||||1|1");
-}
