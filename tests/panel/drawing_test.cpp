@@ -50,7 +50,7 @@ protected:
     std::vector<int> media;
 };
 
-TEST_F(IndicatorPanel, EachStateAndMediumInEachBlinkPhase)
+TEST_F(IndicatorPanel, EachStateAndMediumInEachBlinkPhaseShortArraysAndMissingElementsSkipped)
 {
     // Port index, state, medium, element and where to look, phase 0, phase 1. Odd ports (index 0, 2, ...)
     // draw a five-pixel "off" and a six-pixel green. Index 5 is a combination port: element 9 its fibre side.
@@ -68,21 +68,17 @@ TEST_F(IndicatorPanel, EachStateAndMediumInEachBlinkPhase)
         EXPECT_EQ((std::vector{Paint(element, 0, offsetX), Paint(element, 1, offsetX), Paint(3, 0)}),
                   (std::vector{phase0, phase1, Shown::Off})) << index << " " << state << " " << medium << " " << element;
     }
-    // An indicator at left zero is not drawn off.
-    root.ChildAt(1)->ChildAt(0)->SetRect(0, 5, 6, 4);
-    EXPECT_EQ(Classify(Render({&root}, kPorts, 0).pixelColor(2, 6)), Shown::Nothing);
-}
-
-TEST_F(IndicatorPanel, ShortArraysAndMissingElementsAreSkipped)
-{
+    // Short arrays and missing elements are skipped: index 1's copper side, its fibre element, past the arrays.
     CDevModule few;
     few.AddChild(std::make_unique<CPort>()); // no lamp
     states.assign(3, 1);
     media.assign(2, 4);
     const QImage image = Render({&few, &root}, 52, 0);
-    // Index 1's copper side, its fibre element, past the arrays.
     EXPECT_EQ((std::vector{Classify(image.pixelColor(22, 6)), Classify(image.pixelColor(62, 6)), Classify(image.pixelColor(32, 6))}),
               (std::vector{Shown::Off, Shown::Green, Shown::Nothing}));
+    // An indicator at left zero is not drawn off.
+    root.ChildAt(1)->ChildAt(0)->SetRect(0, 5, 6, 4);
+    EXPECT_EQ(Classify(Render({&root}, kPorts, 0).pixelColor(2, 6)), Shown::Nothing);
 }
 
 TEST(ModelExtras, OnlyTheNamedModelShowsModeBudgetAndFan)

@@ -10,13 +10,6 @@ namespace {
 
 using namespace panel_test;
 
-QByteArray ReadAll(const std::string& path)
-{
-    QFile file(QString::fromStdString(path));
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
 // The box of non-white pixels.
 QRect Painted(const QImage& image)
 {
@@ -31,7 +24,8 @@ QRect Painted(const QImage& image)
 TEST(Picture, RejectsWhatIsNotAWindowsBitmap)
 {
     Folder folder;
-    QByteArray os2 = ReadAll(folder.WriteBmp("os2.bmp", QSize(4, 4), Qt::red));
+    QFile file(QString::fromStdString(folder.WriteBmp("os2.bmp", QSize(4, 4), Qt::red)));
+    QByteArray os2 = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     QByteArray garbled = os2.left(18) + QByteArray(3, '\xff');
     qToLittleEndian<quint32>(12, os2.data() + 14);
     White(QSize(4, 4)).save(QString::fromStdString(folder.Path("picture.bmp")), "PNG"); // misnamed
