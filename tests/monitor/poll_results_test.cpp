@@ -86,7 +86,7 @@ TEST(LinkResults, ElementsInOrderAndThePortTable)
     }
 }
 
-TEST(PoeResults, StatusTextsPortOneTurnsTheNonPoePortsOffAndEveryPortGetsCopperMedium)
+TEST(PoeResults, StatusTextsPortOneTurnsTheNonPoePortsOffEveryPortGetsCopperMediumAndTheBudgetAndSuffixesParse)
 {
     // Only the exact "POWER ON" is full speed; "OFF" texts disable; anything else is lower speed.
     for (const auto& [text, state] : {std::pair{"POWER ON", kPortFullSpeed}, {"POWER OFF", kPortDisabled},
@@ -102,10 +102,7 @@ TEST(PoeResults, StatusTextsPortOneTurnsTheNonPoePortsOffAndEveryPortGetsCopperM
     EXPECT_EQ(update.elements, expected);
     const std::vector<PortEntry> ports{{0, kPortFullSpeed, 2}, {2, kPortLowerSpeed, 2}, {3, kPortNoLink, 0}, {7, kPortNoLink, 4}, {28, kPortNoLink, 0}};
     EXPECT_EQ(entries(update.ports, ports), ports);
-}
 
-TEST(PollValues, PowerBudgetAndSuffixParsing)
-{
     for (const auto& [watts, nearlyUsed] : {std::pair{"7", true}, {"7.0", true}, {" 3.25", true}, {"7.5", false}, {"120", false}})
         EXPECT_EQ(powerBudgetNearlyExhausted(watts), nearlyUsed) << watts;
     for (const auto& [suffix, first] : {std::pair{".5", 5}, {".26.1", 26}, {"12", 12}, {"", 0}, {".x", 0}})
