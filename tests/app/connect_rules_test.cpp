@@ -29,11 +29,7 @@ app::ConnectForm v3Form()
 
 TEST(ConnectForm, ChecksInFieldOrder)
 {
-    struct Case {
-        void (*change)(app::ConnectForm&);
-        std::string message;
-    };
-    const Case cases[] = {
+    const std::pair<void (*)(app::ConnectForm&), std::string> cases[] = { // a change to a good form, the message
         {[](app::ConnectForm&) {}, ""},
         {[](app::ConnectForm& f) { f.address = " [2001:db8::10] "; }, ""},
         {[](app::ConnectForm& f) { f.address = "switch-3.example.org"; }, ""},
@@ -51,10 +47,10 @@ TEST(ConnectForm, ChecksInFieldOrder)
         {[](app::ConnectForm& f) { f.version = "1"; f.readCommunity = "public"; f.user = ""; }, ""},
         {[](app::ConnectForm& f) { f.version = "2c"; }, "Enter the read community."},
     };
-    for (const Case& c : cases) {
+    for (const auto& [change, message] : cases) {
         app::ConnectForm form = v3Form();
-        c.change(form);
-        EXPECT_EQ(app::checkConnectForm(form), c.message) << form.address << " " << form.port;
+        change(form);
+        EXPECT_EQ(app::checkConnectForm(form), message) << form.address << " " << form.port;
     }
 }
 
@@ -94,22 +90,16 @@ TEST(ModelMatch, ObjectIdFirstThenWholeWordInDescription)
         EXPECT_EQ(std::tuple(match.how, match.index, app::matchModel(models, {"", data.sysDescr}).index),
                   std::tuple(app::ModelMatch::ByObjectId, i, i)) << models[i].name;
     }
-    struct Case {
-        snmp::SwitchIdentity identity;
-        app::ModelMatch how;
-        std::string model;
-    };
-    const Case cases[] = {
+    const std::tuple<snmp::SwitchIdentity, app::ModelMatch, std::string> cases[] = {
         {{".1.3.6.1.4.1.32473.10.75.2.7752", "QMX-7720-ZA"}, app::ModelMatch::ByObjectId, "QMX-7752-ZA"},
         {{"1.3.6.1.4.1.32473.10.75.2.9999", "Switch QMX-7740-ZP, rev. B"}, app::ModelMatch::ByDescription, "QMX-7740-ZP"},
         {{"1.3.6.1.4.1.32473.10.75.2.9999", "QMX-7740-ZPX 28 ports"}, app::ModelMatch::Unknown, ""},
         {{"1.3.6.1.4.1.32473.10.75.2.9999", "XQMX-7710-ZP"}, app::ModelMatch::Unknown, ""},
         {{"1.3.6.1.4.1.8072.3.2.10", "Linux host 6.1.0"}, app::ModelMatch::NotOfFamily, ""},
     };
-    for (const Case& c : cases) {
-        const app::ModelMatchResult match = app::matchModel(models, c.identity);
-        EXPECT_EQ(std::pair(match.how, match.index), std::pair(c.how, c.model.empty() ? -1 : app::modelIndex(models, c.model)))
-            << c.identity.description;
+    for (const auto& [identity, how, model] : cases) {
+        const app::ModelMatchResult match = app::matchModel(models, identity);
+        EXPECT_EQ(std::pair(match.how, match.index), std::pair(how, model.empty() ? -1 : app::modelIndex(models, model))) << identity.description;
     }
 }
 
