@@ -28,11 +28,7 @@ const std::string kV1Rest = "|1|161|1|1||||1|1"; // version 1: positions 5 to 15
 
 TEST(CommandLine, PositionsDefaultsAndWhereReadingStops)
 {
-    struct Case {
-        const char* line;
-        std::string expected;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, std::string> cases[] = { // the line, its parse
         {"/x/I10.1.1.1", "|10.1.1.1|" + kRest},
         // Version 1 stops after the port; blanks inside tokens are dropped.
         {"/A0/I192.0.2.10/Rpu bl/Wpriv/Vtrue/S1/P1161/Ax/Ay/Z3/L3/Uuser/Aauth/Bpriv/C3/D2",
@@ -60,8 +56,8 @@ TEST(CommandLine, PositionsDefaultsAndWhereReadingStops)
         // Dropped blanks do not count against a field's capacity.
         {"/A0/I 1 0 . 1 . 1 . 1 2 3 4 5 6 7 8 9", "0|10.1.1.12345678|" + kRest},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(fields(parseCommandLine(c.line)), c.expected) << '"' << c.line << '"';
+    for (const auto& [line, expected] : cases)
+        EXPECT_EQ(fields(parseCommandLine(line)), expected) << '"' << line << '"';
 }
 
 TEST(CommandLine, OverlongTokensKeepCapacityMinusOneCharacters)
