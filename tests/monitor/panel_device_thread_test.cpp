@@ -26,14 +26,8 @@ struct InProcessSwitch {
         : transport(std::make_shared<sim::InProcessTransport>(sim::SimulatedSwitch(loadedModel(name), {}, [this] { return std::chrono::milliseconds(clock.load()); })))
     {
     }
-    std::function<std::unique_ptr<snmp::CCommonSnmp>()> sessions()
-    {
-        return [this] { return std::make_unique<snmp::CCommonSnmp>(transport); };
-    }
-    void setFanFault(bool fault)
-    {
-        transport->withSwitch([fault](sim::SimulatedSwitch& s) { s.setFanFault(fault); });
-    }
+    std::function<std::unique_ptr<snmp::CCommonSnmp>()> sessions() { return [this] { return std::make_unique<snmp::CCommonSnmp>(transport); }; }
+    void setFanFault(bool fault) { transport->withSwitch([fault](sim::SimulatedSwitch& s) { s.setFanFault(fault); }); }
     std::atomic<long long> clock{0};
     std::shared_ptr<sim::InProcessTransport> transport;
 };

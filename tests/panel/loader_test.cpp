@@ -121,9 +121,8 @@ TEST(PanelLoader, WritesTheCountsOfItsLists)
     const Loaded loaded(path);
     const std::string frame = "stroooooooooooooooo";
     // The DEVICEPANEL list, its container, the DEVICEMODULE list.
-    const std::vector<std::string> expected = {std::string(32, 'o'), "node num = 1", std::string(35, 'o'), frame, "node num = 1", frame,
-                                               frame, "node num = 1", frame, frame, "node num = 0", frame};
-    EXPECT_EQ(debug.lines(), expected);
+    EXPECT_EQ(debug.lines(), (std::vector<std::string>{std::string(32, 'o'), "node num = 1", std::string(35, 'o'), frame, "node num = 1", frame,
+                                                       frame, "node num = 1", frame, frame, "node num = 0", frame}));
 }
 
 } // namespace

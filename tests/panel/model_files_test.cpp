@@ -17,20 +17,12 @@ struct Model {
 
 class ShippedModel : public ::testing::TestWithParam<Model> {
 protected:
-    void SetUp() override
-    {
-        m_previous = QDir::currentPath();
-        folder = QDir(QStringLiteral(QMX_MODELS_DIR "/") + QLatin1String(GetParam().name));
-        ASSERT_TRUE(folder.exists()) << folder.path().toStdString();
-        // Picture names in the panel file are relative to the working folder.
-        QDir::setCurrent(folder.path());
-    }
+    // Picture names in the panel file are relative to the working folder.
+    void SetUp() override { ASSERT_TRUE(QDir::setCurrent(folder.path())) << folder.path().toStdString(); }
     void TearDown() override { QDir::setCurrent(m_previous); }
 
-    QDir folder;
-
-private:
-    QString m_previous;
+    const QString m_previous = QDir::currentPath();
+    const QDir folder{QStringLiteral(QMX_MODELS_DIR "/") + QLatin1String(GetParam().name)};
 };
 
 TEST_P(ShippedModel, UserIniNamesTheModelAndItsPanelFileLoadsWithItsPortsAndPictures)
