@@ -81,7 +81,7 @@ TEST_F(MainWindowTest, UserIniWithoutDeviceNameOrXmlNameOpensAnEmptyWindow)
     }
 }
 
-TEST_F(MainWindowTest, DialogCommandsHideTheWindowAndPausePollingWhileTheyRun)
+TEST_F(MainWindowTest, DialogCommandsHideTheWindowAndPausePollingWhileTheyRunThePanelPointsAndBlinks)
 {
     MainWindowOptions options = quietOptions(m_folder);
     std::string seen; // the dialog-open flag and the window state as the runner found them
@@ -108,12 +108,8 @@ TEST_F(MainWindowTest, DialogCommandsHideTheWindowAndPausePollingWhileTheyRun)
     const QCursor cursor = window.view()->cursor();
     EXPECT_EQ(cursor.hotSpot().y(), 0);
     EXPECT_GT(qAlpha(cursor.pixmap().toImage().pixel(cursor.hotSpot())), 0);
-}
 
-TEST_F(MainWindowTest, IndicatorsBlinkWithTheWindowsPhase)
-{
-    CMainWindow window(quietOptions(m_folder));
-    window.show();
+    // The indicators blink with the window's phase.
     monitor::PanelState& state = window.panelState();
     state.portStates[0] = state.portStates[5] = monitor::kPortFullSpeed;
     state.mediumTypes[5] = 4; // port 6, combination, on its fibre side: element 9
