@@ -210,11 +210,10 @@ TEST_F(ConnectWindowTest, KeyringKeepsTheSecretsOfARecentSwitchUntilRemoved)
     control<QCheckBox>(*first, "rememberSecrets")->setChecked(true);
     connectAndWait(*first);
     ASSERT_EQ(first->result(), QDialog::Accepted);
-    const std::string key = "127.0.0.1/" + std::to_string(agent().port());
     std::optional<app::SwitchSecrets> stored;
-    auto readBack = [&] {
+    auto readBack = [&] { // one keyring entry per switch
         bool done = false;
-        app::Keyring::read(key, first.get(), [&](std::optional<app::SwitchSecrets> s) { stored = s; done = true; });
+        app::Keyring::read("127.0.0.1/" + std::to_string(agent().port()), first.get(), [&](std::optional<app::SwitchSecrets> s) { stored = s; done = true; });
         EXPECT_TRUE(waitUntil([&] { return done; }));
     };
     EXPECT_TRUE(waitUntil([&] { readBack(); return stored.has_value(); }));
