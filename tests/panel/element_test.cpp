@@ -9,8 +9,7 @@
 namespace {
 
 using panel::CursorShape;
-using panel_test::Folder;
-using panel_test::RecordingWindow;
+using namespace panel_test;
 
 template <typename T>
 T* Add(CPanelElement& parent, int left, int top, int width, int height, std::string id = {})

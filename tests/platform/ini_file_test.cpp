@@ -35,7 +35,6 @@ TEST(IniFile, ReadsRealFilesWithByteOrderMarkAndCarriageReturnsCuttingValuesAndD
     EXPECT_EQ(std::tuple(ini.readString("DeviceInfo", "DeviceName"), ini.readInt("DeviceInfo", "DevicePortNum", 28), ini.readString("DeviceInfo", "A"),
                          ini.readString("DeviceInfo", "missing", longValue)),
               std::tuple("QMX-7720-ZA", 52, std::string(259, 'v'), std::string(259, 'v')));
-    EXPECT_EQ(IniFile::load((dir.path() / "absent.ini").string()).readInt("DeviceInfo", "DevicePortNum", 28), 28);
 }
 
 TEST(IniFile, IntegersParseLikeThePlatform)
