@@ -28,11 +28,7 @@ const std::string kV1Rest = "|1|161|1|1||||1|1"; // version 1: positions 5 to 15
 
 TEST(CommandLine, PositionsDefaultsAndWhereReadingStops)
 {
-    struct Case {
-        const char* line;
-        std::string expected;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, std::string> cases[] = { // the line, its parse
         {"/x/I10.1.1.1", "|10.1.1.1|" + kRest},
         // Version 1 stops after the port; blanks inside tokens are dropped.
         {"/A0/I192.0.2.10/Rpu bl/Wpriv/Vtrue/S1/P1161/Ax/Ay/Z3/L3/Uuser/Aauth/Bpriv/C3/D2",
@@ -60,8 +56,8 @@ TEST(CommandLine, PositionsDefaultsAndWhereReadingStops)
         // Dropped blanks do not count against a field's capacity.
         {"/A0/I 1 0 . 1 . 1 . 1 2 3 4 5 6 7 8 9", "0|10.1.1.12345678|" + kRest},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(fields(parseCommandLine(c.line)), c.expected) << '"' << c.line << '"';
+    for (const auto& [line, expected] : cases)
+        EXPECT_EQ(fields(parseCommandLine(line)), expected) << '"' << line << '"';
 }
 
 TEST(CommandLine, OverlongTokensKeepCapacityMinusOneCharacters)
@@ -76,12 +72,4 @@ TEST(CommandLine, OverlongTokensKeepCapacityMinusOneCharacters)
     EXPECT_EQ(fields(parseCommandLine(line)), std::string(19, 'f') + "|192.168.100.200|" + std::string(51, 'c') + "|" +
                                                   std::string(51, 'w') + "|F|3333333|1616161|9999999|3333333|" + u31 + "|" +
                                                   u31 + "|" + u31 + "|4444444|5555555");
-}
-
-TEST(CommandLine, ArgumentsJoinedBySingleSpacesParseLikeOneLine)
-{
-    EXPECT_EQ(app::joinArguments({}), "");
-    EXPECT_EQ(app::joinArguments({"/A0", "/I10.1.1.1"}), "/A0 /I10.1.1.1");
-    EXPECT_EQ(fields(parseCommandLine(app::joinArguments({"/A0/I10.1.1.1/Rqe", "val/Wmor", "vint/VTRUE/S3/P161"}))),
-              "0|10.1.1.1|qeval|morvint|T|3|161|1|1||||1|1");
 }

@@ -58,37 +58,27 @@ private:
 
 TEST(InstanceGuard, SecondGuardForAHeldNameWakesTheHolderOthersRunAndAFreedNameIsFree)
 {
-    InstanceGuard first(uniqueName("same"));
+    // DeviceName may hold 259 characters: names that differ only at their end stay apart.
+    const QString longName(259, QLatin1Char('L'));
+    InstanceGuard first(longName + uniqueName("same"));
     ASSERT_TRUE(first.acquire() && first.holds());
     {
-        InstanceGuard second(uniqueName("same"));
+        InstanceGuard second(longName + uniqueName("same"));
         EXPECT_FALSE(second.acquire() || second.holds());
         EXPECT_TRUE(waitForWake(first));
-        InstanceGuard other(uniqueName("other"));
+        InstanceGuard other(longName + uniqueName("other"));
         EXPECT_TRUE(other.acquire() && other.holds());
     }
-    InstanceGuard next(uniqueName("other"));
+    InstanceGuard next(longName + uniqueName("other"));
     EXPECT_TRUE(next.acquire() && next.holds());
-}
 
-TEST(InstanceGuard, SocketNameCarriesUserAndFitsTheAddress)
-{
+    // The socket address carries the user and holds far fewer characters.
     const QString user = QLatin1Char('.') + QString::number(getuid()) + QLatin1Char('.');
     EXPECT_EQ(app::instanceName("QMX-7720-ZA", "192.0.2.10"), QStringLiteral("Module:QMX-7720-ZA192.0.2.10"));
     const QString shortName = InstanceGuard::socketName(app::instanceName("QMX-7720-ZA", "192.0.2.10"));
     EXPECT_TRUE(shortName.endsWith(QStringLiteral("Module:QMX-7720-ZA192.0.2.10")) && shortName.contains(user));
-
-    // DeviceName may hold 259 characters; the socket address holds far fewer.
-    const QString longA = InstanceGuard::socketName(app::instanceName(std::string(259, 'A'), "192.0.2.10"));
-    EXPECT_LE(longA.toUtf8().size(), 100);
-    EXPECT_NE(longA, InstanceGuard::socketName(app::instanceName(std::string(259, 'A'), "192.0.2.11")));
-    EXPECT_TRUE(longA.contains(user));
-
-    InstanceGuard first(QString(259, QLatin1Char('L')) + uniqueName("long"));
-    ASSERT_TRUE(first.acquire());
-    InstanceGuard second(QString(259, QLatin1Char('L')) + uniqueName("long"));
-    EXPECT_FALSE(second.acquire());
-    EXPECT_TRUE(waitForWake(first));
+    const QString longSocket = InstanceGuard::socketName(longName + uniqueName("same"));
+    EXPECT_TRUE(longSocket.toUtf8().size() <= 100 && longSocket.contains(user));
 }
 
 TEST(InstanceGuard, AnotherUserCanNeitherBlockNorWakeOurs)

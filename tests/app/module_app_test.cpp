@@ -46,16 +46,15 @@ protected:
 
 } // namespace
 
-TEST_F(ModuleAppTest, EmptyCommandLineIsRefusedBeforeAnythingElse)
+TEST_F(ModuleAppTest, EmptyCommandLineIsRefusedBeforeAnythingElseAStartRunsTheWindowAndReadsInBulkOnlyWhenAsked)
 {
     CModuleApp module(QStringList{QStringLiteral("qmx-module")});
     EXPECT_EQ(module.run([&] { return ++m_windowRuns; }), CModuleApp::kExitRefused);
     EXPECT_EQ(m_prompter.texts(), std::vector<std::string>{"No parameter input !"});
     EXPECT_TRUE(m_windowRuns == 0 && module.instanceGuard() == nullptr);
-}
+    m_prompter.clear();
 
-TEST_F(ModuleAppTest, StartRunsTheWindowWithParsedParametersHoldsTheNameAndReadsInBulkOnlyWhenAsked)
-{
+    // A start runs the window with the parsed parameters and holds the name.
     bool heldWhileRunning = false;
     const int result = run({QStringLiteral("/A0/I192.0.2.10/Rpub"), QStringLiteral("lic/Wpriv/Vfalse/S1/P1161")}, m_iniPath,
                            [&](CModuleApp& m) { heldWhileRunning = m.instanceGuard() && m.instanceGuard()->holds(); });

@@ -6,12 +6,11 @@
 #include "sim/in_process_transport.h"
 #include "sim/loopback_probe.h"
 #include "sim/switch_agent.h"
-#include "snmp/agent_address.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
-#include <fstream>
 #include <thread>
 
 using namespace std::chrono_literals;
@@ -27,53 +26,27 @@ struct InProcessSwitch {
         : transport(std::make_shared<sim::InProcessTransport>(sim::SimulatedSwitch(loadedModel(name), {}, [this] { return std::chrono::milliseconds(clock.load()); })))
     {
     }
-    std::function<std::unique_ptr<snmp::CCommonSnmp>()> sessions()
-    {
-        return [this] { return std::make_unique<snmp::CCommonSnmp>(transport); };
-    }
-    void setFanFault(bool fault)
-    {
-        transport->withSwitch([fault](sim::SimulatedSwitch& s) { s.setFanFault(fault); });
-    }
+    std::function<std::unique_ptr<snmp::CCommonSnmp>()> sessions() { return [this] { return std::make_unique<snmp::CCommonSnmp>(transport); }; }
+    void setFanFault(bool fault) { transport->withSwitch([fault](sim::SimulatedSwitch& s) { s.setFanFault(fault); }); }
     std::atomic<long long> clock{0};
     std::shared_ptr<sim::InProcessTransport> transport;
 };
-
-// The simulated switch behind the real snmpd on a free loopback port, without live port changes.
-std::unique_ptr<sim::SnmpdProcess> startAgent(const std::string& log = {}, const std::string& listen = "127.0.0.1")
-{
-    sim::SwitchAgentOptions options;
-    options.requestLog = log;
-    options.listenAddress = listen;
-    options.scenario = false;
-    std::string error;
-    auto agent = sim::startSwitchAgent(options, &error);
-    EXPECT_NE(agent, nullptr) << error;
-    return agent;
-}
-
-const auto realSessions = [] { return std::make_unique<snmp::CCommonSnmp>(); };
-
-std::size_t lineCount(const std::string& path)
-{
-    std::ifstream file(path);
-    std::size_t lines = 0;
-    for (std::string line; std::getline(file, line);)
-        ++lines;
-    return lines;
-}
 
 constexpr monitor::DeviceTraits k7720{28, true};
 
 } // namespace
 
-TEST(PanelPolling, IndicatorFollowsAPortThatGoesDownAndUpAndTheFanIsReadEachCycle)
+TEST(PanelPolling, NothingWhileADialogIsOpenThenTheIndicatorFollowsAPortThatGoesDownAndUpAndTheFanIsReadEachCycle)
 {
     ParametersScope parameters(sessionParametersFor(161, kVersion1));
     InProcessSwitch device("QMX-7720-ZA");
     PollingRig rig(device.sessions(), k7720, false, true);
     device.setFanFault(true);
-    rig.start();
+    rig.state.dialogOpen = true;
+    rig.start(); // cycles of 0.55 s
+    std::this_thread::sleep_for(1200ms);
+    EXPECT_EQ(std::pair(device.transport->requests().size(), rig.sink.updates()), std::pair(std::size_t{0}, std::size_t{0}));
+    rig.state.dialogOpen = false;
 
     // Port 3 is up at gigabit; the fibre port 26 shows on element 29. The
     // shared state is published before the window hears of the walk's end.
@@ -112,59 +85,29 @@ TEST(PanelPolling, PoeModelInPoeLedModeWalksThePoeStatus)
               std::tuple(0, monitor::PanelSink::Repaint::EachPort, 2, int(kPortDisabled))); // no PoE on the ports past 24
     // The walk's end frees the next cycle to read and walk again.
     EXPECT_TRUE(rig.sink.waitFor([&] { return rig.sink.updates() > 1; }));
-    bool sawPoeRequest = false;
-    for (const snmp::Pdu& request : device.transport->requests())
-        for (const snmp::VarBind& binding : request.bindings)
-            sawPoeRequest |= snmp::oidToText(binding.oid).starts_with("1.3.6.1.4.1.32473.10.75.6.22.1.1.13");
-    EXPECT_TRUE(sawPoeRequest);
+    const std::vector<snmp::Pdu> requests = device.transport->requests();
+    EXPECT_TRUE(std::any_of(requests.begin(), requests.end(), [](const snmp::Pdu& request) {
+        return !request.bindings.empty() && snmp::oidToText(request.bindings[0].oid).starts_with("1.3.6.1.4.1.32473.10.75.6.22.1.1.13");
+    }));
 }
 
-TEST(PanelPolling, NoRequestReachesTheSwitchWhileADialogIsOpen)
+TEST(PanelPolling, ReadsThePortsOfAVersion3AgentOnTheIpv6Loopback)
 {
-    const std::string log = testing::TempDir() + "polling_requests.log";
-    std::remove(log.c_str());
-    auto agent = startAgent(log);
-    ASSERT_NE(agent, nullptr);
-    ParametersScope parameters(sessionParametersFor(agent->port(), kVersion1));
-    PollingRig rig(realSessions, k7720, false, true);
-    rig.state.dialogOpen = true;
-    const std::size_t before = lineCount(log); // the launcher's own probe
-    rig.start(100ms); // cycles of 1.1 s
-
-    std::this_thread::sleep_for(2500ms);
-    EXPECT_EQ(lineCount(log), before);
-    EXPECT_EQ(rig.sink.updates(), 0u);
-
-    rig.state.dialogOpen = false;
+    if (sim::freeLoopbackPort("::1") == 0)
+        GTEST_SKIP() << "no IPv6 loopback";
+    sim::SwitchAgentOptions options;
+    options.listenAddress = "::1";
+    options.scenario = false;
+    std::string error;
+    const auto agent = sim::startSwitchAgent(options, &error);
+    ASSERT_NE(agent, nullptr) << error;
+    snmp::SessionParameters parameters = sessionParametersFor(agent->port(), AgentUser{"simsha256", "3", "5", "4"});
+    parameters.agentAddress = "::1";
+    ParametersScope scope(parameters);
+    PollingRig rig([] { return std::make_unique<snmp::CCommonSnmp>(); }, k7720, false, false);
+    rig.start(200ms); // a walk over UDP must fit in one cycle
     ASSERT_TRUE(rig.sink.waitFor([&] { return rig.sink.updates() > 0; }));
-    EXPECT_GT(lineCount(log), before);
-}
-
-TEST(PanelPolling, ReadsThePortsOverUdpByAddressOrHostNameResolvedOnceAndLostContactResetsThem)
-{
-    const bool ipv6 = sim::freeLoopbackPort("::1") != 0; // some machines have no IPv6 loopback
-    for (const auto& [address, user] : {std::pair{"127.0.0.1", AgentUser{"simshaaes", "3", "3", "4"}}, {"::1", kVersion1},
-                                        {"::1", AgentUser{"simsha256", "3", "5", "4"}}, {"localhost", kVersion1}}) {
-        if (!ipv6 && address != std::string("127.0.0.1"))
-            continue;
-        snmp::SessionParameters parameters = sessionParametersFor(0, user);
-        parameters.agentAddress = address;
-        ASSERT_TRUE(snmp::resolveAgentAddress(parameters));
-        auto agent = startAgent({}, parameters.resolvedAddress);
-        ASSERT_NE(agent, nullptr);
-        parameters.agentPort = std::to_string(agent->port());
-        ParametersScope scope(parameters);
-        PollingRig rig(realSessions, k7720, false, false);
-        rig.start(200ms); // a walk over UDP must fit in one cycle
-        ASSERT_TRUE(rig.sink.waitFor([&] { return rig.sink.updates() > 0; })) << address;
-        // 100 Mbit/s on an all-gigabit model is the lower speed.
-        EXPECT_EQ((std::vector<int>{rig.state.portStates[0], rig.state.portStates[5], rig.state.portStates[6], rig.sink.lost()}),
-                  (std::vector<int>{kPortFullSpeed, monitor::kPortLowerSpeed, kPortNoLink, 0})) << address;
-        if (address != std::string("127.0.0.1"))
-            continue;
-        ASSERT_TRUE(agent->stop());
-        ASSERT_TRUE(rig.sink.waitFor([&] { return rig.sink.lost() > 0; }));
-        for (const auto& state : rig.state.portStates)
-            EXPECT_EQ(state.load(), kPortNoLink);
-    }
+    // 100 Mbit/s on an all-gigabit model is the lower speed.
+    EXPECT_EQ((std::vector<int>{rig.state.portStates[0], rig.state.portStates[5], rig.state.portStates[6]}),
+              (std::vector<int>{kPortFullSpeed, monitor::kPortLowerSpeed, kPortNoLink}));
 }

@@ -5,10 +5,11 @@
 #include "snmp/session_parameters.h"
 
 #include <chrono>
-#include <condition_variable>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 // What the polling hands to the window, recorded (from any thread).
@@ -16,57 +17,45 @@ class RecordingSink final : public monitor::PanelSink {
 public:
     void portElementsChanged(std::vector<monitor::ElementStatus> changes, Repaint repaint) override
     {
-        record([&] { m_updates.emplace_back(std::move(changes), repaint); });
+        std::lock_guard lock(m_mutex);
+        m_updates.emplace_back(std::move(changes), repaint);
     }
-    void portElementsLost() override { record([&] { ++m_lost; }); }
-    void blinkTimerWanted() override { record([&] { ++m_blinks; }); }
+    void portElementsLost() override {}
+    void blinkTimerWanted() override { ++m_blinks; }
 
-    std::size_t updates() const { return locked([&] { return m_updates.size(); }); }
-    int lost() const { return locked([&] { return m_lost; }); }
-    int blinks() const { return locked([&] { return m_blinks; }); }
-    Repaint lastRepaint() const { return locked([&] { return m_updates.back().second; }); }
+    int blinks() const { return m_blinks; }
+    std::size_t updates() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_updates.size();
+    }
+    Repaint lastRepaint() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_updates.back().second;
+    }
     // The last status any update gave `element`; -1 when none did.
     int lastStatusOf(int element) const
     {
-        return locked([&] {
-            int status = -1;
-            for (const auto& update : m_updates)
-                for (const auto& change : update.first)
-                    status = change.element == element ? change.status : status;
-            return status;
-        });
+        std::lock_guard lock(m_mutex);
+        int status = -1;
+        for (const auto& update : m_updates)
+            for (const auto& change : update.first)
+                status = change.element == element ? change.status : status;
+        return status;
     }
-    // Waits until `done` holds or `limit` passes; the result of `done`. Checks
-    // at least every 50 ms: the shared state changes without a notification.
-    bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(30))
+    // Waits until `done` holds or `limit` passes; the result of `done`.
+    static bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(30))
     {
-        const auto until = std::chrono::steady_clock::now() + limit;
-        while (!done() && std::chrono::steady_clock::now() < until) {
-            std::unique_lock lock(m_mutex);
-            m_changed.wait_for(lock, std::chrono::milliseconds(50));
-        }
+        for (const auto until = std::chrono::steady_clock::now() + limit; !done() && std::chrono::steady_clock::now() < until;)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
         return done();
     }
 
 private:
-    template <typename F>
-    auto locked(F read) const -> decltype(read())
-    {
-        std::lock_guard lock(m_mutex);
-        return read();
-    }
-    template <typename F>
-    void record(F change)
-    {
-        std::lock_guard lock(m_mutex);
-        change();
-        m_changed.notify_all();
-    }
     mutable std::mutex m_mutex;
-    std::condition_variable m_changed;
     std::vector<std::pair<std::vector<monitor::ElementStatus>, Repaint>> m_updates;
-    int m_lost = 0;
-    int m_blinks = 0;
+    std::atomic<int> m_blinks{0};
 };
 
 // The four polling sessions, the shared state and the thread, torn down in

@@ -12,82 +12,59 @@ namespace {
 using namespace panel_test;
 using panel::PortIndicatorState;
 
-// A panel of kPorts port elements and four more for the fibre sides, each
-// with its indicator lamp at (10 * i + 10, 5).
-class IndicatorPanel : public ::testing::Test {
-protected:
-    static constexpr int kPorts = 8;
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(cache.LoadPanelBitmaps());
-        for (int i = 0; i < kPorts + 4; ++i) {
-            auto* port = static_cast<CPort*>(root.AddChild(std::make_unique<CPort>()));
-            port->SetRect(10 * i + 10, 10, 8, 8);
-            port->AddChild(std::make_unique<CLamp>())->SetRect(10 * i + 10, 5, 6, 4);
-        }
-        states.assign(kPorts, 3);
-        media.assign(kPorts, 2);
+TEST(Indicators, EachStateAndMediumInEachBlinkPhaseShortArraysAndMissingElementsSkipped)
+{
+    // kPorts port elements and four more for the fibre sides, each with its indicator lamp at (10 * i + 10, 5).
+    constexpr int kPorts = 8;
+    CDevModule root;
+    for (int i = 0; i < kPorts + 4; ++i) {
+        auto* port = static_cast<CPort*>(root.AddChild(std::make_unique<CPort>()));
+        port->SetRect(10 * i + 10, 10, 8, 8);
+        port->AddChild(std::make_unique<CLamp>())->SetRect(10 * i + 10, 5, 6, 4);
     }
-
-    QImage Render(const std::vector<const CDevModule*>& roots, int portCount, int phase)
-    {
+    CMyBitmapApp cache;
+    ASSERT_TRUE(cache.LoadPanelBitmaps());
+    std::vector<unsigned char> states;
+    std::vector<int> media;
+    const auto render = [&](const std::vector<const CDevModule*>& roots, int portCount, int phase) {
         QImage image = White(QSize(200, 30));
         QPainter painter(&image);
         for (const CDevModule* r : roots)
             panel::DrawLinkIndicators(painter, *r, cache, PortIndicatorState{portCount, phase, states, media});
         return image;
-    }
+    };
     // What the indicator of element `element` shows after one paint.
-    Shown Paint(int element, int phase, int offsetX = 2)
-    {
-        return Classify(Render({&root}, kPorts, phase).pixelColor(10 * element + 10 + offsetX, 6));
-    }
+    const auto paint = [&](int element, int phase, int offsetX = 2) {
+        return Classify(render({&root}, kPorts, phase).pixelColor(10 * element + 10 + offsetX, 6));
+    };
 
-    CDevModule root;
-    CMyBitmapApp cache;
-    std::vector<unsigned char> states;
-    std::vector<int> media;
-};
-
-TEST_F(IndicatorPanel, EachStateInEachBlinkPhase)
-{
-    // Element, state, where to look, phase 0, phase 1. Odd ports (index 0, 2, ...) draw a five-pixel
-    // "off" and a six-pixel green.
-    for (const auto& [element, state, offsetX, phase0, phase1] :
-         {std::tuple{2, 1, 2, Shown::Green, Shown::Off}, {2, 0, 2, Shown::Off, Shown::Amber}, {2, 2, 2, Shown::Off, Shown::Off},
-          {2, 3, 2, Shown::Off, Shown::Off}, {0, 3, 5, Shown::Nothing, Shown::Nothing}, {0, 1, 5, Shown::Green, Shown::Nothing}}) {
+    // Port index, state, medium, element and where to look, phase 0, phase 1. Odd ports (index 0, 2, ...)
+    // draw a five-pixel "off" and a six-pixel green. Index 5 is a combination port: element 9 its fibre side.
+    for (const auto& [index, state, medium, element, offsetX, phase0, phase1] :
+         {std::tuple{2, 1, 2, 2, 2, Shown::Green, Shown::Off}, {2, 0, 2, 2, 2, Shown::Off, Shown::Amber},
+          {2, 2, 2, 2, 2, Shown::Off, Shown::Off}, {2, 3, 2, 2, 2, Shown::Off, Shown::Off},
+          {0, 3, 2, 0, 5, Shown::Nothing, Shown::Nothing}, {0, 1, 2, 0, 5, Shown::Green, Shown::Nothing},
+          {5, 1, 4, 9, 2, Shown::Green, Shown::Off}, {5, 1, 4, 5, 2, Shown::Off, Shown::Off},
+          {5, 0, 3, 9, 2, Shown::Off, Shown::Amber}, {5, 0, 3, 5, 2, Shown::Off, Shown::Off},
+          {5, 0, 2, 9, 2, Shown::Nothing, Shown::Nothing}, {5, 0, 2, 5, 2, Shown::Off, Shown::Amber}}) {
         states.assign(kPorts, 3);
-        states[element] = static_cast<unsigned char>(state);
-        EXPECT_EQ((std::vector{Paint(element, 0, offsetX), Paint(element, 1, offsetX), Paint(3, 0)}),
-                  (std::vector{phase0, phase1, Shown::Off})) << element << " " << state;
-    }
-}
-
-TEST_F(IndicatorPanel, CombinationPortShowsAtItsFibreElementOnlyInFibreMode)
-{
-    const int index = kPorts - 3; // a combination port
-    for (const auto& [state, medium, phase, fibre, copper] :
-         {std::tuple{1, 4, 0, Shown::Green, Shown::Off}, {0, 3, 1, Shown::Amber, Shown::Off}, {0, 2, 1, Shown::Nothing, Shown::Amber}}) {
+        media.assign(kPorts, 2);
         states[index] = static_cast<unsigned char>(state);
         media[index] = medium;
-        EXPECT_EQ(std::pair(Paint(index + 4, phase), Paint(index, phase)), std::pair(fibre, copper)) << medium;
+        EXPECT_EQ((std::vector{paint(element, 0, offsetX), paint(element, 1, offsetX), paint(3, 0)}),
+                  (std::vector{phase0, phase1, Shown::Off})) << index << " " << state << " " << medium << " " << element;
     }
-    // An indicator at left zero is not drawn off.
-    root.ChildAt(1)->ChildAt(0)->SetRect(0, 5, 6, 4);
-    EXPECT_EQ(Classify(Render({&root}, kPorts, 0).pixelColor(2, 6)), Shown::Nothing);
-}
-
-TEST_F(IndicatorPanel, ShortArraysAndMissingElementsAreSkipped)
-{
+    // Short arrays and missing elements are skipped: index 1's copper side, its fibre element, past the arrays.
     CDevModule few;
     few.AddChild(std::make_unique<CPort>()); // no lamp
     states.assign(3, 1);
     media.assign(2, 4);
-    const QImage image = Render({&few, &root}, 52, 0);
-    // Index 1's copper side, its fibre element, past the arrays.
+    const QImage image = render({&few, &root}, 52, 0);
     EXPECT_EQ((std::vector{Classify(image.pixelColor(22, 6)), Classify(image.pixelColor(62, 6)), Classify(image.pixelColor(32, 6))}),
               (std::vector{Shown::Off, Shown::Green, Shown::Nothing}));
+    // An indicator at left zero is not drawn off.
+    root.ChildAt(1)->ChildAt(0)->SetRect(0, 5, 6, 4);
+    EXPECT_EQ(Classify(render({&root}, kPorts, 0).pixelColor(2, 6)), Shown::Nothing);
 }
 
 TEST(ModelExtras, OnlyTheNamedModelShowsModeBudgetAndFan)

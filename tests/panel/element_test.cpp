@@ -9,8 +9,7 @@
 namespace {
 
 using panel::CursorShape;
-using panel_test::Folder;
-using panel_test::RecordingWindow;
+using namespace panel_test;
 
 template <typename T>
 T* Add(CPanelElement& parent, int left, int top, int width, int height, std::string id = {})
@@ -80,15 +79,14 @@ TEST(PanelElements, ClicksAndCursorsReachTheWindow)
 TEST(PanelElements, StatusReachesLampsByTheirType)
 {
     CPort port;
-    CLamp* link = AddLamp(port, CLamp::kLink);
-    CLamp* s100 = AddLamp(port, CLamp::kS100M);
-    CLamp* power = AddLamp(port, CLamp::kPower);
-    CLamp* console = AddLamp(port, CLamp::kConsole);
+    std::vector<CLamp*> lamps; // link, 100M, power, console
+    for (int type : {CLamp::kLink, CLamp::kS100M, CLamp::kPower, CLamp::kConsole})
+        lamps.push_back(AddLamp(port, type));
     port.SetStatus(panel::kPortEnabled);
     for (int status : {0, 1, 2, 3, 4, 1, 0}) {
         port.SetStatus(status);
         const int shown = status <= 1 ? status : CLamp::kLampOff;
-        EXPECT_EQ((std::vector{link->Status(), s100->Status(), power->Status(), console->Status()}),
+        EXPECT_EQ((std::vector{lamps[0]->Status(), lamps[1]->Status(), lamps[2]->Status(), lamps[3]->Status()}),
                   (std::vector{shown, shown, int(CLamp::kLampOff), int(CLamp::kLampOff)})) << status;
     }
     // A socket passes its status to its lamps just the same.

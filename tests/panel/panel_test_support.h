@@ -5,39 +5,16 @@
 #include "panel/panel_elements.h"
 #include "panel/panel_loader.h"
 #include "panel/panel_window.h"
+#include "test_folder.h"
 
 #include <QColor>
-#include <QFile>
 #include <QImage>
-#include <QTemporaryDir>
 #include <string>
 #include <vector>
 
 namespace panel_test {
 
-// Files of one test in a folder of their own.
-class Folder {
-public:
-    std::string Path(const QString& name) const { return m_dir.filePath(name).toStdString(); }
-    std::string Write(const QString& name, const QByteArray& content) const
-    {
-        QFile file(m_dir.filePath(name));
-        file.open(QIODevice::WriteOnly);
-        file.write(content);
-        return Path(name);
-    }
-    // A one-colour bitmap as Qt writes it.
-    std::string WriteBmp(const QString& name, QSize size, QColor colour) const
-    {
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(colour);
-        image.save(m_dir.filePath(name), "BMP");
-        return Path(name);
-    }
-
-private:
-    QTemporaryDir m_dir;
-};
+using Folder = TestFolder;
 
 // A panel description file loaded as the main window loads it.
 struct Loaded {

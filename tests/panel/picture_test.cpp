@@ -10,13 +10,6 @@ namespace {
 
 using namespace panel_test;
 
-QByteArray ReadAll(const std::string& path)
-{
-    QFile file(QString::fromStdString(path));
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
 // The box of non-white pixels.
 QRect Painted(const QImage& image)
 {
@@ -31,7 +24,8 @@ QRect Painted(const QImage& image)
 TEST(Picture, RejectsWhatIsNotAWindowsBitmap)
 {
     Folder folder;
-    QByteArray os2 = ReadAll(folder.WriteBmp("os2.bmp", QSize(4, 4), Qt::red));
+    QFile file(QString::fromStdString(folder.WriteBmp("os2.bmp", QSize(4, 4), Qt::red)));
+    QByteArray os2 = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     QByteArray garbled = os2.left(18) + QByteArray(3, '\xff');
     qToLittleEndian<quint32>(12, os2.data() + 14);
     White(QSize(4, 4)).save(QString::fromStdString(folder.Path("picture.bmp")), "PNG"); // misnamed
@@ -50,23 +44,6 @@ TEST(Picture, RejectsWhatIsNotAWindowsBitmap)
         CDib picture;
         EXPECT_FALSE(picture.Load(path) || picture.IsLoaded()) << path;
         EXPECT_EQ(debug.lines(), lines) << path;
-    }
-}
-
-TEST(BitmapCache, IndicatorPicturesHaveTheirSizesAndColours)
-{
-    CMyBitmapApp cache;
-    ASSERT_TRUE(cache.LoadPanelBitmaps());
-    EXPECT_EQ(cache.RecordCount(), 13u);
-    for (const auto& [id, size, colour] : std::initializer_list<std::tuple<int, QSize, Shown>>{
-             {159, {5, 4}, Shown::Off}, {160, {5, 4}, Shown::Off}, {161, {6, 4}, Shown::Green}, {162, {6, 4}, Shown::Green},
-             {163, {6, 4}, Shown::Amber}, {164, {6, 4}, Shown::Amber}, {215, {6, 5}, Shown::Green}, {216, {6, 5}, Shown::Red},
-             {219, {6, 5}, Shown::Red}, {225, {6, 5}, Shown::Off}}) {
-        QImage target = White(QSize(20, 20));
-        QPainter painter(&target);
-        cache.DrawBitmap(painter, id, 3, 4);
-        painter.end();
-        EXPECT_EQ(std::pair(Painted(target), Classify(target.pixelColor(5, 6))), std::pair(QRect(QPoint(3, 4), size), colour)) << id;
     }
 }
 

@@ -19,19 +19,12 @@ TEST(ProgramFolder, NamesAreFoundInTheCurrentDirectoryFirstThenBesideTheProgram)
     const fs::path previous = fs::current_path();
     fs::current_path(current.path());
 
-    const struct {
-        std::string name;
-        fs::path folder;
-        std::string expected;
-    } cases[] = {
-        {"both.xml", program.path(), "both.xml"},
-        {"beside.xml", program.path(), (program.path() / "beside.xml").string()},
-        {"art/beside.bmp", program.path(), (program.path() / "art/beside.bmp").string()},
-        // Found nowhere: the name as given, which then loads nothing.
-        {"missing.xml", program.path(), "missing.xml"},
-        {"beside.xml", fs::path(), "beside.xml"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(platform::locateFile(c.name, c.folder), c.expected) << c.name << " in " << c.folder;
+    // Found nowhere: the name as given, which then loads nothing.
+    for (const auto& [name, folder, expected] :
+         {std::tuple<std::string, fs::path, std::string>{"both.xml", program.path(), "both.xml"},
+          {"beside.xml", program.path(), (program.path() / "beside.xml").string()},
+          {"art/beside.bmp", program.path(), (program.path() / "art/beside.bmp").string()},
+          {"missing.xml", program.path(), "missing.xml"}, {"beside.xml", fs::path(), "beside.xml"}})
+        EXPECT_EQ(platform::locateFile(name, folder), expected) << name << " in " << folder;
     fs::current_path(previous);
 }
