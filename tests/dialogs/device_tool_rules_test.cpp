@@ -43,10 +43,7 @@ TEST(AggregatedLinks, BitmapRowsGiveEachPortItsLink)
     for (const auto& [bits, suffix] : {std::pair{"\xC0\x00\x00\x00", ".1"}, {"\x00\x00\x00\x30", ".3"}, {"\x00\x00\x00\x00", ".2"},
                                        {"\x00\x00\x00\x0F", ".4"}})
         addAggregatedLink(links, {{std::string(bits, 4)}, suffix}, 28);
-    std::vector<int> expected(28, 0);
-    expected[0] = expected[1] = 1;
-    expected[26] = expected[27] = 3;
-    EXPECT_EQ(links, expected);
+    EXPECT_EQ(links, (std::vector<int>{1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 3}));
 }
 
 TEST(TextNumber, ParsesLikeTheDecimalParse)

@@ -65,6 +65,6 @@ TEST(SurveillanceRules, ApplyRefusesAsymmetricVlansTheVoiceVlanAndNoVlan)
     EXPECT_EQ(checkSurveillanceApply({"1", "2", "5"}, "6"), "Auto Surveillance Vlan can not support in Asymmetric VLAN mode.");
     EXPECT_EQ(checkSurveillanceApply({"2", "1", "5"}, "6"), "");
     // Enabling needs a VLAN; disabling sends none.
-    EXPECT_NE(checkSurveillanceVlanChoice(true, ""), "");
-    EXPECT_EQ(checkSurveillanceVlanChoice(false, "") + checkSurveillanceVlanChoice(true, "30"), "");
+    EXPECT_EQ(checkSurveillanceVlanChoice(true, "") + "|" + checkSurveillanceVlanChoice(false, "") + checkSurveillanceVlanChoice(true, "30"),
+              "No Vlan ID to apply: the switch offered none. Press Refresh to read its VLANs again.|");
 }

@@ -1,34 +1,15 @@
 #include "dialogs/switching/arp_spoofing_rules.h"
 #include "dialogs/switching/dhcp_screening_rules.h"
 #include "dialogs/switching/dot1x_rules.h"
-#include "snmp/encodings.h"
+#include "rules_ports.h"
 
 #include <gtest/gtest.h>
 
 using namespace dialogs;
 using namespace dialogs::switching;
 
-namespace {
-
-// Link 1 holds ports 3 and 4.
-AggregatedLinks linkOf3And4(int portCount)
-{
-    AggregatedLinks links(portCount);
-    std::vector<bool> members(static_cast<std::size_t>(portCount));
-    members[2] = members[3] = true;
-    links.add({{snmp::portFlagsToBitmap(members, portCount).octets}, ".1"});
-    return links;
-}
-
-std::vector<bool> portsTicked(std::initializer_list<int> ports, int portCount = 28)
-{
-    std::vector<bool> flags(static_cast<std::size_t>(portCount));
-    for (int port : ports)
-        flags[static_cast<std::size_t>(port - 1)] = true;
-    return flags;
-}
-
-} // namespace
+using rules_test::linkOf;
+using rules_test::portsTicked;
 
 TEST(PortSecurityRules, Dot1xConfigChecksEveryFieldBeforeAnythingIsSent)
 {
@@ -83,7 +64,7 @@ TEST(PortSecurityRules, Dot1xPortRefusalsKeepOnePortOutsideAutoAndForceUnauthori
         std::vector<int> controls;
         for (char code : codes)
             controls.push_back(code - '0');
-        EXPECT_EQ(checkDot1xPorts(from, to, control, controls, link ? linkOf3And4(8) : AggregatedLinks(8)), message)
+        EXPECT_EQ(checkDot1xPorts(from, to, control, controls, link ? linkOf({3, 4}, 8) : AggregatedLinks(8)), message)
             << from << ".." << to << " to " << control << " among " << codes;
     }
 }
@@ -109,7 +90,7 @@ TEST(PortSecurityRules, ArpSpoofingEntryChecksInOrder)
     for (const auto& [address, mac, ticked, message] : cases) {
         std::vector<bool> ports = ticked;
         ports.resize(28);
-        EXPECT_EQ(checkArpSpoofingEntry({address.empty(), address, mac, ports}, linkOf3And4(28)), message) << address << " " << mac;
+        EXPECT_EQ(checkArpSpoofingEntry({address.empty(), address, mac, ports}, linkOf({3, 4})), message) << address << " " << mac;
     }
 }
 

@@ -169,31 +169,26 @@ TEST(SnmpAgentRules, OnlyActiveRowsThatAgreeWithTheirIndexAreListed)
 {
     // The texts of a listed row; none for a row that is not listed.
     const auto listed = [](const auto& row) { return row ? std::optional<Texts>(row->texts()) : std::nullopt; };
-    const auto user = [&](WalkRow r) { return listed(decodeUserRow(r)); };
-    const auto group = [&](WalkRow r) { return listed(decodeGroupRow(r)); };
-    const auto view = [&](WalkRow r) { return listed(decodeViewRow(r)); };
-    const auto community = [&](WalkRow r) { return listed(decodeCommunityRow(r)); };
-    const auto host = [&](WalkRow r) { return listed(decodeHostRow(r)); };
     const std::string root("\x01\x00", 2);
     const std::pair<std::optional<Texts>, std::optional<Texts>> cases[] = {
-        {user({{"ab", "3", "g", "3", "", "2", "", "1"}, ".2.97.98.3"}), Texts{"ab", "g", "V3", "SHA", "DES_CBC"}},
-        {user({{"ab", "3", "g", "3", "", "2", "", "5"}, ".2.97.98.3"}), std::nullopt}, // createAndWait
-        {user({{"42", "3", "g", "3", "", "2", "", "1"}, ".2.97.98.3"}), std::nullopt}, // named unlike its index
-        {user({{"ab", "7", "g", "1", "", "1", "", "1"}, ".2.97.98.7"}), std::nullopt}, // unknown version
-        {user({{"ab", "3", "g", "77 x", "", "1", "", "1"}, ".2.97.98.3"}), std::nullopt}, // a text protocol
-        {group({{"g", "2", "1", "r", "w", "n", "1"}, ".1.103.2.1"}), Texts{"g", "r", "w", "n", "v2c", "NoAuthNoPriv"}},
-        {group({{"g", "3", "3", "r", "w", "n", "1"}, ".1.103.3.3"}), Texts{"g", "r", "w", "n", "v3", "AuthPriv"}},
-        {group({{"g", "3", "3", "r", "w", "n", "2"}, ".1.103.3.3"}), std::nullopt}, // not active
-        {group({{"g", "3", "2", "r", "w", "n", "1"}, ".1.103.3.3"}), std::nullopt}, // level unlike its index
-        {view({{"all", root, "2", "1"}, ".3.97.108.108.3.1.3.6"}), Texts{"all", "1.3.6", "1.0", "Excluded"}},
-        {view({{"all", "", "1", "1"}, ".3.97.108.108.4.1.3.6"}), std::nullopt}, // a short index
-        {view({{"all", "", "1", "5"}, ".3.97.108.108.3.1.3.6"}), std::nullopt}, // not active
-        {community({{"pub", "public", "1"}, ".3.112.117.98"}), Texts{"pub", "public"}},
-        {community({{"pubx", "public", "1"}, ".3.112.117.98"}), std::nullopt}, // named unlike its index
-        {host({{"10.1.2.3", "pub", "4", "1"}, ".10.1.2.3"}), Texts{"10.1.2.3", "V3-AuthNoPriv", "pub"}},
-        {host({{"10.1.2.3", "pub", "5", "1"}, ".10.1.2.3"}), Texts{"10.1.2.3", "V3-AuthPriv", "pub"}},
-        {host({{"10.1.2.3", "pub", "5", "5"}, ".10.1.2.3"}), std::nullopt}, // not active
-        {host({{"42", "pub", "1", "1"}, ".10.1.2.3"}), std::nullopt},      // an address that is no address
+        {listed(decodeUserRow({{"ab", "3", "g", "3", "", "2", "", "1"}, ".2.97.98.3"})), Texts{"ab", "g", "V3", "SHA", "DES_CBC"}},
+        {listed(decodeUserRow({{"ab", "3", "g", "3", "", "2", "", "5"}, ".2.97.98.3"})), std::nullopt}, // createAndWait
+        {listed(decodeUserRow({{"42", "3", "g", "3", "", "2", "", "1"}, ".2.97.98.3"})), std::nullopt}, // named unlike its index
+        {listed(decodeUserRow({{"ab", "7", "g", "1", "", "1", "", "1"}, ".2.97.98.7"})), std::nullopt}, // unknown version
+        {listed(decodeUserRow({{"ab", "3", "g", "77 x", "", "1", "", "1"}, ".2.97.98.3"})), std::nullopt}, // a text protocol
+        {listed(decodeGroupRow({{"g", "2", "1", "r", "w", "n", "1"}, ".1.103.2.1"})), Texts{"g", "r", "w", "n", "v2c", "NoAuthNoPriv"}},
+        {listed(decodeGroupRow({{"g", "3", "3", "r", "w", "n", "1"}, ".1.103.3.3"})), Texts{"g", "r", "w", "n", "v3", "AuthPriv"}},
+        {listed(decodeGroupRow({{"g", "3", "3", "r", "w", "n", "2"}, ".1.103.3.3"})), std::nullopt}, // not active
+        {listed(decodeGroupRow({{"g", "3", "2", "r", "w", "n", "1"}, ".1.103.3.3"})), std::nullopt}, // level unlike its index
+        {listed(decodeViewRow({{"all", root, "2", "1"}, ".3.97.108.108.3.1.3.6"})), Texts{"all", "1.3.6", "1.0", "Excluded"}},
+        {listed(decodeViewRow({{"all", "", "1", "1"}, ".3.97.108.108.4.1.3.6"})), std::nullopt}, // a short index
+        {listed(decodeViewRow({{"all", "", "1", "5"}, ".3.97.108.108.3.1.3.6"})), std::nullopt}, // not active
+        {listed(decodeCommunityRow({{"pub", "public", "1"}, ".3.112.117.98"})), Texts{"pub", "public"}},
+        {listed(decodeCommunityRow({{"pubx", "public", "1"}, ".3.112.117.98"})), std::nullopt}, // named unlike its index
+        {listed(decodeHostRow({{"10.1.2.3", "pub", "4", "1"}, ".10.1.2.3"})), Texts{"10.1.2.3", "V3-AuthNoPriv", "pub"}},
+        {listed(decodeHostRow({{"10.1.2.3", "pub", "5", "1"}, ".10.1.2.3"})), Texts{"10.1.2.3", "V3-AuthPriv", "pub"}},
+        {listed(decodeHostRow({{"10.1.2.3", "pub", "5", "5"}, ".10.1.2.3"})), std::nullopt}, // not active
+        {listed(decodeHostRow({{"42", "pub", "1", "1"}, ".10.1.2.3"})), std::nullopt},      // an address that is no address
     };
     for (std::size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(cases[i].first, cases[i].second) << "case " << i;

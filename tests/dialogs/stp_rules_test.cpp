@@ -58,9 +58,8 @@ TEST(StpRules, BridgeSetEncodesVersionAndStateAndTheReadDecodes)
     };
     const std::vector<std::string> row{"32768", "1234", "3", kRoot, "0", "2000", "200", "1500", "200", "100", "1500"};
     const auto with = [&](std::vector<std::string> tail) {
-        std::vector<std::string> values = row;
-        values.insert(values.end(), tail.begin(), tail.end());
-        return values;
+        tail.insert(tail.begin(), row.begin(), row.end());
+        return tail;
     };
     const std::string root = "80:00:00:00:5E:00:53:01 2000 1500";
     EXPECT_EQ(shown(with({"2", "0"})), root + " off 2");
@@ -106,9 +105,8 @@ TEST(StpRules, TrunkMemberKeepsItsRowValues)
 
 TEST(StpRules, PortReadAsksForPriorityCostAndEnableOfThePort)
 {
-    const Bindings read = stpPortRead("12");
     std::vector<std::string> oids;
-    for (const auto& binding : read)
+    for (const auto& binding : stpPortRead("12"))
         oids.push_back(binding.oid);
     EXPECT_EQ(oids, (std::vector<std::string>{"1.3.6.1.2.1.17.2.15.1.2.12", "1.3.6.1.2.1.17.2.15.1.5.12",
                                               "1.3.6.1.2.1.17.2.15.1.4.12"}));

@@ -3,6 +3,7 @@
 #include "dialogs/switching/vlan_entry_rules.h"
 #include "dialogs/switching/vlan_rules.h"
 
+#include "rules_ports.h"
 #include "snmp/common_snmp.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 
 using namespace dialogs;
 using namespace dialogs::switching;
+using rules_test::linkOf;
 
 namespace {
 
@@ -23,15 +25,6 @@ std::vector<VlanEntry> listed()
     for (int port = 2; port <= 28; ++port)
         all += "," + std::to_string(port);
     return {{1, "default", all, all, 28, 28}, {10, "office", "1,2,3,4,5,6,7,8", "", 8, 0}, {30, "cameras", "", "", 0, 0}};
-}
-
-// Ports 21 and 22 form link 1.
-AggregatedLinks linked()
-{
-    AggregatedLinks links(28);
-    links.add({{std::string("\x00\x00\x0c\x00", 4)}, ".1"});
-    links.setKnown();
-    return links;
 }
 
 std::vector<std::int64_t> pvidsWith(std::vector<std::pair<int, std::int64_t>> changes)
@@ -78,7 +71,7 @@ TEST(VlanRules, PvidChecks)
         {{{3, 99}}, "Invalid PVID"}, {{{3, 0}}, "Invalid PVID"}, {{{3, 30}}, "Invalid PVID,VlAN is empty"},
     };
     for (const auto& [changes, message] : cases)
-        EXPECT_EQ(checkPvids(pvidsWith(changes), linked(), listed()), message) << changes.front().first;
+        EXPECT_EQ(checkPvids(pvidsWith(changes), linkOf({21, 22}), listed()), message) << changes.front().first;
     // 40 ports and more: a pause after the 40th set only.
     EXPECT_EQ((std::vector<bool>{pauseAfterPvid(28, 28), pauseAfterPvid(40, 40), pauseAfterPvid(40, 52), pauseAfterPvid(41, 52)}),
               (std::vector<bool>{false, true, true, false}));
@@ -128,7 +121,7 @@ TEST(VlanEntryRules, OkChecksInOrder)
         VlanEntryForm form = loadVlanEntryForm(add, true, 28, {}, 0);
         for (const auto& [port, member] : members)
             form.members[static_cast<std::size_t>(port - 1)] = member;
-        EXPECT_EQ(checkVlanEntry(form, {vid, name}, linked(), list), message) << vid << " " << name;
+        EXPECT_EQ(checkVlanEntry(form, {vid, name}, linkOf({21, 22}), list), message) << vid << " " << name;
     }
 }
 
