@@ -56,11 +56,10 @@ TEST_F(RelayDrill, AnswerArrivingAfterItsTimeOutIsIgnored)
     relay.setFaults({.answerDelay = std::chrono::milliseconds(1200)});
     EXPECT_EQ(getOne(session, kSysName), (Got{snmp::kStatusNoAnswer, "", ""})) << "no response";
 
-    // The late answers to sysName reach the session while it waits for this one.
+    // The late answer to sysName (due at 1200 ms) reaches the session while it waits for this one.
     relay.setFaults({.answerDelay = std::chrono::milliseconds(900)});
     const Got got = getOne(session, kSysLocation, 3000);
     EXPECT_EQ(std::pair(got.status, got.oid), (std::pair<int, std::string>(snmp::kStatusOk, kSysLocation)));
-    EXPECT_GE(relay.counts().answers, 2);
 }
 
 } // namespace

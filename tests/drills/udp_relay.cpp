@@ -133,7 +133,6 @@ void UdpRelay::fromClient(const std::string& datagram)
 
 void UdpRelay::fromAgent(std::string datagram)
 {
-    ++m_counts.answers;
     if (dropOne())
         return;
     snmp::Pdu answer;

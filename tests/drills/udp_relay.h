@@ -34,7 +34,6 @@ struct RelayCounts {
     int requests = 0;        // arrived from the client
     int setRequests = 0;     // of those, version-1 set requests
     std::vector<snmp::Value> setValues; // the values those set
-    int answers = 0;         // arrived from the agent
     int dropped = 0;
     int duplicated = 0;
     int staleReplays = 0;
