@@ -4,7 +4,6 @@
 #include "monitor/panel_device_thread.h"
 #include "sim/switch_agent.h"
 #include "snmp/common_snmp.h"
-#include "snmp/pdu.h"
 #include "snmp/session_parameters.h"
 #include "task_queue.h"
 #include "udp_relay.h"
@@ -13,13 +12,7 @@
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
-#include <cstdint>
 #include <memory>
-#include <mutex>
-#include <string>
-#include <thread>
-#include <vector>
 
 // Shared pieces of the fault drills: the simulated switch behind the real
 // snmpd, session parameters for a port, a walk driven like a dialog's, and a
@@ -33,19 +26,12 @@ inline const std::vector<std::string> kLinkColumns = {
 inline constexpr const char* kSysName = "1.3.6.1.2.1.1.5.0";
 inline constexpr const char* kSysLocation = "1.3.6.1.2.1.1.6.0";
 
-// The OID of dotted text; empty for anything else.
-inline snmp::Oid oidOf(const std::string& text)
+// Whether `oid` is an instance under `column`, or `column` itself when `orItself`.
+inline bool within(const snmp::Oid& oid, const std::string& column, bool orItself = false)
 {
-    snmp::Oid oid;
-    snmp::oidFromText(text, oid);
-    return oid;
-}
-
-// Whether `oid` is an instance under `column`.
-inline bool within(const snmp::Oid& oid, const std::string& column)
-{
-    const snmp::Oid prefix = oidOf(column);
-    return oid.size() > prefix.size() && std::equal(prefix.begin(), prefix.end(), oid.begin());
+    snmp::Oid prefix;
+    snmp::oidFromText(column, prefix);
+    return oid.size() + (orItself ? 1 : 0) > prefix.size() && std::equal(prefix.begin(), prefix.end(), oid.begin());
 }
 
 // Values as an agent answers them.
@@ -90,28 +76,20 @@ struct WalkRow {
     bool operator==(const WalkRow&) const = default;
 };
 
-struct Walked {
-    std::vector<WalkRow> rows;
-    int endStatus = 0;
-};
-
 // One walk as a dialog's session walks it (asynchronously, re-armed after
-// each row), driven on this thread to its end.
-inline Walked walkOnce(const std::vector<std::string>& columns)
+// each row), driven on this thread to its end past the last row.
+inline std::vector<WalkRow> walkOnce(const std::vector<std::string>& columns)
 {
     TaskQueue tasks;
-    Walked walked;
+    std::vector<WalkRow> rows;
     bool ended = false;
-    {
-        dialogs::CDialogSession session("m_cCommonSNMP");
-        session.startWalk({.oids = columns}, tasks.poster(),
-                          {[&](const dialogs::WalkRow& row) { walked.rows.push_back({row.suffix, row.values}); },
-                           [&] { ended = true; }});
-        EXPECT_TRUE(tasks.runUntil([&ended] { return ended; }, std::chrono::seconds(60)));
-        walked.endStatus = session.endStatus();
-        session.close();
-    }
-    return walked;
+    dialogs::CDialogSession session("m_cCommonSNMP");
+    session.startWalk({.oids = columns}, tasks.poster(),
+                      {[&](const dialogs::WalkRow& row) { rows.push_back({row.suffix, row.values}); }, [&] { ended = true; }});
+    EXPECT_TRUE(tasks.runUntil([&ended] { return ended; }, std::chrono::seconds(60)));
+    EXPECT_EQ(session.endStatus(), snmp::kStatusEnded);
+    session.close();
+    return rows;
 }
 
 // A synchronous get of one object: the status, and the OID and value answered.

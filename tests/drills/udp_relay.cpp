@@ -14,7 +14,7 @@ namespace {
 
 // A version-1 GetResponse carrying the PDU's request id, error and bindings,
 // whatever they say; empty when Net-SNMP cannot encode them.
-std::string encodeV1Response(const std::string& community, const snmp::Pdu& answer)
+std::string encodeV1Response(std::string community, const snmp::Pdu& answer)
 {
     snmp::NetSnmpPduPtr pdu = snmp::toNetSnmpPdu(answer, snmp::Target{});
     if (!pdu)
@@ -27,9 +27,8 @@ std::string encodeV1Response(const std::string& community, const snmp::Pdu& answ
     netsnmp_session session;
     snmp_sess_init(&session);
     session.version = SNMP_VERSION_1;
-    std::string name = community;
-    session.community = reinterpret_cast<u_char*>(name.data());
-    session.community_len = name.size();
+    session.community = reinterpret_cast<u_char*>(community.data());
+    session.community_len = community.size();
     std::size_t size = 1 << 16, offset = 0;
     auto* buffer = static_cast<u_char*>(std::malloc(size)); // snmp_build may grow it
     std::string message;
@@ -60,16 +59,13 @@ bool decodeV1(const std::string& datagram, snmp::Pdu& pdu, std::string* communit
 
 sockaddr_in loopback(std::uint16_t port)
 {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(port);
-    return address;
+    return {.sin_family = AF_INET, .sin_port = htons(port), .sin_addr = {htonl(INADDR_LOOPBACK)}, .sin_zero = {}};
 }
 
-// A datagram socket bound to a free loopback port; its address, port 0 on failure.
-sockaddr_in bindLoopback(int fd)
+// A datagram socket bound to a free loopback port, and that address (port 0 on failure).
+sockaddr_in boundSocket(int& fd)
 {
+    fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     sockaddr_in address = loopback(0);
     socklen_t length = sizeof address;
     if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0
@@ -78,20 +74,13 @@ sockaddr_in bindLoopback(int fd)
     return address;
 }
 
-int datagramSocket()
-{
-    return ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-}
-
 } // namespace
 
-UdpRelay::UdpRelay(std::uint16_t agentPort, unsigned seed)
-    : m_clientSide(datagramSocket()), m_agentSide(datagramSocket()), m_wake(datagramSocket()),
-      m_agent(loopback(agentPort)), m_random(seed)
+UdpRelay::UdpRelay(std::uint16_t agentPort, unsigned seed) : m_agent(loopback(agentPort)), m_random(seed)
 {
-    m_port = ntohs(bindLoopback(m_clientSide).sin_port);
-    const sockaddr_in self = bindLoopback(m_wake);
-    if (m_port != 0 && bindLoopback(m_agentSide).sin_port != 0 && self.sin_port != 0
+    m_port = ntohs(boundSocket(m_clientSide).sin_port);
+    const sockaddr_in self = boundSocket(m_wake);
+    if (m_port != 0 && boundSocket(m_agentSide).sin_port != 0 && self.sin_port != 0
         && ::connect(m_wake, reinterpret_cast<const sockaddr*>(&self), sizeof self) == 0)
         m_thread = std::thread([this] { run(); });
 }
@@ -144,7 +133,6 @@ void UdpRelay::fromClient(const std::string& datagram)
 
 void UdpRelay::fromAgent(std::string datagram)
 {
-    ++m_counts.answers;
     if (dropOne())
         return;
     snmp::Pdu answer;

@@ -34,7 +34,6 @@ struct RelayCounts {
     int requests = 0;        // arrived from the client
     int setRequests = 0;     // of those, version-1 set requests
     std::vector<snmp::Value> setValues; // the values those set
-    int answers = 0;         // arrived from the agent
     int dropped = 0;
     int duplicated = 0;
     int staleReplays = 0;
@@ -68,9 +67,9 @@ private:
     int sendDue();
     void run();
 
-    int m_clientSide; // the client sends here
-    int m_agentSide;  // talks to the agent
-    int m_wake;       // a datagram to itself ends the loop
+    int m_clientSide = -1; // the client sends here
+    int m_agentSide = -1;  // talks to the agent
+    int m_wake = -1;       // a datagram to itself ends the loop
     sockaddr_in m_agent{};
     sockaddr_in m_client{};
     bool m_knowsClient = false;

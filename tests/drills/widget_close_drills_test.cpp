@@ -4,10 +4,10 @@
 
 #include "app/main_window.h"
 #include "debug_lines.h"
-#include "dialogs/dialog_base.h"
 #include "dialogs/mib/table_view_dialog.h"
 #include "main_window_fixture.h"
 #include "qt_wait.h"
+#include "walk_ends.h"
 
 #include <QTreeWidget>
 
@@ -68,12 +68,11 @@ TEST_F(WidgetCloseDrill, HundredInterfaceTablesClosedInTheMiddleOfTheirWalks)
     EXPECT_GT(rowsSeen, 0);
 
     // A last dialog walks to the end and lists every interface.
-    const std::vector<WalkRow> reference = walkOnce(dialogs::mib::interfaceTableView().walk.oids).rows;
-    bool ended = false;
+    const std::vector<WalkRow> reference = walkOnce(dialogs::mib::interfaceTableView().walk.oids);
     auto last = dialogs::mib::newInterfaceTableDialog();
-    QObject::connect(last.get(), &dialogs::CDialogBase::walkEnded, [&] { ended = true; });
+    WalkEnds ends(*last);
     last->show();
-    ASSERT_TRUE(waitUntil([&] { return ended; }));
+    ends.wait(1);
     EXPECT_EQ(last->list()->topLevelItemCount(), static_cast<int>(reference.size()));
     EXPECT_GE(reference.size(), 28u);
 }

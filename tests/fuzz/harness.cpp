@@ -45,11 +45,7 @@ std::string scratchDirectory()
     static const struct Directory {
         std::string path = (std::filesystem::temp_directory_path() / "qmx-fuzz-XXXXXX").string();
         Directory() { require(::mkdtemp(path.data()) != nullptr, "a scratch directory"); }
-        ~Directory()
-        {
-            std::error_code ignored;
-            std::filesystem::remove_all(path, ignored);
-        }
+        ~Directory() { std::error_code ignored; std::filesystem::remove_all(path, ignored); }
     } directory;
     return directory.path;
 }
@@ -89,17 +85,6 @@ std::uint32_t arc(FuzzReader& in)
 }
 
 } // namespace
-
-AnswerTransport::AnswerTransport(FuzzReader& input, std::vector<snmp::Target>* targets)
-    : AnsweringTransport(false), m_input(input), m_targets(targets)
-{
-    startServing();
-}
-
-AnswerTransport::~AnswerTransport()
-{
-    stopServing();
-}
 
 snmp::TransportStatus AnswerTransport::answer(const snmp::Target& target, const snmp::Pdu& request, snmp::Pdu& response)
 {

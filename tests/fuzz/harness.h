@@ -57,8 +57,9 @@ void useLoopbackAgent(const char* version = "1");
 // where each request went; read it once the transport is gone.
 class AnswerTransport final : public sim::AnsweringTransport {
 public:
-    explicit AnswerTransport(FuzzReader& input, std::vector<snmp::Target>* targets = nullptr);
-    ~AnswerTransport() override;
+    explicit AnswerTransport(FuzzReader& input, std::vector<snmp::Target>* targets = nullptr)
+        : AnsweringTransport(false), m_input(input), m_targets(targets) { startServing(); }
+    ~AnswerTransport() override { stopServing(); }
 
 private:
     snmp::TransportStatus answer(const snmp::Target& target, const snmp::Pdu& request, snmp::Pdu& response) override;

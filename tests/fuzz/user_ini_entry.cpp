@@ -9,13 +9,8 @@ int user_ini(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const platform::IniFile ini = platform::IniFile::parse(text);
-    for (const char* section : {"DeviceInfo", "deviceinfo", ""}) {
-        for (const char* key : {"DeviceName", "DevicePortNum", "XMLName", "IsAllGiga", "IsHasFan"}) {
-            require(ini.readString(section, key).size() <= platform::IniFile::kMaxValueLength, "value length");
-            ini.readInt(section, key, -7);
-        }
-    }
-    // Any line of the file may name a section or key the reader is asked for.
+    // The device description (below) reads its own section's keys; any line
+    // of the file may name a section or key the reader is asked for.
     std::size_t begin = 0;
     for (int lines = 0; begin < text.size() && lines < 64; ++lines) {
         const std::size_t end = std::min(text.find('\n', begin), text.size());
@@ -32,6 +27,7 @@ int user_ini(const std::uint8_t* data, std::size_t size)
     require(description.portCount >= 1 && description.portCount <= app::DeviceDescription::kMaxPortCount,
             "port count within the port tables");
     require(description.deviceName == ini.readString("DeviceInfo", "DeviceName"), "file and text read alike");
+    require(std::max(description.deviceName.size(), description.xmlName.size()) <= platform::IniFile::kMaxValueLength, "value length");
     const int combination = app::combinationPortCount(description.portCount);
     require(combination >= 0 && combination <= description.portCount, "combination ports among the ports");
     return 0;
