@@ -20,11 +20,9 @@ snmp::Target community(const char* name, const char* user = "")
 {
     snmp::Target target;
     target.community = name;
-    if (*user) {
-        target.version = 3;
-        target.user = user;
-        target.level = snmp::SecurityLevel::AuthPriv;
-    }
+    target.version = *user ? 3 : 1;
+    target.user = user;
+    target.level = *user ? snmp::SecurityLevel::AuthPriv : snmp::SecurityLevel::NoAuthNoPriv;
     return target;
 }
 
@@ -38,10 +36,7 @@ using Outcome = std::tuple<TransportStatus, PduType, int, int, std::vector<VarBi
 TEST(InProcess, AnswersErrorsAndSilenceAsAnAgentWouldAndRecordsEachRequest)
 {
     ManualClock clock;
-    SwitchSettings settings;
-    settings.rebootTime = 5s;
-    settings.scenario = false;
-    InProcessTransport transport(SimulatedSwitch(loadedModel("QMX-7720-ZA"), settings, [&clock] { return clock.now; }));
+    InProcessTransport transport(SimulatedSwitch(loadedModel("QMX-7720-ZA"), {.rebootTime = 5s, .scenario = false}, [&clock] { return clock.now; }));
     const auto exchange = [&transport](const snmp::Target& target, PduType type, std::vector<VarBind> bindings) {
         std::promise<Outcome> promise;
         transport.submit(target, {type, 0, 0, 0, std::move(bindings)}, [&promise](TransportStatus status, snmp::Pdu pdu) {
@@ -94,8 +89,6 @@ TEST(InProcess, AnswersErrorsAndSilenceAsAnAgentWouldAndRecordsEachRequest)
     }
     EXPECT_EQ(recorded, submitted);
     EXPECT_EQ(ids.size(), submitted.size());
-    transport.clearRequests();
-    EXPECT_TRUE(transport.requests().empty());
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The back end's side of snmpd's pass_persist protocol, and its inputs; the
-// protocol's gets, sets and errors through snmpd are the agent tests' part.
+// protocol's gets, sets, errors and value notations through snmpd are the
+// agent tests' part.
 #include "switch_fixture.h"
 
 #include "sim/pass_persist_server.h"
@@ -12,15 +13,6 @@
 namespace {
 
 using namespace sim;
-
-TEST(PassValue, WritesPrintableTextAsStringAndTheRestAsHex)
-{
-    EXPECT_EQ(toPassValue(octetValue("core 1")).type, "string");
-    const PassValue binary = toPassValue(octetValue(std::string("\x80\x00\x10", 3)));
-    EXPECT_EQ(std::pair(binary.type, binary.text), (std::pair<std::string, std::string>("octet", "80 00 10")));
-    EXPECT_EQ(toPassValue(ipValue("\x0a\x01\x02\x03")).text, "10.1.2.3");
-    EXPECT_EQ(toPassValue(oidValue({1, 3, 6})).text, ".1.3.6");
-}
 
 TEST(PassValue, ReadsSetLinesAsSnmpdWritesThem)
 {
@@ -69,17 +61,14 @@ TEST(PassPersistServer, ServesOnlyItsSubtree)
     EXPECT_EQ(serve({1, 0, 8802, 1, 1, 2}, script), "NONE\nNONE\n.1.0.8802.1.1.2.1.3.1.0\ninteger\n4\n");
 }
 
-TEST(PortRanges, ParsesModelFileLists)
+TEST(ModelFiles, PortListsParseAndFaultsAreReported)
 {
     PortSet ports;
     ASSERT_TRUE(parsePortRanges("1-4,7", ports));
     EXPECT_EQ(ports, (PortSet{1, 2, 3, 4, 7}));
     for (const char* bad : {"4-1", "a", "1,,2", "0", "3-"})
         EXPECT_FALSE(parsePortRanges(bad, ports)) << bad;
-}
 
-TEST(ModelFiles, ReportWhatIsWrong)
-{
     ModelData model;
     std::string error;
     EXPECT_FALSE(loadModel(defaultModelDirectory(), "QMX-0000-XX", model, &error));

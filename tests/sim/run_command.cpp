@@ -13,10 +13,9 @@ CommandResult runCommand(const std::vector<std::string>& args)
     int pipeFds[2];
     if (pipe2(pipeFds, O_CLOEXEC) != 0)
         return result;
-    std::vector<std::string> storage = args;
     std::vector<char*> argv;
-    for (auto& arg : storage)
-        argv.push_back(arg.data());
+    for (const std::string& arg : args)
+        argv.push_back(const_cast<char*>(arg.c_str())); // posix_spawnp does not write them
     argv.push_back(nullptr);
 
     posix_spawn_file_actions_t actions;

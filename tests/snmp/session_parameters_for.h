@@ -12,8 +12,7 @@ struct AgentUser {
     const char *name, *level, *auth, *priv;
 };
 
-inline snmp::SessionParameters sessionParametersFor(std::uint16_t port, const AgentUser& user,
-                                                    int timeoutMs = 3000)
+inline snmp::SessionParameters sessionParametersFor(std::uint16_t port, const AgentUser& user, int timeoutMs = 3000)
 {
     snmp::SessionParameters parameters;
     parameters.agentAddress = "127.0.0.1";
@@ -31,13 +30,7 @@ inline snmp::SessionParameters sessionParametersFor(std::uint16_t port, const Ag
     return parameters;
 }
 
-inline const AgentUser kVersion1{"", "1", "1", "1"};
-inline const AgentUser kAgentUsers[] = {
-    {"", "1", "1", "1"},
-    {"simnoauth", "1", "1", "1"},
-    {"simmd5", "2", "2", "1"},
-    {"simsha", "2", "3", "1"},
-    {"simshades", "3", "3", "2"},
-    {"simshaaes", "3", "3", "4"},
-    {"simsha256", "3", "5", "4"},
-};
+inline const AgentUser kAgentUsers[] = {{"", "1", "1", "1"},          {"simnoauth", "1", "1", "1"}, {"simmd5", "2", "2", "1"},
+                                        {"simsha", "2", "3", "1"},    {"simshades", "3", "3", "2"}, {"simshaaes", "3", "3", "4"},
+                                        {"simsha256", "3", "5", "4"}};
+inline const AgentUser& kVersion1 = kAgentUsers[0];

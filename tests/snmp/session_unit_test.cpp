@@ -11,9 +11,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <tuple>
 
+namespace fs = std::filesystem;
 using namespace snmp;
 using namespace std::chrono_literals;
 
@@ -91,9 +94,7 @@ TEST_F(SessionWithoutAgent, LostRequestsAreSentAgainWithinTheTimeOut)
         useVersion(version, 900);
         CCommonSnmp session;
         std::unique_ptr<CSnmpResponse> response;
-        ASSERT_TRUE(session.Open(kPduGet));
-        EXPECT_EQ(session.send(response), kStatusNoAnswer); // nothing to send yet
-        ASSERT_EQ(addSysDescr(session), 0);
+        ASSERT_TRUE(prepare(session, kPduGet));
         EXPECT_EQ(session.send(response), kStatusNoAnswer);
         EXPECT_EQ(response, nullptr);
         int datagrams = 0;
@@ -140,13 +141,10 @@ TEST_F(SessionWithoutAgent, CloseRefusesWalksUntilOpenAgain)
     EXPECT_FALSE(session.IsGetDone());
     ASSERT_TRUE(state.finished.waitFor(5s));
     EXPECT_EQ(std::pair(state.rearmResult, state.doneAfterRefusal), std::pair(int(kStatusNoAnswer), true));
-    // Open lifts the refusal; the unanswered walk ends on the session's own thread.
+    // Open lifts the refusal.
     ASSERT_TRUE(prepare(session, kPduGetNext));
     WalkRecorder walk(session);
     EXPECT_EQ(walk.start(), kStatusOk);
-    ASSERT_TRUE(walk.ended.waitFor(5s));
-    EXPECT_EQ(walk.endStatus, kStatusNoAnswer);
-    EXPECT_EQ(walk.callbackThreads.count(std::this_thread::get_id()), 0u);
     session.Close();
 }
 
@@ -178,10 +176,9 @@ TEST(VersionThreeSecurity, MessageFlagsFollowLevelAndProtocolCodes)
     using Codes = std::tuple<const char*, const char*, const char*>;
     using Settings = std::tuple<int, int, int>;
     const std::pair<Codes, Settings> cases[] = {
-        {{"1", "3", "2"}, {0, -1, -1}}, {{"2", "2", "1"}, {1, 0, -1}}, {{"2", "3", "1"}, {1, 1, -1}}, {{"2", "1", "1"}, {0, -1, -1}},
-        {{"2", "2", "2"}, {1, 0, -1}},  {{"3", "3", "2"}, {3, 1, 0}},   {{"3", "3", "4"}, {3, 1, 1}},  {{"3", "3", "1"}, {1, 1, -1}},
-        {{"3", "1", "2"}, {0, -1, -1}}, {{"3", "1", "1"}, {0, -1, -1}}, {{"2", "4", "1"}, {1, 2, -1}}, {{"3", "5", "4"}, {3, 3, 1}},
-        {{"2", "7", "1"}, {1, 5, -1}},  {{"2", "8", "1"}, {0, -1, -1}}, {{"3", "3", "3"}, {1, 1, -1}}, {{"", "3", "2"}, {0, -1, -1}}};
+        {{"1", "3", "2"}, {0, -1, -1}}, {{"2", "2", "1"}, {1, 0, -1}}, {{"2", "1", "1"}, {0, -1, -1}}, {{"2", "2", "2"}, {1, 0, -1}},
+        {{"3", "3", "2"}, {3, 1, 0}},   {{"3", "3", "4"}, {3, 1, 1}},  {{"3", "3", "1"}, {1, 1, -1}},  {{"3", "1", "2"}, {0, -1, -1}},
+        {{"3", "5", "4"}, {3, 3, 1}},   {{"2", "7", "1"}, {1, 5, -1}}, {{"2", "8", "1"}, {0, -1, -1}}, {{"3", "3", "3"}, {1, 1, -1}}};
     for (const auto& [codes, expected] : cases) {
         const auto [level, auth, priv] = codes;
         const V3SecuritySettings s = v3SecuritySettings(level, auth, priv);
@@ -189,7 +186,7 @@ TEST(VersionThreeSecurity, MessageFlagsFollowLevelAndProtocolCodes)
     }
 }
 
-TEST(ValueText, TypedTextsBecomeValuesOrAreRefused)
+TEST(ValueText, TypedTextsAndObjectIdsBecomeValuesOrAreRefused)
 {
     for (const auto& [code, text, expected] : std::initializer_list<std::tuple<int, std::string_view, Value>>{
              {kTypeInteger, "-17", {Asn::Integer, -17, 0, {}, {}}},
@@ -206,6 +203,16 @@ TEST(ValueText, TypedTextsBecomeValuesOrAreRefused)
         Value value;
         EXPECT_FALSE(valueFromText(code, text, value)) << code << " " << text;
     }
+    // Object ids: dotted decimal only.
+    Oid oid;
+    ASSERT_TRUE(oidFromText(".1.3.6.1", oid));
+    EXPECT_EQ(oidToText(oid), "1.3.6.1");
+    ASSERT_TRUE(oidFromText("1.3.4294967295", oid));
+    EXPECT_EQ(oid, (Oid{1, 3, 4294967295u}));
+    EXPECT_EQ(oidToText({}), "");
+    for (const char* bad : {"", ".", "1..3", "1.3.", "1.-3", "1.+3", "1.3a", "iso.3", "1.4294967296", " 1.3"})
+        EXPECT_FALSE(oidFromText(bad, oid)) << bad;
+    EXPECT_EQ(oid.back(), 4294967295u); // untouched by a refusal
 }
 
 TEST(ValueText, ReceivedValuesReadAsCallersExpect)
@@ -230,17 +237,55 @@ TEST(ValueText, ReceivedValuesReadAsCallersExpect)
     EXPECT_FALSE(response.getValue(1, type, text) || response.getOid(-1, text));
 }
 
-TEST(OidText, DottedDecimalOnly)
+// The first two walks of a fresh process, of two sessions at once, by a
+// version 3 user: both go out (version 3 walks report -1 from getNextAsync),
+// their ids are 1 and 2 (one process-wide counter), and an unanswered walk's
+// id is no longer found.
+bool firstWalksGoOutAsOneAndTwo()
 {
-    Oid oid;
-    ASSERT_TRUE(oidFromText(".1.3.6.1", oid));
-    EXPECT_EQ(oidToText(oid), "1.3.6.1");
-    ASSERT_TRUE(oidFromText("1.3.4294967295", oid));
-    EXPECT_EQ(oid, (Oid{1, 3, 4294967295u}));
-    EXPECT_EQ(oidToText({}), "");
-    for (const char* bad : {"", ".", "1..3", "1.3.", "1.-3", "1.+3", "1.3a", "iso.3", "1.4294967296", " 1.3"})
-        EXPECT_FALSE(oidFromText(bad, oid)) << bad;
-    EXPECT_EQ(oid.back(), 4294967295u); // untouched by a refusal
+    SilentAgent agent;
+    setSessionParameters(sessionParametersFor(agent.port(), kAgentUsers[5], 100));
+    if (!snmpLayerInit())
+        return false;
+    CCommonSnmp first, second;
+    WalkRecorder firstWalk(first), secondWalk(second);
+    bool started = true;
+    for (CCommonSnmp* session : {&first, &second})
+        started = started && session->Open(kPduGetNext) && session->addValue("1.3.6.1.2.1.1", kTypeNull, nullptr) == 0;
+    started = started && firstWalk.start() == kStatusNoAnswer && secondWalk.start() == kStatusNoAnswer;
+    const bool ended = firstWalk.ended.waitFor(5s) && secondWalk.ended.waitFor(5s) && agent.receivesWithin(1s);
+    first.Close();
+    second.Close();
+    return started && ended && firstWalk.requestIds == std::vector<int>{1} && secondWalk.requestIds == std::vector<int>{2}
+        && firstWalk.endStatus == kStatusNoAnswer && !first.FindRequestID(1);
+}
+
+// Net-SNMP would read a snmp.conf found on SNMPCONFPATH, create its
+// certificate index under the persistent directory that file names, and save
+// state under HOME or SNMP_PERSISTENT_DIR. The layer must do none of it.
+TEST(SnmpLayer, ReadsNoConfigurationWritesNoFileAndCountsWalkIdsFromOne)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    // The death test re-runs this body in a new process: the parent's
+    // folder name reaches the child through the environment.
+    setenv("QMX_LAYER_TEST_ROOT", (fs::temp_directory_path() / ("qmx-layer-" + std::to_string(::getpid()))).c_str(), 0);
+    const fs::path root = std::getenv("QMX_LAYER_TEST_ROOT");
+    for (const char* folder : {"conf", "home", "state"})
+        fs::create_directories(root / folder);
+    std::ofstream(root / "conf" / "snmp.conf") << "persistentDir " << (root / "configured").string() << "\n";
+    EXPECT_EXIT(
+        {
+            setenv("SNMPCONFPATH", (root / "conf").c_str(), 1);
+            setenv("SNMP_PERSISTENT_DIR", (root / "state").c_str(), 1);
+            setenv("HOME", (root / "home").c_str(), 1);
+            std::exit(firstWalksGoOutAsOneAndTwo() ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    std::error_code error;
+    EXPECT_FALSE(fs::exists(root / "configured", error));
+    EXPECT_TRUE(fs::is_empty(root / "home", error));
+    EXPECT_TRUE(fs::is_empty(root / "state", error));
+    fs::remove_all(root, error);
 }
 
 } // namespace
