@@ -1,4 +1,3 @@
-#include "dialogs/dialog_session.h"
 #include "dialogs/mib/table_view_rules.h"
 #include "snmpd_agent.h"
 #include "task_queue.h"

@@ -1,7 +1,6 @@
 #include "dialogs/mib/system_information_dialog.h"
 #include "dialogs/mib/table_view_dialog.h"
 #include "dialogs/mib/table_view_rules.h"
-#include "qt_wait.h"
 #include "scripted_prompter.h"
 #include "snmpd_agent.h"
 #include "walk_ends.h"
@@ -43,18 +42,15 @@ TEST_F(MibViewsAgainstSnmpd, TableViewsListWhatSnmpwalkReads)
         WalkEnds ends(*dialog);
         dialog->show();
         ends.wait(1);
-        const QTreeWidget& list = *dialog->list();
-        const int rows = list.topLevelItemCount();
+        const int rows = dialog->list()->topLevelItemCount();
         SCOPED_TRACE(dialog->windowTitle().toStdString());
-        EXPECT_TRUE(dialog->findChild<QPushButton*>("refresh")->isEnabled());
-        EXPECT_TRUE(rows > 0 || open == &newTcpServiceDialog);
+        EXPECT_TRUE(child<QPushButton>(*dialog, "refresh")->isEnabled() && (rows > 0 || open == &newTcpServiceDialog));
         for (const auto& [index, oid, convert] : columns) {
-            std::multiset<std::string> shown, expected;
-            for (int i = 0; i < rows; ++i)
-                shown.insert(list.topLevelItem(i)->text(index).toStdString());
+            const std::vector<std::string> shown = column(*dialog->list(), index);
+            std::multiset<std::string> expected;
             for (const auto& [row, value] : walkColumn(oid))
                 expected.insert(convert ? convert(value) : value);
-            EXPECT_EQ(shown, expected) << "column " << index;
+            EXPECT_EQ(std::multiset(shown.begin(), shown.end()), expected) << "column " << index;
         }
         EXPECT_EQ(entries ? child<QLabel>(*dialog, "entries")->text().toInt() : rows, rows);
     }
@@ -64,29 +60,22 @@ TEST_F(MibViewsAgainstSnmpd, SystemInformationRefusesABadLocationThenWritesAndRe
 {
     ScriptedPrompter prompter;
     const auto stored = [] { return get("1.3.6.1.2.1.1.5.0") + "|" + get("1.3.6.1.2.1.1.6.0"); }; // name, location
-    const std::string before = stored();
-    const QString name = QString::fromUtf8("lab-caf\xC3\xA9"), location = "bay 12 (north)";
+    const auto shown = [](const QDialog& d) { return (child<QLineEdit>(d, "name")->text() + "|" + child<QLineEdit>(d, "location")->text()).toStdString(); };
+    const std::string before = stored(), written = "lab-caf\xC3\xA9|bay 12 (north)";
     {
         CSystemInformationDialog dialog;
         auto* runtime = child<QLabel>(dialog, "runtime");
         ASSERT_TRUE(waitUntil([&] { return !runtime->text().isEmpty(); }));
-        auto* nameEdit = child<QLineEdit>(dialog, "name");
-        EXPECT_EQ(nameEdit->text().toStdString() + "|" + child<QLineEdit>(dialog, "location")->text().toStdString(), before);
-        EXPECT_EQ(child<QLabel>(dialog, "description")->text().toStdString(), get("1.3.6.1.2.1.1.1.0"));
-        EXPECT_NE(runtime->text().indexOf(" Hour "), -1);
-        EXPECT_EQ(nameEdit->maxLength(), 20);
-
-        nameEdit->setText(name);
-        child<QLineEdit>(dialog, "location")->setText("rack/4");
-        dialog.apply();
-        EXPECT_EQ(stored(), before) << "sent after the refusal";
-        child<QLineEdit>(dialog, "location")->setText(location);
-        dialog.apply();
+        EXPECT_EQ(std::tuple(shown(dialog), child<QLabel>(dialog, "description")->text().toStdString(), runtime->text().contains(" Hour "),
+                             child<QLineEdit>(dialog, "name")->maxLength()), std::tuple(before, get("1.3.6.1.2.1.1.1.0"), true, 20));
+        child<QLineEdit>(dialog, "name")->setText(QString::fromUtf8("lab-caf\xC3\xA9"));
+        for (const char* location : {"rack/4", "bay 12 (north)"}) {
+            EXPECT_EQ(stored(), before) << "sent after the refusal";
+            child<QLineEdit>(dialog, "location")->setText(location);
+            dialog.apply();
+        }
     }
-    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Invalid System Location."});
-    EXPECT_EQ(stored(), (name + "|" + location).toStdString());
-
+    EXPECT_EQ(std::pair(prompter.texts(), stored()), std::pair(std::vector<std::string>{"Invalid System Location."}, written));
     CSystemInformationDialog again;
-    ASSERT_TRUE(waitUntil([&] { return !child<QLineEdit>(again, "name")->text().isEmpty(); }));
-    EXPECT_EQ(child<QLineEdit>(again, "name")->text() + "|" + child<QLineEdit>(again, "location")->text(), name + "|" + location);
+    EXPECT_TRUE(waitUntil([&] { return shown(again) == written; })) << shown(again);
 }

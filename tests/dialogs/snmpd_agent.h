@@ -1,8 +1,8 @@
 #pragma once
 
+#include "../snmp/session_parameters_for.h"
 #include "run_command.h"
 #include "sim/snmpd_process.h"
-#include "snmp/session_parameters.h"
 
 #include <gtest/gtest.h>
 
@@ -27,11 +27,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(s_snmpd);
-        snmp::SessionParameters parameters;
-        parameters.agentAddress = "127.0.0.1";
-        parameters.agentPort = std::to_string(s_snmpd->port());
-        parameters.requestTimeout = "2000";
-        snmp::setSessionParameters(parameters);
+        snmp::setSessionParameters(sessionParametersFor(s_snmpd->port(), kVersion1, 2000));
     }
 
     static std::string agent() { return "127.0.0.1:" + std::to_string(s_snmpd->port()); }

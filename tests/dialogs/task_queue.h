@@ -32,11 +32,7 @@ public:
     }
 
     // Runs whatever is queued now.
-    void drain()
-    {
-        while (runOne(std::chrono::milliseconds(0))) {
-        }
-    }
+    void drain() { runUntil([] { return false; }, std::chrono::milliseconds(0)); }
 
 private:
     // Runs the next task, waiting up to `limit` for one; false when none came.

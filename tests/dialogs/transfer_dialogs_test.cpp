@@ -1,38 +1,27 @@
 #include "dialogs/ip_address_edit.h"
 #include "dialogs/management/syslog_host_dialog.h"
 #include "dialogs/management/transfer_dialog.h"
-#include "qt_wait.h"
-#include "scripted_prompter.h"
 #include "simulated_switch_fixture.h"
-#include "widget_lookup.h"
-#include "write_wait.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QProgressBar>
-#include <QPushButton>
 
 using namespace dialogs;
 using namespace dialogs::management;
 
-namespace {
-
 const std::string kT = "1.3.6.1.4.1.32473.10.75.7.3.";
 const std::string kS = "1.3.6.1.4.1.32473.10.75.7.16.1.";
 
+using std::chrono_literals::operator""ms;
+
 class TransferDialogs : public SimulatedSwitchTest<> {
 protected:
-    void SetUp() override
-    {
-        sim::SwitchSettings settings = quietSwitch();
-        settings.transferQueued = settings.transferRunning = std::chrono::milliseconds(150);
-        startSwitch("QMX-7720-ZA", settings);
-    }
+    void SetUp() override { startSwitch("QMX-7720-ZA", {.scenario = false, .transferQueued = 150ms, .transferRunning = 150ms}); }
     ScriptedPrompter prompter;
 };
 
-using std::chrono_literals::operator""ms;
 const TransferTimings kQuick{.firmwareFirstPoll = 40ms, .configurationFirstPoll = 40ms, .runningPoll = 50ms,
                              .waitingPoll = 30ms, .retryPoll = 30ms, .firstTick = 20ms, .tick = 25ms, .overall = 800ms};
 
@@ -45,8 +34,7 @@ TEST_F(TransferDialogs, ATransferWritesItsKindsBindingsAndGivesTheControlsBack)
     auto* fileName = child<QLineEdit>(dialog, "fileName");
     for (int length : {64, 65})
         fileName->setText(QString(length, QLatin1Char('f')));
-    EXPECT_EQ(fileName->text(), QString(64, QLatin1Char('f')));
-    EXPECT_EQ(prompter.texts(), std::vector<std::string>{kFileNameTooLong});
+    EXPECT_EQ(std::pair(fileName->text(), prompter.texts()), std::pair(QString(64, QLatin1Char('f')), std::vector<std::string>{kFileNameTooLong}));
     auto* apply = child<QPushButton>(dialog, "apply");
     // Firmware or configuration, upgrade or backup, server, file, the last message.
     // Each transfer twice: the second starts from nothing the first left behind.
@@ -87,13 +75,11 @@ TEST_F(TransferDialogs, SyslogApplyWritesOnlyWhatPassedItsChecks)
     auto* address = child<CIpAddressEdit>(dialog, "address");
     auto* port = child<QLineEdit>(dialog, "port");
     EXPECT_FALSE(port->isEnabled());
-    dialog.apply(); // unchecked: the state alone
-    ASSERT_TRUE(waitForWrite(dialog));
+    writeBy(dialog, [&] { dialog.apply(); }); // unchecked: the state alone
     EXPECT_EQ(takeSets(), (std::vector<Bindings>{{{kS + "6.0", 1, "2"}}}));
 
     toggleAsScreenReader(child<QCheckBox>(dialog, "enable"));
-    EXPECT_TRUE(port->isEnabled());
-    EXPECT_EQ(address->field(3)->accessibleName(), "Host IP octet 4");
+    EXPECT_EQ(std::pair(port->isEnabled(), address->field(3)->accessibleName()), std::pair(true, QString("Host IP octet 4")));
     child<QComboBox>(dialog, "facility")->setCurrentIndex(3);
     child<QComboBox>(dialog, "severity")->setCurrentIndex(2);
     // Just outside the address and the port rules.
@@ -102,15 +88,12 @@ TEST_F(TransferDialogs, SyslogApplyWritesOnlyWhatPassedItsChecks)
         port->setText(QString::fromLatin1(number));
         dialog.apply();
     }
-    EXPECT_EQ(prompter.texts(), (std::vector<std::string>{"Syslog Server IP Error.", "Invalid UDP port range (1-65535)"}));
-    EXPECT_TRUE(takeSets().empty());
+    EXPECT_EQ(std::pair(prompter.texts(), takeSets()),
+              std::pair(std::vector<std::string>{"Syslog Server IP Error.", "Invalid UDP port range (1-65535)"}, std::vector<Bindings>{}));
     port->setText("65535");
     address->setText(QStringLiteral("10.0.0.1"));
-    dialog.apply();
-    ASSERT_TRUE(waitForWrite(dialog));
+    writeBy(dialog, [&] { dialog.apply(); });
     EXPECT_EQ(takeSets(), (std::vector<Bindings>{
                               {{kS + "1.0", 8, "10.0.0.1"}, {kS + "2.0", 1, "65535"}, {kS + "4.0", 1, "7"}, {kS + "5.0", 1, "152"}},
                               {{kS + "6.0", 1, "1"}}}));
 }
-
-} // namespace

@@ -1,11 +1,11 @@
 // The write path against the simulated switch in process: the order of sets
 // and messages, progress, the end, and an owner that goes mid-sequence.
 #include "../sim/switch_fixture.h"
+#include "../snmp/session_parameters_for.h"
 #include "dialogs/write_sequence.h"
 #include "scripted_prompter.h"
 #include "sim/in_process_transport.h"
 #include "snmp/common_snmp.h"
-#include "snmp/session_parameters.h"
 #include "task_queue.h"
 
 #include <atomic>
@@ -27,10 +27,7 @@ protected:
     void SetUp() override
     {
         dialogs::CDialogSession::setTransport(transport);
-        snmp::SessionParameters parameters;
-        parameters.agentAddress = "192.0.2.10";
-        parameters.requestTimeout = "1000";
-        snmp::setSessionParameters(parameters);
+        snmp::setSessionParameters(sessionParametersFor(161, kVersion1, 1000));
     }
     void TearDown() override { dialogs::CDialogSession::setTransport(nullptr); }
 
@@ -53,15 +50,15 @@ TEST_F(WriteRunner, SetsMessagesAndProgressKeepTheirOrderAndTheEndComesLast)
     prompter.answer(true);
     ASSERT_TRUE(runner.start(
         [&](dialogs::WriteContext& write) {
-            for (int step = 1; step <= 12; ++step) {
-                write.progress(step, 12);
+            for (int step = 1; step <= 11; ++step) {
+                write.progress(step, 11);
                 write.set(session, prioritySet(4096 * (step % 2)));
             }
             write.warn("Parameter Error !");
             write.set(session, prioritySet(8192));
             if (write.askOkCancel("Go on?"))
                 write.set(session, prioritySet(12288));
-            write.progress(1, 10); // ten or fewer sets show no progress
+            write.progress(1, 10); // eleven sets show progress, ten or fewer none
         },
         owner.poster(), [&] { seen.push_back("end"); }, [&](const std::string& text) { seen.push_back(text); },
         [&](bool opens) { seen.push_back((opens ? "box after " : "closed after ") + std::to_string(setValues(*transport).size())); }));
@@ -70,14 +67,12 @@ TEST_F(WriteRunner, SetsMessagesAndProgressKeepTheirOrderAndTheEndComesLast)
     EXPECT_FALSE(runner.running());
 
     std::vector<std::string> expected;
-    std::vector<std::int64_t> values;
-    for (int step = 1; step <= 12; ++step)
-        expected.push_back("Writing port " + std::to_string(step) + " of 12"), values.push_back(4096 * (step % 2));
-    expected.insert(expected.end(), {"box after 12", "closed after 12", "box after 13", "closed after 13", "end"});
-    values.insert(values.end(), {8192, 12288});
+    for (int step = 1; step <= 11; ++step)
+        expected.push_back("Writing port " + std::to_string(step) + " of 11");
+    expected.insert(expected.end(), {"box after 11", "closed after 11", "box after 12", "closed after 12", "end"});
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(prompter.texts(), (std::vector<std::string>{"Parameter Error !", "Go on?"}));
-    EXPECT_EQ(setValues(*transport), values);
+    EXPECT_EQ(setValues(*transport), (std::vector<std::int64_t>{4096, 0, 4096, 0, 4096, 0, 4096, 0, 4096, 0, 4096, 8192, 12288}));
 }
 
 TEST_F(WriteRunner, AnOwnerThatGoesDropsMessagesAndTheEndButNotTheRemainingSets)
