@@ -5,14 +5,11 @@
 #include "simulated_switch_fixture.h"
 
 using namespace dialogs::management;
-using dialogs::Bindings;
 using Texts = std::vector<std::string>;
 
 namespace {
 
-const std::string kLldp = "1.3.6.1.4.1.32473.10.75.6.24.";
-const std::string kSurveillance = "1.3.6.1.4.1.32473.10.75.7.26.1.";
-const std::string kOui = "1.3.6.1.4.1.32473.10.75.7.26.2.1.1.";
+const std::string kLldp = "1.3.6.1.4.1.32473.10.75.6.24.", kSurveillance = "1.3.6.1.4.1.32473.10.75.7.26.";
 
 // The LLDP and surveillance dialogs against a simulated switch in process.
 class LldpAgainstSimulator : public SimulatedSwitchTest<> {
@@ -39,21 +36,7 @@ void waitRefresh(CSurveillanceVlanDialog& dialog)
 
 } // namespace
 
-TEST_F(LldpAgainstSimulator, GlobalSettingsShowTheSwitchAndSendTheTimersInOrder)
-{
-    CLldpGlobalDialog dialog;
-    ASSERT_TRUE(waitUntil([&] { return !child<QLineEdit>(dialog, "txInterval")->text().isEmpty(); }));
-    EXPECT_EQ(shown(dialog, {"enable", "holdMultiplier", "txInterval", "reinitDelay", "txDelay", "chassisIdSubtype", "chassisId"}),
-              (Texts{"on", "4", "30", "2", "2", "macAddress", "00-00-5E-00-53-20"}));
-
-    fill(dialog, {{"txInterval", "40"}, {"txDelay", "10"}});
-    writeBy(dialog, [&] { dialog.applyParameters(); });
-    EXPECT_TRUE(prompter.shown().empty());
-    EXPECT_EQ(takeSets(), (std::vector<Bindings>{{intBinding(kLldp + "2.0", 4), intBinding(kLldp + "3.0", 40),
-                                                  intBinding(kLldp + "4.0", 2), intBinding(kLldp + "5.0", 10)}}));
-}
-
-TEST_F(LldpAgainstSimulator, StateApplyTriesThreeTimesSilentlyAndDisablingEmptiesTheRemoteTable)
+TEST_F(LldpAgainstSimulator, GlobalSettingsSendTheTimersInOrderTheStateThriceSilentlyAndOffEmptiesTheRemoteTable)
 {
     {
         CLldpRemoteDialog remote;
@@ -62,18 +45,20 @@ TEST_F(LldpAgainstSimulator, StateApplyTriesThreeTimesSilentlyAndDisablingEmptie
                                                  "uplink to floor 2", "core-1", "core switch, building A"}));
     }
     CLldpGlobalDialog dialog;
+    ASSERT_TRUE(waitUntil([&] { return !child<QLineEdit>(dialog, "txInterval")->text().isEmpty(); }));
+    EXPECT_EQ(shown(dialog, {"enable", "holdMultiplier", "txInterval", "reinitDelay", "txDelay", "chassisIdSubtype", "chassisId"}),
+              (Texts{"on", "4", "30", "2", "2", "macAddress", "00-00-5E-00-53-20"}));
+    fill(dialog, {{"txInterval", "40"}, {"txDelay", "10"}});
+    EXPECT_EQ(setsBy(dialog, kLldp, [&] { dialog.applyParameters(); }), Texts{"2.0=4 3.0=40 4.0=2 5.0=10"});
     auto* enable = child<QCheckBox>(dialog, "enable");
-    ASSERT_TRUE(waitUntil([&] { return enable->isChecked(); }));
     enable->setChecked(false);
-    writeBy(dialog, [&] { dialog.applyState(); });
-    EXPECT_EQ(takeSets(), std::vector<Bindings>{{intBinding(kLldp + "1.0", 2)}});
+    EXPECT_EQ(setsBy(dialog, kLldp, [&] { dialog.applyState(); }), Texts{"1.0=2"});
     EXPECT_TRUE(prompter.shown().empty());
 
     // A switch that does not answer gets the set three times, and no message.
     setOnSwitch(sim::joined(sim::oids::kReboot, {0}), sim::integerValue(1));
     enable->setChecked(true);
-    writeBy(dialog, [&] { dialog.applyState(); });
-    EXPECT_EQ(takeSets(), std::vector<Bindings>(3, {intBinding(kLldp + "1.0", 1)}));
+    EXPECT_EQ(setsBy(dialog, kLldp, [&] { dialog.applyState(); }), Texts(3, "1.0=1"));
     EXPECT_TRUE(prompter.shown().empty());
     dialog.reject();
 
@@ -96,8 +81,7 @@ TEST_F(LldpAgainstSimulator, MedSetsEachPortOfTheRangeAndRefusesWhileLldpIsOff)
     from->setCurrentIndex(1);
     child<QComboBox>(dialog, "toPort")->setCurrentIndex(2);
     child<QComboBox>(dialog, "pseTlv")->setCurrentIndex(0);
-    writeBy(dialog, [&] { dialog.apply(); });
-    EXPECT_EQ(takeSets(), (std::vector<Bindings>{{intBinding(kLldp + "7.1.2.2", 1)}, {intBinding(kLldp + "7.1.2.3", 1)}}));
+    EXPECT_EQ(setsBy(dialog, kLldp, [&] { dialog.apply(); }), (Texts{"7.1.2.2=1", "7.1.2.3=1"}));
     ASSERT_TRUE(waitUntil([&] { return dialog.list()->topLevelItemCount() == 8; }));
     EXPECT_EQ(row(*dialog.list(), 2), (Texts{"3", "Enable"}));
     EXPECT_EQ(row(*dialog.list(), 3), (Texts{"4", "Disable"}));
@@ -119,17 +103,15 @@ TEST_F(LldpAgainstSimulator, SurveillanceOuisAddAndDeleteWithTheirChecks)
     ASSERT_EQ(dialog.list()->topLevelItemCount(), 1);
     EXPECT_EQ(row(*dialog.list(), 0), (Texts{"0", "Corvane_Surveillance_Device", "default", "00-00-5E-00-00-00"}));
 
-    auto* mac = child<QLineEdit>(dialog, "mac");
     child<QComboBox>(dialog, "componentType")->setCurrentIndex(2);
     fill(dialog, {{"description", "lobby"}, {"mac", "00-11-22-AA-BB-CC"}});
-    writeBy(dialog, [&] { dialog.add(); });
-    const std::string index = ".0.17.34.170.187.204";
-    EXPECT_EQ(takeSets(), (std::vector<Bindings>{{intBinding(kOui + "5" + index, 4)},
-                                                 {octetBinding(kOui + "2" + index, "lobby"), intBinding(kOui + "4" + index, 2)}}));
+    const std::string oui = kSurveillance + "2.1.1.";
+    EXPECT_EQ(setsBy(dialog, oui, [&] { dialog.add(); }),
+              (Texts{"5.0.17.34.170.187.204=4", "2.0.17.34.170.187.204=\"lobby\" 4.0.17.34.170.187.204=2"}));
     waitRefresh(dialog);
     ASSERT_EQ(dialog.list()->topLevelItemCount(), 2);
     EXPECT_EQ(row(*dialog.list(), 1), (Texts{"1", "Video_Encoder", "lobby", "00-11-22-AA-BB-CC"}));
-    EXPECT_TRUE(mac->text().isEmpty());
+    EXPECT_TRUE(child<QLineEdit>(dialog, "mac")->text().isEmpty());
 
     dialog.remove();
     dialog.list()->setCurrentItem(dialog.list()->topLevelItem(0));
@@ -137,7 +119,7 @@ TEST_F(LldpAgainstSimulator, SurveillanceOuisAddAndDeleteWithTheirChecks)
     dialog.list()->setCurrentItem(dialog.list()->topLevelItem(1));
     dialog.remove();
     ASSERT_TRUE(waitForWrite(dialog));
-    EXPECT_EQ(takeSets(), std::vector<Bindings>{{intBinding(kOui + "5" + index, 6)}});
+    EXPECT_EQ(takeSetTexts(oui), Texts{"5.0.17.34.170.187.204=6"});
     EXPECT_EQ(prompter.texts(), (Texts{"Please Selecte the OUI Entry you would to delete",
                                                           "The default Surveillance OUI can not be deleted."}));
     waitRefresh(dialog);
@@ -162,8 +144,6 @@ TEST_F(LldpAgainstSimulator, SurveillanceHoldsItsControlsThroughTheRefreshAndApp
     EXPECT_TRUE(child<QPushButton>(dialog, "add")->isEnabled());
 
     // While the voice VLAN, of the same ID, is on, nothing is sent.
-    auto* enable = child<QCheckBox>(dialog, "enable");
-    takeSets();
     for (const int voice : {1, 2}) {
         setOnSwitch(sim::joined(sim::oids::kVoiceVlan, {2, 0}), sim::integerValue(voice));
         child<QComboBox>(dialog, "priority")->setCurrentIndex(1);
@@ -172,11 +152,9 @@ TEST_F(LldpAgainstSimulator, SurveillanceHoldsItsControlsThroughTheRefreshAndApp
         waitRefresh(dialog);
     }
     EXPECT_EQ(prompter.texts(), Texts{"The vlan ID already is voice vlan ID."});
-    EXPECT_EQ(takeSets(), (std::vector<Bindings>{{intBinding(kSurveillance + "2.0", 1), intBinding(kSurveillance + "3.0", 1),
-                                                  intBinding(kSurveillance + "1.0", 1)}}));
+    EXPECT_EQ(takeSetTexts(kSurveillance), Texts{"1.2.0=1 1.3.0=1 1.1.0=1"});
     EXPECT_EQ(shown(dialog, {"enable", "priority"}), (Texts{"on", "High"}));
 
-    enable->setChecked(false);
-    writeBy(dialog, [&] { dialog.apply(); });
-    EXPECT_EQ(takeSets(), std::vector<Bindings>{{intBinding(kSurveillance + "1.0", 2)}});
+    child<QCheckBox>(dialog, "enable")->setChecked(false);
+    EXPECT_EQ(setsBy(dialog, kSurveillance, [&] { dialog.apply(); }), Texts{"1.1.0=2"});
 }

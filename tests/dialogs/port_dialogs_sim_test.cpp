@@ -27,19 +27,16 @@ class PortDialogs : public SimulatedSwitchTest<> {
 protected:
     void SetUp() override { startSwitch("QMX-7720-ZA"); }
 
-    // Since the last call: each set PDU as its "<OID below .75.7.>=<INTEGER>"
-    // bindings, and "links" for each request of an aggregated link walk.
+    // Since the last call: each set PDU as setText renders it below .75.7.,
+    // and "links" for each request of an aggregated link walk.
     Texts takeSets()
     {
         Texts sets;
-        for (const snmp::Pdu& pdu : m_transport->requests()) {
-            std::string text;
-            for (const snmp::VarBind& binding : pdu.bindings)
-                text += (text.empty() ? "" : " ") + belowPrivate(binding.oid) + "="
-                        + (binding.value.type == snmp::Asn::Integer ? std::to_string(binding.value.integer) : "?");
-            if (pdu.type == snmp::PduType::Set || text.starts_with("8.1.3.1.2"))
-                sets.push_back(pdu.type == snmp::PduType::Set ? text : "links");
-        }
+        for (const snmp::Pdu& pdu : m_transport->requests())
+            if (pdu.type == snmp::PduType::Set)
+                sets.push_back(setText(pdu.bindings, "1.3.6.1.4.1.32473.10.75.7."));
+            else if (belowPrivate(pdu.bindings.at(0).oid).starts_with("8.1.3.1.2"))
+                sets.push_back("links");
         m_transport->clearRequests();
         return sets;
     }
@@ -109,7 +106,6 @@ TEST_F(PortDialogs, MulticastFilteringNamesEachRowByItsVlanAndAppliesToAllOrOne)
     EXPECT_EQ(column(list, 0), (Texts{"1", "10", "30"}));
     EXPECT_EQ(column(list, 1), (Texts{"default", "office", "cameras"}));
     EXPECT_EQ(column(list, 2), Texts(3, "Forward Unregistered Groups"));
-    auto* vlanId = dialog.findChild<QComboBox*>("vlanId");
     auto* all = dialog.findChild<QCheckBox*>("all");
 
     takeSets();
@@ -117,7 +113,7 @@ TEST_F(PortDialogs, MulticastFilteringNamesEachRowByItsVlanAndAppliesToAllOrOne)
     dialog.findChild<QComboBox*>("mode")->setCurrentIndex(1);
     applyAndReread(dialog, 3);
     all->click();
-    vlanId->setCurrentIndex(1);
+    dialog.findChild<QComboBox*>("vlanId")->setCurrentIndex(1);
     dialog.findChild<QComboBox*>("mode")->setCurrentIndex(0);
     applyAndReread(dialog, 3);
     EXPECT_EQ(takeSets(), (Texts{"7.8.1.2.1=1 7.8.1.2.10=1 7.8.1.2.30=1", "7.8.1.2.10=0"}));

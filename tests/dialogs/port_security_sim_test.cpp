@@ -11,35 +11,31 @@
 #include "sim/port_list.h"
 #include "simulated_switch_fixture.h"
 
-#include <set>
-
 using namespace dialogs::switching;
 using namespace sim;
 using namespace sim::oids;
-using Sets = std::vector<std::vector<snmp::VarBind>>;
 using Texts = std::vector<std::string>;
 
 namespace {
+
+const std::string kSwitchMib = "1.3.6.1.4.1.32473.10.75.7.";
 
 class PortSecurityAgainstSimulator : public SimulatedSwitchTest<> {
 protected:
     void SetUp() override { startSwitch("QMX-7720-ZA"); }
 
-    // Waits for the write and the re-read after it, which may end before the write is seen to.
-    static void waitForWriteAndWalk(dialogs::CDialogBase& dialog)
+    // Waits for the write and the re-read after it, which may end before the
+    // write is seen to; returns the sets below `prefix` as setText renders them.
+    Texts writtenAndReread(dialogs::CDialogBase& dialog, const std::string& prefix = kSwitchMib)
     {
         WalkEnds reread(dialog);
-        ASSERT_TRUE(waitForWrite(dialog));
+        EXPECT_TRUE(waitForWrite(dialog));
         reread.wait(1);
+        return takeSetTexts(prefix);
     }
 
     ScriptedPrompter m_prompter;
 };
-
-snmp::VarBind bind(const snmp::Oid& base, std::initializer_list<std::uint32_t> arcs, snmp::Value value)
-{
-    return {joined(base, arcs), std::move(value)};
-}
 
 } // namespace
 
@@ -48,21 +44,14 @@ TEST_F(PortSecurityAgainstSimulator, Dot1xConfigApplySendsItsThreeRequests)
 {
     CDot1xConfigDialog dialog(28);
     WalkEnds(dialog).wait(1);
-    takeWireSets();
     // A half-typed address leaves no change behind.
     fill(dialog, {{"enable", "on"}, {"radius", "10..1.2"}, {"key", "k1"}, {"confirmKey", "k1"}, {"txPeriod", "45"}});
     dialog.apply();
     EXPECT_FALSE(dialog.writing());
     fill(dialog, {{"radius", "10.1.1.2"}});
     dialog.apply();
-    waitForWriteAndWalk(dialog);
-    EXPECT_EQ(takeWireSets(),
-              (Sets{{bind(kRadius, {1, 0}, ipValue(std::string("\x0a\x01\x01\x02", 4))), bind(kRadius, {2, 0}, octetValue("k1"))},
-                    {bind(kDot1x, {1, 0}, integerValue(1))},
-                    {bind(kDot1x, {2, 0}, integerValue(60)), bind(kDot1x, {3, 0}, integerValue(45)),
-                     bind(kDot1x, {4, 0}, integerValue(30)), bind(kDot1x, {5, 0}, integerValue(30)),
-                     bind(kDot1x, {6, 0}, integerValue(2)), bind(kDot1x, {7, 0}, gaugeValue(3600)),
-                     bind(kDot1x, {8, 0}, integerValue(2))}}));
+    EXPECT_EQ(writtenAndReread(dialog), (Texts{"11.1.1.0=10.1.1.2 11.1.2.0=\"k1\"", "11.2.1.0=1",
+                                             "11.2.2.0=60 11.2.3.0=45 11.2.4.0=30 11.2.5.0=30 11.2.6.0=2 11.2.7.0=3600u 11.2.8.0=2"}));
     EXPECT_EQ(m_prompter.texts(), Texts{"Invalid RADIUS Server IP Address."});
     EXPECT_TRUE(child<QCheckBox>(dialog, "enable")->isChecked()) << "after the refresh";
 }
@@ -85,8 +74,7 @@ TEST_F(PortSecurityAgainstSimulator, Dot1xConfigShowsOddAnswersWholeAndKeepsAppl
     child<QCheckBox>(dialog, "enable")->click();
     EXPECT_EQ(enabledOf(dialog, {"radius", "key", "quietPeriod"}), Texts{}) << "off: no setting to change";
     dialog.apply();
-    waitForWriteAndWalk(dialog);
-    EXPECT_EQ(takeWireSets(), Sets{{bind(kDot1x, {1, 0}, integerValue(2))}});
+    EXPECT_EQ(writtenAndReread(dialog), Texts{"11.2.1.0=2"});
     EXPECT_FALSE(child<QCheckBox>(dialog, "enable")->isChecked()) << "after the refresh";
 }
 
@@ -96,16 +84,13 @@ TEST_F(PortSecurityAgainstSimulator, Dot1xPortRangeOf31GoesOutAs30And1Bindings)
     CDot1xPortDialog dialog(52, {"60", "30", "30", "30", "2", "3600", "Disabled"});
     WalkEnds(dialog).wait(2); // links, then ports
     ASSERT_EQ(dialog.list()->topLevelItemCount(), 52);
-    EXPECT_EQ(row(*dialog.list(), 0), (Texts{"1", "authorized", "forceAuthorized", "60", "30", "30",
-                                                                 "30", "2", "3600", "Disabled"}));
-    takeWireSets();
+    EXPECT_EQ(row(*dialog.list(), 0), (Texts{"1", "authorized", "forceAuthorized", "60", "30", "30", "30", "2", "3600", "Disabled"}));
+    Texts expected(2);
+    for (int port = 3; port <= 33; ++port)
+        expected[port / 33] += (expected[port / 33].empty() ? "11.2.9.1.2." : " 11.2.9.1.2.") + std::to_string(port) + "=2";
     dialog.range()->setRange(3, 33);
     dialog.apply();
-    waitForWriteAndWalk(dialog);
-    Sets expected(2);
-    for (std::uint32_t port = 3; port <= 33; ++port)
-        expected[port <= 32 ? 0 : 1].push_back(bind(kDot1xPortEntry, {2, port}, integerValue(2)));
-    EXPECT_EQ(takeWireSets(), expected);
+    EXPECT_EQ(writtenAndReread(dialog), expected);
     EXPECT_EQ((Texts{row(*dialog.list(), 2)[2], row(*dialog.list(), 32)[2], row(*dialog.list(), 33)[2]}),
               (Texts{"auto", "auto", "forceAuthorized"}));
 
@@ -113,7 +98,7 @@ TEST_F(PortSecurityAgainstSimulator, Dot1xPortRangeOf31GoesOutAs30And1Bindings)
     dialog.range()->setRange(40, 44);
     dialog.apply();
     EXPECT_EQ(m_prompter.texts(), Texts{"Cannot add an aggregated link to the 802.1X-enabled port"});
-    EXPECT_TRUE(takeWireSets().empty());
+    EXPECT_EQ(takeSetTexts(kSwitchMib), Texts{});
 }
 
 TEST_F(PortSecurityAgainstSimulator, ArpEntryIsCreatedInThreeRequestsListedAndDeleted)
@@ -131,18 +116,11 @@ TEST_F(PortSecurityAgainstSimulator, ArpEntryIsCreatedInThreeRequestsListedAndDe
         for (QCheckBox* box : {entry.allPorts(), entry.ports()->box(0, 21), entry.ports()->box(0, 22)})
             toggleAsScreenReader(box);
         m_prompter.answer(true);
-        writeBy(entry, [&] { entry.apply(); });
+        EXPECT_EQ(setsBy(entry, kSwitchMib + "14.3.1.1.", [&] { entry.apply(); }),
+                  (Texts{"4.192.0.2.1=5", "2.192.0.2.1=0x001a22334455 3.192.0.2.1=0xfffff3f0", "4.192.0.2.1=1"}));
         EXPECT_EQ(entry.result(), QDialog::Accepted);
         EXPECT_TRUE(entry.address()->isBlank());
     }
-    std::set<int> ports{23, 24, 25, 26, 27, 28};
-    for (int port = 1; port <= 20; ++port)
-        ports.insert(port);
-    const auto status = [](std::int64_t value) { return Sets::value_type{bind(kArpSpoofingEntry, {4, 192, 0, 2, 1}, integerValue(value))}; };
-    EXPECT_EQ(takeWireSets(), (Sets{status(5),
-                                {bind(kArpSpoofingEntry, {2, 192, 0, 2, 1}, octetValue(std::string("\x00\x1a\x22\x33\x44\x55", 6))),
-                                 bind(kArpSpoofingEntry, {3, 192, 0, 2, 1}, octetValue(encodePortList(ports, 28)))},
-                                status(1)}));
     EXPECT_EQ(m_prompter.texts(), Texts{kArpConfirmation});
 
     CArpSpoofingDialog dialog(28);
@@ -152,8 +130,7 @@ TEST_F(PortSecurityAgainstSimulator, ArpEntryIsCreatedInThreeRequestsListedAndDe
               (Texts{"1", "192.0.2.1", "00-1A-22-33-44-55", "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,23,24,25,26,27,28"}));
     dialog.list()->setCurrentItem(dialog.list()->topLevelItem(0));
     dialog.remove();
-    waitForWriteAndWalk(dialog);
-    EXPECT_EQ(takeWireSets(), Sets{status(6)});
+    EXPECT_EQ(writtenAndReread(dialog, kSwitchMib + "14.3.1.1."), Texts{"4.192.0.2.1=6"});
     EXPECT_EQ(dialog.list()->topLevelItemCount(), 0);
     EXPECT_EQ(shown(dialog, {"total"}), Texts{"0"});
 
@@ -184,7 +161,6 @@ TEST_F(PortSecurityAgainstSimulator, DhcpScreeningWritesTheWholeBitmapOfWhatTheS
         EXPECT_TRUE(waitForWrite(dialog));
         EXPECT_TRUE(waitForReads(dialog));
     };
-    takeWireSets();
     // The switch changes behind the dialog: a refresh shows what it holds.
     setOnSwitch(joined(kDhcpScreeningPorts, {0}), octetValue(encodePortList({1}, 52)));
     dialog.refresh();
@@ -196,6 +172,6 @@ TEST_F(PortSecurityAgainstSimulator, DhcpScreeningWritesTheWholeBitmapOfWhatTheS
               Texts{"Cannot add ports with different DHCP Server Screening Port Settings to an aggregated link."});
     EXPECT_EQ(row(*dialog.list(), 42)[1], "Disabled");
     enable(2, 2);
-    EXPECT_EQ(takeWireSets(), (Sets{{bind(kDhcpScreeningPorts, {0}, octetValue(encodePortList({1, 2}, 52)))}}));
+    EXPECT_EQ(takeSetTexts(kSwitchMib), Texts{"14.7.1.0=0xc000000000000000"});
     EXPECT_EQ(row(*dialog.list(), 1)[1], "Enabled");
 }

@@ -36,6 +36,8 @@ protected:
         WalkEnds(dialog).wait(1);
         ASSERT_TRUE(waitForReads(dialog));
     }
+
+    ScriptedPrompter prompter;
 };
 
 } // namespace
@@ -51,8 +53,7 @@ TEST_F(DialogsAgainstSimulator, ForwardingTableListsEveryVlanAndFiltersByExactPo
     EXPECT_EQ(qobject_cast<QGroupBox*>(child<QLineEdit>(dialog, "portFilter")->parentWidget())->title().toStdString(), "Filter");
     // 50 learnt entries spread over the model's VLANs, plus the switch's own address.
     ASSERT_EQ(list.topLevelItemCount(), 51);
-    EXPECT_EQ(child<QLabel>(dialog, "entries")->text(), "51");
-    EXPECT_EQ(child<QLabel>(dialog, "agingTime")->text(), "300");
+    EXPECT_EQ(shown(dialog, {"entries", "agingTime"}), (Texts{"51", "300"}));
     const std::vector<std::string> macs = column(list, 0);
     EXPECT_EQ(std::set<std::string>(macs.begin(), macs.end()).size(), 51u) << "a MAC text repeats";
     EXPECT_NE(std::find(macs.begin(), macs.end(), "02-51-4D-00-00-01"), macs.end());
@@ -98,7 +99,6 @@ TEST_F(DialogsAgainstSimulator, ForwardingTableClosedMidWalkClosesBothSessionsIn
 // Switched off, the next opening shows editing locked until checked again.
 TEST_F(DialogsAgainstSimulator, StpApplySendsTheSixBindingsInOrderAndOffLocksEditing)
 {
-    ScriptedPrompter prompter;
     {
         CStpConfigurationDialog dialog(28);
         waitForWalk(dialog);
@@ -106,12 +106,10 @@ TEST_F(DialogsAgainstSimulator, StpApplySendsTheSixBindingsInOrderAndOffLocksEdi
                   (Texts{"2000", "200", "1500", "on", "RSTP"}));
         EXPECT_TRUE(child<QPushButton>(dialog, "portSetting")->isEnabled());
         fill(dialog, {{"maxAge", "2400"}, {"priority", "4096"}, {"version", "STP Compatible"}});
-        writeBy(dialog, [&] { dialog.apply(); });
+        EXPECT_EQ(setsBy(dialog, "1.3.6.1.", [&] { dialog.apply(); }),
+                  Texts{"2.1.17.2.12.0=2400 2.1.17.2.13.0=200 2.1.17.2.14.0=1500 2.1.17.2.2.0=4096 4.1.32473.10.75.7.6.1.2.0=0 "
+                        "4.1.32473.10.75.7.6.1.1.0=1"});
         EXPECT_TRUE(prompter.shown().empty());
-        const std::string bridge = "1.3.6.1.2.1.17.2.", stp = "1.3.6.1.4.1.32473.10.75.7.6.1.";
-        EXPECT_EQ(takeSets(), (std::vector<dialogs::Bindings>{{intBinding(bridge + "12.0", 2400), intBinding(bridge + "13.0", 200),
-                                                               intBinding(bridge + "14.0", 1500), intBinding(bridge + "2.0", 4096),
-                                                               intBinding(stp + "2.0", 0), intBinding(stp + "1.0", 1)}}));
         toggleAsScreenReader(child<QCheckBox>(dialog, "enable")); // unchecked: the editing controls go
         EXPECT_FALSE(child<QLineEdit>(dialog, "maxAge")->isEnabled());
         dialog.apply();
@@ -127,7 +125,6 @@ TEST_F(DialogsAgainstSimulator, StpApplySendsTheSixBindingsInOrderAndOffLocksEdi
 
 TEST_F(DialogsAgainstSimulator, PortStpKeepsTrunkMembersAlikeAndNavigates)
 {
-    ScriptedPrompter prompter;
     CSpanningTreeTableDialog table(28);
     table.show();
     waitForWalk(table);
@@ -143,7 +140,6 @@ TEST_F(DialogsAgainstSimulator, PortStpKeepsTrunkMembersAlikeAndNavigates)
     waitForWalk(port);
     EXPECT_EQ(shown(port, {"port", "priority", "pathCost"}), (Texts{"21", "128", "20000"}));
     child<QComboBox>(port, "priority")->setEditText("144");
-    takeSets();
     EXPECT_FALSE(port.apply());
     EXPECT_EQ(prompter.texts(), Texts{"Cannot add ports with different STP configurations to an aggregated link."});
     EXPECT_TRUE(takeSets().empty());
@@ -154,10 +150,8 @@ TEST_F(DialogsAgainstSimulator, PortStpKeepsTrunkMembersAlikeAndNavigates)
     EXPECT_FALSE(port.apply()) << "written before the port was read";
     ASSERT_TRUE(waitForReads(port));
     fill(port, {{"priority", "144"}, {"pathCost", "0"}});
-    writeBy(port, [&] { EXPECT_TRUE(port.apply()); });
-    EXPECT_EQ(takeSets(), (std::vector<dialogs::Bindings>{{intBinding("1.3.6.1.2.1.17.2.15.1.2.20", 144),
-                                                           intBinding("1.3.6.1.4.1.32473.10.75.7.6.2.1.5.20", 0),
-                                                           intBinding("1.3.6.1.2.1.17.2.15.1.4.20", 1)}}));
+    EXPECT_EQ(setsBy(port, "1.3.6.1.", [&] { EXPECT_TRUE(port.apply()); }),
+              Texts{"2.1.17.2.15.1.2.20=144 4.1.32473.10.75.7.6.2.1.5.20=0 2.1.17.2.15.1.4.20=1"});
 
     // Navigation stops at both ends.
     CPortStpDialog last(rows, 27, 28), first(rows, -1, 28);
@@ -168,10 +162,9 @@ TEST_F(DialogsAgainstSimulator, PortStpKeepsTrunkMembersAlikeAndNavigates)
 
 TEST_F(DialogsAgainstSimulator, SaveAndRebootAskFirstAndSendOneSetEach)
 {
-    ScriptedPrompter prompter;
+    const std::string kSystem = "1.3.6.1.4.1.32473.10.75.7.1.";
     dialogs::CDialogSession setSession("m_cCommonSNMPset");
     StubWindow window(&setSession.snmp());
-    takeSets();
     app::runSaveConfiguration(window.setSession()); // Cancel: nothing sent
     app::runReboot(window);
     EXPECT_TRUE(window.log.empty());
@@ -179,17 +172,17 @@ TEST_F(DialogsAgainstSimulator, SaveAndRebootAskFirstAndSendOneSetEach)
 
     prompter.answer(true);
     app::runSaveConfiguration(window.setSession());
-    EXPECT_EQ(takeSets(), std::vector<dialogs::Bindings>{{intBinding("1.3.6.1.4.1.32473.10.75.7.1.10.0", 1)}});
+    EXPECT_EQ(takeSetTexts(kSystem), Texts{"10.0=1"});
     const std::string save = "Do you want to save the configuration?", reboot = "Do you want to reboot the device?";
-    EXPECT_EQ(prompter.texts(), (std::vector<std::string>{save, reboot, save, "success"}));
+    EXPECT_EQ(prompter.texts(), (Texts{save, reboot, save, "success"}));
 
     // A reboot reports nothing and runs while the window is hidden.
     prompter.clear();
     prompter.answer(true);
     app::runReboot(window);
-    EXPECT_EQ(window.log, (std::vector<std::string>{"begin", "end"}));
-    EXPECT_EQ(prompter.texts(), std::vector<std::string>{reboot});
-    EXPECT_EQ(takeSets(), std::vector<dialogs::Bindings>{{intBinding("1.3.6.1.4.1.32473.10.75.7.1.9.0", 1)}});
+    EXPECT_EQ(window.log, (Texts{"begin", "end"}));
+    EXPECT_EQ(prompter.texts(), Texts{reboot});
+    EXPECT_EQ(takeSetTexts(kSystem), Texts{"9.0=1"});
 
     // While the switch restarts, saving fails.
     prompter.answer(true);

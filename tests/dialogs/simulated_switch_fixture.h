@@ -14,11 +14,13 @@
 #include "widget_lookup.h"
 #include "write_wait.h"
 
+#include <QByteArray>
 #include <QPushButton>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,16 +31,6 @@ inline sim::SwitchSettings quietSwitch()
     sim::SwitchSettings settings;
     settings.scenario = false;
     return settings;
-}
-
-inline dialogs::Binding intBinding(const std::string& oid, std::int64_t value)
-{
-    return {oid, snmp::kTypeInteger, std::to_string(value)};
-}
-
-inline dialogs::Binding octetBinding(const std::string& oid, std::string value)
-{
-    return {oid, snmp::kTypeOctetString, std::move(value)};
 }
 
 namespace dialogs {
@@ -69,6 +61,27 @@ inline dialogs::Binding bindingOf(const snmp::VarBind& binding)
     }
 }
 
+// A request's bindings as one text: column.instance=value after `prefix`, an
+// INTEGER bare, a Gauge32 with "u", an address dotted, an octet string quoted
+// or, where any octet is unprintable, as 0x and its hex digits; any other
+// type as ? and its tag.
+inline std::string setText(const std::vector<snmp::VarBind>& bindings, const std::string& prefix)
+{
+    std::string text;
+    for (const snmp::VarBind& binding : bindings) {
+        const dialogs::Binding b = bindingOf(binding);
+        const bool printable = std::all_of(b.value.begin(), b.value.end(), [](unsigned char c) { return c >= 0x20 && c < 0x7f; });
+        const snmp::Asn type = binding.value.type;
+        const std::string value = type == snmp::Asn::Gauge32 ? b.value + "u"
+                                  : type == snmp::Asn::Integer || type == snmp::Asn::IpAddress ? b.value
+                                  : type != snmp::Asn::OctetString ? "?" + std::to_string(int(type))
+                                  : printable ? '"' + b.value + '"'
+                                              : "0x" + QByteArray::fromStdString(b.value).toHex().toStdString();
+        text += (text.empty() ? "" : " ") + (b.oid.starts_with(prefix) ? b.oid.substr(prefix.size()) : b.oid) + "=" + value;
+    }
+    return text;
+}
+
 // Dialog sessions talk to a simulated switch in process; every request is recorded.
 template <typename Base = ::testing::Test>
 class SimulatedSwitchTest : public Base {
@@ -95,15 +108,6 @@ protected:
         m_transport->withSwitch([&](sim::SimulatedSwitch& device) { EXPECT_EQ(device.set(oid, value), sim::kNoError); });
     }
 
-    // Forgets the requests so far, runs `action` and waits for the dialog's write to end.
-    template <typename Action>
-    void writeBy(const dialogs::CDialogBase& dialog, Action action)
-    {
-        m_transport->clearRequests();
-        action();
-        ASSERT_TRUE(waitForWrite(dialog));
-    }
-
     // The bindings of every set request since the last call, as sent.
     std::vector<std::vector<snmp::VarBind>> takeWireSets()
     {
@@ -125,6 +129,26 @@ protected:
                 sets.back().push_back(bindingOf(binding));
         }
         return sets;
+    }
+
+    // Forgets the requests so far, runs `action`, waits for the dialog's write
+    // and returns the sets it sent as setText renders them.
+    template <typename Action>
+    std::vector<std::string> setsBy(const dialogs::CDialogBase& dialog, const std::string& prefix, Action action)
+    {
+        m_transport->clearRequests();
+        action();
+        EXPECT_TRUE(waitForWrite(dialog));
+        return takeSetTexts(prefix);
+    }
+
+    // The sets since the last call, each as setText renders it.
+    std::vector<std::string> takeSetTexts(const std::string& prefix)
+    {
+        std::vector<std::string> texts;
+        for (const std::vector<snmp::VarBind>& wire : takeWireSets())
+            texts.push_back(setText(wire, prefix));
+        return texts;
     }
 
     std::shared_ptr<sim::InProcessTransport> m_transport;

@@ -17,7 +17,7 @@ using namespace dialogs::management;
 
 namespace {
 
-const std::string kAgent = "1.3.6.1.4.1.32473.10.75.7.25";
+const std::string kAgent = "1.3.6.1.4.1.32473.10.75.7.25.";
 
 class AgentDialogs : public SimulatedSwitchTest<> {
 protected:
@@ -34,10 +34,10 @@ std::vector<std::string> rowOf(const QTreeWidget& list, const std::string& first
 }
 
 // A row's creation: made to wait, the sets that fill it, then made active.
-std::vector<Bindings> creation(const std::string& status, std::vector<Bindings> fills)
+std::vector<std::string> creation(const std::string& status, std::vector<std::string> fills)
 {
-    fills.insert(fills.begin(), {intBinding(status, 5)});
-    fills.push_back({intBinding(status, 1)});
+    fills.insert(fills.begin(), status + "=5");
+    fills.push_back(status + "=1");
     return fills;
 }
 
@@ -45,43 +45,34 @@ std::vector<Bindings> creation(const std::string& status, std::vector<Bindings> 
 
 TEST_F(AgentDialogs, CreationsSendTheirRequestsInOrderAndTheNewRowIsListed)
 {
-    const std::string user = kAgent + ".2.1.1.", group = kAgent + ".3.1.1.", view = kAgent + ".4.1.1.",
-                      community = kAgent + ".5.1.1.", host = kAgent + ".6.1.1.";
     struct Case {
         const char* what;
         std::function<std::unique_ptr<CAgentTableDialog>()> open;
         Fields fields;
-        std::vector<Bindings> sets;
-        std::vector<std::string> listed;
+        std::vector<std::string> sets, listed;
     };
     const Case cases[] = {
         {"V1 user", [] { return std::make_unique<CSnmpUserTableDialog>(); }, {{"userName", "ab"}, {"groupName", "grp"}},
-         creation(user + "8.2.97.98.1", {{octetBinding(user + "3.2.97.98.1", "grp")}}), {"ab", "grp", "V1", "None", "None"}},
+         creation("2.1.1.8.2.97.98.1", {"2.1.1.3.2.97.98.1=\"grp\""}), {"ab", "grp", "V1", "None", "None"}},
         {"V3 SHA and DES user", [] { return std::make_unique<CSnmpUserTableDialog>(); },
          {{"userName", "cd"}, {"groupName", "grp"}, {"version", "V3"}, {"encrypted", "on"}, {"authProtocol", "SHA"},
           {"authPassword", " authpass1 "}, {"privProtocol", "DES"}, {"privPassword", "privpass1"}},
-         creation(user + "8.2.99.100.3",
-                  {{octetBinding(user + "3.2.99.100.3", "grp")},
-                   {intBinding(user + "4.2.99.100.3", 3), intBinding(user + "6.2.99.100.3", 2)},
-                   {octetBinding(user + "5.2.99.100.3", "authpass1"), octetBinding(user + "7.2.99.100.3", "privpass1")}}),
+         creation("2.1.1.8.2.99.100.3", {"2.1.1.3.2.99.100.3=\"grp\"", "2.1.1.4.2.99.100.3=3 2.1.1.6.2.99.100.3=2",
+                                         "2.1.1.5.2.99.100.3=\"authpass1\" 2.1.1.7.2.99.100.3=\"privpass1\""}),
          {"cd", "grp", "V3", "SHA", "DES_CBC"}},
         // No binding without an OID: the view names reach the switch.
         {"group", [] { return std::make_unique<CSnmpGroupTableDialog>(); },
          {{"groupName", "g"}, {"model", "v3"}, {"level", "AuthPriv"}, {"readView", "r"}, {"writeView", "w"}, {"notifyView", "n"}},
-         creation(group + "7.1.103.3.3", {{octetBinding(group + "4.1.103.3.3", "r"), octetBinding(group + "5.1.103.3.3", "w"),
-                                           octetBinding(group + "6.1.103.3.3", "n")}}),
+         creation("3.1.1.7.1.103.3.3", {"3.1.1.4.1.103.3.3=\"r\" 3.1.1.5.1.103.3.3=\"w\" 3.1.1.6.1.103.3.3=\"n\""}),
          {"g", "r", "w", "n", "v3", "AuthPriv"}},
         {"view", [] { return std::make_unique<CSnmpViewTableDialog>(); },
          {{"viewName", "v"}, {"subtree", "1.3.6"}, {"mask", "1.1"}, {"type", "Excluded"}},
-         creation(view + "5.1.118.3.1.3.6", {{octetBinding(view + "3.1.118.3.1.3.6", std::string("\x01\x01", 2)),
-                                               intBinding(view + "4.1.118.3.1.3.6", 2)}}),
-         {"v", "1.3.6", "1.1", "Excluded"}},
+         creation("4.1.1.5.1.118.3.1.3.6", {"4.1.1.3.1.118.3.1.3.6=0x0101 4.1.1.4.1.118.3.1.3.6=2"}), {"v", "1.3.6", "1.1", "Excluded"}},
         {"community", [] { return std::make_unique<CSnmpCommunityTableDialog>(); }, {{"communityName", "com"}},
-         creation(community + "3.3.99.111.109", {{octetBinding(community + "2.3.99.111.109", "ab")}}), {"com", "ab"}},
+         creation("5.1.1.3.3.99.111.109", {"5.1.1.2.3.99.111.109=\"ab\""}), {"com", "ab"}},
         {"host", [] { return std::make_unique<CSnmpHostTableDialog>(); },
          {{"address", "10.0.0.1"}, {"version", "V3-AuthPriv"}, {"name", "pub"}},
-         creation(host + "4.10.0.0.1", {{octetBinding(host + "2.10.0.0.1", "pub"), intBinding(host + "3.10.0.0.1", 5)}}),
-         {"10.0.0.1", "V3-AuthPriv", "pub"}},
+         creation("6.1.1.4.10.0.0.1", {"6.1.1.2.10.0.0.1=\"pub\" 6.1.1.3.10.0.0.1=5"}), {"10.0.0.1", "V3-AuthPriv", "pub"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -93,9 +84,8 @@ TEST_F(AgentDialogs, CreationsSendTheirRequestsInOrderAndTheNewRowIsListed)
             EXPECT_EQ(items(*child<QComboBox>(*dialog, "user")), (std::vector<std::string>{"ab", "public", "private"}));
         }
         WalkEnds reread(*dialog);
-        writeBy(*dialog, [&] { dialog->apply(); });
+        EXPECT_EQ(setsBy(*dialog, kAgent, [&] { dialog->apply(); }), c.sets);
         reread.wait(community ? 2 : 1);
-        EXPECT_EQ(takeSets(), c.sets);
         EXPECT_TRUE(m_prompter.shown().empty());
         EXPECT_EQ(rowOf(*dialog->list(), c.listed.front()), c.listed);
     }
@@ -116,7 +106,7 @@ TEST_F(AgentDialogs, DeleteDestroysTheSelectedRowAndAsksForOneFirstAndTheFourSes
         list.setCurrentItem(list.topLevelItem(1));
         dialog.deleteSelected();
         WalkEnds(dialog).wait(2);
-        EXPECT_EQ(takeSets(), (std::vector<Bindings>{{intBinding(kAgent + ".5.1.1.3.7.109.111.114.118.105.110.116", 6)}}));
+        EXPECT_EQ(takeSetTexts(kAgent), std::vector<std::string>{"5.1.1.3.7.109.111.114.118.105.110.116=6"});
         ASSERT_EQ(list.topLevelItemCount(), 1);
         EXPECT_EQ(list.topLevelItem(0)->text(0), "qevtal");
         dialog.reject();
@@ -132,17 +122,10 @@ TEST_F(AgentDialogs, EngineIdOddLengthAndDefaultAreWrittenThenReadBack)
     ASSERT_TRUE(waitUntil([&] { return !edit->text().isEmpty(); }));
     EXPECT_EQ(edit->text(), "800081d903000000005e005320");
 
-    const auto write = [&](auto action) {
-        writeBy(dialog, action);
-        settle(50);
-        return takeSets();
-    };
     edit->setText("8000081c04465");
-    EXPECT_EQ(write([&] { dialog.apply(); }),
-              (std::vector<Bindings>{{octetBinding(kAgent + ".7.0", std::string("\x08\x00\x00\x81\xc0\x44\x65", 7))}}));
+    EXPECT_EQ(setsBy(dialog, kAgent, [&] { dialog.apply(); }), std::vector<std::string>{"7.0=0x08000081c04465"});
     EXPECT_TRUE(waitUntil([&] { return edit->text() == "08000081c04465"; }));
-    EXPECT_EQ(write([&] { dialog.restoreDefault(); }),
-              (std::vector<Bindings>{{octetBinding(kAgent + ".7.0", std::string("\x80\x00\x08\x1c\x04\x46\x53", 7))}}));
+    EXPECT_EQ(setsBy(dialog, kAgent, [&] { dialog.restoreDefault(); }), std::vector<std::string>{"7.0=0x8000081c044653"});
     EXPECT_TRUE(waitUntil([&] { return edit->text() == "8000081c044653"; }));
 }
 
@@ -152,23 +135,20 @@ TEST_F(AgentDialogs, TrapsAreSixOrNineByModelAndGlobalStateRoundTrips)
         SCOPED_TRACE(model);
         startSwitch(model);
         CSnmpTrapDialog dialog(model);
-        auto* apply = child<QWidget>(dialog, "apply");
-        ASSERT_TRUE(waitUntil([&] { return apply->isEnabled(); }));
+        ASSERT_TRUE(waitUntil([&] { return child<QWidget>(dialog, "apply")->isEnabled(); }));
         EXPECT_EQ(child<QCheckBox>(dialog, "trap7")->isVisibleTo(&dialog), count == 9);
         child<QCheckBox>(dialog, "trap2")->setChecked(false);
-        writeBy(dialog, [&] { dialog.apply(); });
-        Bindings expected;
+        std::string expected;
         for (std::size_t i = 1; i <= count; ++i)
-            expected.push_back(intBinding(kAgent + ".8." + std::to_string(i) + ".0", i == 2 ? 2 : 1));
-        EXPECT_EQ(takeSets(), std::vector<Bindings>{expected});
+            expected += (i == 1 ? "8." : " 8.") + std::to_string(i) + ".0=" + (i == 2 ? "2" : "1");
+        EXPECT_EQ(setsBy(dialog, kAgent, [&] { dialog.apply(); }), std::vector<std::string>{expected});
     }
 
     CSnmpGlobalStateDialog state;
     auto* enable = child<QCheckBox>(state, "enable");
     ASSERT_TRUE(waitUntil([&] { return enable->isChecked(); }));
     enable->setChecked(false);
-    writeBy(state, [&] { state.apply(); });
+    EXPECT_EQ(setsBy(state, kAgent, [&] { state.apply(); }), std::vector<std::string>{"1.0=2"});
     WalkEnds(state).wait(1); // read again after the set succeeded
-    EXPECT_EQ(takeSets(), (std::vector<Bindings>{{intBinding(kAgent + ".1.0", 2)}}));
     EXPECT_FALSE(enable->isChecked());
 }

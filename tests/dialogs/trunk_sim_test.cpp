@@ -11,7 +11,6 @@ using namespace dialogs::switching;
 
 namespace {
 
-using Sets = std::vector<std::vector<snmp::VarBind>>;
 using Texts = std::vector<std::string>;
 const std::string P = "1.3.6.1.4.1.32473.10.75.7.";
 
@@ -25,23 +24,12 @@ dialogs::Binding ports(const std::string& oid, std::string octets)
     return {P + oid, snmp::kTypeOctetString, std::move(octets)};
 }
 
-snmp::VarBind wire(const std::string& oid, snmp::Value value)
-{
-    snmp::VarBind binding;
-    snmp::oidFromText(P + oid, binding.oid);
-    binding.value = std::move(value);
-    return binding;
-}
-
 // Dialogs on a simulated QMX-7720-ZA in process; its trunk 1 holds ports 21 and 22.
 class TrunkDialogs : public SimulatedSwitchTest<> {
 protected:
     void SetUp() override { startSwitch("QMX-7720-ZA"); }
 
-    static void openedAndRead(CTrunkMemberDialog& dialog)
-    {
-        ASSERT_TRUE(waitUntil([&] { return dialog.snapshotComplete(); }));
-    }
+    ScriptedPrompter prompter;
 };
 
 } // namespace
@@ -66,7 +54,7 @@ TEST_F(TrunkDialogs, EachItemOfTheSnapshotIsReadFromItsObject)
     for (const dialogs::Binding& change : changes)
         ASSERT_EQ(session.exchange(snmp::kPduSet, {change}), snmp::kStatusOk) << change.oid;
     CTrunkMemberDialog dialog("2", "LACP", "", 28);
-    openedAndRead(dialog);
+    ASSERT_TRUE(waitUntil([&] { return dialog.snapshotComplete(); }));
     const TrunkSnapshot& s = dialog.snapshot();
     const auto both = [](const auto& perPort) { return std::vector<int>{int(perPort[0]), int(perPort[1])}; };
     const std::vector<std::vector<int>> items{
@@ -83,7 +71,6 @@ TEST_F(TrunkDialogs, EachItemOfTheSnapshotIsReadFromItsObject)
 
 TEST_F(TrunkDialogs, OkWaitsForTheWholeSnapshot)
 {
-    ScriptedPrompter prompter;
     DebugLines lines;
     {
         CTrunkMemberDialog dialog("1", "Static", "21,22", 28);
@@ -91,13 +78,12 @@ TEST_F(TrunkDialogs, OkWaitsForTheWholeSnapshot)
         EXPECT_EQ(dialog.ports()->box(0, 5)->accessibleName(), "Member port 5");
         // A link still unread would let a port join a second link.
         EXPECT_FALSE(dialog.ok() || dialog.findChild<QPushButton*>("ok")->isEnabled() || !prompter.shown().empty());
-        openedAndRead(dialog);
+        ASSERT_TRUE(waitUntil([&] { return dialog.snapshotComplete(); }));
         dialog.ports()->setChecked(0, 23, true);
         EXPECT_TRUE(dialog.ok());
         ASSERT_TRUE(waitForWrite(dialog));
     }
-    EXPECT_EQ(takeWireSets(), (Sets{{wire("8.1.3.1.2.1", sim::octetValue(std::string("\0\0\x0e\0", 4))),
-                                     wire("8.1.3.1.3.1", sim::integerValue(2))}}));
+    EXPECT_EQ(takeSetTexts(P), Texts{"8.1.3.1.2.1=0x00000e00 8.1.3.1.3.1=2"});
     EXPECT_EQ(lines.banners(),
               closeBanners({"m_cCommonSNMP", "m_cCommonSNMPSet", "m_cCommonSNMPMirror", "m_cCommonSNMPTableACL",
                             "m_cCommonSNMPPoint", "m_cCommonSNMPTableVlan", "m_cCommonSNMPTableTrunk",
@@ -107,26 +93,22 @@ TEST_F(TrunkDialogs, OkWaitsForTheWholeSnapshot)
 // The spanning-tree rule asks for the global states again: the next OK sees them.
 TEST_F(TrunkDialogs, SpanningTreeOffSinceOpeningCountsFromTheNextOk)
 {
-    ScriptedPrompter prompter;
-    setOnSwitch(wire("6.2.1.16.2", {}).oid, sim::integerValue(1));
+    setOnSwitch(sim::joined(sim::oids::kStpPortEntry, {16, 2}), sim::integerValue(1));
     CTrunkMemberDialog dialog("2", "LACP", "", 28);
-    openedAndRead(dialog);
-    setOnSwitch(wire("6.1.1.0", {}).oid, sim::integerValue(2));
+    ASSERT_TRUE(waitUntil([&] { return dialog.snapshotComplete(); }));
+    setOnSwitch(sim::joined(sim::oids::kStpState, {0}), sim::integerValue(2));
     dialog.ports()->setChecked(0, 1, true);
     dialog.ports()->setChecked(0, 2, true);
-    m_transport->clearRequests();
     EXPECT_FALSE(dialog.ok()); // the port settings as read at opening
     ASSERT_TRUE(waitUntil([&] { return dialog.snapshot().stpEnabled == 2; }));
     EXPECT_TRUE(dialog.ok());
     ASSERT_TRUE(waitForWrite(dialog));
     EXPECT_EQ(prompter.shown().size(), 1u);
-    EXPECT_EQ(takeWireSets(), (Sets{{wire("8.1.3.1.2.2", sim::octetValue(std::string("\xc0\0\0\0", 4))),
-                                     wire("8.1.3.1.3.2", sim::integerValue(1))}}));
+    EXPECT_EQ(takeSetTexts(P), Texts{"8.1.3.1.2.2=0xc0000000 8.1.3.1.3.2=1"});
 }
 
 TEST_F(TrunkDialogs, ConfigurationListsAppliesAndRunsTheMemberDialog)
 {
-    ScriptedPrompter prompter;
     CTrunkConfigurationDialog dialog(28);
     ASSERT_TRUE(waitUntil([&] { return dialog.list()->topLevelItemCount() == 8; }));
     auto* portMember = dialog.findChild<QPushButton*>("portMember");
@@ -139,12 +121,10 @@ TEST_F(TrunkDialogs, ConfigurationListsAppliesAndRunsTheMemberDialog)
     EXPECT_EQ(prompter.texts(), (Texts{"Please select the Trunk !", "Link Aggregation State is disable."}));
 
     fill(dialog, {{"mode", "LACP"}});
-    writeBy(dialog, [&] { ASSERT_TRUE(dialog.applyMode()); });
+    EXPECT_EQ(setsBy(dialog, P, [&] { ASSERT_TRUE(dialog.applyMode()); }), Texts{"8.1.3.1.3.2=1"});
     dialog.findChild<QCheckBox*>("enable")->setChecked(false);
-    ASSERT_TRUE(dialog.applyState());
-    ASSERT_TRUE(waitForWrite(dialog));
+    EXPECT_EQ(setsBy(dialog, P, [&] { ASSERT_TRUE(dialog.applyState()); }), Texts{"8.1.2.0=2"});
     ASSERT_TRUE(waitForReads(dialog));
-    EXPECT_EQ(takeWireSets(), (Sets{{wire("8.1.3.1.3.2", sim::integerValue(1))}, {wire("8.1.2.0", sim::integerValue(2))}}));
     ASSERT_TRUE(waitUntil([&] { return dialog.list()->topLevelItemCount() == 8; }));
     EXPECT_EQ(dialog.list()->topLevelItem(1)->text(1), "LACP");
     EXPECT_FALSE(portMember->isEnabled());
