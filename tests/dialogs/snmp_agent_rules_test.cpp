@@ -187,6 +187,7 @@ TEST(SnmpAgentRules, OnlyActiveRowsThatAgreeWithTheirIndexAreListed)
         {listed(decodeCommunityRow({{"pubx", "public", "1"}, ".3.112.117.98"})), std::nullopt}, // named unlike its index
         {listed(decodeHostRow({{"10.1.2.3", "pub", "4", "1"}, ".10.1.2.3"})), Texts{"10.1.2.3", "V3-AuthNoPriv", "pub"}},
         {listed(decodeHostRow({{"10.1.2.3", "pub", "5", "1"}, ".10.1.2.3"})), Texts{"10.1.2.3", "V3-AuthPriv", "pub"}},
+        {listed(decodeHostRow({{"10.1.2.3", "pub", "6", "1"}, ".10.1.2.3"})), Texts{"10.1.2.3", "", "pub"}}, // unknown version
         {listed(decodeHostRow({{"10.1.2.3", "pub", "5", "5"}, ".10.1.2.3"})), std::nullopt}, // not active
         {listed(decodeHostRow({{"42", "pub", "1", "1"}, ".10.1.2.3"})), std::nullopt},      // an address that is no address
     };
