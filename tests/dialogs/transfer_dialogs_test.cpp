@@ -75,8 +75,8 @@ TEST_F(TransferDialogs, SyslogApplyWritesOnlyWhatPassedItsChecks)
     auto* address = child<CIpAddressEdit>(dialog, "address");
     auto* port = child<QLineEdit>(dialog, "port");
     EXPECT_FALSE(port->isEnabled());
-    writeBy(dialog, [&] { dialog.apply(); }); // unchecked: the state alone
-    EXPECT_EQ(takeSets(), (std::vector<Bindings>{{{kS + "6.0", 1, "2"}}}));
+    // Unchecked: the state alone.
+    EXPECT_EQ(setsBy(dialog, kS, [&] { dialog.apply(); }), std::vector<std::string>{"6.0=2"});
 
     toggleAsScreenReader(child<QCheckBox>(dialog, "enable"));
     EXPECT_EQ(std::pair(port->isEnabled(), address->field(3)->accessibleName()), std::pair(true, QString("Host IP octet 4")));
@@ -92,8 +92,6 @@ TEST_F(TransferDialogs, SyslogApplyWritesOnlyWhatPassedItsChecks)
               std::pair(std::vector<std::string>{"Syslog Server IP Error.", "Invalid UDP port range (1-65535)"}, std::vector<Bindings>{}));
     port->setText("65535");
     address->setText(QStringLiteral("10.0.0.1"));
-    writeBy(dialog, [&] { dialog.apply(); });
-    EXPECT_EQ(takeSets(), (std::vector<Bindings>{
-                              {{kS + "1.0", 8, "10.0.0.1"}, {kS + "2.0", 1, "65535"}, {kS + "4.0", 1, "7"}, {kS + "5.0", 1, "152"}},
-                              {{kS + "6.0", 1, "1"}}}));
+    EXPECT_EQ(setsBy(dialog, kS, [&] { dialog.apply(); }),
+              (std::vector<std::string>{"1.0=10.0.0.1 2.0=65535 4.0=7 5.0=152", "6.0=1"}));
 }
