@@ -12,12 +12,9 @@ namespace {
 std::string fields(const snmp::SessionParameters& p)
 {
     std::string out = p.firstToken;
-    for (const std::string* f : {&p.agentAddress, &p.readCommunity, &p.writeCommunity})
-        out += "|" + *f;
-    out += p.vlanEdit ? "|T" : "|F";
-    for (const std::string* f : {&p.version, &p.agentPort, &p.position9, &p.securityLevel, &p.userName, &p.authPassword,
-                                 &p.privPassword, &p.authProtocol, &p.privProtocol})
-        out += "|" + *f;
+    for (const std::string& f : {p.agentAddress, p.readCommunity, p.writeCommunity, std::string(p.vlanEdit ? "T" : "F"), p.version,
+                                 p.agentPort, p.position9, p.securityLevel, p.userName, p.authPassword, p.privPassword, p.authProtocol, p.privProtocol})
+        out += "|" + f;
     return out;
 }
 // Communities, VLAN flag and positions 5 to 15 as nothing sets them.

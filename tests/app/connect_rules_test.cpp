@@ -15,15 +15,8 @@
 
 namespace {
 
-app::ConnectForm v3Form()
-{
-    app::ConnectForm form;
-    form.address = "192.0.2.10";
-    form.user = "admin";
-    form.authPassphrase = "authpass123";
-    form.privPassphrase = "privpass123";
-    return form;
-}
+const app::ConnectForm kV3Form{.address = "192.0.2.10", .readCommunity = {}, .writeCommunity = {}, .user = "admin",
+                                .authPassphrase = "authpass123", .privPassphrase = "privpass123"};
 
 TEST(ConnectForm, ChecksInFieldOrder)
 {
@@ -46,7 +39,7 @@ TEST(ConnectForm, ChecksInFieldOrder)
         {[](app::ConnectForm& f) { f.version = "2c"; }, "Enter the read community."},
     };
     for (const auto& [change, message] : cases) {
-        app::ConnectForm form = v3Form();
+        app::ConnectForm form = kV3Form;
         change(form);
         EXPECT_EQ(app::checkConnectForm(form), message) << form.address << " " << form.port;
     }
@@ -54,7 +47,7 @@ TEST(ConnectForm, ChecksInFieldOrder)
 
 TEST(ConnectForm, GivesOnlyTheSecretsOfItsLevel)
 {
-    app::ConnectForm form = v3Form();
+    app::ConnectForm form = kV3Form;
     form.address = "[::1]";
     form.securityLevel = "2";
     const snmp::SessionParameters p = app::sessionParametersOf(form);
@@ -115,7 +108,7 @@ TEST(IdentityRead, NamesTheCauseOfAReport)
     }
     EXPECT_EQ(snmp::identityFrom(snmp::TransportStatus::Timeout, {}).failure, snmp::IdentityFailure::NoAnswer);
     // The window shows the other causes over the network.
-    EXPECT_EQ(app::identityFailureMessage(snmp::IdentityFailure::UnknownUser, v3Form()),
+    EXPECT_EQ(app::identityFailureMessage(snmp::IdentityFailure::UnknownUser, kV3Form),
               "The switch does not know the user \"admin\" (unknown user name).");
     snmp::Pdu noSuch;
     noSuch.bindings = {{{1, 3, 6, 1, 2, 1, 1, 2, 0}, {}}};
@@ -151,16 +144,11 @@ TEST(ConnectOptions, OverrideTheRecentEntryAndTakeSecretsFromTheEnvironment)
                              .securityLevel = "3", .authProtocol = "2", .privProtocol = "2", .model = "QMX-7720-ZA"};
     const std::vector<app::RecentSwitch> recents{recentAt("192.0.2.11"), recent};
     ASSERT_EQ(app::recentFor(recents, parsed.options), &recents[1]);
-    app::ConnectForm expected = app::formOf(recent);
-    expected.securityLevel = "2";
-    expected.authProtocol = "7";
-    expected.vlanEdit = expected.bulkReads = false;
-    expected.authPassphrase = "from-environment";
-    const auto fields = [](const app::ConnectForm& f) {
-        return std::tie(f.address, f.port, f.user, f.securityLevel, f.authProtocol, f.privProtocol, f.vlanEdit, f.bulkReads,
-                        f.authPassphrase, f.privPassphrase);
-    };
-    EXPECT_EQ(fields(app::applyOptions(app::formOf(recent), parsed.options)), fields(expected));
+    // The recent entry's form with the options and the environment's pass phrase over it.
+    const app::ConnectForm f = app::applyOptions(app::formOf(recent), parsed.options);
+    EXPECT_EQ(std::tie(f.address, f.port, f.user, f.securityLevel, f.authProtocol, f.privProtocol, f.vlanEdit, f.bulkReads, f.authPassphrase,
+                       f.privPassphrase),
+              std::tuple("192.0.2.10", "1161", "ops", "2", "7", "2", false, false, "from-environment", ""));
     EXPECT_EQ(parse({"--connect", "--snmp-version", "2c"}).options.version, "2c");
 
     const std::pair<QStringList, std::string> errors[] = {
@@ -179,7 +167,7 @@ TEST(RecentSwitches, NewestFirstOncePerSwitchWithoutSecrets)
     std::vector<app::RecentSwitch> list;
     for (int i = 0; i < 12; ++i)
         list = app::withConnected(list, recentAt("192.0.2." + std::to_string(i)));
-    app::ConnectForm form = v3Form();
+    app::ConnectForm form = kV3Form;
     form.address = "192.0.2.5";
     list = app::withConnected(list, app::recentSwitchOf(form, "QMX-7740-ZP", true));
     ASSERT_EQ(list.size(), app::kMaxRecentSwitches);

@@ -3,6 +3,7 @@
 #include "qt_wait.h"
 #include "sim/model_data.h"
 #include "sim/switch_agent.h"
+#include "widget_lookup.h"
 #include "snmp/snmp_layer.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <QDialogButtonBox>
 #include <QListWidget>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTimer>
 #include <QLineEdit>
 #include <QPushButton>
@@ -39,12 +41,8 @@ protected:
     {
         auto& slot = s_agents[directory + address];
         if (!slot) {
-            sim::SwitchAgentOptions options;
-            options.listenAddress = address;
-            options.scenario = false;
-            options.modelDirectory = directory;
             std::string error;
-            slot = sim::startSwitchAgent(options, &error);
+            slot = sim::startSwitchAgent({.listenAddress = address, .requestLog = {}, .scenario = false, .modelDirectory = directory}, &error);
             EXPECT_TRUE(slot) << error;
         }
         return *slot;
@@ -53,30 +51,20 @@ protected:
     std::unique_ptr<app::ConnectWindow> makeWindow(app::ConnectOptions options = {})
     {
         EXPECT_TRUE(snmp::snmpLayerInit());
-        app::ConnectWindowSetup setup;
-        setup.models = app::findInstalledModels(QMX_SOURCE_MODELS_DIR);
-        setup.transport = snmp::netSnmpTransport();
-        setup.options = std::move(options);
-        setup.settings = [this] { return std::make_unique<QSettings>(configFile(), QSettings::IniFormat); };
-        return std::make_unique<app::ConnectWindow>(std::move(setup));
+        return std::make_unique<app::ConnectWindow>(app::ConnectWindowSetup{
+            .models = app::findInstalledModels(QMX_SOURCE_MODELS_DIR), .transport = snmp::netSnmpTransport(), .options = std::move(options),
+            .settings = [this] { return std::make_unique<QSettings>(configFile(), QSettings::IniFormat); }});
     }
     QString configFile() const { return m_config.filePath("qmx-module.conf"); }
 
-    template <typename Widget>
-    static Widget* control(app::ConnectWindow& window, const char* name)
-    {
-        auto* widget = window.findChild<Widget*>(name);
-        EXPECT_TRUE(widget) << name;
-        return widget;
-    }
     static void fill(app::ConnectWindow& window, std::uint16_t port, const Credentials& c)
     {
         for (const auto& [name, text] : {std::pair{"address", c.address}, {"port", std::to_string(port)}, {"readCommunity", std::string("qevtal")},
                                          {"user", c.user}, {"authPassphrase", c.authPass}, {"privPassphrase", std::string("privpass123")}})
-            control<QLineEdit>(window, name)->setText(QString::fromStdString(text));
+            child<QLineEdit>(window, name)->setText(QString::fromStdString(text));
         for (const auto& [name, code] : {std::pair{"version", c.version}, {"securityLevel", std::string("3")}, {"authProtocol", std::string("5")},
                                          {"privProtocol", std::string("4")}}) {
-            auto* box = control<QComboBox>(window, name);
+            auto* box = child<QComboBox>(window, name);
             box->setCurrentIndex(box->findData(QString::fromStdString(code)));
         }
     }
@@ -88,18 +76,16 @@ protected:
         const auto watch = QObject::connect(&window, &app::ConnectWindow::attemptEnded, &window, [&] { ended = true; });
         QElapsedTimer timer;
         timer.start();
-        control<QPushButton>(window, "connect")->click();
-        EXPECT_FALSE(control<QPushButton>(window, "connect")->isEnabled());
+        child<QPushButton>(window, "connect")->click();
+        EXPECT_FALSE(child<QPushButton>(window, "connect")->isEnabled());
         EXPECT_TRUE(waitUntil([&] { return ended; }, 8000));
         QObject::disconnect(watch);
         return timer.elapsed();
     }
-    std::string configText() const { return fileText(configFile().toStdString()); }
-    static std::string fileText(const std::string& path)
+    static std::string fileText(const QString& path)
     {
-        std::stringstream text;
-        text << std::ifstream(path).rdbuf();
-        return text.str();
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "";
     }
 
     QTemporaryDir m_config;
@@ -123,7 +109,6 @@ TEST_F(ConnectWindowTest, ReadsTheIdentityOverUdpOrSaysWhatWentWrong)
         ASSERT_TRUE(!silent || switchAgent.pause());
         auto window = makeWindow();
         window->show();
-        auto* bulk = control<QCheckBox>(*window, "bulkReads");
         fill(*window, switchAgent.port(), credentials);
         bool cancelUsable = false; // while the attempt runs
         QTimer::singleShot(500, window.get(), [&] {
@@ -133,16 +118,16 @@ TEST_F(ConnectWindowTest, ReadsTheIdentityOverUdpOrSaysWhatWentWrong)
         const bool v1 = credentials.version == "1";
         if (window->result() == QDialog::Accepted) {
             const snmp::SessionParameters& p = window->outcome().parameters;
-            EXPECT_EQ(std::tuple(window->outcome().model.name, p.version, p.bulkReads, bulk->isEnabled()),
+            EXPECT_EQ(std::tuple(window->outcome().model.name, p.version, p.bulkReads, child<QCheckBox>(*window, "bulkReads")->isEnabled()),
                       std::tuple(outcome, credentials.version, !v1, !v1));
             // The box, on by default here, is kept for the next start of either kind.
             EXPECT_TRUE(v1 || QSettings(configFile(), QSettings::IniFormat).value("readTablesInBulk").toBool());
         } else
             EXPECT_EQ(window->statusText().toStdString(), std::regex_replace(outcome, std::regex("@"), std::to_string(switchAgent.port())));
-        EXPECT_FALSE(std::regex_search(configText(), std::regex("pass123|qevtal")));
+        EXPECT_FALSE(std::regex_search(fileText(configFile()), std::regex("pass123|qevtal")));
         if (silent) {
             switchAgent.resume();
-            EXPECT_TRUE(elapsed < 3000 + 1500 && cancelUsable && control<QPushButton>(*window, "connect")->isEnabled()) << elapsed;
+            EXPECT_TRUE(elapsed < 3000 + 1500 && cancelUsable && child<QPushButton>(*window, "connect")->isEnabled()) << elapsed;
         }
     }
     // Newest first, one line per switch.
@@ -152,25 +137,21 @@ TEST_F(ConnectWindowTest, ReadsTheIdentityOverUdpOrSaysWhatWentWrong)
     EXPECT_EQ(std::pair(recents[0].version, recents[1].address), std::pair(std::string("2c"), std::string("::1")));
 
     // Shown with an address of its own, the window keeps it when the list takes the focus.
-    app::ConnectOptions options;
-    options.address = "192.0.2.99";
-    auto shown = makeWindow(options);
+    auto shown = makeWindow(app::parseConnectOptions({"qmx-module", "--connect", "192.0.2.99"}, [](const char*) { return std::string(); }).options);
     shown->show();
-    control<QListWidget>(*shown, "recentList")->setFocus();
+    child<QListWidget>(*shown, "recentList")->setFocus();
     settle();
-    EXPECT_EQ(control<QLineEdit>(*shown, "address")->text().toStdString(), "192.0.2.99");
+    EXPECT_EQ(child<QLineEdit>(*shown, "address")->text().toStdString(), "192.0.2.99");
 }
 
 TEST_F(ConnectWindowTest, OptionsGivingEverythingConnectUnshownAndOnlyThen)
 {
     for (const bool withCommunity : {true, false}) {
-        app::ConnectOptions options;
-        options.address = "127.0.0.1";
-        options.port = std::to_string(agent().port());
-        options.version = "1";
-        options.model = "QMX-7752-ZA";
-        options.environment.readCommunity = withCommunity ? "qevtal" : "";
-        auto window = makeWindow(options);
+        const QStringList line{"qmx-module", "--connect", "127.0.0.1", "--port", QString::number(agent().port()),
+                               "--snmp-version", "1", "--model", "QMX-7752-ZA"};
+        auto window = makeWindow(app::parseConnectOptions(line, [&](const char* name) {
+            return std::string(withCommunity && std::string(name) == "QMX_READ_COMMUNITY" ? "qevtal" : "");
+        }).options);
         bool ended = false;
         QObject::connect(window.get(), &app::ConnectWindow::attemptEnded, window.get(), [&] { ended = true; });
         window->start();
@@ -183,8 +164,8 @@ TEST_F(ConnectWindowTest, OptionsGivingEverythingConnectUnshownAndOnlyThen)
 TEST_F(ConnectWindowTest, LetsTheUserPickTheModelOfAnUnknownIdentity)
 {
     QTemporaryDir models;
-    const std::string xml = std::regex_replace(fileText(sim::defaultModelDirectory() + "/QMX-7720-ZA.xml"), std::regex("QMX-7720-ZA 28-Port"),
-                                               "QMX-7799-ZA 28-Port");
+    const std::string xml = std::regex_replace(fileText(QString::fromStdString(sim::defaultModelDirectory() + "/QMX-7720-ZA.xml")),
+                                               std::regex("QMX-7720-ZA 28-Port"), "QMX-7799-ZA 28-Port");
     std::ofstream(models.filePath("QMX-7720-ZA.xml").toStdString()) << std::regex_replace(xml, std::regex("75\\.2\\.7720"), "75.2.7799");
     auto window = makeWindow();
     fill(*window, agent("127.0.0.1", models.path().toStdString()).port(), {});
@@ -192,7 +173,7 @@ TEST_F(ConnectWindowTest, LetsTheUserPickTheModelOfAnUnknownIdentity)
     EXPECT_NE(window->result(), QDialog::Accepted);
     EXPECT_EQ(window->statusText().toStdString(), "Could not tell which model this switch is (sysObjectID "
                                                   "1.3.6.1.4.1.32473.10.75.2.7799). Choose its model and connect again.");
-    auto* picker = control<QComboBox>(*window, "model");
+    auto* picker = child<QComboBox>(*window, "model");
     ASSERT_TRUE(picker->isVisibleTo(window.get()));
     picker->setCurrentText("QMX-7752-ZA");
     connectAndWait(*window);
@@ -207,7 +188,7 @@ TEST_F(ConnectWindowTest, KeyringKeepsTheSecretsOfARecentSwitchUntilRemoved)
     const Credentials credentials{.version = "3", .user = "simsha256"};
     auto first = makeWindow();
     fill(*first, agent().port(), credentials);
-    control<QCheckBox>(*first, "rememberSecrets")->setChecked(true);
+    child<QCheckBox>(*first, "rememberSecrets")->setChecked(true);
     connectAndWait(*first);
     ASSERT_EQ(first->result(), QDialog::Accepted);
     std::optional<app::SwitchSecrets> stored;
@@ -223,22 +204,22 @@ TEST_F(ConnectWindowTest, KeyringKeepsTheSecretsOfARecentSwitchUntilRemoved)
     auto second = makeWindow();
     bool keyringDone = false;
     QObject::connect(second.get(), &app::ConnectWindow::keyringDone, second.get(), [&] { keyringDone = true; });
-    control<QListWidget>(*second, "recentList")->setCurrentRow(0);
+    child<QListWidget>(*second, "recentList")->setCurrentRow(0);
     ASSERT_TRUE(waitUntil([&] { return keyringDone; }));
-    EXPECT_EQ(control<QLineEdit>(*second, "privPassphrase")->text(), "privpass123");
+    EXPECT_EQ(child<QLineEdit>(*second, "privPassphrase")->text(), "privpass123");
     keyringDone = false;
-    control<QPushButton>(*second, "removeRecent")->click();
+    child<QPushButton>(*second, "removeRecent")->click();
     ASSERT_TRUE(waitUntil([&] { return keyringDone; }));
     readBack();
     EXPECT_FALSE(stored.has_value());
-    EXPECT_EQ(configText().find("simsha256"), std::string::npos);
+    EXPECT_EQ(fileText(configFile()).find("simsha256"), std::string::npos);
 }
 
 // Run with no session bus at all.
 TEST_F(ConnectWindowTest, WithoutKeyringTheBoxIsDisabledAndSaysWhy)
 {
     auto window = makeWindow();
-    auto* remember = control<QCheckBox>(*window, "rememberSecrets");
+    auto* remember = child<QCheckBox>(*window, "rememberSecrets");
     EXPECT_EQ(std::tuple(remember->isEnabled(), remember->isChecked(), remember->toolTip()),
               std::tuple(false, false, QString("No desktop session bus answers, so no keyring can keep pass phrases.")));
 }

@@ -1,5 +1,5 @@
 #include "app/instance_guard.h"
-#include "wait_for_wake.h"
+#include "qt_wait.h"
 
 #include <QCoreApplication>
 #include <QLocalSocket>
@@ -62,10 +62,12 @@ TEST(InstanceGuard, SecondGuardForAHeldNameWakesTheHolderOthersRunAndAFreedNameI
     const QString longName(259, QLatin1Char('L'));
     InstanceGuard first(longName + uniqueName("same"));
     ASSERT_TRUE(first.acquire() && first.holds());
+    int wakes = 0;
+    QObject::connect(&first, &InstanceGuard::wakeRequested, [&] { ++wakes; });
     {
         InstanceGuard second(longName + uniqueName("same"));
         EXPECT_FALSE(second.acquire() || second.holds());
-        EXPECT_TRUE(waitForWake(first));
+        EXPECT_TRUE(waitUntil([&] { return wakes > 0; }, 5000));
         InstanceGuard other(longName + uniqueName("other"));
         EXPECT_TRUE(other.acquire() && other.holds());
     }
@@ -113,7 +115,7 @@ TEST(InstanceGuard, AnotherUserCanNeitherBlockNorWakeOurs)
 
     int wakes = 0;
     QObject::connect(&ours, &InstanceGuard::wakeRequested, [&] { ++wakes; });
-    EXPECT_TRUE(waitForWake(ours));
+    EXPECT_TRUE(waitUntil([&] { return wakes > 0; }, 5000));
     QCoreApplication::processEvents();
     EXPECT_EQ(wakes, 1); // ours only, not the intruder's
 }

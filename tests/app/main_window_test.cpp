@@ -1,3 +1,4 @@
+#include "app/command_line.h"
 #include "app/main_window.h"
 #include "app/main_window_view.h"
 #include "debug_lines.h"
@@ -30,16 +31,9 @@ MainWindowOptions quietOptions(const ModelFolder& folder)
     return options;
 }
 
-snmp::SessionParameters addressed(const char* address)
-{
-    snmp::SessionParameters parameters;
-    parameters.agentAddress = address;
-    return parameters;
-}
-
 class MainWindowTest : public testing::Test {
 protected:
-    ParametersScope m_parameters{addressed("192.0.2.10")};
+    ParametersScope m_parameters{parseCommandLine("/A0/I192.0.2.10")};
     ModelFolder m_folder{"QMX-7720-ZA", 8};
 };
 
@@ -62,7 +56,7 @@ TEST_F(MainWindowTest, TitleClientSizeAndMenuFollowTheModel)
     EXPECT_EQ(poeWindow.commandAction(kCmdAbout)->text(), "About QMX-7740-ZP...");
 
     // A host name shows the address it was resolved to.
-    ParametersScope named(addressed("localhost"));
+    ParametersScope named(parseCommandLine("/A0/Ilocalhost"));
     EXPECT_EQ(CMainWindow(quietOptions(m_folder)).windowTitle().toStdString(), "QMX-7720-ZA: localhost (" + snmp::numericAddress("localhost") + ")");
 }
 
@@ -91,7 +85,6 @@ TEST_F(MainWindowTest, DialogCommandsHideTheWindowAndPausePollingWhileTheyRunThe
     });
     CMainWindow window(std::move(options));
     window.show();
-    ASSERT_TRUE(window.commandAction(kCmdVlanConfiguration)->isEnabled());
     window.commandAction(kCmdVlanConfiguration)->trigger();
     EXPECT_EQ(std::tuple(seen, window.panelState().dialogOpen.load(), window.isVisible(), window.isMinimized()),
               std::tuple("open minimised", false, true, false));

@@ -1,10 +1,10 @@
 #include "app/module_app.h"
 #include "platform/program_folder.h"
 #include "platform/temp_dir.h"
+#include "qt_wait.h"
 #include "scripted_prompter.h"
 #include "snmp/agent_address.h"
 #include "snmp/session_parameters.h"
-#include "wait_for_wake.h"
 
 #include <gtest/gtest.h>
 
@@ -73,11 +73,13 @@ TEST_F(ModuleAppTest, OneWindowPerModelAndAddress)
 {
     app::InstanceGuard running(app::instanceName(kDeviceName, "192.0.2.30"));
     ASSERT_TRUE(running.acquire());
+    int wakes = 0;
+    QObject::connect(&running, &app::InstanceGuard::wakeRequested, [&] { ++wakes; });
 
     // The same switch again: the first is woken, silently, and no window opens.
     EXPECT_EQ(run({QStringLiteral("/A0/I192.0.2.30")}, m_iniPath), CModuleApp::kExitOtherInstance);
     EXPECT_TRUE(m_windowRuns == 0 && m_prompter.shown().empty());
-    EXPECT_TRUE(waitForWake(running));
+    EXPECT_TRUE(waitUntil([&] { return wakes == 1; }, 5000));
     // So does a start from the Connect window for that model and address.
     CModuleApp connected(QStringList{QStringLiteral("qmx-module"), QStringLiteral("--connect")});
     snmp::SessionParameters found;
@@ -85,7 +87,7 @@ TEST_F(ModuleAppTest, OneWindowPerModelAndAddress)
     const app::ConnectOutcome outcome{found, {kDeviceName, m_dir.path(), ""}};
     EXPECT_EQ(connected.runConnect([&] { return std::optional(outcome); }, [&] { return ++m_windowRuns; }),
               CModuleApp::kExitOtherInstance);
-    EXPECT_TRUE(waitForWake(running));
+    EXPECT_TRUE(waitUntil([&] { return wakes == 2; }, 5000));
     EXPECT_EQ(platform::modelFolder(), m_dir.path());
     platform::setModelFolder({});
 

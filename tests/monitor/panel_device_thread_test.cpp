@@ -95,11 +95,8 @@ TEST(PanelPolling, ReadsThePortsOfAVersion3AgentOnTheIpv6Loopback)
 {
     if (sim::freeLoopbackPort("::1") == 0)
         GTEST_SKIP() << "no IPv6 loopback";
-    sim::SwitchAgentOptions options;
-    options.listenAddress = "::1";
-    options.scenario = false;
     std::string error;
-    const auto agent = sim::startSwitchAgent(options, &error);
+    const auto agent = sim::startSwitchAgent({.listenAddress = "::1", .requestLog = {}, .scenario = false, .modelDirectory = {}}, &error);
     ASSERT_NE(agent, nullptr) << error;
     snmp::SessionParameters parameters = sessionParametersFor(agent->port(), AgentUser{"simsha256", "3", "5", "4"});
     parameters.agentAddress = "::1";

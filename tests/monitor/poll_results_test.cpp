@@ -84,11 +84,9 @@ TEST(PoeResults, StatusTextsPortOneTurnsTheNonPoePortsOffEveryPortGetsCopperMedi
         EXPECT_EQ(poePortState(text), state) << text;
 
     PanelUpdate update = applyPoeResults({{1, "POWER ON"}, {2, "Time-based OFF"}, {3, "Error"}, {29, "POWER ON"}}, k28Ports, tableBefore());
-    std::vector<ElementStatus> expected;
-    for (int element = 24; element <= 29; ++element)
-        expected.push_back({element, kPortDisabled});
-    expected.insert(expected.end(), {{0, kPortFullSpeed}, {1, kPortDisabled}, {2, kPortLowerSpeed}});
-    EXPECT_EQ(update.elements, expected);
+    EXPECT_EQ(update.elements, (std::vector<ElementStatus>{{24, kPortDisabled}, {25, kPortDisabled}, {26, kPortDisabled}, {27, kPortDisabled},
+                                                           {28, kPortDisabled}, {29, kPortDisabled}, {0, kPortFullSpeed}, {1, kPortDisabled},
+                                                           {2, kPortLowerSpeed}}));
     const std::vector<PortEntry> ports{{0, kPortFullSpeed, 2}, {2, kPortLowerSpeed, 2}, {3, kPortNoLink, 0}, {7, kPortNoLink, 4}, {28, kPortNoLink, 0}};
     EXPECT_EQ(entries(update.ports, ports), ports);
 

@@ -66,16 +66,8 @@ public:
     PollingRig(const std::function<std::unique_ptr<snmp::CCommonSnmp>()>& makeSession, monitor::DeviceTraits device,
                bool poeModel, bool hasFan)
         : fan(makeSession()), poe(makeSession()), devStat(makeSession()), poeStat(makeSession()),
-          target{.state = state,
-                 .fanSession = *fan,
-                 .poeSession = *poe,
-                 .devStatSession = *devStat,
-                 .poeStatSession = *poeStat,
-                 .sink = sink,
-                 .poeModel = poeModel,
-                 .snmpVersion = snmp::sessionParameters().version,
-                 .device = device,
-                 .hasFan = hasFan}
+          target{.state = state, .fanSession = *fan, .poeSession = *poe, .devStatSession = *devStat, .poeStatSession = *poeStat, .sink = sink,
+                 .poeModel = poeModel, .snmpVersion = snmp::sessionParameters().version, .device = device, .hasFan = hasFan}
     {
     }
     ~PollingRig()

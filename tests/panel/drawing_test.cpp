@@ -17,11 +17,8 @@ TEST(Indicators, EachStateAndMediumInEachBlinkPhaseShortArraysAndMissingElements
     // kPorts port elements and four more for the fibre sides, each with its indicator lamp at (10 * i + 10, 5).
     constexpr int kPorts = 8;
     CDevModule root;
-    for (int i = 0; i < kPorts + 4; ++i) {
-        auto* port = static_cast<CPort*>(root.AddChild(std::make_unique<CPort>()));
-        port->SetRect(10 * i + 10, 10, 8, 8);
-        port->AddChild(std::make_unique<CLamp>())->SetRect(10 * i + 10, 5, 6, 4);
-    }
+    for (int i = 0; i < kPorts + 4; ++i)
+        Add<CLamp>(*Add<CPort>(root, 10 * i + 10, 10, 8, 8), 10 * i + 10, 5, 6, 4);
     CMyBitmapApp cache;
     ASSERT_TRUE(cache.LoadPanelBitmaps());
     std::vector<unsigned char> states;
@@ -95,13 +92,11 @@ TEST(Background, StretchesThePictureAndDrawsTheRootsChildrenOnly)
     CDib background;
     ASSERT_TRUE(background.Load(folder.WriteBmp("bg.bmp", QSize(50, 20), Qt::darkGray)));
     CDevModule root;
-    auto* port = static_cast<CPort*>(root.AddChild(std::make_unique<CPort>()));
-    port->SetRect(10, 4, 8, 8);
+    auto* port = Add<CPort>(root, 10, 4, 8, 8);
     port->SetPortPicture(panel::kPortEnabled, folder.WriteBmp("port.bmp", QSize(4, 4), Qt::blue));
     port->SetPortPicture(panel::kPortLink100, folder.WriteBmp("link.bmp", QSize(4, 4), Qt::cyan));
     port->SetStatus(panel::kPortEnabled);
-    auto* lamp = static_cast<CLamp*>(port->AddChild(std::make_unique<CLamp>()));
-    lamp->SetRect(30, 2, 6, 4);
+    auto* lamp = Add<CLamp>(*port, 30, 2, 6, 4);
     lamp->SetPictureText(CLamp::kLampOn, folder.WriteBmp("lamp.bmp", QSize(6, 4), Qt::yellow));
     port->Attach(lamp);
 

@@ -79,10 +79,6 @@ TEST_P(ShippedModel, UserIniNamesTheModelAndItsPanelFileLoadsWithItsPortsAndPict
 INSTANTIATE_TEST_SUITE_P(Models, ShippedModel,
                          ::testing::Values(Model{"QMX-7720-ZA", 28, true}, Model{"QMX-7740-ZP", 28, true},
                                            Model{"QMX-7752-ZA", 52, true}, Model{"QMX-7710-ZP", 10, false}),
-                         [](const auto& info) {
-                             std::string name = info.param.name;
-                             std::replace(name.begin(), name.end(), '-', '_');
-                             return name;
-                         });
+                         [](const auto& info) { return QString(info.param.name).replace('-', '_').toStdString(); });
 
 } // namespace

@@ -25,6 +25,16 @@ struct Loaded {
     bool result;
 };
 
+// A new child of `parent` with that rectangle and id.
+template <typename T>
+T* Add(CPanelElement& parent, int left, int top, int width, int height, std::string id = {})
+{
+    auto* element = static_cast<T*>(parent.AddChild(std::make_unique<T>()));
+    element->SetRect(left, top, width, height);
+    element->SetID(std::move(id));
+    return element;
+}
+
 // What a pixel of an indicator shows.
 enum class Shown { Nothing, Off, Green, Amber, Red };
 inline Shown Classify(QColor c)
