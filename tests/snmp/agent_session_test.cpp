@@ -56,13 +56,8 @@ int getSysName(CCommonSnmp& session)
 
 class AgentSession : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        std::string error;
-        daemon = sim::SnmpdProcess::start({}, &error);
-        ASSERT_NE(daemon, nullptr) << error;
-        ASSERT_TRUE(snmpLayerInit());
-    }
+    // Asserted by each case: a suite set-up failure would only skip them.
+    static void SetUpTestSuite() { daemon = sim::SnmpdProcess::start({}, &startError); }
 
     // Stop ends the process; the object's end, its private directory.
     static void TearDownTestSuite()
@@ -77,7 +72,11 @@ protected:
         EXPECT_NE(access(directory.c_str(), F_OK), 0);
     }
 
-    void SetUp() override { ASSERT_NE(daemon, nullptr); }
+    void SetUp() override
+    {
+        ASSERT_NE(daemon, nullptr) << startError;
+        ASSERT_TRUE(snmpLayerInit());
+    }
 
     static std::unique_ptr<CCommonSnmp> sessionFor(const AgentUser& user, int timeoutMs = 3000)
     {
@@ -125,6 +124,7 @@ protected:
     }
 
     static inline std::unique_ptr<sim::SnmpdProcess> daemon;
+    static inline std::string startError;
 };
 
 TEST_F(AgentSession, GetAnswersEveryUserAndMissingObjectsFollowTheVersion)
