@@ -92,6 +92,7 @@ TEST(PortSecurityRules, ArpSpoofingEntryChecksInOrder)
         ports.resize(28);
         EXPECT_EQ(checkArpSpoofingEntry({address.empty(), address, mac, ports}, linkOf({3, 4})), message) << address << " " << mac;
     }
+    EXPECT_EQ(checkArpSpoofingAdd(63) + "|" + checkArpSpoofingAdd(64), "|The Maximum of Entry is 64, can not add any more");
 }
 
 TEST(PortSecurityRules, DhcpScreeningReadEnablesOnlyThePortsOfTheBitmap)

@@ -11,6 +11,7 @@ TEST(TableViewRules, ValueTexts)
 {
     const std::tuple<std::string (*)(std::string_view), const char*, const char*> cases[] = {
         {speedText, "1000000000", "1000M"}, {speedText, "100000000", "100M"}, {speedText, "10000", "0M"}, {speedText, "4294967295", "4294M"},
+        {speedText, "zzz", "0M"},
         {linkStatusText, "1", "Connected"}, {linkStatusText, "2", "UnConnected"}, {linkStatusText, "3", "Test"},
         {linkStatusText, "7", "Unknown"}, {linkStatusText, "12", "Unknown"},
         // The forwarding status goes by its first character.

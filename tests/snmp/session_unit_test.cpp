@@ -4,6 +4,7 @@
 #include "walk_recorder.h"
 
 #include "sim/in_process_transport.h"
+#include "snmp/agent_address.h"
 #include "snmp/common_snmp.h"
 #include "snmp/snmp_layer.h"
 #include "snmp/v3_security.h"
@@ -166,6 +167,13 @@ TEST(SessionsOnOneSwitch, AWalkIsOnTheWireBeforeGetNextAsyncReturns)
         ASSERT_EQ(std::pair(requests.at(0).type, requests.at(1).type), std::pair(PduType::GetNext, PduType::Get)) << round;
         walkSession.Close(); // waits for the walk's end
     }
+}
+
+// An empty address names no agent (a resolver would take it for this host).
+TEST(AgentAddress, EmptyResolvesToNothing)
+{
+    snmp::SessionParameters parameters;
+    EXPECT_EQ(std::pair(snmp::resolveAgentAddress(parameters), snmp::numericAddress("")), std::pair(false, std::string()));
 }
 
 TEST(VersionThreeSecurity, MessageFlagsFollowLevelAndProtocolCodes)
