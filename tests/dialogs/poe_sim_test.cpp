@@ -153,9 +153,13 @@ const Texts kOfficeHours{"office-hours", "Mon,Tue,Wed,Thu,Fri", "", "", "08:00",
 
 TEST_P(PoeSwitch, TimeRangesAreAddedAndDeleted)
 {
+    // A range left half-made holds its index: it is listed, marked, and can be deleted.
+    setOnSwitch(sim::joined(sim::oids::kPoeTimeRangeEntry, {21, 3}), sim::integerValue(sim::kCreateAndWait));
+    setOnSwitch(sim::joined(sim::oids::kPoeTimeRangeEntry, {2, 3}), sim::octetValue("parked"));
     CTimeRangeListDialog list;
     walkAfter(list);
     EXPECT_EQ(row(*list.list(), 0, 6), kOfficeHours);
+    EXPECT_EQ(row(*list.list(), 1, 1), Texts{"parked (not active)"});
 
     whenEditorOpens([](CTimeBasedPoeConfigDialog& editor) {
         EXPECT_FALSE(child<QComboBox>(editor, "fromYear")->isEnabled());
@@ -175,6 +179,11 @@ TEST_P(PoeSwitch, TimeRangesAreAddedAndDeleted)
     walkAfter(list, [&] { list.remove(); });
     EXPECT_EQ(takeSetTexts(kRanges), Texts{"21.1=6"});
     EXPECT_EQ(row(*list.list(), 0, 1), Texts{"night"});
+
+    list.list()->setCurrentItem(list.list()->topLevelItem(1));
+    walkAfter(list, [&] { list.remove(); });
+    EXPECT_EQ(takeSetTexts(kRanges), Texts{"21.3=6"});
+    EXPECT_EQ(list.list()->topLevelItemCount(), 1);
 }
 
 TEST_P(PoeSwitch, AnEditTheSwitchRefusesPutsTheOldRangeBackOrSaysItIsGone)

@@ -43,7 +43,7 @@ std::vector<std::string> creation(const std::string& status, std::vector<std::st
 
 } // namespace
 
-TEST_F(AgentDialogs, CreationsSendTheirRequestsInOrderAndTheNewRowIsListed)
+TEST_F(AgentDialogs, CreationsSendTheirRequestsInOrderAndTheNewRowIsListedOrDestroyedWhenAStepFails)
 {
     struct Case {
         const char* what;
@@ -83,6 +83,20 @@ TEST_F(AgentDialogs, CreationsSendTheirRequestsInOrderAndTheNewRowIsListed)
         if (community) { // the users of versions 1 and 2c only: the V1 user made above, the V3 one not
             EXPECT_EQ(items(*child<QComboBox>(*dialog, "user")), (std::vector<std::string>{"ab", "public", "private"}));
         }
+        // Refused at its second step, the row is destroyed again; the inputs stay for the next try.
+        const auto oidOf = [](const std::string& set) { return set.substr(0, set.find('=')); };
+        m_transport->withSwitch([refused = kAgent + oidOf(c.sets[1])](sim::SimulatedSwitch& device) {
+            device.refuseSets([refused](const snmp::Oid& oid, const snmp::Value&) { return snmp::oidToText(oid) == refused; });
+        });
+        WalkEnds failed(*dialog);
+        EXPECT_EQ(setsBy(*dialog, kAgent, [&] { dialog->apply(); }),
+                  (std::vector<std::string>{c.sets[0], c.sets[1], oidOf(c.sets[0]) + "=6"}));
+        failed.wait(community ? 2 : 1);
+        EXPECT_EQ(m_prompter.texts(), std::vector<std::string>{"Unsuccessful!"});
+        EXPECT_TRUE(rowOf(*dialog->list(), c.listed.front()).empty());
+        m_prompter.clear();
+        m_transport->withSwitch([](sim::SimulatedSwitch& device) { device.refuseSets({}); });
+
         WalkEnds reread(*dialog);
         EXPECT_EQ(setsBy(*dialog, kAgent, [&] { dialog->apply(); }), c.sets);
         reread.wait(community ? 2 : 1);

@@ -28,13 +28,17 @@ protected:
     }
 
     static std::string agent() { return "127.0.0.1:" + std::to_string(s_snmpd->port()); }
+    static std::vector<std::string> tool(std::vector<std::string> command)
+    {
+        return netSnmpTool(s_snmpd->directory() + "/client", std::move(command));
+    }
 
     // snmpwalk's values of one column, by row index (numeric OIDs, bare values).
     static std::map<std::string, std::string> walkColumn(const std::string& column)
     {
         std::map<std::string, std::string> rows;
         std::istringstream lines(
-            runCommand({"snmpwalk", "-v1", "-c", "qevtal", "-On", "-Oqe", "-OU", "-Ot", "-t", "2", "-r", "1", agent(), column}).output);
+            runCommand(tool({"snmpwalk", "-v1", "-c", "qevtal", "-On", "-Oqe", "-OU", "-Ot", "-t", "2", "-r", "1", agent(), column})).output);
         const std::string prefix = "." + column + ".";
         for (std::string line; std::getline(lines, line);) {
             if (!line.starts_with(prefix))
@@ -51,7 +55,7 @@ protected:
     // An OCTET STRING's bytes (snmpget prints them in hexadecimal).
     static std::string get(const std::string& oid)
     {
-        std::string output = runCommand({"snmpget", "-v1", "-c", "qevtal", "-On", "-Oqvx", "-t", "2", "-r", "1", agent(), oid}).output;
+        std::string output = runCommand(tool({"snmpget", "-v1", "-c", "qevtal", "-On", "-Oqvx", "-t", "2", "-r", "1", agent(), oid})).output;
         std::replace(output.begin(), output.end(), '"', ' ');
         std::istringstream digits(output);
         std::string bytes;

@@ -91,6 +91,8 @@ TEST(TransferMachine, EveryPathEndsWithItsMessageAtItsTime)
         {"file name set unanswered", configuration, kSilent, kOk, 0, {{kOk, "1"}}, {"Setting file name TimeOut ! @10000"}, 10005},
         {"operation set unanswered, switch idle", configuration, kOk, kSilent, 0, {{kOk, "0"}}, {"Setting operation TimeOut ! @15000"}, 15005},
         {"operation set slower than the first poll", configuration, kOk, kOk, 5000, {{kOk, "0"}}, {"Success ! @6000"}, 6005},
+        {"a failure left from before, read until the operation set answers", configuration, kOk, kOk, 5000,
+         {{kOk, "2"}, {kOk, "3"}, {kOk, "1"}}, {"Success ! @9500"}, 9505},
         {"operation set unanswered after the switch said done", configuration, kOk, kSilent, 0, {{kOk, "3"}, {kOk, "0"}},
          {"Success ! @8000", "Setting operation TimeOut ! @15000"}, 15000},
         {"status read fails", configuration, kOk, kOk, 0, {{kError, ""}}, {"Get Info Fail ! @3000"}, 3005},

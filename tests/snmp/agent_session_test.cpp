@@ -89,8 +89,8 @@ protected:
     static Rows snmpwalkInstalledNames()
     {
         const std::string client = daemon->directory() + "/client";
-        std::istringstream output(runCommand({"env", "SNMP_PERSISTENT_DIR=" + client, "SNMPCONFPATH=" + client, "MIBS=", "snmpwalk", "-On",
-                                              "-Oq", "-Oa", "-v1", "-c", "qevtal", "127.0.0.1:" + std::to_string(daemon->port()), kInstalledNames})
+        std::istringstream output(runCommand(netSnmpTool(client, {"snmpwalk", "-On", "-Oq", "-Oa", "-v1", "-c", "qevtal",
+                                                          "127.0.0.1:" + std::to_string(daemon->port()), kInstalledNames}))
                                       .output);
         Rows rows;
         for (std::string oid, value; output >> oid && std::getline(output >> std::ws, value);)

@@ -137,29 +137,62 @@ WriteSequence CSnmpAgentConfig::writeRows(SetRequests sets) const
     };
 }
 
-WriteSequence CSnmpAgentConfig::createUser(const UserInput& user) const
+namespace {
+
+// Each step a set of its own. A refused createAndWait sends nothing more: the
+// index may hold a row that is not this dialog's. A later step that fails
+// destroys the row again, so no hidden half-made row keeps its index.
+bool writeCreation(WriteContext& write, CDialogSession& session, const SetRequests& sets)
 {
-    return writeRows(userCreation(user));
+    for (std::size_t step = 0; step < sets.size(); ++step) {
+        if (write.set(session, sets[step]) == snmp::kStatusOk)
+            continue;
+        if (step > 0) {
+            Bindings destroy = sets.front(); // the row status alone, createAndWait
+            destroy.front().value = "6";
+            write.set(session, destroy);
+        }
+        write.warn("Unsuccessful!");
+        return false;
+    }
+    return true;
 }
 
-WriteSequence CSnmpAgentConfig::createGroup(const GroupInput& group) const
+} // namespace
+
+WriteSequence CSnmpAgentConfig::createRow(SetRequests sets, std::shared_ptr<bool> created) const
 {
-    return writeRows(groupCreation(group));
+    return [&session = m_cCommonSNMPSet, sets = std::move(sets), created](WriteContext& write) {
+        const bool made = writeCreation(write, session, sets);
+        if (created)
+            *created = made;
+    };
 }
 
-WriteSequence CSnmpAgentConfig::createView(const ViewInput& view) const
+WriteSequence CSnmpAgentConfig::createUser(const UserInput& user, std::shared_ptr<bool> created) const
 {
-    return writeRows(viewCreation(view));
+    return createRow(userCreation(user), std::move(created));
 }
 
-WriteSequence CSnmpAgentConfig::createCommunity(const std::string& name, const std::string& user) const
+WriteSequence CSnmpAgentConfig::createGroup(const GroupInput& group, std::shared_ptr<bool> created) const
 {
-    return writeRows(communityCreation(name, user));
+    return createRow(groupCreation(group), std::move(created));
 }
 
-WriteSequence CSnmpAgentConfig::createHost(const HostInput& host) const
+WriteSequence CSnmpAgentConfig::createView(const ViewInput& view, std::shared_ptr<bool> created) const
 {
-    return writeRows(hostCreation(host));
+    return createRow(viewCreation(view), std::move(created));
+}
+
+WriteSequence CSnmpAgentConfig::createCommunity(const std::string& name, const std::string& user,
+                                                std::shared_ptr<bool> created) const
+{
+    return createRow(communityCreation(name, user), std::move(created));
+}
+
+WriteSequence CSnmpAgentConfig::createHost(const HostInput& host, std::shared_ptr<bool> created) const
+{
+    return createRow(hostCreation(host), std::move(created));
 }
 
 } // namespace dialogs::management

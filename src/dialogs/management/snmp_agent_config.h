@@ -43,12 +43,15 @@ public:
     WriteSequence writeTraps(const std::vector<bool>& checked, bool poe) const;
     // Each element one set request of its own, in order.
     WriteSequence writeRows(SetRequests sets) const;
-    // Row creations: createAndWait, the columns, active.
-    WriteSequence createUser(const UserInput& user) const;
-    WriteSequence createGroup(const GroupInput& group) const;
-    WriteSequence createView(const ViewInput& view) const;
-    WriteSequence createCommunity(const std::string& name, const std::string& user) const;
-    WriteSequence createHost(const HostInput& host) const;
+    // Row creations: createAndWait, the columns, active. The first step that
+    // fails ends it with "Unsuccessful!", after the half-made row is
+    // destroyed; `created` tells whether the row was made.
+    WriteSequence createUser(const UserInput& user, std::shared_ptr<bool> created = {}) const;
+    WriteSequence createGroup(const GroupInput& group, std::shared_ptr<bool> created = {}) const;
+    WriteSequence createView(const ViewInput& view, std::shared_ptr<bool> created = {}) const;
+    WriteSequence createCommunity(const std::string& name, const std::string& user,
+                                  std::shared_ptr<bool> created = {}) const;
+    WriteSequence createHost(const HostInput& host, std::shared_ptr<bool> created = {}) const;
 
     // The request bindings of the scalars.
     static Bindings globalStateSet(const std::string& text);
@@ -57,6 +60,8 @@ public:
     static WalkRequest trapRead(bool poe);
 
 private:
+    WriteSequence createRow(SetRequests sets, std::shared_ptr<bool> created) const;
+
     WalkStarter m_startWalk;
     CDialogSession& m_cCommonSNMP;
     CDialogSession& m_cCommonSNMPSet;

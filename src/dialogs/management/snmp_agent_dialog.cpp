@@ -88,7 +88,8 @@ void CAgentTableDialog::deleteSelected()
 void CAgentTableDialog::create(WriteSequence creation)
 {
     runWrite(std::move(creation), [this] {
-        clearAfterCreation();
+        if (*m_created)
+            clearAfterCreation();
         refresh();
     });
 }

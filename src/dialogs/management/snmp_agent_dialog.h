@@ -4,6 +4,7 @@
 #include "dialogs/management/snmp_agent_config.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -60,8 +61,9 @@ protected:
     // What a creation leaves of the inputs.
     virtual void clearAfterCreation() { resetInputs(); }
 
-    // Checks passed: the creation runs on the write path, then the inputs
-    // are reset and the table walked again.
+    // Checks passed: the creation, made with m_created, runs on the write
+    // path; the inputs are reset when it made the row (kept for another try
+    // when not), and the table is walked again.
     void create(WriteSequence creation);
     // Shows the first failing check's message; true when there was none.
     static bool passes(const std::string& message);
@@ -75,6 +77,8 @@ protected:
     QPushButton* m_refresh;
     QPushButton* m_cancel;
     QPushButton* m_close;
+    // Whether the last creation made its row.
+    const std::shared_ptr<bool> m_created = std::make_shared<bool>(false);
 
 private:
     const char* m_selectMessage;

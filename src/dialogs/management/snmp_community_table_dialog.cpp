@@ -46,7 +46,7 @@ void CSnmpCommunityTableDialog::apply()
 {
     const std::string name = textOf(m_name->text());
     if (passes(checkCommunity(name, m_rows)))
-        create(m_agent.createCommunity(name, textOf(m_user->currentText())));
+        create(m_agent.createCommunity(name, textOf(m_user->currentText()), m_created));
 }
 
 void CSnmpCommunityTableDialog::resetInputs()

@@ -49,7 +49,7 @@ void CSnmpGroupTableDialog::apply()
     const GroupInput in{textOf(m_name->text()),      textOf(m_readView->text()),     textOf(m_writeView->text()),
                         textOf(m_notifyView->text()), textOf(m_model->currentText()), textOf(m_level->currentText())};
     if (passes(checkGroup(in, m_rows)))
-        create(m_agent.createGroup(in));
+        create(m_agent.createGroup(in, m_created));
 }
 
 void CSnmpGroupTableDialog::clearAfterCreation()

@@ -37,7 +37,7 @@ void CSnmpHostTableDialog::apply()
     const HostInput in{m_address->hasBlankField(), textOf(m_address->text()), m_version->currentIndex(),
                        textOf(m_name->text())};
     if (passes(checkHost(in, m_rows)))
-        create(m_agent.createHost(in));
+        create(m_agent.createHost(in, m_created));
 }
 
 void CSnmpHostTableDialog::resetInputs()

@@ -113,7 +113,7 @@ void CSnmpUserTableDialog::apply()
         }
         return;
     }
-    create(m_agent.createUser(in));
+    create(m_agent.createUser(in, m_created));
 }
 
 void CSnmpUserTableDialog::resetInputs()

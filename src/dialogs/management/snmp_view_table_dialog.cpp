@@ -39,7 +39,7 @@ void CSnmpViewTableDialog::apply()
     const ViewInput in{textOf(m_name->text()), textOf(m_subtree->text()), textOf(m_mask->text()),
                        textOf(m_type->currentText())};
     if (passes(checkView(in, m_rows)))
-        create(m_agent.createView(in));
+        create(m_agent.createView(in, m_created));
 }
 
 void CSnmpViewTableDialog::resetInputs()

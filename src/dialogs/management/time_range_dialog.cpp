@@ -49,10 +49,10 @@ void CTimeRangeListDialog::refresh()
         m_cCommonSNMP, timeRangeTableRead(),
         [this](const WalkRow& row) {
             m_rows.push_back(rememberRange(row));
-            if (m_rows.back().status != "1" || m_rows.back().index == 0)
-                return;
-            appendRow(m_list, timeRangeTexts(row.values));
-            m_listed.push_back(m_rows.back().index);
+            if (const auto texts = timeRangeListTexts(m_rows.back(), row.values)) {
+                appendRow(m_list, *texts);
+                m_listed.push_back(m_rows.back().index);
+            }
         },
         {}, busy);
 }

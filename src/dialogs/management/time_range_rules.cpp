@@ -132,6 +132,17 @@ std::vector<std::string> timeRangeTexts(const std::vector<std::string>& values)
             field(11) + ":" + field(12)};
 }
 
+std::optional<std::vector<std::string>> timeRangeListTexts(const RememberedRange& row,
+                                                           const std::vector<std::string>& values)
+{
+    if (row.index == 0)
+        return std::nullopt;
+    std::vector<std::string> texts = timeRangeTexts(values);
+    if (row.status != "1")
+        texts.front() += kNotActive;
+    return texts;
+}
+
 std::string checkTimeRangeName(const std::string& name, const std::vector<RememberedRange>& rows)
 {
     if (name.empty())

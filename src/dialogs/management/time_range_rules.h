@@ -49,6 +49,13 @@ RememberedRange rememberRange(const WalkRow& row);
 // row still holds its index, and must be seen to be deleted.
 std::vector<std::string> timeRangeTexts(const std::vector<std::string>& values);
 
+// The list's line of a walked row: timeRangeTexts, the name marked
+// kNotActive when the row is not active (it still holds its index, and is
+// listed so that it can be deleted). None for a row without an index.
+inline constexpr const char* kNotActive = " (not active)";
+std::optional<std::vector<std::string>> timeRangeListTexts(const RememberedRange& row,
+                                                           const std::vector<std::string>& values);
+
 // Add mode's name check: "" when it passes.
 std::string checkTimeRangeName(const std::string& name, const std::vector<RememberedRange>& rows);
 // The times and dates, dates counting as 2 when not used: "" when they pass.

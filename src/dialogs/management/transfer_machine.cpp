@@ -87,8 +87,9 @@ void CTransferMachine::statusAnswered(int status, const std::string& value)
         return;
     }
     m_timeouts = 0;
-    if ((value == "0" || value == "1") && !m_operationAnswered && !m_statusMoved) {
-        // The idle status of a switch that has not taken the operation yet.
+    const bool finalStatus = value == "0" || value == "1" || value == "2";
+    if (finalStatus && !m_operationAnswered && !m_statusMoved) {
+        // What an earlier transfer left, read before the switch took this one.
         m_actions.arm(TransferTimer::Poll, m_timings.waitingPoll);
     } else if (value == "0" || value == "1") {
         m_actions.showProgress(kProgressDone);
