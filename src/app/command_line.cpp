@@ -101,8 +101,9 @@ bool isDottedIpv4(const std::string& text)
 {
     // inet_pton takes exactly four decimal parts without leading zeros,
     // unlike the resolver's shorthands ("10.1", "1", "0x7f.1", "010.1.1.1").
+    // A NUL would end the text early for inet_pton, not for the sessions.
     in_addr address{};
-    return inet_pton(AF_INET, text.c_str(), &address) == 1;
+    return text.find('\0') == std::string::npos && inet_pton(AF_INET, text.c_str(), &address) == 1;
 }
 
 } // namespace

@@ -73,21 +73,12 @@ TEST(CommandLine, OverlongTokensKeepCapacityMinusOneCharacters)
 
 TEST(CommandLine, AStartTakesOnlyAWholeDottedIpv4Address)
 {
-    auto refusal = [](const std::string& address, const char* why) {
-        return "The switch address on the command line (\"" + address + why + " Nothing was started.";
-    };
-    const std::string tooLong = "...\") is longer than 15 characters; no dotted IPv4 address is.";
-    const std::string notDotted = "\") is not a dotted IPv4 address such as 192.0.2.10.";
-    const std::pair<const char*, std::string> cases[] = { // the line; its refusal (no address kept), or its address
-        {"/A0/I255.255.255.255/Rr", "255.255.255.255"}, {"/A0/I/Rr", ""},
-        {"/Xc/I0:0:0:0:0:0:0:10/R", refusal("0:0:0:0:0:0:0:1", tooLong.c_str())},
-        {"/A0/I10.1.1.1234567890", refusal("10.1.1.12345678", tooLong.c_str())},
-        {"/A/I1", refusal("1", notDotted.c_str())}, {"/A0/I10.1", refusal("10.1", notDotted.c_str())},
-        {"/A0/I010.1.1.1", refusal("010.1.1.1", notDotted.c_str())}, {"/A0/I0x7f.1", refusal("0x7f.1", notDotted.c_str())},
-        {"/A0/Ilocalhost", refusal("localhost", notDotted.c_str())}, {"/A0/I::1", refusal("::1", notDotted.c_str())},
-    };
+    // The line, the address kept; "!" when refused (StartUp checks the messages).
+    const std::pair<const char*, std::string> cases[] = {
+        {"/A0/I255.255.255.255/Rr", "255.255.255.255"}, {"/A0/I/Rr", ""}, {"/Xc/I0:0:0:0:0:0:0:10/R", "!"}, {"/A0/I10.1.1.1234567890", "!"},
+        {"/A/I1", "!"}, {"/A0/I10.1", "!"}, {"/A0/I010.1.1.1", "!"}, {"/A0/I0x7f.1", "!"}, {"/A0/Ilocalhost", "!"}, {"/A0/I::1", "!"}};
     for (const auto& [line, expected] : cases) {
         const app::ConsoleStart start = app::readConsoleLine(line);
-        EXPECT_EQ(start.refusal.empty() ? start.parameters.agentAddress : start.refusal + start.parameters.agentAddress, expected) << line;
+        EXPECT_EQ((start.refusal.empty() ? "" : "!") + start.parameters.agentAddress, expected) << line;
     }
 }
