@@ -52,14 +52,14 @@ bool isNumericShorthand(const std::string& text)
     return inet_aton(text.c_str(), &address) != 0;
 }
 
+} // namespace
+
 bool isPort(std::string_view text)
 {
     unsigned value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     return error == std::errc() && end == text.data() + text.size() && value >= 1 && value <= 65535;
 }
-
-} // namespace
 
 const std::vector<NamedCode>& securityLevels()
 {

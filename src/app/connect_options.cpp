@@ -3,7 +3,6 @@
 #include <QCommandLineParser>
 
 #include <algorithm>
-#include <charconv>
 
 namespace app {
 namespace {
@@ -65,20 +64,13 @@ std::string invalidValue(const std::string& option, const std::string& value, co
     return "--" + option + ": invalid value \"" + value + "\"; accepted: " + accepted;
 }
 
-bool isPortNumber(const std::string& text)
-{
-    unsigned port = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), port);
-    return error == std::errc() && end == text.data() + text.size() && port >= 1 && port <= 65535;
-}
-
 // "" when `value` is one `option` takes; the error, with what it takes, otherwise.
 std::string valueError(const ValueOption& option, const std::string& value, const std::vector<InstalledModel>& models)
 {
     const std::string name = option.name;
     if (option.names)
         return codeOfName(*option.names, value).empty() ? invalidValue(name, value, listed(*option.names)) : "";
-    if (name == "port" && !isPortNumber(value))
+    if (name == "port" && !isPort(value))
         return invalidValue(name, value, "a number from 1 to 65535");
     if (name == "model" && modelIndex(models, value) < 0) {
         std::string installed;
