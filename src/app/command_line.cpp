@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include <arpa/inet.h>
+
 #include <array>
 
 namespace app {
@@ -16,13 +18,19 @@ public:
 
     bool atEnd() const { return m_pos >= m_line.size(); }
 
-    std::string next(int capacity)
+    // `cut` tells whether characters beyond the capacity were dropped.
+    std::string next(int capacity, bool& cut)
     {
         std::string token;
         const std::size_t keep = static_cast<std::size_t>(capacity - 1);
+        cut = false;
         for (; m_pos < m_line.size() && m_line[m_pos] != '/'; ++m_pos) {
-            if (m_line[m_pos] != ' ' && token.size() < keep)
+            if (m_line[m_pos] == ' ')
+                continue;
+            if (token.size() < keep)
                 token += m_line[m_pos];
+            else
+                cut = true;
         }
         return token;
     }
@@ -41,21 +49,10 @@ void keepUnlessEmpty(std::string& field, std::string token)
         field = std::move(token);
 }
 
-} // namespace
-
-std::string joinArguments(const std::vector<std::string>& arguments)
+// parseCommandLine; `addressCut` tells whether the address token was longer than its field.
+snmp::SessionParameters parseLine(std::string_view line, bool& addressCut)
 {
-    std::string line;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        if (i > 0)
-            line += ' ';
-        line += arguments[i];
-    }
-    return line;
-}
-
-snmp::SessionParameters parseCommandLine(std::string_view line)
-{
+    addressCut = false;
     snmp::SessionParameters p;
     p.fromConsoleLine = true;
     TokenReader reader(line);
@@ -71,13 +68,15 @@ snmp::SessionParameters parseCommandLine(std::string_view line)
         if (position == 7 && p.version == "1")
             break;
 
-        std::string token = reader.next(kCapacity[static_cast<std::size_t>(position)]);
+        bool cut = false;
+        std::string token = reader.next(kCapacity[static_cast<std::size_t>(position)], cut);
         switch (position) {
         case 0: keepUnlessEmpty(p.firstToken, std::move(token)); break;
         case 1:
             if (token.empty())
                 return p;
             p.agentAddress = std::move(token);
+            addressCut = cut;
             break;
         case 2: keepUnlessEmpty(p.readCommunity, std::move(token)); break;
         case 3: keepUnlessEmpty(p.writeCommunity, std::move(token)); break;
@@ -96,6 +95,51 @@ snmp::SessionParameters parseCommandLine(std::string_view line)
         }
     }
     return p;
+}
+
+bool isDottedIpv4(const std::string& text)
+{
+    // inet_pton takes exactly four decimal parts without leading zeros,
+    // unlike the resolver's shorthands ("10.1", "1", "0x7f.1", "010.1.1.1").
+    // A NUL would end the text early for inet_pton, not for the sessions.
+    in_addr address{};
+    return text.find('\0') == std::string::npos && inet_pton(AF_INET, text.c_str(), &address) == 1;
+}
+
+} // namespace
+
+std::string joinArguments(const std::vector<std::string>& arguments)
+{
+    std::string line;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (i > 0)
+            line += ' ';
+        line += arguments[i];
+    }
+    return line;
+}
+
+snmp::SessionParameters parseCommandLine(std::string_view line)
+{
+    bool addressCut = false;
+    return parseLine(line, addressCut);
+}
+
+ConsoleStart readConsoleLine(std::string_view line)
+{
+    ConsoleStart start;
+    bool addressCut = false;
+    start.parameters = parseLine(line, addressCut);
+    std::string& address = start.parameters.agentAddress;
+    if (addressCut)
+        start.refusal = "The switch address on the command line (\"" + address +
+                        "...\") is longer than 15 characters; no dotted IPv4 address is. Nothing was started.";
+    else if (!address.empty() && !isDottedIpv4(address))
+        start.refusal = "The switch address on the command line (\"" + address +
+                        "\") is not a dotted IPv4 address such as 192.0.2.10. Nothing was started.";
+    if (!start.refusal.empty())
+        address.clear();
+    return start;
 }
 
 } // namespace app

@@ -24,4 +24,16 @@ std::string joinArguments(const std::vector<std::string>& arguments);
 //  - a token longer than its field keeps its first capacity - 1 characters.
 snmp::SessionParameters parseCommandLine(std::string_view line);
 
+// The line as a start: its parameters, or why it starts nothing.
+struct ConsoleStart {
+    snmp::SessionParameters parameters;
+    std::string refusal; // "" when the line may start a window
+};
+
+// parseCommandLine, then the address: a non-empty address token must be a
+// dotted IPv4 address of four numbers as written, at most 15 characters.
+// A cut or shorthand address would name another switch, so it is refused
+// and the parameters keep no address.
+ConsoleStart readConsoleLine(std::string_view line);
+
 } // namespace app

@@ -44,14 +44,22 @@ bool isHostName(std::string_view name)
     return !std::all_of(last.begin(), last.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
 }
 
+// What the resolver would read as a number though it is no IPv4 address as
+// written ("10.1", "0x7f000001", "010.1.1.1"): another switch than meant.
+bool isNumericShorthand(const std::string& text)
+{
+    in_addr address{};
+    return inet_aton(text.c_str(), &address) != 0;
+}
+
+} // namespace
+
 bool isPort(std::string_view text)
 {
     unsigned value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     return error == std::errc() && end == text.data() + text.size() && value >= 1 && value <= 65535;
 }
-
-} // namespace
 
 const std::vector<NamedCode>& securityLevels()
 {
@@ -104,13 +112,20 @@ std::string normalisedAddress(std::string_view address)
     return std::string(address);
 }
 
-std::string checkConnectForm(const ConnectForm& form)
+std::string addressProblem(std::string_view given)
 {
-    const std::string address = normalisedAddress(form.address);
+    const std::string address = normalisedAddress(given);
     if (address.empty())
         return "Enter the switch's address.";
-    if (!isIpAddress(address) && !isHostName(address))
+    if (!isIpAddress(address) && (!isHostName(address) || isNumericShorthand(address)))
         return "\"" + address + "\" is neither an IPv4 or IPv6 address nor a host name.";
+    return "";
+}
+
+std::string checkConnectForm(const ConnectForm& form)
+{
+    if (std::string problem = addressProblem(form.address); !problem.empty())
+        return problem;
     if (!isPort(form.port))
         return "The agent port must be a number from 1 to 65535.";
     if (usesCommunities(form.version))

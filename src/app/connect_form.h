@@ -54,6 +54,13 @@ bool usesCommunities(std::string_view version);
 // Net-SNMP derives keys only from pass phrases of at least this length.
 constexpr std::size_t kMinPassphraseLength = 8;
 
+// A UDP port number from 1 to 65535, digits only.
+bool isPort(std::string_view text);
+
+// What is wrong with a switch address (full IPv4 or IPv6 literal, or host
+// name; never a numeric shorthand), "" when nothing is.
+std::string addressProblem(std::string_view address);
+
 // The first problem in field order, "" when the form can connect.
 std::string checkConnectForm(const ConnectForm& form);
 

@@ -2,25 +2,84 @@
 
 #include <QCommandLineParser>
 
+#include <algorithm>
+
 namespace app {
 namespace {
+
+// The names an option takes: the window's, with Net-SNMP's short spelling
+// of the same code before them ("SHA" for SHA-1, "AES" for AES-128).
+std::vector<NamedCode> withAlias(std::vector<NamedCode> names, NamedCode alias)
+{
+    const auto same = std::find_if(names.begin(), names.end(), [&](const NamedCode& n) { return n.code == alias.code; });
+    names.insert(same, alias);
+    return names;
+}
+
+const std::vector<NamedCode>& versionNames()
+{
+    static const std::vector<NamedCode> table{{"1", "1"}, {"2c", "2c"}, {"3", "3"}};
+    return table;
+}
+
+const std::vector<NamedCode>& authProtocolNames()
+{
+    static const std::vector<NamedCode> table = withAlias(authProtocols(), {"SHA", "3"});
+    return table;
+}
+
+const std::vector<NamedCode>& privProtocolNames()
+{
+    static const std::vector<NamedCode> table = withAlias(privProtocols(), {"AES", "4"});
+    return table;
+}
 
 struct ValueOption {
     const char* name;
     const char* valueName;
     std::optional<std::string> ConnectOptions::*field;
-    const std::vector<NamedCode>* names; // null: taken as written
+    const std::vector<NamedCode>* names; // null: checked apart
 };
 
 const ValueOption kValueOptions[] = {
     {"port", "N", &ConnectOptions::port, nullptr},
-    {"snmp-version", "1|2c|3", &ConnectOptions::version, nullptr},
+    {"snmp-version", "1|2c|3", &ConnectOptions::version, &versionNames()},
     {"user", "NAME", &ConnectOptions::user, nullptr},
     {"security-level", "LEVEL", &ConnectOptions::securityLevel, &securityLevels()},
-    {"auth-protocol", "P", &ConnectOptions::authProtocol, &authProtocols()},
-    {"privacy-protocol", "P", &ConnectOptions::privProtocol, &privProtocols()},
+    {"auth-protocol", "P", &ConnectOptions::authProtocol, &authProtocolNames()},
+    {"privacy-protocol", "P", &ConnectOptions::privProtocol, &privProtocolNames()},
     {"model", "MODEL", &ConnectOptions::model, nullptr},
 };
+
+std::string listed(const std::vector<NamedCode>& names)
+{
+    std::string list;
+    for (const NamedCode& entry : names)
+        list += (list.empty() ? "" : ", ") + std::string(entry.name);
+    return list;
+}
+
+std::string invalidValue(const std::string& option, const std::string& value, const std::string& accepted)
+{
+    return "--" + option + ": invalid value \"" + value + "\"; accepted: " + accepted;
+}
+
+// "" when `value` is one `option` takes; the error, with what it takes, otherwise.
+std::string valueError(const ValueOption& option, const std::string& value, const std::vector<InstalledModel>& models)
+{
+    const std::string name = option.name;
+    if (option.names)
+        return codeOfName(*option.names, value).empty() ? invalidValue(name, value, listed(*option.names)) : "";
+    if (name == "port" && !isPort(value))
+        return invalidValue(name, value, "a number from 1 to 65535");
+    if (name == "model" && modelIndex(models, value) < 0) {
+        std::string installed;
+        for (const InstalledModel& model : models)
+            installed += (installed.empty() ? "" : ", ") + model.name;
+        return invalidValue(name, value, installed.empty() ? "none, no model is installed" : installed);
+    }
+    return "";
+}
 
 void setIfGiven(std::string& field, const std::optional<std::string>& value)
 {
@@ -43,7 +102,8 @@ bool isConventionalStart(const QStringList& arguments)
     return !(arguments.size() == 2 && (arguments[1] == "--help" || arguments[1] == "--version"));
 }
 
-ConnectOptionsParse parseConnectOptions(const QStringList& arguments, const Environment& environment)
+ConnectOptionsParse parseConnectOptions(const QStringList& arguments, const Environment& environment,
+                                        const std::vector<InstalledModel>& models)
 {
     ConnectOptionsParse result;
     QCommandLineParser parser;
@@ -66,25 +126,23 @@ ConnectOptionsParse parseConnectOptions(const QStringList& arguments, const Envi
         return result;
     }
     ConnectOptions& options = result.options;
-    if (!positional.isEmpty())
+    if (!positional.isEmpty()) {
         options.address = positional.front().toStdString();
+        if (!addressProblem(*options.address).empty()) {
+            result.error = invalidValue("connect", *options.address,
+                                        "an IPv4 address (192.0.2.10), an IPv6 address or a host name");
+            return result;
+        }
+    }
     for (const ValueOption& option : kValueOptions) {
         if (!parser.isSet(option.name))
             continue;
         std::string value = parser.value(option.name).toStdString();
-        if (option.names) {
-            std::string code = codeOfName(*option.names, value);
-            if (code.empty()) {
-                result.error = "--" + std::string(option.name) + ": unknown value \"" + value + "\"";
-                return result;
-            }
-            value = std::move(code);
+        if (std::string error = valueError(option, value, models); !error.empty()) {
+            result.error = std::move(error);
+            return result;
         }
-        options.*option.field = std::move(value);
-    }
-    if (options.version && !usesCommunities(*options.version) && *options.version != "3") {
-        result.error = "--snmp-version: 1, 2c or 3";
-        return result;
+        options.*option.field = option.names ? codeOfName(*option.names, value) : std::move(value);
     }
     if (parser.isSet(bulkReads) && parser.isSet(noBulkReads)) {
         result.error = "--bulk-reads and --no-bulk-reads exclude each other";

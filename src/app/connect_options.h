@@ -43,7 +43,11 @@ bool isConventionalStart(const QStringList& arguments);
 
 using Environment = std::function<std::string(const char* name)>;
 // `arguments` as QCoreApplication::arguments() gives them: program first.
-ConnectOptionsParse parseConnectOptions(const QStringList& arguments, const Environment& environment);
+// A value the module cannot use (an address shorthand, a port outside
+// 1-65535, an unknown version, level or protocol, a model not among
+// `models`) is an error that lists the accepted values.
+ConnectOptionsParse parseConnectOptions(const QStringList& arguments, const Environment& environment,
+                                        const std::vector<InstalledModel>& models);
 
 // The recent entry the options point at (same address, and port, version
 // and user where given), or nullptr.

@@ -347,6 +347,11 @@ void ConnectWindow::identityRead(const ConnectForm& form, const snmp::IdentityRe
 void ConnectWindow::succeed(const ConnectForm& form, const InstalledModel& model)
 {
     m_outcome = {sessionParametersOf(form), model};
+    if (m_setup.claim && !m_setup.claim(m_outcome)) {
+        emit attemptEnded();
+        reject();
+        return;
+    }
     const bool remember = m_remember->isEnabled() && m_remember->isChecked();
     const RecentSwitch entry = recentSwitchOf(form, model.name, remember);
     const auto previous = std::find_if(m_recents.begin(), m_recents.end(),

@@ -29,6 +29,9 @@ struct ConnectWindowSetup {
     std::shared_ptr<snmp::Transport> transport;
     ConnectOptions options; // from the command line; empty for the menu's start
     std::function<std::unique_ptr<QSettings>()> settings = moduleSettings;
+    // Called on success before anything is kept; false: the switch's window
+    // is already open elsewhere, and this window closes keeping nothing.
+    std::function<bool(const ConnectOutcome&)> claim;
 };
 
 // Asks for a switch and its credentials, reads its identity, finds its model

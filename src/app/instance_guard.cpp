@@ -34,9 +34,11 @@ bool isOwnUser(qintptr descriptor)
 
 } // namespace
 
-QString instanceName(const std::string& deviceName, const std::string& agentAddress)
+QString instanceName(const std::string& deviceName, const std::string& agentAddress, std::uint16_t agentPort)
 {
-    return QStringLiteral("Module:") + QString::fromStdString(deviceName) + QString::fromStdString(agentAddress);
+    // The port has no ":", so the last one ends the address, an IPv6 one too.
+    return QStringLiteral("Module:") + QString::fromStdString(deviceName) + QString::fromStdString(agentAddress) +
+           QLatin1Char(':') + QString::number(agentPort);
 }
 
 QString InstanceGuard::socketName(const QString& instanceName)

@@ -4,6 +4,9 @@
 #include <QObject>
 #include <QString>
 
+#include <cstdint>
+#include <string>
+
 namespace app {
 
 // One running module per instance name and user. The holder listens on a
@@ -38,7 +41,8 @@ private:
     QLocalServer m_server;
 };
 
-// "Module:" + device name + agent address, without separators.
-QString instanceName(const std::string& deviceName, const std::string& agentAddress);
+// "Module:" + device name + agent address, without separators, then ":" and
+// the agent port: two agents behind one address are two switches.
+QString instanceName(const std::string& deviceName, const std::string& agentAddress, std::uint16_t agentPort);
 
 } // namespace app

@@ -113,12 +113,14 @@ int runMainWindow(app::CModuleApp& moduleApp)
 }
 
 // The Connect window, unshown when the options give everything needed.
-std::optional<app::ConnectOutcome> askForSwitch(const app::ConnectOptions& options)
+std::optional<app::ConnectOutcome> askForSwitch(std::vector<app::InstalledModel> models, const app::ConnectOptions& options,
+                                                const app::CModuleApp::Claim& claim)
 {
     app::ConnectWindowSetup setup;
-    setup.models = app::findInstalledModels(app::installedModelsRoot());
+    setup.models = std::move(models);
     setup.transport = snmp::netSnmpTransport();
     setup.options = options;
+    setup.claim = claim;
     app::ConnectWindow window(std::move(setup));
     arrangeConnectScreenshot(window);
     QEventLoop loop;
@@ -139,6 +141,16 @@ std::string environmentValue(const char* name)
     return value ? value : "";
 }
 
+// Qt aborts without a display; a platform chosen explicitly (offscreen, as
+// the tests do) needs none.
+bool hasGraphicalSession()
+{
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        if (!environmentValue(name).empty())
+            return true;
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -152,16 +164,27 @@ int main(int argc, char* argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    if (app::isConventionalStart(arguments)) {
-        const app::ConnectOptionsParse parsed = app::parseConnectOptions(arguments, environmentValue);
+    const bool conventional = app::isConventionalStart(arguments);
+    std::vector<app::InstalledModel> models;
+    app::ConnectOptionsParse parsed;
+    if (conventional) {
+        models = app::findInstalledModels(app::installedModelsRoot());
+        parsed = app::parseConnectOptions(arguments, environmentValue, models);
         if (!parsed.error.empty()) {
             std::fprintf(stderr, "qmx-module: %s\n", parsed.error.c_str());
             return 2;
         }
+    }
+    if (!hasGraphicalSession()) {
+        std::fputs("qmx-module needs a graphical session (DISPLAY or WAYLAND_DISPLAY is not set).\n", stderr);
+        return 1;
+    }
+    if (conventional) {
         QApplication application(argc, argv);
         app::CModuleApp moduleApp(QCoreApplication::arguments());
-        return moduleApp.runConnect([&] { return askForSwitch(parsed.options); },
-                                    [&] { return runMainWindow(moduleApp); });
+        return moduleApp.runConnect(
+            [&](const app::CModuleApp::Claim& claim) { return askForSwitch(std::move(models), parsed.options, claim); },
+            [&] { return runMainWindow(moduleApp); });
     }
     QApplication application(argc, argv);
     app::CModuleApp moduleApp(QCoreApplication::arguments());

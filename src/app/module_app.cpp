@@ -10,6 +10,7 @@
 #include "snmp/session_parameters.h"
 #include "snmp/snmp_layer.h"
 
+#include <cstdio>
 #include <vector>
 
 namespace app {
@@ -44,13 +45,13 @@ bool CModuleApp::initialiseSnmp()
     return true;
 }
 
-int CModuleApp::runForSwitch(const std::string& deviceName, const std::function<int()>& runMainWindow)
+bool CModuleApp::takeInstance(const std::string& deviceName)
 {
     // By number: the same switch named two ways is still one instance.
-    m_guard = std::make_unique<InstanceGuard>(instanceName(deviceName, snmp::destinationAddress(snmp::sessionParameters())));
-    if (!m_guard->acquire())
-        return kExitOtherInstance;
-    return runMainWindow();
+    const snmp::SessionParameters& parameters = snmp::sessionParameters();
+    m_guard = std::make_unique<InstanceGuard>(
+        instanceName(deviceName, snmp::destinationAddress(parameters), snmp::agentPortNumber(parameters)));
+    return m_guard->acquire();
 }
 
 int CModuleApp::run(const std::function<int()>& runMainWindow)
@@ -61,24 +62,48 @@ int CModuleApp::run(const std::function<int()>& runMainWindow)
     const std::string line = commandLine(m_arguments);
     if (line.empty()) {
         platform::prompter().warn("No parameter input !", kCaption);
+        platform::prompter().inform("To connect to a switch, start qmx-module --connect; qmx-module --help lists the options.",
+                                    kCaption);
         return kExitRefused;
     }
-    snmp::SessionParameters parameters = parseCommandLine(line);
-    parameters.bulkReads = readTablesInBulk();
-    snmp::setSessionParameters(parameters);
-    return runForSwitch(readDeviceName(m_userIniPath), runMainWindow);
+    ConsoleStart start = readConsoleLine(line);
+    if (!start.refusal.empty()) {
+        platform::prompter().warn(start.refusal, kCaption);
+        return kExitRefused;
+    }
+    start.parameters.bulkReads = readTablesInBulk();
+    snmp::setSessionParameters(start.parameters);
+    // The console's own second start: the first window comes up, silently.
+    if (!takeInstance(readDeviceName(m_userIniPath)))
+        return kExitOtherInstance;
+    return runMainWindow();
 }
 
 int CModuleApp::runConnect(const Ask& ask, const std::function<int()>& runMainWindow)
 {
     if (!initialiseSnmp())
         return kExitRefused;
-    const std::optional<ConnectOutcome> outcome = ask();
+    bool claimed = false;
+    bool alreadyOpen = false;
+    const Claim claim = [&](const ConnectOutcome& outcome) {
+        snmp::setSessionParameters(outcome.parameters);
+        if (!takeInstance(outcome.model.name)) {
+            alreadyOpen = true;
+            const snmp::SessionParameters& p = snmp::sessionParameters();
+            std::fprintf(stderr, "qmx-module: the window of %s at %s port %u is already open; it was brought to the front.\n",
+                         outcome.model.name.c_str(), p.agentAddress.c_str(), unsigned{snmp::agentPortNumber(p)});
+            return false;
+        }
+        claimed = true;
+        platform::setModelFolder(outcome.model.folder);
+        return true;
+    };
+    const std::optional<ConnectOutcome> outcome = ask(claim);
     if (!outcome)
-        return kExitCancelled;
-    snmp::setSessionParameters(outcome->parameters);
-    platform::setModelFolder(outcome->model.folder);
-    return runForSwitch(outcome->model.name, runMainWindow);
+        return alreadyOpen ? kExitOtherInstance : kExitCancelled;
+    if (!claimed && !claim(*outcome))
+        return kExitOtherInstance;
+    return runMainWindow();
 }
 
 } // namespace app

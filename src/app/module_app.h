@@ -32,9 +32,13 @@ public:
 
     // The start without the console's line: the same SNMP layer set-up, then
     // `ask` (the Connect window) gives the session and the model found, or
-    // nothing when the user cancelled; then one instance per model and
-    // address, and the main window on that model's folder.
-    using Ask = std::function<std::optional<ConnectOutcome>()>;
+    // nothing when the user cancelled or the switch's window is already open.
+    // Before it keeps anything (the recent entry, the keyring) it calls
+    // `claim`, which takes the instance for that model, address and port:
+    // false when another process holds it (that one has been raised and
+    // standard error says so). Then the main window on that model's folder.
+    using Claim = std::function<bool(const ConnectOutcome&)>;
+    using Ask = std::function<std::optional<ConnectOutcome>(const Claim& claim)>;
     int runConnect(const Ask& ask, const std::function<int()>& runMainWindow);
 
     // Held while the main window runs; its wakeRequested() brings the window
@@ -51,7 +55,8 @@ public:
 
 private:
     bool initialiseSnmp();
-    int runForSwitch(const std::string& deviceName, const std::function<int()>& runMainWindow);
+    // The instance of `deviceName` at the session parameters' address and port.
+    bool takeInstance(const std::string& deviceName);
 
     QStringList m_arguments;
     std::string m_userIniPath;

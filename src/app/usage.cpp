@@ -5,14 +5,15 @@ namespace {
 
 constexpr char kUsage[] = R"(usage: qmx-module --connect [ADDRESS] [--port N] [--snmp-version 1|2c|3]
            [--user NAME] [--security-level noAuthNoPriv|authNoPriv|authPriv]
-           [--auth-protocol MD5|SHA-1|SHA-224|SHA-256|SHA-384|SHA-512]
-           [--privacy-protocol DES|AES-128] [--model MODEL] [--no-vlan-edit]
+           [--auth-protocol MD5|SHA|SHA-1|SHA-224|SHA-256|SHA-384|SHA-512]
+           [--privacy-protocol DES|AES|AES-128] [--model MODEL] [--no-vlan-edit]
            [--bulk-reads|--no-bulk-reads]
        qmx-module <line>
        qmx-module --help | --version
 
 --connect opens the Connect window (the application menu's entry does the
-same): the switch's address (IPv4, IPv6 or host name), its port (161), SNMP
+same): the switch's address (a full IPv4 or IPv6 address or a host name,
+never a shorthand such as 10.1), its port (161), SNMP
 version (3; 2c takes the communities as 1 does) and credentials. The module
 reads the switch's sysObjectID and sysDescr and opens the front panel of the
 model found. Communities and pass
@@ -24,13 +25,20 @@ connects without showing the window. Defaults: authPriv, SHA-256, AES-128.
 until turned off; version 1 has no GETBULK). The switches connected before
 and that choice are kept in ~/.config/qmx-module/qmx-module.conf (never a
 community or pass phrase); a console start reads the choice too.
+Protocol, level and version names are taken in any case. A value the module
+cannot use (a model not installed, a port outside 1-65535, an unknown
+version, level or protocol) is an error that lists the accepted values, exit
+status 2. One window runs per model, address and port: a second start for
+that switch raises the window, keeps nothing and says so on standard error.
+Without DISPLAY or WAYLAND_DISPLAY the module exits with status 1.
 
 <line>, for management consoles, is two characters, token 0, then for every further
 token "/", one letter and the token ("I" before the address). Blanks inside
 tokens are dropped. By position:
 
   0        kept, not used
-  1        switch address (dotted IPv4, required)
+  1        switch address: four dotted numbers, at most 15 characters
+           (required; any other address starts nothing)
   2, 3     read and write community (qevtal, morvint)
   4        VLAN editing allowed, TRUE or true (true)
   5        SNMP version, 1 or 3 (1)

@@ -85,7 +85,7 @@ void copyParameters(SessionCore& core, const SessionParameters& parameters)
     core.version = versionNumber(sessionVersion(parameters));
     core.bulkReads = parameters.bulkReads;
     core.destination.host = destinationAddress(parameters);
-    core.destination.port = parseOr<std::uint16_t>(parameters.agentPort, 161);
+    core.destination.port = agentPortNumber(parameters);
     core.timeoutMs = parseOr(parameters.requestTimeout, 3000);
     if (core.timeoutMs <= 0)
         core.timeoutMs = 3000;

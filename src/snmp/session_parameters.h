@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 // Process-wide session parameters: filled once from the command line before
@@ -32,6 +33,8 @@ struct SessionParameters {
 
 // The version the session speaks: `version`, or "" where it names none.
 std::string sessionVersion(const SessionParameters& parameters);
+// The UDP port the sessions send to: `agentPort`, 161 when it is no port number.
+std::uint16_t agentPortNumber(const SessionParameters& parameters);
 
 const SessionParameters& sessionParameters();
 // Start-up only, before any other thread runs (and in tests). A host name

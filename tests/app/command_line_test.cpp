@@ -70,3 +70,15 @@ TEST(CommandLine, OverlongTokensKeepCapacityMinusOneCharacters)
                                                   std::string(51, 'w') + "|F|3333333|1616161|9999999|3333333|" + u31 + "|" +
                                                   u31 + "|" + u31 + "|4444444|5555555");
 }
+
+TEST(CommandLine, AStartTakesOnlyAWholeDottedIpv4Address)
+{
+    // The line, the address kept; "!" when refused (StartUp checks the messages).
+    const std::pair<const char*, std::string> cases[] = {
+        {"/A0/I255.255.255.255/Rr", "255.255.255.255"}, {"/A0/I/Rr", ""}, {"/Xc/I0:0:0:0:0:0:0:10/R", "!"}, {"/A0/I10.1.1.1234567890", "!"},
+        {"/A/I1", "!"}, {"/A0/I10.1", "!"}, {"/A0/I010.1.1.1", "!"}, {"/A0/I0x7f.1", "!"}, {"/A0/Ilocalhost", "!"}, {"/A0/I::1", "!"}};
+    for (const auto& [line, expected] : cases) {
+        const app::ConsoleStart start = app::readConsoleLine(line);
+        EXPECT_EQ((start.refusal.empty() ? "" : "!") + start.parameters.agentAddress, expected) << line;
+    }
+}

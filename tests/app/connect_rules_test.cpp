@@ -27,6 +27,8 @@ TEST(ConnectForm, ChecksInFieldOrder)
         {[](app::ConnectForm& f) { f.address = ""; f.port = "0"; }, "Enter the switch's address."},
         {[](app::ConnectForm& f) { f.address = "192.0.2.300"; }, "\"192.0.2.300\" is neither an IPv4 or IPv6 address nor a host name."},
         {[](app::ConnectForm& f) { f.address = "-bad.example"; }, "\"-bad.example\" is neither an IPv4 or IPv6 address nor a host name."},
+        // A shorthand the resolver would read as an address (127.0.0.1), though it looks like a host name.
+        {[](app::ConnectForm& f) { f.address = "0x7f000001"; }, "\"0x7f000001\" is neither an IPv4 or IPv6 address nor a host name."},
         {[](app::ConnectForm& f) { f.port = "65536"; }, "The agent port must be a number from 1 to 65535."},
         {[](app::ConnectForm& f) { f.port = "16x"; }, "The agent port must be a number from 1 to 65535."},
         {[](app::ConnectForm& f) { f.user = ""; f.authPassphrase = ""; }, "Enter the user name."},
@@ -128,7 +130,7 @@ app::ConnectOptionsParse parse(QStringList arguments)
     arguments.prepend("qmx-module");
     return app::parseConnectOptions(arguments, [](const char* name) {
         return std::string(name) == "QMX_AUTH_PASSPHRASE" ? "from-environment" : "";
-    });
+    }, app::findInstalledModels(QMX_SOURCE_MODELS_DIR));
 }
 
 TEST(ConnectOptions, OverrideTheRecentEntryAndTakeSecretsFromTheEnvironment)
@@ -150,11 +152,18 @@ TEST(ConnectOptions, OverrideTheRecentEntryAndTakeSecretsFromTheEnvironment)
                        f.privPassphrase),
               std::tuple("192.0.2.10", "1161", "ops", "2", "7", "2", false, false, "from-environment", ""));
     EXPECT_EQ(parse({"--connect", "--snmp-version", "2c"}).options.version, "2c");
+    // Net-SNMP's spellings too.
+    const app::ConnectOptions o = parse({"--connect", "::1", "--auth-protocol", "SHA", "--privacy-protocol", "aes", "--model", "QMX-7752-ZA"}).options;
+    EXPECT_EQ(std::tie(o.authProtocol, o.privProtocol), std::tuple("3", "4"));
 
     const std::pair<QStringList, std::string> errors[] = {
         {{"--port", "161"}, "usage: qmx-module --connect [ADDRESS] [options]; see qmx-module --help"},
-        {{"--connect", "--auth-protocol", "SHA-3"}, "--auth-protocol: unknown value \"SHA-3\""},
-        {{"--connect", "--snmp-version", "2"}, "--snmp-version: 1, 2c or 3"},
+        {{"--connect", "--auth-protocol", "SHA-3"}, "--auth-protocol: invalid value \"SHA-3\"; accepted: MD5, SHA, SHA-1, SHA-224, SHA-256, SHA-384, SHA-512"},
+        {{"--connect", "--privacy-protocol", "AES-256"}, "--privacy-protocol: invalid value \"AES-256\"; accepted: DES, AES, AES-128"},
+        {{"--connect", "--security-level", "priv"}, "--security-level: invalid value \"priv\"; accepted: noAuthNoPriv, authNoPriv, authPriv"},
+        {{"--connect", "--snmp-version", "2"}, "--snmp-version: invalid value \"2\"; accepted: 1, 2c, 3"},
+        {{"--connect", "--port", "0"}, "--port: invalid value \"0\"; accepted: a number from 1 to 65535"},
+        {{"--connect", "10.1"}, "--connect: invalid value \"10.1\"; accepted: an IPv4 address (192.0.2.10), an IPv6 address or a host name"},
         {{"--connect", "--bulk-reads", "--no-bulk-reads"}, "--bulk-reads and --no-bulk-reads exclude each other"},
         {{"--connect", "--auth-passphrase", "x"}, "Unknown option 'auth-passphrase'."},
     };

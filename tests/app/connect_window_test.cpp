@@ -48,12 +48,12 @@ protected:
         return *slot;
     }
 
-    std::unique_ptr<app::ConnectWindow> makeWindow(app::ConnectOptions options = {})
+    std::unique_ptr<app::ConnectWindow> makeWindow(app::ConnectOptions options = {}, std::function<bool(const app::ConnectOutcome&)> claim = {})
     {
         EXPECT_TRUE(snmp::snmpLayerInit());
         return std::make_unique<app::ConnectWindow>(app::ConnectWindowSetup{
             .models = app::findInstalledModels(QMX_SOURCE_MODELS_DIR), .transport = snmp::netSnmpTransport(), .options = std::move(options),
-            .settings = [this] { return std::make_unique<QSettings>(configFile(), QSettings::IniFormat); }});
+            .settings = [this] { return std::make_unique<QSettings>(configFile(), QSettings::IniFormat); }, .claim = std::move(claim)});
     }
     QString configFile() const { return m_config.filePath("qmx-module.conf"); }
 
@@ -137,7 +137,7 @@ TEST_F(ConnectWindowTest, ReadsTheIdentityOverUdpOrSaysWhatWentWrong)
     EXPECT_EQ(std::pair(recents[0].version, recents[1].address), std::pair(std::string("2c"), std::string("::1")));
 
     // Shown with an address of its own, the window keeps it when the list takes the focus.
-    auto shown = makeWindow(app::parseConnectOptions({"qmx-module", "--connect", "192.0.2.99"}, [](const char*) { return std::string(); }).options);
+    auto shown = makeWindow(app::parseConnectOptions({"qmx-module", "--connect", "192.0.2.99"}, [](const char*) { return std::string(); }, {}).options);
     shown->show();
     child<QListWidget>(*shown, "recentList")->setFocus();
     settle();
@@ -146,18 +146,20 @@ TEST_F(ConnectWindowTest, ReadsTheIdentityOverUdpOrSaysWhatWentWrong)
 
 TEST_F(ConnectWindowTest, OptionsGivingEverythingConnectUnshownAndOnlyThen)
 {
-    for (const bool withCommunity : {true, false}) {
+    // First a switch whose window is already open elsewhere: nothing is kept for it.
+    for (const auto& [withCommunity, claimed] : {std::pair{true, false}, {true, true}, {false, true}}) {
         const QStringList line{"qmx-module", "--connect", "127.0.0.1", "--port", QString::number(agent().port()),
                                "--snmp-version", "1", "--model", "QMX-7752-ZA"};
         auto window = makeWindow(app::parseConnectOptions(line, [&](const char* name) {
             return std::string(withCommunity && std::string(name) == "QMX_READ_COMMUNITY" ? "qevtal" : "");
-        }).options);
+        }, app::findInstalledModels(QMX_SOURCE_MODELS_DIR)).options, [&](const app::ConnectOutcome&) { return claimed; });
         bool ended = false;
         QObject::connect(window.get(), &app::ConnectWindow::attemptEnded, window.get(), [&] { ended = true; });
         window->start();
         EXPECT_NE(window->isVisible(), withCommunity);
         EXPECT_EQ(waitUntil([&] { return ended; }, withCommunity ? 5000 : 300), withCommunity);
         EXPECT_EQ(window->outcome().model.name, withCommunity ? "QMX-7752-ZA" : "");
+        EXPECT_TRUE(claimed || (window->result() == QDialog::Rejected && fileText(configFile()).empty()));
     }
 }
 

@@ -50,7 +50,7 @@ TEST_F(ModuleAppTest, EmptyCommandLineIsRefusedBeforeAnythingElseAStartRunsTheWi
 {
     CModuleApp module(QStringList{QStringLiteral("qmx-module")});
     EXPECT_EQ(module.run([&] { return ++m_windowRuns; }), CModuleApp::kExitRefused);
-    EXPECT_EQ(m_prompter.texts(), std::vector<std::string>{"No parameter input !"});
+    EXPECT_EQ(m_prompter.texts().front(), "No parameter input !"); // StartUp checks the line after it
     EXPECT_TRUE(m_windowRuns == 0 && module.instanceGuard() == nullptr);
     m_prompter.clear();
 
@@ -71,7 +71,7 @@ TEST_F(ModuleAppTest, EmptyCommandLineIsRefusedBeforeAnythingElseAStartRunsTheWi
 
 TEST_F(ModuleAppTest, OneWindowPerModelAndAddress)
 {
-    app::InstanceGuard running(app::instanceName(kDeviceName, "192.0.2.30"));
+    app::InstanceGuard running(app::instanceName(kDeviceName, "192.0.2.30", 161));
     ASSERT_TRUE(running.acquire());
     int wakes = 0;
     QObject::connect(&running, &app::InstanceGuard::wakeRequested, [&] { ++wakes; });
@@ -80,27 +80,31 @@ TEST_F(ModuleAppTest, OneWindowPerModelAndAddress)
     EXPECT_EQ(run({QStringLiteral("/A0/I192.0.2.30")}, m_iniPath), CModuleApp::kExitOtherInstance);
     EXPECT_TRUE(m_windowRuns == 0 && m_prompter.shown().empty());
     EXPECT_TRUE(waitUntil([&] { return wakes == 1; }, 5000));
-    // So does a start from the Connect window for that model and address.
+    // So does a start from the Connect window for that model and address, before keeping anything, and says so.
     CModuleApp connected(QStringList{QStringLiteral("qmx-module"), QStringLiteral("--connect")});
     snmp::SessionParameters found;
     found.agentAddress = "192.0.2.30";
     const app::ConnectOutcome outcome{found, {kDeviceName, m_dir.path(), ""}};
-    EXPECT_EQ(connected.runConnect([&] { return std::optional(outcome); }, [&] { return ++m_windowRuns; }),
-              CModuleApp::kExitOtherInstance);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(connected.runConnect([&](const auto& claim) { return claim(outcome) ? std::optional(outcome) : std::nullopt; },
+                                   [&] { return ++m_windowRuns; }), CModuleApp::kExitOtherInstance);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "qmx-module: the window of " + kDeviceName +
+                                                          " at 192.0.2.30 port 161 is already open; it was brought to the front.\n");
     EXPECT_TRUE(waitUntil([&] { return wakes == 2; }, 5000));
-    EXPECT_EQ(platform::modelFolder(), m_dir.path());
-    platform::setModelFolder({});
 
-    // Another address, or the same address with User.ini naming another model.
+    // Another address or port, or the same address with User.ini naming another model.
     const std::string otherModel = m_dir.write("Other.ini", "[DeviceInfo]\nDeviceName=" + kDeviceName + "P\n");
     // Braces: the runs come before the count.
-    EXPECT_EQ((std::tuple{run({QStringLiteral("/A0/I192.0.2.31")}, m_iniPath), run({QStringLiteral("/A0/I192.0.2.30")}, otherModel), m_windowRuns}),
-              std::tuple(7, 7, 2));
+    EXPECT_EQ((std::tuple{run({QStringLiteral("/A0/I192.0.2.31")}, m_iniPath), run({QStringLiteral("/A0/I192.0.2.30/R/W/V/S1/P1161")}, m_iniPath),
+                          run({QStringLiteral("/A0/I192.0.2.30")}, otherModel), m_windowRuns}),
+              std::tuple(7, 7, 7, 3));
 
     // By number: a host name, or another spelling of an IPv6 address, is the same switch.
     for (const auto& [number, given] : {std::pair{snmp::numericAddress("localhost"), "localhost"}, {"2001:db8::7", "2001:db8:0::7"}}) {
-        app::InstanceGuard byNumber(app::instanceName(kDeviceName, number));
+        app::InstanceGuard byNumber(app::instanceName(kDeviceName, number, 161));
         ASSERT_TRUE(byNumber.acquire());
-        EXPECT_EQ(run({QStringLiteral("/A0/I") + given}, m_iniPath), CModuleApp::kExitOtherInstance) << given;
+        found.agentAddress = given;
+        EXPECT_EQ(connected.runConnect([&](const auto&) { return std::optional(app::ConnectOutcome{found, outcome.model}); },
+                                       [&] { return ++m_windowRuns; }), CModuleApp::kExitOtherInstance) << given;
     }
 }

@@ -8,7 +8,13 @@ namespace fuzz {
 
 int command_line(const std::uint8_t* data, std::size_t size)
 {
-    const snmp::SessionParameters p = app::parseCommandLine({reinterpret_cast<const char*>(data), size});
+    const app::ConsoleStart start = app::readConsoleLine({reinterpret_cast<const char*>(data), size});
+    const snmp::SessionParameters& p = start.parameters;
+    // A refused line starts nothing and keeps no address.
+    if (!start.refusal.empty()) {
+        require(p.agentAddress.empty(), "a refused address kept");
+        return 0;
+    }
     // Field capacities of the console's line, terminator included.
     const std::pair<const std::string*, std::size_t> kFields[] = {
         {&p.firstToken, 20},    {&p.agentAddress, 16}, {&p.readCommunity, 52}, {&p.writeCommunity, 52},
