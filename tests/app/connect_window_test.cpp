@@ -4,6 +4,7 @@
 #include "sim/model_data.h"
 #include "sim/switch_agent.h"
 #include "widget_lookup.h"
+#include "snmp/agent_address.h"
 #include "snmp/snmp_layer.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include <atomic>
 #include <fstream>
 #include <map>
 #include <regex>
@@ -142,6 +144,26 @@ TEST_F(ConnectWindowTest, ReadsTheIdentityOverUdpOrSaysWhatWentWrong)
     child<QListWidget>(*shown, "recentList")->setFocus();
     settle();
     EXPECT_EQ(child<QLineEdit>(*shown, "address")->text().toStdString(), "192.0.2.99");
+}
+
+// A name is looked up once, off the UI thread: the identity is read from the
+// address the session then uses, though the name's lookups alternate.
+TEST_F(ConnectWindowTest, AHostNameIsLookedUpOnceForTheIdentityReadAndTheSession)
+{
+    static std::atomic<int> lookups;
+    lookups = 0;
+    snmp::setResolver([](const std::string& name) -> std::string {
+        return name != "switch.test.invalid" ? "" : lookups++ % 2 ? "127.0.0.1" : "::1";
+    });
+    sim::SnmpdProcess& switchAgent = agent("::1");
+    auto window = makeWindow();
+    window->show();
+    fill(*window, switchAgent.port(), {.address = "switch.test.invalid"});
+    connectAndWait(*window);
+    snmp::setResolver(nullptr);
+    ASSERT_EQ(window->result(), QDialog::Accepted) << window->statusText().toStdString();
+    snmp::setSessionParameters(window->outcome().parameters);
+    EXPECT_EQ(std::pair(snmp::destinationAddress(snmp::sessionParameters()), lookups.load()), std::pair(std::string("::1"), 1));
 }
 
 TEST_F(ConnectWindowTest, OptionsGivingEverythingConnectUnshownAndOnlyThen)
