@@ -2,6 +2,7 @@
 //   qmx-sim-backend --subtree <OID> --model <MODEL> [--models <DIR>] [--log <FILE>]
 //                   [--reboot-seconds <N>] [--fdb-entries <N>] [--no-scenario]
 //                   [--refuse-set <OID>[=<VALUE>]] [--silent-get <OID>] [--answer <OID>=<VALUE>]
+//                   [--error-get <OID>[=<STATUS>]]
 //                   (their arguments %XX-encoded, as faultOptions writes them)
 #include "sim/backend_link.h"
 #include "sim/oid_text.h"
@@ -64,7 +65,7 @@ int main(int argc, char** argv)
     if (!parse(argc, argv, arguments)) {
         std::fprintf(stderr, "usage: qmx-sim-backend --subtree <OID> --model <MODEL> [--models <DIR>] [--log <FILE>] "
                              "[--reboot-seconds <N>] [--fdb-entries <N>] [--no-scenario] [--refuse-set <OID>[=<VALUE>]] "
-                             "[--silent-get <OID>] [--answer <OID>=<VALUE>]\n");
+                             "[--silent-get <OID>] [--answer <OID>=<VALUE>] [--error-get <OID>[=<STATUS>]]\n");
         return 2;
     }
     // A later back end of the same snmpd relays to the first one.

@@ -76,6 +76,13 @@ snmp::Pdu InProcessTransport::respond(const snmp::Target& target, const snmp::Pd
     for (std::size_t i = 0; i < request.bindings.size(); ++i) {
         const snmp::Oid& oid = request.bindings[i].oid;
         snmp::VarBind& out = response.bindings[i];
+        const bool read = request.type == snmp::PduType::Get || request.type == snmp::PduType::GetNext;
+        const std::optional<snmp::VarBind> next = request.type == snmp::PduType::GetNext ? m_device.getNext(oid)
+                                                                                          : std::nullopt;
+        if (const int error = read ? m_device.readError(next ? next->oid : oid) : kNoError; error != kNoError) {
+            fail(error, i);
+            break;
+        }
         if (request.type == snmp::PduType::Get) {
             if (auto found = m_device.get(oid)) {
                 out = *found;
@@ -91,8 +98,8 @@ snmp::Pdu InProcessTransport::respond(const snmp::Target& target, const snmp::Pd
             out.value = exception(next && startsWith(next->oid, parent) ? snmp::Asn::NoSuchInstance
                                                                          : snmp::Asn::NoSuchObject);
         } else if (request.type == snmp::PduType::GetNext) {
-            if (auto found = m_device.getNext(oid)) {
-                out = *found;
+            if (next) {
+                out = *next;
                 continue;
             }
             if (v1) {

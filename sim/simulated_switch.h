@@ -38,6 +38,8 @@ public:
     std::optional<snmp::VarBind> getNext(const snmp::Oid& oid);
     // A get or get-next that asks for `oid` is to go unanswered.
     bool silent(const snmp::Oid& oid) const { return m_settings.faults.silent(oid); }
+    // The error status a read that reaches `oid` is answered with (0: none).
+    int readError(const snmp::Oid& oid) const { return m_settings.faults.errorFor(oid); }
     // Checks and applies one binding; returns an SnmpError (snmp_errors.h).
     int set(const snmp::Oid& oid, const snmp::Value& value);
     // The status cell of a row that does not exist but may be created.

@@ -1,6 +1,7 @@
 #include "sim/switch_agent.h"
 
 #include "platform/program_folder.h"
+#include "sim/oid_text.h"
 
 #include <filesystem>
 
@@ -29,7 +30,7 @@ SnmpdOptions switchAgentSnmpdOptions(const SwitchAgentOptions& options)
     // No module that would show this host's own data (system group,
     // interfaces, processes); the back end serves the switch's instead.
     snmpd.modules = {"sysORTable", "snmp_mib",     "vacm_vars",    "vacm_conf",   "usmConf",
-                     "usmUser",    "usmStats",     "snmpEngine",   "snmpMPDStats", "setSerialNo", "pass_persist"};
+                     "usmUser",    "usmStats",     "snmpEngine",   "snmpMPDStats", "setSerialNo", "pass_persist", "proxy"};
     std::string command = backEndCommand() + " --model " + options.model + " --reboot-seconds " +
                           std::to_string(options.rebootSeconds);
     if (!options.requestLog.empty())
@@ -44,6 +45,13 @@ SnmpdOptions switchAgentSnmpdOptions(const SwitchAgentOptions& options)
     // snmpd starts one back end per line, each with a state of its own.
     snmpd.passPersist = {".1.3.6.1 " + command + " --subtree .1.3.6.1",
                          ".1.0.8802.1.1.2 " + command + " --subtree .1.0.8802.1.1.2"};
+    // pass_persist cannot answer a read with an error: snmpd's proxy can. A
+    // proxy to a port nothing answers on fails with genErr at once; snmpd
+    // answers a get or get-bulk that reaches OID so, but passes over it on a
+    // get-next.
+    for (const auto& error : options.faults.errorGets)
+        snmpd.extraConfig.push_back("proxy -v 2c -c qmx-unanswered -t 0.05 -r 0 udp:127.0.0.1:9 " +
+                                    dottedOid(error.oid));
     snmpd.port = options.port;
     snmpd.listenAddress = options.listenAddress;
     return snmpd;

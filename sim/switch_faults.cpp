@@ -2,6 +2,7 @@
 
 #include "sim/mib_store.h"
 #include "sim/oid_text.h"
+#include "sim/snmp_errors.h"
 
 #include <algorithm>
 #include <cctype>
@@ -96,6 +97,23 @@ bool splitArgument(std::string_view argument, snmp::Oid& oid, std::optional<std:
     return parseDottedOid(argument.substr(0, equals), oid) && !oid.empty();
 }
 
+// RFC 3416's names of the error statuses, or the number itself.
+std::optional<int> errorStatusFromText(std::string_view text)
+{
+    static constexpr std::string_view kNames[] = {
+        "noError",       "tooBig",         "noSuchName",        "badValue",    "readOnly",
+        "genErr",        "noAccess",       "wrongType",         "wrongLength", "wrongEncoding",
+        "wrongValue",    "noCreation",     "inconsistentValue", "resourceUnavailable",
+        "commitFailed",  "undoFailed",     "authorizationError", "notWritable", "inconsistentName"};
+    for (std::size_t status = 1; status < std::size(kNames); ++status)
+        if (text == kNames[status])
+            return static_cast<int>(status);
+    int number = 0;
+    if (parseNumber(text, number) && number > 0 && number < static_cast<int>(std::size(kNames)))
+        return number;
+    return std::nullopt;
+}
+
 std::string percentEncoded(std::string_view text)
 {
     static const char* const kDigits = "0123456789ABCDEF";
@@ -135,13 +153,26 @@ std::optional<snmp::Value> SwitchFaults::answerFor(const snmp::Oid& oid, const s
     return valueFromText(found->value, held ? held->type : snmp::Asn::OctetString);
 }
 
+int SwitchFaults::errorFor(const snmp::Oid& reached) const
+{
+    for (const ErrorGet& fault : errorGets)
+        if (reached.size() >= fault.oid.size() && std::equal(fault.oid.begin(), fault.oid.end(), reached.begin()))
+            return fault.status;
+    return kNoError;
+}
+
 bool addFault(std::string_view option, std::string_view argument, SwitchFaults& faults)
 {
     snmp::Oid oid;
     std::optional<std::string> value;
     if (!splitArgument(argument, oid, value))
         return false;
-    if (option == "--refuse-set")
+    if (option == "--error-get") {
+        const std::optional<int> status = value ? errorStatusFromText(*value) : std::optional<int>(kGenErr);
+        if (!status)
+            return false;
+        faults.errorGets.push_back({std::move(oid), *status});
+    } else if (option == "--refuse-set")
         faults.refusedSets.push_back({std::move(oid), std::move(value)});
     else if (option == "--silent-get" && !value)
         faults.silentGets.push_back(std::move(oid));
@@ -162,6 +193,8 @@ std::string faultOptions(const SwitchFaults& faults)
         options += " --silent-get " + dottedOid(oid);
     for (const auto& answer : faults.answers)
         options += " --answer " + percentEncoded(dottedOid(answer.oid) + "=" + answer.value);
+    for (const auto& error : faults.errorGets)
+        options += " --error-get " + dottedOid(error.oid) + "=" + std::to_string(error.status);
     return options;
 }
 

@@ -1,5 +1,6 @@
 #include "app/connect_window.h"
 
+#include "snmp/agent_address.h"
 #include "snmp/identity_read.h"
 #include "snmp/transport.h"
 
@@ -16,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <thread>
 
 namespace app {
 namespace {
@@ -301,7 +303,28 @@ void ConnectWindow::connectClicked()
     }
     setBusy(true);
     m_status->setText("Reading the switch's identity...");
-    snmp::readIdentity(*m_setup.transport, sessionParametersOf(form),
+    // The name is looked up once, off this thread: the identity read and the
+    // session then talk to the same address.
+    std::thread([pending = m_pending, attempt = ++m_attempt, form, parameters = sessionParametersOf(form)]() mutable {
+        snmp::resolveAgentAddress(parameters);
+        std::lock_guard lock(pending->mutex);
+        if (ConnectWindow* window = pending->window)
+            QMetaObject::invokeMethod(
+                window, [window, attempt, form, parameters] { window->addressResolved(attempt, form, parameters); },
+                Qt::QueuedConnection);
+    }).detach();
+}
+
+void ConnectWindow::addressResolved(unsigned attempt, const ConnectForm& form, const snmp::SessionParameters& parameters)
+{
+    if (!m_attempting || attempt != m_attempt)
+        return;
+    m_resolvedAddress = parameters.resolvedAddress;
+    if (m_resolvedAddress.empty()) {
+        identityRead(form, {}); // as the request to a name nothing answers to: refused
+        return;
+    }
+    snmp::readIdentity(*m_setup.transport, parameters,
                        [pending = m_pending, form](snmp::IdentityResult result) {
                            std::lock_guard lock(pending->mutex);
                            if (ConnectWindow* window = pending->window)
@@ -347,11 +370,15 @@ void ConnectWindow::identityRead(const ConnectForm& form, const snmp::IdentityRe
 void ConnectWindow::succeed(const ConnectForm& form, const InstalledModel& model)
 {
     m_outcome = {sessionParametersOf(form), model};
+<<<<<<< HEAD
     if (m_setup.claim && !m_setup.claim(m_outcome)) {
         emit attemptEnded();
         reject();
         return;
     }
+=======
+    m_outcome.parameters.resolvedAddress = m_resolvedAddress;
+>>>>>>> snmplayer
     const bool remember = m_remember->isEnabled() && m_remember->isChecked();
     const RecentSwitch entry = recentSwitchOf(form, model.name, remember);
     const auto previous = std::find_if(m_recents.begin(), m_recents.end(),

@@ -69,6 +69,7 @@ private:
     void recentChosen(int row);
     void removeRecent();
     void connectClicked();
+    void addressResolved(unsigned attempt, const ConnectForm& form, const snmp::SessionParameters& parameters);
     void identityRead(const ConnectForm& form, const snmp::IdentityResult& result);
     void succeed(const ConnectForm& form, const InstalledModel& model);
     void fail(const std::string& message);
@@ -82,6 +83,8 @@ private:
     bool m_keyringAvailable = false;
     bool m_attempting = false;
     bool m_modelPicked = false; // the picker shows: the identity could not tell
+    unsigned m_attempt = 0;       // the Connect click a late lookup belongs to
+    std::string m_resolvedAddress; // the address the identity was read from
 
     QListWidget* m_recentList = nullptr;
     QPushButton* m_removeRecent = nullptr;

@@ -9,8 +9,13 @@
 #include "platform/prompter.h"
 #include "snmp/common_snmp.h"
 
+#include <QCoreApplication>
+#include <QPointer>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QThreadPool>
+
+#include <functional>
 
 namespace app {
 namespace {
@@ -18,6 +23,28 @@ namespace {
 bool confirmed(const char* question)
 {
     return platform::prompter().askOkCancel(question, {});
+}
+
+// Sends one set on a session of its own from a pool thread, so the UI thread
+// never waits on the switch; `done` gets the status on the UI thread unless
+// `owner` (when given) is gone by then. The pool is drained at program exit.
+void sendOffUiThread(QObject* owner, dialogs::Bindings set, int timeoutMs, std::function<void(int)> done)
+{
+    const bool owned = owner != nullptr;
+    QPointer<QObject> guard(owner);
+    auto session = std::make_shared<dialogs::CDialogSession>("m_cCommonSNMPset");
+    QThreadPool::globalInstance()->start([session, set = std::move(set), timeoutMs, owned, guard,
+                                          done = std::move(done)]() mutable {
+        const int status = session->exchangeByGetNext(snmp::kPduSet, set, timeoutMs);
+        session.reset();
+        if (QCoreApplication* application = QCoreApplication::instance())
+            QMetaObject::invokeMethod(
+                application, [status, owned, guard, done = std::move(done)] {
+                    if (!owned || guard)
+                        done(status);
+                },
+                Qt::QueuedConnection);
+    });
 }
 
 } // namespace
@@ -48,26 +75,23 @@ void runWeb(const std::string& agentAddress)
     QProcess::startDetached(opener, dialogs::qTexts(dialogs::browserArguments(agentAddress)));
 }
 
-void runSaveConfiguration(snmp::CCommonSnmp& setSession)
+void runSaveConfiguration(MainWindowContext& context)
 {
     if (!confirmed(dialogs::kSaveQuestion))
         return;
-    int status = snmp::kStatusNoAnswer;
-    if (dialogs::prepare(setSession, snmp::kPduSet, dialogs::saveConfigurationSet())) {
-        std::unique_ptr<snmp::CSnmpResponse> response;
-        status = setSession.getNext(response, dialogs::kSaveTimeoutMs);
-    }
-    platform::prompter().inform(dialogs::saveConfigurationReport(status), {});
+    sendOffUiThread(dynamic_cast<QObject*>(&context), dialogs::saveConfigurationSet(), dialogs::kSaveTimeoutMs,
+                    [](int status) { platform::prompter().inform(dialogs::saveConfigurationReport(status), {}); });
 }
 
 void runReboot(MainWindowContext& context)
 {
     if (!confirmed(dialogs::kRebootQuestion))
         return;
-    DialogScope hidden(context);
-    // Its own session; the switch may restart before it answers.
-    dialogs::CDialogSession reboot("m_cCommonSNMP");
-    reboot.exchangeByGetNext(snmp::kPduSet, dialogs::rebootSet());
+    // The window stays hidden until the set has ended; the switch may
+    // restart before it answers, and nothing is reported either way.
+    context.beginDialog();
+    sendOffUiThread(dynamic_cast<QObject*>(&context), dialogs::rebootSet(), 0,
+                    [&context](int) { context.endDialog(); });
 }
 
 void runAbout(const std::string& deviceName)

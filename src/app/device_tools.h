@@ -2,10 +2,6 @@
 
 #include <string>
 
-namespace snmp {
-class CCommonSnmp;
-}
-
 namespace app {
 
 class MainWindowContext;
@@ -21,9 +17,11 @@ void startTelnet(const std::string& agentAddress);
 // The switch's web pages in the desktop's browser; "Failed to get IE path !"
 // when the desktop has none.
 void runWeb(const std::string& agentAddress);
-// The switch stores its running configuration; "success" or "failed".
-void runSaveConfiguration(snmp::CCommonSnmp& setSession);
-// The switch restarts; nothing is reported. The window hides meanwhile.
+// The switch stores its running configuration; "success" or "failed" once
+// the set has ended. Both sets go out off the UI thread and return at once.
+void runSaveConfiguration(MainWindowContext& context);
+// The switch restarts; nothing is reported. The window hides until the set
+// has ended.
 void runReboot(MainWindowContext& context);
 // The About box.
 void runAbout(const std::string& deviceName);

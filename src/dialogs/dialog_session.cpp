@@ -99,8 +99,8 @@ unsigned CDialogSession::walkCallback(std::unique_ptr<snmp::CSnmpResponse> respo
         minimumBindings = self->m_active.minimumBindings;
         timeoutMs = static_cast<unsigned long>(self->m_active.timeoutMs);
     }
-    // An answer too short to be a row counts as an error answer.
-    const int endedBy = status == snmp::kStatusOk ? snmp::kStatusEnded : status;
+    // An answer too short to be a row is a failed read.
+    const int endedBy = status == snmp::kStatusOk ? snmp::kStatusFailed : status;
     const auto end = [self, endedBy](const WalkSinks& sinks) {
         self->m_endStatus = endedBy;
         sinks.end();

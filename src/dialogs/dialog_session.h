@@ -78,7 +78,8 @@ public:
 
     // Owner's thread: how the last delivered walk ended. kStatusOk only after
     // a single get that delivered its row; otherwise the status that ended it
-    // (kStatusNoAnswer for a time-out, kStatusEnded for an error answer).
+    // (kStatusEnded for a walk read whole, kStatusNoAnswer for a time-out,
+    // kStatusFailed for an error answer or one too short to be a row).
     int endStatus() const { return m_endStatus; }
 
     // Synchronous exchanges on the owner's thread; status as CCommonSnmp.

@@ -66,7 +66,7 @@ void registerDialogCommands(app::CommandTable& table)
     table.setSocketAction([](MainWindowContext&) { startTelnet(agentAddress()); });
     table.setRunner(kCmdWeb, [](MainWindowContext&) { runWeb(agentAddress()); }, Dispatch::Direct);
     table.setRunner(
-        kCmdSaveConfiguration, [](MainWindowContext& context) { runSaveConfiguration(context.setSession()); },
+        kCmdSaveConfiguration, [](MainWindowContext& context) { runSaveConfiguration(context); },
         Dispatch::Direct);
     table.setRunner(kCmdReboot, [](MainWindowContext& context) { runReboot(context); }, Dispatch::Direct);
     table.setRunner(kCmdAbout, [](MainWindowContext& context) { runAbout(context.deviceName()); });

@@ -229,8 +229,8 @@ void CPanelDeviceThread::onLinkRow(std::unique_ptr<snmp::CSnmpResponse> response
         resetPortStates(state);
         if (status == snmp::kStatusNoAnswer)
             m_window->sink.portElementsLost();
-        else if (status == snmp::kStatusEnded)
-            finishLinkWalk();
+        else if (status == snmp::kStatusEnded || status == snmp::kStatusFailed)
+            finishLinkWalk(); // the panel shows what it read before an error answer too
     }
     // The busy flag is cleared before the walk is signalled done: once it is,
     // the window may close the session and go away.
@@ -277,7 +277,7 @@ void CPanelDeviceThread::onPoeRow(std::unique_ptr<snmp::CSnmpResponse> response,
     } else {
         response.reset();
         resetPortStates(state);
-        if (status == snmp::kStatusEnded)
+        if (status == snmp::kStatusEnded || status == snmp::kStatusFailed)
             finishPoeWalk();
     }
     state.poeBusy.store(false);

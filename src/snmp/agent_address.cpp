@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 
 #include <array>
+#include <atomic>
 #include <memory>
 
 namespace snmp {
@@ -39,14 +40,26 @@ std::string firstAddress(const std::string& host, int flags)
     return text.data();
 }
 
+std::string systemResolver(const std::string& hostName)
+{
+    return firstAddress(hostName, 0);
+}
+
+std::atomic<Resolver> g_resolver{&systemResolver};
+
 } // namespace
+
+void setResolver(Resolver resolver)
+{
+    g_resolver = resolver ? resolver : &systemResolver;
+}
 
 std::string numericAddress(const std::string& address)
 {
     const std::string host = withoutBrackets(address);
     // Numbers first: they never reach a name server.
     std::string numeric = firstAddress(host, AI_NUMERICHOST);
-    return numeric.empty() ? firstAddress(host, 0) : numeric;
+    return numeric.empty() && !host.empty() ? g_resolver.load()(host) : numeric;
 }
 
 bool resolveAgentAddress(SessionParameters& parameters)

@@ -11,6 +11,15 @@ namespace snmp {
 
 struct SessionParameters;
 
+// Looks a host name up: its first address as numeric IPv4 or IPv6 text,
+// empty when it names nothing. May wait on a name server: never call it on
+// the UI thread.
+using Resolver = std::string (*)(const std::string& hostName);
+// Every name the module resolves goes through this one function; nullptr
+// restores the system's (getaddrinfo, any address family). For benchmarks
+// and tests; set it before any lookup starts.
+void setResolver(Resolver resolver);
+
 // The numeric text of `address`: an IPv4 or IPv6 address in its usual form
 // (brackets around an IPv6 address are dropped), or the first address a
 // host name resolves to. Empty when it is neither.

@@ -57,6 +57,7 @@ struct Pdu {
 
 // RFC 3416 error-status of an answer too big for the message size.
 constexpr int kErrorTooBig = 1;
+constexpr int kErrorNoSuchName = 2; // version 1: no such object, or past the end of the MIB
 
 // Dotted decimal text, no leading dot; "" for an empty OID.
 std::string oidToText(const Oid& oid);

@@ -108,9 +108,17 @@ int CSnmpRequest::send(Transport& transport, const Destination& to, std::unique_
     if (exchange(transport, target(to, timeoutMs), requestPdu(), answer) != TransportStatus::Ok)
         return kStatusNoAnswer;
     if (answer.errorStatus != 0)
-        return kStatusEnded;
+        return errorAnswerStatus(answer.errorStatus);
     response = std::make_unique<CSnmpResponse>(std::move(answer));
     return kStatusOk;
+}
+
+int CSnmpRequest::errorAnswerStatus(int errorStatus) const
+{
+    // Version 1 has no exceptions: noSuchName is its end of a walk and its
+    // "no such object" of a get. A set it refuses is refused.
+    const bool read = m_type == kPduGet || m_type == kPduGetNext;
+    return getVersion() == 1 && read && errorStatus == kErrorNoSuchName ? kStatusEnded : kStatusFailed;
 }
 
 Target CSnmpV1::target(const Destination& to, int timeoutMs) const

@@ -40,11 +40,14 @@ public:
     // The OIDs as added: the columns a walk stays within.
     const std::vector<Oid>& columns() const { return m_columns; }
     const std::vector<VarBind>& bindings() const { return m_bindings; }
+    // The status an answer carrying `errorStatus` ends this request with.
+    int errorAnswerStatus(int errorStatus) const;
     // After a get-next: the returned OIDs become the next request's bindings.
     void continueFrom(const std::vector<VarBind>& returned);
 
-    // Synchronous get or set. 0 with a response; -1 no answer; -2 the agent
-    // answered with an error status.
+    // Synchronous get or set. 0 with a response; -1 no answer; -3 the agent
+    // answered with an error status, except -2 for a version-1 get answered
+    // noSuchName (the object does not exist: the answer is whole).
     int send(Transport& transport, const Destination& to, std::unique_ptr<CSnmpResponse>& response, int timeoutMs);
     // The PDU and target of one exchange.
     Pdu requestPdu() const;

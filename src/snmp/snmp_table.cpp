@@ -18,20 +18,22 @@ bool startsWith(const Oid& oid, const Oid& prefix)
     return oid.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), oid.begin());
 }
 
-// Every binding must stay in its column and move past the OID it was asked
-// for; an agent that answers otherwise would keep the walk going forever.
-bool advancesFrom(const std::vector<VarBind>& asked, const std::vector<Oid>& columns,
-                  const std::vector<VarBind>& returned)
+// A row ends the walk where a binding leaves its column or is an exception.
+// Every binding must also move past the OID it was asked for: an agent that
+// answers otherwise would keep the walk going forever, and a short answer is
+// no row; either way the table was not read whole.
+int rowStatus(const std::vector<VarBind>& asked, const std::vector<Oid>& columns, const std::vector<VarBind>& returned)
 {
     if (returned.size() != asked.size())
-        return false;
-    for (std::size_t i = 0; i < asked.size(); ++i) {
-        if (isException(returned[i].value) || !startsWith(returned[i].oid, columns[i])
-            || !std::lexicographical_compare(asked[i].oid.begin(), asked[i].oid.end(), returned[i].oid.begin(),
-                                             returned[i].oid.end()))
-            return false;
-    }
-    return true;
+        return kStatusFailed;
+    for (std::size_t i = 0; i < asked.size(); ++i)
+        if (isException(returned[i].value) || !startsWith(returned[i].oid, columns[i]))
+            return kStatusEnded;
+    for (std::size_t i = 0; i < asked.size(); ++i)
+        if (!std::lexicographical_compare(asked[i].oid.begin(), asked[i].oid.end(), returned[i].oid.begin(),
+                                          returned[i].oid.end()))
+            return kStatusFailed;
+    return kStatusOk;
 }
 
 // Length octets of a BER element: short form below 128.
@@ -121,11 +123,15 @@ int CSnmpTable::finishBulk(PendingExchange& pending, std::unique_ptr<CSnmpRespon
             pending = sendBulk();
             continue;
         }
-        if (answer.errorStatus != 0 || !takeRows(answer, m_request.bindings()))
+        const int end = answer.errorStatus != 0 ? m_request.errorAnswerStatus(answer.errorStatus)
+                                                : takeRows(answer, m_request.bindings());
+        if (end != kStatusOk) {
             m_endsAfterRows = true;
+            m_endStatus = end;
+        }
     }
     if (m_rows.empty())
-        return kStatusEnded;
+        return m_endStatus;
     Pdu row;
     row.type = PduType::Response;
     row.bindings = std::move(m_rows.front());
@@ -135,7 +141,7 @@ int CSnmpTable::finishBulk(PendingExchange& pending, std::unique_ptr<CSnmpRespon
     return kStatusOk;
 }
 
-bool CSnmpTable::takeRows(const Pdu& answer, std::vector<VarBind> from)
+int CSnmpTable::takeRows(const Pdu& answer, std::vector<VarBind> from)
 {
     const std::size_t width = from.size();
     const auto& all = answer.bindings;
@@ -144,8 +150,8 @@ bool CSnmpTable::takeRows(const Pdu& answer, std::vector<VarBind> from)
     for (std::size_t first = 0; width > 0 && first + width <= all.size(); first += width) {
         std::vector<VarBind> row(all.begin() + static_cast<std::ptrdiff_t>(first),
                                  all.begin() + static_cast<std::ptrdiff_t>(first + width));
-        if (!advancesFrom(from, m_request.columns(), row))
-            return false;
+        if (const int status = rowStatus(from, m_request.columns(), row); status != kStatusOk)
+            return status;
         std::size_t bytes = 0;
         for (const VarBind& binding : row)
             bytes += encodedSize(binding);
@@ -154,7 +160,7 @@ bool CSnmpTable::takeRows(const Pdu& answer, std::vector<VarBind> from)
         m_rows.push_back(std::move(row));
         took = true;
     }
-    return took;
+    return took ? kStatusOk : kStatusFailed;
 }
 
 int CSnmpTable::finishNext(PendingExchange& pending, std::unique_ptr<CSnmpResponse>& response)
@@ -166,10 +172,11 @@ int CSnmpTable::finishNext(PendingExchange& pending, std::unique_ptr<CSnmpRespon
     if (pending.finish(answer) != TransportStatus::Ok)
         return kStatusNoAnswer;
     if (answer.errorStatus != 0)
-        return kStatusEnded;
+        return m_request.errorAnswerStatus(answer.errorStatus);
     if (m_request.getType() == kPduGetNext) {
-        if (!advancesFrom(m_request.bindings(), m_request.columns(), answer.bindings))
-            return kStatusEnded;
+        if (const int status = rowStatus(m_request.bindings(), m_request.columns(), answer.bindings);
+            status != kStatusOk)
+            return status;
         m_request.continueFrom(answer.bindings);
     }
     response = std::make_unique<CSnmpResponse>(std::move(answer));

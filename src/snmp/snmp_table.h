@@ -11,8 +11,10 @@
 
 // The table walker bound to one request object: each getNext sends the
 // request with its type and, after a get-next, continues from the OIDs just
-// returned. A walk ends (-2) when an answer leaves the requested columns,
-// does not advance, carries an error status or an end-of-MIB exception.
+// returned. A walk ends (-2) when an answer leaves the requested columns or
+// carries an end-of-MIB exception (version 1: noSuchName). It fails (-3) on
+// any other error status, tooBig at one repetition, an answer with no whole
+// row, or one that does not advance: the table was not read whole.
 // After Open with type 5 (get-bulk) each answer brings many rows: they are
 // handed out one per getNext, in order, and the walk ends at the first row
 // a get-next walk would have ended at.
@@ -24,7 +26,7 @@ class CSnmpTable {
 public:
     CSnmpTable(CSnmpRequest& request, std::shared_ptr<Transport> transport);
 
-    // 0 with a response; -1 no answer within the time-out; -2 ended.
+    // 0 with a response; -1 no answer within the time-out; -2 ended; -3 failed.
     int getNext(const Destination& to, std::unique_ptr<CSnmpResponse>& response, int timeoutMs);
     // getNext in two steps: the request leaves at once, its answer is taken
     // later. The request object must stay untouched in between.
@@ -43,9 +45,10 @@ private:
     bool bulk() const;
     PendingExchange sendBulk();
     int finishBulk(PendingExchange& pending, std::unique_ptr<CSnmpResponse>& response);
-    // Splits a GETBULK answer into rows until one leaves its columns; false
-    // when the walk ends there (or no whole row came). Rows start after `from`.
-    bool takeRows(const Pdu& answer, std::vector<VarBind> from);
+    // Splits a GETBULK answer into rows until one leaves its columns: the
+    // status the walk ends with there, kStatusOk when it goes on (-3 when no
+    // whole row came or a row does not advance). Rows start after `from`.
+    int takeRows(const Pdu& answer, std::vector<VarBind> from);
     int fittingRepetitions() const;
 
     CSnmpRequest& m_request;
@@ -58,6 +61,7 @@ private:
     std::size_t m_rowBytes = 0; // encoded size of the largest row seen
     std::deque<std::vector<VarBind>> m_rows;
     bool m_endsAfterRows = false;
+    int m_endStatus = -2; // what the walk ends with after those rows
 };
 
 } // namespace snmp

@@ -4,6 +4,7 @@
 #include "sim/model_data.h"
 #include "sim/switch_agent.h"
 #include "widget_lookup.h"
+#include "snmp/agent_address.h"
 #include "snmp/snmp_layer.h"
 
 #include <gtest/gtest.h>
@@ -142,6 +143,21 @@ TEST_F(ConnectWindowTest, ReadsTheIdentityOverUdpOrSaysWhatWentWrong)
     child<QListWidget>(*shown, "recentList")->setFocus();
     settle();
     EXPECT_EQ(child<QLineEdit>(*shown, "address")->text().toStdString(), "192.0.2.99");
+}
+
+// A name is looked up once, off the UI thread: the identity is read from the
+// address the session then uses, though the name's lookups alternate.
+TEST_F(ConnectWindowTest, AHostNameIsLookedUpOnceForTheIdentityReadAndTheSession)
+{
+    static int lookups = 0; // the attempt's end follows the lookup
+    snmp::setResolver([](const std::string& name) { return std::string(name != "switch.test.invalid" ? "" : lookups++ % 2 ? "127.0.0.1" : "::1"); });
+    auto window = makeWindow();
+    fill(*window, agent("::1").port(), {.address = "switch.test.invalid"});
+    connectAndWait(*window);
+    snmp::setResolver(nullptr);
+    ASSERT_EQ(window->result(), QDialog::Accepted) << window->statusText().toStdString();
+    snmp::setSessionParameters(window->outcome().parameters);
+    EXPECT_EQ(std::pair(snmp::destinationAddress(snmp::sessionParameters()), lookups), std::pair(std::string("::1"), 1));
 }
 
 TEST_F(ConnectWindowTest, OptionsGivingEverythingConnectUnshownAndOnlyThen)

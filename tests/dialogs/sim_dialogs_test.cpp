@@ -6,6 +6,9 @@
 #include "dialogs/mib/spanning_tree_table_dialog.h"
 #include "dialogs/mib/stp_configuration_dialog.h"
 #include "simulated_switch_fixture.h"
+#include "../snmp/session_parameters_for.h"
+#include "../snmp/silent_agent.h"
+#include "snmp/snmp_layer.h"
 #include "stub_window.h"
 
 #include <QGroupBox>
@@ -163,15 +166,15 @@ TEST_F(DialogsAgainstSimulator, PortStpKeepsTrunkMembersAlikeAndNavigates)
 TEST_F(DialogsAgainstSimulator, SaveAndRebootAskFirstAndSendOneSetEach)
 {
     const std::string kSystem = "1.3.6.1.4.1.32473.10.75.7.1.";
-    dialogs::CDialogSession setSession("m_cCommonSNMPset");
-    StubWindow window(&setSession.snmp());
-    app::runSaveConfiguration(window.setSession()); // Cancel: nothing sent
+    StubWindow window;
+    app::runSaveConfiguration(window); // Cancel: nothing sent
     app::runReboot(window);
     EXPECT_TRUE(window.log.empty());
     EXPECT_TRUE(takeSets().empty());
 
     prompter.answer(true);
-    app::runSaveConfiguration(window.setSession());
+    app::runSaveConfiguration(window);
+    ASSERT_TRUE(waitUntil([&] { return prompter.texts().size() == 4; }));
     EXPECT_EQ(takeSetTexts(kSystem), Texts{"10.0=1"});
     const std::string save = "Do you want to save the configuration?", reboot = "Do you want to reboot the device?";
     EXPECT_EQ(prompter.texts(), (Texts{save, reboot, save, "success"}));
@@ -180,12 +183,39 @@ TEST_F(DialogsAgainstSimulator, SaveAndRebootAskFirstAndSendOneSetEach)
     prompter.clear();
     prompter.answer(true);
     app::runReboot(window);
+    ASSERT_TRUE(waitUntil([&] { return window.log.size() == 2; }));
     EXPECT_EQ(window.log, (Texts{"begin", "end"}));
     EXPECT_EQ(prompter.texts(), Texts{reboot});
     EXPECT_EQ(takeSetTexts(kSystem), Texts{"9.0=1"});
 
-    // While the switch restarts, saving fails.
-    prompter.answer(true);
-    app::runSaveConfiguration(window.setSession());
-    EXPECT_EQ(prompter.texts().back(), "failed");
+    // Against a switch that answers nothing (a UDP port nobody reads) saving
+    // fails and the reboot ends after their time-outs, the UI thread free meanwhile.
+    ASSERT_TRUE(snmp::snmpLayerInit());
+    const SilentAgent silent;
+    dialogs::CDialogSession::setTransport(nullptr);
+    snmp::setSessionParameters(sessionParametersFor(silent.port(), kVersion1, 1500));
+    for (const bool saving : {true, false}) {
+        prompter.answer(true);
+        QElapsedTimer sent;
+        sent.start();
+        saving ? app::runSaveConfiguration(window) : app::runReboot(window);
+        EXPECT_LT(sent.elapsed(), 500);
+        ASSERT_TRUE(waitUntil([&] { return saving ? prompter.texts().back() == "failed" : window.log.size() == 4; }));
+    }
+}
+
+TEST_F(DialogsAgainstSimulator, ATableViewKeepsTheRowsOfAFailedWalkAndSaysTheListIsIncomplete)
+{
+    // An error answer after port 9, silence after port 9, and a whole read.
+    const std::tuple<const char*, const char*, int, std::string> cases[] = {{"--error-get", "1.3.6.1.2.1.2.2.1.8.10", 9, kIncompleteList},
+        {"--silent-get", "1.3.6.1.2.1.2.2.1.1.9", 9, kIncompleteList}, {"--error-get", "1.3.6.1.2.1.1.5.0", 29, ""}};
+    for (const auto& [option, oid, rows, note] : cases) {
+        sim::SwitchSettings settings = quietSwitch();
+        ASSERT_TRUE(sim::addFault(option, oid, settings.faults));
+        SimulatedSwitchTest::startSwitch("QMX-7720-ZA", settings);
+        const auto dialog = newInterfaceTableDialog();
+        dialog->show();
+        waitForWalk(*dialog);
+        EXPECT_EQ(std::pair(dialog->list()->topLevelItemCount(), child<QLabel>(*dialog, "listNote")->text().toStdString()), std::pair(rows, note)) << oid;
+    }
 }

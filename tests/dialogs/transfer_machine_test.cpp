@@ -12,7 +12,7 @@ using namespace dialogs::management;
 
 namespace {
 
-constexpr int kOk = snmp::kStatusOk, kSilent = snmp::kStatusNoAnswer, kError = snmp::kStatusEnded;
+constexpr int kOk = snmp::kStatusOk, kSilent = snmp::kStatusNoAnswer, kError = snmp::kStatusFailed;
 struct Answer {
     int status = kOk;
     std::string value;

@@ -152,7 +152,7 @@ TEST_F(Agent, InjectedFaultsRefuseAnswerAndStaySilentAndTheLogShowsRequests)
     for (const auto& [option, argument] : {std::pair{"--refuse-set", name}, {"--refuse-set", "1.3.6.1.2.1.1.6.0=rack 9"},
                                            {"--answer", egress + "=0xFFFF"}, {"--answer", "1.3.6.1.2.1.2.2.1.7.3=7"},
                                            {"--answer", "1.3.6.1.4.1.32473.10.75.7.7.5.0=on %1"},
-                                           {"--silent-get", "1.3.6.1.2.1.1.4.0"}})
+                                           {"--silent-get", "1.3.6.1.2.1.1.4.0"}, {"--error-get", "1.3.6.1.2.1.2.2.1.2.10"}})
         ASSERT_TRUE(addFault(option, argument, faults)) << argument;
     const std::string log = std::string(::testing::TempDir()) + "qmx-sim-requests-" + std::to_string(getpid()) + ".log";
     std::remove(log.c_str());
@@ -164,6 +164,10 @@ TEST_F(Agent, InjectedFaultsRefuseAnswerAndStaySilentAndTheLogShowsRequests)
                 {"1.5.0 = STRING: \"QMX-7720-ZA\"\n", "1.6.0 = STRING: \"rack 8\"\n", "6.1.2.1 = Hex-STRING: FF FF \n",
                  "7.3 = INTEGER: 7\n", "7.5.0 = STRING: \"on %1\"\n"});
     expectReported(run("snmpget", kV1, {"1.3.6.1.2.1.1.4.0"}), {"Timeout"});
+    // An error answer, at the binding that reached the OID; a walk in bulk fails after port 9.
+    expectReported(run("snmpget", kV3, {"1.3.6.1.2.1.2.2.1.2.9", "1.3.6.1.2.1.2.2.1.2.10"}),
+                   {"genError", "Failed object: .1.3.6.1.2.1.2.2.1.2.10"});
+    expectReported(run("snmpbulkget", kV3, {"1.3.6.1.2.1.2.2.1.2"}), {"genError"});
     ASSERT_EQ(run("snmpgetnext", kV1, {"1.3.6.1.4.1.32473.10.75.7.7.6.1.5"}).exitCode, 0);
     std::ifstream in(log);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

@@ -36,7 +36,9 @@ using Outcome = std::tuple<TransportStatus, PduType, int, int, std::vector<VarBi
 TEST(InProcess, AnswersErrorsAndSilenceAsAnAgentWouldAndRecordsEachRequest)
 {
     ManualClock clock;
-    InProcessTransport transport(SimulatedSwitch(loadedModel("QMX-7720-ZA"), {.rebootTime = 5s, .scenario = false}, [&clock] { return clock.now; }));
+    SwitchFaults faults; // ifDescr.3 genErr, the whole ifAdminStatus column tooBig
+    ASSERT_TRUE(addFault("--error-get", dottedOid(kIfEntry) + ".2.3", faults) && addFault("--error-get", dottedOid(kIfEntry) + ".7=tooBig", faults));
+    InProcessTransport transport(SimulatedSwitch(loadedModel("QMX-7720-ZA"), {.rebootTime = 5s, .scenario = false, .faults = faults}, [&clock] { return clock.now; }));
     const auto exchange = [&transport](const snmp::Target& target, PduType type, std::vector<VarBind> bindings) {
         std::promise<Outcome> promise;
         transport.submit(target, {type, 0, 0, 0, std::move(bindings)}, [&promise](TransportStatus status, snmp::Pdu pdu) {
@@ -63,6 +65,10 @@ TEST(InProcess, AnswersErrorsAndSilenceAsAnAgentWouldAndRecordsEachRequest)
         {user, PduType::GetNext, {ask({1, 3, 6, 1, 4, 1, 32473}, {11})},
          ok({answered({1, 3, 6, 1, 4, 1, 32473}, {11}, exception(snmp::Asn::EndOfMibView))})},
         {reader, PduType::Set, {name}, ok({name}, 2, 1)},
+        // A read that reaches an --error-get OID: a get of it, a get-next onto it.
+        {reader, PduType::Get, {ask(kSysName, {0}), ask(kIfEntry, {2, 3})}, ok({ask(kSysName, {0}), ask(kIfEntry, {2, 3})}, 5, 2)},
+        {user, PduType::GetNext, {ask(kIfEntry, {2, 2})}, ok({ask(kIfEntry, {2, 2})}, 5, 1)},
+        {reader, PduType::GetNext, {ask(kIfEntry, {7})}, ok({ask(kIfEntry, {7})}, 1, 1)},
         {community("nobody"), PduType::Get, {ask(kSysName, {0})}, timedOut},
         {writer, PduType::Set, {name, badSpeed}, ok({name, badSpeed}, 3, 2)},
         {user, PduType::Set, {badSpeed}, ok({badSpeed}, kWrongValue, 1)},

@@ -97,15 +97,24 @@ TEST(WalkEnd, AStuckAgentAnExceptionAnErrorOrSilenceEndIt)
 {
     // The same row again or an earlier one would loop forever.
     const std::tuple<const char*, std::vector<Pdu>, std::vector<int>> cases[] = {
-        {"same row", {answer({{row({4}), text("a")}}), answer({{row({4}), text("a")}})}, {kStatusOk, kStatusEnded}},
-        {"earlier row", {answer({{row({4}), text("a")}}), answer({{row({2}), text("b")}})}, {kStatusOk, kStatusEnded}},
+        {"same row", {answer({{row({4}), text("a")}}), answer({{row({4}), text("a")}})}, {kStatusOk, kStatusFailed}},
+        {"earlier row", {answer({{row({4}), text("a")}}), answer({{row({2}), text("b")}})}, {kStatusOk, kStatusFailed}},
         {"end of view", {answer({{row({9}), Value{Asn::EndOfMibView, 0, 0, {}, {}}}})}, {kStatusEnded}},
-        {"error status", {answer({{row({1}), text("x")}}, 2)}, {kStatusEnded}},
-        {"no binding", {answer({})}, {kStatusEnded}},
+        {"noSuchName", {answer({{row({1}), text("x")}}), answer({{row({1}), text("x")}}, kErrorNoSuchName)}, {kStatusOk, kStatusEnded}},
+        {"genErr after rows", {answer({{row({1}), text("a")}}), answer({{row({2}), text("b")}}, 5)}, {kStatusOk, kStatusFailed}},
+        {"no binding", {answer({})}, {kStatusFailed}},
         {"no answer", {}, {kStatusNoAnswer}},
     };
     for (const auto& [name, answers, statuses] : cases)
         EXPECT_EQ(PreparedSession(answers).walk().first, statuses) << name;
+}
+
+TEST(WalkEnd, AGetOrSetAnsweredWithAnErrorFailsButAVersion1GetOfNoSuchObjectIsWhole)
+{
+    const std::tuple<const char*, int, int, int> cases[] = {{"1", kPduGet, kErrorNoSuchName, kStatusEnded}, {"2c", kPduGet, 5, kStatusFailed},
+                                                          {"1", kPduSet, kErrorNoSuchName, kStatusFailed}, {"3", kPduSet, 5, kStatusFailed}};
+    for (const auto& [version, pduType, error, status] : cases)
+        EXPECT_EQ(PreparedSession({answer({{row({1}), text("x")}}, error)}, version, pduType).walk().first, std::vector{status}) << version << pduType;
 }
 
 TEST(WalkEnd, BulkRowsComeOneByOneAndTooBigHalvesTheRepetitionsDownToOne)
@@ -116,7 +125,10 @@ TEST(WalkEnd, BulkRowsComeOneByOneAndTooBigHalvesTheRepetitionsDownToOne)
         {{tooBig, answer({{row({1}), text("a")}, {row({2}), text("b")}}),
           answer({{row({5}), text("c")}, {kNextColumn, text("d")}, {row({9}), text("e")}})},
          {kStatusOk, kStatusOk, kStatusOk, kStatusEnded}, {25, 12, 12}},
-        {{tooBig, tooBig, tooBig, tooBig, tooBig, tooBig}, {kStatusEnded}, {25, 12, 6, 3, 1}},
+        {{tooBig, tooBig, tooBig, tooBig, tooBig, tooBig}, {kStatusFailed}, {25, 12, 6, 3, 1}},
+        // Cut short before one whole row down to one repetition: no row came.
+        {{answer({}), answer({}), answer({}), answer({}), answer({})}, {kStatusFailed}, {25, 12, 6, 3, 1}},
+        {{answer({{row({1}), text("a")}, {row({2}), text("b")}}), answer({}, 5)}, {kStatusOk, kStatusOk, kStatusFailed}, {25, 25}},
     };
     for (const auto& [answers, statuses, repetitions] : cases) {
         PreparedSession prepared(answers, "2c", kPduGetBulk);

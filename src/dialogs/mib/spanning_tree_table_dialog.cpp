@@ -1,5 +1,6 @@
 #include "dialogs/mib/spanning_tree_table_dialog.h"
 
+#include "dialogs/mib/list_note.h"
 #include "dialogs/mib/port_stp_dialog.h"
 #include "dialogs/mib/stp_rules.h"
 #include "dialogs/widgets.h"
@@ -44,8 +45,10 @@ CSpanningTreeTableDialog::CSpanningTreeTableDialog(int portCount, QWidget* paren
     bottom->addWidget(bridgeConfig);
     bottom->addWidget(m_refresh);
     bottom->addWidget(closeButton);
+    m_listNote = newListNote(this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_list, 1);
+    layout->addWidget(m_listNote);
     layout->addLayout(bottom);
     resize(std::min(1000, m_list->header()->length() + 40), 420);
 }
@@ -64,8 +67,10 @@ void CSpanningTreeTableDialog::refresh()
     m_list->clear();
     m_rows.clear();
     m_entries->setText(QStringLiteral("0"));
-    startWalk(m_cCommonSNMP, stpPortTableRead(), [this](const WalkRow& row) { addRow(row); }, {},
-              {m_refresh, m_portConfig});
+    clearListNote(m_listNote);
+    startWalk(
+        m_cCommonSNMP, stpPortTableRead(), [this](const WalkRow& row) { addRow(row); },
+        [this] { showListNote(m_listNote, m_cCommonSNMP.endStatus()); }, {m_refresh, m_portConfig});
 }
 
 void CSpanningTreeTableDialog::addRow(const WalkRow& row)

@@ -32,6 +32,7 @@ private:
     std::vector<std::vector<std::string>> m_rows; // the column texts, as listed
     QTreeWidget* m_list;
     QLabel* m_entries;
+    QLabel* m_listNote = nullptr;
     QPushButton* m_portConfig;
     QPushButton* m_refresh;
     bool m_shown = false;

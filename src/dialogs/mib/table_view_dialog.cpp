@@ -1,5 +1,6 @@
 #include "dialogs/mib/table_view_dialog.h"
 
+#include "dialogs/mib/list_note.h"
 #include "dialogs/widgets.h"
 
 #include <QGridLayout>
@@ -41,8 +42,10 @@ CTableViewDialog::CTableViewDialog(TableView view, QWidget* parent)
     bottom->addWidget(closeButton);
 
     m_side = new QGridLayout;
+    m_listNote = newListNote(this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group, 1);
+    layout->addWidget(m_listNote);
     layout->addLayout(m_side);
     layout->addLayout(bottom);
     resize(std::max(480, m_list->header()->length() + 60), 360);
@@ -66,7 +69,10 @@ void CTableViewDialog::refresh()
     m_list->clear();
     if (m_entries)
         m_entries->setText(QString::fromStdString(m_view.initialEntries));
-    startWalk(m_cCommonSNMP, m_view.walk, [this](const WalkRow& row) { addRow(row); }, {}, {m_refresh});
+    clearListNote(m_listNote);
+    startWalk(
+        m_cCommonSNMP, m_view.walk, [this](const WalkRow& row) { addRow(row); },
+        [this] { showListNote(m_listNote, m_cCommonSNMP.endStatus()); }, {m_refresh});
 }
 
 bool CTableViewDialog::listsRow(const WalkRow&) const

@@ -39,6 +39,7 @@ private:
     QLabel* m_entries = nullptr;
     QPushButton* m_refresh;
     QGridLayout* m_side;
+    QLabel* m_listNote;
     bool m_shown = false;
 };
 

@@ -1,5 +1,7 @@
 #include "dialogs/mib/table_view_rules.h"
 
+#include "snmp/common_snmp.h"
+
 #include "dialogs/text_number.h"
 
 #include <array>
@@ -166,6 +168,11 @@ std::string fdbMacText(std::string_view suffix)
 bool fdbRowPasses(const WalkRow& row, std::string_view portFilter)
 {
     return portFilter.empty() || portFilter == valueAt(row, 1);
+}
+
+std::string listEndNote(int walkEndStatus)
+{
+    return walkEndStatus == snmp::kStatusEnded ? std::string() : kIncompleteList;
 }
 
 } // namespace dialogs::mib

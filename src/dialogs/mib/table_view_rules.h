@@ -39,6 +39,11 @@ std::string fdbMacText(std::string_view suffix);
 // A forwarding row is listed when the filter is empty or is exactly its port text.
 bool fdbRowPasses(const WalkRow& row, std::string_view portFilter);
 
+// What a list says under its rows once its walk has ended: nothing when the
+// table was read whole (kStatusEnded), else that the rows shown are not all.
+inline constexpr const char* kIncompleteList = "The list is incomplete: the switch did not answer the whole table.";
+std::string listEndNote(int walkEndStatus);
+
 // dot1dTpAgingTime, read with a plain get.
 inline constexpr const char* kAgingTimeOid = "1.3.6.1.2.1.17.4.2.0";
 

@@ -127,7 +127,8 @@ void CTrunkMemberDialog::readGlobals()
 void CTrunkMemberDialog::noteTimeOut(const CDialogSession& session)
 {
     // An item the switch did not send would pass its rule as "not set".
-    m_snapshotUnread = m_snapshotUnread || session.endStatus() == snmp::kStatusNoAnswer;
+    m_snapshotUnread = m_snapshotUnread || session.endStatus() == snmp::kStatusNoAnswer
+        || session.endStatus() == snmp::kStatusFailed;
 }
 
 void CTrunkMemberDialog::readEnded()
