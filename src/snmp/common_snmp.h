@@ -37,7 +37,8 @@ enum OpenType : int { kPduGet = 0, kPduGetNext = 1, kPduSet = 3, kPduGetBulk = 5
 enum SnmpStatus : int {
     kStatusOk = 0,        // a response with bindings
     kStatusNoAnswer = -1, // nothing to send, refused, or no answer within the time-out
-    kStatusEnded = -2,    // the walk left its columns, error status, or end of MIB
+    kStatusEnded = -2,    // the walk left its columns or reached the end of the MIB
+    kStatusFailed = -3,   // an error answer: the read failed
 };
 
 // A response handed to the caller, who owns it.
