@@ -1,4 +1,5 @@
 #include "debug_lines.h"
+#include "dialogs/background_close.h"
 #include "dialogs/port_check_grid.h"
 #include "dialogs/switching/trunk_configuration_dialog.h"
 #include "dialogs/switching/trunk_member_dialog.h"
@@ -83,6 +84,7 @@ TEST_F(TrunkDialogs, OkWaitsForTheWholeSnapshot)
         EXPECT_TRUE(dialog.ok());
         ASSERT_TRUE(waitForWrite(dialog));
     }
+    dialogs::waitForBackgroundCloses();
     EXPECT_EQ(takeSetTexts(P), Texts{"8.1.3.1.2.1=0x00000e00 8.1.3.1.3.1=2"});
     EXPECT_EQ(lines.banners(),
               closeBanners({"m_cCommonSNMP", "m_cCommonSNMPSet", "m_cCommonSNMPMirror", "m_cCommonSNMPTableACL",
@@ -110,7 +112,8 @@ TEST_F(TrunkDialogs, SpanningTreeOffSinceOpeningCountsFromTheNextOk)
 TEST_F(TrunkDialogs, ConfigurationListsAppliesAndRunsTheMemberDialog)
 {
     CTrunkConfigurationDialog dialog(28);
-    ASSERT_TRUE(waitUntil([&] { return dialog.list()->topLevelItemCount() == 8; }));
+    ASSERT_TRUE(waitForReads(dialog));
+    ASSERT_EQ(dialog.list()->topLevelItemCount(), 8);
     auto* portMember = dialog.findChild<QPushButton*>("portMember");
     EXPECT_TRUE(portMember->isEnabled());
     portMember->click();
@@ -122,6 +125,9 @@ TEST_F(TrunkDialogs, ConfigurationListsAppliesAndRunsTheMemberDialog)
 
     fill(dialog, {{"mode", "LACP"}});
     EXPECT_EQ(setsBy(dialog, P, [&] { ASSERT_TRUE(dialog.applyMode()); }), Texts{"8.1.3.1.3.2=1"});
+    // The state is written back once its re-read has ended.
+    EXPECT_FALSE(dialog.applyState());
+    ASSERT_TRUE(waitForReads(dialog));
     dialog.findChild<QCheckBox*>("enable")->setChecked(false);
     EXPECT_EQ(setsBy(dialog, P, [&] { ASSERT_TRUE(dialog.applyState()); }), Texts{"8.1.2.0=2"});
     ASSERT_TRUE(waitForReads(dialog));
