@@ -49,9 +49,9 @@ CPortSetInfo::CPortSetInfo(const PortLayout& ports, QWidget* parent)
     connect(m_apply, &QPushButton::clicked, this, &CPortSetInfo::apply);
     connect(m_refresh, &QPushButton::clicked, this, &CPortSetInfo::refresh);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
-    const auto clicked = [this](QTreeWidgetItem* item) { selectRow(m_list->indexOfTopLevelItem(item)); };
-    connect(m_list, &QTreeWidget::itemClicked, this, clicked);
-    connect(m_list, &QTreeWidget::itemActivated, this, clicked);
+    // The fields follow the current row however it moved (click or keys).
+    connect(m_list, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* item) { selectRow(m_list->indexOfTopLevelItem(item)); });
 
     auto* controls = new QGridLayout;
     int line = 0;

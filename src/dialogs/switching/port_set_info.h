@@ -22,7 +22,7 @@ public:
 
     // Both walks: aggregated links, then the port table.
     void refresh();
-    // As a click on list row `row`.
+    // Fills the fields from list row `row` (the current row follows).
     void selectRow(int row);
     // False when nothing was sent.
     bool apply();

@@ -74,7 +74,8 @@ CTrunkConfigurationDialog::CTrunkConfigurationDialog(int portCount, QWidget* par
     layout->addWidget(status);
     layout->addLayout(buttons);
 
-    connect(m_list, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { rowClicked(item); });
+    // The fields follow the current row however it moved (click or keys).
+    connect(m_list, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) { showRow(item); });
     connect(m_applyState, &QPushButton::clicked, this, &CTrunkConfigurationDialog::applyState);
     connect(m_applyMode, &QPushButton::clicked, this, &CTrunkConfigurationDialog::applyMode);
     connect(m_portMember, &QPushButton::clicked, this, &CTrunkConfigurationDialog::openPortMember);
@@ -123,7 +124,7 @@ void CTrunkConfigurationDialog::refresh()
         m_stateRead);
 }
 
-void CTrunkConfigurationDialog::rowClicked(QTreeWidgetItem* item)
+void CTrunkConfigurationDialog::showRow(QTreeWidgetItem* item)
 {
     if (!item)
         return;

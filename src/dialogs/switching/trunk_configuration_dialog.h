@@ -29,7 +29,7 @@ public:
     QTreeWidget* list() const { return m_list; }
 
 private:
-    void rowClicked(QTreeWidgetItem* item);
+    void showRow(QTreeWidgetItem* item);
     // Runs one set; on success waits `pauseMs` and refreshes.
     bool setThenRefresh(const Bindings& bindings, int pauseMs);
 
