@@ -1,5 +1,7 @@
 #include "dialogs/dialog_base.h"
 
+#include "dialogs/background_close.h"
+
 #include "platform/debug_output.h"
 #include "platform/prompter.h"
 #include "snmp/common_snmp.h"
@@ -57,26 +59,32 @@ void CDialogBase::destroyPath()
     if (m_sessions.empty())
         return;
     platform::debugOutput("==================DestroyWindow===============");
+    // Nothing more reaches this window; requests still out time out behind it.
+    std::vector<std::function<void()>> closes;
     for (const auto& session : m_sessions)
-        session->close();
+        closes.push_back(session->abandon());
+    closeInBackground([closes = std::move(closes)] {
+        for (const auto& close : closes)
+            close();
+    });
 }
 
 void CDialogBase::readAggregatedLinks(CDialogSession& session, AggregatedLinks& links, std::function<void()> onEnd,
-                                      std::vector<QWidget*> busy)
+                                      ReadId read)
 {
     links.clear();
     startWalk(
         session, aggregatedLinkRead(), [&links](const WalkRow& row) { links.add(row); },
-        [&session, &links, onEnd = std::move(onEnd)] {
-            // Ports a timed-out walk did not reach would count as in no link.
+        [&session, &links, read, onEnd = std::move(onEnd)] {
+            // Ports a walk did not reach would count as in no link.
             if (session.endStatus() == snmp::kStatusEnded)
                 links.setKnown();
-            else
+            else if (read == kUndeclared)
                 platform::prompter().warn(kSwitchUnread, {});
             if (onEnd)
                 onEnd();
         },
-        std::move(busy));
+        read);
 }
 
 bool CDialogBase::runWrite(WriteSequence sequence, std::function<void()> onEnd)
@@ -155,76 +163,196 @@ Poster CDialogBase::poster()
     };
 }
 
-void CDialogBase::startWalk(CDialogSession& session, const WalkRequest& request,
-                            std::function<void(const WalkRow&)> onRow, std::function<void()> onEnd,
-                            std::vector<QWidget*> busy)
+bool CDialogBase::reading() const
 {
-    for (QWidget* widget : busy)
-        widget->setEnabled(false);
+    return m_readsOut > 0
+        || std::any_of(m_sessions.begin(), m_sessions.end(), [](const auto& session) { return session->busy(); });
+}
+
+ReadId CDialogBase::declareRead(std::string name, std::vector<std::string> oids)
+{
+    m_reads.push_back({std::move(name), std::move(oids), ReadState::NotStarted, {}});
+    return m_reads.size() - 1;
+}
+
+ReadId CDialogBase::declareRead(std::string name, const Bindings& get)
+{
+    std::vector<std::string> oids;
+    for (const Binding& binding : get)
+        oids.push_back(binding.oid);
+    return declareRead(std::move(name), std::move(oids));
+}
+
+void CDialogBase::watch(QWidget* control)
+{
+    const auto held = std::find_if(m_held.begin(), m_held.end(), [control](const Held& h) { return h.control == control; });
+    if (held != m_held.end())
+        return;
+    m_held.push_back({control, {}, {}, !control->testAttribute(Qt::WA_ForceDisabled)});
+    control->installEventFilter(this);
+}
+
+void CDialogBase::needs(QWidget* control, const std::vector<ReadId>& reads)
+{
+    watch(control);
+    auto& held = *std::find_if(m_held.begin(), m_held.end(), [control](const Held& h) { return h.control == control; });
+    for (const ReadId read : reads) {
+        held.whole.push_back(read);
+        m_reads.at(read).controls.emplace_back(control);
+    }
+    applyReads();
+}
+
+void CDialogBase::waitsFor(QWidget* control, const std::vector<ReadId>& reads)
+{
+    watch(control);
+    auto& held = *std::find_if(m_held.begin(), m_held.end(), [control](const Held& h) { return h.control == control; });
+    held.settled.insert(held.settled.end(), reads.begin(), reads.end());
+    applyReads();
+}
+
+bool CDialogBase::readsWhole(const std::vector<ReadId>& reads) const
+{
+    return std::all_of(reads.begin(), reads.end(),
+                       [this](ReadId read) { return m_reads.at(read).state == ReadState::Whole; });
+}
+
+void CDialogBase::applyReads()
+{
+    m_applying = true;
+    for (Held& held : m_held) {
+        if (!held.control)
+            continue;
+        // Qt sends no EnabledChange for a setEnabled that changes nothing
+        // shown (off while held off): the wish is read from the attribute
+        // that call sets, which is kept as the wish below.
+        held.wanted = !held.control->testAttribute(Qt::WA_ForceDisabled);
+        const bool settled = std::none_of(held.settled.begin(), held.settled.end(), [this](ReadId read) {
+            return m_reads.at(read).state == ReadState::UnderWay;
+        });
+        held.control->setEnabled(held.wanted && settled && readsWhole(held.whole));
+        held.control->setAttribute(Qt::WA_ForceDisabled, !held.wanted);
+    }
+    m_applying = false;
+}
+
+bool CDialogBase::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::EnabledChange && !m_applying) {
+        const auto held = std::find_if(m_held.begin(), m_held.end(),
+                                       [watched](const Held& h) { return h.control.data() == watched; });
+        // The dialog's own setEnabled, or the dialog enabled again after a
+        // write: the wish, shown as the reads allow.
+        if (held != m_held.end())
+            applyReads();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void CDialogBase::readStarted(ReadId read)
+{
+    ++m_readsOut;
+    if (read == kUndeclared)
+        return;
+    m_reads.at(read).state = ReadState::UnderWay;
+    applyReads();
+}
+
+void CDialogBase::readEnded(ReadId read, bool whole)
+{
+    --m_readsOut;
+    if (read == kUndeclared || m_destroyed)
+        return;
+    const bool failedBefore = std::any_of(m_reads.begin(), m_reads.end(),
+                                          [](const DeclaredRead& r) { return r.state == ReadState::Failed; });
+    m_reads.at(read).state = whole ? ReadState::Whole : ReadState::Failed;
+    applyReads();
+    // Once for reads that fail together: a read still failed has said it.
+    if (!whole && !failedBefore)
+        platform::prompter().warn(kSwitchUnread, {});
+}
+
+void CDialogBase::startWalk(CDialogSession& session, const WalkRequest& request,
+                            std::function<void(const WalkRow&)> onRow, std::function<void()> onEnd, ReadId read)
+{
+    if (m_destroyed)
+        return;
+    readStarted(read);
+    const bool single = request.mode == WalkRequest::Mode::Single;
     WalkSinks sinks;
     sinks.row = std::move(onRow);
-    sinks.end = [this, busy = std::move(busy), onEnd = std::move(onEnd)] {
-        for (QWidget* widget : busy)
-            widget->setEnabled(true);
+    sinks.end = [this, &session, single, read, onEnd = std::move(onEnd)] {
+        const int status = session.endStatus();
+        const bool whole = single ? status == snmp::kStatusOk : status == snmp::kStatusEnded;
         if (onEnd)
             onEnd();
+        readEnded(read, whole);
         emit walkEnded();
     };
     session.startWalk(request, poster(), std::move(sinks));
 }
 
-std::vector<CDialogBase::SessionGets>::iterator CDialogBase::getsOf(const CDialogSession& session)
+void CDialogBase::startGet(CDialogSession& session, const Bindings& bindings, GetEnd onEnd, ReadId read)
 {
-    return std::find_if(m_gets.begin(), m_gets.end(),
-                        [&session](const SessionGets& entry) { return entry.session == &session; });
+    WalkRequest request;
+    request.mode = WalkRequest::Mode::Single;
+    for (const Binding& binding : bindings)
+        request.oids.push_back(binding.oid);
+    auto values = std::make_shared<std::vector<std::string>>();
+    startWalk(
+        session, request, [values](const WalkRow& row) { *values = row.values; },
+        [&session, values, onEnd = std::move(onEnd)] {
+            const int status = session.endStatus();
+            if (status != snmp::kStatusOk)
+                values->clear();
+            if (onEnd)
+                onEnd(status, *values);
+        },
+        read);
+}
+
+namespace {
+
+std::function<void()> disabledUntil(std::vector<QWidget*> busy, std::function<void()> onEnd)
+{
+    for (QWidget* widget : busy)
+        widget->setEnabled(false);
+    return [busy = std::move(busy), onEnd = std::move(onEnd)] {
+        for (QWidget* widget : busy)
+            widget->setEnabled(true);
+        if (onEnd)
+            onEnd();
+    };
+}
+
+} // namespace
+
+void CDialogBase::startWalk(CDialogSession& session, const WalkRequest& request,
+                            std::function<void(const WalkRow&)> onRow, std::function<void()> onEnd,
+                            std::vector<QWidget*> busy)
+{
+    startWalk(session, request, std::move(onRow), disabledUntil(std::move(busy), std::move(onEnd)), kUndeclared);
 }
 
 void CDialogBase::startGet(CDialogSession& session, const Bindings& bindings, GetEnd onEnd, std::vector<QWidget*> busy)
 {
     for (QWidget* widget : busy)
         widget->setEnabled(false);
-    WalkRequest request;
-    request.mode = WalkRequest::Mode::Single;
-    for (const Binding& binding : bindings)
-        request.oids.push_back(binding.oid);
-    auto send = [this, &session, request = std::move(request), busy = std::move(busy), onEnd = std::move(onEnd)] {
-        for (QWidget* widget : busy)
-            widget->setEnabled(false);
-        auto values = std::make_shared<std::vector<std::string>>();
-        WalkSinks sinks;
-        sinks.row = [values](const WalkRow& row) { *values = row.values; };
-        sinks.end = [this, &session, values, busy, onEnd] {
+    startGet(
+        session, bindings,
+        [busy = std::move(busy), onEnd = std::move(onEnd)](int status, const std::vector<std::string>& values) {
             for (QWidget* widget : busy)
                 widget->setEnabled(true);
-            const int status = session.endStatus();
-            if (status != snmp::kStatusOk)
-                values->clear();
             if (onEnd)
-                onEnd(status, *values);
-            if (m_destroyed) // closed meanwhile: nothing more goes out
-                return;
-            // Starting a walk on a session whose get still runs would wait on
-            // its gate: the next get goes out only now.
-            const auto gets = getsOf(session);
-            if (gets == m_gets.end())
-                return;
-            if (gets->waiting.empty()) {
-                m_gets.erase(gets);
-                return;
-            }
-            const std::function<void()> next = std::move(gets->waiting.front());
-            gets->waiting.pop_front();
-            next();
-        };
-        session.startWalk(request, poster(), std::move(sinks));
-    };
-    const auto gets = getsOf(session);
-    if (gets != m_gets.end()) {
-        gets->waiting.push_back(std::move(send));
-        return;
-    }
-    m_gets.push_back({&session, {}});
-    send();
+                onEnd(status, values);
+        },
+        kUndeclared);
+}
+
+void CDialogBase::readAggregatedLinks(CDialogSession& session, AggregatedLinks& links, std::function<void()> onEnd,
+                                      std::vector<QWidget*> busy)
+{
+    readAggregatedLinks(session, links, disabledUntil(std::move(busy), std::move(onEnd)), kUndeclared);
 }
 
 } // namespace dialogs

@@ -17,9 +17,30 @@ class QLabel;
 
 namespace dialogs {
 
+// How far one declared read has come.
+enum class ReadState {
+    NotStarted,
+    UnderWay,
+    Whole,  // the walk reached its table's end, the get was answered
+    Failed, // no answer in time, or an error answer
+};
+
+// A read a dialog declares: a walk or get, what it reads, how far it is, and
+// the controls that act on it.
+struct DeclaredRead {
+    std::string name;
+    std::vector<std::string> oids; // the objects or columns it reads
+    ReadState state = ReadState::NotStarted;
+    std::vector<QPointer<QWidget>> controls; // enabled only when this read is whole
+};
+
+using ReadId = std::size_t;
+inline constexpr ReadId kUndeclared = static_cast<ReadId>(-1);
+
 // What every dialog of the module shares: modal, on top of other windows
-// (placed where it is, at its own size), the program's icon, and sessions
-// closed by the destroy path in the order they were added.
+// (placed where it is, at its own size), the program's icon, sessions closed
+// in the order they were added (the waiting part off this thread), and the
+// declared reads that hold the controls acting on them.
 class CDialogBase : public QDialog {
     Q_OBJECT
 public:
@@ -31,8 +52,10 @@ public:
 
     // True while a write sequence runs.
     bool writing() const { return m_writer.running(); }
-    // True while a get started by startGet has not ended.
-    bool reading() const { return !m_gets.empty(); }
+    // True while a read of this dialog is out or waits for its session.
+    bool reading() const;
+
+    const std::vector<DeclaredRead>& declaredReads() const { return m_reads; }
 
 signals:
     // After each walk's end has reached the dialog (tests wait for it).
@@ -46,23 +69,44 @@ protected:
     // A session of this dialog; memberName is what the destroy path prints.
     CDialogSession& addSession(std::string memberName);
 
-    // Starts a walk on `session`. Rows and the end arrive on this dialog's
-    // thread; `busy` widgets stay disabled until the end.
+    // Declares a read; `oids` are the objects or table columns it reads.
+    ReadId declareRead(std::string name, std::vector<std::string> oids);
+    ReadId declareRead(std::string name, const WalkRequest& walk) { return declareRead(std::move(name), walk.oids); }
+    ReadId declareRead(std::string name, const Bindings& get);
+    // `control` (a button that writes or starts an exchange) is enabled only
+    // while every read in `reads` is whole, whatever else enables it:
+    // setEnabled(true) on it stands as the wish, shown once the reads allow.
+    void needs(QWidget* control, const std::vector<ReadId>& reads);
+    // `control` (Refresh) stays off while any read in `reads` is under way,
+    // and comes back when they end, whole or not.
+    void waitsFor(QWidget* control, const std::vector<ReadId>& reads);
+    ReadState readState(ReadId read) const { return m_reads.at(read).state; }
+    bool readsWhole(const std::vector<ReadId>& reads) const;
+
+    // Starts a walk on `session`, after the walk it has out, if any. Rows and
+    // the end arrive on this dialog's thread; `read` tracks it.
     void startWalk(CDialogSession& session, const WalkRequest& request, std::function<void(const WalkRow&)> onRow,
-                   std::function<void()> onEnd = {}, std::vector<QWidget*> busy = {});
+                   std::function<void()> onEnd = {}, ReadId read = kUndeclared);
 
     // One get on `session` that leaves this thread free: `onEnd` gets, on this
     // dialog's thread, the status a synchronous get would have given and the
-    // values (none unless kStatusOk). `busy` widgets stay disabled until then.
-    // A get asked for while the session's previous one runs follows it.
+    // values (none unless kStatusOk). A get asked for while the session's
+    // previous exchange runs follows it.
     using GetEnd = std::function<void(int status, const std::vector<std::string>& values)>;
-    void startGet(CDialogSession& session, const Bindings& bindings, GetEnd onEnd, std::vector<QWidget*> busy = {});
+    void startGet(CDialogSession& session, const Bindings& bindings, GetEnd onEnd, ReadId read = kUndeclared);
+
+    // Undeclared reads that disable `busy` until they end (being replaced by
+    // declared reads dialog by dialog).
+    void startWalk(CDialogSession& session, const WalkRequest& request, std::function<void(const WalkRow&)> onRow,
+                   std::function<void()> onEnd, std::vector<QWidget*> busy);
+    void startGet(CDialogSession& session, const Bindings& bindings, GetEnd onEnd, std::vector<QWidget*> busy);
+    void readAggregatedLinks(CDialogSession& session, AggregatedLinks& links, std::function<void()> onEnd,
+                             std::vector<QWidget*> busy);
 
     // Reads the aggregated link membership into `links` (cleared first);
-    // `links.known()` once the walk has reached its end (a time-out shows
-    // kSwitchUnread instead), then `onEnd`.
+    // `links.known()` once the walk has read it whole, then `onEnd`.
     void readAggregatedLinks(CDialogSession& session, AggregatedLinks& links, std::function<void()> onEnd = {},
-                             std::vector<QWidget*> busy = {});
+                             ReadId read = kUndeclared);
 
     // Runs a write sequence off this dialog's thread: a busy cursor shows,
     // every control is disabled until the end, progress shows in the dialog,
@@ -75,25 +119,35 @@ protected:
 
     // Esc still asks to close while the disabled dialog writes.
     bool event(QEvent* event) override;
+    // Keeps a held control off when the dialog enables it.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void endWrite(const std::function<void()>& onEnd);
+    void readStarted(ReadId read);
+    void readEnded(ReadId read, bool whole);
+    // Shows each held control as its wish and its reads allow.
+    void applyReads();
+    void watch(QWidget* control);
 
     // "==================DestroyWindow===============", then each session's
-    // close and its line. Runs once.
+    // close and its line, off this thread. Runs once.
     void destroyPath();
     Poster poster();
 
     std::vector<std::unique_ptr<CDialogSession>> m_sessions;
     bool m_destroyed = false;
     QPointer<QWidget> m_focusBeforeWrite;
-    // Sessions with a get under way, each with the gets that wait for it.
-    struct SessionGets {
-        CDialogSession* session;
-        std::deque<std::function<void()>> waiting;
+    std::vector<DeclaredRead> m_reads;
+    struct Held {
+        QPointer<QWidget> control;
+        std::vector<ReadId> whole;   // reads that must be whole
+        std::vector<ReadId> settled; // reads that must not be under way
+        bool wanted = true;
     };
-    std::vector<SessionGets> m_gets;
-    std::vector<SessionGets>::iterator getsOf(const CDialogSession& session);
+    std::vector<Held> m_held;
+    bool m_applying = false;
+    int m_readsOut = 0;
     QLabel* m_writeProgress = nullptr;
     bool m_closeAfterWrite = false;
     int m_closeResult = 0;

@@ -42,48 +42,84 @@ void CDialogSession::setTransport(std::shared_ptr<snmp::Transport> transport)
 }
 
 CDialogSession::CDialogSession(std::string memberName)
-    : m_memberName(std::move(memberName)), m_snmp(newSnmpSession())
+    : m_memberName(std::move(memberName)), m_state(std::make_shared<State>())
 {
+    m_state->owner = this;
+    m_state->snmp = newSnmpSession();
 }
 
-CDialogSession::~CDialogSession() = default;
+CDialogSession::~CDialogSession()
+{
+    std::lock_guard lock(m_state->mutex);
+    m_state->abandoned = true;
+    m_state->active.post = nullptr;
+    m_state->queued.clear();
+}
 
 void CDialogSession::startWalk(const WalkRequest& request, Poster post, WalkSinks sinks)
 {
-    std::uint64_t generation;
     {
-        std::lock_guard lock(m_mutex);
-        generation = ++m_nextGeneration;
-        m_abandoned = false;
-        m_deliveryPosted = false; // a delivery posted before a close may have been dropped
-        m_active = Active{generation,      request.mode,    request.minimumBindings,
-                          request.timeoutMs, std::move(post), std::move(sinks)};
+        std::lock_guard lock(m_state->mutex);
+        if (m_state->abandoned)
+            return;
+    }
+    Waiting walk{request, std::move(post), std::move(sinks)};
+    // Opening a session whose walk is out would wait for that walk on this thread.
+    if (m_running) {
+        m_waiting.push_back(std::move(walk));
+        return;
+    }
+    begin(std::move(walk));
+}
+
+void CDialogSession::begin(Waiting walk)
+{
+    m_running = true;
+    const WalkRequest& request = walk.request;
+    const std::uint64_t generation = ++m_nextGeneration;
+    {
+        std::lock_guard lock(m_state->mutex);
+        m_state->deliveryPosted = false; // a delivery posted before a close may have been dropped
+        m_state->active = Active{generation,        request.mode,         request.minimumBindings,
+                                 request.timeoutMs, std::move(walk.post), std::move(walk.sinks)};
     }
     const int pduType = request.mode == WalkRequest::Mode::Single ? snmp::kPduGet
         : request.mode == WalkRequest::Mode::ReadOnlyTable     ? snmp::kPduGetBulk
                                                                : snmp::kPduGetNext;
-    if (!prepare(*m_snmp, pduType, nullBindings(request.oids)) || request.oids.empty()) {
-        std::lock_guard lock(m_mutex);
-        postLocked(generation, [this](const WalkSinks& sinks) {
+    snmp::CCommonSnmp& session = *m_state->snmp;
+    if (!prepare(session, pduType, nullBindings(request.oids)) || request.oids.empty()) {
+        std::lock_guard lock(m_state->mutex);
+        m_state->postLocked(generation, [this](const WalkSinks& sinks) {
             m_endStatus = snmp::kStatusNoAnswer;
             sinks.end();
+            walkDelivered();
         });
         return;
     }
     // The status is of no use here: version 3 always answers -1, and a request
     // that Open and addValue accepted is never refused.
-    m_snmp->getNextAsync(&CDialogSession::walkCallback, this,
+    session.getNextAsync(&CDialogSession::walkCallback, m_state.get(),
                          request.firstTimeoutMs ? request.firstTimeoutMs : static_cast<unsigned long>(request.timeoutMs));
+}
+
+void CDialogSession::walkDelivered()
+{
+    m_running = false;
+    if (m_waiting.empty())
+        return;
+    Waiting next = std::move(m_waiting.front());
+    m_waiting.pop_front();
+    begin(std::move(next));
 }
 
 unsigned CDialogSession::walkCallback(std::unique_ptr<snmp::CSnmpResponse> response, int requestId, void* context, int status)
 {
-    auto* self = static_cast<CDialogSession*>(context);
-    snmp::CCommonSnmp& session = *self->m_snmp;
+    auto* state = static_cast<State*>(context);
+    snmp::CCommonSnmp& session = *state->snmp;
     if (!session.FindRequestID(requestId)) {
         // A closing owner waits for the walk's end; this was its last answer.
-        std::lock_guard lock(self->m_mutex);
-        if (self->m_abandoned)
+        std::lock_guard lock(state->mutex);
+        if (state->abandoned)
             session.SignalGetDone();
         return 0;
     }
@@ -92,26 +128,28 @@ unsigned CDialogSession::walkCallback(std::unique_ptr<snmp::CSnmpResponse> respo
     WalkRequest::Mode mode;
     std::size_t minimumBindings;
     unsigned long timeoutMs;
+    CDialogSession* owner;
     {
-        std::lock_guard lock(self->m_mutex);
-        generation = self->m_active.generation;
-        mode = self->m_active.mode;
-        minimumBindings = self->m_active.minimumBindings;
-        timeoutMs = static_cast<unsigned long>(self->m_active.timeoutMs);
+        std::lock_guard lock(state->mutex);
+        generation = state->active.generation;
+        mode = state->active.mode;
+        minimumBindings = state->active.minimumBindings;
+        timeoutMs = static_cast<unsigned long>(state->active.timeoutMs);
+        owner = state->owner;
     }
-    // An answer too short to be a row is a failed read.
-    const int endedBy = status == snmp::kStatusOk ? snmp::kStatusFailed : status;
-    const auto end = [self, endedBy](const WalkSinks& sinks) {
-        self->m_endStatus = endedBy;
-        sinks.end();
-    };
-
-    if (status != snmp::kStatusOk || !response
-        || static_cast<std::size_t>(response->getValuesCount()) < minimumBindings
-        || response->getValuesCount() == 0) {
+    const bool shortRow = status == snmp::kStatusOk
+        && (!response || static_cast<std::size_t>(response->getValuesCount()) < minimumBindings
+            || response->getValuesCount() == 0);
+    if (status != snmp::kStatusOk || shortRow) {
+        // An answer too short to be a row is an error answer, not the table's end.
+        const int endedBy = shortRow ? snmp::kStatusFailed : status;
         session.SignalGetDone();
-        std::lock_guard lock(self->m_mutex);
-        self->postLocked(generation, end);
+        std::lock_guard lock(state->mutex);
+        state->postLocked(generation, [owner, endedBy](const WalkSinks& sinks) {
+            owner->m_endStatus = endedBy;
+            sinks.end();
+            owner->walkDelivered();
+        });
         return 0;
     }
 
@@ -122,30 +160,31 @@ unsigned CDialogSession::walkCallback(std::unique_ptr<snmp::CSnmpResponse> respo
         session.getSuffix(static_cast<int>(i), *response, row.suffixes[i]);
     response.reset();
     {
-        std::lock_guard lock(self->m_mutex);
-        self->postLocked(generation, [row = std::move(row)](const WalkSinks& sinks) { sinks.row(row); });
+        std::lock_guard lock(state->mutex);
+        state->postLocked(generation, [row = std::move(row)](const WalkSinks& sinks) { sinks.row(row); });
         if (mode == WalkRequest::Mode::Single)
-            self->postLocked(generation, [self](const WalkSinks& sinks) {
-                self->m_endStatus = snmp::kStatusOk;
+            state->postLocked(generation, [owner](const WalkSinks& sinks) {
+                owner->m_endStatus = snmp::kStatusOk;
                 sinks.end();
+                owner->walkDelivered();
             });
     }
     if (mode == WalkRequest::Mode::Single)
         session.SignalGetDone();
     else
-        session.getNextAsync(&CDialogSession::walkCallback, self, timeoutMs);
+        session.getNextAsync(&CDialogSession::walkCallback, state, timeoutMs);
     return 0;
 }
 
-void CDialogSession::postLocked(std::uint64_t generation, std::function<void(const WalkSinks&)> task)
+void CDialogSession::State::postLocked(std::uint64_t generation, std::function<void(const WalkSinks&)> task)
 {
-    if (m_abandoned || !m_active.post)
+    if (abandoned || !active.post)
         return;
-    m_queued.push_back({generation, std::move(task)});
-    if (m_deliveryPosted)
+    queued.push_back({generation, std::move(task)});
+    if (deliveryPosted)
         return;
-    m_deliveryPosted = true;
-    m_active.post([this] { deliverQueued(); });
+    deliveryPosted = true;
+    active.post([owner = owner] { owner->deliverQueued(); });
 }
 
 void CDialogSession::deliverQueued()
@@ -154,32 +193,33 @@ void CDialogSession::deliverQueued()
     for (;;) {
         Delivery delivery;
         {
-            std::lock_guard lock(m_mutex);
-            if (m_queued.empty() || m_abandoned) {
-                m_deliveryPosted = false;
+            std::lock_guard lock(m_state->mutex);
+            if (m_state->queued.empty() || m_state->abandoned) {
+                m_state->deliveryPosted = false;
                 return;
             }
             if (std::chrono::steady_clock::now() >= sliceEnd) {
-                m_active.post([this] { deliverQueued(); });
+                m_state->active.post([this] { deliverQueued(); });
                 return;
             }
-            delivery = std::move(m_queued.front());
-            m_queued.pop_front();
+            delivery = std::move(m_state->queued.front());
+            m_state->queued.pop_front();
         }
-        // Only the owner's thread writes m_active, so reading it unlocked here is safe.
-        if (delivery.generation != m_active.generation)
+        // Only the owner's thread writes active, so reading it unlocked here is safe.
+        if (delivery.generation != m_state->active.generation)
             continue;
-        const WalkSinks sinks = m_active.sinks; // a sink may start the next walk
+        const WalkSinks sinks = m_state->active.sinks; // a sink may start the next walk
         delivery.task(sinks);
     }
 }
 
 int CDialogSession::exchange(int pduType, const Bindings& bindings, std::vector<std::string>* values, int timeoutMs)
 {
-    if (!prepare(*m_snmp, pduType, bindings))
+    snmp::CCommonSnmp& session = *m_state->snmp;
+    if (!prepare(session, pduType, bindings))
         return snmp::kStatusNoAnswer;
     std::unique_ptr<snmp::CSnmpResponse> response;
-    const int status = m_snmp->send(response, timeoutMs);
+    const int status = session.send(response, timeoutMs);
     if (values) {
         values->clear();
         if (status == snmp::kStatusOk && response)
@@ -190,23 +230,33 @@ int CDialogSession::exchange(int pduType, const Bindings& bindings, std::vector<
 
 int CDialogSession::exchangeByGetNext(int pduType, const Bindings& bindings, int timeoutMs)
 {
-    if (!prepare(*m_snmp, pduType, bindings))
+    snmp::CCommonSnmp& session = *m_state->snmp;
+    if (!prepare(session, pduType, bindings))
         return snmp::kStatusNoAnswer;
     std::unique_ptr<snmp::CSnmpResponse> response;
-    return m_snmp->getNext(response, timeoutMs);
+    return session.getNext(response, timeoutMs);
+}
+
+std::function<void()> CDialogSession::abandon()
+{
+    {
+        std::lock_guard lock(m_state->mutex);
+        m_state->abandoned = true;
+        m_state->active.post = nullptr;
+        m_state->queued.clear();
+        m_state->deliveryPosted = false;
+    }
+    m_waiting.clear();
+    m_running = false;
+    return [state = m_state, line = "==================" + m_memberName + ".Close==============="] {
+        state->snmp->Close();
+        platform::debugOutput(line);
+    };
 }
 
 void CDialogSession::close()
 {
-    {
-        std::lock_guard lock(m_mutex);
-        m_abandoned = true;
-        m_active.post = nullptr;
-        m_queued.clear();
-        m_deliveryPosted = false;
-    }
-    m_snmp->Close();
-    platform::debugOutput("==================" + m_memberName + ".Close===============");
+    abandon()();
 }
 
 } // namespace dialogs

@@ -58,8 +58,9 @@ struct WalkSinks {
 
 // A session that a dialog owns, with the walk plumbing every dialog shares.
 // The walk callback runs on the session's thread: it turns each answer into a
-// WalkRow and posts it; rows and the end reach the sinks on the owner's thread
-// and only while the walk that produced them is the current one.
+// WalkRow and posts it; rows and the end reach the sinks on the owner's thread.
+// One walk runs at a time: a walk asked for while another is out follows it,
+// and every walk's end is delivered.
 class CDialogSession {
 public:
     // memberName is the name the destroy path prints ("m_cCommonSNMP").
@@ -69,12 +70,14 @@ public:
     CDialogSession(const CDialogSession&) = delete;
     CDialogSession& operator=(const CDialogSession&) = delete;
 
-    snmp::CCommonSnmp& snmp() { return *m_snmp; }
+    snmp::CCommonSnmp& snmp() { return *m_state->snmp; }
     const std::string& memberName() const { return m_memberName; }
 
-    // Owner's thread. Starts a walk (any previous one is forgotten). When the
-    // request cannot even be prepared, the end is posted at once.
+    // Owner's thread. Starts a walk, or queues it behind the walk under way.
+    // When the request cannot even be prepared, the end is posted at once.
     void startWalk(const WalkRequest& request, Poster post, WalkSinks sinks);
+    // Owner's thread: a walk is out or waiting.
+    bool busy() const { return m_running || !m_waiting.empty(); }
 
     // Owner's thread: how the last delivered walk ended. kStatusOk only after
     // a single get that delivered its row; otherwise the status that ended it
@@ -82,7 +85,7 @@ public:
     // kStatusFailed for an error answer or one too short to be a row).
     int endStatus() const { return m_endStatus; }
 
-    // Synchronous exchanges on the owner's thread; status as CCommonSnmp.
+    // Synchronous exchanges on the calling thread; status as CCommonSnmp.
     int exchange(int pduType, const Bindings& bindings, std::vector<std::string>* values = nullptr, int timeoutMs = 0);
     // The same through the walker's synchronous getNext (sets that wait an explicit time).
     int exchangeByGetNext(int pduType, const Bindings& bindings, int timeoutMs = 0);
@@ -90,6 +93,12 @@ public:
     // The destroy path's step for this session: no further row or end is
     // delivered, Close, then "==================<member>.Close===============".
     void close();
+
+    // The same in two halves, so the waiting half can run on another thread:
+    // abandon() on the owner's thread stops every delivery and walk start at
+    // once; the task it returns closes the session and prints the line, on
+    // any thread, even after this object is gone.
+    std::function<void()> abandon();
 
     // Where new sessions send: null for the real network (tests and the
     // demonstration plug the simulated switch in here).
@@ -104,30 +113,47 @@ private:
         Poster post;
         WalkSinks sinks;
     };
-
-    static unsigned walkCallback(std::unique_ptr<snmp::CSnmpResponse> response, int requestId, void* context, int status);
     struct Delivery {
         std::uint64_t generation;
         std::function<void(const WalkSinks&)> task;
     };
+    struct Waiting {
+        WalkRequest request;
+        Poster post;
+        WalkSinks sinks;
+    };
+    // What the walk callback touches: it outlives this object while a
+    // background close still runs.
+    struct State {
+        CDialogSession* owner = nullptr; // only dereferenced through posted tasks
+        std::mutex mutex; // guards active, abandoned, queued and deliveryPosted
+        Active active;
+        bool abandoned = false;
+        std::deque<Delivery> queued;
+        bool deliveryPosted = false;
+        // Last: destroyed first, so no callback outlives the state above.
+        std::unique_ptr<snmp::CCommonSnmp> snmp;
 
-    // Callback thread, under m_mutex: queues a task for the owner unless the
-    // walk was abandoned.
-    void postLocked(std::uint64_t generation, std::function<void(const WalkSinks&)> task);
+        // Callback thread, under mutex: queues a task for the owner unless
+        // the session was abandoned.
+        void postLocked(std::uint64_t generation, std::function<void(const WalkSinks&)> task);
+    };
+
+    static unsigned walkCallback(std::unique_ptr<snmp::CSnmpResponse> response, int requestId, void* context, int status);
+
+    void begin(Waiting walk);
     // Owner's thread: runs queued deliveries for a slice of time, then yields
     // to the owner's other events, so a long table never stalls the dialog.
     void deliverQueued();
+    // Owner's thread, after an end was delivered: the next waiting walk goes out.
+    void walkDelivered();
 
     std::string m_memberName;
-    std::mutex m_mutex;      // guards m_active and m_abandoned against the callback thread
-    Active m_active;
-    bool m_abandoned = false;
-    std::deque<Delivery> m_queued; // guarded by m_mutex
-    bool m_deliveryPosted = false; // guarded by m_mutex
-    std::uint64_t m_nextGeneration = 0;
-    int m_endStatus = 0; // owner's thread only
-    // Last: destroyed first, so no callback outlives the state above.
-    std::unique_ptr<snmp::CCommonSnmp> m_snmp;
+    std::shared_ptr<State> m_state;
+    std::uint64_t m_nextGeneration = 0; // owner's thread only
+    int m_endStatus = 0;                // owner's thread only
+    bool m_running = false;             // owner's thread only
+    std::deque<Waiting> m_waiting;      // owner's thread only
 };
 
 } // namespace dialogs

@@ -79,7 +79,7 @@ TEST_F(PortDialogs, PortConfigurationShowsTheModelAndWritesOnePortAtATime)
     takeSets();
     prompter.answer(true);
     prompter.answer(true);
-    dialog.selectRow(4);
+    dialog.list()->setCurrentItem(dialog.list()->topLevelItem(4));
     speed->setCurrentIndex(1);
     flow->setCurrentIndex(0);
     applyAndReread(dialog, 28);
@@ -90,7 +90,7 @@ TEST_F(PortDialogs, PortConfigurationShowsTheModelAndWritesOnePortAtATime)
     // Port 21 shares link 1 with port 22, both at "Auto": only its flow control is written.
     prompter.clear();
     prompter.answer(true);
-    dialog.selectRow(20);
+    dialog.list()->setCurrentItem(dialog.list()->topLevelItem(20));
     flow->setCurrentIndex(0);
     applyAndReread(dialog, 28);
     EXPECT_EQ(takeSets(), Texts{"1.13.1.5.21=1"});

@@ -101,6 +101,34 @@ TEST_F(PortSecurityAgainstSimulator, Dot1xPortRangeOf31GoesOutAs30And1Bindings)
     EXPECT_EQ(takeSetTexts(kSwitchMib), Texts{});
 }
 
+// A port walk cut short after port 9 would count ports 10-28 as neither auto
+// nor forceUnauthorized, and links unread would let a link's port in: Apply
+// stays off and nothing is sent.
+TEST_F(PortSecurityAgainstSimulator, Dot1xPortAppliesOnlyAfterThePortsAndLinksWereReadWhole)
+{
+    struct Cut {
+        std::string silenced;
+        int from, to;
+    };
+    for (const Cut& cut : {Cut{kSwitchMib + "11.2.9.1.3.9", 1, 9}, Cut{kSwitchMib + "8.1.3.1.2", 21, 21}}) {
+        SwitchSettings settings = quietSwitch();
+        settings.faults.silentGets = {snmp::Oid{}};
+        ASSERT_TRUE(snmp::oidFromText(cut.silenced, settings.faults.silentGets[0]));
+        startSwitch("QMX-7720-ZA", settings);
+        m_prompter.clear();
+        CDot1xPortDialog dialog(28, {"60", "30", "30", "30", "2", "3600", "Disabled"});
+        WalkEnds(dialog).wait(2);
+        ASSERT_TRUE(waitForReads(dialog));
+        EXPECT_EQ(m_prompter.texts(), Texts{dialogs::kSwitchUnread}) << cut.silenced;
+        EXPECT_EQ(dialog.list()->topLevelItemCount(), cut.from == 1 ? 9 : 28) << cut.silenced;
+        EXPECT_EQ(enabledOf(dialog, {"apply", "refresh"}), Texts{"refresh"}) << cut.silenced;
+        dialog.range()->setRange(cut.from, cut.to);
+        dialog.apply();
+        EXPECT_TRUE(waitForWrite(dialog));
+        EXPECT_EQ(takeSetTexts(kSwitchMib), Texts{}) << cut.silenced;
+    }
+}
+
 TEST_F(PortSecurityAgainstSimulator, ArpEntryIsCreatedInThreeRequestsListedAndDeleted)
 {
     {

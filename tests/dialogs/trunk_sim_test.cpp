@@ -1,4 +1,5 @@
 #include "debug_lines.h"
+#include "dialogs/background_close.h"
 #include "dialogs/port_check_grid.h"
 #include "dialogs/switching/trunk_configuration_dialog.h"
 #include "dialogs/switching/trunk_member_dialog.h"
@@ -83,6 +84,7 @@ TEST_F(TrunkDialogs, OkWaitsForTheWholeSnapshot)
         EXPECT_TRUE(dialog.ok());
         ASSERT_TRUE(waitForWrite(dialog));
     }
+    dialogs::waitForBackgroundCloses();
     EXPECT_EQ(takeSetTexts(P), Texts{"8.1.3.1.2.1=0x00000e00 8.1.3.1.3.1=2"});
     EXPECT_EQ(lines.banners(),
               closeBanners({"m_cCommonSNMP", "m_cCommonSNMPSet", "m_cCommonSNMPMirror", "m_cCommonSNMPTableACL",
@@ -110,18 +112,22 @@ TEST_F(TrunkDialogs, SpanningTreeOffSinceOpeningCountsFromTheNextOk)
 TEST_F(TrunkDialogs, ConfigurationListsAppliesAndRunsTheMemberDialog)
 {
     CTrunkConfigurationDialog dialog(28);
-    ASSERT_TRUE(waitUntil([&] { return dialog.list()->topLevelItemCount() == 8; }));
+    ASSERT_TRUE(waitForReads(dialog));
+    ASSERT_EQ(dialog.list()->topLevelItemCount(), 8);
     auto* portMember = dialog.findChild<QPushButton*>("portMember");
     EXPECT_TRUE(portMember->isEnabled());
     portMember->click();
     // Link 2 is off: its row selects "Disable".
-    emit dialog.list()->itemClicked(dialog.list()->topLevelItem(1), 0);
+    dialog.list()->setCurrentItem(dialog.list()->topLevelItem(1));
     EXPECT_EQ(shown(dialog, {"mode"}), Texts{"Disable"});
     portMember->click();
     EXPECT_EQ(prompter.texts(), (Texts{"Please select the Trunk !", "Link Aggregation State is disable."}));
 
     fill(dialog, {{"mode", "LACP"}});
     EXPECT_EQ(setsBy(dialog, P, [&] { ASSERT_TRUE(dialog.applyMode()); }), Texts{"8.1.3.1.3.2=1"});
+    // The state is written back once its re-read has ended.
+    EXPECT_FALSE(dialog.applyState());
+    ASSERT_TRUE(waitForReads(dialog));
     dialog.findChild<QCheckBox*>("enable")->setChecked(false);
     EXPECT_EQ(setsBy(dialog, P, [&] { ASSERT_TRUE(dialog.applyState()); }), Texts{"8.1.2.0=2"});
     ASSERT_TRUE(waitForReads(dialog));
@@ -134,7 +140,7 @@ TEST_F(TrunkDialogs, ConfigurationListsAppliesAndRunsTheMemberDialog)
     ASSERT_TRUE(waitUntil([&] { return dialog.list()->topLevelItemCount() == 8 && portMember->isEnabled(); }));
 
     // The member dialog for link 1 adds port 23; the list shows it on return.
-    emit dialog.list()->itemClicked(dialog.list()->topLevelItem(0), 0);
+    dialog.list()->setCurrentItem(dialog.list()->topLevelItem(0));
     QTimer::singleShot(0, [] {
         auto* member = qobject_cast<CTrunkMemberDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(member, nullptr);

@@ -65,7 +65,7 @@ TEST_F(VlanDialogsAgainstSimulator, MemberSetsRequestByRequestAndTheListAfterwar
         startSwitch(c.model);
         CVlanConfigurationDialog config(c.ports, true);
         WalkEnds configWalks(config);
-        configWalks.wait(3);
+        configWalks.wait(4);
         m_transport->withSwitch([&](sim::SimulatedSwitch& device) {
             snmp::Oid refused;
             snmp::oidFromText(c.refused, refused);
@@ -75,7 +75,7 @@ TEST_F(VlanDialogsAgainstSimulator, MemberSetsRequestByRequestAndTheListAfterwar
             device.set(sim::joined(sim::oids::kVlanEntry, {1, 10}), sim::octetValue(kLongName));
         });
         config.refresh();
-        configWalks.wait(3);
+        configWalks.wait(4);
 
         CVlanEntryDialog entry(c.add, c.ports, config.vlans(), c.vid, c.add || c.vid == 10);
         WalkEnds(entry).wait(1);
@@ -88,7 +88,7 @@ TEST_F(VlanDialogsAgainstSimulator, MemberSetsRequestByRequestAndTheListAfterwar
         EXPECT_TRUE(prompter.shown().empty());
 
         config.refresh();
-        configWalks.wait(3);
+        configWalks.wait(4);
         QTreeWidgetItem* listed = rowOf(*config.list(), QString::number(c.vid));
         ASSERT_NE(listed, nullptr) << c.vid;
         EXPECT_EQ((Texts{listed->text(3).toStdString(), listed->text(4).toStdString()}), (Texts{c.listedEgress, c.listedUntagged}))
@@ -102,7 +102,7 @@ TEST_F(VlanDialogsAgainstSimulator, PvidsOfFiftyTwoPortsAreWrittenOneRequestEach
     settings.faults.answers = {{snmp::Oid{1, 3, 6, 1, 4, 1, 32473, 10, 75, 7, 7, 7, 1, 1, 1}, "40941"}};
     startSwitch("QMX-7752-ZA", settings);
     CVlanConfigurationDialog config(52, true);
-    WalkEnds(config).wait(3);
+    WalkEnds(config).wait(4);
     CPvidDialog pvid(52, config.vlans());
     WalkEnds(pvid).wait(2);
     EXPECT_EQ(pvid.pvidEdit(1)->text(), "40941") << "shown whole";
@@ -124,10 +124,10 @@ TEST_F(VlanDialogsAgainstSimulator, DeleteDestroysTheRowAndAsymmetricModeAsksFir
     startSwitch("QMX-7720-ZA");
     CVlanConfigurationDialog config(28, true);
     WalkEnds walks(config);
-    walks.wait(3);
+    walks.wait(4);
     config.list()->setCurrentItem(rowOf(*config.list(), "30"));
     config.remove();
-    walks.wait(3);
+    walks.wait(4);
     EXPECT_EQ(takeSetTexts(kVlan), Texts{"5.30=6"});
     EXPECT_EQ(rowOf(*config.list(), "30"), nullptr);
     EXPECT_EQ(config.list()->topLevelItemCount(), 3);
@@ -137,7 +137,7 @@ TEST_F(VlanDialogsAgainstSimulator, DeleteDestroysTheRowAndAsymmetricModeAsksFir
     config.applyAsymmetric(); // Cancel
     prompter.answer(true);
     config.applyAsymmetric();
-    walks.wait(3);
+    walks.wait(4);
     EXPECT_EQ(prompter.texts(), (Texts{kAsymmetricQuestion, kAsymmetricQuestion}));
     EXPECT_EQ(takeSetTexts("1.3.6.1.4.1.32473.10.75.7.7."), Texts{"5.0=1"});
     EXPECT_TRUE(box->isChecked());
@@ -151,12 +151,12 @@ TEST_F(VlanDialogsAgainstSimulator, VlanEditFlagOffKeepsChangesDisabledThroughRe
         WalkEnds walks(config);
         for (int refresh = 0; refresh < 2; ++refresh) {
             EXPECT_FALSE(config.findChild<QPushButton*>("pvid")->isEnabled()) << "PVID before the VLAN list is read";
-            walks.wait(3);
+            walks.wait(4);
             const Texts all{"add", "edit", "delete", "pvid", "refresh", "apply", "close"};
             EXPECT_EQ(enabledOf(config, all), vlanEdit ? all : Texts(all.begin() + 4, all.end()));
             EXPECT_EQ(config.list()->topLevelItemCount(), 4);
             config.refresh();
         }
-        walks.wait(3);
+        walks.wait(4);
     }
 }

@@ -21,7 +21,8 @@ CArpSpoofingDialog::CArpSpoofingDialog(int portCount, QWidget* parent)
     : CDialogBase(parent),
       m_portCount(portCount),
       m_cCommonSNMP(addSession("m_cCommonSNMP")),
-      m_cCommonSNMPTable(addSession("m_cCommonSNMPTable"))
+      m_cCommonSNMPTable(addSession("m_cCommonSNMPTable")),
+      m_entryRead(declareRead("ARP spoofing entries", arpSpoofingRead()))
 {
     m_list = newListView(arpSpoofingHeaders(), this);
     int column = 0;
@@ -58,6 +59,9 @@ CArpSpoofingDialog::CArpSpoofingDialog(int portCount, QWidget* parent)
 
     setWindowTitle(QStringLiteral("ARP Spoofing Prevention Setting"));
     resize(620, 360);
+    needs(m_add, {m_entryRead});
+    needs(m_delete, {m_entryRead});
+    waitsFor(m_refresh, {m_entryRead});
     refresh();
 }
 
@@ -76,7 +80,7 @@ void CArpSpoofingDialog::refresh()
             appendRow(m_list, {std::to_string(m_rows.size()), decoded->address, decoded->mac, decoded->ports});
             m_total->setText(QString::number(m_rows.size()));
         },
-        {}, {m_add, m_delete, m_refresh});
+        {}, m_entryRead);
 }
 
 void CArpSpoofingDialog::add()

@@ -29,6 +29,8 @@ private:
     std::vector<ArpSpoofingRow> m_rows; // as listed
     CDialogSession& m_cCommonSNMP;
     CDialogSession& m_cCommonSNMPTable;
+    // Add counts the entries; Delete names a listed one.
+    ReadId m_entryRead;
     QTreeWidget* m_list;
     QLineEdit* m_total;
     QPushButton* m_add;

@@ -29,7 +29,8 @@ CArpSpoofingEntryDialog::CArpSpoofingEntryDialog(int portCount, QWidget* parent)
       m_portCount(portCount),
       m_links(portCount),
       m_cCommonSNMP(addSession("m_cCommonSNMP")),
-      m_cCommonSNMPTable(addSession("m_cCommonSNMPTable"))
+      m_cCommonSNMPTable(addSession("m_cCommonSNMPTable")),
+      m_linkRead(declareRead("aggregated links", aggregatedLinkRead()))
 {
     // Placed by geometry: the frame's layout table moves and stretches them.
     auto* addressing = new QWidget(this);
@@ -75,8 +76,9 @@ CArpSpoofingEntryDialog::CArpSpoofingEntryDialog(int portCount, QWidget* parent)
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     setWindowTitle(QStringLiteral("Add ARP Spoofing Prevention Entry"));
-    m_apply->setEnabled(false);
-    readAggregatedLinks(m_cCommonSNMPTable, m_links, [this] { m_apply->setEnabled(m_links.known()); });
+    // The link rule keeps each aggregated link's ports alike.
+    needs(m_apply, {m_linkRead});
+    readAggregatedLinks(m_cCommonSNMPTable, m_links, {}, m_linkRead);
 }
 
 void CArpSpoofingEntryDialog::allPortsToggled(bool checked)
@@ -87,7 +89,7 @@ void CArpSpoofingEntryDialog::allPortsToggled(bool checked)
 
 void CArpSpoofingEntryDialog::apply()
 {
-    if (!m_links.known())
+    if (!readsWhole({m_linkRead}))
         return;
     const ArpSpoofingEntry entry{m_address->hasBlankField(), textOf(m_address->text()), textOf(m_mac->text()),
                                  m_ports->checkedPorts(kProtectRow)};

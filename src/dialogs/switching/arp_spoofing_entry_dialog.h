@@ -36,6 +36,7 @@ private:
     AggregatedLinks m_links;
     CDialogSession& m_cCommonSNMP;
     CDialogSession& m_cCommonSNMPTable;
+    ReadId m_linkRead;
     CIpAddressEdit* m_address;
     QLineEdit* m_mac;
     QCheckBox* m_allPorts;

@@ -20,7 +20,9 @@ CDhcpScreeningDialog::CDhcpScreeningDialog(int portCount, QWidget* parent)
       m_states(static_cast<std::size_t>(std::max(portCount, 0)), kScreeningDisabled),
       m_links(portCount),
       m_cCommonSNMP(addSession("m_cCommonSNMP")),
-      m_cCommonSNMPTable(addSession("m_cCommonSNMPTable"))
+      m_cCommonSNMPTable(addSession("m_cCommonSNMPTable")),
+      m_linkRead(declareRead("aggregated links", aggregatedLinkRead())),
+      m_stateRead(declareRead("DHCP screening ports", dhcpScreeningRead()))
 {
     m_list = newListView({"Port", "State"}, this);
     m_list->setColumnWidth(0, 100);
@@ -30,7 +32,7 @@ CDhcpScreeningDialog::CDhcpScreeningDialog(int portCount, QWidget* parent)
     m_state->setObjectName(QStringLiteral("state"));
     m_state->addItems(qTexts(dhcpScreeningStateItems()));
     m_apply = pushButton(QStringLiteral("&Apply"), "apply", this);
-    QPushButton* refreshButton = pushButton(QStringLiteral("&Refresh"), "refresh", this);
+    m_refresh = pushButton(QStringLiteral("&Refresh"), "refresh", this);
     QPushButton* close = pushButton(QStringLiteral("&Close"), "close", this);
 
     auto* settings = new QHBoxLayout;
@@ -41,7 +43,7 @@ CDhcpScreeningDialog::CDhcpScreeningDialog(int portCount, QWidget* parent)
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_apply);
-    buttons->addWidget(refreshButton);
+    buttons->addWidget(m_refresh);
     buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_list);
@@ -49,18 +51,16 @@ CDhcpScreeningDialog::CDhcpScreeningDialog(int portCount, QWidget* parent)
     layout->addLayout(buttons);
 
     connect(m_apply, &QPushButton::clicked, this, &CDhcpScreeningDialog::apply);
-    connect(refreshButton, &QPushButton::clicked, this, &CDhcpScreeningDialog::refresh);
+    connect(m_refresh, &QPushButton::clicked, this, &CDhcpScreeningDialog::refresh);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
 
     setWindowTitle(QStringLiteral("DHCP Server Screening Port Settings"));
     resize(560, 420);
     m_range->setRange(1, portCount);
     m_state->setCurrentIndex(0);
-    updateApply();
-    readAggregatedLinks(m_cCommonSNMPTable, m_links, [this] {
-        updateApply();
-        refresh();
-    });
+    needs(m_apply, {m_linkRead, m_stateRead});
+    waitsFor(m_refresh, {m_linkRead, m_stateRead});
+    readAggregatedLinks(m_cCommonSNMPTable, m_links, [this] { refresh(); }, m_linkRead);
 }
 
 void CDhcpScreeningDialog::refresh()
@@ -68,17 +68,15 @@ void CDhcpScreeningDialog::refresh()
     startGet(
         m_cCommonSNMP, dhcpScreeningRead(),
         [this](int status, const std::vector<std::string>& values) {
-            if (status == snmp::kStatusOk) {
-                // A failed or garbled read leaves the states as they were.
-                if (auto states = decodeDhcpScreening(values, m_portCount)) {
-                    m_states = std::move(*states);
-                    m_statesRead = true;
-                }
-            }
+            // A failed or garbled read leaves the states as they were, and Apply off.
+            const auto states = status == snmp::kStatusOk ? decodeDhcpScreening(values, m_portCount) : std::nullopt;
+            m_statesDecoded = states.has_value();
+            if (states)
+                m_states = *states;
             showStates();
-            updateApply();
+            m_apply->setEnabled(m_statesDecoded);
         },
-        {m_apply, findChild<QPushButton*>(QStringLiteral("refresh"))});
+        m_stateRead);
 }
 
 void CDhcpScreeningDialog::showStates()
@@ -88,14 +86,9 @@ void CDhcpScreeningDialog::showStates()
         appendRow(m_list, {std::to_string(i + 1), dhcpScreeningStateText(m_states[i])});
 }
 
-void CDhcpScreeningDialog::updateApply()
-{
-    m_apply->setEnabled(m_links.known() && m_statesRead);
-}
-
 void CDhcpScreeningDialog::apply()
 {
-    if (!m_links.known() || !m_statesRead)
+    if (!readsWhole({m_linkRead, m_stateRead}) || !m_statesDecoded)
         return;
     const int state = m_state->currentIndex() == 1 ? kScreeningEnabled : kScreeningDisabled;
     DhcpScreeningChange change = changeDhcpScreening(m_states, m_range->from(), m_range->to(), state, m_links);

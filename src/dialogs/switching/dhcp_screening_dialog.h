@@ -31,19 +31,22 @@ public:
 
 private:
     void showStates();
-    void updateApply();
 
     int m_portCount;
     std::vector<int> m_states; // per port, port 1 first
     AggregatedLinks m_links;
-    // Apply writes every port's state: it waits for one read of them.
-    bool m_statesRead = false;
+    // The last answer held a bitmap for every port.
+    bool m_statesDecoded = false;
     CDialogSession& m_cCommonSNMP;
     CDialogSession& m_cCommonSNMPTable;
+    ReadId m_linkRead;
+    // Apply writes every port's state.
+    ReadId m_stateRead;
     CPortRangeControl* m_range;
     QComboBox* m_state;
     QTreeWidget* m_list;
     QPushButton* m_apply;
+    QPushButton* m_refresh;
 };
 
 } // namespace dialogs::switching

@@ -50,7 +50,8 @@ CDot1xConfigDialog::CDot1xConfigDialog(int portCount, QWidget* parent)
       m_portCount(portCount),
       m_cCommonSNMP(addSession("m_cCommonSNMP")),
       m_cCommonSNMPSet(addSession("m_cCommonSNMPSet")),
-      m_cCommonSNMParg(addSession("m_cCommonSNMParg"))
+      m_cCommonSNMParg(addSession("m_cCommonSNMParg")),
+      m_configRead(declareRead("802.1X settings", dot1xConfigRead()))
 {
     m_enable = new QCheckBox(QStringLiteral("Enable 802.1X"), this);
     m_enable->setObjectName(QStringLiteral("enable"));
@@ -110,15 +111,15 @@ CDot1xConfigDialog::CDot1xConfigDialog(int portCount, QWidget* parent)
 
     setWindowTitle(QStringLiteral("802.1X Config Information"));
     enableFields(false);
-    m_apply->setEnabled(false);
+    needs(m_apply, {m_configRead});
+    needs(m_portSet, {m_configRead});
+    waitsFor(m_refresh, {m_configRead});
     refresh();
 }
 
 void CDot1xConfigDialog::refresh()
 {
-    startWalk(
-        m_cCommonSNMP, dot1xConfigRead(), [this](const WalkRow& row) { showAnswer(row); },
-        [this] { m_apply->setEnabled(m_read); }, {m_apply, m_refresh});
+    startWalk(m_cCommonSNMP, dot1xConfigRead(), [this](const WalkRow& row) { showAnswer(row); }, {}, m_configRead);
 }
 
 void CDot1xConfigDialog::showAnswer(const WalkRow& row)
@@ -126,7 +127,6 @@ void CDot1xConfigDialog::showAnswer(const WalkRow& row)
     const auto texts = decodeDot1xConfig(row);
     if (!texts)
         return;
-    m_read = true;
     m_enable->setChecked(texts->enabled);
     m_radius->setText(qText(texts->radiusAddress));
     setLimitedText(m_key, texts->key, kDot1xKeyLength);
@@ -169,7 +169,7 @@ Dot1xConfigInput CDot1xConfigDialog::input() const
 
 void CDot1xConfigDialog::apply()
 {
-    if (!m_read)
+    if (!readsWhole({m_configRead}))
         return;
     const Dot1xConfigInput in = input();
     if (const std::string message = checkDot1xConfig(in); !message.empty()) {

@@ -32,11 +32,11 @@ private:
     Dot1xTimerTexts timerTexts() const;
 
     int m_portCount;
-    // Apply waits for a read: it writes every field back.
-    bool m_read = false;
     CDialogSession& m_cCommonSNMP;
     CDialogSession& m_cCommonSNMPSet;
     CDialogSession& m_cCommonSNMParg;
+    // Apply writes every field back; PortSet shows the timers as read.
+    ReadId m_configRead;
     QCheckBox* m_enable;
     QPushButton* m_apply;
     CIpAddressEdit* m_radius;

@@ -3,7 +3,6 @@
 #include "dialogs/port_range_control.h"
 #include "dialogs/widgets.h"
 #include "platform/prompter.h"
-#include "snmp/common_snmp.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -28,7 +27,9 @@ CDot1xPortDialog::CDot1xPortDialog(int portCount, Dot1xTimerTexts timers, QWidge
       m_links(portCount),
       m_cCommonSNMP(addSession("m_cCommonSNMP")),
       m_cCommonSNMPTableTrunkInfo(addSession("m_cCommonSNMPTableTrunkInfo")),
-      m_cCommonSNMPTable(addSession("m_cCommonSNMPTable"))
+      m_cCommonSNMPTable(addSession("m_cCommonSNMPTable")),
+      m_linkRead(declareRead("aggregated links", aggregatedLinkRead())),
+      m_portRead(declareRead("802.1X ports", dot1xPortRead()))
 {
     m_range = new CPortRangeControl(QStringLiteral("From Port:"), QStringLiteral("To Port:"), portCount, this);
     m_control = new QComboBox(this);
@@ -61,22 +62,24 @@ CDot1xPortDialog::CDot1xPortDialog(int portCount, Dot1xTimerTexts timers, QWidge
     setWindowTitle(QStringLiteral("802.1X Port Configuration"));
     m_range->setRange(1, portCount);
     m_control->setCurrentIndex(kControlAuto);
-    updateApply();
+    // A port the walk did not reach would count as neither auto nor
+    // forceUnauthorized and let a range lock every port out.
+    needs(m_apply, {m_linkRead, m_portRead});
+    waitsFor(m_refresh, {m_linkRead, m_portRead});
     reread();
 }
 
 void CDot1xPortDialog::reread()
 {
-    if (m_links.known())
+    if (readState(m_linkRead) == ReadState::Whole)
         refresh();
     else
-        readAggregatedLinks(m_cCommonSNMPTableTrunkInfo, m_links, [this] { refresh(); }, {m_refresh});
+        readAggregatedLinks(m_cCommonSNMPTableTrunkInfo, m_links, [this] { refresh(); }, m_linkRead);
 }
 
 void CDot1xPortDialog::refresh()
 {
     m_list->clear();
-    m_portsRead = false;
     startWalk(
         m_cCommonSNMPTable, dot1xPortRead(),
         [this](const WalkRow& row) {
@@ -85,25 +88,12 @@ void CDot1xPortDialog::refresh()
             if (decoded.port >= 1 && decoded.port <= static_cast<int>(m_controls.size()))
                 m_controls[static_cast<std::size_t>(decoded.port - 1)] = decoded.control;
         },
-        [this] {
-            // A port the walk did not reach would count as neither auto nor
-            // forceUnauthorized and let a range lock every port out.
-            m_portsRead = m_cCommonSNMPTable.endStatus() == snmp::kStatusEnded;
-            if (!m_portsRead)
-                platform::prompter().warn(kSwitchUnread, {});
-            updateApply();
-        },
-        {m_apply, m_refresh});
-}
-
-void CDot1xPortDialog::updateApply()
-{
-    m_apply->setEnabled(m_links.known() && m_portsRead);
+        {}, m_portRead);
 }
 
 void CDot1xPortDialog::apply()
 {
-    if (!m_links.known() || !m_portsRead)
+    if (!readsWhole({m_linkRead, m_portRead}))
         return;
     const int from = m_range->from();
     const int to = m_range->to();

@@ -23,7 +23,7 @@ public:
     CDot1xPortDialog(int portCount, Dot1xTimerTexts timers, QWidget* parent = nullptr);
 
     void refresh();
-    // Refresh, after the links when they are not known yet.
+    // Refresh, after the links when they were not read whole.
     void reread();
     void apply();
 
@@ -31,16 +31,15 @@ public:
     CPortRangeControl* range() const { return m_range; }
 
 private:
-    void updateApply();
-
     Dot1xTimerTexts m_timers;
     std::vector<int> m_controls; // per port, port 1 first
     AggregatedLinks m_links;
-    // The refusals count the ports' codes, and the links refuse ranges.
-    bool m_portsRead = false;
     CDialogSession& m_cCommonSNMP;
     CDialogSession& m_cCommonSNMPTableTrunkInfo;
     CDialogSession& m_cCommonSNMPTable;
+    ReadId m_linkRead;
+    // The refusals count every port's code, and the links refuse ranges.
+    ReadId m_portRead;
     CPortRangeControl* m_range;
     QComboBox* m_control;
     QTreeWidget* m_list;

@@ -14,7 +14,9 @@
 namespace dialogs::switching {
 
 CMulticastFilteringDialog::CMulticastFilteringDialog(QWidget* parent)
-    : CDialogBase(parent), m_cCommonSNMP(addSession("m_cCommonSNMP")), m_cCommonSNMPTable(addSession("m_cCommonSNMPTable"))
+    : CDialogBase(parent), m_cCommonSNMP(addSession("m_cCommonSNMP")), m_cCommonSNMPTable(addSession("m_cCommonSNMPTable")),
+      m_nameRead(declareRead("VLAN names", vlanNameRead())),
+      m_filterRead(declareRead("multicast filtering modes", multicastFilterRead()))
 {
     setWindowTitle(QStringLiteral("Multicast Filtering Mode Configuration"));
     m_list = newListView(multicastFilterHeaders(), this);
@@ -50,6 +52,8 @@ CMulticastFilteringDialog::CMulticastFilteringDialog(QWidget* parent)
     layOutListDialog(*this, m_list, controls, {m_apply, m_refresh, closeButton});
     resize(620, 400);
 
+    needs(m_apply, {m_nameRead, m_filterRead});
+    waitsFor(m_refresh, {m_nameRead, m_filterRead});
     refresh();
 }
 
@@ -58,11 +62,9 @@ void CMulticastFilteringDialog::refresh()
     m_list->clear();
     m_vlanId->clear();
     m_names.clear();
-    // Both walks keep the buttons off: Apply addresses the listed rows.
-    m_apply->setEnabled(false);
-    m_refresh->setEnabled(false);
-    startWalk(m_cCommonSNMPTable, vlanNameRead(), [this](const WalkRow& row) { addVlanName(m_names, row); },
-              [this] { readFilterRows(); });
+    startWalk(m_cCommonSNMPTable, vlanNameRead(), [this](const WalkRow& row) { addVlanName(m_names, row); }, {},
+              m_nameRead);
+    readFilterRows();
 }
 
 void CMulticastFilteringDialog::readFilterRows()
@@ -77,11 +79,13 @@ void CMulticastFilteringDialog::readFilterRows()
             m_vlanId->setCurrentIndex(0);
             appendRow(m_list, {decoded->vid, decoded->name, decoded->mode});
         },
-        {}, {m_apply, m_refresh});
+        {}, m_filterRead);
 }
 
 void CMulticastFilteringDialog::apply()
 {
+    if (!readsWhole({m_nameRead, m_filterRead}))
+        return;
     std::vector<std::string> vids;
     if (m_all->isChecked()) {
         for (int row = 0; row < m_list->topLevelItemCount(); ++row)

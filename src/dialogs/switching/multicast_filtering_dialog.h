@@ -27,6 +27,9 @@ private:
 
     CDialogSession& m_cCommonSNMP;
     CDialogSession& m_cCommonSNMPTable;
+    // Apply addresses the listed rows.
+    ReadId m_nameRead;
+    ReadId m_filterRead;
     QTreeWidget* m_list;
     QComboBox* m_vlanId;
     QCheckBox* m_all;

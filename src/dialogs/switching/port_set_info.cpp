@@ -23,7 +23,9 @@ CPortSetInfo::CPortSetInfo(const PortLayout& ports, QWidget* parent)
       m_links(ports.portCount),
       m_cCommonSNMP(addSession("m_cCommonSNMP")),
       m_cCommonSNMPTable(addSession("m_cCommonSNMPTable")),
-      m_cCommonSNMPTrunk(addSession("m_cCommonSNMPTrunk"))
+      m_cCommonSNMPTrunk(addSession("m_cCommonSNMPTrunk")),
+      m_linkRead(declareRead("aggregated links", aggregatedLinkRead())),
+      m_portRead(declareRead("port table", portTableRead()))
 {
     setWindowTitle(QStringLiteral("Port Configuration"));
 
@@ -47,9 +49,9 @@ CPortSetInfo::CPortSetInfo(const PortLayout& ports, QWidget* parent)
     connect(m_apply, &QPushButton::clicked, this, &CPortSetInfo::apply);
     connect(m_refresh, &QPushButton::clicked, this, &CPortSetInfo::refresh);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
-    const auto clicked = [this](QTreeWidgetItem* item) { selectRow(m_list->indexOfTopLevelItem(item)); };
-    connect(m_list, &QTreeWidget::itemClicked, this, clicked);
-    connect(m_list, &QTreeWidget::itemActivated, this, clicked);
+    // The fields follow the current row however it moved (click or keys).
+    connect(m_list, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* item) { selectRow(m_list->indexOfTopLevelItem(item)); });
 
     auto* controls = new QGridLayout;
     int line = 0;
@@ -62,13 +64,15 @@ CPortSetInfo::CPortSetInfo(const PortLayout& ports, QWidget* parent)
     layOutListDialog(*this, m_list, controls, {m_apply, m_refresh, closeButton});
     resize(std::max(520, m_list->header()->length() + 40), 420);
 
+    needs(m_apply, {m_linkRead, m_portRead});
+    waitsFor(m_refresh, {m_linkRead, m_portRead});
     refresh();
 }
 
 void CPortSetInfo::refresh()
 {
     m_media.assign(static_cast<std::size_t>(std::max(m_layout.portCount, 0)), 0);
-    readAggregatedLinks(m_cCommonSNMPTrunk, m_links, [this] { updateApply(); });
+    readAggregatedLinks(m_cCommonSNMPTrunk, m_links, {}, m_linkRead);
     readPortTable();
 }
 
@@ -76,15 +80,9 @@ void CPortSetInfo::readPortTable()
 {
     m_list->clear();
     m_writable.clear();
-    m_readingPorts = true;
-    updateApply();
     startWalk(
-        m_cCommonSNMPTable, portTableRead(), [this](const WalkRow& row) { addRow(row); },
-        [this] {
-            m_readingPorts = false;
-            updateApply();
-        },
-        {m_refresh});
+        m_cCommonSNMPTable, portTableRead(), [this](const WalkRow& row) { addRow(row); }, [this] { updateApply(); },
+        m_portRead);
 }
 
 void CPortSetInfo::addRow(const WalkRow& row)
@@ -125,9 +123,8 @@ bool CPortSetInfo::selectedRowWritable() const
 
 void CPortSetInfo::updateApply()
 {
-    // Without the links a member of an aggregated link would get its speed
-    // written; a row read garbled would be written back.
-    m_apply->setEnabled(!m_readingPorts && m_links.known() && selectedRowWritable());
+    // A row read garbled would be written back.
+    m_apply->setEnabled(selectedRowWritable());
 }
 
 PortTableState CPortSetInfo::tableState() const
@@ -140,7 +137,7 @@ PortTableState CPortSetInfo::tableState() const
 
 bool CPortSetInfo::apply()
 {
-    if (!m_apply->isEnabled())
+    if (!readsWhole({m_linkRead, m_portRead}) || !selectedRowWritable())
         return false;
     const PortChoice choice{m_selectedPort, m_ctrlSpeed->currentIndex(), m_flowControl->currentIndex()};
     if (const std::string message = checkPortChoice(choice, tableState()); !message.empty()) {

@@ -22,7 +22,7 @@ public:
 
     // Both walks: aggregated links, then the port table.
     void refresh();
-    // As a click on list row `row`.
+    // Fills the fields from list row `row` (the current row follows).
     void selectRow(int row);
     // False when nothing was sent.
     bool apply();
@@ -41,10 +41,13 @@ private:
     std::vector<int> m_media;      // per port
     std::vector<bool> m_writable;  // per listed row
     std::string m_selectedPort;
-    bool m_readingPorts = false;
     CDialogSession& m_cCommonSNMP;
     CDialogSession& m_cCommonSNMPTable;
     CDialogSession& m_cCommonSNMPTrunk;
+    // Without the links a member of an aggregated link would get its speed
+    // written; the checks compare every port's speed and medium.
+    ReadId m_linkRead;
+    ReadId m_portRead;
     QTreeWidget* m_list;
     QLineEdit* m_portId;
     QComboBox* m_ctrlSpeed;

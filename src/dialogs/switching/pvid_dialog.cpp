@@ -31,7 +31,9 @@ CPvidDialog::CPvidDialog(int portCount, std::vector<VlanEntry> vlans, QWidget* p
       m_links(portCount),
       m_cCommonSNMP(addSession("m_cCommonSNMP")),
       m_cCommonSNMPTable(addSession("m_cCommonSNMPTable")),
-      m_cCommonSNMPTrunk(addSession("m_cCommonSNMPTrunk"))
+      m_cCommonSNMPTrunk(addSession("m_cCommonSNMPTrunk")),
+      m_linkRead(declareRead("aggregated links", aggregatedLinkRead())),
+      m_pvidRead(declareRead("PVIDs", pvidRead()))
 {
     auto* grid = new QGridLayout;
     const int rows = (m_portCount + kColumns - 1) / kColumns;
@@ -63,8 +65,9 @@ CPvidDialog::CPvidDialog(int portCount, std::vector<VlanEntry> vlans, QWidget* p
     layout->addLayout(buttons);
     setWindowTitle(QStringLiteral("PVID Configuration"));
 
-    m_apply->setEnabled(false);
-    readAggregatedLinks(m_cCommonSNMPTrunk, m_links, [this] { updateApply(); });
+    needs(m_apply, {m_linkRead, m_pvidRead});
+    waitsFor(m_refresh, {m_linkRead, m_pvidRead});
+    readAggregatedLinks(m_cCommonSNMPTrunk, m_links, {}, m_linkRead);
     refresh();
 }
 
@@ -73,21 +76,14 @@ QLineEdit* CPvidDialog::pvidEdit(int port) const
     return port >= 1 && port <= m_portCount ? m_edits[static_cast<std::size_t>(port - 1)] : nullptr;
 }
 
-void CPvidDialog::updateApply()
-{
-    m_apply->setEnabled(m_links.known() && m_pvidsRead);
-}
-
 void CPvidDialog::refresh()
 {
     // Apply waits for every port's PVID: a port left empty by a failed or
     // garbled read would be written back as a value nobody saw.
     for (QLineEdit* edit : m_edits)
         edit->clear();
-    m_pvidsRead = false;
     m_rowsRead = 0;
     m_pvidsValid = 0;
-    updateApply();
     startWalk(
         m_cCommonSNMPTable, pvidRead(),
         [this](const WalkRow& row) {
@@ -99,11 +95,7 @@ void CPvidDialog::refresh()
             }
             ++m_rowsRead;
         },
-        [this] {
-            m_pvidsRead = m_pvidsValid == m_portCount;
-            updateApply();
-        },
-        {m_refresh});
+        [this] { m_apply->setEnabled(m_pvidsValid == m_portCount); }, m_pvidRead);
 }
 
 std::vector<std::int64_t> CPvidDialog::pvids() const
@@ -116,7 +108,7 @@ std::vector<std::int64_t> CPvidDialog::pvids() const
 
 void CPvidDialog::apply()
 {
-    if (!m_links.known() || !m_pvidsRead)
+    if (!readsWhole({m_linkRead, m_pvidRead}) || m_pvidsValid != m_portCount)
         return;
     const std::vector<std::int64_t> values = pvids();
     if (const std::string refusal = checkPvids(values, m_links, m_vlans); !refusal.empty()) {

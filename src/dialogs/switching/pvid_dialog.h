@@ -25,17 +25,17 @@ public:
 
 private:
     std::vector<std::int64_t> pvids() const;
-    void updateApply();
 
     int m_portCount;
     std::vector<VlanEntry> m_vlans;
     AggregatedLinks m_links;
-    bool m_pvidsRead = false; // every port's PVID, as a whole number
     int m_rowsRead = 0;
     int m_pvidsValid = 0;
     CDialogSession& m_cCommonSNMP;
     CDialogSession& m_cCommonSNMPTable;
     CDialogSession& m_cCommonSNMPTrunk;
+    ReadId m_linkRead;
+    ReadId m_pvidRead;
     std::vector<QLineEdit*> m_edits;
     QPushButton* m_apply;
     QPushButton* m_refresh;

@@ -27,7 +27,9 @@ CTrunkConfigurationDialog::CTrunkConfigurationDialog(int portCount, QWidget* par
       m_portCount(portCount),
       m_cCommonSNMP(addSession("m_cCommonSNMP")),
       m_cCommonSNMPSet(addSession("m_cCommonSNMPSet")),
-      m_cCommonSNMPTable(addSession("m_cCommonSNMPTable"))
+      m_cCommonSNMPTable(addSession("m_cCommonSNMPTable")),
+      m_stateRead(declareRead("link aggregation state", trunkStateRead())),
+      m_tableRead(declareRead("aggregated links", trunkTableRead()))
 {
     auto* table = new QGroupBox(QStringLiteral("Trunk Information"), this);
     m_list = newListView(trunkListHeaders(), table);
@@ -42,7 +44,7 @@ CTrunkConfigurationDialog::CTrunkConfigurationDialog(int portCount, QWidget* par
     m_mode->addItems(qTexts(channelModeItems()));
     m_portMember = pushButton(QStringLiteral("&PortMember"), "portMember", this);
     m_applyMode = pushButton(QStringLiteral("&Apply"), "applyMode", this);
-    QPushButton* refreshButton = pushButton(QStringLiteral("&Refresh"), "refresh", this);
+    m_refresh = pushButton(QStringLiteral("&Refresh"), "refresh", this);
     QPushButton* closeButton = pushButton(QStringLiteral("&Close"), "close", this);
 
     auto* status = new QGroupBox(QStringLiteral("Trunk status"), this);
@@ -64,7 +66,7 @@ CTrunkConfigurationDialog::CTrunkConfigurationDialog(int portCount, QWidget* par
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_portMember);
     buttons->addStretch();
-    buttons->addWidget(refreshButton);
+    buttons->addWidget(m_refresh);
     buttons->addWidget(closeButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(table);
@@ -72,33 +74,38 @@ CTrunkConfigurationDialog::CTrunkConfigurationDialog(int portCount, QWidget* par
     layout->addWidget(status);
     layout->addLayout(buttons);
 
-    connect(m_list, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { rowClicked(item); });
+    // The fields follow the current row however it moved (click or keys).
+    connect(m_list, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) { showRow(item); });
     connect(m_applyState, &QPushButton::clicked, this, &CTrunkConfigurationDialog::applyState);
     connect(m_applyMode, &QPushButton::clicked, this, &CTrunkConfigurationDialog::applyMode);
     connect(m_portMember, &QPushButton::clicked, this, &CTrunkConfigurationDialog::openPortMember);
-    connect(refreshButton, &QPushButton::clicked, this, &CTrunkConfigurationDialog::refresh);
+    connect(m_refresh, &QPushButton::clicked, this, &CTrunkConfigurationDialog::refresh);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
 
     setWindowTitle(QStringLiteral("Trunk Configuration"));
     m_portMember->setEnabled(false);
+    m_applyState->setEnabled(false);
+    // The state box is written back as read; a mode or member change names a listed link.
+    needs(m_applyState, {m_stateRead});
+    needs(m_applyMode, {m_tableRead});
+    needs(m_portMember, {m_stateRead, m_tableRead});
+    waitsFor(m_refresh, {m_stateRead, m_tableRead});
     refresh();
 }
 
 void CTrunkConfigurationDialog::refresh()
 {
-    auto* refreshButton = findChild<QPushButton*>(QStringLiteral("refresh"));
     // The table walk follows the state's answer, as the switch always saw them.
     startGet(
         m_cCommonSNMP, trunkStateRead(),
-        [this, refreshButton](int status, const std::vector<std::string>& values) {
+        [this](int status, const std::vector<std::string>& values) {
             if (status == snmp::kStatusOk && !values.empty()) {
-                // A garbled state keeps Apply off: it would write the box back as read.
                 const std::optional<bool> enabled = decodeTrunkState(values[0]);
-                m_stateKnown = enabled.has_value();
+                m_stateDecoded = enabled.has_value();
                 m_enable->setChecked(enabled.value_or(false));
                 m_portMember->setEnabled(enabled.value_or(false));
             }
-            m_applyState->setEnabled(m_stateKnown);
+            m_applyState->setEnabled(m_stateDecoded);
 
             m_list->clear();
             m_partialLinks.clear();
@@ -112,12 +119,12 @@ void CTrunkConfigurationDialog::refresh()
                     if (link->partial)
                         m_partialLinks.insert(link->id);
                 },
-                {}, {refreshButton});
+                {}, m_tableRead);
         },
-        {m_applyState, refreshButton});
+        m_stateRead);
 }
 
-void CTrunkConfigurationDialog::rowClicked(QTreeWidgetItem* item)
+void CTrunkConfigurationDialog::showRow(QTreeWidgetItem* item)
 {
     if (!item)
         return;
@@ -145,13 +152,15 @@ bool CTrunkConfigurationDialog::setThenRefresh(const Bindings& bindings, int pau
 
 bool CTrunkConfigurationDialog::applyState()
 {
-    if (!m_stateKnown)
+    if (!readsWhole({m_stateRead}) || !m_stateDecoded)
         return false;
     return setThenRefresh(trunkStateSet(m_enable->isChecked()), 10);
 }
 
 bool CTrunkConfigurationDialog::applyMode()
 {
+    if (!readsWhole({m_tableRead}))
+        return false;
     const std::string id = textOf(m_trunkId->text());
     if (const std::string message = checkTrunkId(id); !message.empty()) {
         platform::prompter().warn(message, {});
@@ -166,6 +175,8 @@ bool CTrunkConfigurationDialog::applyMode()
 
 void CTrunkConfigurationDialog::openPortMember()
 {
+    if (!readsWhole({m_stateRead, m_tableRead}))
+        return;
     const std::string id = textOf(m_trunkId->text());
     const std::string mode = textOf(m_mode->currentText());
     std::string message = checkPortMemberOpen(id, mode);

@@ -29,17 +29,20 @@ public:
     QTreeWidget* list() const { return m_list; }
 
 private:
-    void rowClicked(QTreeWidgetItem* item);
+    void showRow(QTreeWidgetItem* item);
     // Runs one set; on success waits `pauseMs` and refreshes.
     bool setThenRefresh(const Bindings& bindings, int pauseMs);
 
     int m_portCount;
-    bool m_stateKnown = false;
+    // A garbled state keeps Apply off: it would write the box back as read.
+    bool m_stateDecoded = false;
     std::string m_members;
     std::set<std::string> m_partialLinks; // ids whose member list came short
     CDialogSession& m_cCommonSNMP;
     CDialogSession& m_cCommonSNMPSet;
     CDialogSession& m_cCommonSNMPTable;
+    ReadId m_stateRead;
+    ReadId m_tableRead;
     QTreeWidget* m_list;
     QLineEdit* m_trunkId;
     QComboBox* m_mode;
@@ -47,6 +50,7 @@ private:
     QPushButton* m_applyMode;
     QCheckBox* m_enable;
     QPushButton* m_applyState;
+    QPushButton* m_refresh;
 };
 
 } // namespace dialogs::switching

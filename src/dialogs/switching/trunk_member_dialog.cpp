@@ -4,7 +4,6 @@
 #include "dialogs/switching/trunk_rules.h"
 #include "dialogs/widgets.h"
 #include "platform/prompter.h"
-#include "snmp/common_snmp.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -13,7 +12,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <utility>
+#include <algorithm>
 
 namespace dialogs::switching {
 namespace {
@@ -24,6 +23,15 @@ QLineEdit* readOnlyField(const std::string& text, const char* name, QWidget* par
     field->setObjectName(QString::fromLatin1(name));
     field->setReadOnly(true);
     return field;
+}
+
+const char* readName(TrunkRead read)
+{
+    static const char* const kNames[kTrunkReadCount] = {
+        "aggregated links", "port settings",   "spanning-tree ports", "global states",
+        "mirroring",        "mirror lists",    "DHCP screening",      "ARP spoofing ports",
+        "ACL ports",        "VLAN ports",      "forwarding table",    "surveillance ports"};
+    return kNames[static_cast<int>(read)];
 }
 
 } // namespace
@@ -53,9 +61,6 @@ CTrunkMemberDialog::CTrunkMemberDialog(std::string linkId, std::string modeText,
     m_ok = pushButton(QStringLiteral("OK"), "ok", this);
     QPushButton* cancelButton = pushButton(QStringLiteral("Cancel"), "cancel", this);
     m_ok->setDefault(true);
-    // The rules hold only against the whole snapshot: a link still unread
-    // would let a port join a second link.
-    m_ok->setEnabled(false);
     connect(m_ok, &QPushButton::clicked, this, &CTrunkMemberDialog::ok);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -78,70 +83,47 @@ CTrunkMemberDialog::CTrunkMemberDialog(std::string linkId, std::string modeText,
     if (const std::optional<WindowSize> size = trunkMemberWindowSize(portCount))
         resize(size->width, size->height);
 
+    // The rules hold only against the whole snapshot: a link still unread
+    // would let a port join a second link.
+    for (int read = 0; read < kTrunkReadCount; ++read)
+        m_reads[static_cast<std::size_t>(read)] =
+            declareRead(readName(static_cast<TrunkRead>(read)), trunkSnapshotRead(static_cast<TrunkRead>(read)));
+    needs(m_ok, {m_reads.begin(), m_reads.end()});
+
     // Each session runs its reads in turn; the sessions run side by side.
-    m_pendingReads = 8;
-    m_globalsPending = true;
-    readGlobals();
-    readChain(m_cCommonSNMPMirror, {TrunkRead::Mirror, TrunkRead::MirrorLists, TrunkRead::DhcpScreening});
-    readChain(m_cCommonSNMPTableACL, {TrunkRead::Acl, TrunkRead::ArpSpoofing});
-    readChain(m_cCommonSNMPPoint, {TrunkRead::Ports});
-    readChain(m_cCommonSNMPTableVlan, {TrunkRead::Vlans});
-    readChain(m_cCommonSNMPTableTrunk, {TrunkRead::Links});
-    readChain(m_cCommonSNMPTableStaticPor, {TrunkRead::Fdb});
-    readChain(m_cCommonSNMPTableGetVlanTrunk, {TrunkRead::SpanningTree, TrunkRead::Surveillance});
+    readSnapshot(m_cCommonSNMP, TrunkRead::Globals);
+    for (const TrunkRead read : {TrunkRead::Mirror, TrunkRead::MirrorLists, TrunkRead::DhcpScreening})
+        readSnapshot(m_cCommonSNMPMirror, read);
+    for (const TrunkRead read : {TrunkRead::Acl, TrunkRead::ArpSpoofing})
+        readSnapshot(m_cCommonSNMPTableACL, read);
+    readSnapshot(m_cCommonSNMPPoint, TrunkRead::Ports);
+    readSnapshot(m_cCommonSNMPTableVlan, TrunkRead::Vlans);
+    readSnapshot(m_cCommonSNMPTableTrunk, TrunkRead::Links);
+    readSnapshot(m_cCommonSNMPTableStaticPor, TrunkRead::Fdb);
+    for (const TrunkRead read : {TrunkRead::SpanningTree, TrunkRead::Surveillance})
+        readSnapshot(m_cCommonSNMPTableGetVlanTrunk, read);
 
     for (int port : m_ownMembers)
         m_ports->setChecked(0, port, true);
 }
 
-void CTrunkMemberDialog::readChain(CDialogSession& session, std::vector<TrunkRead> reads, std::size_t next)
+void CTrunkMemberDialog::readSnapshot(CDialogSession& session, TrunkRead read)
 {
-    if (next >= reads.size()) {
-        readEnded();
-        return;
-    }
-    const TrunkRead read = reads[next];
     startWalk(
         session, trunkSnapshotRead(read), [this, read](const WalkRow& row) { addSnapshotRow(m_snapshot, read, row); },
-        [this, &session, reads, next] {
-            noteTimeOut(session);
-            readChain(session, reads, next + 1);
-        });
+        {}, m_reads[static_cast<std::size_t>(read)]);
 }
 
-void CTrunkMemberDialog::readGlobals()
+bool CTrunkMemberDialog::snapshotComplete() const
 {
-    m_globalsReading = true;
-    startWalk(
-        m_cCommonSNMP, trunkSnapshotRead(TrunkRead::Globals),
-        [this](const WalkRow& row) { addSnapshotRow(m_snapshot, TrunkRead::Globals, row); },
-        [this] {
-            m_globalsReading = false;
-            if (std::exchange(m_globalsPending, false)) {
-                noteTimeOut(m_cCommonSNMP);
-                readEnded();
-            }
-        });
-}
-
-void CTrunkMemberDialog::noteTimeOut(const CDialogSession& session)
-{
-    // An item the switch did not send would pass its rule as "not set".
-    m_snapshotUnread = m_snapshotUnread || session.endStatus() == snmp::kStatusNoAnswer
-        || session.endStatus() == snmp::kStatusFailed;
-}
-
-void CTrunkMemberDialog::readEnded()
-{
-    if (m_pendingReads > 0 && --m_pendingReads == 0) {
-        m_ok->setEnabled(true);
-        emit snapshotRead();
-    }
+    return std::none_of(m_reads.begin(), m_reads.end(), [this](ReadId read) {
+        return readState(read) == ReadState::NotStarted || readState(read) == ReadState::UnderWay;
+    });
 }
 
 bool CTrunkMemberDialog::ok()
 {
-    if (!snapshotComplete())
+    if (!readsWhole({m_reads.begin(), m_reads.end()}))
         return false;
     const std::vector<bool> flags = m_ports->checkedPorts(0);
     const std::vector<int> candidates = tickedPorts(flags);
@@ -149,14 +131,10 @@ bool CTrunkMemberDialog::ok()
         platform::prompter().warn(message, {});
         return false;
     }
-    if (m_snapshotUnread) {
-        platform::prompter().warn(kSwitchUnread, {});
-        return false;
-    }
     const TrunkVerdict verdict = trunkVerdict(m_snapshot, candidates, m_ownMembers);
-    // Not awaited; a read still under way brings the same values.
-    if (verdict.globalsRequested && !m_globalsReading)
-        readGlobals();
+    // Not awaited by this check: the next OK waits for it.
+    if (verdict.globalsRequested)
+        readSnapshot(m_cCommonSNMP, TrunkRead::Globals);
     if (!verdict.message.empty()) {
         platform::prompter().warn(verdict.message, {});
         return false;

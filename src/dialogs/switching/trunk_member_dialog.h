@@ -3,6 +3,7 @@
 #include "dialogs/resizable_dialog.h"
 #include "dialogs/switching/trunk_validator.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -23,34 +24,23 @@ public:
     CTrunkMemberDialog(std::string linkId, std::string modeText, std::string members, int portCount,
                        QWidget* parent = nullptr);
 
-    // OK, once the snapshot is complete: the checks, then the one set and the
-    // close; true when the set started.
+    // OK, once the snapshot was read whole: the checks, then the one set and
+    // the close; true when the set started.
     bool ok();
 
     CPortCheckGrid* ports() const { return m_ports; }
     const TrunkSnapshot& snapshot() const { return m_snapshot; }
-    bool snapshotComplete() const { return m_pendingReads == 0; }
-
-signals:
-    // Every snapshot read has ended.
-    void snapshotRead();
+    // Every snapshot read has ended, whole or not.
+    bool snapshotComplete() const;
 
 private:
-    // Runs `reads` one after another on `session`.
-    void readChain(CDialogSession& session, std::vector<TrunkRead> reads, std::size_t next = 0);
-    void readGlobals();
-    void noteTimeOut(const CDialogSession& session);
-    void readEnded();
+    void readSnapshot(CDialogSession& session, TrunkRead read);
 
     std::string m_linkId;
     std::string m_mode;
     std::vector<int> m_ownMembers;
     int m_portCount;
     TrunkSnapshot m_snapshot;
-    int m_pendingReads = 0;
-    bool m_snapshotUnread = false; // a read timed out
-    bool m_globalsPending = false; // the opening's read of the global states
-    bool m_globalsReading = false;
     CDialogSession& m_cCommonSNMP;
     CDialogSession& m_cCommonSNMPSet;
     CDialogSession& m_cCommonSNMPMirror;
@@ -60,6 +50,8 @@ private:
     CDialogSession& m_cCommonSNMPTableTrunk;
     CDialogSession& m_cCommonSNMPTableStaticPor;
     CDialogSession& m_cCommonSNMPTableGetVlanTrunk;
+    // By TrunkRead: an item the switch did not send would pass its rule as "not set".
+    std::array<ReadId, kTrunkReadCount> m_reads{};
     CPortCheckGrid* m_ports;
     QPushButton* m_ok;
 };

@@ -42,7 +42,11 @@ CVlanConfigurationDialog::CVlanConfigurationDialog(int portCount, bool vlanEdit,
       m_cCommonSNMPTable(addSession("m_cCommonSNMPTable")),
       m_cCommonSNMPVoiceVlan(addSession("m_cCommonSNMPVoiceVlan")),
       m_cCommonSNMPTableVlan(addSession("m_cCommonSNMPTableVlan")),
-      m_cCommonSNMPTableVlanDelete(addSession("m_cCommonSNMPTableVlanDelete"))
+      m_cCommonSNMPTableVlanDelete(addSession("m_cCommonSNMPTableVlanDelete")),
+      m_asymmetricRead(declareRead("asymmetric VLAN flag", asymmetricRead())),
+      m_voiceRead(declareRead("voice and surveillance VLANs", voiceSurveillanceRead())),
+      m_pvidRead(declareRead("PVIDs", pvidRead())),
+      m_vlanRead(declareRead("VLAN table", vlanTableRead()))
 {
     m_list = newListView(vlanHeaders(), this);
     int column = 0;
@@ -84,6 +88,13 @@ CVlanConfigurationDialog::CVlanConfigurationDialog(int portCount, bool vlanEdit,
     resize(780, 400);
     setWindowTitle(QStringLiteral("802.1Q VLAN Configuration"));
 
+    // The list and the checks each action makes must have been read whole.
+    needs(m_add, {m_vlanRead, m_asymmetricRead});
+    needs(m_edit, {m_vlanRead, m_asymmetricRead});
+    needs(m_pvid, {m_vlanRead, m_asymmetricRead}); // the PVID and VLAN walks follow the flag
+    needs(m_delete, {m_vlanRead, m_pvidRead, m_voiceRead, m_asymmetricRead});
+    needs(m_apply, {m_asymmetricRead, m_voiceRead});
+    waitsFor(m_refresh, {m_asymmetricRead, m_voiceRead, m_pvidRead, m_vlanRead});
     keepEditingOff();
     refresh();
 }
@@ -107,13 +118,13 @@ void CVlanConfigurationDialog::readAsymmetric(std::function<void()> then)
             if (then)
                 then();
         },
-        {m_apply, m_pvid, m_add, m_edit, m_delete, m_refresh, m_close});
+        m_asymmetricRead);
 }
 
 void CVlanConfigurationDialog::refresh()
 {
     startWalk(m_cCommonSNMPVoiceVlan, voiceSurveillanceRead(),
-              [this](const WalkRow& row) { m_voiceSurveillance = decodeVoiceSurveillance(row); });
+              [this](const WalkRow& row) { m_voiceSurveillance = decodeVoiceSurveillance(row); }, {}, m_voiceRead);
     m_vlans.clear();
     // The PVID and VLAN walks follow the flag's answer, as the switch always saw them.
     readAsymmetric([this] { walkPvidsAndVlans(); });
@@ -129,7 +140,7 @@ void CVlanConfigurationDialog::walkPvidsAndVlans()
         if (const auto pvid = decodePvid(row))
             m_pvids[static_cast<std::size_t>(m_pvidsRead)] = *pvid;
         ++m_pvidsRead;
-    });
+    }, {}, m_pvidRead);
     m_list->clear();
     startWalk(
         m_cCommonSNMPTableVlan, vlanTableRead(),
@@ -139,7 +150,7 @@ void CVlanConfigurationDialog::walkPvidsAndVlans()
                 m_vlans.push_back(*entry);
             }
         },
-        [this] { keepEditingOff(); }, {m_apply, m_pvid, m_add, m_edit, m_delete, m_refresh, m_close});
+        [this] { keepEditingOff(); }, m_vlanRead);
 }
 
 void CVlanConfigurationDialog::applyAsymmetric()

@@ -52,6 +52,10 @@ private:
     CDialogSession& m_cCommonSNMPVoiceVlan;
     CDialogSession& m_cCommonSNMPTableVlan;
     CDialogSession& m_cCommonSNMPTableVlanDelete;
+    ReadId m_asymmetricRead;
+    ReadId m_voiceRead;
+    ReadId m_pvidRead;
+    ReadId m_vlanRead;
     QTreeWidget* m_list;
     QCheckBox* m_asymmetric;
     QPushButton* m_apply;

@@ -45,7 +45,8 @@ CVlanEntryDialog::CVlanEntryDialog(bool addMode, int portCount, std::vector<Vlan
       m_cCommonSNMPEgrePort(addSession("m_cCommonSNMPEgrePort")),
       m_cCommonSNMPUntagPort(addSession("m_cCommonSNMPUntagPort")),
       m_cCommonSNMPAllPort(addSession("m_cCommonSNMPAllPort")),
-      m_cCommonSNMPTable(addSession("m_cCommonSNMPTable"))
+      m_cCommonSNMPTable(addSession("m_cCommonSNMPTable")),
+      m_linkRead(declareRead("aggregated links", aggregatedLinkRead()))
 {
     auto* idGroup = new QGroupBox(QStringLiteral("802.1Q VLAN Name and ID"), this);
     m_name = new QLineEdit(idGroup);
@@ -96,8 +97,9 @@ CVlanEntryDialog::CVlanEntryDialog(bool addMode, int portCount, std::vector<Vlan
     if (const QSize size = windowSize(portCount); size.isValid())
         resize(size);
 
-    m_ok->setEnabled(false);
-    readAggregatedLinks(m_cCommonSNMPTable, m_links, [this] { m_ok->setEnabled(m_links.known()); });
+    // The member rules keep each aggregated link's ports alike.
+    needs(m_ok, {m_linkRead});
+    readAggregatedLinks(m_cCommonSNMPTable, m_links, {}, m_linkRead);
 }
 
 void CVlanEntryDialog::showPort(int port)
@@ -115,7 +117,7 @@ void CVlanEntryDialog::clicked(int row, int port)
 
 void CVlanEntryDialog::ok()
 {
-    if (!m_links.known())
+    if (!readsWhole({m_linkRead}))
         return;
     const VlanEntryInput input{textOf(m_vid->text()), textOf(m_name->text())};
     if (const std::string refusal = checkVlanEntry(m_form, input, m_links, m_list); !refusal.empty()) {

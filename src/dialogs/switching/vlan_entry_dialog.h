@@ -41,6 +41,7 @@ private:
     CDialogSession& m_cCommonSNMPUntagPort;
     CDialogSession& m_cCommonSNMPAllPort;
     CDialogSession& m_cCommonSNMPTable;
+    ReadId m_linkRead;
     QLineEdit* m_name;
     QLineEdit* m_vid;
     CPortCheckGrid* m_ports;
