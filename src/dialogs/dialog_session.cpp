@@ -257,6 +257,9 @@ std::function<void()> CDialogSession::abandon()
 void CDialogSession::close()
 {
     abandon()();
+    // Closed here and now, the session may walk again.
+    std::lock_guard lock(m_state->mutex);
+    m_state->abandoned = false;
 }
 
 } // namespace dialogs
