@@ -53,6 +53,15 @@ bool isPort(std::string_view text)
 
 } // namespace
 
+namespace {
+
+std::string privacyName(const ConnectForm& form)
+{
+    return nameOfCode(privProtocols(), form.privProtocol);
+}
+
+} // namespace
+
 const std::vector<NamedCode>& securityLevels()
 {
     static const std::vector<NamedCode> table{{"noAuthNoPriv", "1"}, {"authNoPriv", "2"}, {"authPriv", "3"}};
@@ -170,8 +179,12 @@ std::string identityFailureMessage(snmp::IdentityFailure failure, const ConnectF
     case IdentityFailure::None:
         return "";
     case IdentityFailure::NoAnswer:
+        // An agent drops what it cannot decrypt without a report, as it drops
+        // a wrong community.
         return "No answer from " + where + ". Check the address and port" +
-               (usesCommunities(form.version) ? " and the read community." : ".");
+               (usesCommunities(form.version)  ? " and the read community."
+                : form.securityLevel == "3" ? " and the privacy pass phrase and protocol (" + privacyName(form) + ")."
+                                            : ".");
     case IdentityFailure::UnknownUser:
         return "The switch does not know the user \"" + form.user + "\" (unknown user name).";
     case IdentityFailure::WrongDigest:
@@ -180,7 +193,8 @@ std::string identityFailureMessage(snmp::IdentityFailure failure, const ConnectF
     case IdentityFailure::NotInTimeWindow:
         return "The switch refused the request as not in its time window. Try again.";
     case IdentityFailure::DecryptionError:
-        return "The switch could not decrypt the request. Check the privacy pass phrase and protocol.";
+        return "The switch could not decrypt the request with the privacy pass phrase (decryption error). Check the "
+               "pass phrase and the privacy protocol (" + privacyName(form) + ").";
     case IdentityFailure::UnsupportedSecurityLevel:
         return "The switch does not accept the security level " + nameOfCode(securityLevels(), form.securityLevel) +
                " for this user.";

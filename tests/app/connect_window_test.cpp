@@ -8,13 +8,19 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QListWidget>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QTreeWidget>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTimer>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -29,6 +35,7 @@ struct Credentials {
     std::string version = "1";
     std::string user{};
     std::string authPass = "authpass123";
+    std::string privPass = "privpass123";
     std::string address = "127.0.0.1"; // where the switch listens
 };
 
@@ -60,7 +67,7 @@ protected:
     static void fill(app::ConnectWindow& window, std::uint16_t port, const Credentials& c)
     {
         for (const auto& [name, text] : {std::pair{"address", c.address}, {"port", std::to_string(port)}, {"readCommunity", std::string("qevtal")},
-                                         {"user", c.user}, {"authPassphrase", c.authPass}, {"privPassphrase", std::string("privpass123")}})
+                                         {"user", c.user}, {"authPassphrase", c.authPass}, {"privPassphrase", c.privPass}})
             child<QLineEdit>(window, name)->setText(QString::fromStdString(text));
         for (const auto& [name, code] : {std::pair{"version", c.version}, {"securityLevel", std::string("3")}, {"authProtocol", std::string("5")},
                                          {"privProtocol", std::string("4")}}) {
@@ -102,6 +109,9 @@ TEST_F(ConnectWindowTest, ReadsTheIdentityOverUdpOrSaysWhatWentWrong)
         {{.version = "3", .user = "simsha256", .authPass = "wrongpass123"},
          "The switch refused the authentication pass phrase (wrong digest). Check the pass phrase and the authentication protocol.", false},
         {{}, "No answer from 127.0.0.1 port @. Check the address and port and the read community.", true},
+        // The agent drops a request it cannot decrypt, without a report.
+        {{.version = "3", .user = "simsha256", .privPass = "wrongpriv123"},
+         "No answer from 127.0.0.1 port @. Check the address and port and the privacy pass phrase and protocol (AES-128).", false},
     };
     for (const auto& [credentials, outcome, silent] : cases) {
         SCOPED_TRACE(credentials.version + " " + credentials.address + " " + credentials.authPass);
@@ -139,7 +149,7 @@ TEST_F(ConnectWindowTest, ReadsTheIdentityOverUdpOrSaysWhatWentWrong)
     // Shown with an address of its own, the window keeps it when the list takes the focus.
     auto shown = makeWindow(app::parseConnectOptions({"qmx-module", "--connect", "192.0.2.99"}, [](const char*) { return std::string(); }).options);
     shown->show();
-    child<QListWidget>(*shown, "recentList")->setFocus();
+    child<QTreeWidget>(*shown, "recentList")->setFocus();
     settle();
     EXPECT_EQ(child<QLineEdit>(*shown, "address")->text().toStdString(), "192.0.2.99");
 }
@@ -181,6 +191,22 @@ TEST_F(ConnectWindowTest, LetsTheUserPickTheModelOfAnUnknownIdentity)
     EXPECT_EQ(window->outcome().model.name, "QMX-7752-ZA");
 }
 
+TEST_F(ConnectWindowTest, AForeignDeviceNamingAModelIsOfAnotherFamilyAndItsTextStaysPlain)
+{
+    QTemporaryDir models;
+    const std::string xml = std::regex_replace(fileText(QString::fromStdString(sim::defaultModelDirectory() + "/QMX-7720-ZA.xml")),
+                                               std::regex("description=\"QMX-7720-ZA 28-Port"),
+                                               "description=\"&lt;h1 style=&quot;color:green&quot;&gt;Connected.&lt;/h1&gt;QMX-7720-ZA");
+    std::ofstream(models.filePath("QMX-7720-ZA.xml").toStdString()) << std::regex_replace(xml, std::regex("1\\.3\\.6\\.1\\.4\\.1\\.32473\\.10\\.75\\.2\\.7720"), "1.3.6.1.4.1.9.1.1");
+    auto window = makeWindow();
+    fill(*window, agent("127.0.0.1", models.path().toStdString()).port(), {});
+    connectAndWait(*window);
+    EXPECT_NE(window->result(), QDialog::Accepted);
+    EXPECT_TRUE(window->statusText().startsWith("This switch is not of the QMX-7720-ZA family (sysObjectID 1.3.6.1.4.1.9.1.1, \"<h1 style"))
+        << window->statusText().toStdString();
+    EXPECT_EQ(child<QLabel>(*window, "status")->textFormat(), Qt::PlainText);
+}
+
 TEST_F(ConnectWindowTest, KeyringKeepsTheSecretsOfARecentSwitchUntilRemoved)
 {
     if (!app::Keyring::available())
@@ -204,7 +230,8 @@ TEST_F(ConnectWindowTest, KeyringKeepsTheSecretsOfARecentSwitchUntilRemoved)
     auto second = makeWindow();
     bool keyringDone = false;
     QObject::connect(second.get(), &app::ConnectWindow::keyringDone, second.get(), [&] { keyringDone = true; });
-    child<QListWidget>(*second, "recentList")->setCurrentRow(0);
+    auto* list = child<QTreeWidget>(*second, "recentList");
+    list->setCurrentItem(list->topLevelItem(0));
     ASSERT_TRUE(waitUntil([&] { return keyringDone; }));
     EXPECT_EQ(child<QLineEdit>(*second, "privPassphrase")->text(), "privpass123");
     keyringDone = false;
@@ -213,6 +240,70 @@ TEST_F(ConnectWindowTest, KeyringKeepsTheSecretsOfARecentSwitchUntilRemoved)
     readBack();
     EXPECT_FALSE(stored.has_value());
     EXPECT_EQ(fileText(configFile()).find("simsha256"), std::string::npos);
+}
+
+TEST_F(ConnectWindowTest, RecentSwitchesShowAsColumnsThatFitAndConnectOnDoubleClickOrEnter)
+{
+    {
+        const app::RecentSwitch wide{.address = "2001:db8:ffff:ffff:ffff:ffff:ffff:fff0", .port = "16100", .version = "3",
+                                     .user = "an-administrator-with-a-long-name", .securityLevel = "3", .authProtocol = "7",
+                                     .privProtocol = "4", .model = "QMX-7752-ZA"};
+        QSettings settings(configFile(), QSettings::IniFormat); // and one that needs no secret
+        app::saveRecentSwitches(settings, {wide, {.address = "127.0.0.1", .port = std::to_string(agent().port()),
+                                                  .user = "simnoauth", .securityLevel = "1", .model = "QMX-7720-ZA"}});
+    }
+    for (const bool byEnter : {false, true}) {
+        auto window = makeWindow();
+        window->show();
+        settle();
+        auto* list = child<QTreeWidget>(*window, "recentList");
+        const QList<QTreeWidgetItem*> found = list->findItems("simnoauth", Qt::MatchExactly, 2);
+        ASSERT_EQ(found.size(), 1);
+        EXPECT_EQ(std::tuple(list->columnCount(), list->horizontalScrollBar()->maximum()), std::tuple(4, 0));
+        bool ended = false;
+        QObject::connect(window.get(), &app::ConnectWindow::attemptEnded, window.get(), [&] { ended = true; });
+        list->setFocus();
+        list->setCurrentItem(found.front());
+        if (byEnter) {
+            QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            QCoreApplication::sendEvent(list, &enter);
+        } else {
+            const QPoint at = list->visualItemRect(found.front()).center();
+            for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick}) {
+                QMouseEvent click(type, at, list->viewport()->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+                QCoreApplication::sendEvent(list->viewport(), &click);
+            }
+        }
+        ASSERT_TRUE(waitUntil([&] { return ended; }, 8000)) << byEnter;
+        EXPECT_EQ(std::pair(window->result(), window->outcome().model.name), std::pair(int(QDialog::Accepted), std::string("QMX-7720-ZA")));
+    }
+}
+
+// Run in a session bus that starts its Secret Service on demand, whose
+// keyring cannot be unlocked without a prompt that nobody answers.
+TEST_F(ConnectWindowTest, ActivatableKeyringIsOfferedAndAStoreItRefusesIsToldNotRecorded)
+{
+    const Credentials credentials{.version = "3", .user = "simsha256"};
+    auto window = makeWindow();
+    auto* remember = child<QCheckBox>(*window, "rememberSecrets");
+    ASSERT_TRUE(remember->isEnabled()) << remember->toolTip().toStdString();
+    fill(*window, agent().port(), credentials);
+    remember->setChecked(true);
+    bool ended = false;
+    QObject::connect(window.get(), &app::ConnectWindow::attemptEnded, window.get(), [&] { ended = true; });
+    child<QPushButton>(*window, "connect")->click();
+    ASSERT_TRUE(waitUntil([&] { return ended; }, 60000));
+    EXPECT_EQ(window->result(), QDialog::Accepted);
+    QSettings settings(configFile(), QSettings::IniFormat);
+    const auto recents = app::loadRecentSwitches(settings);
+    ASSERT_EQ(recents.size(), 1u);
+    EXPECT_FALSE(recents[0].secretsInKeyring);
+    QMessageBox* told = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        told = widget->objectName() == "keyringNotKept" && widget->isVisible() ? qobject_cast<QMessageBox*>(widget) : told;
+    ASSERT_TRUE(told);
+    EXPECT_TRUE(told->text().startsWith("The keyring did not keep the pass phrases and communities (")) << told->text().toStdString();
+    told->close();
 }
 
 // Run with no session bus at all.
