@@ -45,6 +45,15 @@ TEST(MainMenu, EveryCommandOnceAndModelsWithoutPoeLoseThePoeAndLldpItemsOnly)
     forEachCommand(menu, [&](const MenuItem&) { ++commands; });
     // The separator after "&Reboot" stays.
     EXPECT_EQ(std::pair(shape(menu[0].items), commands), std::pair(std::string("CS8C-CCCC-CCC-CCC-"), 30));
+
+    // The window's own commands follow every item, pruned or not.
+    std::vector<MenuItem> full = mainMenu();
+    for (std::vector<MenuItem>* m : {&menu, &full})
+        appendWindowCommands(*m);
+    const MenuItem* quit = findCommand(menu, kCmdQuit);
+    ASSERT_TRUE(quit && findCommand(full, kCmdConnectAnother));
+    EXPECT_EQ(std::tuple(shape(menu[0].items), shape(full[0].items), findCommand(menu, kCmdConnectAnother)->caption, quit->caption, quit->shortcut),
+              std::tuple("CS8C-CCCC-CCC-CCC-CC", "CS8C-CCCC-CCC-CCC-CCS3-CC", "Connect to another switch...", "Quit", "Ctrl+Q"));
 }
 
 TEST(CommandTable, DialogCommandsRunInsideTheHiddenWindowScope)

@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QImage>
+#include <QKeySequence>
 #include <QMouseEvent>
 
 #include <gtest/gtest.h>
@@ -58,6 +59,22 @@ TEST_F(MainWindowTest, TitleClientSizeAndMenuFollowTheModel)
     // A host name shows the address it was resolved to.
     ParametersScope named(parseCommandLine("/A0/Ilocalhost"));
     EXPECT_EQ(CMainWindow(quietOptions(m_folder)).windowTitle().toStdString(), "QMX-7720-ZA: localhost (" + snmp::numericAddress("localhost") + ")");
+}
+
+TEST_F(MainWindowTest, QuitClosesTheWindowWhoseStartTookTheSecretsOutOfTheEnvironment)
+{
+    const char* secrets[] = {"QMX_READ_COMMUNITY", "QMX_WRITE_COMMUNITY", "QMX_AUTH_PASSPHRASE", "QMX_PRIV_PASSPHRASE"};
+    for (const char* name : secrets)
+        qputenv(name, "secret123");
+    CMainWindow window(quietOptions(m_folder));
+    for (const char* name : secrets)
+        EXPECT_FALSE(qEnvironmentVariableIsSet(name)) << name; // the Telnet terminal and the browser inherit the rest
+    window.show();
+    QAction* quit = window.commandAction(kCmdQuit);
+    ASSERT_TRUE(quit && window.commandAction(kCmdConnectAnother));
+    EXPECT_EQ(std::pair(quit->shortcut(), window.commandAction(kCmdConnectAnother)->isEnabled()), std::pair(QKeySequence("Ctrl+Q"), true));
+    quit->trigger();
+    EXPECT_FALSE(window.isVisible());
 }
 
 TEST_F(MainWindowTest, UserIniWithoutDeviceNameOrXmlNameOpensAnEmptyWindow)
