@@ -128,7 +128,8 @@ bool CMainWindow::initialisePanel(std::vector<MenuItem>& menu)
     m_backgroundMode = static_cast<int>(panel::BackgroundMode::Stretch);
     m_bitmapCache.LoadPanelBitmaps();
 
-    setWindowTitle(QString::fromStdString(m_description.deviceName + ": " + titledAddress(snmp::sessionParameters())));
+    m_title = QString::fromStdString(m_description.deviceName + ": " + titledAddress(snmp::sessionParameters()));
+    setWindowTitle(m_title);
     retitleAbout(menu, m_description.deviceName);
     if (!isPoeModel(m_description.deviceName))
         pruneNonPoeItems(menu);
@@ -290,6 +291,22 @@ void CMainWindow::blinkTimerWanted()
         [this] {
             if (!m_blinkTimer.isActive())
                 m_blinkTimer.start();
+        },
+        Qt::QueuedConnection);
+}
+
+void CMainWindow::cycleAnswered(bool answered)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this, answered] {
+            // Said where the eye is: the ports only go blank.
+            if (answered)
+                m_silentSince.reset();
+            else if (!m_silentSince)
+                m_silentSince = QTime::currentTime();
+            setWindowTitle(m_silentSince ? m_title + " (not answering since " + m_silentSince->toString("HH:mm:ss") + ")"
+                                         : m_title);
         },
         Qt::QueuedConnection);
 }

@@ -7,6 +7,8 @@
 #include "panel/panel_resources.h"
 #include "parameters_scope.h"
 #include "scripted_prompter.h"
+#include "qt_wait.h"
+#include "sim/in_process_transport.h"
 #include "snmp/agent_address.h"
 
 #include <QAction>
@@ -17,6 +19,8 @@
 #include <QMouseEvent>
 
 #include <gtest/gtest.h>
+
+#include <regex>
 
 using namespace app;
 using namespace std::chrono_literals;
@@ -75,6 +79,29 @@ TEST_F(MainWindowTest, QuitClosesTheWindowWhoseStartTookTheSecretsOutOfTheEnviro
     EXPECT_EQ(std::pair(quit->shortcut(), window.commandAction(kCmdConnectAnother)->isEnabled()), std::pair(QKeySequence("Ctrl+Q"), true));
     quit->trigger();
     EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(MainWindowTest, TheTitleSaysSinceWhenTheSwitchHasNotAnsweredUntilItAnswersAgain)
+{
+    sim::ModelData model;
+    ASSERT_TRUE(sim::loadModel(sim::defaultModelDirectory(), "QMX-7720-ZA", model, nullptr));
+    auto transport = std::make_shared<sim::InProcessTransport>(sim::SimulatedSwitch(model, {.rebootTime = 1500ms, .scenario = false}));
+    MainWindowOptions options = quietOptions(m_folder);
+    options.transport = transport;
+    options.pollTimings = monitor::PollTimings{50ms, 20ms, 0ms};
+    CMainWindow window(std::move(options));
+    std::vector<std::string> titles{window.windowTitle().toStdString()};
+    QObject::connect(&window, &QWidget::windowTitleChanged, &window, [&](const QString& title) { titles.push_back(title.toStdString()); });
+    bool answered = false;
+    QObject::connect(&window, &CMainWindow::panelUpdated, &window, [&] { answered = true; });
+    ASSERT_TRUE(waitUntil([&] { return answered; }, 5000));
+    transport->withSwitch([](sim::SimulatedSwitch& device) {
+        device.set({1, 3, 6, 1, 4, 1, 32473, 10, 75, 7, 1, 9, 0}, snmp::Value{.type = snmp::Asn::Integer, .integer = 1}); // reboot: silent for a while
+    });
+    ASSERT_TRUE(waitUntil([&] { return titles.size() >= 3; }, 8000));
+    EXPECT_EQ(titles.front(), "QMX-7720-ZA: 192.0.2.10");
+    EXPECT_TRUE(std::regex_match(titles[1], std::regex(R"(QMX-7720-ZA: 192\.0\.2\.10 \(not answering since \d\d:\d\d:\d\d\))"))) << titles[1];
+    EXPECT_EQ(titles[2], titles.front());
 }
 
 TEST_F(MainWindowTest, UserIniWithoutDeviceNameOrXmlNameOpensAnEmptyWindow)
