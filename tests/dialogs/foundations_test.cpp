@@ -88,18 +88,19 @@ TEST(IpAddressEdit, DottedTextInAndOutBlankFieldsAndKeysThatMakeNoOctet)
     EXPECT_EQ(edit.field(0)->text(), "251");
 }
 
-TEST(QtPrompter, QuestionsDefaultToCancel)
+TEST(QtPrompter, QuestionsDefaultToCancelAndTextsArePlain)
 {
     platform::QtPrompter prompter;
-    QString shown; // the icon and the default button
+    QString shown; // the icon, the default button and whether the text may be markup
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_TRUE(box);
-        shown = (box->icon() == QMessageBox::Question ? "question, " : "") + box->defaultButton()->text().remove('&');
+        shown = (box->icon() == QMessageBox::Question ? "question, " : "") + box->defaultButton()->text().remove('&') +
+                (box->textFormat() == Qt::PlainText ? ", plain" : ", markup");
         box->defaultButton()->click();
     });
     EXPECT_FALSE(prompter.askOkCancel("Do you want to reboot the device?", ""));
-    EXPECT_EQ(shown, "question, Cancel");
+    EXPECT_EQ(shown, "question, Cancel, plain");
 }
 
 // A dialog whose write goes to a switch that does not answer: the window goes
