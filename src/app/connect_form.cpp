@@ -53,15 +53,6 @@ bool isPort(std::string_view text)
 
 } // namespace
 
-namespace {
-
-std::string privacyName(const ConnectForm& form)
-{
-    return nameOfCode(privProtocols(), form.privProtocol);
-}
-
-} // namespace
-
 const std::vector<NamedCode>& securityLevels()
 {
     static const std::vector<NamedCode> table{{"noAuthNoPriv", "1"}, {"authNoPriv", "2"}, {"authPriv", "3"}};
@@ -182,9 +173,10 @@ std::string identityFailureMessage(snmp::IdentityFailure failure, const ConnectF
         // An agent drops what it cannot decrypt without a report, as it drops
         // a wrong community.
         return "No answer from " + where + ". Check the address and port" +
-               (usesCommunities(form.version)  ? " and the read community."
-                : form.securityLevel == "3" ? " and the privacy pass phrase and protocol (" + privacyName(form) + ")."
-                                            : ".");
+               (usesCommunities(form.version) ? " and the read community."
+                : form.securityLevel == "3"
+                    ? " and the privacy pass phrase and protocol (" + nameOfCode(privProtocols(), form.privProtocol) + ")."
+                    : ".");
     case IdentityFailure::UnknownUser:
         return "The switch does not know the user \"" + form.user + "\" (unknown user name).";
     case IdentityFailure::WrongDigest:
@@ -193,8 +185,7 @@ std::string identityFailureMessage(snmp::IdentityFailure failure, const ConnectF
     case IdentityFailure::NotInTimeWindow:
         return "The switch refused the request as not in its time window. Try again.";
     case IdentityFailure::DecryptionError:
-        return "The switch could not decrypt the request with the privacy pass phrase (decryption error). Check the "
-               "pass phrase and the privacy protocol (" + privacyName(form) + ").";
+        return "The switch could not decrypt the request. Check the privacy pass phrase and protocol.";
     case IdentityFailure::UnsupportedSecurityLevel:
         return "The switch does not accept the security level " + nameOfCode(securityLevels(), form.securityLevel) +
                " for this user.";

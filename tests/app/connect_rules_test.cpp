@@ -87,7 +87,6 @@ TEST(ModelMatch, ObjectIdFirstThenWholeWordInDescription)
         {{"1.3.6.1.4.1.32473.10.75.2.9999", "QMX-7740-ZPX 28 ports"}, app::ModelMatch::Unknown, ""},
         {{"1.3.6.1.4.1.32473.10.75.2.9999", "XQMX-7710-ZP"}, app::ModelMatch::Unknown, ""},
         {{"1.3.6.1.4.1.8072.3.2.10", "Linux host 6.1.0"}, app::ModelMatch::NotOfFamily, ""},
-        // sysDescr speaks only where sysObjectID names no other maker's product.
         {{"1.3.6.1.4.1.8072.3.2.10", "QMX-7710-ZP on a generic agent"}, app::ModelMatch::ByDescription, "QMX-7710-ZP"},
         {{"1.3.6.1.4.1.9.1.1", "QMX-7720-ZA"}, app::ModelMatch::NotOfFamily, ""},
     };
@@ -113,9 +112,6 @@ TEST(IdentityRead, NamesTheCauseOfAReport)
     // The window shows the other causes over the network.
     EXPECT_EQ(app::identityFailureMessage(snmp::IdentityFailure::UnknownUser, kV3Form),
               "The switch does not know the user \"admin\" (unknown user name).");
-    EXPECT_EQ(app::identityFailureMessage(snmp::IdentityFailure::DecryptionError, kV3Form),
-              "The switch could not decrypt the request with the privacy pass phrase (decryption error). Check the pass "
-              "phrase and the privacy protocol (AES-128).");
     snmp::Pdu noSuch;
     noSuch.bindings = {{{1, 3, 6, 1, 2, 1, 1, 2, 0}, {}}};
     noSuch.bindings[0].value.type = snmp::Asn::NoSuchObject;

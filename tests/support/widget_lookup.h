@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QLabel>
 #include <QObject>
 #include <QString>
 #include <QTreeWidget>
@@ -13,17 +12,6 @@ template <typename T>
 T* child(const QObject& parent, const char* name)
 {
     return parent.findChild<T*>(QString::fromLatin1(name));
-}
-
-// The named labels (those that show values) that would take a text as
-// markup; none may: a switch's text is shown as it was sent.
-inline std::vector<std::string> labelsTakingMarkup(const QObject& dialog)
-{
-    std::vector<std::string> names;
-    for (const QLabel* label : dialog.findChildren<QLabel*>())
-        if (!label->objectName().isEmpty() && label->textFormat() != Qt::PlainText)
-            names.push_back(label->objectName().toStdString());
-    return names;
 }
 
 // The texts of a list's line, its first `columns` columns (all when
