@@ -50,6 +50,7 @@ TEST(MainMenu, EveryCommandOnceAndModelsWithoutPoeLoseThePoeAndLldpItemsOnly)
     std::vector<MenuItem> full = mainMenu();
     appendWindowCommands(menu);
     appendWindowCommands(full);
+    ASSERT_TRUE(findCommand(menu, kCmdConnectAnother) && findCommand(menu, kCmdQuit));
     EXPECT_EQ(std::tuple(shape(full[0].items), shape(menu[0].items), findCommand(menu, kCmdConnectAnother)->caption, findCommand(menu, kCmdQuit)->caption,
                          findCommand(menu, kCmdQuit)->shortcut),
               std::tuple("CS8C-CCCC-CCC-CCC-CCS3-CC", "CS8C-CCCC-CCC-CCC-CC", "Connect to another switch...", "Quit", "Ctrl+Q"));
