@@ -9,13 +9,13 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QHeaderView>
-#include <QTreeWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
