@@ -120,6 +120,19 @@ void retitleAbout(std::vector<MenuItem>& menu, const std::string& deviceName)
         menu[kAboutMenu].items.front().caption = "About " + deviceName + "...";
 }
 
+void appendWindowCommands(std::vector<MenuItem>& menu)
+{
+    if (menu.empty())
+        return;
+    std::vector<MenuItem>& first = menu.front().items;
+    if (first.empty() || first.back().kind != MenuItem::Kind::Separator)
+        first.push_back(separator());
+    first.push_back(command("Connect to another switch...", kCmdConnectAnother));
+    MenuItem quit = command("Quit", kCmdQuit);
+    quit.shortcut = "Ctrl+Q";
+    first.push_back(std::move(quit));
+}
+
 const MenuItem* findCommand(const std::vector<MenuItem>& menu, int id)
 {
     for (const MenuItem& item : menu) {

@@ -76,6 +76,9 @@ enum CommandId : int {
     kCmdTelnet = 32788,
     kCmdWeb = 32789,
     kCmdAbout = 57664,
+    // The window's own, after the menu's items.
+    kCmdConnectAnother = 57600,
+    kCmdQuit = 57665,
 };
 
 // The system menu's About item (command 16 after masking with 0xFFF0).
@@ -87,6 +90,7 @@ struct MenuItem {
     std::string caption;          // Command and Submenu
     int id = 0;                   // Command only
     std::vector<MenuItem> items;  // Submenu only
+    std::string shortcut;         // Command only, as QKeySequence reads it; "" none
 };
 
 // The four top-level pop-ups of menu 131, each a Submenu item, before pruning
@@ -98,6 +102,9 @@ std::vector<MenuItem> mainMenu();
 void pruneNonPoeItems(std::vector<MenuItem>& menu);
 // Replaces the caption of the fourth pop-up's item 0 by "About <device>...".
 void retitleAbout(std::vector<MenuItem>& menu, const std::string& deviceName);
+// Appends to the first pop-up, after its items: a separator (unless one ends
+// it), "Connect to another switch..." and "Quit" (Ctrl+Q).
+void appendWindowCommands(std::vector<MenuItem>& menu);
 // Finds a command anywhere in the menu; nullptr when absent.
 const MenuItem* findCommand(const std::vector<MenuItem>& menu, int id);
 

@@ -185,8 +185,13 @@ std::string identityFailureMessage(snmp::IdentityFailure failure, const ConnectF
     case IdentityFailure::None:
         return "";
     case IdentityFailure::NoAnswer:
+        // An agent drops what it cannot decrypt without a report, as it drops
+        // a wrong community.
         return "No answer from " + where + ". Check the address and port" +
-               (usesCommunities(form.version) ? " and the read community." : ".");
+               (usesCommunities(form.version) ? " and the read community."
+                : form.securityLevel == "3"
+                    ? " and the privacy pass phrase and protocol (" + nameOfCode(privProtocols(), form.privProtocol) + ")."
+                    : ".");
     case IdentityFailure::UnknownUser:
         return "The switch does not know the user \"" + form.user + "\" (unknown user name).";
     case IdentityFailure::WrongDigest:

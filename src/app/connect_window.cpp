@@ -10,14 +10,18 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <thread>
+#include <utility>
 
 namespace app {
 namespace {
@@ -90,8 +94,13 @@ void ConnectWindow::buildControls()
 {
     auto* layout = new QVBoxLayout(this);
     auto* recentLabel = new QLabel("Re&cent switches:", this);
-    m_recentList = new QListWidget(this);
+    m_recentList = new QTreeWidget(this);
     m_recentList->setObjectName("recentList");
+    m_recentList->setHeaderLabels({"Address", "Version", "User", "Model"});
+    m_recentList->setRootIsDecorated(false);
+    m_recentList->setAllColumnsShowFocus(true);
+    m_recentList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_recentList->header()->setStretchLastSection(false);
     recentLabel->setBuddy(m_recentList);
     m_removeRecent = new QPushButton("Re&move", this);
     m_removeRecent->setObjectName("removeRecent");
@@ -150,6 +159,7 @@ void ConnectWindow::buildControls()
     m_status = new QLabel(this);
     m_status->setObjectName("status");
     m_status->setWordWrap(true);
+    m_status->setTextFormat(Qt::PlainText); // it quotes what the switch sent
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(m_status);
 
@@ -164,8 +174,9 @@ void ConnectWindow::buildControls()
     connect(m_securityLevel, &QComboBox::currentIndexChanged, this, &ConnectWindow::updateEnabledFields);
     // Selection, not the current row: the list makes its first row current
     // when it takes the focus, which must not replace what the options gave.
-    connect(m_recentList, &QListWidget::itemSelectionChanged, this,
-            [this] { recentChosen(m_recentList->selectedItems().isEmpty() ? -1 : m_recentList->currentRow()); });
+    connect(m_recentList, &QTreeWidget::itemSelectionChanged, this, [this] { recentChosen(chosenRecentRow()); });
+    // The press before it chose the entry; Enter reaches Connect as the default button.
+    connect(m_recentList, &QTreeWidget::itemDoubleClicked, this, &ConnectWindow::connectClicked);
     connect(m_removeRecent, &QPushButton::clicked, this, &ConnectWindow::removeRecent);
     connect(m_connect, &QPushButton::clicked, this, &ConnectWindow::connectClicked);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -231,9 +242,26 @@ void ConnectWindow::updateEnabledFields()
 void ConnectWindow::fillRecentList()
 {
     m_recentList->clear();
-    for (const RecentSwitch& entry : m_recents)
-        m_recentList->addItem(text(recentLabel(entry)));
+    for (const RecentSwitch& entry : m_recents) {
+        QStringList columns;
+        for (const std::string& column : recentColumns(entry))
+            columns << text(column);
+        m_recentList->addTopLevelItem(new QTreeWidgetItem(columns));
+    }
+    // Wide enough for every column: no entry hides behind a scroll bar.
+    int width = 2 * m_recentList->frameWidth() + m_recentList->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < m_recentList->columnCount(); ++column) {
+        m_recentList->resizeColumnToContents(column);
+        width += m_recentList->columnWidth(column);
+    }
+    m_recentList->setMinimumWidth(width);
     m_removeRecent->setEnabled(!m_recents.empty());
+}
+
+int ConnectWindow::chosenRecentRow() const
+{
+    const QList<QTreeWidgetItem*> chosen = m_recentList->selectedItems();
+    return chosen.isEmpty() ? -1 : m_recentList->indexOfTopLevelItem(chosen.front());
 }
 
 void ConnectWindow::recentChosen(int row)
@@ -254,7 +282,9 @@ void ConnectWindow::readKeyringInto(const RecentSwitch& entry, std::function<voi
         then();
         return;
     }
+    ++m_keyringReads;
     Keyring::read(keyringKey(entry), this, [this, entry, then = std::move(then)](std::optional<SwitchSecrets> secrets) {
+        --m_keyringReads;
         ConnectForm form = formFromControls();
         if (secrets && normalisedAddress(form.address) == entry.address) {
             fillMissingSecrets(form, *secrets);
@@ -262,12 +292,14 @@ void ConnectWindow::readKeyringInto(const RecentSwitch& entry, std::function<voi
         }
         emit keyringDone();
         then();
+        if (m_keyringReads == 0 && std::exchange(m_connectAfterReads, false))
+            connectClicked();
     });
 }
 
 void ConnectWindow::removeRecent()
 {
-    const int row = m_recentList->currentRow();
+    const int row = m_recentList->indexOfTopLevelItem(m_recentList->currentItem());
     if (row < 0 || row >= static_cast<int>(m_recents.size()))
         return;
     const RecentSwitch entry = m_recents[static_cast<std::size_t>(row)];
@@ -296,6 +328,13 @@ void ConnectWindow::start()
 
 void ConnectWindow::connectClicked()
 {
+    if (m_attempting)
+        return;
+    if (m_keyringReads > 0) {
+        // The chosen entry's secrets are still on their way.
+        m_connectAfterReads = true;
+        return;
+    }
     const ConnectForm form = formFromControls();
     if (const std::string problem = checkConnectForm(form); !problem.empty()) {
         fail(problem);
@@ -370,17 +409,34 @@ void ConnectWindow::identityRead(const ConnectForm& form, const snmp::IdentityRe
 void ConnectWindow::succeed(const ConnectForm& form, const InstalledModel& model)
 {
     m_outcome = {sessionParametersOf(form), model};
-<<<<<<< HEAD
+    m_outcome.parameters.resolvedAddress = m_resolvedAddress;
     if (m_setup.claim && !m_setup.claim(m_outcome)) {
         emit attemptEnded();
         reject();
         return;
     }
-=======
-    m_outcome.parameters.resolvedAddress = m_resolvedAddress;
->>>>>>> snmplayer
     const bool remember = m_remember->isEnabled() && m_remember->isChecked();
-    const RecentSwitch entry = recentSwitchOf(form, model.name, remember);
+    if (!remember) {
+        finishSuccess(form, model, false, {});
+        return;
+    }
+    // The entry says the secrets are kept only once the keyring has them.
+    setBusy(true);
+    m_status->setText("Keeping the pass phrases and communities in the keyring...");
+    Keyring::store(keyringKey(recentSwitchOf(form, model.name, true)), secretsOf(form), this,
+                   [this, form, model](const QString& error) {
+                       if (!m_attempting)
+                           return; // cancelled meanwhile
+                       setBusy(false);
+                       finishSuccess(form, model, true, error);
+                   });
+}
+
+void ConnectWindow::finishSuccess(const ConnectForm& form, const InstalledModel& model, bool remember,
+                                  const QString& keyringError)
+{
+    const bool kept = remember && keyringError.isEmpty();
+    const RecentSwitch entry = recentSwitchOf(form, model.name, kept);
     const auto previous = std::find_if(m_recents.begin(), m_recents.end(),
                                        [&](const RecentSwitch& old) { return sameSwitch(old, entry); });
     const bool hadSecrets = previous != m_recents.end() && previous->secretsInKeyring;
@@ -390,12 +446,20 @@ void ConnectWindow::succeed(const ConnectForm& form, const InstalledModel& model
         if (form.version != "1")
             keepReadTablesInBulk(*settings, form.bulkReads);
     }
-    // The jobs outlive this window: the application object is their context.
-    QObject* context = QCoreApplication::instance();
-    if (remember)
-        Keyring::store(keyringKey(entry), secretsOf(form), context, [](bool) {});
-    else if (hadSecrets && m_keyringAvailable)
-        Keyring::remove(keyringKey(entry), context, [](bool) {});
+    // The job outlives this window: the application object is its context.
+    if (!kept && hadSecrets && m_keyringAvailable)
+        Keyring::remove(keyringKey(entry), QCoreApplication::instance(), [](bool) {});
+    if (remember && !kept) {
+        // Not modal: it stays beside the panel that opens now.
+        auto* box = new QMessageBox(QMessageBox::Warning, windowTitle(),
+                                    "The keyring did not keep the pass phrases and communities (" + keyringError +
+                                        "). The switch is listed without them: enter them at the next connect.",
+                                    QMessageBox::Ok);
+        box->setObjectName("keyringNotKept");
+        box->setTextFormat(Qt::PlainText);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->show();
+    }
     m_status->setText("Connected to " + text(model.name) + ".");
     emit attemptEnded();
     accept();

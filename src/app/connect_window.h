@@ -15,7 +15,7 @@ class QComboBox;
 class QFormLayout;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QTreeWidget;
 class QPushButton;
 
 namespace snmp {
@@ -67,11 +67,15 @@ private:
     void updateEnabledFields();
     void fillRecentList();
     void recentChosen(int row);
+    int chosenRecentRow() const;
     void removeRecent();
     void connectClicked();
     void addressResolved(unsigned attempt, const ConnectForm& form, const snmp::SessionParameters& parameters);
     void identityRead(const ConnectForm& form, const snmp::IdentityResult& result);
     void succeed(const ConnectForm& form, const InstalledModel& model);
+    // The recent entry and the end of a successful attempt; `keyringError`
+    // says why the secrets were not kept when they were to be.
+    void finishSuccess(const ConnectForm& form, const InstalledModel& model, bool remember, const QString& keyringError);
     void fail(const std::string& message);
     void readKeyringInto(const RecentSwitch& entry, std::function<void()> then);
     void setBusy(bool busy);
@@ -85,8 +89,10 @@ private:
     bool m_modelPicked = false; // the picker shows: the identity could not tell
     unsigned m_attempt = 0;       // the Connect click a late lookup belongs to
     std::string m_resolvedAddress; // the address the identity was read from
+    int m_keyringReads = 0;       // reads under way; Connect waits for them
+    bool m_connectAfterReads = false;
 
-    QListWidget* m_recentList = nullptr;
+    QTreeWidget* m_recentList = nullptr;
     QPushButton* m_removeRecent = nullptr;
     QFormLayout* m_form = nullptr;
     QLineEdit* m_address = nullptr;

@@ -14,6 +14,10 @@ namespace fs = std::filesystem;
 constexpr std::string_view kSection = "DeviceInfo";
 // The family's private subtree, where each model's sysObjectID lies.
 constexpr std::string_view kFamilyObjectId = "1.3.6.1.4.1.32473.10.75.";
+// Identities a general-purpose agent answers for whatever it runs on (the
+// net-snmp and ucd-snmp agents' own subtrees, zeroDotZero): they leave the
+// model to sysDescr.
+constexpr std::string_view kGenericAgentObjectIds[] = {"1.3.6.1.4.1.8072.", "1.3.6.1.4.1.2021.", "0.0."};
 
 bool isWordCharacter(char c)
 {
@@ -39,6 +43,17 @@ std::string withoutLeadingDot(std::string oid)
     if (!oid.empty() && oid.front() == '.')
         oid.erase(0, 1);
     return oid;
+}
+
+// sysDescr may name the model only where sysObjectID does not name another
+// maker's product: a foreign device that mentions a model is not that model.
+bool descriptionMayTell(const std::string& objectId)
+{
+    if (objectId.empty() || objectId.starts_with(kFamilyObjectId))
+        return true;
+    const std::string dotted = objectId + ".";
+    return std::any_of(std::begin(kGenericAgentObjectIds), std::end(kGenericAgentObjectIds),
+                       [&](std::string_view generic) { return dotted.starts_with(generic); });
 }
 
 } // namespace
@@ -80,7 +95,7 @@ ModelMatchResult matchModel(const std::vector<InstalledModel>& models, const snm
     for (std::size_t i = 0; i < models.size(); ++i)
         if (!objectId.empty() && models[i].sysObjectId == objectId)
             return {ModelMatch::ByObjectId, static_cast<int>(i)};
-    for (std::size_t i = 0; i < models.size(); ++i)
+    for (std::size_t i = 0; i < models.size() && descriptionMayTell(objectId); ++i)
         if (standsAsWord(identity.description, models[i].name))
             return {ModelMatch::ByDescription, static_cast<int>(i)};
     return {objectId.starts_with(kFamilyObjectId) ? ModelMatch::Unknown : ModelMatch::NotOfFamily, -1};

@@ -33,8 +33,10 @@ struct ModelMatchResult {
 };
 
 // The sysObjectID first, then a model name standing in sysDescr as a whole
-// word (letters, digits and "-" make up words). No match: Unknown when the
-// sysObjectID lies under the family's subtree, else NotOfFamily.
+// word (letters, digits and "-" make up words), the latter only when the
+// sysObjectID is missing, lies under the family's subtree or is a generic
+// agent's identity. No match: Unknown when the sysObjectID lies under the
+// family's subtree, else NotOfFamily.
 ModelMatchResult matchModel(const std::vector<InstalledModel>& models, const snmp::SwitchIdentity& identity);
 
 // The index of the model named `name`, -1 when none is installed.

@@ -51,19 +51,26 @@ bool Keyring::available(QString* why)
     QString reason;
     if (!bus.isConnected())
         reason = "No desktop session bus answers, so no keyring can keep pass phrases.";
-    else if (!bus.interface() || !bus.interface()->isServiceRegistered(kSecretService).value())
+    else if (!bus.interface()
+             || (!bus.interface()->isServiceRegistered(kSecretService).value()
+                 && !bus.interface()->activatableServiceNames().value().contains(kSecretService)))
         reason = "No Secret Service keyring runs in this desktop session.";
     if (why)
         *why = reason;
     return reason.isEmpty();
 }
 
-void Keyring::store(const std::string& key, const SwitchSecrets& secrets, QObject* context, Done done)
+void Keyring::store(const std::string& key, const SwitchSecrets& secrets, QObject* context,
+                    std::function<void(QString error)> done)
 {
     auto* job = makeJob<QKeychain::WritePasswordJob>(key);
     job->setBinaryData(encode(secrets));
-    QObject::connect(job, &QKeychain::Job::finished, context,
-                     [done = std::move(done)](QKeychain::Job* finished) { done(finished->error() == QKeychain::NoError); });
+    QObject::connect(job, &QKeychain::Job::finished, context, [done = std::move(done)](QKeychain::Job* finished) {
+        if (finished->error() == QKeychain::NoError)
+            done(QString());
+        else
+            done(finished->errorString().isEmpty() ? QString("the keyring refused") : finished->errorString());
+    });
     job->start();
 }
 

@@ -23,12 +23,16 @@ struct SwitchSecrets {
 
 class Keyring {
 public:
-    // Whether a Secret Service answers on the session bus (one local D-Bus
-    // round trip); `why` says what is missing when none does.
+    // Whether a Secret Service runs on the session bus or the bus starts one
+    // on demand (local D-Bus round trips); `why` says what is missing when
+    // neither.
     static bool available(QString* why = nullptr);
 
     using Done = std::function<void(bool ok)>;
-    static void store(const std::string& key, const SwitchSecrets& secrets, QObject* context, Done done);
+    // `done` gets "" once the secrets are kept, else why not (a locked
+    // keyring, a dismissed prompt).
+    static void store(const std::string& key, const SwitchSecrets& secrets, QObject* context,
+                      std::function<void(QString error)> done);
     // nullopt when there is no entry or the keyring could not be read.
     static void read(const std::string& key, QObject* context, std::function<void(std::optional<SwitchSecrets>)> done);
     static void remove(const std::string& key, QObject* context, Done done);

@@ -14,6 +14,7 @@
 
 #include <QCloseEvent>
 #include <QApplication>
+#include <QProcess>
 #include <QMenuBar>
 #include <QPainter>
 
@@ -37,6 +38,21 @@ std::string titledAddress(const snmp::SessionParameters& parameters)
     return parameters.agentAddress + " (" + number + ")";
 }
 
+// Taken into the session parameters before the window exists; the Telnet
+// terminal and the browser started from here must not inherit them.
+void dropSecretsFromEnvironment()
+{
+    for (const char* name : {"QMX_READ_COMMUNITY", "QMX_WRITE_COMMUNITY", "QMX_AUTH_PASSPHRASE", "QMX_PRIV_PASSPHRASE"})
+        qunsetenv(name);
+}
+
+// Another switch gets a process of its own: the session parameters and the
+// one-instance guard belong to a process.
+void startConnectWindow()
+{
+    QProcess::startDetached(QCoreApplication::applicationFilePath(), {QStringLiteral("--connect")});
+}
+
 } // namespace
 
 CMainWindow::CMainWindow(MainWindowOptions options)
@@ -48,6 +64,7 @@ CMainWindow::CMainWindow(MainWindowOptions options)
       m_cCommonSNMPPoe(makeSession(m_options.transport)),
       m_cCommonSNMPPoeStat(makeSession(m_options.transport))
 {
+    dropSecretsFromEnvironment();
     setWindowTitle(QString::fromLatin1(kTemplateCaption));
     // Once for the application: every dialog and the About box carry it too.
     QApplication::setWindowIcon(panel::ProgramIcon());
@@ -65,6 +82,12 @@ CMainWindow::CMainWindow(MainWindowOptions options)
 
     std::vector<MenuItem> menu = mainMenu();
     initialisePanel(menu);
+    appendWindowCommands(menu);
+    // The window's own commands, unless the caller runs them.
+    if (!m_options.commands.isEnabled(kCmdQuit))
+        m_options.commands.setRunner(kCmdQuit, [this](MainWindowContext&) { close(); }, Dispatch::Direct);
+    if (!m_options.commands.isEnabled(kCmdConnectAnother))
+        m_options.commands.setRunner(kCmdConnectAnother, [](MainWindowContext&) { startConnectWindow(); }, Dispatch::Direct);
     m_actions = buildMenuBar(*menuBar(), menu, m_options.commands, [this](int id) { runCommand(id); });
     placeWindow();
     if (m_panelLoaded)
@@ -105,7 +128,8 @@ bool CMainWindow::initialisePanel(std::vector<MenuItem>& menu)
     m_backgroundMode = static_cast<int>(panel::BackgroundMode::Stretch);
     m_bitmapCache.LoadPanelBitmaps();
 
-    setWindowTitle(QString::fromStdString(m_description.deviceName + ": " + titledAddress(snmp::sessionParameters())));
+    m_title = QString::fromStdString(m_description.deviceName + ": " + titledAddress(snmp::sessionParameters()));
+    setWindowTitle(m_title);
     retitleAbout(menu, m_description.deviceName);
     if (!isPoeModel(m_description.deviceName))
         pruneNonPoeItems(menu);
@@ -267,6 +291,22 @@ void CMainWindow::blinkTimerWanted()
         [this] {
             if (!m_blinkTimer.isActive())
                 m_blinkTimer.start();
+        },
+        Qt::QueuedConnection);
+}
+
+void CMainWindow::cycleAnswered(bool answered)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this, answered] {
+            // Said where the eye is: the ports only go blank.
+            if (answered)
+                m_silentSince.reset();
+            else if (!m_silentSince)
+                m_silentSince = QTime::currentTime();
+            setWindowTitle(m_silentSince ? m_title + " (not answering since " + m_silentSince->toString("HH:mm:ss") + ")"
+                                         : m_title);
         },
         Qt::QueuedConnection);
 }

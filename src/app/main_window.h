@@ -11,6 +11,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QTime>
 #include <QTimer>
 
 #include <memory>
@@ -93,6 +94,7 @@ private:
     void portElementsChanged(std::vector<monitor::ElementStatus> changes, Repaint repaint) override;
     void portElementsLost() override;
     void blinkTimerWanted() override;
+    void cycleAnswered(bool answered) override;
 
     MainWindowOptions m_options;
     DeviceDescription m_description;
@@ -104,6 +106,8 @@ private:
     int m_blinkPhase = 0;
     QTimer m_blinkTimer;
     bool m_panelLoaded = false;
+    QString m_title;                      // the model and the switch's address
+    std::optional<QTime> m_silentSince;   // the first unanswered cycle's end
 
     std::unique_ptr<snmp::CCommonSnmp> m_cCommonSNMP;
     std::unique_ptr<snmp::CCommonSnmp> m_cCommonSNMPset;

@@ -1,6 +1,7 @@
 #include "app/menu_builder.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -22,6 +23,8 @@ void addItems(QMenu& menu, const std::vector<MenuItem>& items, const CommandTabl
             QAction* action = menu.addAction(QString::fromStdString(item.caption));
             const int id = item.id;
             action->setData(id);
+            if (!item.shortcut.empty())
+                action->setShortcut(QKeySequence(QString::fromStdString(item.shortcut)));
             action->setEnabled(commands.isEnabled(id));
             QObject::connect(action, &QAction::triggered, action, [trigger, id] { trigger(id); });
             actions.insert(id, action);

@@ -69,20 +69,19 @@ std::vector<RecentSwitch> withConnected(std::vector<RecentSwitch> list, const Re
     return list;
 }
 
-std::string recentLabel(const RecentSwitch& entry)
+std::array<std::string, kRecentColumns> recentColumns(const RecentSwitch& entry)
 {
     const bool bracketed = entry.address.find(':') != std::string::npos;
-    std::string label = (bracketed ? "[" + entry.address + "]" : entry.address) + ":" + entry.port + "  v" + entry.version;
+    std::string version = "v" + entry.version;
     if (entry.version == "3") {
-        label += " " + entry.user + " " + nameOfCode(securityLevels(), entry.securityLevel);
+        version += " " + nameOfCode(securityLevels(), entry.securityLevel);
         if (!entry.authProtocol.empty())
-            label += " " + nameOfCode(authProtocols(), entry.authProtocol);
+            version += " " + nameOfCode(authProtocols(), entry.authProtocol);
         if (!entry.privProtocol.empty())
-            label += "/" + nameOfCode(privProtocols(), entry.privProtocol);
+            version += "/" + nameOfCode(privProtocols(), entry.privProtocol);
     }
-    if (!entry.model.empty())
-        label += "  " + entry.model;
-    return label;
+    return {(bracketed ? "[" + entry.address + "]" : entry.address) + ":" + entry.port, version,
+            entry.version == "3" ? entry.user : "", entry.model};
 }
 
 std::string keyringKey(const RecentSwitch& entry)

@@ -5,6 +5,7 @@
 
 #include <QSettings>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,8 +39,10 @@ ConnectForm formOf(const RecentSwitch& entry);
 bool sameSwitch(const RecentSwitch& a, const RecentSwitch& b);
 // `entry` first, any older entry for the same switch dropped, at most kMaxRecentSwitches.
 std::vector<RecentSwitch> withConnected(std::vector<RecentSwitch> list, const RecentSwitch& entry);
-// "192.0.2.10:161  v3 admin authPriv SHA-256/AES-128  QMX-7720-ZA"
-std::string recentLabel(const RecentSwitch& entry);
+// The list's columns: address, version, user, model; for example
+// "192.0.2.10:161", "v3 authPriv SHA-256/AES-128", "admin", "QMX-7720-ZA".
+constexpr std::size_t kRecentColumns = 4;
+std::array<std::string, kRecentColumns> recentColumns(const RecentSwitch& entry);
 // The keyring entry's name: one per switch, like the list's entries.
 std::string keyringKey(const RecentSwitch& entry);
 

@@ -30,6 +30,14 @@ QPushButton* pushButton(const QString& caption, const char* name, QWidget* paren
     return button;
 }
 
+QLabel* switchTextLabel(const char* name, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
 void setLimitedText(QLineEdit* edit, const std::string& text, int maxLength)
 {
     const QString value = QString::fromStdString(text);

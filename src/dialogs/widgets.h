@@ -19,6 +19,8 @@ namespace dialogs {
 QLabel* captionFor(QWidget* control, const QString& caption);
 // A push button with a caption and an object name tests find it by.
 QPushButton* pushButton(const QString& caption, const char* name, QWidget* parent);
+// A label that shows a text the switch sent: plain text, never taken as markup.
+QLabel* switchTextLabel(const char* name, QWidget* parent);
 // A value from the switch may be longer than the user may type: shows it
 // whole, for Apply to refuse as too long, instead of cutting it.
 void setLimitedText(QLineEdit* edit, const std::string& text, int maxLength);

@@ -232,6 +232,7 @@ void CPanelDeviceThread::onLinkRow(std::unique_ptr<snmp::CSnmpResponse> response
         else if (status == snmp::kStatusEnded || status == snmp::kStatusFailed)
             finishLinkWalk(); // the panel shows what it read before an error answer too
     }
+    m_window->sink.cycleAnswered(status != snmp::kStatusNoAnswer);
     // The busy flag is cleared before the walk is signalled done: once it is,
     // the window may close the session and go away.
     state.poeBusy.store(false);
@@ -280,6 +281,7 @@ void CPanelDeviceThread::onPoeRow(std::unique_ptr<snmp::CSnmpResponse> response,
         if (status == snmp::kStatusEnded || status == snmp::kStatusFailed)
             finishPoeWalk();
     }
+    m_window->sink.cycleAnswered(status != snmp::kStatusNoAnswer);
     state.poeBusy.store(false);
     session.SignalGetDone();
 }

@@ -32,6 +32,9 @@ public:
     virtual void portElementsLost() = 0;
     // Start (or keep) the 200 ms blink timer.
     virtual void blinkTimerWanted() = 0;
+    // A cycle's walk ended: with an answer, or without one (time-out). A sink
+    // that does not tell the user need not listen.
+    virtual void cycleAnswered(bool /*answered*/) {}
 };
 
 // The window as the polling sees it.

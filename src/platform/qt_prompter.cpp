@@ -16,6 +16,7 @@ int show(QMessageBox::Icon icon, const std::string& text, const std::string& cap
          QMessageBox::StandardButton defaultButton)
 {
     QMessageBox box(icon, captionOf(caption), QString::fromStdString(text), buttons);
+    box.setTextFormat(Qt::PlainText); // a text may quote what the switch sent
     box.setDefaultButton(defaultButton);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     return box.exec();

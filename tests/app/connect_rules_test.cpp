@@ -89,6 +89,8 @@ TEST(ModelMatch, ObjectIdFirstThenWholeWordInDescription)
         {{"1.3.6.1.4.1.32473.10.75.2.9999", "QMX-7740-ZPX 28 ports"}, app::ModelMatch::Unknown, ""},
         {{"1.3.6.1.4.1.32473.10.75.2.9999", "XQMX-7710-ZP"}, app::ModelMatch::Unknown, ""},
         {{"1.3.6.1.4.1.8072.3.2.10", "Linux host 6.1.0"}, app::ModelMatch::NotOfFamily, ""},
+        {{"1.3.6.1.4.1.8072.3.2.10", "QMX-7710-ZP on a generic agent"}, app::ModelMatch::ByDescription, "QMX-7710-ZP"},
+        {{"1.3.6.1.4.1.9.1.1", "QMX-7720-ZA"}, app::ModelMatch::NotOfFamily, ""},
     };
     for (const auto& [identity, how, model] : cases) {
         const app::ModelMatchResult match = app::matchModel(models, identity);
@@ -180,7 +182,7 @@ TEST(RecentSwitches, NewestFirstOncePerSwitchWithoutSecrets)
     form.address = "192.0.2.5";
     list = app::withConnected(list, app::recentSwitchOf(form, "QMX-7740-ZP", true));
     ASSERT_EQ(list.size(), app::kMaxRecentSwitches);
-    EXPECT_EQ(app::recentLabel(list[0]), "192.0.2.5:161  v3 admin authPriv SHA-256/AES-128  QMX-7740-ZP");
+    EXPECT_EQ(app::recentColumns(list[0]), (std::array<std::string, 4>{"192.0.2.5:161", "v3 authPriv SHA-256/AES-128", "admin", "QMX-7740-ZP"}));
     EXPECT_EQ(list[1].address, "192.0.2.11");
     EXPECT_EQ(std::count_if(list.begin(), list.end(), [](const auto& e) { return e.address == "192.0.2.5"; }), 1);
 

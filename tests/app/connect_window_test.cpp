@@ -9,13 +9,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QListWidget>
+#include <QScrollBar>
+#include <QTreeWidget>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTimer>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -30,6 +33,7 @@ struct Credentials {
     std::string version = "1";
     std::string user{};
     std::string authPass = "authpass123";
+    std::string privPass = "privpass123";
     std::string address = "127.0.0.1"; // where the switch listens
 };
 
@@ -61,7 +65,7 @@ protected:
     static void fill(app::ConnectWindow& window, std::uint16_t port, const Credentials& c)
     {
         for (const auto& [name, text] : {std::pair{"address", c.address}, {"port", std::to_string(port)}, {"readCommunity", std::string("qevtal")},
-                                         {"user", c.user}, {"authPassphrase", c.authPass}, {"privPassphrase", std::string("privpass123")}})
+                                         {"user", c.user}, {"authPassphrase", c.authPass}, {"privPassphrase", c.privPass}})
             child<QLineEdit>(window, name)->setText(QString::fromStdString(text));
         for (const auto& [name, code] : {std::pair{"version", c.version}, {"securityLevel", std::string("3")}, {"authProtocol", std::string("5")},
                                          {"privProtocol", std::string("4")}}) {
@@ -103,6 +107,8 @@ TEST_F(ConnectWindowTest, ReadsTheIdentityOverUdpOrSaysWhatWentWrong)
         {{.version = "3", .user = "simsha256", .authPass = "wrongpass123"},
          "The switch refused the authentication pass phrase (wrong digest). Check the pass phrase and the authentication protocol.", false},
         {{}, "No answer from 127.0.0.1 port @. Check the address and port and the read community.", true},
+        {{.version = "3", .user = "simsha256", .privPass = "wrongpriv123"},
+         "No answer from 127.0.0.1 port @. Check the address and port and the privacy pass phrase and protocol (AES-128).", false},
     };
     for (const auto& [credentials, outcome, silent] : cases) {
         SCOPED_TRACE(credentials.version + " " + credentials.address + " " + credentials.authPass);
@@ -140,9 +146,15 @@ TEST_F(ConnectWindowTest, ReadsTheIdentityOverUdpOrSaysWhatWentWrong)
     // Shown with an address of its own, the window keeps it when the list takes the focus.
     auto shown = makeWindow(app::parseConnectOptions({"qmx-module", "--connect", "192.0.2.99"}, [](const char*) { return std::string(); }, {}).options);
     shown->show();
-    child<QListWidget>(*shown, "recentList")->setFocus();
+    child<QTreeWidget>(*shown, "recentList")->setFocus();
     settle();
     EXPECT_EQ(child<QLineEdit>(*shown, "address")->text().toStdString(), "192.0.2.99");
+    // Entries as columns that fit; a double click connects with the entry's settings.
+    auto* list = child<QTreeWidget>(*shown, "recentList");
+    list->setCurrentItem(list->topLevelItem(0));
+    emit list->itemDoubleClicked(list->topLevelItem(0), 0);
+    EXPECT_EQ(std::tuple(list->columnCount(), list->horizontalScrollBar()->maximum(), shown->statusText()),
+              std::tuple(4, 0, QString("Enter the read community.")));
 }
 
 // A name is looked up once, off the UI thread: the identity is read from the
@@ -191,6 +203,7 @@ TEST_F(ConnectWindowTest, LetsTheUserPickTheModelOfAnUnknownIdentity)
     EXPECT_NE(window->result(), QDialog::Accepted);
     EXPECT_EQ(window->statusText().toStdString(), "Could not tell which model this switch is (sysObjectID "
                                                   "1.3.6.1.4.1.32473.10.75.2.7799). Choose its model and connect again.");
+    EXPECT_EQ(child<QLabel>(*window, "status")->textFormat(), Qt::PlainText); // it may quote sysDescr
     auto* picker = child<QComboBox>(*window, "model");
     ASSERT_TRUE(picker->isVisibleTo(window.get()));
     picker->setCurrentText("QMX-7752-ZA");
@@ -222,7 +235,8 @@ TEST_F(ConnectWindowTest, KeyringKeepsTheSecretsOfARecentSwitchUntilRemoved)
     auto second = makeWindow();
     bool keyringDone = false;
     QObject::connect(second.get(), &app::ConnectWindow::keyringDone, second.get(), [&] { keyringDone = true; });
-    child<QListWidget>(*second, "recentList")->setCurrentRow(0);
+    auto* list = child<QTreeWidget>(*second, "recentList");
+    list->setCurrentItem(list->topLevelItem(0));
     ASSERT_TRUE(waitUntil([&] { return keyringDone; }));
     EXPECT_EQ(child<QLineEdit>(*second, "privPassphrase")->text(), "privpass123");
     keyringDone = false;
@@ -231,6 +245,20 @@ TEST_F(ConnectWindowTest, KeyringKeepsTheSecretsOfARecentSwitchUntilRemoved)
     readBack();
     EXPECT_FALSE(stored.has_value());
     EXPECT_EQ(fileText(configFile()).find("simsha256"), std::string::npos);
+}
+
+// Run in a session bus that starts its Secret Service on demand, whose
+// keyring cannot be unlocked without a prompt that nobody answers.
+TEST_F(ConnectWindowTest, ActivatableKeyringIsOfferedAndAStoreItRefusesIsToldNotRecorded)
+{
+    auto window = makeWindow();
+    fill(*window, agent().port(), {.version = "3", .user = "simsha256"});
+    child<QCheckBox>(*window, "rememberSecrets")->setChecked(true);
+    connectAndWait(*window);
+    QSettings settings(configFile(), QSettings::IniFormat);
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    EXPECT_EQ(std::tuple(window->result(), app::loadRecentSwitches(settings).at(0).secretsInKeyring, std::count_if(windows.begin(), windows.end(),
+                         [](QWidget* w) { return w->objectName() == "keyringNotKept" && w->close(); })), std::tuple(int(QDialog::Accepted), false, 1));
 }
 
 // Run with no session bus at all.

@@ -45,6 +45,15 @@ TEST(MainMenu, EveryCommandOnceAndModelsWithoutPoeLoseThePoeAndLldpItemsOnly)
     forEachCommand(menu, [&](const MenuItem&) { ++commands; });
     // The separator after "&Reboot" stays.
     EXPECT_EQ(std::pair(shape(menu[0].items), commands), std::pair(std::string("CS8C-CCCC-CCC-CCC-"), 30));
+
+    // The window's own commands follow every item, pruned or not.
+    std::vector<MenuItem> full = mainMenu();
+    appendWindowCommands(menu);
+    appendWindowCommands(full);
+    ASSERT_TRUE(findCommand(menu, kCmdConnectAnother) && findCommand(menu, kCmdQuit));
+    EXPECT_EQ(std::tuple(shape(full[0].items), shape(menu[0].items), findCommand(menu, kCmdConnectAnother)->caption, findCommand(menu, kCmdQuit)->caption,
+                         findCommand(menu, kCmdQuit)->shortcut),
+              std::tuple("CS8C-CCCC-CCC-CCC-CCS3-CC", "CS8C-CCCC-CCC-CCC-CC", "Connect to another switch...", "Quit", "Ctrl+Q"));
 }
 
 TEST(CommandTable, DialogCommandsRunInsideTheHiddenWindowScope)

@@ -7,6 +7,9 @@
 #include "panel/panel_resources.h"
 #include "parameters_scope.h"
 #include "scripted_prompter.h"
+#include "qt_wait.h"
+#include "../sim/switch_fixture.h"
+#include "sim/in_process_transport.h"
 #include "snmp/agent_address.h"
 
 #include <QAction>
@@ -16,6 +19,8 @@
 #include <QMouseEvent>
 
 #include <gtest/gtest.h>
+
+#include <regex>
 
 using namespace app;
 using namespace std::chrono_literals;
@@ -41,12 +46,20 @@ protected:
 
 TEST_F(MainWindowTest, TitleClientSizeAndMenuFollowTheModel)
 {
+    const char* secrets[] = {"QMX_READ_COMMUNITY", "QMX_WRITE_COMMUNITY", "QMX_AUTH_PASSPHRASE", "QMX_PRIV_PASSPHRASE"};
+    for (const char* name : secrets)
+        qputenv(name, "secret123");
     CMainWindow window(quietOptions(m_folder));
+    // Taken before the window exists; the Telnet terminal and the browser inherit the rest.
+    EXPECT_TRUE(std::none_of(std::begin(secrets), std::end(secrets), qEnvironmentVariableIsSet));
     EXPECT_EQ(std::tuple(window.windowTitle(), window.view()->size(), window.pollingRunning(), deviceDescription().portCount),
               std::tuple(QString("QMX-7720-ZA: 192.0.2.10"), QSize(ModelFolder::kPanelWidth, ModelFolder::kPanelHeight), true, 8));
     ASSERT_TRUE(window.commandAction(kCmdVlanConfiguration));
     EXPECT_FALSE(window.commandAction(kCmdPoePortConfig) || window.commandAction(kCmdLldpMedSetting));
     EXPECT_FALSE(window.commandAction(kCmdVlanConfiguration)->isEnabled()); // no dialog registered
+    window.show();
+    window.commandAction(kCmdQuit)->trigger();
+    EXPECT_EQ(std::pair(window.commandAction(kCmdQuit)->shortcut().toString(), window.isVisible()), std::pair(QString("Ctrl+Q"), false));
     // One icon for the program: every window made afterwards carries it.
     EXPECT_TRUE(QDialog().windowIcon().pixmap(32).toImage() == panel::ProgramIcon().pixmap(32).toImage());
 
@@ -58,6 +71,21 @@ TEST_F(MainWindowTest, TitleClientSizeAndMenuFollowTheModel)
     // A host name shows the address it was resolved to.
     ParametersScope named(parseCommandLine("/A0/Ilocalhost"));
     EXPECT_EQ(CMainWindow(quietOptions(m_folder)).windowTitle().toStdString(), "QMX-7720-ZA: localhost (" + snmp::numericAddress("localhost") + ")");
+}
+
+TEST_F(MainWindowTest, TheTitleSaysSinceWhenTheSwitchHasNotAnsweredUntilItAnswersAgain)
+{
+    auto transport = std::make_shared<sim::InProcessTransport>(sim::SimulatedSwitch(loadedModel("QMX-7720-ZA"), {.rebootTime = 1500ms, .scenario = false}));
+    MainWindowOptions options = quietOptions(m_folder);
+    options.transport = transport;
+    options.pollTimings = monitor::PollTimings{50ms, 20ms, 0ms};
+    CMainWindow window(std::move(options));
+    QStringList titles{window.windowTitle()};
+    QObject::connect(&window, &QWidget::windowTitleChanged, &window, [&](const QString& title) { titles << title; });
+    // A reboot leaves the switch silent for a while.
+    transport->withSwitch([](sim::SimulatedSwitch& s) { s.set({1, 3, 6, 1, 4, 1, 32473, 10, 75, 7, 1, 9, 0}, {.type = snmp::Asn::Integer, .integer = 1}); });
+    ASSERT_TRUE(waitUntil([&] { return titles.size() >= 3; }, 8000));
+    EXPECT_TRUE(std::regex_match(titles.join('|').toStdString(), std::regex(R"((QMX-7720-ZA: 192\.0\.2\.10)\|\1 \(not answering since \d\d:\d\d:\d\d\)\|\1)")));
 }
 
 TEST_F(MainWindowTest, UserIniWithoutDeviceNameOrXmlNameOpensAnEmptyWindow)

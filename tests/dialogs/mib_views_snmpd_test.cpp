@@ -68,6 +68,7 @@ TEST_F(MibViewsAgainstSnmpd, SystemInformationRefusesABadLocationThenWritesAndRe
         ASSERT_TRUE(waitUntil([&] { return !runtime->text().isEmpty(); }));
         EXPECT_EQ(std::tuple(shown(dialog), child<QLabel>(dialog, "description")->text().toStdString(), runtime->text().contains(" Hour "),
                              child<QLineEdit>(dialog, "name")->maxLength()), std::tuple(before, get("1.3.6.1.2.1.1.1.0"), true, 20));
+        EXPECT_EQ(child<QLabel>(dialog, "description")->textFormat(), Qt::PlainText); // as every label of a switch's text
         child<QLineEdit>(dialog, "name")->setText(QString::fromUtf8("lab-caf\xC3\xA9"));
         for (const char* location : {"rack/4", "bay 12 (north)"}) {
             EXPECT_EQ(stored(), before) << "sent after the refusal";

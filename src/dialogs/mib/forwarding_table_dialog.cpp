@@ -22,8 +22,7 @@ CForwardingTableDialog::CForwardingTableDialog(QWidget* parent)
     filterLayout->addWidget(m_portFilter);
 
     auto* age = new QGroupBox(QStringLiteral("Age Time"), this);
-    m_agingTime = new QLabel(age);
-    m_agingTime->setObjectName(QStringLiteral("agingTime"));
+    m_agingTime = switchTextLabel("agingTime", age);
     auto* ageLayout = new QHBoxLayout(age);
     ageLayout->addWidget(m_agingTime);
     ageLayout->addWidget(new QLabel(QStringLiteral("Seconds"), age));

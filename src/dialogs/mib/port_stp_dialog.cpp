@@ -36,8 +36,7 @@ CPortStpDialog::CPortStpDialog(std::vector<std::vector<std::string>> rows, int r
       m_cCommonSNMPSet(addSession("m_cCommonSNMPSet")),
       m_cCommonSNMPTable(addSession("m_cCommonSNMPTable"))
 {
-    m_port = new QLabel(this);
-    m_port->setObjectName(QStringLiteral("port"));
+    m_port = switchTextLabel("port", this);
     m_priority = new QComboBox(this);
     m_priority->setObjectName(QStringLiteral("priority"));
     m_priority->setEditable(true);
@@ -50,8 +49,7 @@ CPortStpDialog::CPortStpDialog(std::vector<std::vector<std::string>> rows, int r
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("-?[0-9]{0,10}")), m_pathCost));
     m_enable = new QCheckBox(this);
     m_enable->setObjectName(QStringLiteral("enable"));
-    m_status = new QLabel(this);
-    m_status->setObjectName(QStringLiteral("status"));
+    m_status = switchTextLabel("status", this);
 
     auto* grid = new QGridLayout;
     int line = 0;
@@ -67,8 +65,7 @@ CPortStpDialog::CPortStpDialog(std::vector<std::vector<std::string>> rows, int r
     grid->addWidget(new QLabel(QStringLiteral("Status:"), this), line, 0);
     grid->addWidget(m_status, line++, 1);
     for (const char* caption : {"Desig Root:", "Desig Cost:", "Desig Bridge:", "Desig Port:", "Forward:"}) {
-        auto* value = new QLabel(this);
-        value->setObjectName(QString::fromLatin1(caption));
+        auto* value = switchTextLabel(caption, this);
         m_designated.push_back(value);
         grid->addWidget(new QLabel(QString::fromLatin1(caption), this), line, 0);
         grid->addWidget(value, line++, 1);

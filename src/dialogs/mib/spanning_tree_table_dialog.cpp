@@ -35,8 +35,8 @@ CSpanningTreeTableDialog::CSpanningTreeTableDialog(int portCount, QWidget* paren
     connect(m_refresh, &QPushButton::clicked, this, &CSpanningTreeTableDialog::refresh);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
 
-    m_entries = new QLabel(QStringLiteral("0"), this);
-    m_entries->setObjectName(QStringLiteral("entries"));
+    m_entries = switchTextLabel("entries", this);
+    m_entries->setText(QStringLiteral("0"));
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(new QLabel(QStringLiteral("Entries:"), this));
     bottom->addWidget(m_entries);

@@ -33,13 +33,6 @@ QLineEdit* timerEdit(const char* name, QWidget* parent)
     return edit;
 }
 
-QLabel* valueLabel(const char* name, QWidget* parent)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
-}
-
 } // namespace
 
 CStpConfigurationDialog::CStpConfigurationDialog(int portCount, QWidget* parent)
@@ -62,13 +55,13 @@ CStpConfigurationDialog::CStpConfigurationDialog(int portCount, QWidget* parent)
     m_maxAge = timerEdit("maxAge", this);
     m_forwardDelay = timerEdit("forwardDelay", this);
     m_helloTime = timerEdit("helloTime", this);
-    m_timeSinceChange = valueLabel("timeSinceChange", this);
-    m_topologyChanges = valueLabel("topologyChanges", this);
-    m_designatedRoot = valueLabel("designatedRoot", this);
-    m_rootPort = valueLabel("rootPort", this);
-    m_currentHelloTime = valueLabel("currentHelloTime", this);
-    m_holdTime = valueLabel("holdTime", this);
-    m_currentForwardDelay = valueLabel("currentForwardDelay", this);
+    m_timeSinceChange = switchTextLabel("timeSinceChange", this);
+    m_topologyChanges = switchTextLabel("topologyChanges", this);
+    m_designatedRoot = switchTextLabel("designatedRoot", this);
+    m_rootPort = switchTextLabel("rootPort", this);
+    m_currentHelloTime = switchTextLabel("currentHelloTime", this);
+    m_holdTime = switchTextLabel("holdTime", this);
+    m_currentForwardDelay = switchTextLabel("currentForwardDelay", this);
 
     auto* settingsGrid = new QGridLayout;
     int row = 0;

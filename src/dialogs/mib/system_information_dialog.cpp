@@ -35,15 +35,12 @@ CSystemInformationDialog::CSystemInformationDialog(QWidget* parent)
     setWindowTitle(QStringLiteral("System Information"));
 
     auto* descriptionBox = new QGroupBox(QStringLiteral("Description"), this);
-    m_description = new QLabel(descriptionBox);
-    m_description->setObjectName(QStringLiteral("description"));
+    m_description = switchTextLabel("description", descriptionBox);
     m_description->setWordWrap(true);
     (new QVBoxLayout(descriptionBox))->addWidget(m_description);
 
-    m_objectId = new QLabel(this);
-    m_objectId->setObjectName(QStringLiteral("objectId"));
-    m_runtime = new QLabel(this);
-    m_runtime->setObjectName(QStringLiteral("runtime"));
+    m_objectId = switchTextLabel("objectId", this);
+    m_runtime = switchTextLabel("runtime", this);
     m_contact = edit("contact", kSystemContactMaxLength, this);
     m_name = edit("name", kSystemNameMaxLength, this);
     m_location = edit("location", kSystemLocationMaxLength, this);

@@ -32,8 +32,8 @@ CTableViewDialog::CTableViewDialog(TableView view, QWidget* parent)
 
     auto* bottom = new QHBoxLayout;
     if (m_view.showsEntries) {
-        m_entries = new QLabel(QString::fromStdString(m_view.initialEntries), this);
-        m_entries->setObjectName(QStringLiteral("entries"));
+        m_entries = switchTextLabel("entries", this);
+        m_entries->setText(QString::fromStdString(m_view.initialEntries));
         bottom->addWidget(new QLabel(QStringLiteral("Entries:"), this));
         bottom->addWidget(m_entries);
     }
