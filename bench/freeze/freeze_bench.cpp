@@ -1,9 +1,9 @@
 // scripts/bench freeze: the UI thread's longest stall in each case where the
 // module waits on the network, against the simulated switch behind snmpd.
 #include "../bench_support.h"
-#include "app/command_table.h"
-#include "app/connect_window.h"
-#include "app/device_tools.h"
+#include "commands/command_table.h"
+#include "app/connect/connect_window.h"
+#include "dialogs/device_tools.h"
 #include "platform/prompter.h"
 #include "snmp/agent_address.h"
 #include "snmp/snmp_layer.h"
@@ -35,7 +35,7 @@ public:
 };
 
 // The main window as the device commands see it; records its dialog scopes.
-class BenchWindow final : public app::MainWindowContext {
+class BenchWindow final : public commands::MainWindowContext {
 public:
     const std::string& deviceName() const override { return m_name; }
     int portCount() const override { return 28; }
@@ -111,7 +111,7 @@ qint64 saveSilent(Bench& bench)
     BenchWindow window;
     const int before = bench.prompter.messages;
     bench.talkTo(bench.silent.port());
-    const qint64 stall = longestStallMs([&] { app::runSaveConfiguration(window); },
+    const qint64 stall = longestStallMs([&] { dialogs::runSaveConfiguration(window); },
                                         [&] { return bench.prompter.messages > before; });
     bench.talkTo(bench.agent.port());
     return stall;
@@ -121,7 +121,7 @@ qint64 rebootSilent(Bench& bench)
 {
     BenchWindow window;
     bench.talkTo(bench.silent.port());
-    const qint64 stall = longestStallMs([&] { app::runReboot(window); }, [&] { return window.ended > 0; });
+    const qint64 stall = longestStallMs([&] { dialogs::runReboot(window); }, [&] { return window.ended > 0; });
     bench.talkTo(bench.agent.port());
     return stall;
 }

@@ -1,7 +1,7 @@
 // qmx-module: the device module for one switch, started by the console.
-#include "app/connect_options.h"
-#include "app/connect_window.h"
-#include "app/installed_models.h"
+#include "app/connect/connect_options.h"
+#include "app/connect/connect_window.h"
+#include "app/connect/installed_models.h"
 #include "app/main_window.h"
 #include "app/main_window_view.h"
 #include "app/module_app.h"

@@ -80,14 +80,14 @@ CMainWindow::CMainWindow(MainWindowOptions options)
     m_blinkTimer.setInterval(kBlinkIntervalMs);
     connect(&m_blinkTimer, &QTimer::timeout, this, &CMainWindow::blinkTick);
 
-    std::vector<MenuItem> menu = mainMenu();
+    std::vector<commands::MenuItem> menu = commands::mainMenu();
     initialisePanel(menu);
-    appendWindowCommands(menu);
+    commands::appendWindowCommands(menu);
     // The window's own commands, unless the caller runs them.
-    if (!m_options.commands.isEnabled(kCmdQuit))
-        m_options.commands.setRunner(kCmdQuit, [this](MainWindowContext&) { close(); }, Dispatch::Direct);
-    if (!m_options.commands.isEnabled(kCmdConnectAnother))
-        m_options.commands.setRunner(kCmdConnectAnother, [](MainWindowContext&) { startConnectWindow(); }, Dispatch::Direct);
+    if (!m_options.commands.isEnabled(commands::kCmdQuit))
+        m_options.commands.setRunner(commands::kCmdQuit, [this](commands::MainWindowContext&) { close(); }, commands::Dispatch::Direct);
+    if (!m_options.commands.isEnabled(commands::kCmdConnectAnother))
+        m_options.commands.setRunner(commands::kCmdConnectAnother, [](commands::MainWindowContext&) { startConnectWindow(); }, commands::Dispatch::Direct);
     m_actions = buildMenuBar(*menuBar(), menu, m_options.commands, [this](int id) { runCommand(id); });
     placeWindow();
     if (m_panelLoaded)
@@ -103,7 +103,7 @@ CMainWindow::~CMainWindow()
     m_polling.reset();
 }
 
-bool CMainWindow::initialisePanel(std::vector<MenuItem>& menu)
+bool CMainWindow::initialisePanel(std::vector<commands::MenuItem>& menu)
 {
     const std::string iniPath = m_options.userIniPath.empty() ? userIniPath() : m_options.userIniPath;
     DeviceDescription description = readDeviceDescription(iniPath);
@@ -130,9 +130,9 @@ bool CMainWindow::initialisePanel(std::vector<MenuItem>& menu)
 
     m_title = QString::fromStdString(m_description.deviceName + ": " + titledAddress(snmp::sessionParameters()));
     setWindowTitle(m_title);
-    retitleAbout(menu, m_description.deviceName);
+    commands::retitleAbout(menu, m_description.deviceName);
     if (!isPoeModel(m_description.deviceName))
-        pruneNonPoeItems(menu);
+        commands::pruneNonPoeItems(menu);
     m_panelLoaded = true;
     return true;
 }
@@ -249,7 +249,7 @@ void CMainWindow::paintIndicators(QPainter& painter)
 void CMainWindow::onPortClicked(int)
 {
     // Port Configuration runs beside the panel: no hiding, polling goes on.
-    m_options.commands.runInPlace(kCmdPortConfiguration, *this);
+    m_options.commands.runInPlace(commands::kCmdPortConfiguration, *this);
 }
 
 void CMainWindow::onSocketClicked()

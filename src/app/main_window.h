@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/command_table.h"
-#include "app/device_description.h"
+#include "commands/command_table.h"
+#include "app/connect/device_description.h"
 #include "monitor/panel_device_thread.h"
 #include "monitor/panel_state.h"
 #include "panel/bitmap_cache.h"
@@ -33,12 +33,12 @@ struct MainWindowOptions {
     std::string userIniPath;                         // "" gives User.ini beside the executable
     std::shared_ptr<snmp::Transport> transport;      // null gives the real one
     std::optional<monitor::PollTimings> pollTimings; // tests shorten the cycle
-    CommandTable commands;                           // the dialogs' runners
+    commands::CommandTable commands;                           // the dialogs' runners
 };
 
 // The program's only top-level window: the switch's front panel, its menu,
 // and the polling that keeps the panel current.
-class CMainWindow final : public QMainWindow, public MainWindowContext, private monitor::PanelSink {
+class CMainWindow final : public QMainWindow, public commands::MainWindowContext, private monitor::PanelSink {
     Q_OBJECT
 public:
     static constexpr int kBlinkIntervalMs = 200;
@@ -47,9 +47,11 @@ public:
     explicit CMainWindow(MainWindowOptions options = {});
     ~CMainWindow() override;
 
-    // MainWindowContext
+    // commands::MainWindowContext
     const std::string& deviceName() const override { return m_description.deviceName; }
     int portCount() const override { return m_description.portCount; }
+    int combinationPortCount() const override { return app::combinationPortCount(m_description.portCount); }
+    bool allGiga() const override { return m_description.allGiga; }
     snmp::CCommonSnmp& setSession() override { return *m_cCommonSNMPset; }
     void beginDialog() override;
     void endDialog() override;
@@ -81,7 +83,7 @@ protected:
 
 private:
     // Returns false where initialisation stops early ("Read User.ini Error !").
-    bool initialisePanel(std::vector<MenuItem>& menu);
+    bool initialisePanel(std::vector<commands::MenuItem>& menu);
     void placeWindow();
     void startPolling();
     void paintPanel(QPainter& painter);

@@ -8,18 +8,18 @@
 namespace app {
 namespace {
 
-void addItems(QMenu& menu, const std::vector<MenuItem>& items, const CommandTable& commands,
+void addItems(QMenu& menu, const std::vector<commands::MenuItem>& items, const commands::CommandTable& commands,
               const std::function<void(int)>& trigger, QHash<int, QAction*>& actions)
 {
-    for (const MenuItem& item : items) {
+    for (const commands::MenuItem& item : items) {
         switch (item.kind) {
-        case MenuItem::Kind::Separator:
+        case commands::MenuItem::Kind::Separator:
             menu.addSeparator();
             break;
-        case MenuItem::Kind::Submenu:
+        case commands::MenuItem::Kind::Submenu:
             addItems(*menu.addMenu(QString::fromStdString(item.caption)), item.items, commands, trigger, actions);
             break;
-        case MenuItem::Kind::Command: {
+        case commands::MenuItem::Kind::Command: {
             QAction* action = menu.addAction(QString::fromStdString(item.caption));
             const int id = item.id;
             action->setData(id);
@@ -36,11 +36,11 @@ void addItems(QMenu& menu, const std::vector<MenuItem>& items, const CommandTabl
 
 } // namespace
 
-QHash<int, QAction*> buildMenuBar(QMenuBar& bar, const std::vector<MenuItem>& menu, const CommandTable& commands,
+QHash<int, QAction*> buildMenuBar(QMenuBar& bar, const std::vector<commands::MenuItem>& menu, const commands::CommandTable& commands,
                                   const std::function<void(int)>& trigger)
 {
     QHash<int, QAction*> actions;
-    for (const MenuItem& popup : menu) {
+    for (const commands::MenuItem& popup : menu) {
         QMenu* top = bar.addMenu(QString::fromStdString(popup.caption));
         addItems(*top, popup.items, commands, trigger, actions);
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/command_table.h"
+#include "commands/command_table.h"
 
 #include <QHash>
 
@@ -15,7 +15,7 @@ namespace app {
 // Fills the menu bar from the menu model: every caption, separator and
 // submenu in order, each action carrying its command id as data. Commands the
 // table cannot run are shown disabled. `trigger` receives the id.
-QHash<int, QAction*> buildMenuBar(QMenuBar& bar, const std::vector<MenuItem>& menu, const CommandTable& commands,
+QHash<int, QAction*> buildMenuBar(QMenuBar& bar, const std::vector<commands::MenuItem>& menu, const commands::CommandTable& commands,
                                   const std::function<void(int)>& trigger);
 
 } // namespace app

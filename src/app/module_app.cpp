@@ -1,7 +1,7 @@
 #include "app/module_app.h"
 
 #include "app/command_line.h"
-#include "app/device_description.h"
+#include "app/connect/device_description.h"
 #include "platform/program_folder.h"
 #include "app/user_settings.h"
 #include "platform/prompter.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/connect_form.h"
+#include "app/connect/connect_form.h"
 #include "app/instance_guard.h"
 
 #include <QStringList>

@@ -1,7 +1,7 @@
 #include "dialogs/register_dialogs.h"
 
-#include "app/command_table.h"
-#include "app/device_tools.h"
+#include "commands/command_table.h"
+#include "dialogs/device_tools.h"
 #include "dialogs/management/snmp_agent_commands.h"
 #include "dialogs/management/register_transfer_dialogs.h"
 #include "dialogs/management/register_lldp_dialogs.h"
@@ -21,9 +21,9 @@ namespace dialogs {
 namespace {
 
 template <typename MakeDialog>
-app::CommandRunner dialogRunner(MakeDialog make)
+commands::CommandRunner dialogRunner(MakeDialog make)
 {
-    return [make](app::MainWindowContext& context) { make(context)->exec(); };
+    return [make](commands::MainWindowContext& context) { make(context)->exec(); };
 }
 
 const std::string& agentAddress()
@@ -33,9 +33,9 @@ const std::string& agentAddress()
 
 } // namespace
 
-void registerDialogCommands(app::CommandTable& table)
+void registerDialogCommands(commands::CommandTable& table)
 {
-    using namespace app;
+    using namespace commands;
     using namespace dialogs::mib;
     static platform::QtPrompter messageBoxes;
     platform::setPrompter(&messageBoxes);

@@ -1,7 +1,7 @@
 // The Connect window's rules without a window: form checks, the model match,
 // report causes, the conventional options and the recent-switches list.
-#include "app/connect_options.h"
-#include "app/recent_switches.h"
+#include "app/connect/connect_options.h"
+#include "app/connect/recent_switches.h"
 #include "sim/model_data.h"
 #include "app/command_line.h"
 #include "snmp/common_snmp.h"

@@ -1,5 +1,5 @@
 // The real Connect window, offscreen, against simulated switches over UDP.
-#include "app/connect_window.h"
+#include "app/connect/connect_window.h"
 #include "qt_wait.h"
 #include "sim/model_data.h"
 #include "sim/switch_agent.h"

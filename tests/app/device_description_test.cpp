@@ -1,4 +1,4 @@
-#include "app/device_description.h"
+#include "app/connect/device_description.h"
 #include "platform/temp_dir.h"
 
 #include <gtest/gtest.h>

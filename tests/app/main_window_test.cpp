@@ -54,19 +54,19 @@ TEST_F(MainWindowTest, TitleClientSizeAndMenuFollowTheModel)
     EXPECT_TRUE(std::none_of(std::begin(secrets), std::end(secrets), qEnvironmentVariableIsSet));
     EXPECT_EQ(std::tuple(window.windowTitle(), window.view()->size(), window.pollingRunning(), deviceDescription().portCount),
               std::tuple(QString("QMX-7720-ZA: 192.0.2.10"), QSize(ModelFolder::kPanelWidth, ModelFolder::kPanelHeight), true, 8));
-    ASSERT_TRUE(window.commandAction(kCmdVlanConfiguration));
-    EXPECT_FALSE(window.commandAction(kCmdPoePortConfig) || window.commandAction(kCmdLldpMedSetting));
-    EXPECT_FALSE(window.commandAction(kCmdVlanConfiguration)->isEnabled()); // no dialog registered
+    ASSERT_TRUE(window.commandAction(commands::kCmdVlanConfiguration));
+    EXPECT_FALSE(window.commandAction(commands::kCmdPoePortConfig) || window.commandAction(commands::kCmdLldpMedSetting));
+    EXPECT_FALSE(window.commandAction(commands::kCmdVlanConfiguration)->isEnabled()); // no dialog registered
     window.show();
-    window.commandAction(kCmdQuit)->trigger();
-    EXPECT_EQ(std::pair(window.commandAction(kCmdQuit)->shortcut().toString(), window.isVisible()), std::pair(QString("Ctrl+Q"), false));
+    window.commandAction(commands::kCmdQuit)->trigger();
+    EXPECT_EQ(std::pair(window.commandAction(commands::kCmdQuit)->shortcut().toString(), window.isVisible()), std::pair(QString("Ctrl+Q"), false));
     // One icon for the program: every window made afterwards carries it.
     EXPECT_TRUE(QDialog().windowIcon().pixmap(32).toImage() == panel::ProgramIcon().pixmap(32).toImage());
 
     ModelFolder poeFolder("QMX-7740-ZP", 8);
     CMainWindow poeWindow(quietOptions(poeFolder));
-    ASSERT_TRUE(poeWindow.commandAction(kCmdPoePortConfig) && poeWindow.commandAction(kCmdLldpRemotePortInformation));
-    EXPECT_EQ(poeWindow.commandAction(kCmdAbout)->text(), "About QMX-7740-ZP...");
+    ASSERT_TRUE(poeWindow.commandAction(commands::kCmdPoePortConfig) && poeWindow.commandAction(commands::kCmdLldpRemotePortInformation));
+    EXPECT_EQ(poeWindow.commandAction(commands::kCmdAbout)->text(), "About QMX-7740-ZP...");
 
     // A host name shows the address it was resolved to.
     ParametersScope named(parseCommandLine("/A0/Ilocalhost"));
@@ -98,8 +98,8 @@ TEST_F(MainWindowTest, UserIniWithoutDeviceNameOrXmlNameOpensAnEmptyWindow)
         EXPECT_EQ(std::tuple(window.windowTitle(), window.pollingRunning(), window.root().ChildCount()),
                   std::tuple(QString("CorvaneModule"), false, 0u));
         // The menu is there, unpruned, its About item not retitled.
-        ASSERT_NE(window.commandAction(kCmdPoePortConfig), nullptr);
-        EXPECT_EQ(window.commandAction(kCmdAbout)->text(), "About QMX-7720-ZA...");
+        ASSERT_NE(window.commandAction(commands::kCmdPoePortConfig), nullptr);
+        EXPECT_EQ(window.commandAction(commands::kCmdAbout)->text(), "About QMX-7720-ZA...");
     }
 }
 
@@ -107,13 +107,13 @@ TEST_F(MainWindowTest, DialogCommandsHideTheWindowAndPausePollingWhileTheyRunThe
 {
     MainWindowOptions options = quietOptions(m_folder);
     std::string seen; // the dialog-open flag and the window state as the runner found them
-    options.commands.setRunner(kCmdVlanConfiguration, [&seen](MainWindowContext& context) {
+    options.commands.setRunner(commands::kCmdVlanConfiguration, [&seen](commands::MainWindowContext& context) {
         auto& window = static_cast<CMainWindow&>(context);
         seen = std::string(window.panelState().dialogOpen ? "open" : "free") + (window.isMinimized() ? " minimised" : "");
     });
     CMainWindow window(std::move(options));
     window.show();
-    window.commandAction(kCmdVlanConfiguration)->trigger();
+    window.commandAction(commands::kCmdVlanConfiguration)->trigger();
     EXPECT_EQ(std::tuple(seen, window.panelState().dialogOpen.load(), window.isVisible(), window.isMinimized()),
               std::tuple("open minimised", false, true, false));
     // A second start for this switch brings the window back.

@@ -1,5 +1,5 @@
-#include "app/command_table.h"
-#include "app/device_tools.h"
+#include "commands/command_table.h"
+#include "dialogs/device_tools.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/register_dialogs.h"
 #include "qt_wait.h"
@@ -56,23 +56,23 @@ protected:
 TEST_F(LaunchedPrograms, TelnetWebAndSocketClickPassTheAddressAsOneArgumentAndEveryMenuCommandRuns)
 {
     install("x-terminal-emulator");
-    app::runTelnet("192.0.2.1");
+    dialogs::runTelnet("192.0.2.1");
     EXPECT_EQ(taken("x-terminal-emulator", 200), "") << "Cancel must start nothing";
     m_prompter.answer(true);
-    app::runTelnet("192.0.2.1; touch hacked");
+    dialogs::runTelnet("192.0.2.1; touch hacked");
     EXPECT_EQ(taken("x-terminal-emulator"), "-e\ntelnet\n192.0.2.1; touch hacked\n");
 
     const std::string web = "Do you want to access this device with browser?";
     m_prompter.answer(true);
-    app::runWeb("192.0.2.1");
+    dialogs::runWeb("192.0.2.1");
     install("xdg-open");
     m_prompter.answer(true);
-    app::runWeb("192.0.2.1");
+    dialogs::runWeb("192.0.2.1");
     EXPECT_EQ(taken("xdg-open"), "http://192.0.2.1\n");
     EXPECT_EQ(m_prompter.texts(), (std::vector<std::string>{"Do you want to TELNET this device?", "Do you want to TELNET this device?",
                                                             web, "Failed to get IE path !", web}));
 
-    app::CommandTable table;
+    commands::CommandTable table;
     dialogs::registerDialogCommands(table);
     platform::setPrompter(&m_prompter);
     m_prompter.clear();
@@ -86,9 +86,9 @@ TEST_F(LaunchedPrograms, TelnetWebAndSocketClickPassTheAddressAsOneArgumentAndEv
     }
     EXPECT_TRUE(m_prompter.shown().empty() && window.log.empty()) << "it asked, or the window changed";
 
-    const std::vector<app::MenuItem> menu = app::mainMenu();
-    for (int id = 0; id <= app::kCmdAbout; ++id)
-        EXPECT_EQ(table.isEnabled(id), app::findCommand(menu, id) != nullptr) << id;
+    const std::vector<commands::MenuItem> menu = commands::mainMenu();
+    for (int id = 0; id <= commands::kCmdAbout; ++id)
+        EXPECT_EQ(table.isEnabled(id), commands::findCommand(menu, id) != nullptr) << id;
 }
 
 TEST(AboutBox, TitledByTheDevice)

@@ -1,5 +1,5 @@
-#include "app/command_table.h"
-#include "app/device_tools.h"
+#include "commands/command_table.h"
+#include "dialogs/device_tools.h"
 #include "debug_lines.h"
 #include "dialogs/background_close.h"
 #include "dialogs/mib/forwarding_table_dialog.h"
@@ -169,13 +169,13 @@ TEST_F(DialogsAgainstSimulator, SaveAndRebootAskFirstAndSendOneSetEach)
 {
     const std::string kSystem = "1.3.6.1.4.1.32473.10.75.7.1.";
     StubWindow window;
-    app::runSaveConfiguration(window); // Cancel: nothing sent
-    app::runReboot(window);
+    dialogs::runSaveConfiguration(window); // Cancel: nothing sent
+    dialogs::runReboot(window);
     EXPECT_TRUE(window.log.empty());
     EXPECT_TRUE(takeSets().empty());
 
     prompter.answer(true);
-    app::runSaveConfiguration(window);
+    dialogs::runSaveConfiguration(window);
     ASSERT_TRUE(waitUntil([&] { return prompter.texts().size() == 4; }));
     EXPECT_EQ(takeSetTexts(kSystem), Texts{"10.0=1"});
     const std::string save = "Do you want to save the configuration?", reboot = "Do you want to reboot the device?";
@@ -184,7 +184,7 @@ TEST_F(DialogsAgainstSimulator, SaveAndRebootAskFirstAndSendOneSetEach)
     // A reboot reports nothing and runs while the window is hidden.
     prompter.clear();
     prompter.answer(true);
-    app::runReboot(window);
+    dialogs::runReboot(window);
     ASSERT_TRUE(waitUntil([&] { return window.log.size() == 2; }));
     EXPECT_EQ(window.log, (Texts{"begin", "end"}));
     EXPECT_EQ(prompter.texts(), Texts{reboot});
@@ -200,7 +200,7 @@ TEST_F(DialogsAgainstSimulator, SaveAndRebootAskFirstAndSendOneSetEach)
         prompter.answer(true);
         QElapsedTimer sent;
         sent.start();
-        saving ? app::runSaveConfiguration(window) : app::runReboot(window);
+        saving ? dialogs::runSaveConfiguration(window) : dialogs::runReboot(window);
         EXPECT_LT(sent.elapsed(), 500);
         ASSERT_TRUE(waitUntil([&] { return saving ? prompter.texts().back() == "failed" : window.log.size() == 4; }));
     }

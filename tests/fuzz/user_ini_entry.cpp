@@ -1,6 +1,6 @@
 #include "harness.h"
 
-#include "app/device_description.h"
+#include "app/connect/device_description.h"
 #include "platform/ini_file.h"
 
 namespace fuzz {

@@ -1,6 +1,6 @@
 #include "panel_test_support.h"
 
-#include "app/device_description.h"
+#include "app/connect/device_description.h"
 #include "panel/dib.h"
 #include "panel/port.h"
 

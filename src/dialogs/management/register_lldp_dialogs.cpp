@@ -1,6 +1,6 @@
 #include "dialogs/management/register_lldp_dialogs.h"
 
-#include "app/command_table.h"
+#include "commands/command_table.h"
 #include "dialogs/management/lldp_global_dialog.h"
 #include "dialogs/management/lldp_med_dialog.h"
 #include "dialogs/management/lldp_remote_dialog.h"
@@ -8,9 +8,9 @@
 
 namespace dialogs {
 
-void registerLldpDialogs(app::CommandTable& table)
+void registerLldpDialogs(commands::CommandTable& table)
 {
-    using namespace app;
+    using namespace commands;
     using namespace dialogs::management;
     table.setRunner(kCmdLldpGlobalSetting, [](MainWindowContext&) { CLldpGlobalDialog().exec(); });
     table.setRunner(kCmdLldpMedSetting,

@@ -7,6 +7,6 @@ class CommandTable;
 namespace dialogs {
 
 // The LLDP and surveillance VLAN dialogs' menu commands.
-void registerLldpDialogs(app::CommandTable& table);
+void registerLldpDialogs(commands::CommandTable& table);
 
 } // namespace dialogs

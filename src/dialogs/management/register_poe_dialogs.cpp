@@ -1,18 +1,18 @@
 #include "dialogs/management/register_poe_dialogs.h"
 
-#include "app/command_table.h"
+#include "commands/command_table.h"
 #include "dialogs/management/poe_configuration_dialog.h"
 #include "dialogs/management/time_range_dialog.h"
 
 namespace dialogs::management {
 
-void registerPoeDialogs(app::CommandTable& table)
+void registerPoeDialogs(commands::CommandTable& table)
 {
-    table.setRunner(app::kCmdPoePortConfig, [](app::MainWindowContext& context) {
+    table.setRunner(commands::kCmdPoePortConfig, [](commands::MainWindowContext& context) {
         CPoeConfigurationDialog dialog(context.portCount());
         dialog.exec();
     });
-    table.setRunner(app::kCmdTimeBasedPoe, [](app::MainWindowContext&) {
+    table.setRunner(commands::kCmdTimeBasedPoe, [](commands::MainWindowContext&) {
         CTimeRangeListDialog dialog;
         dialog.exec();
     });

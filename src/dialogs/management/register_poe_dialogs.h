@@ -8,6 +8,6 @@ namespace dialogs::management {
 
 // "PoE Configuration" and "Time Range Information"; the menu keeps their
 // commands on PoE models only.
-void registerPoeDialogs(app::CommandTable& table);
+void registerPoeDialogs(commands::CommandTable& table);
 
 } // namespace dialogs::management

@@ -1,15 +1,15 @@
 #include "dialogs/management/register_transfer_dialogs.h"
 
-#include "app/command_table.h"
+#include "commands/command_table.h"
 #include "dialogs/management/syslog_host_dialog.h"
 #include "dialogs/management/transfer_dialog.h"
 
 namespace dialogs::management {
 
-void registerTransferDialogs(app::CommandTable& table)
+void registerTransferDialogs(commands::CommandTable& table)
 {
-    table.setRunner(app::kCmdFirmwareUpgradeBackup, [](app::MainWindowContext&) { CTransferDialog().exec(); });
-    table.setRunner(app::kCmdSyslogHost, [](app::MainWindowContext&) { CSyslogHostDialog().exec(); });
+    table.setRunner(commands::kCmdFirmwareUpgradeBackup, [](commands::MainWindowContext&) { CTransferDialog().exec(); });
+    table.setRunner(commands::kCmdSyslogHost, [](commands::MainWindowContext&) { CSyslogHostDialog().exec(); });
 }
 
 } // namespace dialogs::management

@@ -7,6 +7,6 @@ class CommandTable;
 namespace dialogs::management {
 
 // Firmware and configuration transfer, and the syslog host.
-void registerTransferDialogs(app::CommandTable& table);
+void registerTransferDialogs(commands::CommandTable& table);
 
 } // namespace dialogs::management

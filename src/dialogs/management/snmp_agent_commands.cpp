@@ -1,6 +1,6 @@
 #include "dialogs/management/snmp_agent_commands.h"
 
-#include "app/command_table.h"
+#include "commands/command_table.h"
 #include "dialogs/management/snmp_community_table_dialog.h"
 #include "dialogs/management/snmp_engine_id_dialog.h"
 #include "dialogs/management/snmp_global_state_dialog.h"
@@ -14,16 +14,16 @@ namespace dialogs::management {
 namespace {
 
 template <typename Dialog>
-app::CommandRunner runs()
+commands::CommandRunner runs()
 {
-    return [](app::MainWindowContext&) { Dialog().exec(); };
+    return [](commands::MainWindowContext&) { Dialog().exec(); };
 }
 
 } // namespace
 
-void registerSnmpAgentDialogs(app::CommandTable& table)
+void registerSnmpAgentDialogs(commands::CommandTable& table)
 {
-    using namespace app;
+    using namespace commands;
     table.setRunner(kCmdSnmpGlobalState, runs<CSnmpGlobalStateDialog>());
     table.setRunner(kCmdSnmpEngineId, runs<CSnmpEngineIdDialog>());
     table.setRunner(kCmdSnmpTrapConfiguration,

@@ -7,6 +7,6 @@ class CommandTable;
 namespace dialogs::management {
 
 // Ties the eight SNMP agent commands to their dialogs.
-void registerSnmpAgentDialogs(app::CommandTable& table);
+void registerSnmpAgentDialogs(commands::CommandTable& table);
 
 } // namespace dialogs::management

@@ -1,6 +1,6 @@
 #include "dialogs/switching/port_security_commands.h"
 
-#include "app/command_table.h"
+#include "commands/command_table.h"
 #include "dialogs/switching/arp_spoofing_dialog.h"
 #include "dialogs/switching/dhcp_screening_dialog.h"
 #include "dialogs/switching/dot1x_config_dialog.h"
@@ -9,9 +9,9 @@ namespace dialogs::switching {
 namespace {
 
 template <typename Dialog>
-app::CommandRunner portDialog()
+commands::CommandRunner portDialog()
 {
-    return [](app::MainWindowContext& context) {
+    return [](commands::MainWindowContext& context) {
         Dialog dialog(context.portCount());
         dialog.exec();
     };
@@ -19,11 +19,11 @@ app::CommandRunner portDialog()
 
 } // namespace
 
-void registerPortSecurityDialogs(app::CommandTable& table)
+void registerPortSecurityDialogs(commands::CommandTable& table)
 {
-    table.setRunner(app::kCmd8021x, portDialog<CDot1xConfigDialog>());
-    table.setRunner(app::kCmdArpSpoofingPrevention, portDialog<CArpSpoofingDialog>());
-    table.setRunner(app::kCmdDhcpServerScreening, portDialog<CDhcpScreeningDialog>());
+    table.setRunner(commands::kCmd8021x, portDialog<CDot1xConfigDialog>());
+    table.setRunner(commands::kCmdArpSpoofingPrevention, portDialog<CArpSpoofingDialog>());
+    table.setRunner(commands::kCmdDhcpServerScreening, portDialog<CDhcpScreeningDialog>());
 }
 
 } // namespace dialogs::switching

@@ -7,6 +7,6 @@ class CommandTable;
 namespace dialogs::switching {
 
 // 802.1X, ARP spoofing prevention and DHCP server screening.
-void registerPortSecurityDialogs(app::CommandTable& table);
+void registerPortSecurityDialogs(commands::CommandTable& table);
 
 } // namespace dialogs::switching

@@ -7,6 +7,6 @@ class CommandTable;
 namespace dialogs {
 
 // Port Configuration (menu and panel click) and Multicast Filtering Mode.
-void registerPortDialogs(app::CommandTable& table);
+void registerPortDialogs(commands::CommandTable& table);
 
 } // namespace dialogs

@@ -1,13 +1,13 @@
 #include "dialogs/switching/register_trunk_dialogs.h"
 
-#include "app/command_table.h"
+#include "commands/command_table.h"
 #include "dialogs/switching/trunk_configuration_dialog.h"
 
 namespace dialogs::switching {
 
-void registerTrunkDialogs(app::CommandTable& table)
+void registerTrunkDialogs(commands::CommandTable& table)
 {
-    table.setRunner(app::kCmdTrunkConfiguration, [](app::MainWindowContext& context) {
+    table.setRunner(commands::kCmdTrunkConfiguration, [](commands::MainWindowContext& context) {
         CTrunkConfigurationDialog(context.portCount()).exec();
     });
 }

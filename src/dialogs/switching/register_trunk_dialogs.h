@@ -7,6 +7,6 @@ class CommandTable;
 namespace dialogs::switching {
 
 // "Trunk Configuration".
-void registerTrunkDialogs(app::CommandTable& table);
+void registerTrunkDialogs(commands::CommandTable& table);
 
 } // namespace dialogs::switching

@@ -1,14 +1,14 @@
 #include "dialogs/switching/register_vlan_dialogs.h"
 
-#include "app/command_table.h"
+#include "commands/command_table.h"
 #include "dialogs/switching/vlan_configuration_dialog.h"
 #include "snmp/session_parameters.h"
 
 namespace dialogs {
 
-void registerVlanDialogs(app::CommandTable& table)
+void registerVlanDialogs(commands::CommandTable& table)
 {
-    table.setRunner(app::kCmdVlanConfiguration, [](app::MainWindowContext& context) {
+    table.setRunner(commands::kCmdVlanConfiguration, [](commands::MainWindowContext& context) {
         switching::CVlanConfigurationDialog dialog(context.portCount(), snmp::sessionParameters().vlanEdit);
         dialog.exec();
     });

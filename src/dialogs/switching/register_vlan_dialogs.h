@@ -7,6 +7,6 @@ class CommandTable;
 namespace dialogs {
 
 // "&VLAN Configuration..." and the dialogs it opens.
-void registerVlanDialogs(app::CommandTable& table);
+void registerVlanDialogs(commands::CommandTable& table);
 
 } // namespace dialogs

@@ -1,4 +1,4 @@
-#include "app/recent_switches.h"
+#include "app/connect/recent_switches.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/connect_window.h"
+#include "app/connect/connect_window.h"
 
 #include "snmp/agent_address.h"
 #include "snmp/identity_read.h"

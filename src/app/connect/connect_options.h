@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/connect_form.h"
-#include "app/keyring.h"
-#include "app/recent_switches.h"
+#include "app/connect/connect_form.h"
+#include "app/connect/keyring.h"
+#include "app/connect/recent_switches.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "app/keyring.h"
+#include "app/connect/keyring.h"
 
 #include <qt6keychain/keychain.h>
 

@@ -1,8 +1,8 @@
-#include "app/command_table.h"
+#include "commands/command_table.h"
 
 #include <algorithm>
 
-namespace app {
+namespace commands {
 namespace {
 
 MenuItem command(std::string caption, int id)
@@ -189,4 +189,4 @@ bool CommandTable::runSocketAction(MainWindowContext& context) const
     return true;
 }
 
-} // namespace app
+} // namespace commands

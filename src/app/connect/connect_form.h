@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/installed_models.h"
+#include "app/connect/installed_models.h"
 #include "snmp/identity_read.h"
 #include "snmp/session_parameters.h"
 

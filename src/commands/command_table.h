@@ -16,9 +16,9 @@ class CCommonSnmp;
 // ----------------------
 // Dialog code never edits this file. It registers a runner for its command id:
 //
-//     void registerDialogCommands(app::CommandTable& table)   // in src/dialogs
+//     void registerDialogCommands(commands::CommandTable& table)   // in src/dialogs
 //     {
-//         table.setRunner(app::kCmdSystemInformation, [](app::MainWindowContext&) {
+//         table.setRunner(commands::kCmdSystemInformation, [](commands::MainWindowContext&) {
 //             SystemInformationDialog dialog;   // no parent
 //             dialog.exec();
 //         });
@@ -37,7 +37,7 @@ class CCommonSnmp;
 //
 // A click on a console socket starts Telnet at once (no question, window not
 // hidden): device tools register that with `setSocketAction`.
-namespace app {
+namespace commands {
 
 enum CommandId : int {
     kCmdPortConfiguration = 32774,
@@ -114,6 +114,9 @@ public:
     virtual ~MainWindowContext() = default;
     virtual const std::string& deviceName() const = 0;
     virtual int portCount() const = 0;
+    // The ports of the combination (copper or fibre) block, and whether every port is gigabit.
+    virtual int combinationPortCount() const = 0;
+    virtual bool allGiga() const = 0;
     // The main window's set session (m_cCommonSNMPset).
     virtual snmp::CCommonSnmp& setSession() = 0;
     // Hide, raise the dialog-open flag, show minimised / clear it, show again.
@@ -160,4 +163,4 @@ private:
     CommandRunner m_socketAction;
 };
 
-} // namespace app
+} // namespace commands

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/connect_options.h"
-#include "app/installed_models.h"
-#include "app/recent_switches.h"
+#include "app/connect/connect_options.h"
+#include "app/connect/installed_models.h"
+#include "app/connect/recent_switches.h"
 #include "snmp/session_parameters.h"
 
 #include <QDialog>

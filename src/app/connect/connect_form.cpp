@@ -1,4 +1,4 @@
-#include "app/connect_form.h"
+#include "app/connect/connect_form.h"
 
 #include <arpa/inet.h>
 

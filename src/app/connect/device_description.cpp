@@ -1,4 +1,4 @@
-#include "app/device_description.h"
+#include "app/connect/device_description.h"
 
 #include "platform/ini_file.h"
 #include "platform/program_folder.h"

@@ -1,4 +1,4 @@
-#include "app/connect_options.h"
+#include "app/connect/connect_options.h"
 
 #include <QCommandLineParser>
 

@@ -1,4 +1,4 @@
-#include "app/installed_models.h"
+#include "app/connect/installed_models.h"
 
 #include "platform/ini_file.h"
 #include "platform/program_folder.h"

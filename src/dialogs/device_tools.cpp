@@ -1,6 +1,6 @@
-#include "app/device_tools.h"
+#include "dialogs/device_tools.h"
 
-#include "app/command_table.h"
+#include "commands/command_table.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/binding.h"
 #include "dialogs/device_tool_rules.h"
@@ -17,7 +17,7 @@
 
 #include <functional>
 
-namespace app {
+namespace dialogs {
 namespace {
 
 bool confirmed(const char* question)
@@ -75,7 +75,7 @@ void runWeb(const std::string& agentAddress)
     QProcess::startDetached(opener, dialogs::qTexts(dialogs::browserArguments(agentAddress)));
 }
 
-void runSaveConfiguration(MainWindowContext& context)
+void runSaveConfiguration(commands::MainWindowContext& context)
 {
     if (!confirmed(dialogs::kSaveQuestion))
         return;
@@ -83,7 +83,7 @@ void runSaveConfiguration(MainWindowContext& context)
                     [](int status) { platform::prompter().inform(dialogs::saveConfigurationReport(status), {}); });
 }
 
-void runReboot(MainWindowContext& context)
+void runReboot(commands::MainWindowContext& context)
 {
     if (!confirmed(dialogs::kRebootQuestion))
         return;
@@ -100,4 +100,4 @@ void runAbout(const std::string& deviceName)
     about.exec();
 }
 
-} // namespace app
+} // namespace dialogs

@@ -2,9 +2,11 @@
 
 #include <string>
 
-namespace app {
-
+namespace commands {
 class MainWindowContext;
+}
+
+namespace dialogs {
 
 // The commands that act on the switch as a whole. Each asks first and does
 // nothing on Cancel.
@@ -19,11 +21,11 @@ void startTelnet(const std::string& agentAddress);
 void runWeb(const std::string& agentAddress);
 // The switch stores its running configuration; "success" or "failed" once
 // the set has ended. Both sets go out off the UI thread and return at once.
-void runSaveConfiguration(MainWindowContext& context);
+void runSaveConfiguration(commands::MainWindowContext& context);
 // The switch restarts; nothing is reported. The window hides until the set
 // has ended.
-void runReboot(MainWindowContext& context);
+void runReboot(commands::MainWindowContext& context);
 // The About box.
 void runAbout(const std::string& deviceName);
 
-} // namespace app
+} // namespace dialogs
