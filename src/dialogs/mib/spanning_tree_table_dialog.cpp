@@ -15,7 +15,8 @@
 namespace dialogs::mib {
 
 CSpanningTreeTableDialog::CSpanningTreeTableDialog(int portCount, QWidget* parent)
-    : CDialogBase(parent), m_portCount(portCount), m_cCommonSNMP(addSession("m_cCommonSNMP"))
+    : CDialogBase(parent), m_portCount(portCount), m_cCommonSNMP(addSession("m_cCommonSNMP")),
+      m_read(declareRead("spanning tree ports", stpPortTableRead()))
 {
     setWindowTitle(QStringLiteral("Spanning Tree Table"));
     m_list = newListView(stpPortHeaders(), this);
@@ -30,6 +31,9 @@ CSpanningTreeTableDialog::CSpanningTreeTableDialog(int portCount, QWidget* paren
     m_refresh = pushButton(QStringLiteral("&Refresh"), "refresh", this);
     m_refresh->setDefault(true);
     QPushButton* closeButton = pushButton(QStringLiteral("&Close"), "close", this);
+    // The port dialog steps through the rows read.
+    needs(m_portConfig, {m_read});
+    waitsFor(m_refresh, {m_read});
     connect(m_portConfig, &QPushButton::clicked, this, &CSpanningTreeTableDialog::openPortConfig);
     connect(m_refresh, &QPushButton::clicked, this, &CSpanningTreeTableDialog::refresh);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
@@ -64,8 +68,7 @@ void CSpanningTreeTableDialog::refresh()
     m_list->clear();
     m_rows.clear();
     m_entries->setText(QStringLiteral("0"));
-    startWalk(m_cCommonSNMP, stpPortTableRead(), [this](const WalkRow& row) { addRow(row); }, {},
-              {m_refresh, m_portConfig});
+    startWalk(m_cCommonSNMP, stpPortTableRead(), [this](const WalkRow& row) { addRow(row); }, {}, m_read);
 }
 
 void CSpanningTreeTableDialog::addRow(const WalkRow& row)
@@ -77,7 +80,7 @@ void CSpanningTreeTableDialog::addRow(const WalkRow& row)
 
 void CSpanningTreeTableDialog::openPortConfig()
 {
-    if (m_rows.empty())
+    if (m_rows.empty() || !readsWhole({m_read}))
         return;
     const QModelIndex current = m_list->currentIndex();
     const int row = current.isValid() && m_list->currentItem()->isSelected() ? current.row() : 0;

@@ -25,6 +25,8 @@ CTableViewDialog::CTableViewDialog(TableView view, QWidget* parent)
 
     m_refresh = pushButton(QStringLiteral("&Refresh"), "refresh", this);
     m_refresh->setDefault(true);
+    m_read = declareRead(m_view.title, m_view.walk);
+    waitsFor(m_refresh, {m_read});
     QPushButton* closeButton = pushButton(QStringLiteral("&Close"), "close", this);
     connect(m_refresh, &QPushButton::clicked, this, &CTableViewDialog::refresh);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
@@ -66,7 +68,7 @@ void CTableViewDialog::refresh()
     m_list->clear();
     if (m_entries)
         m_entries->setText(QString::fromStdString(m_view.initialEntries));
-    startWalk(m_cCommonSNMP, m_view.walk, [this](const WalkRow& row) { addRow(row); }, {}, {m_refresh});
+    startWalk(m_cCommonSNMP, m_view.walk, [this](const WalkRow& row) { addRow(row); }, {}, m_read);
 }
 
 bool CTableViewDialog::listsRow(const WalkRow&) const
