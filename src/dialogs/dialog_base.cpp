@@ -220,13 +220,18 @@ bool CDialogBase::readsWhole(const std::vector<ReadId>& reads) const
 void CDialogBase::applyReads()
 {
     m_applying = true;
-    for (const Held& held : m_held) {
+    for (Held& held : m_held) {
         if (!held.control)
             continue;
+        // Qt sends no EnabledChange for a setEnabled that changes nothing
+        // shown (off while held off): the wish is read from the attribute
+        // that call sets, which is kept as the wish below.
+        held.wanted = !held.control->testAttribute(Qt::WA_ForceDisabled);
         const bool settled = std::none_of(held.settled.begin(), held.settled.end(), [this](ReadId read) {
             return m_reads.at(read).state == ReadState::UnderWay;
         });
         held.control->setEnabled(held.wanted && settled && readsWhole(held.whole));
+        held.control->setAttribute(Qt::WA_ForceDisabled, !held.wanted);
     }
     m_applying = false;
 }
@@ -236,14 +241,10 @@ bool CDialogBase::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::EnabledChange && !m_applying) {
         const auto held = std::find_if(m_held.begin(), m_held.end(),
                                        [watched](const Held& h) { return h.control.data() == watched; });
-        if (held != m_held.end()) {
-            // The dialog's own setEnabled: its wish, shown as the reads allow.
-            const bool wanted = !held->control->testAttribute(Qt::WA_ForceDisabled);
-            if (wanted != held->wanted || wanted) {
-                held->wanted = wanted;
-                applyReads();
-            }
-        }
+        // The dialog's own setEnabled, or the dialog enabled again after a
+        // write: the wish, shown as the reads allow.
+        if (held != m_held.end())
+            applyReads();
     }
     return QDialog::eventFilter(watched, event);
 }

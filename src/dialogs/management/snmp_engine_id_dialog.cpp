@@ -52,6 +52,8 @@ void CSnmpEngineIdDialog::read()
 
 void CSnmpEngineIdDialog::apply()
 {
+    if (!readsWhole({m_read}))
+        return;
     const std::string text = textOf(m_engineId->text());
     if (const std::string message = checkEngineId(text); !message.empty()) {
         platform::prompter().warn(message, {});
