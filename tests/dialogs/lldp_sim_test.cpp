@@ -4,6 +4,8 @@
 #include "dialogs/management/surveillance_vlan_dialog.h"
 #include "simulated_switch_fixture.h"
 
+#include <QAbstractItemModel>
+
 using namespace dialogs::management;
 using Texts = std::vector<std::string>;
 
@@ -40,7 +42,12 @@ TEST_F(LldpAgainstSimulator, GlobalSettingsSendTheTimersInOrderTheStateThriceSil
 {
     {
         CLldpRemoteDialog remote;
+        // Refresh waits for the remote walk too, not only for the state get before it.
+        Texts refreshWhileListing;
+        QObject::connect(remote.list()->model(), &QAbstractItemModel::rowsInserted,
+                         [&] { refreshWhileListing = enabledOf(remote, {"refresh"}); });
         ASSERT_TRUE(waitUntil([&] { return child<QLineEdit>(remote, "count")->text() == "3"; }));
+        EXPECT_EQ(std::pair(refreshWhileListing, enabledOf(remote, {"refresh"})), std::pair(Texts{}, Texts{"refresh"}));
         EXPECT_EQ(row(*remote.list(), 0), (Texts{"1", "1", "macAddress", "00-00-5E-00-53-A1", "interfaceName", "gi1/0/24",
                                                  "uplink to floor 2", "core-1", "core switch, building A"}));
     }
@@ -179,4 +186,13 @@ TEST_F(LldpAgainstSimulator, SurveillanceVlanMissingFromTheListStaysTheOneWritte
     EXPECT_EQ(std::pair(vlan->currentText().toStdString(), vlan->findText("1")), std::pair(std::string("20"), 0));
     child<QComboBox>(dialog, "priority")->setCurrentIndex(3);
     EXPECT_EQ(setsBy(dialog, kSurveillance, [&] { dialog.apply(); }), Texts{"1.2.0=20 1.3.0=3 1.1.0=1"});
+
+    // A voice VLAN check that gets no answer lets nothing through unchecked.
+    sim::SwitchSettings silent = quietSwitch();
+    silent.faults.silentGets = {sim::joined(sim::oids::kVoiceVlan, {2, 0})};
+    SimulatedSwitchTest::startSwitch("QMX-7720-ZA", silent);
+    CSurveillanceVlanDialog unchecked;
+    waitRefresh(unchecked);
+    EXPECT_EQ(setsBy(unchecked, kSurveillance, [&] { unchecked.apply(); }), Texts{});
+    EXPECT_EQ(prompter.texts(), Texts{"Could not read the switch."});
 }
