@@ -125,6 +125,8 @@ void CSurveillanceVlanDialog::enableEditing(bool enabled)
 
 void CSurveillanceVlanDialog::refresh()
 {
+    // Until an answer shows the switch's VLAN and priority, Apply has nothing of its own to write.
+    m_apply->setEnabled(false);
     m_vlan->clear();
     startWalk(
         m_cCommonSNMPTable, surveillanceVlanWalk(),
@@ -154,6 +156,7 @@ void CSurveillanceVlanDialog::showGlobals(const WalkRow& row)
     if (m_vlan->findText(vlanId, Qt::MatchExactly) < 0)
         m_vlan->addItem(vlanId);
     m_vlan->setCurrentIndex(m_vlan->findText(vlanId, Qt::MatchExactly));
+    m_apply->setEnabled(true);
     if (global->priority >= 0)
         m_priority->setCurrentIndex(global->priority);
 }
@@ -181,6 +184,8 @@ std::vector<std::string> CSurveillanceVlanDialog::listedMacs() const
 
 void CSurveillanceVlanDialog::apply()
 {
+    if (!m_apply->isEnabled())
+        return;
     if (const std::string message = checkSurveillanceVlanChoice(m_enable->isChecked(), textOf(m_vlan->currentText()));
         !message.empty()) {
         platform::prompter().warn(message, {});
@@ -210,6 +215,8 @@ void CSurveillanceVlanDialog::apply()
 
 void CSurveillanceVlanDialog::add()
 {
+    if (!readsWhole({m_globalRead, m_ouiRead}))
+        return;
     const std::string description = textOf(m_description->text());
     const std::string mac = textOf(m_mac->text());
     if (const std::string message = checkOuiAdd(description, mac, listedMacs()); !message.empty()) {
@@ -233,6 +240,8 @@ void CSurveillanceVlanDialog::add()
 
 void CSurveillanceVlanDialog::remove()
 {
+    if (!readsWhole({m_ouiRead}))
+        return;
     const QTreeWidgetItem* selected = m_list->currentItem();
     std::optional<std::string> mac;
     if (selected && selected->isSelected())
