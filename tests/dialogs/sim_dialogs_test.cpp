@@ -1,6 +1,7 @@
 #include "app/command_table.h"
 #include "app/device_tools.h"
 #include "debug_lines.h"
+#include "dialogs/background_close.h"
 #include "dialogs/mib/forwarding_table_dialog.h"
 #include "dialogs/mib/port_stp_dialog.h"
 #include "dialogs/mib/spanning_tree_table_dialog.h"
@@ -91,6 +92,7 @@ TEST_F(DialogsAgainstSimulator, ForwardingTableClosedMidWalkClosesBothSessionsIn
         EXPECT_EQ(list->topLevelItemCount(), rowsAtClose);
         closedMidWalk += rowsAtClose < 3001;
         dialog.reset();
+        dialogs::waitForBackgroundCloses();
         EXPECT_EQ(lines.banners(), closeLines);
     }
     EXPECT_GT(closedMidWalk, 0) << "every walk had ended before its dialog closed";
