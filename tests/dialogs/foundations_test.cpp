@@ -188,7 +188,7 @@ TEST(WritePath, SilentSwitchNeitherFreezesTheWindowNorIsCutShortByClosing)
              new mib::CPortStpDialog({{"1", "Forwarding"}}, 0, 28)})
         reading.emplace_back(opened);
     dhcp->refresh();
-    surveillance->apply(); // its conflict read
+    surveillance->apply(); // held while its reads are out: no conflict read starts
     // A read that blocked leaves no tick: the wait checks before it processes events.
     waitUntil([&] { return clock.elapsed() > 400; });
     EXPECT_GE(ticks, 5) << "a read froze the window";

@@ -4,6 +4,8 @@
 #include "dialogs/management/surveillance_vlan_dialog.h"
 #include "simulated_switch_fixture.h"
 
+#include <QAbstractItemModel>
+
 using namespace dialogs::management;
 using Texts = std::vector<std::string>;
 
@@ -40,7 +42,12 @@ TEST_F(LldpAgainstSimulator, GlobalSettingsSendTheTimersInOrderTheStateThriceSil
 {
     {
         CLldpRemoteDialog remote;
+        // Refresh waits for the remote walk too, not only for the state get before it.
+        Texts refreshWhileListing;
+        QObject::connect(remote.list()->model(), &QAbstractItemModel::rowsInserted,
+                         [&] { refreshWhileListing = enabledOf(remote, {"refresh"}); });
         ASSERT_TRUE(waitUntil([&] { return child<QLineEdit>(remote, "count")->text() == "3"; }));
+        EXPECT_EQ(std::pair(refreshWhileListing, enabledOf(remote, {"refresh"})), std::pair(Texts{}, Texts{"refresh"}));
         EXPECT_EQ(row(*remote.list(), 0), (Texts{"1", "1", "macAddress", "00-00-5E-00-53-A1", "interfaceName", "gi1/0/24",
                                                  "uplink to floor 2", "core-1", "core switch, building A"}));
     }
@@ -50,9 +57,13 @@ TEST_F(LldpAgainstSimulator, GlobalSettingsSendTheTimersInOrderTheStateThriceSil
               (Texts{"on", "4", "30", "2", "2", "macAddress", "00-00-5E-00-53-20"}));
     fill(dialog, {{"txInterval", "40"}, {"txDelay", "10"}});
     EXPECT_EQ(setsBy(dialog, kLldp, [&] { dialog.applyParameters(); }), Texts{"2.0=4 3.0=40 4.0=2 5.0=10"});
+    // Each Apply is held while the read that follows a write is out.
+    EXPECT_FALSE(child<QPushButton>(dialog, "stateApply")->isEnabled());
+    ASSERT_TRUE(waitForReads(dialog));
     auto* enable = child<QCheckBox>(dialog, "enable");
     enable->setChecked(false);
     EXPECT_EQ(setsBy(dialog, kLldp, [&] { dialog.applyState(); }), Texts{"1.0=2"});
+    ASSERT_TRUE(waitForReads(dialog));
     EXPECT_TRUE(prompter.shown().empty());
 
     // A switch that does not answer gets the set three times, and no message.
@@ -131,16 +142,21 @@ TEST_F(LldpAgainstSimulator, SurveillanceHoldsItsControlsThroughTheRefreshAndApp
 {
     setOnSwitch(sim::joined(sim::oids::kSurveillance, {1, 0}), sim::integerValue(1));
     CSurveillanceVlanDialog dialog;
-    // A second refresh between the walks would leave the VLAN combo half filled.
+    // A second refresh between the walks would leave the VLAN combo half filled;
+    // Apply waits for the VLANs and the settings, Add and Delete for the OUIs.
     Texts enabledBetweenWalks;
     int walks = 0;
     QObject::connect(&dialog, &dialogs::CDialogBase::walkEnded, [&] {
         const Texts enabled = enabledOf(dialog, {"refresh", "apply", "add", "delete"});
-        if (walks++ < 2)
-            enabledBetweenWalks.insert(enabledBetweenWalks.end(), enabled.begin(), enabled.end());
+        if (walks++ < 2) {
+            std::string line = std::to_string(walks) + ":";
+            for (const std::string& name : enabled)
+                line += " " + name;
+            enabledBetweenWalks.push_back(line);
+        }
     });
     waitRefresh(dialog);
-    EXPECT_EQ(enabledBetweenWalks, Texts{});
+    EXPECT_EQ(enabledBetweenWalks, (Texts{"1:", "2: apply"}));
     EXPECT_TRUE(child<QPushButton>(dialog, "add")->isEnabled());
 
     // While the voice VLAN, of the same ID, is on, nothing is sent.
@@ -157,4 +173,26 @@ TEST_F(LldpAgainstSimulator, SurveillanceHoldsItsControlsThroughTheRefreshAndApp
 
     child<QCheckBox>(dialog, "enable")->setChecked(false);
     EXPECT_EQ(setsBy(dialog, kSurveillance, [&] { dialog.apply(); }), Texts{"1.1.0=2"});
+}
+
+// A surveillance VLAN the filtering table does not list is shown and written back as read.
+TEST_F(LldpAgainstSimulator, SurveillanceVlanMissingFromTheListStaysTheOneWritten)
+{
+    setOnSwitch(sim::joined(sim::oids::kSurveillance, {1, 0}), sim::integerValue(1));
+    setOnSwitch(sim::joined(sim::oids::kSurveillance, {2, 0}), sim::integerValue(20));
+    CSurveillanceVlanDialog dialog;
+    waitRefresh(dialog);
+    auto* vlan = child<QComboBox>(dialog, "vlan");
+    EXPECT_EQ(std::pair(vlan->currentText().toStdString(), vlan->findText("1")), std::pair(std::string("20"), 0));
+    child<QComboBox>(dialog, "priority")->setCurrentIndex(3);
+    EXPECT_EQ(setsBy(dialog, kSurveillance, [&] { dialog.apply(); }), Texts{"1.2.0=20 1.3.0=3 1.1.0=1"});
+
+    // A voice VLAN check that gets no answer lets nothing through unchecked.
+    sim::SwitchSettings silent = quietSwitch();
+    silent.faults.silentGets = {sim::joined(sim::oids::kVoiceVlan, {2, 0})};
+    SimulatedSwitchTest::startSwitch("QMX-7720-ZA", silent);
+    CSurveillanceVlanDialog unchecked;
+    waitRefresh(unchecked);
+    EXPECT_EQ(setsBy(unchecked, kSurveillance, [&] { unchecked.apply(); }), Texts{});
+    EXPECT_EQ(prompter.texts(), Texts{"Could not read the switch."});
 }

@@ -159,7 +159,10 @@ TEST_F(DialogsAgainstSimulator, PortStpKeepsTrunkMembersAlikeAndNavigates)
               Texts{"2.1.17.2.15.1.2.20=144 4.1.32473.10.75.7.6.2.1.5.20=0 2.1.17.2.15.1.4.20=1"});
 
     // Navigation stops at both ends.
+    // Navigation waits for the shown port's get, so no earlier end stands for the next port's.
     CPortStpDialog last(rows, 27, 28), first(rows, -1, 28);
+    EXPECT_EQ(enabledOf(last, {"previous", "next"}), Texts{});
+    ASSERT_TRUE(waitForReads(last) && waitForReads(first));
     EXPECT_EQ(enabledOf(last, {"previous", "next"}), Texts{"previous"});
     EXPECT_EQ(first.currentRow(), 0);
     EXPECT_EQ(enabledOf(first, {"previous", "next"}), Texts{"next"});

@@ -2,6 +2,7 @@
 // creation's set requests compared whole, the scalars, deletion and the
 // sessions' close order.
 #include "debug_lines.h"
+#include "dialogs/background_close.h"
 #include "dialogs/management/snmp_community_table_dialog.h"
 #include "dialogs/management/snmp_engine_id_dialog.h"
 #include "dialogs/management/snmp_global_state_dialog.h"
@@ -125,6 +126,7 @@ TEST_F(AgentDialogs, DeleteDestroysTheSelectedRowAndAsksForOneFirstAndTheFourSes
         EXPECT_EQ(list.topLevelItem(0)->text(0), "qevtal");
         dialog.reject();
     }
+    dialogs::waitForBackgroundCloses();
     EXPECT_EQ(lines.banners(),
               closeBanners({"m_cCommonSNMP", "m_cCommonSNMPSet", "m_cCommonSNMPTable", "m_cCommonSNMPGetUse"}));
 }

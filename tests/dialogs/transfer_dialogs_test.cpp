@@ -77,6 +77,8 @@ TEST_F(TransferDialogs, SyslogApplyWritesOnlyWhatPassedItsChecks)
     EXPECT_FALSE(port->isEnabled());
     // Unchecked: the state alone.
     EXPECT_EQ(setsBy(dialog, kS, [&] { dialog.apply(); }), std::vector<std::string>{"6.0=2"});
+    // Apply is held until the read that follows it has shown the switch's values.
+    ASSERT_TRUE(waitForReads(dialog));
 
     toggleAsScreenReader(child<QCheckBox>(dialog, "enable"));
     EXPECT_EQ(std::pair(port->isEnabled(), address->field(3)->accessibleName()), std::pair(true, QString("Host IP octet 4")));

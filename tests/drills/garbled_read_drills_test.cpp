@@ -336,24 +336,33 @@ std::vector<Case> allCases()
     };
     // sysName read as an INTEGER shows its decimal text like any name, and a
     // time range may be named "42": neither is a garble here.
-    rows("SystemInformation", {TextForInteger, NoSuchName, ShortAnswer}, kSome);
+    // An error or short answer is a failed read: said once, and Apply held until a read is whole.
+    rows("SystemInformation", {TextForInteger}, kSome);
+    rows("SystemInformation", {NoSuchName, ShortAnswer}, 0, dialogs::kSwitchUnread);
     rows("SystemInformation", {HugeText}, 0, "Please enter no more than 20 characters.");
-    rows("SystemInformationFirstRead", {NoSuchName});
-    rows("StpConfiguration", {TextForInteger, HugeText, NoSuchName, ShortAnswer}, 0, kStpAge);
+    rows("SystemInformationFirstRead", {NoSuchName}, 0, dialogs::kSwitchUnread);
+    // Bridge values that do not decode keep Apply off rather than refusing what the fields show.
+    rows("StpConfiguration", {TextForInteger, HugeText});
+    rows("StpConfiguration", {NoSuchName, ShortAnswer}, 0, dialogs::kSwitchUnread);
     rows("StpConfiguration", {IntegerForText}, kSome);
     rows("StpConfiguration", {WideTimer}, 0, "Please enter no more than 4 characters.");
-    rows("PortStp", {TextForInteger, HugeText, NoSuchName, ShortAnswer});
+    rows("PortStp", {TextForInteger, HugeText, ShortAnswer});
+    rows("PortStp", {NoSuchName}, 0, dialogs::kSwitchUnread);
     // A garbled port row keeps Apply off; an answer that ends the walk leaves no row to pick.
     rows("PortConfiguration", {TextForInteger, HugeText});
     rows("PortConfiguration", {NoSuchName, ShortAnswer}, 0, "Please Select one port !");
     rows("SyslogHost", {TextForInteger}, kSome);
     rows("SyslogHost", {IntegerForText, HugeText}, 0, "Syslog Server IP Error.");
-    rows("SyslogHost", {NoSuchName, ShortAnswer});
-    rows("GlobalState", {TextForInteger, HugeText, NoSuchName});
-    rows("EngineId", {IntegerForText, HugeText, NoSuchName}, 0, "ID length is 10-64");
-    rows("Traps", {TextForInteger, NoSuchName, ShortAnswer});
+    rows("SyslogHost", {NoSuchName, ShortAnswer}, 0, dialogs::kSwitchUnread);
+    rows("GlobalState", {TextForInteger, HugeText});
+    rows("GlobalState", {NoSuchName}, 0, dialogs::kSwitchUnread);
+    rows("EngineId", {IntegerForText, HugeText}, 0, "ID length is 10-64");
+    rows("EngineId", {NoSuchName}, 0, dialogs::kSwitchUnread);
+    rows("Traps", {TextForInteger});
+    rows("Traps", {NoSuchName, ShortAnswer}, 0, dialogs::kSwitchUnread);
     rows("Community", {TextForInteger, IntegerForText, HugeText, ShortAnswer}, kSome);
-    rows("TimeRange", {TextForInteger, HugeText, NoSuchName, ShortAnswer});
+    rows("TimeRange", {TextForInteger, HugeText, ShortAnswer});
+    rows("TimeRange", {NoSuchName}, 0, dialogs::kSwitchUnread);
     // Apply waits for every PVID.
     rows("Pvid", {TextForInteger, NoSuchName, ShortAnswer});
     // Editing every listed VLAN without a change leaves the switch's VLANs as they were.

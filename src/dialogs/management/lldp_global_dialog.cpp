@@ -44,7 +44,8 @@ std::int64_t numberIn(const QLineEdit* edit)
 CLldpGlobalDialog::CLldpGlobalDialog(QWidget* parent)
     : CDialogBase(parent),
       m_cCommonSNMP(addSession("m_cCommonSNMP")),
-      m_cCommonSNMPSet(addSession("m_cCommonSNMPSet"))
+      m_cCommonSNMPSet(addSession("m_cCommonSNMPSet")),
+      m_read(declareRead("LLDP settings", lldpGlobalRead()))
 {
     m_enable = new QCheckBox(QStringLiteral(" LLDP Enable "), this);
     m_enable->setObjectName(QStringLiteral("enable"));
@@ -103,12 +104,15 @@ CLldpGlobalDialog::CLldpGlobalDialog(QWidget* parent)
     layout->addWidget(system);
     layout->addLayout(buttons);
     setWindowTitle(QStringLiteral("LLDP Global Settings"));
+    // Each Apply writes back what the read filled in.
+    needs(stateApply, {m_read});
+    needs(parametersApply, {m_read});
     read();
 }
 
 void CLldpGlobalDialog::read()
 {
-    startWalk(m_cCommonSNMP, lldpGlobalRead(), [this](const WalkRow& row) { showAnswer(row); });
+    startWalk(m_cCommonSNMP, lldpGlobalRead(), [this](const WalkRow& row) { showAnswer(row); }, {}, m_read);
 }
 
 void CLldpGlobalDialog::showAnswer(const WalkRow& row)
@@ -129,11 +133,15 @@ void CLldpGlobalDialog::showAnswer(const WalkRow& row)
 
 void CLldpGlobalDialog::applyState()
 {
+    if (!readsWhole({m_read}))
+        return;
     writeWithRetries(lldpStateSet(m_enable->isChecked()));
 }
 
 void CLldpGlobalDialog::applyParameters()
 {
+    if (!readsWhole({m_read}))
+        return;
     const LldpParameters parameters{numberIn(m_holdMultiplier), numberIn(m_txInterval), numberIn(m_reinitDelay),
                                     numberIn(m_txDelay)};
     if (const std::string message = checkLldpParameters(parameters); !message.empty()) {

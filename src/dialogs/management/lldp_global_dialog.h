@@ -26,6 +26,7 @@ private:
 
     CDialogSession& m_cCommonSNMP;
     CDialogSession& m_cCommonSNMPSet;
+    ReadId m_read;
     QCheckBox* m_enable;
     QLineEdit* m_holdMultiplier;
     QLineEdit* m_txInterval;

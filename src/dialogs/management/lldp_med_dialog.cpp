@@ -27,7 +27,9 @@ CLldpMedDialog::CLldpMedDialog(int portCount, QWidget* parent)
     : CDialogBase(parent),
       m_cCommonSNMP(addSession("m_cCommonSNMP")),
       m_cCommonSNMPSet(addSession("m_cCommonSNMPSet")),
-      m_cCommonSNMPEnable(addSession("m_cCommonSNMPEnable"))
+      m_cCommonSNMPEnable(addSession("m_cCommonSNMPEnable")),
+      m_stateRead(declareRead("LLDP state", lldpStateRead())),
+      m_portRead(declareRead("Power PSE TLVs", pseTlvWalk()))
 {
     m_range = new CPortRangeControl(QStringLiteral("From Port"), QStringLiteral("To Port"),
                                     std::min(kLldpMedPorts, portCount), this);
@@ -58,6 +60,9 @@ CLldpMedDialog::CLldpMedDialog(int portCount, QWidget* parent)
     layout->addWidget(m_list);
     layout->addLayout(buttons);
     setWindowTitle(QStringLiteral("LLDP MED Settings"));
+    // Apply is refused while LLDP is off: only a clean state read says it is on.
+    needs(m_apply, {m_stateRead});
+    waitsFor(refreshButton, {m_stateRead, m_portRead});
     refresh();
 }
 
@@ -79,7 +84,7 @@ void CLldpMedDialog::refresh()
             enableEditing(!disabled);
             walkPorts();
         },
-        {m_apply, findChild<QPushButton*>(QStringLiteral("refresh"))});
+        m_stateRead);
 }
 
 void CLldpMedDialog::walkPorts()
@@ -87,11 +92,13 @@ void CLldpMedDialog::walkPorts()
     m_list->clear();
     startWalk(m_cCommonSNMP, pseTlvWalk(), [this](const WalkRow& row) {
         appendRow(m_list, {std::to_string(m_list->topLevelItemCount() + 1), pseTlvText(row.values[0])});
-    });
+    }, {}, m_portRead);
 }
 
 void CLldpMedDialog::apply()
 {
+    if (!readsWhole({m_stateRead}))
+        return;
     const bool enable = m_pseTlv->currentIndex() == kEnableItem;
     std::vector<Bindings> sets;
     for (int port : m_range->ports())

@@ -32,6 +32,8 @@ private:
     CDialogSession& m_cCommonSNMP;
     CDialogSession& m_cCommonSNMPSet;
     CDialogSession& m_cCommonSNMPEnable;
+    ReadId m_stateRead;
+    ReadId m_portRead;
     CPortRangeControl* m_range;
     QComboBox* m_pseTlv;
     QPushButton* m_apply;

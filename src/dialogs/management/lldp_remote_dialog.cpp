@@ -17,7 +17,9 @@ namespace dialogs::management {
 CLldpRemoteDialog::CLldpRemoteDialog(QWidget* parent)
     : CDialogBase(parent),
       m_cCommonSNMPEnabled(addSession("m_cCommonSNMPEnabled")),
-      m_cCommonSNMP(addSession("m_cCommonSNMP"))
+      m_cCommonSNMP(addSession("m_cCommonSNMP")),
+      m_stateRead(declareRead("LLDP state", lldpStateRead())),
+      m_remoteRead(declareRead("LLDP remote ports", remotePortWalk()))
 {
     m_count = new QLineEdit(this);
     m_count->setObjectName(QStringLiteral("count"));
@@ -42,6 +44,7 @@ CLldpRemoteDialog::CLldpRemoteDialog(QWidget* parent)
     layout->addWidget(m_list);
     layout->addLayout(buttons);
     setWindowTitle(QStringLiteral("LLDP Remote Port Information"));
+    waitsFor(refreshButton, {m_stateRead, m_remoteRead});
     refresh();
 }
 
@@ -64,7 +67,7 @@ void CLldpRemoteDialog::refresh()
             }
             walkRemotePorts();
         },
-        {findChild<QPushButton*>(QStringLiteral("refresh"))});
+        m_stateRead);
 }
 
 void CLldpRemoteDialog::walkRemotePorts()
@@ -75,13 +78,15 @@ void CLldpRemoteDialog::walkRemotePorts()
             if (const auto texts = remotePortRowTexts(row))
                 appendRow(m_list, *texts);
         },
-        [this] { showCount(); });
+        [this] { showCount(m_cCommonSNMP.endStatus() == snmp::kStatusEnded); },
+        m_remoteRead);
 }
 
-void CLldpRemoteDialog::showCount()
+void CLldpRemoteDialog::showCount(bool whole)
 {
     const int rows = m_list->topLevelItemCount();
-    if (rows == 0)
+    // A walk cut short does not say there are none.
+    if (rows == 0 && whole)
         platform::prompter().inform(kNoRemotePort, {});
     m_count->setText(QString::number(rows));
 }

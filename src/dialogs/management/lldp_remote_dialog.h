@@ -20,10 +20,12 @@ public:
 
 private:
     void walkRemotePorts();
-    void showCount();
+    void showCount(bool whole);
 
     CDialogSession& m_cCommonSNMPEnabled;
     CDialogSession& m_cCommonSNMP;
+    ReadId m_stateRead;
+    ReadId m_remoteRead;
     QLineEdit* m_count;
     QTreeWidget* m_list;
 };

@@ -36,7 +36,9 @@ CPoeConfigurationDialog::CPoeConfigurationDialog(int portCount, QWidget* parent)
       m_portCount(portCount),
       m_cCommonSNMPTimeRang(addSession("m_cCommonSNMPTimeRang")),
       m_cCommonSNMP(addSession("m_cCommonSNMP")),
-      m_cCommonSNMPSet(addSession("m_cCommonSNMPSet"))
+      m_cCommonSNMPSet(addSession("m_cCommonSNMPSet")),
+      m_rangeRead(declareRead("time range names", poeTimeRangeNamesRead())),
+      m_portRead(declareRead("PoE ports", poePortTableRead()))
 {
     auto* information = new QGroupBox(QStringLiteral("Port Information"), this);
     m_list = newListView(poePortHeaders(), information);
@@ -100,6 +102,9 @@ CPoeConfigurationDialog::CPoeConfigurationDialog(int portCount, QWidget* parent)
     if (!offered.empty())
         m_range->setRange(offered.front(), offered.back());
     setWindowTitle(QStringLiteral("PoE Configuration"));
+    // Apply writes the time range chosen from the names read, to the ports offered by the port walk.
+    needs(m_apply, {m_rangeRead, m_portRead});
+    waitsFor(m_refresh, {m_rangeRead, m_portRead});
     refresh();
 }
 
@@ -116,7 +121,7 @@ void CPoeConfigurationDialog::refresh()
                 m_timeRange->addItem(QString::fromStdString(range->name), range->index);
             }
         },
-        [this] { readPorts(); }, {m_refresh, m_apply});
+        [this] { readPorts(); }, m_rangeRead);
 }
 
 void CPoeConfigurationDialog::readPorts()
@@ -144,7 +149,7 @@ void CPoeConfigurationDialog::readPorts()
             const bool kept = has(from) && has(to);
             m_range->setRange(kept ? from : offered.front(), kept ? to : offered.back());
         },
-        {m_refresh, m_apply});
+        m_portRead);
 }
 
 void CPoeConfigurationDialog::lineSelected()
@@ -175,7 +180,7 @@ PoeSettings CPoeConfigurationDialog::settings() const
 bool CPoeConfigurationDialog::apply()
 {
     const std::vector<int> ports = m_range->ports();
-    if (ports.empty() || writing())
+    if (ports.empty() || writing() || !readsWhole({m_rangeRead, m_portRead}))
         return false;
     const PoeSettings s = settings();
     if (const std::string message = checkPoeRange(s, ports); !message.empty()) {

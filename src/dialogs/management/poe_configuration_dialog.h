@@ -42,6 +42,8 @@ private:
     CDialogSession& m_cCommonSNMPTimeRang;
     CDialogSession& m_cCommonSNMP;
     CDialogSession& m_cCommonSNMPSet;
+    ReadId m_rangeRead;
+    ReadId m_portRead;
     QTreeWidget* m_list;
     CPortRangeControl* m_range;
     QComboBox* m_state;

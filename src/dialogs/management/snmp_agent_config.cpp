@@ -34,17 +34,56 @@ CSnmpAgentConfig::CSnmpAgentConfig(const SessionMaker& addSession, WalkStarter s
 {
 }
 
-void CSnmpAgentConfig::readGlobalState(std::function<void(const std::string&)> onValue)
+WalkRequest CSnmpAgentConfig::globalStateRead()
 {
-    m_startWalk(m_cCommonSNMP, singleGet({kGlobalState}),
-                [onValue = std::move(onValue)](const WalkRow& row) { onValue(row.values.front()); }, {});
+    return singleGet({kGlobalState});
 }
 
-void CSnmpAgentConfig::readEngineId(std::function<void(const std::string&)> onHex)
+WalkRequest CSnmpAgentConfig::engineIdRead()
 {
-    m_startWalk(m_cCommonSNMPTable, singleGet({kEngineId}),
-                [onHex = std::move(onHex)](const WalkRow& row) { if (const auto hex = decodeEngineId(row.values.front()))
-                        onHex(*hex);; }, {});
+    return singleGet({kEngineId});
+}
+
+WalkRequest CSnmpAgentConfig::userWalk()
+{
+    return tableWalk(kUserEntry, {1, 2, 3, 4, 5, 6, 7, 8});
+}
+
+WalkRequest CSnmpAgentConfig::groupWalk()
+{
+    return tableWalk(kGroupEntry, {1, 2, 3, 4, 5, 6, 7});
+}
+
+WalkRequest CSnmpAgentConfig::viewWalk()
+{
+    return tableWalk(kViewEntry, {1, 3, 4, 5});
+}
+
+WalkRequest CSnmpAgentConfig::communityWalk()
+{
+    return tableWalk(kCommunityEntry, {1, 2, 3});
+}
+
+WalkRequest CSnmpAgentConfig::hostWalk()
+{
+    return tableWalk(kHostEntry, {1, 2, 3, 4});
+}
+
+void CSnmpAgentConfig::readGlobalState(std::function<void(const std::string&)> onValue, Read read)
+{
+    m_startWalk(m_cCommonSNMP, globalStateRead(),
+                [onValue = std::move(onValue)](const WalkRow& row) { onValue(row.values.front()); }, {}, read);
+}
+
+void CSnmpAgentConfig::readEngineId(std::function<void(const std::string&)> onHex, Read read)
+{
+    m_startWalk(
+        m_cCommonSNMPTable, engineIdRead(),
+        [onHex = std::move(onHex)](const WalkRow& row) {
+            if (const auto hex = decodeEngineId(row.values.front()))
+                onHex(*hex);
+        },
+        {}, read);
 }
 
 WalkRequest CSnmpAgentConfig::trapRead(bool poe)
@@ -55,36 +94,35 @@ WalkRequest CSnmpAgentConfig::trapRead(bool poe)
     return singleGet(std::move(oids));
 }
 
-void CSnmpAgentConfig::readTraps(bool poe, std::function<void(const std::vector<std::string>&)> onValues)
+void CSnmpAgentConfig::readTraps(bool poe, std::function<void(const std::vector<std::string>&)> onValues, Read read)
 {
     m_startWalk(m_cCommonSNMP, trapRead(poe),
-                [onValues = std::move(onValues)](const WalkRow& row) { onValues(row.values); }, {});
+                [onValues = std::move(onValues)](const WalkRow& row) { onValues(row.values); }, {}, read);
 }
 
-void CSnmpAgentConfig::walkUsers(RowSink onRow, EndSink onEnd)
+void CSnmpAgentConfig::walkUsers(RowSink onRow, EndSink onEnd, Read read)
 {
-    m_startWalk(m_cCommonSNMPGetUse, tableWalk(kUserEntry, {1, 2, 3, 4, 5, 6, 7, 8}), std::move(onRow),
-                std::move(onEnd));
+    m_startWalk(m_cCommonSNMPGetUse, userWalk(), std::move(onRow), std::move(onEnd), read);
 }
 
-void CSnmpAgentConfig::walkGroups(RowSink onRow, EndSink onEnd)
+void CSnmpAgentConfig::walkGroups(RowSink onRow, EndSink onEnd, Read read)
 {
-    m_startWalk(m_cCommonSNMPTable, tableWalk(kGroupEntry, {1, 2, 3, 4, 5, 6, 7}), std::move(onRow), std::move(onEnd));
+    m_startWalk(m_cCommonSNMPTable, groupWalk(), std::move(onRow), std::move(onEnd), read);
 }
 
-void CSnmpAgentConfig::walkViews(RowSink onRow, EndSink onEnd)
+void CSnmpAgentConfig::walkViews(RowSink onRow, EndSink onEnd, Read read)
 {
-    m_startWalk(m_cCommonSNMPTable, tableWalk(kViewEntry, {1, 3, 4, 5}), std::move(onRow), std::move(onEnd));
+    m_startWalk(m_cCommonSNMPTable, viewWalk(), std::move(onRow), std::move(onEnd), read);
 }
 
-void CSnmpAgentConfig::walkCommunities(RowSink onRow, EndSink onEnd)
+void CSnmpAgentConfig::walkCommunities(RowSink onRow, EndSink onEnd, Read read)
 {
-    m_startWalk(m_cCommonSNMPTable, tableWalk(kCommunityEntry, {1, 2, 3}), std::move(onRow), std::move(onEnd));
+    m_startWalk(m_cCommonSNMPTable, communityWalk(), std::move(onRow), std::move(onEnd), read);
 }
 
-void CSnmpAgentConfig::walkHosts(RowSink onRow, EndSink onEnd)
+void CSnmpAgentConfig::walkHosts(RowSink onRow, EndSink onEnd, Read read)
 {
-    m_startWalk(m_cCommonSNMPTable, tableWalk(kHostEntry, {1, 2, 3, 4}), std::move(onRow), std::move(onEnd));
+    m_startWalk(m_cCommonSNMPTable, hostWalk(), std::move(onRow), std::move(onEnd), read);
 }
 
 Bindings CSnmpAgentConfig::globalStateSet(const std::string& text)

@@ -15,7 +15,9 @@ CAgentDialog::CAgentDialog(QWidget* parent)
     : CDialogBase(parent),
       m_agent([this](std::string name) -> CDialogSession& { return addSession(std::move(name)); },
               [this](CDialogSession& session, const WalkRequest& request, std::function<void(const WalkRow&)> onRow,
-                     std::function<void()> onEnd) { startWalk(session, request, std::move(onRow), std::move(onEnd)); })
+                     std::function<void()> onEnd, CSnmpAgentConfig::Read read) {
+                  startWalk(session, request, std::move(onRow), std::move(onEnd), read);
+              })
 {
 }
 
@@ -37,6 +39,21 @@ CAgentTableDialog::CAgentTableDialog(const char* title, const std::vector<std::s
     connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+void CAgentTableDialog::declareTable(const WalkRequest& walk)
+{
+    m_tableRead = declareRead(windowTitle().toStdString(), walk);
+    needs(m_delete, {m_tableRead});
+    applyNeeds(m_tableRead);
+}
+
+void CAgentTableDialog::applyNeeds(ReadId read)
+{
+    m_applyReads.push_back(read);
+    needs(m_apply, {read});
+    waitsFor(m_refresh, {read});
+    waitsFor(m_cancel, {read});
+}
+
 void CAgentTableDialog::finishLayout(QGridLayout* inputs)
 {
     auto* buttons = new QHBoxLayout;
@@ -55,18 +72,7 @@ void CAgentTableDialog::refresh()
 {
     m_list->clear();
     clearRows();
-    setWalking(true);
-    walk([this](const WalkRow& row) { addRow(row); },
-         [this] {
-             setWalking(false);
-             tableWalkEnded();
-         });
-}
-
-void CAgentTableDialog::setWalking(bool walking)
-{
-    for (QPushButton* button : {m_apply, m_cancel, m_delete, m_refresh})
-        button->setEnabled(!walking);
+    walk([this](const WalkRow& row) { addRow(row); }, [this] { tableWalkEnded(); });
 }
 
 void CAgentTableDialog::cancel()
@@ -77,6 +83,8 @@ void CAgentTableDialog::cancel()
 
 void CAgentTableDialog::deleteSelected()
 {
+    if (!readsWhole({m_tableRead}))
+        return;
     QTreeWidgetItem* selected = m_list->currentItem();
     if (!selected || !selected->isSelected()) {
         platform::prompter().warn(m_selectMessage, {});
@@ -87,6 +95,8 @@ void CAgentTableDialog::deleteSelected()
 
 void CAgentTableDialog::create(WriteSequence creation)
 {
+    if (!readsWhole(m_applyReads))
+        return;
     runWrite(std::move(creation), [this] {
         if (*m_created)
             clearAfterCreation();

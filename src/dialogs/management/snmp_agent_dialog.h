@@ -26,8 +26,8 @@ protected:
 };
 
 // The agent's table dialogs: a list of the active rows, an input area, and
-// "&Apply", "&Delete", "&Refresh", "&Cancel", "&Close". Walks leave the
-// first four disabled until their end.
+// "&Apply", "&Delete", "&Refresh", "&Cancel", "&Close". Apply and Delete need
+// the table read whole; Refresh and Cancel wait for its end.
 class CAgentTableDialog : public CAgentDialog {
     Q_OBJECT
 public:
@@ -47,6 +47,10 @@ protected:
     // Lays the list, `inputs` and the buttons out and starts the first walk.
     void finishLayout(QGridLayout* inputs);
 
+    // Declares the table's walk: Apply and Delete act on its rows.
+    void declareTable(const WalkRequest& walk);
+    // A further read Apply needs, that Refresh and Cancel wait for.
+    void applyNeeds(ReadId read);
     // The table's walk; rows already decoded reach addRow.
     virtual void walk(CSnmpAgentConfig::RowSink onRow, CSnmpAgentConfig::EndSink onEnd) = 0;
     // Decodes, keeps and lists the row when it is shown.
@@ -68,8 +72,6 @@ protected:
     // Shows the first failing check's message; true when there was none.
     static bool passes(const std::string& message);
     void appendListRow(const std::vector<std::string>& texts);
-    // Disables "&Apply", "&Cancel", "&Delete" and "&Refresh" while a walk runs.
-    void setWalking(bool walking);
 
     QTreeWidget* m_list;
     QPushButton* m_apply;
@@ -79,8 +81,10 @@ protected:
     QPushButton* m_close;
     // Whether the last creation made its row.
     const std::shared_ptr<bool> m_created = std::make_shared<bool>(false);
+    ReadId m_tableRead = kUndeclared;
 
 private:
+    std::vector<ReadId> m_applyReads;
     const char* m_selectMessage;
 };
 
@@ -90,11 +94,13 @@ class CAgentRowsDialog : public CAgentTableDialog {
 protected:
     using Decode = std::optional<Row> (*)(const WalkRow&);
     using Deletion = Bindings (*)(const Row&);
-    using Walk = void (CSnmpAgentConfig::*)(CSnmpAgentConfig::RowSink, CSnmpAgentConfig::EndSink);
+    using Walk = void (CSnmpAgentConfig::*)(CSnmpAgentConfig::RowSink, CSnmpAgentConfig::EndSink,
+                                            CSnmpAgentConfig::Read);
 
-    // The table's walk, the decoding of its rows and the deletion of one.
+    // The table's walk and its request, the decoding of its rows and the deletion of one.
     struct Table {
         Walk walk;
+        WalkRequest (*request)();
         Decode decode;
         Deletion deletion;
     };
@@ -103,11 +109,12 @@ protected:
                      Table table, QWidget* parent)
         : CAgentTableDialog(title, headers, selectMessage, parent), m_table(table)
     {
+        declareTable(m_table.request());
     }
 
     void walk(CSnmpAgentConfig::RowSink onRow, CSnmpAgentConfig::EndSink onEnd) override
     {
-        (m_agent.*m_table.walk)(std::move(onRow), std::move(onEnd));
+        (m_agent.*m_table.walk)(std::move(onRow), std::move(onEnd), m_tableRead);
     }
 
     void addRow(const WalkRow& row) override

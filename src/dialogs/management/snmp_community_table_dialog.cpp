@@ -11,13 +11,16 @@ namespace dialogs::management {
 
 CSnmpCommunityTableDialog::CSnmpCommunityTableDialog(QWidget* parent)
     : CAgentRowsDialog("SNMP Community Table Configuration", communityHeaders(), kSelectToDelete,
-                       {&CSnmpAgentConfig::walkCommunities, decodeCommunityRow, communityDeletion}, parent)
+                       {&CSnmpAgentConfig::walkCommunities, &CSnmpAgentConfig::communityWalk, decodeCommunityRow, communityDeletion}, parent)
 {
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("communityName"));
     m_name->setMaxLength(32);
     m_user = new QComboBox(this);
     m_user->setObjectName(QStringLiteral("user"));
+    // The user combo offers what this walk read.
+    m_userRead = declareRead("SNMP users", CSnmpAgentConfig::userWalk());
+    applyNeeds(m_userRead);
     auto* inputs = new QGridLayout;
     inputs->addWidget(captionFor(m_name, QStringLiteral("Community Name ")), 0, 0);
     inputs->addWidget(m_name, 0, 1);
@@ -28,18 +31,13 @@ CSnmpCommunityTableDialog::CSnmpCommunityTableDialog(QWidget* parent)
 
 void CSnmpCommunityTableDialog::tableWalkEnded()
 {
-    // No second walk may start on either session before this one ends.
-    setWalking(true);
     m_agent.walkUsers(
         [this](const WalkRow& row) {
             const auto user = viewPolicyUser(row);
             if (user && m_user->findText(QString::fromStdString(*user), Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
                 m_user->addItem(QString::fromStdString(*user));
         },
-        [this] {
-            m_user->setCurrentIndex(m_user->count() > 0 ? 0 : -1);
-            setWalking(false);
-        });
+        [this] { m_user->setCurrentIndex(m_user->count() > 0 ? 0 : -1); }, m_userRead);
 }
 
 void CSnmpCommunityTableDialog::apply()

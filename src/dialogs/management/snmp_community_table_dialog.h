@@ -22,6 +22,7 @@ private:
 
     QLineEdit* m_name;
     QComboBox* m_user;
+    ReadId m_userRead;
 };
 
 } // namespace dialogs::management

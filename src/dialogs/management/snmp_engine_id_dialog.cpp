@@ -38,16 +38,22 @@ CSnmpEngineIdDialog::CSnmpEngineIdDialog(QWidget* parent) : CAgentDialog(parent)
         new QLabel(QStringLiteral("Note: Engine ID length is 10-64, the accepted character is from 0 to F."), this));
     layout->addLayout(buttons);
     resize(480, sizeHint().height());
+    // Like every write here, both act once the switch's ID was read.
+    m_read = declareRead("SNMP engine ID", CSnmpAgentConfig::engineIdRead());
+    needs(applyButton, {m_read});
+    needs(defaultButton, {m_read});
     read();
 }
 
 void CSnmpEngineIdDialog::read()
 {
-    m_agent.readEngineId([this](const std::string& hex) { m_engineId->setText(QString::fromStdString(hex)); });
+    m_agent.readEngineId([this](const std::string& hex) { m_engineId->setText(QString::fromStdString(hex)); }, m_read);
 }
 
 void CSnmpEngineIdDialog::apply()
 {
+    if (!readsWhole({m_read}))
+        return;
     const std::string text = textOf(m_engineId->text());
     if (const std::string message = checkEngineId(text); !message.empty()) {
         platform::prompter().warn(message, {});
@@ -63,6 +69,8 @@ void CSnmpEngineIdDialog::restoreDefault()
 
 void CSnmpEngineIdDialog::write(const std::string& hex, bool useDefault)
 {
+    if (!readsWhole({m_read}))
+        return;
     // The edit shows what the switch holds afterwards, whatever the set's result.
     runWrite(m_agent.writeEngineId(hex, useDefault), [this] { read(); });
 }

@@ -20,6 +20,7 @@ private:
     void write(const std::string& hex, bool useDefault);
 
     QLineEdit* m_engineId;
+    ReadId m_read;
 };
 
 } // namespace dialogs::management

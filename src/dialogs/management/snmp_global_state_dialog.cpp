@@ -27,6 +27,8 @@ CSnmpGlobalStateDialog::CSnmpGlobalStateDialog(QWidget* parent) : CAgentDialog(p
     layout->addWidget(m_enable);
     layout->addLayout(buttons);
     // Nothing is written before the switch's state is known.
+    m_read = declareRead("SNMP global state", CSnmpAgentConfig::globalStateRead());
+    needs(m_apply, {m_read});
     m_apply->setEnabled(false);
     read();
 }
@@ -36,15 +38,15 @@ void CSnmpGlobalStateDialog::read()
     m_agent.readGlobalState([this](const std::string& value) {
         if (const auto enabled = decodeGlobalState(value)) {
             m_enable->setChecked(*enabled);
-            m_known = true;
             m_apply->setEnabled(true);
         }
-    });
+    }, m_read);
 }
 
 void CSnmpGlobalStateDialog::apply()
 {
-    if (!m_known)
+    // Held off until a read state was shown.
+    if (!m_apply->isEnabled())
         return;
     auto succeeded = std::make_shared<bool>(false);
     runWrite(m_agent.writeGlobalState(m_enable->isChecked() ? "1" : "2", succeeded), [this, succeeded] {

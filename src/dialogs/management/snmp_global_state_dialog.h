@@ -19,7 +19,7 @@ public:
 private:
     QCheckBox* m_enable;
     QPushButton* m_apply;
-    bool m_known = false; // a clean read arrived
+    ReadId m_read;
 };
 
 } // namespace dialogs::management

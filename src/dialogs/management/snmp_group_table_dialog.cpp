@@ -11,7 +11,7 @@ namespace dialogs::management {
 
 CSnmpGroupTableDialog::CSnmpGroupTableDialog(QWidget* parent)
     : CAgentRowsDialog("SNMP Group Table Info", groupHeaders(), kSelectToDelete,
-                       {&CSnmpAgentConfig::walkGroups, decodeGroupRow, groupDeletion}, parent)
+                       {&CSnmpAgentConfig::walkGroups, &CSnmpAgentConfig::groupWalk, decodeGroupRow, groupDeletion}, parent)
 {
     auto* inputs = new QGridLayout;
     int row = 0;

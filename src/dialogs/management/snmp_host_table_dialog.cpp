@@ -12,7 +12,7 @@ namespace dialogs::management {
 
 CSnmpHostTableDialog::CSnmpHostTableDialog(QWidget* parent)
     : CAgentRowsDialog("SNMP Host Table", hostHeaders(), kSelectItemToDelete,
-                       {&CSnmpAgentConfig::walkHosts, decodeHostRow, hostDeletion}, parent)
+                       {&CSnmpAgentConfig::walkHosts, &CSnmpAgentConfig::hostWalk, decodeHostRow, hostDeletion}, parent)
 {
     m_address = new CIpAddressEdit(this);
     m_address->setObjectName(QStringLiteral("address"));

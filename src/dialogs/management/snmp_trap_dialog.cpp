@@ -38,6 +38,8 @@ CSnmpTrapDialog::CSnmpTrapDialog(const std::string& deviceName, QWidget* parent)
     layout->addLayout(buttons);
 
     // Nothing is written before the switch's settings are known.
+    m_read = declareRead("SNMP traps", CSnmpAgentConfig::trapRead(m_poe));
+    needs(m_apply, {m_read});
     m_apply->setEnabled(false);
     m_agent.readTraps(m_poe, [this](const std::vector<std::string>& values) {
         const auto checked = decodeTraps(values, m_poe);
@@ -45,14 +47,14 @@ CSnmpTrapDialog::CSnmpTrapDialog(const std::string& deviceName, QWidget* parent)
             return;
         for (std::size_t i = 0; i < checked->size(); ++i)
             m_boxes[i]->setChecked((*checked)[i]);
-        m_known = true;
         m_apply->setEnabled(true);
-    });
+    }, m_read);
 }
 
 void CSnmpTrapDialog::apply()
 {
-    if (!m_known)
+    // Held off until the read settings were shown.
+    if (!m_apply->isEnabled())
         return;
     std::vector<bool> checked;
     for (const QCheckBox* box : m_boxes)

@@ -23,7 +23,7 @@ private:
     bool m_poe;
     std::vector<QCheckBox*> m_boxes;
     QPushButton* m_apply;
-    bool m_known = false; // a clean read arrived
+    ReadId m_read;
 };
 
 } // namespace dialogs::management

@@ -32,7 +32,7 @@ QComboBox* combo(const char* name, const std::vector<std::string>& items, QWidge
 
 CSnmpUserTableDialog::CSnmpUserTableDialog(QWidget* parent)
     : CAgentRowsDialog("SNMP User Table ", userHeaders(), kSelectToDelete,
-                       {&CSnmpAgentConfig::walkUsers, decodeUserRow, userDeletion}, parent)
+                       {&CSnmpAgentConfig::walkUsers, &CSnmpAgentConfig::userWalk, decodeUserRow, userDeletion}, parent)
 {
     m_name = nameEdit("userName", this);
     m_group = nameEdit("groupName", this);

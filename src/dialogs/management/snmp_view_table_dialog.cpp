@@ -11,7 +11,7 @@ namespace dialogs::management {
 
 CSnmpViewTableDialog::CSnmpViewTableDialog(QWidget* parent)
     : CAgentRowsDialog("SNMP View Table Configuration", viewHeaders(), kSelectItemToDelete,
-                       {&CSnmpAgentConfig::walkViews, decodeViewRow, viewDeletion}, parent)
+                       {&CSnmpAgentConfig::walkViews, &CSnmpAgentConfig::viewWalk, decodeViewRow, viewDeletion}, parent)
 {
     auto* inputs = new QGridLayout;
     int row = 0;

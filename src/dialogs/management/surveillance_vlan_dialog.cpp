@@ -46,7 +46,10 @@ CSurveillanceVlanDialog::CSurveillanceVlanDialog(QWidget* parent)
       m_cCommonSNMP(addSession("m_cCommonSNMP")),
       m_cCommonSNMPSet(addSession("m_cCommonSNMPSet")),
       m_cCommonSNMPGet(addSession("m_cCommonSNMPGet")),
-      m_cCommonSNMPTable(addSession("m_cCommonSNMPTable"))
+      m_cCommonSNMPTable(addSession("m_cCommonSNMPTable")),
+      m_vlanRead(declareRead("VLAN IDs", surveillanceVlanWalk())),
+      m_globalRead(declareRead("surveillance VLAN settings", surveillanceGlobalRead())),
+      m_ouiRead(declareRead("surveillance OUIs", ouiWalk()))
 {
     auto* global = new QGroupBox(QStringLiteral("Auto Surveillance VLAN Global Settings"), this);
     m_enable = new QCheckBox(QStringLiteral("Enable Auto Surveillance VLAN"), global);
@@ -101,6 +104,12 @@ CSurveillanceVlanDialog::CSurveillanceVlanDialog(QWidget* parent)
     layout->addWidget(user);
     layout->addLayout(buttons);
     setWindowTitle(QStringLiteral("Auto Surveillance VLAN Settings"));
+    // Apply writes the VLAN and priority shown; Add checks the listed OUIs
+    // and follows the state read; Delete picks a listed OUI.
+    needs(m_apply, {m_vlanRead, m_globalRead});
+    needs(m_add, {m_globalRead, m_ouiRead});
+    needs(m_delete, {m_ouiRead});
+    waitsFor(m_refresh, {m_vlanRead, m_globalRead, m_ouiRead});
     enableEditing(false);
     refresh();
 }
@@ -111,17 +120,13 @@ void CSurveillanceVlanDialog::enableEditing(bool enabled)
                              static_cast<QWidget*>(m_componentType), static_cast<QWidget*>(m_description),
                              static_cast<QWidget*>(m_mac)})
         control->setEnabled(enabled);
-    m_add->setEnabled(enabled && !m_reading);
-}
-
-std::vector<QWidget*> CSurveillanceVlanDialog::busyWhileReading() const
-{
-    return {m_refresh, m_apply, m_add, m_delete};
+    m_add->setEnabled(enabled);
 }
 
 void CSurveillanceVlanDialog::refresh()
 {
-    m_reading = true;
+    // Until an answer shows the switch's VLAN and priority, Apply has nothing of its own to write.
+    m_apply->setEnabled(false);
     m_vlan->clear();
     startWalk(
         m_cCommonSNMPTable, surveillanceVlanWalk(),
@@ -129,13 +134,13 @@ void CSurveillanceVlanDialog::refresh()
             if (isWholeNumber(row.values[0]))
                 m_vlan->addItem(QString::fromStdString(row.values[0]));
         },
-        [this] { readGlobals(); }, busyWhileReading());
+        [this] { readGlobals(); }, m_vlanRead);
 }
 
 void CSurveillanceVlanDialog::readGlobals()
 {
     startWalk(m_cCommonSNMP, surveillanceGlobalRead(), [this](const WalkRow& row) { showGlobals(row); },
-              [this] { walkOuis(); }, busyWhileReading());
+              [this] { walkOuis(); }, m_globalRead);
 }
 
 void CSurveillanceVlanDialog::showGlobals(const WalkRow& row)
@@ -145,8 +150,13 @@ void CSurveillanceVlanDialog::showGlobals(const WalkRow& row)
         return;
     m_enable->setChecked(global->enabled);
     enableEditing(global->enabled);
-    const int vlan = m_vlan->findText(QString::fromStdString(global->vlanId), Qt::MatchExactly);
-    m_vlan->setCurrentIndex(vlan >= 0 ? vlan : 0);
+    // A VLAN the filtering table does not list is shown as read, so that
+    // Apply writes it back rather than a VLAN nobody chose.
+    const QString vlanId = QString::fromStdString(global->vlanId);
+    if (m_vlan->findText(vlanId, Qt::MatchExactly) < 0)
+        m_vlan->addItem(vlanId);
+    m_vlan->setCurrentIndex(m_vlan->findText(vlanId, Qt::MatchExactly));
+    m_apply->setEnabled(true);
     if (global->priority >= 0)
         m_priority->setCurrentIndex(global->priority);
 }
@@ -161,12 +171,7 @@ void CSurveillanceVlanDialog::walkOuis()
                 appendRow(m_list, {std::to_string(m_list->topLevelItemCount()), oui->componentType,
                                    oui->description, oui->mac});
         },
-        [this] {
-            m_reading = false;
-            m_add->setEnabled(m_enable->isChecked());
-            emit refreshed();
-        },
-        busyWhileReading());
+        [this] { emit refreshed(); }, m_ouiRead);
 }
 
 std::vector<std::string> CSurveillanceVlanDialog::listedMacs() const
@@ -179,6 +184,8 @@ std::vector<std::string> CSurveillanceVlanDialog::listedMacs() const
 
 void CSurveillanceVlanDialog::apply()
 {
+    if (!m_apply->isEnabled())
+        return;
     if (const std::string message = checkSurveillanceVlanChoice(m_enable->isChecked(), textOf(m_vlan->currentText()));
         !message.empty()) {
         platform::prompter().warn(message, {});
@@ -191,7 +198,11 @@ void CSurveillanceVlanDialog::apply()
         [&get = m_cCommonSNMPGet, &set = m_cCommonSNMPSet, vlanId,
          bindings = surveillanceGlobalSet(m_enable->isChecked(), vlanId, m_priority->currentIndex())](WriteContext& write) {
             std::vector<std::string> others;
-            write.get(get, surveillanceConflictRead(), &others);
+            // Unchecked, the set could make the voice VLAN's ID the surveillance VLAN's.
+            if (write.get(get, surveillanceConflictRead(), &others) != snmp::kStatusOk) {
+                write.warn(kSwitchUnread);
+                return;
+            }
             if (const std::string message = checkSurveillanceApply(others, vlanId); !message.empty()) {
                 write.warn(message);
                 return;
@@ -204,6 +215,8 @@ void CSurveillanceVlanDialog::apply()
 
 void CSurveillanceVlanDialog::add()
 {
+    if (!readsWhole({m_globalRead, m_ouiRead}))
+        return;
     const std::string description = textOf(m_description->text());
     const std::string mac = textOf(m_mac->text());
     if (const std::string message = checkOuiAdd(description, mac, listedMacs()); !message.empty()) {
@@ -227,6 +240,8 @@ void CSurveillanceVlanDialog::add()
 
 void CSurveillanceVlanDialog::remove()
 {
+    if (!readsWhole({m_ouiRead}))
+        return;
     const QTreeWidgetItem* selected = m_list->currentItem();
     std::optional<std::string> mac;
     if (selected && selected->isSelected())

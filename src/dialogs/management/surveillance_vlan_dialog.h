@@ -36,14 +36,14 @@ private:
     void walkOuis();
     void enableEditing(bool enabled);
     std::vector<std::string> listedMacs() const;
-    // What must wait while a refresh reads: a second refresh would leave the
-    // VLAN combo half filled, and Apply would write what it shows.
-    std::vector<QWidget*> busyWhileReading() const;
 
     CDialogSession& m_cCommonSNMP;
     CDialogSession& m_cCommonSNMPSet;
     CDialogSession& m_cCommonSNMPGet;
     CDialogSession& m_cCommonSNMPTable;
+    ReadId m_vlanRead;
+    ReadId m_globalRead;
+    ReadId m_ouiRead;
     QCheckBox* m_enable;
     QComboBox* m_vlan;
     QComboBox* m_priority;
@@ -55,7 +55,6 @@ private:
     QTreeWidget* m_list;
     QPushButton* m_delete;
     QPushButton* m_refresh;
-    bool m_reading = false;
 };
 
 } // namespace dialogs::management

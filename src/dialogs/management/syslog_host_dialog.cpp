@@ -22,7 +22,8 @@
 namespace dialogs::management {
 
 CSyslogHostDialog::CSyslogHostDialog(QWidget* parent)
-    : CDialogBase(parent), m_cCommonSNMP(addSession("m_cCommonSNMP")), m_cCommonSNMPSet(addSession("m_cCommonSNMPSet"))
+    : CDialogBase(parent), m_cCommonSNMP(addSession("m_cCommonSNMP")), m_cCommonSNMPSet(addSession("m_cCommonSNMPSet")),
+      m_read(declareRead("syslog settings", syslogRead()))
 {
     m_enable = new QCheckBox(QStringLiteral("SysLogEnable"), this);
     m_enable->setObjectName(QStringLiteral("enable"));
@@ -73,7 +74,8 @@ CSyslogHostDialog::CSyslogHostDialog(QWidget* parent)
     enableServer(false);
     m_port->setText(QStringLiteral("514"));
     // Until the switch's values are shown, Apply would write the defaults over them.
-    m_apply->setEnabled(false);
+    needs(m_apply, {m_read});
+    waitsFor(m_refresh, {m_read});
     read();
 }
 
@@ -99,15 +101,13 @@ void CSyslogHostDialog::read()
                 m_severity->setCurrentIndex(*texts.severityIndex);
             m_enable->setChecked(texts.enabled);
             enableServer(texts.enabled);
-            m_read = true;
-            m_apply->setEnabled(true);
         },
-        {}, {m_refresh});
+        {}, m_read);
 }
 
 void CSyslogHostDialog::apply()
 {
-    if (!m_read)
+    if (!readsWhole({m_read}))
         return;
     const bool enabled = m_enable->isChecked();
     Bindings server;

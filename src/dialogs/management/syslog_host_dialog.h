@@ -35,7 +35,7 @@ private:
     QPushButton* m_refresh;
     QPushButton* m_apply;
     // Set once the switch's values are shown.
-    bool m_read = false;
+    ReadId m_read;
 };
 
 } // namespace dialogs::management

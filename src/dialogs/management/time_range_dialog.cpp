@@ -12,7 +12,8 @@
 namespace dialogs::management {
 
 CTimeRangeListDialog::CTimeRangeListDialog(QWidget* parent)
-    : CDialogBase(parent), m_cCommonSNMP(addSession("m_cCommonSNMP")), m_cCommonSNMPSet(addSession("m_cCommonSNMPSet"))
+    : CDialogBase(parent), m_cCommonSNMP(addSession("m_cCommonSNMP")), m_cCommonSNMPSet(addSession("m_cCommonSNMPSet")),
+      m_read(declareRead("time ranges", timeRangeTableRead()))
 {
     m_list = newListView(timeRangeHeaders(), this);
     auto* buttons = new QHBoxLayout;
@@ -36,6 +37,13 @@ CTimeRangeListDialog::CTimeRangeListDialog(QWidget* parent)
     layout->addWidget(m_list);
     layout->addLayout(buttons);
     setWindowTitle(QStringLiteral("Time Range Information"));
+    // Add picks a free index and checks names against the rows read; Edit and Delete act on a listed one.
+    for (QPushButton* button : m_buttons) {
+        if (button->objectName() == QLatin1String("refresh"))
+            waitsFor(button, {m_read});
+        else
+            needs(button, {m_read});
+    }
     refresh();
 }
 
@@ -44,7 +52,6 @@ void CTimeRangeListDialog::refresh()
     m_rows.clear();
     m_listed.clear();
     m_list->clear();
-    std::vector<QWidget*> busy(m_buttons.begin(), m_buttons.end());
     startWalk(
         m_cCommonSNMP, timeRangeTableRead(),
         [this](const WalkRow& row) {
@@ -54,11 +61,13 @@ void CTimeRangeListDialog::refresh()
                 m_listed.push_back(m_rows.back().index);
             }
         },
-        {}, busy);
+        {}, m_read);
 }
 
 std::optional<int> CTimeRangeListDialog::selectedIndex(const char* message)
 {
+    if (!readsWhole({m_read}))
+        return std::nullopt;
     if (m_list->topLevelItemCount() == 0) {
         platform::prompter().warn(message, {});
         return std::nullopt;
@@ -73,6 +82,8 @@ std::optional<int> CTimeRangeListDialog::selectedIndex(const char* message)
 
 void CTimeRangeListDialog::add()
 {
+    if (!readsWhole({m_read}))
+        return;
     openEditor(std::nullopt);
 }
 

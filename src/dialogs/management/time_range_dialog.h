@@ -34,6 +34,7 @@ private:
     std::vector<int> m_listed; // row index per list line
     CDialogSession& m_cCommonSNMP;
     CDialogSession& m_cCommonSNMPSet;
+    ReadId m_read;
     QTreeWidget* m_list;
     std::vector<QPushButton*> m_buttons;
 };

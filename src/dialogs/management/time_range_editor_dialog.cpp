@@ -117,6 +117,8 @@ CTimeBasedPoeConfigDialog::CTimeBasedPoeConfigDialog(std::vector<RememberedRange
         // Apply writes the row back, and puts it back when a change fails:
         // without a clean read there is nothing it may write.
         m_name->setEnabled(false);
+        m_rowRead = declareRead("time range", timeRangeRowRead(*m_index));
+        needs(m_apply, {m_rowRead});
         m_apply->setEnabled(false);
         startGet(m_cCommonSNMP, timeRangeRowRead(*m_index), [this](int status, const std::vector<std::string>& values) {
             if (status == snmp::kStatusOk)
@@ -124,7 +126,7 @@ CTimeBasedPoeConfigDialog::CTimeBasedPoeConfigDialog(std::vector<RememberedRange
             if (m_old)
                 showRange(*m_old);
             m_apply->setEnabled(m_old.has_value());
-        });
+        }, m_rowRead);
     }
 }
 

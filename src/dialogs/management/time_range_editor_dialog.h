@@ -36,6 +36,7 @@ private:
     std::optional<TimeRange> m_old; // edit: the row as read
     CDialogSession& m_cCommonSNMP;
     CDialogSession& m_cCommonSNMPSet;
+    ReadId m_rowRead = kUndeclared; // edit: the row's get
     QLineEdit* m_name;
     QCheckBox* m_date;
     // From year, month, day; to year, month, day.

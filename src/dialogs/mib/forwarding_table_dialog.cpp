@@ -12,7 +12,8 @@
 namespace dialogs::mib {
 
 CForwardingTableDialog::CForwardingTableDialog(QWidget* parent)
-    : CTableViewDialog(forwardingTableView(), parent), m_cCommonSNMPGetTime(addSession("m_cCommonSNMPGetTime"))
+    : CTableViewDialog(forwardingTableView(), parent), m_cCommonSNMPGetTime(addSession("m_cCommonSNMPGetTime")),
+      m_ageRead(declareRead("aging time", nullBindings({kAgingTimeOid})))
 {
     auto* filter = new QGroupBox(QStringLiteral("Filter"), this);
     m_portFilter = new QLineEdit(filter);
@@ -29,8 +30,10 @@ CForwardingTableDialog::CForwardingTableDialog(QWidget* parent)
 
     sideArea()->addWidget(filter, 0, 0);
     sideArea()->addWidget(age, 0, 1);
-    if (QWidget* refreshButton = findChild<QWidget*>(QStringLiteral("refresh")))
+    if (QWidget* refreshButton = findChild<QWidget*>(QStringLiteral("refresh"))) {
         refreshButton->setFocus();
+        waitsFor(refreshButton, {m_ageRead});
+    }
 }
 
 void CForwardingTableDialog::refresh()
@@ -49,7 +52,7 @@ void CForwardingTableDialog::readAgingTime()
     startGet(m_cCommonSNMPGetTime, nullBindings({kAgingTimeOid}), [this](int status, const std::vector<std::string>& values) {
         if (status == snmp::kStatusOk && !values.empty())
             m_agingTime->setText(QString::fromStdString(values[0]));
-    });
+    }, m_ageRead);
 }
 
 } // namespace dialogs::mib

@@ -22,6 +22,7 @@ private:
     void readAgingTime();
 
     CDialogSession& m_cCommonSNMPGetTime;
+    ReadId m_ageRead;
     QLineEdit* m_portFilter;
     QLabel* m_agingTime;
 };

@@ -34,7 +34,10 @@ CPortStpDialog::CPortStpDialog(std::vector<std::vector<std::string>> rows, int r
       m_links(portCount),
       m_cCommonSNMP(addSession("m_cCommonSNMP")),
       m_cCommonSNMPSet(addSession("m_cCommonSNMPSet")),
-      m_cCommonSNMPTable(addSession("m_cCommonSNMPTable"))
+      m_cCommonSNMPTable(addSession("m_cCommonSNMPTable")),
+      m_linkRead(declareRead("aggregated links", aggregatedLinkRead())),
+      m_portRead(declareRead("port STP settings",
+                             stpPortRead(m_rows.empty() ? "1" : stpPortRow(m_rows[static_cast<std::size_t>(m_row)]).port)))
 {
     m_port = switchTextLabel("port", this);
     m_priority = new QComboBox(this);
@@ -99,8 +102,14 @@ CPortStpDialog::CPortStpDialog(std::vector<std::vector<std::string>> rows, int r
     layout->addLayout(navigation);
     layout->addLayout(buttons);
 
-    updateWriteButtons();
-    readAggregatedLinks(m_cCommonSNMPTable, m_links, [this] { updateWriteButtons(); });
+    // The link check and the values written back need both reads; moving on
+    // waits for the shown port's get, so no earlier get's end stands for it.
+    for (QWidget* write : {m_apply, m_ok})
+        needs(write, {m_linkRead, m_portRead});
+    waitsFor(m_previous, {m_portRead});
+    waitsFor(m_next, {m_portRead});
+    showWritable(false);
+    readAggregatedLinks(m_cCommonSNMPTable, m_links, {}, m_linkRead);
     showRow();
     setWindowTitle(QStringLiteral(" Port STP Configuration"));
 }
@@ -121,25 +130,22 @@ void CPortStpDialog::showRow()
         m_designated[i]->setText(qText(designated[i]));
 
     // Nothing may be written until this port's values are in the controls.
-    m_portRead = false;
-    updateWriteButtons();
+    showWritable(false);
     startGet(m_cCommonSNMP, stpPortRead(shown.port), [this, row = m_row](int status, const std::vector<std::string>& values) {
         if (row != m_row) // moved on meanwhile: the next port's get follows
             return;
         const auto port = status == snmp::kStatusOk ? decodeStpPort(values) : std::nullopt;
-        m_portRead = port.has_value();
         if (port) {
             m_priority->setEditText(qText(port->priority));
             m_pathCost->setText(qText(port->pathCost));
             m_enable->setChecked(port->enabled);
         }
-        updateWriteButtons();
-    });
+        showWritable(port.has_value());
+    }, m_portRead);
 }
 
-void CPortStpDialog::updateWriteButtons()
+void CPortStpDialog::showWritable(bool writable)
 {
-    const bool writable = m_links.known() && m_portRead;
     m_apply->setEnabled(writable);
     m_ok->setEnabled(writable);
 }
@@ -160,7 +166,7 @@ int CPortStpDialog::linkOfCurrentPort() const
 
 bool CPortStpDialog::apply()
 {
-    if (m_rows.empty() || !m_links.known() || !m_portRead)
+    if (m_rows.empty() || !m_apply->isEnabled())
         return false;
     const StpPortSettings s = settings();
     const StpPortRow shown = stpPortRow(m_rows[static_cast<std::size_t>(m_row)]);

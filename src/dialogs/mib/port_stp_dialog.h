@@ -28,7 +28,8 @@ public:
 
 private:
     void showRow();
-    void updateWriteButtons();
+    // Apply and OK show whether the port's values were decoded.
+    void showWritable(bool writable);
     StpPortSettings settings() const;
     int linkOfCurrentPort() const;
 
@@ -38,10 +39,11 @@ private:
     // through without the links, and an unread port would get the controls'
     // stale values.
     AggregatedLinks m_links;
-    bool m_portRead = false;
     CDialogSession& m_cCommonSNMP;
     CDialogSession& m_cCommonSNMPSet;
     CDialogSession& m_cCommonSNMPTable;
+    ReadId m_linkRead;
+    ReadId m_portRead; // the shown port's get
     QLabel* m_port;
     QComboBox* m_priority;
     QLineEdit* m_pathCost;

@@ -16,7 +16,8 @@
 namespace dialogs::mib {
 
 CSpanningTreeTableDialog::CSpanningTreeTableDialog(int portCount, QWidget* parent)
-    : CDialogBase(parent), m_portCount(portCount), m_cCommonSNMP(addSession("m_cCommonSNMP"))
+    : CDialogBase(parent), m_portCount(portCount), m_cCommonSNMP(addSession("m_cCommonSNMP")),
+      m_read(declareRead("spanning tree ports", stpPortTableRead()))
 {
     setWindowTitle(QStringLiteral("Spanning Tree Table"));
     m_list = newListView(stpPortHeaders(), this);
@@ -31,6 +32,9 @@ CSpanningTreeTableDialog::CSpanningTreeTableDialog(int portCount, QWidget* paren
     m_refresh = pushButton(QStringLiteral("&Refresh"), "refresh", this);
     m_refresh->setDefault(true);
     QPushButton* closeButton = pushButton(QStringLiteral("&Close"), "close", this);
+    // The port dialog steps through the rows read.
+    needs(m_portConfig, {m_read});
+    waitsFor(m_refresh, {m_read});
     connect(m_portConfig, &QPushButton::clicked, this, &CSpanningTreeTableDialog::openPortConfig);
     connect(m_refresh, &QPushButton::clicked, this, &CSpanningTreeTableDialog::refresh);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
@@ -70,7 +74,7 @@ void CSpanningTreeTableDialog::refresh()
     clearListNote(m_listNote);
     startWalk(
         m_cCommonSNMP, stpPortTableRead(), [this](const WalkRow& row) { addRow(row); },
-        [this] { showListNote(m_listNote, m_cCommonSNMP.endStatus()); }, {m_refresh, m_portConfig});
+        [this] { showListNote(m_listNote, m_cCommonSNMP.endStatus()); }, m_read);
 }
 
 void CSpanningTreeTableDialog::addRow(const WalkRow& row)
@@ -82,7 +86,7 @@ void CSpanningTreeTableDialog::addRow(const WalkRow& row)
 
 void CSpanningTreeTableDialog::openPortConfig()
 {
-    if (m_rows.empty())
+    if (m_rows.empty() || !readsWhole({m_read}))
         return;
     const QModelIndex current = m_list->currentIndex();
     const int row = current.isValid() && m_list->currentItem()->isSelected() ? current.row() : 0;

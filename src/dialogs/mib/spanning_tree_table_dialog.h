@@ -29,6 +29,7 @@ private:
 
     int m_portCount;
     CDialogSession& m_cCommonSNMP;
+    ReadId m_read;
     std::vector<std::vector<std::string>> m_rows; // the column texts, as listed
     QTreeWidget* m_list;
     QLabel* m_entries;

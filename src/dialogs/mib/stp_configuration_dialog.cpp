@@ -39,7 +39,8 @@ CStpConfigurationDialog::CStpConfigurationDialog(int portCount, QWidget* parent)
     : CDialogBase(parent),
       m_portCount(portCount),
       m_cCommonSNMP(addSession("m_cCommonSNMP")),
-      m_cCommonSNMPSet(addSession("m_cCommonSNMPSet"))
+      m_cCommonSNMPSet(addSession("m_cCommonSNMPSet")),
+      m_read(declareRead("spanning tree bridge", stpBridgeRead()))
 {
     m_enable = new QCheckBox(QStringLiteral("Enable RSTP"), this);
     m_enable->setObjectName(QStringLiteral("enable"));
@@ -92,11 +93,11 @@ CStpConfigurationDialog::CStpConfigurationDialog(int portCount, QWidget* parent)
     addValue(m_currentForwardDelay, "Forward Delay:");
 
     m_portSetting = pushButton(QStringLiteral("Port Setting"), "portSetting", this);
-    QPushButton* applyButton = pushButton(QStringLiteral("Apply"), "apply", this);
+    m_apply = pushButton(QStringLiteral("Apply"), "apply", this);
     QPushButton* cancelButton = pushButton(QStringLiteral("Cancel"), "cancel", this);
     cancelButton->setDefault(true);
     connect(m_portSetting, &QPushButton::clicked, this, &CStpConfigurationDialog::openPortSetting);
-    connect(applyButton, &QPushButton::clicked, this, &CStpConfigurationDialog::apply);
+    connect(m_apply, &QPushButton::clicked, this, &CStpConfigurationDialog::apply);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_enable, &QCheckBox::toggled, this, [this](bool checked) { enableEditing(checked); });
 
@@ -107,7 +108,7 @@ CStpConfigurationDialog::CStpConfigurationDialog(int portCount, QWidget* parent)
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_portSetting);
     buttons->addStretch();
-    buttons->addWidget(applyButton);
+    buttons->addWidget(m_apply);
     buttons->addWidget(cancelButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns);
@@ -115,6 +116,10 @@ CStpConfigurationDialog::CStpConfigurationDialog(int portCount, QWidget* parent)
 
     m_priority->setEditText(QStringLiteral("0"));
     m_version->setCurrentIndex(kVersionRstp);
+    // Apply writes every field back: only values read and shown may go out.
+    needs(m_apply, {m_read});
+    needs(m_portSetting, {m_read});
+    m_apply->setEnabled(false);
     read();
     setWindowTitle(QStringLiteral(" STP Configuration "));
     enableEditing(false);
@@ -123,7 +128,7 @@ CStpConfigurationDialog::CStpConfigurationDialog(int portCount, QWidget* parent)
 
 void CStpConfigurationDialog::read()
 {
-    startWalk(m_cCommonSNMP, stpBridgeRead(), [this](const WalkRow& row) { showAnswer(row); });
+    startWalk(m_cCommonSNMP, stpBridgeRead(), [this](const WalkRow& row) { showAnswer(row); }, {}, m_read);
 }
 
 void CStpConfigurationDialog::enableEditing(bool enabled)
@@ -153,6 +158,7 @@ void CStpConfigurationDialog::showAnswer(const WalkRow& row)
     m_enable->setChecked(texts->enabled);
     enableEditing(texts->enabled);
     m_portSetting->setEnabled(texts->enabled);
+    m_apply->setEnabled(true);
     if (texts->version == StpBridgeTexts::Version::StpCompatible)
         m_version->setCurrentIndex(kVersionStpCompatible);
     else if (texts->version == StpBridgeTexts::Version::Rstp)
@@ -173,6 +179,8 @@ StpBridgeSettings CStpConfigurationDialog::settings() const
 
 void CStpConfigurationDialog::apply()
 {
+    if (!m_apply->isEnabled())
+        return;
     const StpBridgeSettings s = settings();
     const StpTimerTexts typed{textOf(m_maxAge->text()), textOf(m_forwardDelay->text()), textOf(m_helloTime->text())};
     if (const std::string message = checkStpBridge(typed, s); !message.empty()) {

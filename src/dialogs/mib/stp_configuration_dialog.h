@@ -29,6 +29,7 @@ private:
     int m_portCount;
     CDialogSession& m_cCommonSNMP;
     CDialogSession& m_cCommonSNMPSet;
+    ReadId m_read;
     QCheckBox* m_enable;
     QComboBox* m_version;
     QComboBox* m_priority;
@@ -43,6 +44,7 @@ private:
     QLabel* m_holdTime;
     QLabel* m_currentForwardDelay;
     QPushButton* m_portSetting;
+    QPushButton* m_apply;
 };
 
 } // namespace dialogs::mib

@@ -30,7 +30,8 @@ QLineEdit* edit(const char* name, int maxLength, QWidget* parent)
 CSystemInformationDialog::CSystemInformationDialog(QWidget* parent)
     : CDialogBase(parent),
       m_cCommonSNMP(addSession("m_cCommonSNMP")),
-      m_cCommonSNMPSet(addSession("m_cCommonSNMPSet"))
+      m_cCommonSNMPSet(addSession("m_cCommonSNMPSet")),
+      m_read(declareRead("system information", systemInformationRead()))
 {
     setWindowTitle(QStringLiteral("System Information"));
 
@@ -63,7 +64,9 @@ CSystemInformationDialog::CSystemInformationDialog(QWidget* parent)
     QPushButton* refreshButton = pushButton(QStringLiteral("&Refresh"), "refresh", this);
     refreshButton->setDefault(true);
     m_apply = pushButton(QStringLiteral("&Apply"), "apply", this);
-    m_apply->setEnabled(false);
+    // Apply writes the name and location shown: the switch's, once read.
+    needs(m_apply, {m_read});
+    waitsFor(refreshButton, {m_read});
     QPushButton* closeButton = pushButton(QStringLiteral("&Close"), "close", this);
     connect(refreshButton, &QPushButton::clicked, this, &CSystemInformationDialog::refresh);
     connect(m_apply, &QPushButton::clicked, this, &CSystemInformationDialog::apply);
@@ -85,7 +88,7 @@ CSystemInformationDialog::CSystemInformationDialog(QWidget* parent)
 void CSystemInformationDialog::refresh()
 {
     CWaitCursor wait;
-    startWalk(m_cCommonSNMP, systemInformationRead(), [this](const WalkRow& row) { showAnswer(row); });
+    startWalk(m_cCommonSNMP, systemInformationRead(), [this](const WalkRow& row) { showAnswer(row); }, {}, m_read);
 }
 
 void CSystemInformationDialog::showAnswer(const WalkRow& row)
@@ -100,13 +103,11 @@ void CSystemInformationDialog::showAnswer(const WalkRow& row)
     setLimitedText(m_contact, texts->contact, kSystemContactMaxLength);
     setLimitedText(m_name, texts->name, kSystemNameMaxLength);
     setLimitedText(m_location, texts->location, kSystemLocationMaxLength);
-    m_valuesRead = true;
-    m_apply->setEnabled(true);
 }
 
 void CSystemInformationDialog::apply()
 {
-    if (!m_valuesRead)
+    if (!readsWhole({m_read}))
         return;
     const std::string name = textOf(m_name->text());
     const std::string location = textOf(m_location->text());

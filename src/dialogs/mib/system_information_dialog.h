@@ -25,6 +25,7 @@ private:
 
     CDialogSession& m_cCommonSNMP;
     CDialogSession& m_cCommonSNMPSet;
+    ReadId m_read;
     QLabel* m_description;
     QLabel* m_objectId;
     QLabel* m_runtime;
@@ -33,7 +34,6 @@ private:
     QLineEdit* m_location;
     QPushButton* m_apply;
     // Apply waits for a first read: blank fields are no name to write.
-    bool m_valuesRead = false;
 };
 
 } // namespace dialogs::mib

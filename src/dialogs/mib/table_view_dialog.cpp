@@ -26,6 +26,8 @@ CTableViewDialog::CTableViewDialog(TableView view, QWidget* parent)
 
     m_refresh = pushButton(QStringLiteral("&Refresh"), "refresh", this);
     m_refresh->setDefault(true);
+    m_read = declareRead(m_view.title, m_view.walk);
+    waitsFor(m_refresh, {m_read});
     QPushButton* closeButton = pushButton(QStringLiteral("&Close"), "close", this);
     connect(m_refresh, &QPushButton::clicked, this, &CTableViewDialog::refresh);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
@@ -72,7 +74,7 @@ void CTableViewDialog::refresh()
     clearListNote(m_listNote);
     startWalk(
         m_cCommonSNMP, m_view.walk, [this](const WalkRow& row) { addRow(row); },
-        [this] { showListNote(m_listNote, m_cCommonSNMP.endStatus()); }, {m_refresh});
+        [this] { showListNote(m_listNote, m_cCommonSNMP.endStatus()); }, m_read);
 }
 
 bool CTableViewDialog::listsRow(const WalkRow&) const

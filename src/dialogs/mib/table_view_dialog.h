@@ -35,6 +35,7 @@ private:
     void addRow(const WalkRow& row);
 
     TableView m_view;
+    ReadId m_read = kUndeclared;
     QTreeWidget* m_list;
     QLabel* m_entries = nullptr;
     QPushButton* m_refresh;
