@@ -85,7 +85,7 @@ TEST_P(PoeSwitch, PoeApplyChecksEveryPortOfTheRangeThenWritesEachPort)
     EXPECT_EQ(dialog.range()->fromCombo()->count(), poePorts()) << "ports beyond the PoE ports offered";
     EXPECT_EQ(dialog.range()->to(), poePorts());
 
-    dialog.list()->topLevelItem(2)->setSelected(true);
+    dialog.list()->setCurrentItem(dialog.list()->topLevelItem(2));
     EXPECT_EQ(dialog.range()->ports(), std::vector<int>{3});
     dialog.range()->setRange(3, 5);
     fill(dialog, {{"state", "Disable"}, {"timeRange", "office-hours"}, {"priority", "High"}, {"powerLimit", "Class 3"}});

@@ -115,7 +115,7 @@ TEST_F(TrunkDialogs, ConfigurationListsAppliesAndRunsTheMemberDialog)
     EXPECT_TRUE(portMember->isEnabled());
     portMember->click();
     // Link 2 is off: its row selects "Disable".
-    emit dialog.list()->itemClicked(dialog.list()->topLevelItem(1), 0);
+    dialog.list()->setCurrentItem(dialog.list()->topLevelItem(1));
     EXPECT_EQ(shown(dialog, {"mode"}), Texts{"Disable"});
     portMember->click();
     EXPECT_EQ(prompter.texts(), (Texts{"Please select the Trunk !", "Link Aggregation State is disable."}));
@@ -134,7 +134,7 @@ TEST_F(TrunkDialogs, ConfigurationListsAppliesAndRunsTheMemberDialog)
     ASSERT_TRUE(waitUntil([&] { return dialog.list()->topLevelItemCount() == 8 && portMember->isEnabled(); }));
 
     // The member dialog for link 1 adds port 23; the list shows it on return.
-    emit dialog.list()->itemClicked(dialog.list()->topLevelItem(0), 0);
+    dialog.list()->setCurrentItem(dialog.list()->topLevelItem(0));
     QTimer::singleShot(0, [] {
         auto* member = qobject_cast<CTrunkMemberDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(member, nullptr);

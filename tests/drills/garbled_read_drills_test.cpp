@@ -162,7 +162,7 @@ void applyTrunks(CDialogBase& dialog, const Case& c)
     if (listed == 0) {
         EXPECT_FALSE(trunks.applyMode());
     } else if (c.garble == Garble::IntegerForText) {
-        emit trunks.list()->itemClicked(trunks.list()->topLevelItem(0), 0);
+        trunks.list()->setCurrentItem(trunks.list()->topLevelItem(0));
     }
     if (listed == 0 || c.garble == Garble::IntegerForText)
         trunks.findChild<QPushButton*>("portMember")->click();

@@ -10,7 +10,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -43,7 +42,7 @@ CPortStpDialog::CPortStpDialog(std::vector<std::vector<std::string>> rows, int r
     m_priority->setEditable(true);
     for (const std::string& item : portPriorityItems())
         m_priority->addItem(qText(item));
-    m_priority->setValidator(new QIntValidator(0, 255, m_priority));
+    m_priority->setValidator(digitsOnly(m_priority));
     m_pathCost = new QLineEdit(this);
     m_pathCost->setObjectName(QStringLiteral("pathCost"));
     m_pathCost->setValidator(
@@ -149,7 +148,7 @@ void CPortStpDialog::updateWriteButtons()
 
 StpPortSettings CPortStpDialog::settings() const
 {
-    return {leadingNumber(textOf(m_priority->currentText())), leadingNumber(textOf(m_pathCost->text())),
+    return {typedNumber(textOf(m_priority->currentText())), typedNumber(textOf(m_pathCost->text())),
             m_enable->isChecked()};
 }
 

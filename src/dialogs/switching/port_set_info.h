@@ -22,7 +22,7 @@ public:
 
     // Both walks: aggregated links, then the port table.
     void refresh();
-    // As a click on list row `row`.
+    // Makes list row `row` the current one, as a click does.
     void selectRow(int row);
     // False when nothing was sent.
     bool apply();
@@ -32,6 +32,8 @@ public:
 private:
     void readPortTable();
     void addRow(const WalkRow& row);
+    // Fills the controls from list row `row`.
+    void showRow(int row);
     bool selectedRowWritable() const;
     void updateApply();
     PortTableState tableState() const;
@@ -39,7 +41,7 @@ private:
     PortLayout m_layout;
     AggregatedLinks m_links;
     std::vector<int> m_media;      // per port
-    std::vector<bool> m_writable;  // per listed row
+    std::vector<PortRow> m_rows;   // as listed
     std::string m_selectedPort;
     bool m_readingPorts = false;
     CDialogSession& m_cCommonSNMP;

@@ -72,7 +72,8 @@ CTrunkConfigurationDialog::CTrunkConfigurationDialog(int portCount, QWidget* par
     layout->addWidget(status);
     layout->addLayout(buttons);
 
-    connect(m_list, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { rowClicked(item); });
+    // The current row, however it moved (mouse, keys, screen reader), fills the fields.
+    connect(m_list, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) { rowChosen(item); });
     connect(m_applyState, &QPushButton::clicked, this, &CTrunkConfigurationDialog::applyState);
     connect(m_applyMode, &QPushButton::clicked, this, &CTrunkConfigurationDialog::applyMode);
     connect(m_portMember, &QPushButton::clicked, this, &CTrunkConfigurationDialog::openPortMember);
@@ -117,7 +118,7 @@ void CTrunkConfigurationDialog::refresh()
         {m_applyState, refreshButton});
 }
 
-void CTrunkConfigurationDialog::rowClicked(QTreeWidgetItem* item)
+void CTrunkConfigurationDialog::rowChosen(QTreeWidgetItem* item)
 {
     if (!item)
         return;

@@ -29,7 +29,8 @@ public:
     QTreeWidget* list() const { return m_list; }
 
 private:
-    void rowClicked(QTreeWidgetItem* item);
+    // Fills "Trunk ID:", the mode and the member list from a row.
+    void rowChosen(QTreeWidgetItem* item);
     // Runs one set; on success waits `pauseMs` and refreshes.
     bool setThenRefresh(const Bindings& bindings, int pauseMs);
 
