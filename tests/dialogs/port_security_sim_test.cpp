@@ -44,15 +44,13 @@ TEST_F(PortSecurityAgainstSimulator, Dot1xConfigApplySendsItsThreeRequests)
 {
     CDot1xConfigDialog dialog(28);
     WalkEnds(dialog).wait(1);
-    // A half-typed address leaves no change behind.
-    fill(dialog, {{"enable", "on"}, {"radius", "10..1.2"}, {"key", "k1"}, {"confirmKey", "k1"}, {"txPeriod", "45"}});
-    dialog.apply();
-    EXPECT_FALSE(dialog.writing());
-    fill(dialog, {{"radius", "10.1.1.2"}});
+    // Switched on as a screen reader does it, the box opens its fields.
+    fill(dialog, {{"enable", "on"}, {"radius", "10.1.1.2"}, {"key", "k1"}, {"confirmKey", "k1"}, {"txPeriod", "45"}});
+    EXPECT_EQ(enabledOf(dialog, {"radius", "key"}), (Texts{"radius", "key"}));
     dialog.apply();
     EXPECT_EQ(writtenAndReread(dialog), (Texts{"11.1.1.0=10.1.1.2 11.1.2.0=\"k1\"", "11.2.1.0=1",
                                              "11.2.2.0=60 11.2.3.0=45 11.2.4.0=30 11.2.5.0=30 11.2.6.0=2 11.2.7.0=3600u 11.2.8.0=2"}));
-    EXPECT_EQ(m_prompter.texts(), Texts{"Invalid RADIUS Server IP Address."});
+    EXPECT_TRUE(m_prompter.shown().empty());
     EXPECT_TRUE(child<QCheckBox>(dialog, "enable")->isChecked()) << "after the refresh";
 }
 

@@ -9,6 +9,7 @@
 #include "stub_window.h"
 
 #include <QGroupBox>
+#include <QValidator>
 
 #include <set>
 
@@ -121,6 +122,32 @@ TEST_F(DialogsAgainstSimulator, StpApplySendsTheSixBindingsInOrderAndOffLocksEdi
     EXPECT_EQ(enabledOf(dialog, editors), Texts{});
     fill(dialog, {{"enable", "on"}});
     EXPECT_EQ(enabledOf(dialog, editors), Texts(editors.begin(), editors.end() - 1));
+}
+
+// A German desktop's integer validator takes "1.000" for 1000, and its
+// leading digits went out as 1: numbers are digits only, or refused.
+TEST_F(DialogsAgainstSimulator, NumbersAreDigitsOnlyWhateverTheDesktopLocale)
+{
+    struct LocaleScope {
+        QLocale before;
+        ~LocaleScope() { QLocale::setDefault(before); }
+    } scope;
+    QLocale::setDefault(QLocale(QLocale::German));
+    CStpConfigurationDialog bridge(28);
+    CPortStpDialog port({{"20", "128", "20000", "Y", "Forward", "", "", "", "", ""}}, 0, 28);
+    waitForWalk(bridge);
+    waitForWalk(port);
+    for (const QLineEdit* edit : bridge.findChildren<QLineEdit*>() + port.findChildren<QLineEdit*>()) {
+        QString grouped = QStringLiteral("1.000");
+        int at = 0;
+        EXPECT_TRUE(!edit->validator() || edit->validator()->validate(grouped, at) == QValidator::Invalid)
+            << edit->objectName().toStdString() << edit->parent()->objectName().toStdString();
+    }
+    fill(bridge, {{"priority", "1.000"}});
+    fill(port, {{"priority", "1.000"}});
+    EXPECT_EQ(setsBy(bridge, "", [&] { bridge.apply(); }), Texts{});
+    EXPECT_EQ(setsBy(port, "", [&] { port.apply(); }), Texts{});
+    EXPECT_EQ(prompter.texts(), Texts(2, kStpPriorityNotNumber));
 }
 
 TEST_F(DialogsAgainstSimulator, PortStpKeepsTrunkMembersAlikeAndNavigates)
