@@ -134,8 +134,8 @@ TEST_F(DialogsAgainstSimulator, NumbersAreDigitsOnlyWhateverTheDesktopLocale)
     } scope;
     QLocale::setDefault(QLocale(QLocale::German));
     CStpConfigurationDialog bridge(28);
-    CPortStpDialog port({{"20", "128", "20000", "Y", "Forward", "", "", "", "", ""}}, 0, 28);
     waitForWalk(bridge);
+    CPortStpDialog port({{"20", "128", "20000", "Y", "Forward", "", "", "", "", ""}}, 0, 28);
     waitForWalk(port);
     for (const QLineEdit* edit : bridge.findChildren<QLineEdit*>() + port.findChildren<QLineEdit*>()) {
         QString grouped = QStringLiteral("1.000");
