@@ -61,8 +61,8 @@ TEST_F(ModuleAppTest, EmptyCommandLineIsRefusedBeforeAnythingElseAStartRunsTheWi
     EXPECT_EQ(std::tuple(result, m_windowRuns, heldWhileRunning, m_prompter.shown().size()), std::tuple(7, 1, true, 0u));
     // The user never asked for bulk reads, which version 3 could make.
     const auto& p = snmp::sessionParameters();
-    EXPECT_EQ(std::tie(p.agentAddress, p.readCommunity, p.writeCommunity, p.version, p.agentPort, p.vlanEdit, p.bulkReads),
-              std::tuple("192.0.2.10", "public", "priv", "3", "1161", false, false));
+    EXPECT_EQ(std::tie(p.agentAddress, p.readCommunity, p.writeCommunity, p.agentPort, p.vlanEdit, p.bulkReads),
+              std::tuple("192.0.2.10", "public", "priv", "1161", false, false));
 
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "qmx-module", "qmx-module").setValue("readTablesInBulk", true);
     EXPECT_EQ(run({QStringLiteral("/A0/I192.0.2.40/R/W/V/S3")}, m_iniPath), 7);

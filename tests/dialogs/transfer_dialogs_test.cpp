@@ -1,10 +1,6 @@
 #include "dialogs/ip_address_edit.h"
-#include "dialogs/management/snmp_host_table_dialog.h"
 #include "dialogs/management/syslog_host_dialog.h"
 #include "dialogs/management/transfer_dialog.h"
-#include "dialogs/switching/arp_spoofing_entry_dialog.h"
-#include "dialogs/switching/arp_spoofing_rules.h"
-#include "dialogs/switching/dot1x_config_dialog.h"
 #include "simulated_switch_fixture.h"
 
 #include <QCheckBox>
@@ -69,34 +65,6 @@ TEST_F(TransferDialogs, ATransferWritesItsKindsBindingsAndGivesTheControlsBack)
         const auto oid = [&, firmware = firmware](int column) { return kT + std::to_string(firmware ? column : column + 4) + ".0"; };
         const std::vector<Bindings> sent{{{oid(1), 8, server}, {oid(2), 2, file}}, {{oid(3), 1, upgrade ? "1" : "2"}}};
         EXPECT_EQ(takeSets(), refused ? std::vector<Bindings>{} : sent);
-    }
-}
-
-// Every dialog with the address control: the rest filled in, a half-typed
-// address is refused and nothing is sent.
-TEST_F(TransferDialogs, AHalfTypedAddressIsRefusedWhereverTheControlIs)
-{
-    using Open = std::function<std::unique_ptr<CDialogBase>()>;
-    // The dialog, its walks at opening, its other fields, the address control, the message.
-    const std::tuple<Open, int, Fields, const char*, std::string> cases[] = {
-        {[] { return std::make_unique<CSyslogHostDialog>(); }, 1, {{"enable", "on"}, {"port", "514"}}, "address", "Syslog Server IP Error."},
-        {[] { return std::make_unique<CTransferDialog>(kQuick); }, 0, {{"operationType", "Backup"}, {"fileName", "switch.cfg"}}, "server", "Invalid TFTP server IP."},
-        {[] { return std::make_unique<switching::CDot1xConfigDialog>(28); }, 1, {{"enable", "on"}, {"key", "k1"}, {"confirmKey", "k1"}},
-         "radius", "Invalid RADIUS Server IP Address."},
-        {[] { return std::make_unique<switching::CArpSpoofingEntryDialog>(28); }, 1, {{"mac", "00-1a-22-33-44-55"}}, "address",
-         switching::kArpAddressFormat},
-        {[] { return std::make_unique<CSnmpHostTableDialog>(); }, 1, {{"version", "V3-AuthPriv"}, {"name", "pub"}}, "address",
-         "Invalid Host IP."},
-    };
-    for (const auto& [open, walks, fields, address, message] : cases) {
-        SCOPED_TRACE(message);
-        prompter.clear();
-        const auto dialog = open();
-        WalkEnds(*dialog).wait(walks);
-        fill(*dialog, fields);
-        fill(*dialog, {{address, "10.1..1"}});
-        EXPECT_EQ(setsBy(*dialog, "", [&] { child<QPushButton>(*dialog, "apply")->click(); }), std::vector<std::string>{});
-        EXPECT_EQ(prompter.texts(), std::vector<std::string>{message});
     }
 }
 
