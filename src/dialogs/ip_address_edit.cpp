@@ -54,7 +54,7 @@ QString CIpAddressEdit::text() const
 {
     QStringList parts;
     for (const QLineEdit* field : m_fields)
-        parts << QString::number(field->text().toInt());
+        parts << (field->text().isEmpty() ? QString() : QString::number(field->text().toInt()));
     return parts.join(QLatin1Char('.'));
 }
 

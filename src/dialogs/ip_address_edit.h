@@ -14,7 +14,8 @@ class CIpAddressEdit : public QWidget {
 public:
     explicit CIpAddressEdit(QWidget* parent = nullptr);
 
-    // Dotted text of the four fields; blank fields read as 0.
+    // Dotted text of the four fields; a blank field stays blank ("10.1..1"):
+    // a half-typed address is never completed with zeros.
     QString text() const;
     // Fills the fields from dotted text; a part that is no octet leaves its field blank.
     void setText(const QString& dotted);

@@ -32,4 +32,11 @@ bool isWholeNumber(std::string_view text)
            && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+std::int64_t typedNumber(std::string_view text)
+{
+    const bool digits = !text.empty() && text.size() <= 9
+                        && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return digits ? leadingNumber(text) : -1;
+}
+
 } // namespace dialogs

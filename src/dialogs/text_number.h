@@ -14,4 +14,8 @@ std::int64_t leadingNumber(std::string_view text);
 // one to ten digits, nothing else.
 bool isWholeNumber(std::string_view text);
 
+// A number the user typed: one to nine digits and nothing else, so no sign,
+// blank, or group or decimal separator of any locale; -1 for any other text.
+std::int64_t typedNumber(std::string_view text);
+
 } // namespace dialogs

@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -43,6 +44,11 @@ void setLimitedText(QLineEdit* edit, const std::string& text, int maxLength)
     const QString value = QString::fromStdString(text);
     edit->setMaxLength(std::max<int>(maxLength, static_cast<int>(value.size())));
     edit->setText(value);
+}
+
+QValidator* digitsOnly(QObject* parent)
+{
+    return new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), parent);
 }
 
 std::string textOf(const QString& text)

@@ -7,9 +7,11 @@
 #include <vector>
 
 class QLabel;
+class QObject;
 class QLineEdit;
 class QPushButton;
 class QTreeWidget;
+class QValidator;
 class QWidget;
 
 namespace dialogs {
@@ -24,6 +26,9 @@ QLabel* switchTextLabel(const char* name, QWidget* parent);
 // A value from the switch may be longer than the user may type: shows it
 // whole, for Apply to refuse as too long, instead of cutting it.
 void setLimitedText(QLineEdit* edit, const std::string& text, int maxLength);
+// Digits only, whatever the desktop's locale: a locale-aware integer
+// validator takes "32.768" as 32768 under a German one.
+QValidator* digitsOnly(QObject* parent);
 // The control's text as the rules take it (local text is UTF-8 here).
 std::string textOf(const QString& text);
 QStringList qTexts(const std::vector<std::string>& texts);

@@ -171,6 +171,11 @@ TEST_F(LldpAgainstSimulator, SurveillanceHoldsItsControlsThroughTheRefreshAndApp
     EXPECT_EQ(takeSetTexts(kSurveillance), Texts{"1.2.0=1 1.3.0=1 1.1.0=1"});
     EXPECT_EQ(shown(dialog, {"enable", "priority"}), (Texts{"on", "High"}));
 
+    // With no VLAN offered, nothing is sent.
+    child<QComboBox>(dialog, "vlan")->clear();
+    EXPECT_EQ(setsBy(dialog, kSurveillance, [&] { dialog.apply(); }), Texts{});
+    EXPECT_EQ(prompter.texts().back(), "No Vlan ID to apply: the switch offered none. Press Refresh to read its VLANs again.");
+
     child<QCheckBox>(dialog, "enable")->setChecked(false);
     EXPECT_EQ(setsBy(dialog, kSurveillance, [&] { dialog.apply(); }), Texts{"1.1.0=2"});
 }

@@ -45,6 +45,8 @@ TEST(PoeRules, ALineWithoutItsTimeRangesNameShowsItBlankAndAGarbledIndexGivesNoN
     const PoePortLine line = decodePoePort({{"2", "3", "3", "5", "1", "15.6", "0", "0", "0", "N/A", "OFF"}, ".1.6"}, 4, {{1, "day"}});
     EXPECT_EQ(line.texts, (std::vector<std::string>{"5", "Disable", "", "High", "15.6", "0", "0", "0", "N/A", "OFF"}));
     EXPECT_EQ(line.port, 6);
+    const PoeSettings& s = line.settings; // what choosing the line shows: time range 3 has no name here
+    EXPECT_EQ(std::tie(s.state, s.timeRange, s.priority, s.userDefined, s.powerLimit, s.userLimit), std::tuple(1, 3, 2, true, 4, "15.6"));
     EXPECT_FALSE(decodeTimeRangeName({{"77 garbled", "night"}, ".3"}));
     EXPECT_FALSE(decodeTimeRangeName({{"4", "night"}, ".3"}));
 }

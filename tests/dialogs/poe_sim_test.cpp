@@ -80,18 +80,22 @@ bool loaded(const CPoeConfigurationDialog& d, int lines)
 
 TEST_P(PoeSwitch, PoeApplyChecksEveryPortOfTheRangeThenWritesEachPort)
 {
+    for (const auto& [column, value] : {std::pair{4u, 1}, {5u, 3}, {6u, 5}}) // port 3 at office-hours, High, Class 4
+        setOnSwitch(sim::joined(sim::oids::kPoePortEntry, {column, 1, 3}), sim::integerValue(value));
     CPoeConfigurationDialog dialog(m_model.portCount);
     ASSERT_TRUE(loaded(dialog, poePorts()));
     EXPECT_EQ(dialog.range()->fromCombo()->count(), poePorts()) << "ports beyond the PoE ports offered";
     EXPECT_EQ(dialog.range()->to(), poePorts());
 
-    dialog.list()->topLevelItem(2)->setSelected(true);
-    EXPECT_EQ(dialog.range()->ports(), std::vector<int>{3});
+    // The current line, moved without a selection, shows all it holds; only "State" is changed.
+    dialog.list()->selectionModel()->setCurrentIndex(dialog.list()->model()->index(2, 0), QItemSelectionModel::NoUpdate);
+    EXPECT_EQ(shown(dialog, {"fromPort", "toPort", "timeRange", "priority", "powerLimit", "userDefine"}),
+              (Texts{"3", "3", "office-hours", "High", "Class 4", "off"}));
     dialog.range()->setRange(3, 5);
-    fill(dialog, {{"state", "Disable"}, {"timeRange", "office-hours"}, {"priority", "High"}, {"powerLimit", "Class 3"}});
-    EXPECT_EQ(setsBy(dialog, kPoePorts, [&] { ASSERT_TRUE(dialog.apply()); }), perPort("3.1.P=2 4.1.P=1 5.1.P=3 7.1.P=2 6.1.P=4", {3, 4, 5}));
+    fill(dialog, {{"state", "Disable"}});
+    EXPECT_EQ(setsBy(dialog, kPoePorts, [&] { ASSERT_TRUE(dialog.apply()); }), perPort("3.1.P=2 4.1.P=1 5.1.P=3 7.1.P=2 6.1.P=5", {3, 4, 5}));
     ASSERT_TRUE(loaded(dialog, poePorts()));
-    EXPECT_EQ(row(*dialog.list(), 3, 5), (Texts{"4", "Disable", "office-hours", "High", "Class 3"}));
+    EXPECT_EQ(row(*dialog.list(), 3, 5), (Texts{"4", "Disable", "office-hours", "High", "Class 4"}));
 
     // The range goes after the dialog read it: the switch refuses port 3's set.
     fill(dialog, {{"userDefine", "on"}, {"userLimit", "15.6"}});
@@ -153,12 +157,15 @@ const Texts kOfficeHours{"office-hours", "Mon,Tue,Wed,Thu,Fri", "", "", "08:00",
 
 TEST_P(PoeSwitch, TimeRangesAreAddedAndDeleted)
 {
+    sim::SwitchSettings settings = quietSwitch(); // a name longer than the editor takes is listed whole
+    settings.faults.answers = {{sim::joined(sim::oids::kPoeTimeRangeEntry, {2, 1}), std::string(70, 'n')}};
+    startSwitch(m_model, settings);
     // A range left half-made holds its index: it is listed, marked, and can be deleted.
     setOnSwitch(sim::joined(sim::oids::kPoeTimeRangeEntry, {21, 3}), sim::integerValue(sim::kCreateAndWait));
     setOnSwitch(sim::joined(sim::oids::kPoeTimeRangeEntry, {2, 3}), sim::octetValue("parked"));
     CTimeRangeListDialog list;
     walkAfter(list);
-    EXPECT_EQ(row(*list.list(), 0, 6), kOfficeHours);
+    EXPECT_EQ(row(*list.list(), 0, 1), Texts{std::string(70, 'n')});
     EXPECT_EQ(row(*list.list(), 1, 1), Texts{"parked (not active)"});
 
     whenEditorOpens([](CTimeBasedPoeConfigDialog& editor) {

@@ -53,4 +53,8 @@ TEST(PortConfigRules, RowTexts)
         const PortRow row = decodePortRow({values, ".1"}, rowIndex, {28, 4, allGiga});
         EXPECT_EQ(std::tie(row.texts, row.writable), std::tie(texts, writable)) << rowIndex;
     }
+    // Speed 9 shows "1000MFull" but chooses no speed: only the flow control is written, without the forced-speed question.
+    const PortSelection unknown = selectPortRow(decodePortRow({{"9", "2", "1", "1", "2", "2"}, ".5"}, 4, {28, 4, false}));
+    const PortChoice choice{unknown.portId, unknown.speedIndex, 0};
+    EXPECT_EQ(std::pair(portConfigSet(choice, false), asksForcedSpeed(choice)), std::pair(Bindings{{"1.3.6.1.4.1.32473.10.75.7.1.13.1.5.5", 1, "1"}}, false));
 }

@@ -1,6 +1,9 @@
 // The 802.1X, ARP spoofing prevention and DHCP server screening dialogs
 // against a simulated switch in process: the set requests compared whole.
 #include "dialogs/ip_address_edit.h"
+#include "dialogs/management/snmp_host_table_dialog.h"
+#include "dialogs/management/syslog_host_dialog.h"
+#include "dialogs/management/transfer_dialog.h"
 #include "dialogs/port_check_grid.h"
 #include "dialogs/port_range_control.h"
 #include "dialogs/switching/arp_spoofing_dialog.h"
@@ -44,16 +47,35 @@ TEST_F(PortSecurityAgainstSimulator, Dot1xConfigApplySendsItsThreeRequests)
 {
     CDot1xConfigDialog dialog(28);
     WalkEnds(dialog).wait(1);
-    // A half-typed address leaves no change behind.
-    fill(dialog, {{"enable", "on"}, {"radius", "10..1.2"}, {"key", "k1"}, {"confirmKey", "k1"}, {"txPeriod", "45"}});
-    dialog.apply();
-    EXPECT_FALSE(dialog.writing());
-    fill(dialog, {{"radius", "10.1.1.2"}});
+    // Switched on as a screen reader does it, the box opens its fields.
+    fill(dialog, {{"enable", "on"}, {"radius", "10.1.1.2"}, {"key", "k1"}, {"confirmKey", "k1"}, {"txPeriod", "45"}});
+    EXPECT_EQ(enabledOf(dialog, {"radius", "key"}), (Texts{"radius", "key"}));
     dialog.apply();
     EXPECT_EQ(writtenAndReread(dialog), (Texts{"11.1.1.0=10.1.1.2 11.1.2.0=\"k1\"", "11.2.1.0=1",
                                              "11.2.2.0=60 11.2.3.0=45 11.2.4.0=30 11.2.5.0=30 11.2.6.0=2 11.2.7.0=3600u 11.2.8.0=2"}));
-    EXPECT_EQ(m_prompter.texts(), Texts{"Invalid RADIUS Server IP Address."});
+    EXPECT_TRUE(m_prompter.shown().empty());
     EXPECT_TRUE(child<QCheckBox>(dialog, "enable")->isChecked()) << "after the refresh";
+}
+
+// Every dialog with the address control, the rest filled in: a half-typed address is refused, nothing sent.
+TEST_F(PortSecurityAgainstSimulator, AHalfTypedAddressIsRefusedWhereverTheControlIs)
+{
+    using namespace dialogs::management;
+    const std::tuple<std::function<std::unique_ptr<dialogs::CDialogBase>()>, int, Fields, std::string> cases[] = { // walks at opening
+        {[] { return std::make_unique<CSyslogHostDialog>(); }, 1, {{"enable", "on"}, {"port", "514"}, {"address", "10.1..1"}}, "Syslog Server IP Error."},
+        {[] { return std::make_unique<CTransferDialog>(); }, 0, {{"operationType", "Backup"}, {"fileName", "a.cfg"}, {"server", "10.1..1"}}, "Invalid TFTP server IP."},
+        {[] { return std::make_unique<CDot1xConfigDialog>(28); }, 1, {{"enable", "on"}, {"key", "k"}, {"confirmKey", "k"}, {"radius", "10.1..1"}}, "Invalid RADIUS Server IP Address."},
+        {[] { return std::make_unique<CArpSpoofingEntryDialog>(28); }, 1, {{"mac", "00-1a-22-33-44-55"}, {"address", "10.1..1"}}, kArpAddressFormat},
+        {[] { return std::make_unique<CSnmpHostTableDialog>(); }, 1, {{"name", "pub"}, {"address", "10.1..1"}}, "Invalid Host IP."},
+    };
+    for (const auto& [open, walks, fields, message] : cases) {
+        m_prompter.clear();
+        const auto dialog = open();
+        WalkEnds(*dialog).wait(walks);
+        fill(*dialog, fields);
+        const Texts sets = setsBy(*dialog, "", [&] { child<QPushButton>(*dialog, "apply")->click(); });
+        EXPECT_EQ(std::pair(sets, m_prompter.texts()), std::pair(Texts{}, Texts{message}));
+    }
 }
 
 // Odd answers fill what decodes and show the rest whole: Apply still switches

@@ -13,6 +13,7 @@
 #include "stub_window.h"
 
 #include <QGroupBox>
+#include <QValidator>
 
 #include <set>
 
@@ -105,8 +106,19 @@ TEST_F(DialogsAgainstSimulator, ForwardingTableClosedMidWalkClosesBothSessionsIn
 TEST_F(DialogsAgainstSimulator, StpApplySendsTheSixBindingsInOrderAndOffLocksEditing)
 {
     {
+        QLocale::setDefault(QLocale(QLocale::German)); // whose integer validator takes "1.000" for 1000
         CStpConfigurationDialog dialog(28);
+        QLocale::setDefault(QLocale::system());
         waitForWalk(dialog);
+        for (const QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
+            QString grouped = QStringLiteral("1.000");
+            int at = 0;
+            EXPECT_EQ(edit->validator()->validate(grouped, at), QValidator::Invalid);
+        }
+        fill(dialog, {{"priority", "1.000"}}); // refused, not sent as 1
+        dialog.apply();
+        EXPECT_EQ(prompter.texts(), Texts{kStpPriorityNotNumber});
+        prompter.clear();
         EXPECT_EQ(shown(dialog, {"maxAge", "helloTime", "forwardDelay", "enable", "version"}),
                   (Texts{"2000", "200", "1500", "on", "RSTP"}));
         EXPECT_TRUE(child<QPushButton>(dialog, "portSetting")->isEnabled());
@@ -144,9 +156,11 @@ TEST_F(DialogsAgainstSimulator, PortStpKeepsTrunkMembersAlikeAndNavigates)
     CPortStpDialog port(rows, 20, 28);
     waitForWalk(port);
     EXPECT_EQ(shown(port, {"port", "priority", "pathCost"}), (Texts{"21", "128", "20000"}));
-    child<QComboBox>(port, "priority")->setEditText("144");
-    EXPECT_FALSE(port.apply());
-    EXPECT_EQ(prompter.texts(), Texts{"Cannot add ports with different STP configurations to an aggregated link."});
+    for (const char* priority : {"1.000", "144"}) {
+        child<QComboBox>(port, "priority")->setEditText(priority);
+        EXPECT_FALSE(port.apply());
+    }
+    EXPECT_EQ(prompter.texts(), (Texts{kStpPriorityNotNumber, "Cannot add ports with different STP configurations to an aggregated link."}));
     EXPECT_TRUE(takeSets().empty());
 
     // Port 20 is in no link: the change goes out as three INTEGER bindings.

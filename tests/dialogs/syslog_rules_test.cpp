@@ -29,7 +29,7 @@ TEST(SyslogRules, AnswerDecoding)
     }
 }
 
-// Both servers: no 0 or 255 at either end, no blank field; then the syslog port.
+// Both servers: four numbers, no 0 or 255 at either end, no blank field; then the syslog port.
 TEST(SyslogRules, ServerChecksAndTheTransferServersAddressRule)
 {
     const std::string ip = "Syslog Server IP Error.", range = "Invalid UDP port range (1-65535)", tftp = "Invalid TFTP server IP.";
@@ -38,7 +38,7 @@ TEST(SyslogRules, ServerChecksAndTheTransferServersAddressRule)
              {"10.1.1.1", false, 1, "", ""}, {"1.1.1.254", false, 65535, "", ""}, {"254.1.1.1", false, 514, "", ""},
              {"10.1.1.0", false, 514, ip, tftp}, {"0.1.2.3", false, 514, ip, tftp}, {"255.1.2.3", false, 514, ip, tftp},
              {"10.1.1.255", false, 514, ip, tftp}, {"0.0.0.0", false, 0, ip, tftp}, {"10.1.1.1", true, 514, ip, tftp},
-             {"10.1.1.1", false, 0, range, ""}, {"10.1.1.1", false, 65536, range, ""}})
+             {"10.1.1.1", false, 0, range, ""}, {"10.1.1.1", false, 65536, range, ""}, {"10.1..1", false, 514, ip, tftp}})
         EXPECT_EQ(checkSyslogServer(address, blank, port) + "|" + checkTftpServer(address, blank), syslog + "|" + transfer)
             << address << " " << blank << " " << port;
     EXPECT_EQ(checkTransferFile("") + "|" + checkTransferFile("a"), "Invalid file.|");

@@ -108,6 +108,7 @@ TEST(VlanEntryRules, OkChecksInOrder)
     // Add or edit, VID, name, members, the VLANs listed, message.
     const std::tuple<bool, std::string, std::string, std::vector<std::pair<int, Member>>, std::vector<VlanEntry>, std::string> cases[] = {
         {true, "1", "", {}, listed(), range}, {true, "4095", "", {}, listed(), range}, {true, "4094", "", {}, listed(), ""},
+        {true, "4.09", "", {}, listed(), range}, // digits only, whatever the locale
         {true, "10", "", {}, listed(), used}, {true, "2", "a.b", {}, listed(), badName},
         {true, "2", "lab 2", {{21, Member::Tag}}, listed(), trunk}, {true, "2", "", {{21, Member::Tag}, {22, Member::Tag}}, listed(), ""},
         {true, "2", "", {{21, Member::Untag}, {22, Member::Tag}}, listed(), trunk},

@@ -8,4 +8,8 @@ namespace dialogs::management {
 // (after the last ".") is "0" or "255": a network or broadcast address.
 bool zeroOrBroadcastEnd(std::string_view dotted);
 
+// Four numbers of 0 to 255, one to three digits each, joined by dots: what an
+// address field may write, whatever flag its control gives.
+bool isDottedAddress(std::string_view text);
+
 } // namespace dialogs::management

@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 #include <chrono>
@@ -29,14 +28,14 @@ QLineEdit* lineEdit(const char* name, bool readOnly, QWidget* parent)
     edit->setReadOnly(readOnly);
     if (!readOnly) {
         edit->setMaxLength(kTimerMaxLength);
-        edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+        edit->setValidator(digitsOnly(edit));
     }
     return edit;
 }
 
 std::int64_t numberIn(const QLineEdit* edit)
 {
-    return leadingNumber(textOf(edit->text()));
+    return typedNumber(textOf(edit->text()));
 }
 
 } // namespace

@@ -79,7 +79,8 @@ CPoeConfigurationDialog::CPoeConfigurationDialog(int portCount, QWidget* parent)
     connect(m_refresh, &QPushButton::clicked, this, &CPoeConfigurationDialog::refresh);
     connect(m_apply, &QPushButton::clicked, this, &CPoeConfigurationDialog::apply);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_list, &QTreeWidget::itemSelectionChanged, this, &CPoeConfigurationDialog::lineSelected);
+    // The current line, however it moved (mouse, keys, screen reader), fills the settings.
+    connect(m_list, &QTreeWidget::currentItemChanged, this, &CPoeConfigurationDialog::lineChosen);
     connect(m_userDefine, &QCheckBox::toggled, this, [this](bool checked) {
         m_powerLimit->setEnabled(!checked);
         m_userLimit->setEnabled(checked);
@@ -127,15 +128,15 @@ void CPoeConfigurationDialog::refresh()
 void CPoeConfigurationDialog::readPorts()
 {
     m_list->clear();
+    m_lines.clear();
     m_answeredPorts.clear();
     startWalk(
         m_cCommonSNMP, poePortTableRead(),
         [this](const WalkRow& row) {
-            const PoePortLine line = decodePoePort(row, m_list->topLevelItemCount(), m_ranges);
-            appendRow(m_list, line.texts);
-            m_list->topLevelItem(m_list->topLevelItemCount() - 1)->setData(0, Qt::UserRole, line.port);
-            if (line.port > 0)
-                m_answeredPorts.push_back(line.port);
+            m_lines.push_back(decodePoePort(row, m_list->topLevelItemCount(), m_ranges));
+            appendRow(m_list, m_lines.back().texts);
+            if (m_lines.back().port > 0)
+                m_answeredPorts.push_back(m_lines.back().port);
         },
         [this] {
             // A re-read keeps the range the user had, when its ports are still offered.
@@ -152,24 +153,29 @@ void CPoeConfigurationDialog::readPorts()
         m_portRead);
 }
 
-void CPoeConfigurationDialog::lineSelected()
+void CPoeConfigurationDialog::lineChosen(QTreeWidgetItem* item)
 {
-    const QList<QTreeWidgetItem*> selected = m_list->selectedItems();
-    if (selected.isEmpty())
+    const int line = m_list->indexOfTopLevelItem(item);
+    if (line < 0 || line >= static_cast<int>(m_lines.size()))
         return;
-    const int port = selected.front()->data(0, Qt::UserRole).toInt();
-    if (port > 0)
-        m_range->setRange(port, port);
-    const int state = m_state->findText(selected.front()->text(1));
-    if (state >= 0)
-        m_state->setCurrentIndex(state);
+    // Every setting the line holds, so that Apply writes back what the user left alone.
+    const PoePortLine& chosen = m_lines[static_cast<std::size_t>(line)];
+    if (chosen.port > 0)
+        m_range->setRange(chosen.port, chosen.port);
+    const PoeSettings& s = chosen.settings;
+    m_state->setCurrentIndex(s.state);
+    m_timeRange->setCurrentIndex(s.timeRange < 0 ? -1 : m_timeRange->findData(s.timeRange));
+    m_priority->setCurrentIndex(s.priority);
+    m_powerLimit->setCurrentIndex(s.powerLimit);
+    m_userDefine->setChecked(s.userDefined);
+    m_userLimit->setText(QString::fromStdString(s.userLimit));
 }
 
 PoeSettings CPoeConfigurationDialog::settings() const
 {
     PoeSettings s;
-    s.enable = m_state->currentIndex() == 0;
-    s.timeRange = m_timeRange->currentData().toInt();
+    s.state = m_state->currentIndex();
+    s.timeRange = m_timeRange->currentIndex() < 0 ? -1 : m_timeRange->currentData().toInt();
     s.priority = m_priority->currentIndex();
     s.userDefined = m_userDefine->isChecked();
     s.powerLimit = m_powerLimit->currentIndex();

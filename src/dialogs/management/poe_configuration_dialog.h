@@ -9,6 +9,7 @@ class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
+class QTreeWidgetItem;
 class QTreeWidget;
 
 namespace dialogs {
@@ -33,11 +34,12 @@ public:
 
 private:
     void readPorts();
-    void lineSelected();
+    void lineChosen(QTreeWidgetItem* item);
     PoeSettings settings() const;
 
     int m_portCount;
     std::vector<TimeRangeName> m_ranges;
+    std::vector<PoePortLine> m_lines; // as listed
     std::vector<int> m_answeredPorts;
     CDialogSession& m_cCommonSNMPTimeRang;
     CDialogSession& m_cCommonSNMP;

@@ -31,6 +31,13 @@ std::string itemText(const std::vector<std::string>& items, const std::string& v
     return value;
 }
 
+// The position of code `value` among `count` items from 1, -1 for any other value.
+int itemPosition(const std::string& value, int count)
+{
+    const std::int64_t code = isWholeNumber(value) ? leadingNumber(value) : 0;
+    return code >= 1 && code <= count ? static_cast<int>(code - 1) : -1;
+}
+
 // The port of an instance ".1.<port>"; 0 for any other.
 int portOfSuffix(const std::string& suffix)
 {
@@ -105,9 +112,19 @@ PoePortLine decodePoePort(const WalkRow& row, int line, const std::vector<TimeRa
         timeRange = found == ranges.end() ? std::string() : found->name;
     }
     const std::string limit = v[4] == "1" ? v[5] : itemText(poePowerLimitItems(), v[3]);
+    PoeSettings s;
+    s.state = itemPosition(v[0], 2);
+    const std::int64_t range = isWholeNumber(v[1]) ? leadingNumber(v[1]) : -1;
+    s.timeRange = range >= 0 && range <= 255 ? static_cast<int>(range) : -1;
+    s.priority = itemPosition(v[2], 3);
+    s.userDefined = v[4] == "1";
+    // A limit mode that is neither leaves the limit unwritten.
+    s.powerLimit = v[4] == "1" || v[4] == "2" ? itemPosition(v[3], 5) : -1;
+    s.userLimit = v[5];
     return {portOfSuffix(row.suffix),
             {std::to_string(line + 1), itemText(poeStateItems(), v[0]), timeRange, itemText(poePriorityItems(), v[2]),
-             limit, v[6], v[7], v[8], v[9], v[10]}};
+             limit, v[6], v[7], v[8], v[9], v[10]},
+            s};
 }
 
 std::vector<int> offeredPoePorts(int portCount, const std::vector<int>& answered)
@@ -135,6 +152,8 @@ std::string checkUserLimit(const std::string& text, int port)
 
 std::string checkPoeRange(const PoeSettings& settings, const std::vector<int>& ports)
 {
+    if (poePortSet(1, settings).empty())
+        return "Choose a State, Time Range, Priority or Power Limit to apply.";
     if (!settings.userDefined)
         return {};
     for (int port : ports)
@@ -146,15 +165,17 @@ std::string checkPoeRange(const PoeSettings& settings, const std::vector<int>& p
 Bindings poePortSet(int port, const PoeSettings& s)
 {
     using snmp::kTypeInteger;
-    Bindings bindings{
-        {portCell(3, port), kTypeInteger, s.enable ? "1" : "2"},
-        {portCell(4, port), kTypeInteger, std::to_string(s.timeRange)},
-        {portCell(5, port), kTypeInteger, std::to_string(s.priority + 1)},
-    };
+    Bindings bindings;
+    if (s.state >= 0)
+        bindings.push_back({portCell(3, port), kTypeInteger, std::to_string(s.state + 1)});
+    if (s.timeRange >= 0)
+        bindings.push_back({portCell(4, port), kTypeInteger, std::to_string(s.timeRange)});
+    if (s.priority >= 0)
+        bindings.push_back({portCell(5, port), kTypeInteger, std::to_string(s.priority + 1)});
     if (s.userDefined) {
         bindings.push_back({portCell(7, port), kTypeInteger, "1"});
         bindings.push_back({portCell(8, port), snmp::kTypeOctetString, s.userLimit});
-    } else {
+    } else if (s.powerLimit >= 0) {
         bindings.push_back({portCell(7, port), kTypeInteger, "2"});
         bindings.push_back({portCell(6, port), kTypeInteger, std::to_string(s.powerLimit + 1)});
     }

@@ -33,9 +33,21 @@ std::optional<TimeRangeName> decodeTimeRangeName(const WalkRow& row);
 // The eleven columns of the port table, one port per answer.
 WalkRequest poePortTableRead();
 
+// What Apply writes to each port of the range. A position of -1 (a value
+// read from a line that no item shows) leaves that column as the switch has it.
+struct PoeSettings {
+    int state = 0;          // combo position: "Enable", "Disable"
+    int timeRange = 0;      // index, 0 for "N/A"
+    int priority = 1;       // combo position
+    bool userDefined = false;
+    int powerLimit = 0;     // combo position
+    std::string userLimit;  // the edit's text
+};
+
 struct PoePortLine {
     int port = 0; // from the row's instance, 0 when it names none
     std::vector<std::string> texts; // one per header
+    PoeSettings settings;           // what choosing the line shows
 };
 // `line` counts from 0; `ranges` are the names read before.
 PoePortLine decodePoePort(const WalkRow& row, int line, const std::vector<TimeRangeName>& ranges);
@@ -44,18 +56,10 @@ PoePortLine decodePoePort(const WalkRow& row, int line, const std::vector<TimeRa
 // min(24, portCount); 1 to min(24, portCount) before any answered.
 std::vector<int> offeredPoePorts(int portCount, const std::vector<int>& answered);
 
-struct PoeSettings {
-    bool enable = true;
-    int timeRange = 0;      // index, 0 for "N/A"
-    int priority = 1;       // combo position
-    bool userDefined = false;
-    int powerLimit = 0;     // combo position
-    std::string userLimit;  // the edit's text
-};
-
 // The user-defined limit on one port: "" when it passes.
 std::string checkUserLimit(const std::string& text, int port);
-// Every port of the range before anything is sent: the first failure's message.
+// Every port of the range before anything is sent: the first failure's
+// message; nothing to write at all is refused too.
 std::string checkPoeRange(const PoeSettings& settings, const std::vector<int>& ports);
 Bindings poePortSet(int port, const PoeSettings& settings);
 

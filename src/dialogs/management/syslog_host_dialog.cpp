@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 #include <chrono>
@@ -32,7 +31,7 @@ CSyslogHostDialog::CSyslogHostDialog(QWidget* parent)
     m_port = new QLineEdit(this);
     m_port->setObjectName(QStringLiteral("port"));
     m_port->setMaxLength(5);
-    m_port->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_port));
+    m_port->setValidator(digitsOnly(m_port));
     m_facility = new QComboBox(this);
     m_facility->setObjectName(QStringLiteral("facility"));
     m_facility->addItems(qTexts(facilityItems()));
@@ -113,7 +112,7 @@ void CSyslogHostDialog::apply()
     Bindings server;
     if (enabled) {
         const std::string address = textOf(m_address->text());
-        const std::int64_t port = leadingNumber(textOf(m_port->text()));
+        const std::int64_t port = typedNumber(textOf(m_port->text()));
         if (const std::string message = checkSyslogServer(address, m_address->hasBlankField(), port);
             !message.empty()) {
             platform::prompter().warn(message, {});

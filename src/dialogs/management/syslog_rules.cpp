@@ -28,20 +28,6 @@ bool allDigits(std::string_view text)
     return !text.empty() && std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
 }
 
-bool isDottedAddress(std::string_view text)
-{
-    int parts = 0;
-    for (std::size_t from = 0;; ++parts) {
-        const std::size_t dot = text.find('.', from);
-        const std::string_view part = text.substr(from, dot == std::string_view::npos ? dot : dot - from);
-        if (!allDigits(part) || part.size() > 3 || leadingNumber(part) > 255)
-            return false;
-        if (dot == std::string_view::npos)
-            return parts == 3;
-        from = dot + 1;
-    }
-}
-
 } // namespace
 
 WalkRequest syslogRead()
@@ -87,7 +73,7 @@ SyslogTexts decodeSyslog(const WalkRow& row)
 
 std::string checkSyslogServer(std::string_view addressText, bool blankField, std::int64_t port)
 {
-    if (blankField || zeroOrBroadcastEnd(addressText))
+    if (blankField || !isDottedAddress(addressText) || zeroOrBroadcastEnd(addressText))
         return "Syslog Server IP Error.";
     if (port < 1 || port > 65535)
         return "Invalid UDP port range (1-65535)";

@@ -27,7 +27,7 @@ ClippedName clipFileName(std::u16string_view text)
 std::string checkTftpServer(std::string_view addressText, bool blankField)
 {
     // 0.0.0.0 falls under the first number.
-    if (blankField || zeroOrBroadcastEnd(addressText))
+    if (blankField || !isDottedAddress(addressText) || zeroOrBroadcastEnd(addressText))
         return "Invalid TFTP server IP.";
     return {};
 }

@@ -10,7 +10,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -45,7 +44,7 @@ CPortStpDialog::CPortStpDialog(std::vector<std::vector<std::string>> rows, int r
     m_priority->setEditable(true);
     for (const std::string& item : portPriorityItems())
         m_priority->addItem(qText(item));
-    m_priority->setValidator(new QIntValidator(0, 255, m_priority));
+    m_priority->setValidator(digitsOnly(m_priority));
     m_pathCost = new QLineEdit(this);
     m_pathCost->setObjectName(QStringLiteral("pathCost"));
     m_pathCost->setValidator(
@@ -152,7 +151,7 @@ void CPortStpDialog::showWritable(bool writable)
 
 StpPortSettings CPortStpDialog::settings() const
 {
-    return {leadingNumber(textOf(m_priority->currentText())), leadingNumber(textOf(m_pathCost->text())),
+    return {typedNumber(textOf(m_priority->currentText())), typedNumber(textOf(m_pathCost->text())),
             m_enable->isChecked()};
 }
 

@@ -10,7 +10,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -29,7 +28,7 @@ QLineEdit* timerEdit(const char* name, QWidget* parent)
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(name));
     edit->setMaxLength(kStpTimerMaxLength);
-    edit->setValidator(new QIntValidator(0, 9999, edit));
+    edit->setValidator(digitsOnly(edit));
     return edit;
 }
 
@@ -52,7 +51,7 @@ CStpConfigurationDialog::CStpConfigurationDialog(int portCount, QWidget* parent)
     m_priority->setEditable(true);
     for (const std::string& item : bridgePriorityItems())
         m_priority->addItem(QString::fromStdString(item));
-    m_priority->setValidator(new QIntValidator(0, 65535, m_priority));
+    m_priority->setValidator(digitsOnly(m_priority));
     m_maxAge = timerEdit("maxAge", this);
     m_forwardDelay = timerEdit("forwardDelay", this);
     m_helloTime = timerEdit("helloTime", this);
@@ -168,10 +167,10 @@ void CStpConfigurationDialog::showAnswer(const WalkRow& row)
 StpBridgeSettings CStpConfigurationDialog::settings() const
 {
     StpBridgeSettings s;
-    s.maxAge = leadingNumber(textOf(m_maxAge->text()));
-    s.helloTime = leadingNumber(textOf(m_helloTime->text()));
-    s.forwardDelay = leadingNumber(textOf(m_forwardDelay->text()));
-    s.priority = leadingNumber(textOf(m_priority->currentText()));
+    s.maxAge = typedNumber(textOf(m_maxAge->text()));
+    s.helloTime = typedNumber(textOf(m_helloTime->text()));
+    s.forwardDelay = typedNumber(textOf(m_forwardDelay->text()));
+    s.priority = typedNumber(textOf(m_priority->currentText()));
     s.rstp = m_version->currentIndex() == kVersionRstp;
     s.enabled = m_enable->isChecked();
     return s;

@@ -108,6 +108,8 @@ std::vector<std::string> bridgePriorityItems()
     return steppedItems(4096);
 }
 
+const char* const kStpPriorityNotNumber = "Invalid Priority value, the Priority is a number (digits only) !";
+
 std::string checkStpBridge(const StpBridgeSettings& s)
 {
     if (s.maxAge < 600 || s.maxAge > 4000)
@@ -122,6 +124,8 @@ std::string checkStpBridge(const StpBridgeSettings& s)
     if (s.maxAge > 2 * s.forwardDelay - 200)
         return "To set the parameters Forward Delay and Max Age, the following relation is to be satisfied: \n"
                "2*(Forward Delay - 1) >= Max Age";
+    if (s.priority < 0)
+        return kStpPriorityNotNumber;
     return {};
 }
 
@@ -214,6 +218,8 @@ std::string checkStpPort(const StpPortSettings& s, int linkId, const StpPortRow&
 {
     if (s.pathCost > kMaxPathCost || s.pathCost < 0)
         return "Invalid Path Cost(1-200000000)";
+    if (s.priority < 0)
+        return kStpPriorityNotNumber;
     const bool differs = s.priority != leadingNumber(shown.priority) || s.pathCost != leadingNumber(shown.cost)
                          || s.enabled != (shown.enable == "Y");
     if (linkId != 0 && differs)

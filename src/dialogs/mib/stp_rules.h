@@ -44,6 +44,7 @@ std::string bridgeIdText(std::string_view octets);
 // The priority combo's items 0, 4096, ... 61440.
 std::vector<std::string> bridgePriorityItems();
 
+// Numbers typed as anything but digits are -1 here.
 struct StpBridgeSettings {
     std::int64_t maxAge = 0;
     std::int64_t helloTime = 0;
@@ -55,6 +56,8 @@ struct StpBridgeSettings {
 
 // The first failing check's message, or "".
 std::string checkStpBridge(const StpBridgeSettings& settings);
+// A priority typed as anything but digits, after the timer checks.
+extern const char* const kStpPriorityNotNumber;
 
 // The timer edits take at most 4 characters; a longer value from the switch
 // is shown whole and refused here.
@@ -95,6 +98,7 @@ struct StpPortValues {
 // Fewer than three values, or one that is no whole number: nothing to show.
 std::optional<StpPortValues> decodeStpPort(const std::vector<std::string>& values);
 
+// Numbers typed as anything but digits are -1 here.
 struct StpPortSettings {
     std::int64_t priority = 0;
     std::int64_t pathCost = 0;

@@ -78,10 +78,6 @@ T perPort(const std::vector<T>& values, std::int64_t port)
                                                                           : T{};
 }
 
-std::string speedValue(int speedIndex)
-{
-    return std::to_string(speedIndex < 0 ? 1 : speedIndex + 1);
-}
 
 } // namespace
 
@@ -127,6 +123,7 @@ PortRow decodePortRow(const WalkRow& row, int rowIndex, const PortLayout& layout
     const std::string speed = valueAt(v, 0), flow = valueAt(v, 2), medium = valueAt(v, 5);
     PortRow decoded;
     decoded.writable = isWholeNumber(speed) && isWholeNumber(flow) && isWholeNumber(medium);
+    decoded.speedKnown = isWholeNumber(speed) && leadingNumber(speed) >= 1 && leadingNumber(speed) <= 7;
     decoded.medium = isWholeNumber(medium) ? static_cast<int>(leadingNumber(medium)) : 0;
 
     const std::string operFlow = valueAt(v, 4);
@@ -144,15 +141,15 @@ PortRow decodePortRow(const WalkRow& row, int rowIndex, const PortLayout& layout
     return decoded;
 }
 
-PortSelection selectPortRow(const std::vector<std::string>& texts)
+PortSelection selectPortRow(const PortRow& row)
 {
     PortSelection selection;
-    selection.portId = valueAt(texts, 0);
-    const std::string speed = valueAt(texts, 1);
+    selection.portId = valueAt(row.texts, 0);
+    const std::string speed = valueAt(row.texts, 1);
     const auto found = std::find(kSpeedTexts.begin(), kSpeedTexts.end(), speed);
-    if (!speed.empty() && found != kSpeedTexts.end())
+    if (row.speedKnown && found != kSpeedTexts.end())
         selection.speedIndex = static_cast<int>(found - kSpeedTexts.begin());
-    selection.flowIndex = valueAt(texts, 3) == "Enable" ? 0 : 1;
+    selection.flowIndex = valueAt(row.texts, 3) == "Enable" ? 0 : 1;
     return selection;
 }
 
@@ -169,6 +166,9 @@ std::string checkPortChoice(const PortChoice& c, const PortTableState& state)
                                                                                   : "";
     const int ports = state.layout.portCount;
 
+    // No speed chosen: only the flow control goes, so no speed rule applies.
+    if (s < 0)
+        return {};
     if (link != 0)
         for (int q = 1; q <= ports; ++q)
             if (q != p && perPort(state.linkIds, q) == link && perPort(state.speedTexts, q) != chosen)
@@ -193,8 +193,7 @@ std::string checkPortChoice(const PortChoice& c, const PortTableState& state)
 
 bool asksForcedSpeed(const PortChoice& choice)
 {
-    const std::string value = speedValue(choice.speedIndex);
-    return value != "6" && value != "7";
+    return choice.speedIndex >= 0 && choice.speedIndex != kAutoSpeed && choice.speedIndex != kDisableSpeed;
 }
 
 bool asksFlowControl(const PortChoice& choice)
@@ -205,8 +204,8 @@ bool asksFlowControl(const PortChoice& choice)
 Bindings portConfigSet(const PortChoice& choice, bool inAggregatedLink)
 {
     Bindings bindings;
-    if (!inAggregatedLink)
-        bindings.push_back({column(2) + "." + choice.portId, snmp::kTypeInteger, speedValue(choice.speedIndex)});
+    if (!inAggregatedLink && choice.speedIndex >= 0)
+        bindings.push_back({column(2) + "." + choice.portId, snmp::kTypeInteger, std::to_string(choice.speedIndex + 1)});
     bindings.push_back({column(5) + "." + choice.portId, snmp::kTypeInteger, choice.flowIndex == 0 ? "1" : "2"});
     return bindings;
 }

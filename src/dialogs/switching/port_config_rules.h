@@ -32,18 +32,22 @@ struct PortRow {
     // Speed, flow control and medium are whole numbers: only then may the
     // row's values go back to the switch.
     bool writable = false;
+    // The speed is one of the seven codes; any other shows "1000MFull" but
+    // is not written back as such.
+    bool speedKnown = false;
 };
 // rowIndex: the row's place in walk order (its Index is rowIndex + 1).
 PortRow decodePortRow(const WalkRow& row, int rowIndex, const PortLayout& layout);
 
-// What a click on a row puts into the controls: the speed item whose list
-// text the row shows (-1 for none) and "Enable" (0) or "Disable" (1).
+// What choosing a row puts into the controls: the speed item whose list
+// text the row shows (-1 for none, and for a speed it did not decode) and
+// "Enable" (0) or "Disable" (1).
 struct PortSelection {
     std::string portId;
     int speedIndex = -1;
     int flowIndex = 1;
 };
-PortSelection selectPortRow(const std::vector<std::string>& texts);
+PortSelection selectPortRow(const PortRow& row);
 
 // What Apply checks against: the dialog's reading of the switch.
 struct PortTableState {
@@ -55,7 +59,7 @@ struct PortTableState {
 
 struct PortChoice {
     std::string portId;  // "Port ID:"; empty until a row was clicked
-    int speedIndex = -1; // -1: no selection
+    int speedIndex = -1; // -1: no selection, the speed is not written
     int flowIndex = -1;
 };
 
@@ -68,7 +72,8 @@ bool asksFlowControl(const PortChoice& choice);
 extern const char* const kForcedSpeedQuestion;
 extern const char* const kFlowControlQuestion;
 
-// The speed (unless the port is in an aggregated link) and the flow control.
+// The speed (unless the port is in an aggregated link or none is chosen)
+// and the flow control.
 Bindings portConfigSet(const PortChoice& choice, bool inAggregatedLink);
 
 // The set goes through getNext with this time-out, and the re-read follows

@@ -49,9 +49,9 @@ CPortSetInfo::CPortSetInfo(const PortLayout& ports, QWidget* parent)
     connect(m_apply, &QPushButton::clicked, this, &CPortSetInfo::apply);
     connect(m_refresh, &QPushButton::clicked, this, &CPortSetInfo::refresh);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
-    // The fields follow the current row however it moved (click or keys).
+    // The current row, however it moved (mouse, keys, screen reader), is the one Apply writes.
     connect(m_list, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem* item) { selectRow(m_list->indexOfTopLevelItem(item)); });
+            [this](QTreeWidgetItem* item) { showRow(m_list->indexOfTopLevelItem(item)); });
 
     auto* controls = new QGridLayout;
     int line = 0;
@@ -79,7 +79,7 @@ void CPortSetInfo::refresh()
 void CPortSetInfo::readPortTable()
 {
     m_list->clear();
-    m_writable.clear();
+    m_rows.clear();
     startWalk(
         m_cCommonSNMPTable, portTableRead(), [this](const WalkRow& row) { addRow(row); }, [this] { updateApply(); },
         m_portRead);
@@ -88,23 +88,23 @@ void CPortSetInfo::readPortTable()
 void CPortSetInfo::addRow(const WalkRow& row)
 {
     const int index = m_list->topLevelItemCount();
-    const PortRow decoded = decodePortRow(row, index, m_layout);
-    appendRow(m_list, decoded.texts);
-    m_writable.push_back(decoded.writable);
+    m_rows.push_back(decodePortRow(row, index, m_layout));
+    appendRow(m_list, m_rows.back().texts);
     if (index < m_layout.portCount)
-        m_media[static_cast<std::size_t>(index)] = decoded.medium;
+        m_media[static_cast<std::size_t>(index)] = m_rows.back().medium;
 }
 
 void CPortSetInfo::selectRow(int row)
 {
-    QTreeWidgetItem* item = m_list->topLevelItem(row);
-    if (!item)
+    if (QTreeWidgetItem* item = m_list->topLevelItem(row))
+        m_list->setCurrentItem(item);
+}
+
+void CPortSetInfo::showRow(int row)
+{
+    if (row < 0 || row >= static_cast<int>(m_rows.size()))
         return;
-    m_list->setCurrentItem(item);
-    std::vector<std::string> texts;
-    for (int column = 0; column < item->columnCount(); ++column)
-        texts.push_back(textOf(item->text(column)));
-    const PortSelection selection = selectPortRow(texts);
+    const PortSelection selection = selectPortRow(m_rows[static_cast<std::size_t>(row)]);
     m_selectedPort = selection.portId;
     m_portId->setText(QString::fromStdString(selection.portId));
     m_ctrlSpeed->setCurrentIndex(selection.speedIndex);
@@ -117,8 +117,7 @@ bool CPortSetInfo::selectedRowWritable() const
     if (m_selectedPort.empty())
         return true; // Apply then asks for a port
     const std::int64_t port = leadingNumber(m_selectedPort);
-    return port >= 1 && port <= static_cast<std::int64_t>(m_writable.size())
-           && m_writable[static_cast<std::size_t>(port - 1)];
+    return port >= 1 && port <= static_cast<std::int64_t>(m_rows.size()) && m_rows[static_cast<std::size_t>(port - 1)].writable;
 }
 
 void CPortSetInfo::updateApply()
@@ -130,8 +129,8 @@ void CPortSetInfo::updateApply()
 PortTableState CPortSetInfo::tableState() const
 {
     PortTableState state{m_layout, {}, m_media, m_links.linkIds()};
-    for (int row = 0; row < m_list->topLevelItemCount(); ++row)
-        state.speedTexts.push_back(textOf(m_list->topLevelItem(row)->text(1)));
+    for (const PortRow& row : m_rows)
+        state.speedTexts.push_back(row.texts.at(1));
     return state;
 }
 

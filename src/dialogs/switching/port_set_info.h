@@ -22,7 +22,7 @@ public:
 
     // Both walks: aggregated links, then the port table.
     void refresh();
-    // Fills the fields from list row `row` (the current row follows).
+    // Makes list row `row` the current one, as a click does.
     void selectRow(int row);
     // False when nothing was sent.
     bool apply();
@@ -32,6 +32,8 @@ public:
 private:
     void readPortTable();
     void addRow(const WalkRow& row);
+    // Fills the controls from list row `row`.
+    void showRow(int row);
     bool selectedRowWritable() const;
     void updateApply();
     PortTableState tableState() const;
@@ -39,13 +41,11 @@ private:
     PortLayout m_layout;
     AggregatedLinks m_links;
     std::vector<int> m_media;      // per port
-    std::vector<bool> m_writable;  // per listed row
+    std::vector<PortRow> m_rows;   // as listed
     std::string m_selectedPort;
     CDialogSession& m_cCommonSNMP;
     CDialogSession& m_cCommonSNMPTable;
     CDialogSession& m_cCommonSNMPTrunk;
-    // Without the links a member of an aggregated link would get its speed
-    // written; the checks compare every port's speed and medium.
     ReadId m_linkRead;
     ReadId m_portRead;
     QTreeWidget* m_list;

@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 #include <chrono>
@@ -42,7 +41,7 @@ CPvidDialog::CPvidDialog(int portCount, std::vector<VlanEntry> vlans, QWidget* p
         edit->setObjectName(QStringLiteral("pvid_%1").arg(port));
         edit->setAccessibleName(QStringLiteral("PVID port %1").arg(port));
         edit->setMaxLength(kPvidLength);
-        edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+        edit->setValidator(digitsOnly(edit));
         const int row = (port - 1) % rows;
         const int column = (port - 1) / rows * 2;
         grid->addWidget(captionFor(edit, QString::number(port)), row, column);
@@ -102,7 +101,7 @@ std::vector<std::int64_t> CPvidDialog::pvids() const
 {
     std::vector<std::int64_t> values;
     for (const QLineEdit* edit : m_edits)
-        values.push_back(leadingNumber(textOf(edit->text())));
+        values.push_back(typedNumber(textOf(edit->text())));
     return values;
 }
 

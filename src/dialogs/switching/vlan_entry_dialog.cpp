@@ -8,7 +8,6 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -55,7 +54,7 @@ CVlanEntryDialog::CVlanEntryDialog(bool addMode, int portCount, std::vector<Vlan
     m_vid = new QLineEdit(idGroup);
     m_vid->setObjectName(QStringLiteral("vid"));
     m_vid->setMaxLength(kVidLength);
-    m_vid->setValidator(new QIntValidator(0, 9999, m_vid));
+    m_vid->setValidator(digitsOnly(m_vid));
     auto* idForm = new QFormLayout(idGroup);
     idForm->addRow(captionFor(m_name, QStringLiteral("VLAN Name:")), m_name);
     idForm->addRow(captionFor(m_vid, QStringLiteral("VID:")), m_vid);

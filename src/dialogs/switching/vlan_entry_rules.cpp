@@ -113,7 +113,7 @@ std::vector<bool> untaggedPorts(const std::vector<Member>& members)
 
 int vlanEntryVid(const std::string& vidText)
 {
-    return static_cast<int>(leadingNumber(vidText.substr(0, 9)));
+    return static_cast<int>(typedNumber(vidText));
 }
 
 std::string checkVlanEntry(const VlanEntryForm& form, const VlanEntryInput& input, const AggregatedLinks& links,
