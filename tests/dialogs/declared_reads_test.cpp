@@ -1,0 +1,249 @@
+// Every read a dialog declares, made silent and answered with an error: the
+// controls that need it stay off and send nothing, and the user is told once.
+// The rows come from the dialogs' own declarations.
+#include "../snmp/session_parameters_for.h"
+#include "../snmp/silent_agent.h"
+#include "debug_lines.h"
+#include "dialogs/background_close.h"
+#include "dialogs/register_dialogs.h"
+#include "dialogs/switching/vlan_configuration_dialog.h"
+#include "parameters_scope.h"
+#include "simulated_switch_fixture.h"
+#include "stub_window.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QTimer>
+
+using Texts = std::vector<std::string>;
+using dialogs::CDialogBase;
+
+namespace {
+
+// Answers a read that asks for `oid` with genErr at that binding; all else
+// goes on to the switch. Stands in for the switch's own error-get fault.
+class ErrorAnswer final : public snmp::Transport {
+public:
+    ErrorAnswer(std::shared_ptr<snmp::Transport> inner, snmp::Oid oid) : m_inner(std::move(inner)), m_oid(std::move(oid)) {}
+    void submit(const snmp::Target& target, snmp::Pdu request, snmp::TransportDone done) override
+    {
+        const auto& asked = request.bindings;
+        const auto at = std::find_if(asked.begin(), asked.end(), [this](const snmp::VarBind& b) { return b.oid == m_oid; });
+        if (request.type != snmp::PduType::Set && at != asked.end())
+            done = [done = std::move(done), asked, index = int(at - asked.begin()) + 1](snmp::TransportStatus status, snmp::Pdu answer) {
+                answer.errorStatus = sim::kGenErr;
+                answer.errorIndex = index;
+                answer.bindings = asked;
+                done(status, std::move(answer));
+            };
+        m_inner->submit(target, std::move(request), std::move(done));
+    }
+
+private:
+    std::shared_ptr<snmp::Transport> m_inner;
+    snmp::Oid m_oid;
+};
+
+const app::CommandTable& commands()
+{
+    static const app::CommandTable table = [] {
+        app::CommandTable t;
+        dialogs::registerDialogCommands(t);
+        return t;
+    }();
+    return table;
+}
+
+// The commands that open a dialog (Telnet, Web, Save and Reboot run directly).
+std::vector<int> dialogCommands()
+{
+    std::vector<int> ids;
+    std::function<void(int, const std::vector<app::MenuItem>&)> collect = [&](int id, const auto& items) {
+        if (commands().isEnabled(id) && id != app::kCmdTelnet && id != app::kCmdWeb && id != app::kCmdSaveConfiguration
+            && id != app::kCmdReboot)
+            ids.push_back(id);
+        for (const app::MenuItem& item : items)
+            collect(item.kind == app::MenuItem::Kind::Command ? item.id : 0, item.items);
+    };
+    collect(app::kCmdSurveillanceOui, app::mainMenu());
+    return ids;
+}
+
+// Runs command `id` as the main window does, hands its dialog to `check` once
+// it shows, then closes it; any other modal window is closed unseen.
+// False when no dialog of the base showed.
+bool withDialog(int id, const std::function<void(CDialogBase&)>& check)
+{
+    QTimer poll;
+    bool checked = false;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        auto* dialog = qobject_cast<CDialogBase*>(modal);
+        if (dialog && !checked) {
+            checked = true;
+            check(*dialog);
+        }
+        if (modal)
+            modal->reject();
+    });
+    poll.start(5);
+    StubWindow window;
+    commands().run(id, window);
+    return checked;
+}
+
+class DeclaredReads : public SimulatedSwitchTest<> {
+protected:
+    DeclaredReads()
+    {
+        commands();
+        platform::setPrompter(&prompter); // over the one the commands install
+    }
+
+    void startFaulty(const std::string& oidText, bool errorAnswer, const std::function<void()>& prepare = {})
+    {
+        sim::SwitchSettings settings = quietSwitch();
+        snmp::Oid oid;
+        EXPECT_TRUE(snmp::oidFromText(oidText, oid)) << oidText;
+        if (!errorAnswer)
+            settings.faults.silentGets.push_back(oid);
+        startSwitch("QMX-7720-ZA", settings);
+        if (prepare)
+            prepare();
+        if (errorAnswer)
+            dialogs::CDialogSession::setTransport(std::make_shared<ErrorAnswer>(m_transport, oid));
+        snmp::SessionParameters parameters = snmp::sessionParameters();
+        parameters.requestTimeout = "300";
+        snmp::setSessionParameters(parameters);
+        prompter.clear();
+    }
+
+    // Once the dialog's reads have ended: each control is off, a click on it
+    // (any question answered OK) sends no set, and the failure was shown once.
+    void expectHeld(CDialogBase& dialog, const std::vector<QPointer<QWidget>>& controls)
+    {
+        ASSERT_TRUE(waitForReads(dialog));
+        QTimer closer; // a sub-dialog a wrongly enabled control opens
+        QObject::connect(&closer, &QTimer::timeout, [&dialog] {
+            if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget()); modal && modal != &dialog)
+                modal->reject();
+        });
+        closer.start(5);
+        m_transport->clearRequests();
+        for (const QPointer<QWidget>& control : controls) {
+            EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
+            prompter.answer(true);
+            if (auto* button = qobject_cast<QAbstractButton*>(control.data()))
+                button->click();
+            EXPECT_TRUE(waitForWrite(dialog));
+        }
+        EXPECT_EQ(takeSetTexts(""), Texts{});
+        const Texts shown = prompter.texts();
+        EXPECT_EQ(std::count(shown.begin(), shown.end(), dialogs::kSwitchUnread), 1) << testing::PrintToString(shown);
+    }
+
+    ScriptedPrompter prompter;
+};
+
+struct Row {
+    int command;
+    std::string dialog, read, oid;
+    std::size_t index;
+};
+
+} // namespace
+
+TEST_F(DeclaredReads, EachReadSilentOrAnsweredWithAnErrorHoldsItsControls)
+{
+    // The reads each dialog makes on opening, from a switch that answers all.
+    std::vector<Row> rows;
+    startSwitch("QMX-7720-ZA");
+    for (const int id : dialogCommands())
+        EXPECT_TRUE(withDialog(id, [&](CDialogBase& dialog) {
+            EXPECT_TRUE(waitForReads(dialog)) << id;
+            const auto& reads = dialog.declaredReads();
+            for (std::size_t i = 0; i < reads.size(); ++i)
+                if (reads[i].state == dialogs::ReadState::Whole)
+                    rows.push_back({id, dialog.windowTitle().toStdString(), reads[i].name, reads[i].oids.at(0), i});
+                else
+                    ADD_FAILURE() << dialog.windowTitle().toStdString() << ": " << reads[i].name << " not read on opening";
+        })) << id;
+    ASSERT_FALSE(rows.empty());
+
+    for (const Row& row : rows)
+        for (const bool errorAnswer : {false, true}) {
+            SCOPED_TRACE(row.dialog + ": " + row.read + (errorAnswer ? " answered genErr" : " silent"));
+            startFaulty(row.oid, errorAnswer);
+            withDialog(row.command, [&](CDialogBase& dialog) {
+                const dialogs::DeclaredRead& read = dialog.declaredReads().at(row.index);
+                ASSERT_TRUE(waitForReads(dialog));
+                ASSERT_EQ(read.state, dialogs::ReadState::Failed);
+                expectHeld(dialog, read.controls);
+            });
+        }
+}
+
+// A read cut short in the middle: VLAN Add after a VLAN walk that stops after
+// VLAN 10, and Delete of VLAN 30 (PVID of port 10, asymmetric on) after a
+// PVID walk that stops after port 5.
+TEST_F(DeclaredReads, VlanActionsAfterAWalkCutShort)
+{
+    const std::string vlan = "1.3.6.1.4.1.32473.10.75.7.7.6.1.", pvid = "1.3.6.1.4.1.32473.10.75.7.7.7.1.1";
+    const struct {
+        std::string silenced;
+        const char* button;
+        Texts listed;
+    } cases[] = {{vlan + "1.10", "add", {"1", "10"}}, {pvid + ".5", "delete", {"1", "10", "20", "30"}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.button);
+        snmp::Oid port10, asymmetric;
+        snmp::oidFromText(pvid + ".10", port10);
+        snmp::oidFromText("1.3.6.1.4.1.32473.10.75.7.7.5.0", asymmetric);
+        startFaulty(c.silenced, false, [&] {
+            setOnSwitch(asymmetric, sim::integerValue(1));
+            setOnSwitch(port10, sim::gaugeValue(30));
+        });
+        dialogs::switching::CVlanConfigurationDialog dialog(28, true);
+        ASSERT_TRUE(waitForReads(dialog));
+        Texts listed;
+        for (int i = 0; i < dialog.list()->topLevelItemCount(); ++i)
+            listed.push_back(dialog.list()->topLevelItem(i)->text(0).toStdString());
+        EXPECT_EQ(listed, c.listed);
+        if (!dialog.list()->findItems("30", Qt::MatchExactly).isEmpty())
+            dialog.list()->setCurrentItem(dialog.list()->findItems("30", Qt::MatchExactly).front());
+        expectHeld(dialog, {dialog.findChild<QWidget*>(c.button)});
+    }
+}
+
+// Against a switch that never answers: Refresh on a busy session returns while
+// the read is out and every read's end still arrives; closing returns at once
+// and the sessions close behind it, in order.
+TEST(DeclaredReadsSilentSwitch, RefreshOnABusySessionAndClosingDoNotWait)
+{
+    ScriptedPrompter prompter;
+    SilentAgent agent;
+    ParametersScope scope(sessionParametersFor(agent.port(), kVersion1, 1000));
+    {
+        dialogs::switching::CVlanConfigurationDialog dialog(28, true);
+        int ends = 0;
+        QObject::connect(&dialog, &CDialogBase::walkEnded, [&ends] { ++ends; });
+        dialog.refresh();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(std::pair(ends, dialog.reading()), std::pair(0, true)) << "Refresh waited for the read out";
+        EXPECT_TRUE(waitForReads(dialog, 8000)) << "a read's end was dropped";
+        EXPECT_EQ(prompter.texts(), Texts{dialogs::kSwitchUnread});
+    }
+    dialogs::waitForBackgroundCloses();
+    DebugLines debug;
+    {
+        dialogs::switching::CVlanConfigurationDialog dialog(28, true);
+        dialog.reject();
+        EXPECT_EQ(debug.banners(), Texts{"==================DestroyWindow==============="}) << "closing waited";
+    }
+    dialogs::waitForBackgroundCloses();
+    Texts expected{"==================DestroyWindow==============="};
+    for (const char* member : {"m_cCommonSNMP", "m_cCommonSNMPTable", "m_cCommonSNMPVoiceVlan", "m_cCommonSNMPTableVlan",
+                               "m_cCommonSNMPTableVlanDelete"})
+        expected.push_back(std::string("==================") + member + ".Close===============");
+    EXPECT_EQ(debug.banners(), expected);
+}
