@@ -6,7 +6,13 @@
 #include "debug_lines.h"
 #include "dialogs/background_close.h"
 #include "dialogs/register_dialogs.h"
+#include "dialogs/management/time_range_editor_dialog.h"
+#include "dialogs/mib/port_stp_dialog.h"
+#include "dialogs/switching/arp_spoofing_entry_dialog.h"
+#include "dialogs/switching/pvid_dialog.h"
+#include "dialogs/switching/trunk_member_dialog.h"
 #include "dialogs/switching/vlan_configuration_dialog.h"
+#include "dialogs/switching/vlan_entry_dialog.h"
 #include "parameters_scope.h"
 #include "simulated_switch_fixture.h"
 #include "stub_window.h"
@@ -17,6 +23,8 @@
 
 using Texts = std::vector<std::string>;
 using dialogs::CDialogBase;
+using Check = std::function<void(CDialogBase&)>;
+using namespace dialogs::switching;
 
 namespace {
 
@@ -145,8 +153,33 @@ protected:
     ScriptedPrompter prompter;
 };
 
+// Opens a dialog, hands it to a check and closes it; false when none showed.
+using Opener = std::function<bool(const Check&)>;
+
+// Every command's dialog, and the dialogs opened from their buttons.
+std::vector<Opener> openers()
+{
+    std::vector<Opener> all;
+    for (const int id : dialogCommands())
+        all.push_back([id](const Check& check) { return withDialog(id, check); });
+    const std::vector<VlanEntry> vlans{{1, "default", "1,2,3", "1,2,3"}, {10, "office", "1,2", ""}};
+    for (const auto& make : std::vector<std::function<CDialogBase*()>>{
+             [=] { return new CPvidDialog(28, vlans); },
+             [=] { return new CVlanEntryDialog(false, 28, vlans, 10, false); },
+             [] { return new CTrunkMemberDialog("2", "Static", "1,2", 28); },
+             [] { return new dialogs::management::CTimeBasedPoeConfigDialog({{1, "office-hours", "1"}}, 1); },
+             [] { return new CArpSpoofingEntryDialog(28); },
+             [] { return new dialogs::mib::CPortStpDialog({{"1", "Forwarding"}}, 0, 28); }})
+        all.push_back([make](const Check& check) {
+            std::unique_ptr<CDialogBase> dialog(make());
+            check(*dialog);
+            return true;
+        });
+    return all;
+}
+
 struct Row {
-    int command;
+    Opener open;
     std::string dialog, read, oid;
     std::size_t index;
 };
@@ -158,23 +191,23 @@ TEST_F(DeclaredReads, EachReadSilentOrAnsweredWithAnErrorHoldsItsControls)
     // The reads each dialog makes on opening, from a switch that answers all.
     std::vector<Row> rows;
     startSwitch("QMX-7720-ZA");
-    for (const int id : dialogCommands())
-        EXPECT_TRUE(withDialog(id, [&](CDialogBase& dialog) {
-            EXPECT_TRUE(waitForReads(dialog)) << id;
+    for (const Opener& open : openers())
+        EXPECT_TRUE(open([&](CDialogBase& dialog) {
+            EXPECT_TRUE(waitForReads(dialog)) << dialog.windowTitle().toStdString();
             const auto& reads = dialog.declaredReads();
             for (std::size_t i = 0; i < reads.size(); ++i)
                 if (reads[i].state == dialogs::ReadState::Whole)
-                    rows.push_back({id, dialog.windowTitle().toStdString(), reads[i].name, reads[i].oids.at(0), i});
+                    rows.push_back({open, dialog.windowTitle().toStdString(), reads[i].name, reads[i].oids.at(0), i});
                 else
                     ADD_FAILURE() << dialog.windowTitle().toStdString() << ": " << reads[i].name << " not read on opening";
-        })) << id;
+        }));
     ASSERT_FALSE(rows.empty());
 
     for (const Row& row : rows)
         for (const bool errorAnswer : {false, true}) {
             SCOPED_TRACE(row.dialog + ": " + row.read + (errorAnswer ? " answered genErr" : " silent"));
             startFaulty(row.oid, errorAnswer);
-            withDialog(row.command, [&](CDialogBase& dialog) {
+            row.open([&](CDialogBase& dialog) {
                 const dialogs::DeclaredRead& read = dialog.declaredReads().at(row.index);
                 ASSERT_TRUE(waitForReads(dialog));
                 ASSERT_EQ(read.state, dialogs::ReadState::Failed);
@@ -203,7 +236,7 @@ TEST_F(DeclaredReads, VlanActionsAfterAWalkCutShort)
             setOnSwitch(asymmetric, sim::integerValue(1));
             setOnSwitch(port10, sim::gaugeValue(30));
         });
-        dialogs::switching::CVlanConfigurationDialog dialog(28, true);
+        CVlanConfigurationDialog dialog(28, true);
         ASSERT_TRUE(waitForReads(dialog));
         Texts listed;
         for (int i = 0; i < dialog.list()->topLevelItemCount(); ++i)
@@ -224,7 +257,7 @@ TEST(DeclaredReadsSilentSwitch, RefreshOnABusySessionAndClosingDoNotWait)
     SilentAgent agent;
     ParametersScope scope(sessionParametersFor(agent.port(), kVersion1, 1000));
     {
-        dialogs::switching::CVlanConfigurationDialog dialog(28, true);
+        CVlanConfigurationDialog dialog(28, true);
         int ends = 0;
         QObject::connect(&dialog, &CDialogBase::walkEnded, [&ends] { ++ends; });
         dialog.refresh();
@@ -236,7 +269,7 @@ TEST(DeclaredReadsSilentSwitch, RefreshOnABusySessionAndClosingDoNotWait)
     dialogs::waitForBackgroundCloses();
     DebugLines debug;
     {
-        dialogs::switching::CVlanConfigurationDialog dialog(28, true);
+        CVlanConfigurationDialog dialog(28, true);
         dialog.reject();
         EXPECT_EQ(debug.banners(), Texts{"==================DestroyWindow==============="}) << "closing waited";
     }
