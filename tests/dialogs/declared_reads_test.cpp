@@ -80,7 +80,7 @@ std::vector<int> dialogCommands()
 // Runs command `id` as the main window does, hands its dialog to `check` once
 // it shows, then closes it; any other modal window is closed unseen.
 // False when no dialog of the base showed.
-bool withDialog(int id, const std::function<void(CDialogBase&)>& check)
+bool withDialog(int id, const Check& check)
 {
     QTimer poll;
     bool checked = false;
