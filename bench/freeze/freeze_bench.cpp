@@ -2,6 +2,8 @@
 // module waits on the network, against the simulated switch behind snmpd.
 #include "../bench_support.h"
 #include "commands/command_table.h"
+#include "dialogs/background_close.h"
+#include "dialogs/switching/vlan_configuration_dialog.h"
 #include "app/connect/connect_window.h"
 #include "dialogs/device_tools.h"
 #include "platform/prompter.h"
@@ -19,6 +21,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <memory>
 #include <functional>
 #include <string>
 #include <vector>
@@ -39,6 +42,8 @@ class BenchWindow final : public commands::MainWindowContext {
 public:
     const std::string& deviceName() const override { return m_name; }
     int portCount() const override { return 28; }
+    int combinationPortCount() const override { return 4; }
+    bool allGiga() const override { return false; }
     snmp::CCommonSnmp& setSession() override { std::abort(); }
     void beginDialog() override { ++begun; }
     void endDialog() override { ++ended; }
@@ -153,11 +158,51 @@ qint64 connectSlowName(Bench& bench)
     return stall;
 }
 
+// A VLAN Configuration dialog whose first reads are out to the silent switch.
+std::unique_ptr<dialogs::switching::CVlanConfigurationDialog> dialogReading(Bench& bench)
+{
+    bench.talkTo(bench.silent.port());
+    auto dialog = std::make_unique<dialogs::switching::CVlanConfigurationDialog>(28, true);
+    dialog->show();
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 50)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    return dialog;
+}
+
+qint64 closeWithReadOut(Bench& bench)
+{
+    auto dialog = dialogReading(bench);
+    QElapsedTimer clock;
+    // Closed at once; the requests still out time out behind it.
+    const qint64 stall = longestStallMs(
+        [&] {
+            clock.start();
+            dialog->reject();
+            dialog.reset();
+        },
+        [&] { return clock.elapsed() > 300; });
+    bench.talkTo(bench.agent.port());
+    return stall;
+}
+
+qint64 refreshBusySession(Bench& bench)
+{
+    auto dialog = dialogReading(bench);
+    // Until every read, the ones out and the ones Refresh queued, has ended.
+    const qint64 stall = longestStallMs([&] { dialog->refresh(); }, [&] { return !dialog->reading(); });
+    bench.talkTo(bench.agent.port());
+    return stall;
+}
+
 // One line each; a new case is one more row.
 const std::vector<std::pair<const char*, qint64 (*)(Bench&)>> kCases = {
     {"Save against a silent switch", &saveSilent},
     {"Reboot against a silent switch", &rebootSilent},
     {"Connect by a host name whose resolution takes 2 s", &connectSlowName},
+    {"close a dialog with a read out against a silent switch", &closeWithReadOut},
+    {"Refresh pressed on a busy session", &refreshBusySession},
 };
 
 } // namespace
@@ -182,5 +227,7 @@ int main(int argc, char** argv)
         std::printf("%s: longest UI stall %lld ms\n", name, static_cast<long long>(run(bench)));
     std::printf("(target <= 50 ms each; the idle UI thread's longest stall over 2 s: %lld ms)\n",
                 static_cast<long long>(idleStallMs(2000)));
+    std::fflush(stdout);
+    dialogs::waitForBackgroundCloses(); // the abandoned requests time out behind the cases
     return 0;
 }
