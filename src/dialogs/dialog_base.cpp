@@ -75,12 +75,10 @@ void CDialogBase::readAggregatedLinks(CDialogSession& session, AggregatedLinks& 
     links.clear();
     startWalk(
         session, aggregatedLinkRead(), [&links](const WalkRow& row) { links.add(row); },
-        [&session, &links, read, onEnd = std::move(onEnd)] {
+        [&session, &links, onEnd = std::move(onEnd)] {
             // Ports a walk did not reach would count as in no link.
             if (session.endStatus() == snmp::kStatusEnded)
                 links.setKnown();
-            else if (read == kUndeclared)
-                platform::prompter().warn(kSwitchUnread, {});
             if (onEnd)
                 onEnd();
         },
@@ -309,50 +307,6 @@ void CDialogBase::startGet(CDialogSession& session, const Bindings& bindings, Ge
                 onEnd(status, *values);
         },
         read);
-}
-
-namespace {
-
-std::function<void()> disabledUntil(std::vector<QWidget*> busy, std::function<void()> onEnd)
-{
-    for (QWidget* widget : busy)
-        widget->setEnabled(false);
-    return [busy = std::move(busy), onEnd = std::move(onEnd)] {
-        for (QWidget* widget : busy)
-            widget->setEnabled(true);
-        if (onEnd)
-            onEnd();
-    };
-}
-
-} // namespace
-
-void CDialogBase::startWalk(CDialogSession& session, const WalkRequest& request,
-                            std::function<void(const WalkRow&)> onRow, std::function<void()> onEnd,
-                            std::vector<QWidget*> busy)
-{
-    startWalk(session, request, std::move(onRow), disabledUntil(std::move(busy), std::move(onEnd)), kUndeclared);
-}
-
-void CDialogBase::startGet(CDialogSession& session, const Bindings& bindings, GetEnd onEnd, std::vector<QWidget*> busy)
-{
-    for (QWidget* widget : busy)
-        widget->setEnabled(false);
-    startGet(
-        session, bindings,
-        [busy = std::move(busy), onEnd = std::move(onEnd)](int status, const std::vector<std::string>& values) {
-            for (QWidget* widget : busy)
-                widget->setEnabled(true);
-            if (onEnd)
-                onEnd(status, values);
-        },
-        kUndeclared);
-}
-
-void CDialogBase::readAggregatedLinks(CDialogSession& session, AggregatedLinks& links, std::function<void()> onEnd,
-                                      std::vector<QWidget*> busy)
-{
-    readAggregatedLinks(session, links, disabledUntil(std::move(busy), std::move(onEnd)), kUndeclared);
 }
 
 } // namespace dialogs

@@ -95,14 +95,6 @@ protected:
     using GetEnd = std::function<void(int status, const std::vector<std::string>& values)>;
     void startGet(CDialogSession& session, const Bindings& bindings, GetEnd onEnd, ReadId read = kUndeclared);
 
-    // Undeclared reads that disable `busy` until they end (being replaced by
-    // declared reads dialog by dialog).
-    void startWalk(CDialogSession& session, const WalkRequest& request, std::function<void(const WalkRow&)> onRow,
-                   std::function<void()> onEnd, std::vector<QWidget*> busy);
-    void startGet(CDialogSession& session, const Bindings& bindings, GetEnd onEnd, std::vector<QWidget*> busy);
-    void readAggregatedLinks(CDialogSession& session, AggregatedLinks& links, std::function<void()> onEnd,
-                             std::vector<QWidget*> busy);
-
     // Reads the aggregated link membership into `links` (cleared first);
     // `links.known()` once the walk has read it whole, then `onEnd`.
     void readAggregatedLinks(CDialogSession& session, AggregatedLinks& links, std::function<void()> onEnd = {},
