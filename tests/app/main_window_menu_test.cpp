@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-using namespace app;
-using namespace commands;
+
 
 namespace {
 
@@ -57,7 +56,7 @@ TEST(MainMenu, EveryCommandOnceAndModelsWithoutPoeLoseThePoeAndLldpItemsOnly)
               std::tuple("CS8C-CCCC-CCC-CCC-CCS3-CC", "CS8C-CCCC-CCC-CCC-CC", "Connect to another switch...", "Quit", "Ctrl+Q"));
 }
 
-TEST(commands::CommandTable, DialogCommandsRunInsideTheHiddenWindowScope)
+TEST(CommandTable, DialogCommandsRunInsideTheHiddenWindowScope)
 {
     commands::CommandTable table;
     StubWindow window;

@@ -121,7 +121,11 @@ TEST(WritePath, SilentSwitchNeitherFreezesTheWindowNorIsCutShortByClosing)
     ParametersScope scope(sessionParametersFor(agent.port(), kVersion1, 600));
 
     struct WritingDialog : CDialogBase {
-        WritingDialog() { off->setEnabled(false); }
+        WritingDialog()
+        {
+            off->setEnabled(false);
+            waitsFor(refresh, {read});
+        }
         void write()
         {
             runWrite(
@@ -132,12 +136,13 @@ TEST(WritePath, SilentSwitchNeitherFreezesTheWindowNorIsCutShortByClosing)
                 [this] { ends++ ? accept() : void(); });
         }
         // Ends by its time-out, within the write's.
-        void walk() { startWalk(walkSession, {.oids = {"1.3.6.1.2.1.1"}, .timeoutMs = 100}, {}, {}, {refresh}); }
+        void walk() { startWalk(walkSession, {.oids = {"1.3.6.1.2.1.1"}, .timeoutMs = 100}, {}, {}, read); }
         CDialogSession& session = addSession("m_cCommonSNMPSet");
         QPushButton* apply = new QPushButton("Apply", this);
         QPushButton* off = new QPushButton("Off", this);
         QPushButton* refresh = new QPushButton("Refresh", this);
         CDialogSession& walkSession = addSession("m_cCommonSNMPTable");
+        ReadId read = declareRead("system group", {"1.3.6.1.2.1.1"});
         int ends = 0;
     } dialog;
     dialog.show();
@@ -171,7 +176,7 @@ TEST(WritePath, SilentSwitchNeitherFreezesTheWindowNorIsCutShortByClosing)
     WalkEnds(dot1x).wait(2);
     ASSERT_TRUE(waitUntil([&] { return member.snapshotComplete(); }));
     EXPECT_EQ(std::tuple(member.ok(), dot1x.findChild<QPushButton*>("apply")->isEnabled(), prompter.warnings),
-              std::tuple(false, false, std::vector<std::string>(2, "Could not read the switch."))) << "once per dialog";
+              std::tuple(false, false, std::vector<std::string>(3, "Could not read the switch."))) << "once per dialog";
 
     // Each dialog's read on opening (or on the command that reads) freezes nothing either.
     ticks = 0;
