@@ -79,7 +79,11 @@ snmp::Pdu InProcessTransport::respond(const snmp::Target& target, const snmp::Pd
         const bool read = request.type == snmp::PduType::Get || request.type == snmp::PduType::GetNext;
         const std::optional<snmp::VarBind> next = request.type == snmp::PduType::GetNext ? m_device.getNext(oid)
                                                                                           : std::nullopt;
-        if (const int error = read ? m_device.readError(next ? next->oid : oid) : kNoError; error != kNoError) {
+        // A read reaches the OID when it asks for it (or below it), or a get-next would answer with it.
+        int error = read ? m_device.readError(oid) : kNoError;
+        if (error == kNoError && next)
+            error = m_device.readError(next->oid);
+        if (error != kNoError) {
             fail(error, i);
             break;
         }

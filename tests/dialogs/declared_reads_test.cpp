@@ -28,6 +28,10 @@ using namespace dialogs::switching;
 
 namespace {
 
+// A PoE model: every dialog has its tables.
+constexpr const char* kModel = "QMX-7740-ZP";
+
+
 const commands::CommandTable& commands()
 {
     static const commands::CommandTable table = [] {
@@ -84,7 +88,8 @@ protected:
         platform::setPrompter(&prompter); // over the one the commands install
     }
 
-    void startFaulty(const std::string& oidText, bool errorAnswer, const std::function<void()>& prepare = {})
+    void startFaulty(const std::string& oidText, bool errorAnswer, const std::function<void()>& prepare = {},
+                     const char* model = "QMX-7720-ZA")
     {
         sim::SwitchSettings settings = quietSwitch();
         snmp::Oid oid;
@@ -93,7 +98,7 @@ protected:
             settings.faults.errorGets.push_back({oid, sim::kGenErr});
         else
             settings.faults.silentGets.push_back(oid);
-        startSwitch("QMX-7720-ZA", settings);
+        startSwitch(model, settings);
         if (prepare)
             prepare();
         snmp::SessionParameters parameters = snmp::sessionParameters();
@@ -166,7 +171,7 @@ TEST_F(DeclaredReads, EachReadSilentOrAnsweredWithAnErrorHoldsItsControls)
 {
     // The reads each dialog makes on opening, from a switch that answers all.
     std::vector<Row> rows;
-    startSwitch("QMX-7720-ZA");
+    startSwitch(kModel);
     for (const Opener& open : openers())
         EXPECT_TRUE(open([&](CDialogBase& dialog) {
             EXPECT_TRUE(waitForReads(dialog)) << dialog.windowTitle().toStdString();
@@ -182,7 +187,7 @@ TEST_F(DeclaredReads, EachReadSilentOrAnsweredWithAnErrorHoldsItsControls)
     for (const Row& row : rows)
         for (const bool errorAnswer : {false, true}) {
             SCOPED_TRACE(row.dialog + ": " + row.read + (errorAnswer ? " answered genErr" : " silent"));
-            startFaulty(row.oid, errorAnswer);
+            startFaulty(row.oid, errorAnswer, {}, kModel);
             row.open([&](CDialogBase& dialog) {
                 const dialogs::DeclaredRead& read = dialog.declaredReads().at(row.index);
                 ASSERT_TRUE(waitForReads(dialog));

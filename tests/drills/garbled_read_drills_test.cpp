@@ -104,7 +104,8 @@ struct Case {
     const char* dialog;
     std::optional<Garble> garble;
     int sets = 0;                  // set requests Apply sends; kSome: at least one
-    const char* message = nullptr; // the one message shown
+    const char* message = nullptr; // the message shown, once by each dialog that shows it
+    int dialogs = 1;
 };
 
 void PrintTo(const Case& c, std::ostream* out)
@@ -316,7 +317,7 @@ TEST_P(GarbledReadDrill, LoadingSendsNoSetAndApplyNeverWritesWhatTheGarbledReadS
     EXPECT_TRUE(c.sets == kSome ? counts.setRequests > 0 : counts.setRequests == c.sets) << counts.setRequests;
     for (const snmp::Value& value : counts.setValues)
         EXPECT_FALSE(fromGarbledRead(value)) << "written back: " << value.octets.substr(0, 40) << value.integer;
-    EXPECT_EQ(prompter.texts(), c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
+    EXPECT_EQ(prompter.texts(), c.message ? std::vector<std::string>(c.dialogs, c.message) : std::vector<std::string>{});
     if (vlans) {
         relay.setFaults({});
         EXPECT_EQ(vlanState(), vlansBefore);
@@ -330,9 +331,9 @@ std::vector<Case> allCases()
     std::vector<Case> cases;
     // A row per garble, all with the same outcome.
     const auto rows = [&cases](const char* dialog, std::vector<std::optional<Garble>> garbles, int sets = 0,
-                               const char* message = nullptr) {
+                               const char* message = nullptr, int dialogs = 1) {
         for (const std::optional<Garble>& garble : garbles)
-            cases.push_back({dialog, garble, sets, message});
+            cases.push_back({dialog, garble, sets, message, dialogs});
     };
     // sysName read as an INTEGER shows its decimal text like any name, and a
     // time range may be named "42": neither is a garble here.
@@ -350,7 +351,8 @@ std::vector<Case> allCases()
     rows("PortStp", {NoSuchName}, 0, dialogs::kSwitchUnread);
     // A garbled port row keeps Apply off; an answer that ends the walk leaves no row to pick.
     rows("PortConfiguration", {TextForInteger, HugeText});
-    rows("PortConfiguration", {NoSuchName, ShortAnswer}, 0, "Please Select one port !");
+    rows("PortConfiguration", {NoSuchName}, 0, "Please Select one port !");
+    rows("PortConfiguration", {ShortAnswer}, 0, dialogs::kSwitchUnread);
     rows("SyslogHost", {TextForInteger}, kSome);
     rows("SyslogHost", {IntegerForText, HugeText}, 0, "Syslog Server IP Error.");
     rows("SyslogHost", {NoSuchName, ShortAnswer}, 0, dialogs::kSwitchUnread);
@@ -360,14 +362,17 @@ std::vector<Case> allCases()
     rows("EngineId", {NoSuchName}, 0, dialogs::kSwitchUnread);
     rows("Traps", {TextForInteger});
     rows("Traps", {NoSuchName, ShortAnswer}, 0, dialogs::kSwitchUnread);
-    rows("Community", {TextForInteger, IntegerForText, HugeText, ShortAnswer}, kSome);
+    rows("Community", {TextForInteger, IntegerForText, HugeText}, kSome);
+    rows("Community", {ShortAnswer}, 0, dialogs::kSwitchUnread);
     rows("TimeRange", {TextForInteger, HugeText, ShortAnswer});
     rows("TimeRange", {NoSuchName}, 0, dialogs::kSwitchUnread);
     // Apply waits for every PVID.
-    rows("Pvid", {TextForInteger, NoSuchName, ShortAnswer});
+    rows("Pvid", {TextForInteger, NoSuchName});
+    rows("Pvid", {ShortAnswer}, 0, dialogs::kSwitchUnread, 2); // the VLAN list's walk and the PVID dialog's
     // Editing every listed VLAN without a change leaves the switch's VLANs as they were.
     rows("EditVlan", {IntegerForText}, kSome, kPartialVlan);
-    rows("EditVlan", {NoSuchName, ShortAnswer}, kSome);
+    rows("EditVlan", {NoSuchName}, kSome);
+    rows("EditVlan", {ShortAnswer}, kSome, dialogs::kSwitchUnread);
     // 802.1X shows what decodes (its state off, so Apply writes the state alone);
     // here and below, a get answered with an error or too short is a failed read.
     rows("Dot1xConfig", {std::nullopt, TextForInteger, IntegerForText, HugeText}, 1);
@@ -381,7 +386,8 @@ std::vector<Case> allCases()
     rows("TrunkState", {NoSuchName}, 0, dialogs::kSwitchUnread);
     rows("TrunkMembers", {IntegerForText}, 1, kPartialMembers);
     rows("TrunkMembers", {HugeText}, 1);
-    rows("TrunkMode", {TextForInteger, ShortAnswer}, 1, "Please select the Trunk !");
+    rows("TrunkMode", {TextForInteger}, 1, "Please select the Trunk !");
+    rows("TrunkMode", {ShortAnswer}, 1, dialogs::kSwitchUnread, 2);
     return cases;
 }
 
