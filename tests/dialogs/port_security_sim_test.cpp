@@ -22,18 +22,7 @@ namespace {
 
 const std::string kSwitchMib = "1.3.6.1.4.1.32473.10.75.7.";
 
-class PortSecurityAgainstSimulator : public SimulatedSwitchTest<> {
-protected:
-    // Waits for the write and the re-read after it, which may end before the
-    // write is seen to; returns the sets below `prefix` as setText renders them.
-    Texts writtenAndReread(dialogs::CDialogBase& dialog, const std::string& prefix = kSwitchMib)
-    {
-        WalkEnds reread(dialog);
-        EXPECT_TRUE(waitForWrite(dialog));
-        reread.wait(1);
-        return takeSetTexts(prefix);
-    }
-};
+using PortSecurityAgainstSimulator = SimulatedSwitchTest<>;
 
 } // namespace
 
@@ -45,8 +34,7 @@ TEST_F(PortSecurityAgainstSimulator, Dot1xConfigApplySendsItsThreeRequests)
     // Switched on as a screen reader does it, the box opens its fields.
     fill(dialog, {{"enable", "on"}, {"radius", "10.1.1.2"}, {"key", "k1"}, {"confirmKey", "k1"}, {"txPeriod", "45"}});
     EXPECT_EQ(enabledOf(dialog, {"radius", "key"}), (Texts{"radius", "key"}));
-    dialog.apply();
-    EXPECT_EQ(writtenAndReread(dialog), (Texts{"11.1.1.0=10.1.1.2 11.1.2.0=\"k1\"", "11.2.1.0=1",
+    EXPECT_EQ(setsAndRereadBy(dialog, kSwitchMib, [&] { dialog.apply(); }), (Texts{"11.1.1.0=10.1.1.2 11.1.2.0=\"k1\"", "11.2.1.0=1",
                                              "11.2.2.0=60 11.2.3.0=45 11.2.4.0=30 11.2.5.0=30 11.2.6.0=2 11.2.7.0=3600u 11.2.8.0=2"}));
     EXPECT_TRUE(prompter.shown().empty());
     EXPECT_TRUE(child<QCheckBox>(dialog, "enable")->isChecked()) << "after the refresh";
@@ -90,8 +78,7 @@ TEST_F(PortSecurityAgainstSimulator, Dot1xConfigShowsOddAnswersWholeAndKeepsAppl
     EXPECT_EQ(prompter.texts(), Texts{"Invalid Key."});
     child<QCheckBox>(dialog, "enable")->click();
     EXPECT_EQ(enabledOf(dialog, {"radius", "key", "quietPeriod"}), Texts{}) << "off: no setting to change";
-    dialog.apply();
-    EXPECT_EQ(writtenAndReread(dialog), Texts{"11.2.1.0=2"});
+    EXPECT_EQ(setsAndRereadBy(dialog, kSwitchMib, [&] { dialog.apply(); }), Texts{"11.2.1.0=2"});
     EXPECT_FALSE(child<QCheckBox>(dialog, "enable")->isChecked()) << "after the refresh";
 }
 
@@ -106,8 +93,7 @@ TEST_F(PortSecurityAgainstSimulator, Dot1xPortRangeOf31GoesOutAs30And1Bindings)
     for (int port = 3; port <= 33; ++port)
         expected[port / 33] += (expected[port / 33].empty() ? "11.2.9.1.2." : " 11.2.9.1.2.") + std::to_string(port) + "=2";
     dialog.range()->setRange(3, 33);
-    dialog.apply();
-    EXPECT_EQ(writtenAndReread(dialog), expected);
+    EXPECT_EQ(setsAndRereadBy(dialog, kSwitchMib, [&] { dialog.apply(); }), expected);
     EXPECT_EQ((Texts{row(*dialog.list(), 2)[2], row(*dialog.list(), 32)[2], row(*dialog.list(), 33)[2]}),
               (Texts{"auto", "auto", "forceAuthorized"}));
 
@@ -173,8 +159,7 @@ TEST_F(PortSecurityAgainstSimulator, ArpEntryIsCreatedInThreeRequestsListedAndDe
     EXPECT_EQ(row(*dialog.list(), 0),
               (Texts{"1", "192.0.2.1", "00-1A-22-33-44-55", "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,23,24,25,26,27,28"}));
     dialog.list()->setCurrentItem(dialog.list()->topLevelItem(0));
-    dialog.remove();
-    EXPECT_EQ(writtenAndReread(dialog, kSwitchMib + "14.3.1.1."), Texts{"4.192.0.2.1=6"});
+    EXPECT_EQ(setsAndRereadBy(dialog, kSwitchMib + "14.3.1.1.", [&] { dialog.remove(); }), Texts{"4.192.0.2.1=6"});
     EXPECT_EQ(dialog.list()->topLevelItemCount(), 0);
     EXPECT_EQ(shown(dialog, {"total"}), Texts{"0"});
 

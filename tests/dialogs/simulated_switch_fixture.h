@@ -99,6 +99,17 @@ protected:
         return takeSetTexts(prefix);
     }
 
+    // setsBy, then waits for the `walks` walks that read the switch again
+    // (counted from before the action: the re-read may end before the write is seen to).
+    template <typename Action>
+    Texts setsAndRereadBy(dialogs::CDialogBase& dialog, const std::string& prefix, Action action, int walks = 1)
+    {
+        WalkEnds reread(dialog);
+        Texts sets = setsBy(dialog, prefix, action);
+        reread.wait(walks);
+        return sets;
+    }
+
     // The set requests since the last call, each as setText renders it.
     Texts takeSetTexts(const std::string& prefix)
     {

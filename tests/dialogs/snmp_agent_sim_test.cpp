@@ -77,18 +77,14 @@ TEST_F(AgentDialogs, CreationsSendTheirRequestsInOrderAndTheNewRowIsListedOrDest
         m_transport->withSwitch([refused = kAgent + oidOf(c.sets[1])](sim::SimulatedSwitch& device) {
             device.refuseSets([refused](const snmp::Oid& oid, const snmp::Value&) { return snmp::oidToText(oid) == refused; });
         });
-        WalkEnds failed(*dialog);
-        EXPECT_EQ(setsBy(*dialog, kAgent, [&] { dialog->apply(); }),
-                  (std::vector<std::string>{c.sets[0], c.sets[1], oidOf(c.sets[0]) + "=6"}));
-        failed.wait(community ? 2 : 1);
+        EXPECT_EQ(setsAndRereadBy(*dialog, kAgent, [&] { dialog->apply(); }, community ? 2 : 1),
+                  (Texts{c.sets[0], c.sets[1], oidOf(c.sets[0]) + "=6"}));
         EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Unsuccessful!"});
         EXPECT_TRUE(rowOf(*dialog->list(), c.listed.front()).empty());
         prompter.clear();
         m_transport->withSwitch([](sim::SimulatedSwitch& device) { device.refuseSets({}); });
 
-        WalkEnds reread(*dialog);
-        EXPECT_EQ(setsBy(*dialog, kAgent, [&] { dialog->apply(); }), c.sets);
-        reread.wait(community ? 2 : 1);
+        EXPECT_EQ(setsAndRereadBy(*dialog, kAgent, [&] { dialog->apply(); }, community ? 2 : 1), c.sets);
         EXPECT_TRUE(prompter.shown().empty());
         EXPECT_EQ(rowOf(*dialog->list(), c.listed.front()), c.listed);
     }
