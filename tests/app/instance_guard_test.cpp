@@ -76,7 +76,6 @@ TEST(InstanceGuard, SecondGuardForAHeldNameWakesTheHolderOthersRunAndAFreedNameI
 
     // The socket address carries the user and holds far fewer characters.
     const QString user = QLatin1Char('.') + QString::number(getuid()) + QLatin1Char('.');
-    EXPECT_EQ(app::instanceName("QMX-7720-ZA", "192.0.2.10", 161), QStringLiteral("Module:QMX-7720-ZA192.0.2.10:161"));
     const QString shortName = InstanceGuard::socketName(app::instanceName("QMX-7720-ZA", "192.0.2.10", 161));
     EXPECT_TRUE(shortName.endsWith(QStringLiteral("Module:QMX-7720-ZA192.0.2.10:161")) && shortName.contains(user));
     const QString longSocket = InstanceGuard::socketName(longName + uniqueName("same"));

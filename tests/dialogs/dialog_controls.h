@@ -23,6 +23,7 @@ inline void toggleAsScreenReader(QObject* box)
 }
 
 using Fields = std::vector<std::pair<const char*, const char*>>;
+using Texts = std::vector<std::string>;
 
 // Sets named controls as a user does: a line edit's or address's text, a
 // combo's item (or its edit text where no item matches), a box "on" or "off"
@@ -50,9 +51,9 @@ inline void fill(const QObject& dialog, const Fields& values)
 }
 
 // What the named controls show, in fill's terms (a label its text).
-inline std::vector<std::string> shown(const QObject& dialog, std::initializer_list<const char*> names)
+inline Texts shown(const QObject& dialog, std::initializer_list<const char*> names)
 {
-    std::vector<std::string> texts;
+    Texts texts;
     for (const char* name : names) {
         auto* control = dialog.findChild<QWidget*>(QString::fromLatin1(name));
         if (auto* combo = qobject_cast<QComboBox*>(control))
@@ -68,9 +69,9 @@ inline std::vector<std::string> shown(const QObject& dialog, std::initializer_li
 }
 
 // The named controls that are enabled.
-inline std::vector<std::string> enabledOf(const QObject& dialog, const std::vector<std::string>& names)
+inline Texts enabledOf(const QObject& dialog, const Texts& names)
 {
-    std::vector<std::string> enabled;
+    Texts enabled;
     for (const std::string& name : names)
         if (auto* control = dialog.findChild<QWidget*>(QString::fromStdString(name)); control && control->isEnabled())
             enabled.push_back(name);
@@ -78,9 +79,9 @@ inline std::vector<std::string> enabledOf(const QObject& dialog, const std::vect
 }
 
 // A combo's item texts.
-inline std::vector<std::string> items(const QComboBox& combo)
+inline Texts items(const QComboBox& combo)
 {
-    std::vector<std::string> texts;
+    Texts texts;
     for (int i = 0; i < combo.count(); ++i)
         texts.push_back(combo.itemText(i).toStdString());
     return texts;

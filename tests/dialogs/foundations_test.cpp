@@ -9,9 +9,7 @@
 #include "dialogs/mib/port_stp_dialog.h"
 #include "dialogs/resizable_dialog.h"
 #include "dialogs/switching/dhcp_screening_dialog.h"
-#include "dialogs/switching/dot1x_port_dialog.h"
 #include "dialogs/switching/trunk_configuration_dialog.h"
-#include "dialogs/switching/trunk_member_dialog.h"
 #include "dialogs/switching/vlan_configuration_dialog.h"
 #include "parameters_scope.h"
 #include "platform/qt_prompter.h"
@@ -170,13 +168,7 @@ TEST(WritePath, SilentSwitchNeitherFreezesTheWindowNorIsCutShortByClosing)
     EXPECT_TRUE(dialog.isVisible()) << "closed in the middle of the write";
     ASSERT_TRUE(waitUntil([&] { return !dialog.isVisible(); }));
     EXPECT_EQ(dialog.result(), QDialog::Accepted) << "the close overrode the write's own end";
-
-    switching::CDot1xPortDialog dot1x(28, {});
-    switching::CTrunkMemberDialog member("2", "Static", "1,2", 28);
-    WalkEnds(dot1x).wait(2);
-    ASSERT_TRUE(waitUntil([&] { return member.snapshotComplete(); }));
-    EXPECT_EQ(std::tuple(member.ok(), dot1x.findChild<QPushButton*>("apply")->isEnabled(), prompter.warnings),
-              std::tuple(false, false, std::vector<std::string>(3, "Could not read the switch."))) << "once per dialog";
+    EXPECT_EQ(prompter.warnings, std::vector<std::string>{"Could not read the switch."}) << "the walk's, once";
 
     // Each dialog's read on opening (or on the command that reads) freezes nothing either.
     ticks = 0;

@@ -7,7 +7,6 @@
 #include <QAbstractItemModel>
 
 using namespace dialogs::management;
-using Texts = std::vector<std::string>;
 
 namespace {
 
@@ -18,13 +17,9 @@ class LldpAgainstSimulator : public SimulatedSwitchTest<> {
 protected:
     void startSwitch(const std::string& model)
     {
-        sim::SwitchSettings settings = quietSwitch();
-        settings.rebootTime = std::chrono::milliseconds(20000);
-        SimulatedSwitchTest::startSwitch(model, settings);
+        SimulatedSwitchTest::startSwitch(model, {.rebootTime = std::chrono::milliseconds(20000), .scenario = false});
     }
     void SetUp() override { startSwitch("QMX-7720-ZA"); }
-
-    ScriptedPrompter prompter;
 };
 
 // Waits for the dialog's next refresh to end.

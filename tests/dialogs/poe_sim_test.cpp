@@ -16,7 +16,6 @@ namespace {
 
 using namespace dialogs::management;
 using namespace std::chrono_literals;
-using Texts = std::vector<std::string>;
 const std::string kPoePorts = "1.3.6.1.4.1.32473.10.75.6.22.1.1.", kRanges = "1.3.6.1.4.1.32473.10.75.6.23.1.1.";
 
 // The switch stops answering after `answered` sets: later sets do not reach
@@ -61,7 +60,6 @@ protected:
     int poePorts() const { return m_model.portCount == 10 ? 8 : 24; }
 
     sim::ModelData m_model;
-    ScriptedPrompter prompter;
 };
 
 // `set` once per port, its "P" standing for the port.

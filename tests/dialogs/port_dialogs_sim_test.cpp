@@ -13,20 +13,13 @@
 #include <QTimer>
 
 using namespace dialogs::switching;
-using Texts = std::vector<std::string>;
 
 namespace {
 
-std::string belowPrivate(const snmp::Oid& oid)
-{
-    const std::string text = snmp::oidToText(oid), prefix = "1.3.6.1.4.1.32473.10.75.7.";
-    return text.starts_with(prefix) ? text.substr(prefix.size()) : text;
-}
+const std::string kPrivate = "1.3.6.1.4.1.32473.10.75.7.";
 
 class PortDialogs : public SimulatedSwitchTest<> {
 protected:
-    void SetUp() override { startSwitch("QMX-7720-ZA"); }
-
     // Since the last call: each set PDU as setText renders it below .75.7.,
     // and "links" for each request of an aggregated link walk.
     Texts takeSets()
@@ -34,8 +27,8 @@ protected:
         Texts sets;
         for (const snmp::Pdu& pdu : m_transport->requests())
             if (pdu.type == snmp::PduType::Set)
-                sets.push_back(setText(pdu.bindings, "1.3.6.1.4.1.32473.10.75.7."));
-            else if (belowPrivate(pdu.bindings.at(0).oid).starts_with("8.1.3.1.2"))
+                sets.push_back(setText(pdu.bindings, kPrivate));
+            else if (snmp::oidToText(pdu.bindings.at(0).oid).starts_with(kPrivate + "8.1.3.1.2"))
                 sets.push_back("links");
         m_transport->clearRequests();
         return sets;
@@ -56,14 +49,13 @@ protected:
 
 TEST_F(PortDialogs, PortConfigurationShowsTheModelAndWritesOnePortAtATime)
 {
-    ScriptedPrompter prompter;
     CPortSetInfo dialog({28, 4, false});
     ASSERT_TRUE(waitUntil([&] { return ready(dialog) && dialog.list()->topLevelItemCount() == 28; }));
     // Only the port walk's first request waits longer than the session does.
     std::vector<int> walkTimeouts, expected(29, 1000);
     expected[0] = 6000;
     for (std::size_t i = 0; i < m_transport->requests().size(); ++i)
-        if (belowPrivate(m_transport->requests()[i].bindings.at(0).oid).starts_with("1.13.1.2"))
+        if (snmp::oidToText(m_transport->requests()[i].bindings.at(0).oid).starts_with(kPrivate + "1.13.1.2"))
             walkTimeouts.push_back(m_transport->requestTimeouts()[i]);
     EXPECT_EQ(walkTimeouts, expected);
     const QTreeWidget& list = *dialog.list();

@@ -17,28 +17,12 @@
 using namespace dialogs::switching;
 using namespace sim;
 using namespace sim::oids;
-using Texts = std::vector<std::string>;
 
 namespace {
 
 const std::string kSwitchMib = "1.3.6.1.4.1.32473.10.75.7.";
 
-class PortSecurityAgainstSimulator : public SimulatedSwitchTest<> {
-protected:
-    void SetUp() override { startSwitch("QMX-7720-ZA"); }
-
-    // Waits for the write and the re-read after it, which may end before the
-    // write is seen to; returns the sets below `prefix` as setText renders them.
-    Texts writtenAndReread(dialogs::CDialogBase& dialog, const std::string& prefix = kSwitchMib)
-    {
-        WalkEnds reread(dialog);
-        EXPECT_TRUE(waitForWrite(dialog));
-        reread.wait(1);
-        return takeSetTexts(prefix);
-    }
-
-    ScriptedPrompter m_prompter;
-};
+using PortSecurityAgainstSimulator = SimulatedSwitchTest<>;
 
 } // namespace
 
@@ -50,10 +34,9 @@ TEST_F(PortSecurityAgainstSimulator, Dot1xConfigApplySendsItsThreeRequests)
     // Switched on as a screen reader does it, the box opens its fields.
     fill(dialog, {{"enable", "on"}, {"radius", "10.1.1.2"}, {"key", "k1"}, {"confirmKey", "k1"}, {"txPeriod", "45"}});
     EXPECT_EQ(enabledOf(dialog, {"radius", "key"}), (Texts{"radius", "key"}));
-    dialog.apply();
-    EXPECT_EQ(writtenAndReread(dialog), (Texts{"11.1.1.0=10.1.1.2 11.1.2.0=\"k1\"", "11.2.1.0=1",
+    EXPECT_EQ(setsAndRereadBy(dialog, kSwitchMib, [&] { dialog.apply(); }), (Texts{"11.1.1.0=10.1.1.2 11.1.2.0=\"k1\"", "11.2.1.0=1",
                                              "11.2.2.0=60 11.2.3.0=45 11.2.4.0=30 11.2.5.0=30 11.2.6.0=2 11.2.7.0=3600u 11.2.8.0=2"}));
-    EXPECT_TRUE(m_prompter.shown().empty());
+    EXPECT_TRUE(prompter.shown().empty());
     EXPECT_TRUE(child<QCheckBox>(dialog, "enable")->isChecked()) << "after the refresh";
 }
 
@@ -69,12 +52,12 @@ TEST_F(PortSecurityAgainstSimulator, AHalfTypedAddressIsRefusedWhereverTheContro
         {[] { return std::make_unique<CSnmpHostTableDialog>(); }, 1, {{"name", "pub"}, {"address", "10.1..1"}}, "Invalid Host IP."},
     };
     for (const auto& [open, walks, fields, message] : cases) {
-        m_prompter.clear();
+        prompter.clear();
         const auto dialog = open();
         WalkEnds(*dialog).wait(walks);
         fill(*dialog, fields);
         const Texts sets = setsBy(*dialog, "", [&] { child<QPushButton>(*dialog, "apply")->click(); });
-        EXPECT_EQ(std::pair(sets, m_prompter.texts()), std::pair(Texts{}, Texts{message}));
+        EXPECT_EQ(std::pair(sets, prompter.texts()), std::pair(Texts{}, Texts{message}));
     }
 }
 
@@ -92,11 +75,10 @@ TEST_F(PortSecurityAgainstSimulator, Dot1xConfigShowsOddAnswersWholeAndKeepsAppl
               QString(40, 'k') + "12abc");
     child<QCheckBox>(dialog, "enable")->click();
     dialog.apply();
-    EXPECT_EQ(m_prompter.texts(), Texts{"Invalid Key."});
+    EXPECT_EQ(prompter.texts(), Texts{"Invalid Key."});
     child<QCheckBox>(dialog, "enable")->click();
     EXPECT_EQ(enabledOf(dialog, {"radius", "key", "quietPeriod"}), Texts{}) << "off: no setting to change";
-    dialog.apply();
-    EXPECT_EQ(writtenAndReread(dialog), Texts{"11.2.1.0=2"});
+    EXPECT_EQ(setsAndRereadBy(dialog, kSwitchMib, [&] { dialog.apply(); }), Texts{"11.2.1.0=2"});
     EXPECT_FALSE(child<QCheckBox>(dialog, "enable")->isChecked()) << "after the refresh";
 }
 
@@ -111,15 +93,14 @@ TEST_F(PortSecurityAgainstSimulator, Dot1xPortRangeOf31GoesOutAs30And1Bindings)
     for (int port = 3; port <= 33; ++port)
         expected[port / 33] += (expected[port / 33].empty() ? "11.2.9.1.2." : " 11.2.9.1.2.") + std::to_string(port) + "=2";
     dialog.range()->setRange(3, 33);
-    dialog.apply();
-    EXPECT_EQ(writtenAndReread(dialog), expected);
+    EXPECT_EQ(setsAndRereadBy(dialog, kSwitchMib, [&] { dialog.apply(); }), expected);
     EXPECT_EQ((Texts{row(*dialog.list(), 2)[2], row(*dialog.list(), 32)[2], row(*dialog.list(), 33)[2]}),
               (Texts{"auto", "auto", "forceAuthorized"}));
 
     // Trunk members 43..46 are refused before anything is sent.
     dialog.range()->setRange(40, 44);
     dialog.apply();
-    EXPECT_EQ(m_prompter.texts(), Texts{"Cannot add an aggregated link to the 802.1X-enabled port"});
+    EXPECT_EQ(prompter.texts(), Texts{"Cannot add an aggregated link to the 802.1X-enabled port"});
     EXPECT_EQ(takeSetTexts(kSwitchMib), Texts{});
 }
 
@@ -137,11 +118,10 @@ TEST_F(PortSecurityAgainstSimulator, Dot1xPortAppliesOnlyAfterThePortsAndLinksWe
         settings.faults.silentGets = {snmp::Oid{}};
         ASSERT_TRUE(snmp::oidFromText(cut.silenced, settings.faults.silentGets[0]));
         startSwitch("QMX-7720-ZA", settings);
-        m_prompter.clear();
+        prompter.clear();
         CDot1xPortDialog dialog(28, {"60", "30", "30", "30", "2", "3600", "Disabled"});
-        WalkEnds(dialog).wait(2);
-        ASSERT_TRUE(waitForReads(dialog));
-        EXPECT_EQ(m_prompter.texts(), Texts{dialogs::kSwitchUnread}) << cut.silenced;
+        waitForWalk(dialog, 2);
+        EXPECT_EQ(prompter.texts(), Texts{dialogs::kSwitchUnread}) << cut.silenced;
         EXPECT_EQ(dialog.list()->topLevelItemCount(), cut.from == 1 ? 9 : 28) << cut.silenced;
         EXPECT_EQ(enabledOf(dialog, {"apply", "refresh"}), Texts{"refresh"}) << cut.silenced;
         dialog.range()->setRange(cut.from, cut.to);
@@ -160,18 +140,18 @@ TEST_F(PortSecurityAgainstSimulator, ArpEntryIsCreatedInThreeRequestsListedAndDe
         // A pasted address one digit too long is refused, not cut to fit.
         entry.mac()->setText(QStringLiteral("00-1a-22-33-44-556"));
         entry.apply();
-        EXPECT_EQ(m_prompter.texts(), Texts{"Please enter correct MAC format(ex:00-00-00-00-00-01)"});
-        m_prompter.clear();
+        EXPECT_EQ(prompter.texts(), Texts{"Please enter correct MAC format(ex:00-00-00-00-00-01)"});
+        prompter.clear();
         entry.mac()->setText(QStringLiteral("00-1a-22-33-44-55"));
         for (QCheckBox* box : {entry.allPorts(), entry.ports()->box(0, 21), entry.ports()->box(0, 22)})
             toggleAsScreenReader(box);
-        m_prompter.answer(true);
+        prompter.answer(true);
         EXPECT_EQ(setsBy(entry, kSwitchMib + "14.3.1.1.", [&] { entry.apply(); }),
                   (Texts{"4.192.0.2.1=5", "2.192.0.2.1=0x001a22334455 3.192.0.2.1=0xfffff3f0", "4.192.0.2.1=1"}));
         EXPECT_EQ(entry.result(), QDialog::Accepted);
         EXPECT_TRUE(entry.address()->isBlank());
     }
-    EXPECT_EQ(m_prompter.texts(), Texts{kArpConfirmation});
+    EXPECT_EQ(prompter.texts(), Texts{kArpConfirmation});
 
     CArpSpoofingDialog dialog(28);
     WalkEnds(dialog).wait(1);
@@ -179,8 +159,7 @@ TEST_F(PortSecurityAgainstSimulator, ArpEntryIsCreatedInThreeRequestsListedAndDe
     EXPECT_EQ(row(*dialog.list(), 0),
               (Texts{"1", "192.0.2.1", "00-1A-22-33-44-55", "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,23,24,25,26,27,28"}));
     dialog.list()->setCurrentItem(dialog.list()->topLevelItem(0));
-    dialog.remove();
-    EXPECT_EQ(writtenAndReread(dialog, kSwitchMib + "14.3.1.1."), Texts{"4.192.0.2.1=6"});
+    EXPECT_EQ(setsAndRereadBy(dialog, kSwitchMib + "14.3.1.1.", [&] { dialog.remove(); }), Texts{"4.192.0.2.1=6"});
     EXPECT_EQ(dialog.list()->topLevelItemCount(), 0);
     EXPECT_EQ(shown(dialog, {"total"}), Texts{"0"});
 
@@ -193,17 +172,16 @@ TEST_F(PortSecurityAgainstSimulator, ArpEntryIsCreatedInThreeRequestsListedAndDe
     setOnSwitch(joined(kArpSpoofingEntry, {4, 10, 0, 0, 64}), integerValue(1));
     dialog.refresh();
     WalkEnds(dialog).wait(1);
-    m_prompter.clear();
+    prompter.clear();
     dialog.add();
-    EXPECT_EQ(m_prompter.texts(), Texts{"The Maximum of Entry is 64, can not add any more"});
+    EXPECT_EQ(prompter.texts(), Texts{"The Maximum of Entry is 64, can not add any more"});
 }
 
 TEST_F(PortSecurityAgainstSimulator, DhcpScreeningWritesTheWholeBitmapOfWhatTheSwitchHolds)
 {
     startSwitch("QMX-7752-ZA");
     CDhcpScreeningDialog dialog(52);
-    WalkEnds(dialog).wait(1);
-    ASSERT_TRUE(waitForReads(dialog));
+    waitForWalk(dialog);
     const auto enable = [&](int from, int to) {
         dialog.range()->setRange(from, to);
         dialog.state()->setCurrentIndex(1);
@@ -218,7 +196,7 @@ TEST_F(PortSecurityAgainstSimulator, DhcpScreeningWritesTheWholeBitmapOfWhatTheS
     EXPECT_EQ(row(*dialog.list(), 0), (Texts{"1", "Enabled"}));
     // A refused range changes nothing; the next Apply writes the read states and the range.
     enable(43, 43);
-    EXPECT_EQ(m_prompter.texts(),
+    EXPECT_EQ(prompter.texts(),
               Texts{"Cannot add ports with different DHCP Server Screening Port Settings to an aggregated link."});
     EXPECT_EQ(row(*dialog.list(), 42)[1], "Disabled");
     enable(2, 2);

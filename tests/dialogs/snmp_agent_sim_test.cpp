@@ -20,19 +20,7 @@ namespace {
 
 const std::string kAgent = "1.3.6.1.4.1.32473.10.75.7.25.";
 
-class AgentDialogs : public SimulatedSwitchTest<> {
-protected:
-    void SetUp() override { startSwitch("QMX-7720-ZA"); }
-
-    ScriptedPrompter m_prompter;
-};
-
-// The texts of the list's line whose first column is `first`.
-std::vector<std::string> rowOf(const QTreeWidget& list, const std::string& first)
-{
-    const auto found = list.findItems(QString::fromStdString(first), Qt::MatchExactly, 0);
-    return found.isEmpty() ? std::vector<std::string>{} : row(list, list.indexOfTopLevelItem(found.front()));
-}
+using AgentDialogs = SimulatedSwitchTest<>;
 
 // A row's creation: made to wait, the sets that fill it, then made active.
 std::vector<std::string> creation(const std::string& status, std::vector<std::string> fills)
@@ -89,19 +77,15 @@ TEST_F(AgentDialogs, CreationsSendTheirRequestsInOrderAndTheNewRowIsListedOrDest
         m_transport->withSwitch([refused = kAgent + oidOf(c.sets[1])](sim::SimulatedSwitch& device) {
             device.refuseSets([refused](const snmp::Oid& oid, const snmp::Value&) { return snmp::oidToText(oid) == refused; });
         });
-        WalkEnds failed(*dialog);
-        EXPECT_EQ(setsBy(*dialog, kAgent, [&] { dialog->apply(); }),
-                  (std::vector<std::string>{c.sets[0], c.sets[1], oidOf(c.sets[0]) + "=6"}));
-        failed.wait(community ? 2 : 1);
-        EXPECT_EQ(m_prompter.texts(), std::vector<std::string>{"Unsuccessful!"});
+        EXPECT_EQ(setsAndRereadBy(*dialog, kAgent, [&] { dialog->apply(); }, community ? 2 : 1),
+                  (Texts{c.sets[0], c.sets[1], oidOf(c.sets[0]) + "=6"}));
+        EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Unsuccessful!"});
         EXPECT_TRUE(rowOf(*dialog->list(), c.listed.front()).empty());
-        m_prompter.clear();
+        prompter.clear();
         m_transport->withSwitch([](sim::SimulatedSwitch& device) { device.refuseSets({}); });
 
-        WalkEnds reread(*dialog);
-        EXPECT_EQ(setsBy(*dialog, kAgent, [&] { dialog->apply(); }), c.sets);
-        reread.wait(community ? 2 : 1);
-        EXPECT_TRUE(m_prompter.shown().empty());
+        EXPECT_EQ(setsAndRereadBy(*dialog, kAgent, [&] { dialog->apply(); }, community ? 2 : 1), c.sets);
+        EXPECT_TRUE(prompter.shown().empty());
         EXPECT_EQ(rowOf(*dialog->list(), c.listed.front()), c.listed);
     }
 }
@@ -115,8 +99,8 @@ TEST_F(AgentDialogs, DeleteDestroysTheSelectedRowAndAsksForOneFirstAndTheFourSes
         QTreeWidget& list = *dialog.list();
         ASSERT_EQ(list.topLevelItemCount(), 2);
         dialog.deleteSelected();
-        EXPECT_EQ(m_prompter.texts(), std::vector<std::string>{"Please select the item would be delete!\n"});
-        EXPECT_TRUE(takeSets().empty());
+        EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Please select the item would be delete!\n"});
+        EXPECT_EQ(takeSetTexts(""), Texts{});
 
         list.setCurrentItem(list.topLevelItem(1));
         dialog.deleteSelected();

@@ -102,14 +102,3 @@ TEST(StpRules, TrunkMemberKeepsItsRowValues)
         EXPECT_EQ(checkStpPort(settings, link, shown), message)
             << settings.priority << " " << settings.pathCost << " " << settings.enabled << " link " << link;
 }
-
-TEST(StpRules, PortReadAsksForPriorityCostAndEnableOfThePort)
-{
-    std::vector<std::string> oids;
-    for (const auto& binding : stpPortRead("12"))
-        oids.push_back(binding.oid);
-    EXPECT_EQ(oids, (std::vector<std::string>{"1.3.6.1.2.1.17.2.15.1.2.12", "1.3.6.1.2.1.17.2.15.1.5.12",
-                                              "1.3.6.1.2.1.17.2.15.1.4.12"}));
-    EXPECT_FALSE(decodeStpPort({"1", "2"}));
-    EXPECT_TRUE(decodeStpPort({"32", "0", "1"})->enabled);
-}

@@ -19,7 +19,6 @@ using std::chrono_literals::operator""ms;
 class TransferDialogs : public SimulatedSwitchTest<> {
 protected:
     void SetUp() override { startSwitch("QMX-7720-ZA", {.scenario = false, .transferQueued = 150ms, .transferRunning = 150ms}); }
-    ScriptedPrompter prompter;
 };
 
 const TransferTimings kQuick{.firmwareFirstPoll = 40ms, .configurationFirstPoll = 40ms, .runningPoll = 50ms,
@@ -62,9 +61,9 @@ TEST_F(TransferDialogs, ATransferWritesItsKindsBindingsAndGivesTheControlsBack)
         EXPECT_EQ(prompter.texts(), (upgrade ? std::vector<std::string>{kUpgradeQuestion, message} : std::vector<std::string>{message}));
         EXPECT_EQ(child<QProgressBar>(dialog, "progress")->value() == 99, !refused);
         // Server, file and operation: firmware's columns 1 to 3, configuration's 5 to 7.
-        const auto oid = [&, firmware = firmware](int column) { return kT + std::to_string(firmware ? column : column + 4) + ".0"; };
-        const std::vector<Bindings> sent{{{oid(1), 8, server}, {oid(2), 2, file}}, {{oid(3), 1, upgrade ? "1" : "2"}}};
-        EXPECT_EQ(takeSets(), refused ? std::vector<Bindings>{} : sent);
+        const auto oid = [firmware = firmware](int column) { return std::to_string(firmware ? column : column + 4) + ".0="; };
+        const Texts sent{oid(1) + server + " " + oid(2) + '"' + file + '"', oid(3) + (upgrade ? "1" : "2")};
+        EXPECT_EQ(takeSetTexts(kT), refused ? Texts{} : sent);
     }
 }
 
@@ -90,8 +89,7 @@ TEST_F(TransferDialogs, SyslogApplyWritesOnlyWhatPassedItsChecks)
         port->setText(QString::fromLatin1(number));
         dialog.apply();
     }
-    EXPECT_EQ(std::pair(prompter.texts(), takeSets()),
-              std::pair(std::vector<std::string>{"Syslog Server IP Error.", "Invalid UDP port range (1-65535)"}, std::vector<Bindings>{}));
+    EXPECT_EQ(std::pair(prompter.texts(), takeSetTexts("")), std::pair(Texts{"Syslog Server IP Error.", "Invalid UDP port range (1-65535)"}, Texts{}));
     port->setText("65535");
     address->setText(QStringLiteral("10.0.0.1"));
     EXPECT_EQ(setsBy(dialog, kS, [&] { dialog.apply(); }),

@@ -12,26 +12,13 @@ using namespace dialogs::switching;
 
 namespace {
 
-using Texts = std::vector<std::string>;
 const std::string P = "1.3.6.1.4.1.32473.10.75.7.";
 
-dialogs::Binding integer(const std::string& oid, int value)
-{
-    return {P + oid, snmp::kTypeInteger, std::to_string(value)};
-}
-
-dialogs::Binding ports(const std::string& oid, std::string octets)
-{
-    return {P + oid, snmp::kTypeOctetString, std::move(octets)};
-}
+dialogs::Binding integer(const std::string& oid, int value) { return {P + oid, snmp::kTypeInteger, std::to_string(value)}; }
+dialogs::Binding ports(const std::string& oid, std::string octets) { return {P + oid, snmp::kTypeOctetString, std::move(octets)}; }
 
 // Dialogs on a simulated QMX-7720-ZA in process; its trunk 1 holds ports 21 and 22.
-class TrunkDialogs : public SimulatedSwitchTest<> {
-protected:
-    void SetUp() override { startSwitch("QMX-7720-ZA"); }
-
-    ScriptedPrompter prompter;
-};
+using TrunkDialogs = SimulatedSwitchTest<>;
 
 } // namespace
 

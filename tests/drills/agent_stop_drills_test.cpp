@@ -27,20 +27,20 @@ TEST_P(AgentStopDrill, PollingShowsLostContactWhileTheAgentIsStoppedAndRecoversA
 {
     PollingWindow window;
     ASSERT_TRUE(window.cycle());
-    ASSERT_EQ(window.panel.changes().size(), 1u);
-    EXPECT_EQ(window.panel.lost(), 0);
+    ASSERT_EQ(window.sink.changes().size(), 1u);
+    EXPECT_EQ(window.sink.lost(), 0);
 
     ASSERT_TRUE(agent->pause());
     ASSERT_TRUE(window.cycle());
-    EXPECT_EQ(window.panel.lost(), 1);
+    EXPECT_EQ(window.sink.lost(), 1);
     for (const auto& state : window.state.portStates)
         EXPECT_EQ(state.load(), monitor::kPortNoLink);
 
     ASSERT_TRUE(agent->resume());
     ASSERT_TRUE(window.cycle());
-    EXPECT_EQ(window.panel.lost(), 1);
-    ASSERT_EQ(window.panel.changes().size(), 2u);
-    EXPECT_EQ(window.panel.changes().back(), window.panel.changes().front());
+    EXPECT_EQ(window.sink.lost(), 1);
+    ASSERT_EQ(window.sink.changes().size(), 2u);
+    EXPECT_EQ(window.sink.changes().back(), window.sink.changes().front());
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, AgentStopDrill,

@@ -1,17 +1,16 @@
 #pragma once
 
+#include "../monitor/polling_rig.h"
+#include "../snmp/session_parameters_for.h"
 #include "dialogs/dialog_session.h"
-#include "monitor/panel_device_thread.h"
 #include "sim/switch_agent.h"
 #include "snmp/common_snmp.h"
-#include "snmp/session_parameters.h"
 #include "task_queue.h"
 #include "udp_relay.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <memory>
 
 // Shared pieces of the fault drills: the simulated switch behind the real
@@ -41,33 +40,17 @@ inline snmp::Value integerValue(std::int64_t integer) { return {snmp::Asn::Integ
 // A switch whose ports keep still, so two walks see the same rows.
 inline std::unique_ptr<sim::SnmpdProcess> startQuietSwitch(const std::string& model = "QMX-7720-ZA")
 {
-    sim::SwitchAgentOptions options;
-    options.model = model;
-    options.scenario = false;
     std::string error;
-    auto agent = sim::startSwitchAgent(options, &error);
+    auto agent = sim::startSwitchAgent({.model = model, .requestLog = {}, .scenario = false, .modelDirectory = {}}, &error);
     EXPECT_TRUE(agent) << error;
     return agent;
 }
 
 // Version 1 with the default communities, or a read-write version-3 user of
-// the launcher ("simsha": SHA, no privacy; "simshaaes": SHA and AES).
+// the launcher ("simsha": SHA, no privacy; others: SHA and AES).
 inline void useAgent(std::uint16_t port, const std::string& v3User = {}, int timeoutMs = 1000)
 {
-    snmp::SessionParameters parameters;
-    parameters.agentAddress = "127.0.0.1";
-    parameters.agentPort = std::to_string(port);
-    parameters.requestTimeout = std::to_string(timeoutMs);
-    if (!v3User.empty()) {
-        parameters.version = "3";
-        parameters.userName = v3User;
-        parameters.securityLevel = v3User == "simsha" ? "2" : "3";
-        parameters.authProtocol = "3";
-        parameters.privProtocol = "4";
-        parameters.authPassword = "authpass123";
-        parameters.privPassword = "privpass123";
-    }
-    snmp::setSessionParameters(parameters);
+    snmp::setSessionParameters(sessionParametersFor(port, {v3User.c_str(), v3User == "simsha" ? "2" : "3", "3", "4"}, timeoutMs));
 }
 
 struct WalkRow {
@@ -110,54 +93,9 @@ inline Got getOne(snmp::CCommonSnmp& session, const std::string& oid, int timeou
     return got;
 }
 
-// The window as the polling sees it: what it was told, in order.
-class RecordingPanel final : public monitor::PanelSink {
-public:
-    void portElementsChanged(std::vector<monitor::ElementStatus> changes, Repaint) override
-    {
-        std::lock_guard lock(m_mutex);
-        m_changes.push_back(std::move(changes));
-    }
-    void portElementsLost() override { ++m_lost; }
-    void blinkTimerWanted() override {}
-
-    std::vector<std::vector<monitor::ElementStatus>> changes() const
-    {
-        std::lock_guard lock(m_mutex);
-        return m_changes;
-    }
-    int lost() const { return m_lost; }
-
-private:
-    mutable std::mutex m_mutex;
-    std::vector<std::vector<monitor::ElementStatus>> m_changes;
-    std::atomic<int> m_lost = 0;
-};
-
-// The main window's four polling sessions, panel data for a 28-port switch
-// and its polling thread.
-struct PollingWindow {
-    monitor::PanelState state;
-    snmp::CCommonSnmp fan, poe, devStat, poeStat;
-    RecordingPanel panel;
-    monitor::PollingTarget target{state, fan, poe, devStat, poeStat, panel, false, "1", {28, false}, false};
-    monitor::CPanelDeviceThread polling{&target};
-
-    // The window's close order: sessions first, then the thread.
-    ~PollingWindow()
-    {
-        for (snmp::CCommonSnmp* session : {&fan, &poe, &devStat, &poeStat})
-            session->Close();
-    }
-    // One link walk, to its end.
-    bool cycle()
-    {
-        polling.startLinkWalk();
-        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        while (!devStat.IsGetDone() && std::chrono::steady_clock::now() < until)
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        return devStat.IsGetDone();
-    }
+// The main window's polling of a 28-port switch, driven a cycle at a time.
+struct PollingWindow : PollingRig {
+    PollingWindow() : PollingRig([] { return std::make_unique<snmp::CCommonSnmp>(); }, {28, false}, false, false) {}
 };
 
 // A quiet switch behind the real snmpd for the whole suite, reached through

@@ -16,9 +16,9 @@ TEST_F(RelayDrill, PollingCycleUnderThirtyPercentLossAppliesEachPortOnceOrReport
     for (int round = 0; round < 4; ++round) {
         PollingWindow window;
         ASSERT_TRUE(window.cycle());
-        const auto changes = window.panel.changes();
+        const auto changes = window.sink.changes();
         // One outcome per cycle: the panel is updated or contact is lost.
-        EXPECT_EQ(changes.size() + static_cast<std::size_t>(window.panel.lost()), 1u);
+        EXPECT_EQ(changes.size() + static_cast<std::size_t>(window.sink.lost()), 1u);
         if (!changes.empty()) {
             std::set<int> ports;
             for (const monitor::ElementStatus& change : changes.front())

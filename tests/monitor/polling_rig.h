@@ -20,10 +20,20 @@ public:
         std::lock_guard lock(m_mutex);
         m_updates.emplace_back(std::move(changes), repaint);
     }
-    void portElementsLost() override {}
+    void portElementsLost() override { ++m_lost; }
     void blinkTimerWanted() override { ++m_blinks; }
 
     int blinks() const { return m_blinks; }
+    int lost() const { return m_lost; }
+    // Each update's changes, in order.
+    std::vector<std::vector<monitor::ElementStatus>> changes() const
+    {
+        std::lock_guard lock(m_mutex);
+        std::vector<std::vector<monitor::ElementStatus>> out;
+        for (const auto& update : m_updates)
+            out.push_back(update.first);
+        return out;
+    }
     std::size_t updates() const
     {
         std::lock_guard lock(m_mutex);
@@ -56,6 +66,7 @@ private:
     mutable std::mutex m_mutex;
     std::vector<std::pair<std::vector<monitor::ElementStatus>, Repaint>> m_updates;
     std::atomic<int> m_blinks{0};
+    std::atomic<int> m_lost{0};
 };
 
 // The four polling sessions, the shared state and the thread, torn down in
@@ -85,6 +96,14 @@ public:
     {
         thread = std::make_unique<monitor::CPanelDeviceThread>(&target, monitor::PollTimings{unit, unit, unit});
         thread->start();
+    }
+    // One link walk to its end, as a cycle of a thread that is not started.
+    bool cycle()
+    {
+        if (!thread)
+            thread = std::make_unique<monitor::CPanelDeviceThread>(&target);
+        thread->startLinkWalk();
+        return RecordingSink::waitFor([this] { return devStat->IsGetDone(); }, std::chrono::seconds(60));
     }
 
     monitor::PanelState state;

@@ -150,9 +150,7 @@ TEST(SimulatedSwitch, EachTableTakesReadsBackAndRefuses)
     for (const auto& [name, model, scenario, steps] : scripts) {
         SCOPED_TRACE(name);
         ManualClock clock;
-        SwitchSettings settings;
-        settings.scenario = scenario;
-        const auto device = makeSwitch(model, clock, settings);
+        const auto device = makeSwitch(model, clock, {.scenario = scenario});
         for (const Step& step : steps) {
             clock.advance(step.wait);
             if (step.written)

@@ -25,6 +25,13 @@ inline std::vector<std::string> row(const QTreeWidget& list, int index, int colu
     return texts;
 }
 
+// The texts of the list's line whose first column is `first`.
+inline std::vector<std::string> rowOf(const QTreeWidget& list, const std::string& first)
+{
+    const auto found = list.findItems(QString::fromStdString(first), Qt::MatchExactly, 0);
+    return found.isEmpty() ? std::vector<std::string>{} : row(list, list.indexOfTopLevelItem(found.front()));
+}
+
 // The texts of a list's column, line by line.
 inline std::vector<std::string> column(const QTreeWidget& list, int index)
 {
