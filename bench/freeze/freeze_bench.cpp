@@ -141,7 +141,7 @@ qint64 connectSlowName(Bench& bench)
 {
     snmp::setResolver(&slowResolver);
     app::ConnectWindow window({.models = app::findInstalledModels(QMX_SOURCE_MODELS_DIR), .transport = snmp::netSnmpTransport(),
-                               .settings = [] { return std::unique_ptr<QSettings>(); }});
+                               .options = {}, .settings = [] { return std::unique_ptr<QSettings>(); }, .claim = {}});
     window.show();
     window.findChild<QLineEdit*>(QStringLiteral("address"))->setText(QStringLiteral("switch.bench.invalid"));
     window.findChild<QLineEdit*>(QStringLiteral("port"))->setText(QString::number(bench.agent.port()));

@@ -83,7 +83,7 @@ TEST_F(MainWindowTest, TheTitleSaysSinceWhenTheSwitchHasNotAnsweredUntilItAnswer
     QStringList titles{window.windowTitle()};
     QObject::connect(&window, &QWidget::windowTitleChanged, &window, [&](const QString& title) { titles << title; });
     // A reboot leaves the switch silent for a while.
-    transport->withSwitch([](sim::SimulatedSwitch& s) { s.set({1, 3, 6, 1, 4, 1, 32473, 10, 75, 7, 1, 9, 0}, {.type = snmp::Asn::Integer, .integer = 1}); });
+    transport->withSwitch([](sim::SimulatedSwitch& s) { s.set({1, 3, 6, 1, 4, 1, 32473, 10, 75, 7, 1, 9, 0}, sim::integerValue(1)); });
     ASSERT_TRUE(waitUntil([&] { return titles.size() >= 3; }, 8000));
     EXPECT_TRUE(std::regex_match(titles.join('|').toStdString(), std::regex(R"((QMX-7720-ZA: 192\.0\.2\.10)\|\1 \(not answering since \d\d:\d\d:\d\d\)\|\1)")));
 }

@@ -20,7 +20,7 @@ TEST(StartUp, RefusalsSayWhyOnStandardErrorWithTheirStatus)
     QTemporaryDir runtime; // keeps Qt's own warning about it off standard error
     for (const auto& [arguments, platform, status, error] : cases) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const QString& name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR"})
+        for (const QString name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR"})
             environment.insert(name, name == "QT_QPA_PLATFORM" ? platform : name == "XDG_RUNTIME_DIR" ? runtime.path() : "");
         QProcess module;
         module.setProcessEnvironment(environment);
