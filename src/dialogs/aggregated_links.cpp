@@ -51,7 +51,6 @@ int AggregatedLinks::linkOf(int port) const
 void AggregatedLinks::clear()
 {
     std::fill(m_linkIds.begin(), m_linkIds.end(), 0);
-    m_known = false;
 }
 
 } // namespace dialogs

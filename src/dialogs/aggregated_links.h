@@ -29,9 +29,6 @@ public:
     int portCount() const { return static_cast<int>(m_linkIds.size()); }
     const std::vector<int>& linkIds() const { return m_linkIds; }
 
-    // The walk has reached its end (reads that need the links wait for it).
-    bool known() const { return m_known; }
-    void setKnown() { m_known = true; }
     // Before a new read.
     void clear();
 
@@ -49,7 +46,6 @@ public:
 
 private:
     std::vector<int> m_linkIds;
-    bool m_known = false;
 };
 
 } // namespace dialogs

@@ -73,16 +73,8 @@ void CDialogBase::readAggregatedLinks(CDialogSession& session, AggregatedLinks& 
                                       ReadId read)
 {
     links.clear();
-    startWalk(
-        session, aggregatedLinkRead(), [&links](const WalkRow& row) { links.add(row); },
-        [&session, &links, onEnd = std::move(onEnd)] {
-            // Ports a walk did not reach would count as in no link.
-            if (session.endStatus() == snmp::kStatusEnded)
-                links.setKnown();
-            if (onEnd)
-                onEnd();
-        },
-        read);
+    // Ports a walk did not reach count as in no link: `read` stays failed then.
+    startWalk(session, aggregatedLinkRead(), [&links](const WalkRow& row) { links.add(row); }, std::move(onEnd), read);
 }
 
 bool CDialogBase::runWrite(WriteSequence sequence, std::function<void()> onEnd)

@@ -95,8 +95,8 @@ protected:
     using GetEnd = std::function<void(int status, const std::vector<std::string>& values)>;
     void startGet(CDialogSession& session, const Bindings& bindings, GetEnd onEnd, ReadId read = kUndeclared);
 
-    // Reads the aggregated link membership into `links` (cleared first);
-    // `links.known()` once the walk has read it whole, then `onEnd`.
+    // Reads the aggregated link membership into `links` (cleared first),
+    // then `onEnd`; `read` says whether it was read whole.
     void readAggregatedLinks(CDialogSession& session, AggregatedLinks& links, std::function<void()> onEnd = {},
                              ReadId read = kUndeclared);
 

@@ -17,12 +17,11 @@ inline std::vector<bool> portsTicked(std::initializer_list<int> ports, int portC
     return flags;
 }
 
-// Link 1 holds `ports`, as its member column answers it, read to the end.
+// Link 1 holds `ports`, as its member column answers it.
 inline dialogs::AggregatedLinks linkOf(std::initializer_list<int> ports, int portCount = 28)
 {
     dialogs::AggregatedLinks links(portCount);
     links.add({{snmp::portFlagsToBitmap(portsTicked(ports, portCount), portCount).octets}, ".1"});
-    links.setKnown();
     return links;
 }
 
