@@ -50,10 +50,16 @@ CDialogSession::CDialogSession(std::string memberName)
 
 CDialogSession::~CDialogSession()
 {
+    stopDeliveries();
+}
+
+void CDialogSession::stopDeliveries()
+{
     std::lock_guard lock(m_state->mutex);
     m_state->abandoned = true;
     m_state->active.post = nullptr;
     m_state->queued.clear();
+    m_state->deliveryPosted = false;
 }
 
 void CDialogSession::startWalk(const WalkRequest& request, Poster post, WalkSinks sinks)
@@ -239,13 +245,7 @@ int CDialogSession::exchangeByGetNext(int pduType, const Bindings& bindings, int
 
 std::function<void()> CDialogSession::abandon()
 {
-    {
-        std::lock_guard lock(m_state->mutex);
-        m_state->abandoned = true;
-        m_state->active.post = nullptr;
-        m_state->queued.clear();
-        m_state->deliveryPosted = false;
-    }
+    stopDeliveries();
     m_waiting.clear();
     m_running = false;
     return [state = m_state, line = "==================" + m_memberName + ".Close==============="] {

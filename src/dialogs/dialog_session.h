@@ -141,6 +141,8 @@ private:
 
     static unsigned walkCallback(std::unique_ptr<snmp::CSnmpResponse> response, int requestId, void* context, int status);
 
+    // No row or end is delivered from now on, and no walk starts.
+    void stopDeliveries();
     void begin(Waiting walk);
     // Owner's thread: runs queued deliveries for a slice of time, then yields
     // to the owner's other events, so a long table never stalls the dialog.
