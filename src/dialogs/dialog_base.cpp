@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -299,6 +300,37 @@ void CDialogBase::startGet(CDialogSession& session, const Bindings& bindings, Ge
                 onEnd(status, *values);
         },
         read);
+}
+
+ReadId CDialogBase::readManagementPath(std::function<void()> then)
+{
+    const ReadId read = declareRead("management path", std::vector<std::string>{});
+    readStarted(read);
+    QPointer<CDialogBase> self(this);
+    auto ended = [self, read, then = std::move(then)](const commands::ManagementPath& path) {
+        if (!self || self->m_destroyed)
+            return;
+        self->m_path = path;
+        self->readEnded(read, true);
+        if (then)
+            then();
+    };
+    const std::shared_ptr<commands::ManagementPathSource> source = commands::managementPathSource();
+    if (source)
+        source->read(std::move(ended));
+    else
+        QTimer::singleShot(0, this, [ended = std::move(ended)] { ended({}); });
+    return read;
+}
+
+bool CDialogBase::acceptPathCut(const commands::ManagementPath& path, const std::string& what)
+{
+    if (!path.known)
+        return true;
+    const std::string question = "This change cuts the path from this computer to the switch (port " +
+                                 std::to_string(path.port) + ", VLAN " + std::to_string(path.vlan) +
+                                 "). Apply it anyway?";
+    return platform::prompter().askOkCancel(what.empty() ? question : what + "\n\n" + question, {});
 }
 
 } // namespace dialogs

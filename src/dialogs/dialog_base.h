@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commands/management_path.h"
 #include "dialogs/aggregated_links.h"
 #include "dialogs/dialog_session.h"
 #include "dialogs/write_sequence.h"
@@ -109,6 +110,17 @@ protected:
     // when a sequence is running already (nothing is started).
     bool runWrite(WriteSequence sequence, std::function<void()> onEnd = {});
 
+    // Reads the path from this computer to the switch (on a session of its
+    // own) before the dialog's own reads start, so none of its requests falls
+    // between theirs; `then` runs when it ended. It never fails: a path that
+    // could not be read is unknown, and nothing is asked then. A control whose
+    // write could cut the path needs the returned read.
+    ReadId readManagementPath(std::function<void()> then);
+    const commands::ManagementPath& managementPath() const { return m_path; }
+    // Before a write that cuts the known path: "<what>" and the lock-out
+    // question, Cancel the default. True when the write may go.
+    static bool acceptPathCut(const commands::ManagementPath& path, const std::string& what);
+
     // Esc still asks to close while the disabled dialog writes.
     bool event(QEvent* event) override;
     // Keeps a held control off when the dialog enables it.
@@ -138,6 +150,7 @@ private:
         bool wanted = true;
     };
     std::vector<Held> m_held;
+    commands::ManagementPath m_path;
     bool m_applying = false;
     int m_readsOut = 0;
     QLabel* m_writeProgress = nullptr;
