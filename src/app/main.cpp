@@ -1,4 +1,6 @@
 // qmx-module: the device module for one switch, started by the console.
+#include "app/change_log/change_log_command.h"
+#include "app/change_log/change_log_window.h"
 #include "app/connect/connect_options.h"
 #include "app/connect/connect_window.h"
 #include "app/connect/installed_models.h"
@@ -69,6 +71,24 @@ void arrangeConnectScreenshot(app::ConnectWindow& window)
     }, Qt::SingleShotConnection);
 }
 
+// --change-log-window: the Change Log window alone; QMX_SCREENSHOT=<file>
+// saves it once shown, prints the file name and closes it.
+int runChangeLogWindowAlone()
+{
+    app::ChangeLogWindow* window = app::showChangeLogWindow();
+    if (const char* path = std::getenv("QMX_SCREENSHOT"); path && *path) {
+        constexpr int kSettleMs = 400;
+        const QString file = QString::fromLocal8Bit(path);
+        QTimer::singleShot(kSettleMs, window, [window, file] {
+            const bool saved = window->grab().save(file, "PNG");
+            std::printf("%s\n", saved ? qPrintable(file) : "screenshot failed");
+            std::fflush(stdout);
+            window->close();
+        });
+    }
+    return QApplication::exec();
+}
+
 // QMX_EXIT_AFTER_FIRST_PAINT=1: print "painted" once the panel has been
 // painted the first time and leave (the start-up benchmark's end mark).
 class FirstPaintExit final : public QObject {
@@ -130,8 +150,10 @@ std::optional<app::ConnectOutcome> askForSwitch(std::vector<app::InstalledModel>
     window.start();
     loop.exec();
     QApplication::setQuitOnLastWindowClosed(true);
-    if (window.result() != QDialog::Accepted)
+    if (window.result() != QDialog::Accepted) {
+        app::waitForChangeLogWindow(); // opened from this window: read on after Cancel
         return std::nullopt;
+    }
     return window.outcome();
 }
 
@@ -161,10 +183,15 @@ int main(int argc, char* argv[])
         std::fputs(text->c_str(), stdout);
         return 0;
     }
+    // No display needed: decided before any QApplication exists.
+    if (app::isChangeLogRequest(words)) {
+        QCoreApplication application(argc, argv);
+        return app::runChangeLog(QCoreApplication::arguments());
+    }
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    const bool conventional = app::isConventionalStart(arguments);
+    const bool conventional = app::isConventionalStart(arguments) && !app::isChangeLogWindowRequest(words);
     std::vector<app::InstalledModel> models;
     app::ConnectOptionsParse parsed;
     if (conventional) {
@@ -178,6 +205,10 @@ int main(int argc, char* argv[])
     if (!hasGraphicalSession()) {
         std::fputs("qmx-module needs a graphical session (DISPLAY or WAYLAND_DISPLAY is not set).\n", stderr);
         return 1;
+    }
+    if (app::isChangeLogWindowRequest(words)) {
+        QApplication application(argc, argv);
+        return runChangeLogWindowAlone();
     }
     if (conventional) {
         QApplication application(argc, argv);

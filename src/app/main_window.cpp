@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "app/change_log/change_log_window.h"
 #include "app/main_window_view.h"
 #include "app/menu_builder.h"
 #include "panel/panel_drawing.h"
@@ -88,6 +89,8 @@ CMainWindow::CMainWindow(MainWindowOptions options)
         m_options.commands.setRunner(commands::kCmdQuit, [this](commands::MainWindowContext&) { close(); }, commands::Dispatch::Direct);
     if (!m_options.commands.isEnabled(commands::kCmdConnectAnother))
         m_options.commands.setRunner(commands::kCmdConnectAnother, [](commands::MainWindowContext&) { startConnectWindow(); }, commands::Dispatch::Direct);
+    if (!m_options.commands.isEnabled(commands::kCmdChangeLog))
+        m_options.commands.setRunner(commands::kCmdChangeLog, [](commands::MainWindowContext&) { showChangeLogWindow(); }, commands::Dispatch::Direct);
     m_actions = buildMenuBar(*menuBar(), menu, m_options.commands, [this](int id) { runCommand(id); });
     placeWindow();
     if (m_panelLoaded)

@@ -131,6 +131,9 @@ void appendWindowCommands(std::vector<MenuItem>& menu)
     MenuItem quit = command("Quit", kCmdQuit);
     quit.shortcut = "Ctrl+Q";
     first.push_back(std::move(quit));
+    for (MenuItem& popup : menu)
+        if (popup.kind == MenuItem::Kind::Submenu && popup.caption == "&Tools   ")
+            popup.items.push_back(command("&Change Log...", kCmdChangeLog));
 }
 
 const MenuItem* findCommand(const std::vector<MenuItem>& menu, int id)

@@ -78,6 +78,7 @@ enum CommandId : int {
     kCmdAbout = 57664,
     // The window's own, after the menu's items.
     kCmdConnectAnother = 57600,
+    kCmdChangeLog = 57601,
     kCmdQuit = 57665,
 };
 
@@ -103,7 +104,8 @@ void pruneNonPoeItems(std::vector<MenuItem>& menu);
 // Replaces the caption of the fourth pop-up's item 0 by "About <device>...".
 void retitleAbout(std::vector<MenuItem>& menu, const std::string& deviceName);
 // Appends to the first pop-up, after its items: a separator (unless one ends
-// it), "Connect to another switch..." and "Quit" (Ctrl+Q).
+// it), "Connect to another switch..." and "Quit" (Ctrl+Q); to the Tools
+// pop-up, after its items: "Change Log...".
 void appendWindowCommands(std::vector<MenuItem>& menu);
 // Finds a command anywhere in the menu; nullptr when absent.
 const MenuItem* findCommand(const std::vector<MenuItem>& menu, int id);

@@ -1,5 +1,7 @@
 #include "app/connect/connect_window.h"
 
+#include "app/change_log/change_log_window.h"
+
 #include "snmp/agent_address.h"
 #include "snmp/identity_read.h"
 #include "snmp/transport.h"
@@ -167,6 +169,9 @@ void ConnectWindow::buildControls()
     m_connect = buttons->addButton("&Connect", QDialogButtonBox::AcceptRole);
     m_connect->setObjectName("connect");
     m_connect->setDefault(true);
+    QPushButton* changeLog = buttons->addButton("Change Lo&g...", QDialogButtonBox::ActionRole);
+    changeLog->setObjectName("changeLog");
+    changeLog->setAutoDefault(false);
     layout->addWidget(buttons);
     m_address->setFocus();
 
@@ -179,6 +184,7 @@ void ConnectWindow::buildControls()
     connect(m_recentList, &QTreeWidget::itemDoubleClicked, this, &ConnectWindow::connectClicked);
     connect(m_removeRecent, &QPushButton::clicked, this, &ConnectWindow::removeRecent);
     connect(m_connect, &QPushButton::clicked, this, &ConnectWindow::connectClicked);
+    connect(changeLog, &QPushButton::clicked, this, [] { showChangeLogWindow(); });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
