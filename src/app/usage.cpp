@@ -9,6 +9,8 @@ constexpr char kUsage[] = R"(usage: qmx-module --connect [ADDRESS] [--port N] [-
            [--privacy-protocol DES|AES|AES-128] [--model MODEL] [--no-vlan-edit]
            [--bulk-reads|--no-bulk-reads]
        qmx-module <line>
+       qmx-module --change-log [--switch ADDRESS] [--since DATE] [--csv]
+       qmx-module --change-log-window
        qmx-module --help | --version
 
 --connect opens the Connect window (the application menu's entry does the
@@ -31,6 +33,16 @@ version, level or protocol) is an error that lists the accepted values, exit
 status 2. One window runs per model, address and port: a second start for
 that switch raises the window, keeps nothing and says so on standard error.
 Without DISPLAY or WAYLAND_DISPLAY the module exits with status 1.
+
+--change-log prints the journal of the changes the module sent (every set,
+kept in ~/.local/share/qmx-module/changes.sqlite), newest first, without a
+display: one block per request with its bindings indented, or with --csv
+one CSV line (RFC 4180) per binding under a header line. --switch keeps the
+requests to one switch address as the journal holds it; --since keeps those
+from DATE on: YYYY-MM-DD or YYYY-MM-DDTHH:MM[:SS], local time. Times are
+printed in UTC (ISO 8601). A journal that cannot be read: exit status 1.
+--change-log-window opens the Change Log window alone (it is also in the
+main window's Tools menu and the Connect window).
 
 <line>, for management consoles, is two characters, token 0, then for every further
 token "/", one letter and the token ("I" before the address). Blanks inside

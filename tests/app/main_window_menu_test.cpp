@@ -52,8 +52,9 @@ TEST(MainMenu, EveryCommandOnceAndModelsWithoutPoeLoseThePoeAndLldpItemsOnly)
     commands::appendWindowCommands(full);
     ASSERT_TRUE(commands::findCommand(menu, commands::kCmdConnectAnother) && commands::findCommand(menu, commands::kCmdQuit));
     EXPECT_EQ(std::tuple(shape(full[0].items), shape(menu[0].items), commands::findCommand(menu, commands::kCmdConnectAnother)->caption, commands::findCommand(menu, commands::kCmdQuit)->caption,
-                         commands::findCommand(menu, commands::kCmdQuit)->shortcut),
-              std::tuple("CS8C-CCCC-CCC-CCC-CCS3-CC", "CS8C-CCCC-CCC-CCC-CC", "Connect to another switch...", "Quit", "Ctrl+Q"));
+                         commands::findCommand(menu, commands::kCmdQuit)->shortcut, menu[2].items.back().caption, menu[2].items.back().id, shape(menu[2].items)),
+              std::tuple("CS8C-CCCC-CCC-CCC-CCS3-CC", "CS8C-CCCC-CCC-CCC-CC", "Connect to another switch...", "Quit", "Ctrl+Q", "&Change Log...",
+                         int{commands::kCmdChangeLog}, "CCC"));
 }
 
 TEST(CommandTable, DialogCommandsRunInsideTheHiddenWindowScope)

@@ -135,6 +135,7 @@ void ChangeLogWindow::buildControls()
     m_maxRequests->setLocale(QLocale::c());
     m_maxRequests->setRange(1, kMaxRequestsLimit);
     m_maxRequests->setKeyboardTracking(false); // a half-typed number is never kept
+    m_maxRequests->setObjectName("maxRequests");
     m_maxRequests->setValue(std::clamp(stored->value(QLatin1String(journal::kMaxRequestsKey), journal::kDefaultMaxRequests).toInt(), 1,
                                        kMaxRequestsLimit));
     journalLayout->addWidget(m_enabled);
@@ -147,6 +148,15 @@ void ChangeLogWindow::buildControls()
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     QPushButton* exportButton = buttons->addButton(QStringLiteral("&Export CSV..."), QDialogButtonBox::ActionRole);
+    exportButton->setObjectName("export");
+    m_switch->setObjectName("switch");
+    m_since->setObjectName("since");
+    m_allTime->setObjectName("allTime");
+    m_requestList->setObjectName("requests");
+    m_outcome->setObjectName("outcome");
+    m_bindingList->setObjectName("bindings");
+    m_status->setObjectName("status");
+    m_enabled->setObjectName("journalEnabled");
     layout->addWidget(buttons);
 
     connect(m_switch, &QComboBox::currentIndexChanged, this, &ChangeLogWindow::refresh);
@@ -232,9 +242,9 @@ void ChangeLogWindow::showRequest(QTreeWidgetItem* item)
     if (row < 0 || row >= static_cast<int>(m_requests.size()))
         return;
     const journal::Request& request = m_requests[static_cast<std::size_t>(row)];
-    m_outcome->setText(QStringLiteral("Outcome: %1    SNMP version %2%3    %4")
+    m_outcome->setText(QStringLiteral("Outcome: %1    SNMP version %2%3")
                            .arg(journal::outcomeText(request), request.version,
-                                request.user ? QStringLiteral(", user ") + *request.user : QString(), request.time));
+                                request.user ? QStringLiteral(", user ") + *request.user : QString()));
     for (const journal::Binding& binding : request.bindings)
         new QTreeWidgetItem(m_bindingList, {binding.oid, binding.name, binding.value, binding.previous.value_or(QString())});
     for (int column = 0; column < m_bindingList->columnCount(); ++column)
