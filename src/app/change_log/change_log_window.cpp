@@ -160,7 +160,10 @@ void ChangeLogWindow::buildControls()
     layout->addWidget(buttons);
 
     connect(m_switch, &QComboBox::currentIndexChanged, this, &ChangeLogWindow::refresh);
-    connect(m_since, &QDateTimeEdit::dateTimeChanged, this, &ChangeLogWindow::refresh);
+    connect(m_since, &QDateTimeEdit::dateTimeChanged, this, [this] {
+        m_sinceChosen = true;
+        refresh();
+    });
     connect(m_allTime, &QCheckBox::toggled, this, [this](bool on) {
         m_since->setEnabled(!on);
         refresh();
@@ -194,6 +197,12 @@ void ChangeLogWindow::refresh()
     m_requests = reader.requests(shownFilter);
     const qint64 total = reader.count(shownFilter);
 
+    if (!m_sinceChosen && m_allTime->isChecked() && !m_requests.empty()) {
+        // Unticking "All time" starts at the journal's oldest shown request.
+        const QDateTime oldest = QDateTime::fromString(m_requests.back().time, Qt::ISODateWithMs).toLocalTime();
+        const QSignalBlocker sinceBlocker(m_since);
+        m_since->setDateTime(QDateTime(oldest.date(), QTime(oldest.time().hour(), oldest.time().minute())));
+    }
     const QSignalBlocker blocker(m_requestList);
     m_requestList->clear();
     QTreeWidgetItem* current = nullptr;
@@ -215,7 +224,8 @@ void ChangeLogWindow::refresh()
     else if (total > static_cast<qint64>(m_requests.size()))
         m_status->setText(QStringLiteral("The newest %1 of %2 requests are shown; Export CSV writes them all.").arg(m_requests.size()).arg(total));
     else
-        m_status->setText(QStringLiteral("%1 requests in %2").arg(m_requests.size()).arg(m_setup.databasePath));
+        m_status->setText(m_requests.size() == 1 ? QStringLiteral("1 request") : QStringLiteral("%1 requests").arg(m_requests.size()));
+    m_status->setToolTip(m_setup.databasePath);
 }
 
 void ChangeLogWindow::fillSwitches(const std::vector<journal::SwitchEntry>& switches)

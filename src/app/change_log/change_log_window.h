@@ -65,6 +65,7 @@ private:
     QLabel* m_status = nullptr;
     QCheckBox* m_enabled = nullptr;
     QSpinBox* m_maxRequests = nullptr;
+    bool m_sinceChosen = false; // the user set "Since": refreshes keep it
 };
 
 // The one Change Log window of the process: shown and raised, built the first time.
