@@ -1,3 +1,4 @@
+#include "app/change_log/change_log_window.h"
 #include "app/command_line.h"
 #include "app/main_window.h"
 #include "app/main_window_view.h"
@@ -13,10 +14,12 @@
 #include "snmp/agent_address.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QImage>
 #include <QMouseEvent>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -58,6 +61,14 @@ TEST_F(MainWindowTest, TitleClientSizeAndMenuFollowTheModel)
     EXPECT_FALSE(window.commandAction(commands::kCmdPoePortConfig) || window.commandAction(commands::kCmdLldpMedSetting));
     EXPECT_FALSE(window.commandAction(commands::kCmdVlanConfiguration)->isEnabled()); // no dialog registered
     window.show();
+    // Tools' "Change Log..." opens one window, however often chosen; the panel stays.
+    QTemporaryDir dataHome;
+    qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
+    for (int i = 0; i < 2; ++i)
+        window.commandAction(commands::kCmdChangeLog)->trigger();
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    const int logs = static_cast<int>(std::count_if(windows.begin(), windows.end(), [](QWidget* w) { return qobject_cast<ChangeLogWindow*>(w) && w->isVisible(); }));
+    EXPECT_EQ(std::pair(logs, window.isVisible()), std::pair(1, true));
     window.commandAction(commands::kCmdQuit)->trigger();
     EXPECT_EQ(std::pair(window.commandAction(commands::kCmdQuit)->shortcut().toString(), window.isVisible()), std::pair(QString("Ctrl+Q"), false));
     // One icon for the program: every window made afterwards carries it.
