@@ -118,7 +118,7 @@ Reader::Reader(const QString& path) : m_path(path)
     m_connection = nextConnectionName();
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     db.setDatabaseName(path);
-    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000"));
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=500"));
     QString problem;
     if (!db.open()) {
         problem = db.lastError().text();
@@ -215,12 +215,11 @@ std::vector<SwitchEntry> Reader::switches()
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     if (!ready() || !db.isOpen())
         return result;
-    // The newest request of each address names its model and sysName.
+    // The latest request written for each address names its model and sysName.
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral(
-            "SELECT address, model, sys_name FROM requests r WHERE id = (SELECT id FROM requests WHERE address = r.address"
-            " ORDER BY time DESC, id DESC LIMIT 1) ORDER BY address"))) {
+    if (!query.exec(QStringLiteral("SELECT address, model, sys_name FROM requests"
+                                   " WHERE id IN (SELECT max(id) FROM requests GROUP BY address) ORDER BY address"))) {
         m_error = QStringLiteral("The change journal %1 cannot be read: %2").arg(m_path, query.lastError().text());
         return result;
     }

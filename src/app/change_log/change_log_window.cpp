@@ -84,6 +84,7 @@ void ChangeLogWindow::buildControls()
     m_since = new QDateTimeEdit(QDateTime(QDate::currentDate().addDays(-7), QTime(0, 0)), this);
     m_since->setDisplayFormat(QStringLiteral("yyyy-MM-dd HH:mm"));
     m_since->setCalendarPopup(true);
+    m_since->setKeyboardTracking(false); // one read when the typing ends, not per digit
     m_allTime = new QCheckBox(QStringLiteral("&All time"), this);
     m_allTime->setChecked(true);
     m_since->setEnabled(false);
