@@ -60,6 +60,8 @@ public:
 
     const QString& path() const { return m_path; }
     const QString& error() const { return m_error; }
+    // False when there is no journal file yet.
+    bool exists() const { return !m_connection.isEmpty(); }
 
     // Newest first. A failed query sets error().
     std::vector<Request> requests(const Filter& filter);

@@ -222,6 +222,8 @@ void ChangeLogWindow::refresh()
 
     if (!reader.error().isEmpty())
         m_status->setText(reader.error());
+    else if (!reader.exists())
+        m_status->setText(QStringLiteral("No change has been recorded yet."));
     else if (total > static_cast<qint64>(m_requests.size()))
         m_status->setText(QStringLiteral("The newest %1 of %2 requests are shown; Export CSV writes them all.").arg(m_requests.size()).arg(total));
     else
