@@ -7,17 +7,17 @@ namespace {
 
 MenuItem command(std::string caption, int id)
 {
-    return {MenuItem::Kind::Command, std::move(caption), id, {}};
+    return {MenuItem::Kind::Command, std::move(caption), id, {}, {}};
 }
 
 MenuItem separator()
 {
-    return {MenuItem::Kind::Separator, {}, 0, {}};
+    return {MenuItem::Kind::Separator, {}, 0, {}, {}};
 }
 
 MenuItem submenu(std::string caption, std::vector<MenuItem> items)
 {
-    return {MenuItem::Kind::Submenu, std::move(caption), 0, std::move(items)};
+    return {MenuItem::Kind::Submenu, std::move(caption), 0, std::move(items), {}};
 }
 
 // Position of the LLDP pop-up in the first menu once the PoE commands are gone.
