@@ -42,6 +42,7 @@ SnmpdOptions switchAgentSnmpdOptions(const SwitchAgentOptions& options)
     if (!options.modelDirectory.empty())
         command += " --models " + options.modelDirectory;
     command += faultOptions(options.faults);
+    command += managerOptions(options.manager);
     // snmpd starts one back end per line, each with a state of its own.
     snmpd.passPersist = {".1.3.6.1 " + command + " --subtree .1.3.6.1",
                          ".1.0.8802.1.1.2 " + command + " --subtree .1.0.8802.1.1.2"};
