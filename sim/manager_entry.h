@@ -11,6 +11,8 @@ struct ManagerEntry {
     int port = 0; // 0: no entry
     // Six octets. A module on loopback sees its next hop as all zeros.
     std::string mac = std::string(6, '\0');
+
+    bool operator==(const ManagerEntry&) const = default;
 };
 
 // "--manager-port" N (1-100) or "--manager-mac" MAC (six hex pairs split
