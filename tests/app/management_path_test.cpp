@@ -1,5 +1,6 @@
 // The path from this computer to the simulated switch, read over UDP on
 // loopback, where the next hop's MAC is all zeros.
+#include "../snmp/silent_agent.h"
 #include "app/command_line.h"
 #include "app/management_path_reader.h"
 #include "parameters_scope.h"
@@ -14,36 +15,20 @@
 
 #include <gtest/gtest.h>
 
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 namespace {
 
 using Path = std::tuple<bool, int, int, int, bool, std::string, std::string>;
 
 Path fields(const commands::ManagementPath& p) { return {p.known, p.port, p.vlan, p.pvid, p.untagged, p.mac, p.unknownWhy}; }
 
-// A loopback UDP port that takes requests and answers none.
-class SilentPort {
-public:
-    SilentPort()
-    {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        if (bind(m_fd, reinterpret_cast<sockaddr*>(&address), length) == 0
-            && getsockname(m_fd, reinterpret_cast<sockaddr*>(&address), &length) == 0)
-            m_port = ntohs(address.sin_port);
-    }
-    ~SilentPort() { close(m_fd); }
-    int port() const { return m_port; }
-
-private:
-    int m_fd = socket(AF_INET, SOCK_DGRAM, 0);
-    int m_port = 0;
-};
+sim::SwitchAgentOptions agentWith(sim::ManagerEntry manager, sim::SwitchFaults faults = {})
+{
+    sim::SwitchAgentOptions options;
+    options.scenario = false;
+    options.manager = std::move(manager);
+    options.faults = std::move(faults);
+    return options;
+}
 
 } // namespace
 
@@ -61,20 +46,20 @@ TEST(ManagementPathReader, FindsTheManagersPortAndVlanOrSaysWhyNot)
         std::optional<sim::SwitchAgentOptions> agent; // none: a port that answers nothing
         Path expected;
     } rows[] = {
-        {"manager on port 5", v1 + "@", sim::SwitchAgentOptions{.scenario = false, .manager = {5}},
+        {"manager on port 5", v1 + "@", agentWith({5}),
          {true, 5, 1, 1, true, zeros, ""}},
         {"port 5 tagged in VLAN 1, version 3", v3,
-         sim::SwitchAgentOptions{.scenario = false, .faults = port5Tagged, .manager = {5}}, {true, 5, 1, 1, false, zeros, ""}},
+         agentWith({5}, port5Tagged), {true, 5, 1, 1, false, zeros, ""}},
         {"another MAC learnt on port 5", v1 + "@",
-         sim::SwitchAgentOptions{.scenario = false, .manager = {5, std::string("\x02\0\0\0\0\x01", 6)}},
+         agentWith({5, std::string("\x02\0\0\0\0\x01", 6)}),
          {false, 0, 0, 0, true, zeros, "no forwarding entry for " + zeros}},
-        {"no manager entry", v1 + "@", sim::SwitchAgentOptions{.scenario = false}, {false, 0, 0, 0, true, zeros, "no forwarding entry for " + zeros}},
+        {"no manager entry", v1 + "@", agentWith({}), {false, 0, 0, 0, true, zeros, "no forwarding entry for " + zeros}},
         {"silent switch", v1 + "@", std::nullopt, {false, 0, 0, 0, true, zeros, "the switch did not answer"}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         std::unique_ptr<sim::SnmpdProcess> agent;
-        SilentPort silent;
+        SilentAgent silent;
         std::string error;
         if (row.agent) {
             agent = sim::startSwitchAgent(*row.agent, &error);
@@ -100,7 +85,8 @@ TEST(ManagementPathReader, FindsTheManagersPortAndVlanOrSaysWhyNot)
         ASSERT_TRUE(waitUntil([&] { return answered.has_value(); }, 10000));
         EXPECT_EQ(fields(*answered), row.expected);
         EXPECT_EQ(fields(reader.last()), row.expected);
-        if (!row.agent)
+        if (!row.agent) {
             EXPECT_GE(ticksAtAnswer, 20); // the time-out passed with the UI thread turning
+        }
     }
 }
