@@ -181,6 +181,7 @@ void CMainWindow::startManagementPath()
 {
     m_pathLine = new QLabel(this);
     m_pathLine->setTextFormat(Qt::PlainText);
+    m_pathLine->setWordWrap(true); // a long reason takes lines, never the panel's width
     statusBar()->addWidget(m_pathLine, 1);
     m_pathReader = std::make_shared<ManagementPathReader>(m_options.transport, m_description.portCount);
     // Every read shows here, the dialogs' too; a window gone by then is skipped.
