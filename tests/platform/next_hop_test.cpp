@@ -69,8 +69,10 @@ TEST(NextHop, TheMostSpecificRouteGivesTheGatewayAndTheNeighbourTableItsMac)
         EXPECT_EQ(platform::neighbourMac(arp, row.ip, row.interface), row.mac) << row.ip << " " << row.interface;
     EXPECT_EQ(platform::macText({0x0a, 0x1b, 0x2c, 0x3d, 0x4e, 0x5f}), "0A-1B-2C-3D-4E-5F");
 
-    const platform::NextHop loopback = platform::findNextHop("127.0.0.1");
-    EXPECT_EQ(std::tuple(loopback.known, loopback.onLink, loopback.mac), std::tuple(true, true, MacAddress{}));
+    for (const char* address : {"127.0.0.1", "::1"}) {
+        const platform::NextHop loopback = platform::findNextHop(address);
+        EXPECT_EQ(std::tuple(loopback.known, loopback.onLink, loopback.mac), std::tuple(true, true, MacAddress{})) << address;
+    }
     EXPECT_EQ(platform::findNextHop("switch.example").unknownWhy, "switch.example is no numeric address");
 }
 
