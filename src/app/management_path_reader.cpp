@@ -8,6 +8,7 @@
 #include "snmp/session_parameters.h"
 
 #include <QObject>
+#include <QThread>
 
 #include <condition_variable>
 #include <mutex>
@@ -66,6 +67,7 @@ void ManagementPathReader::setObserver(Done observer)
 
 void ManagementPathReader::read(Done done)
 {
+    Q_ASSERT(QThread::currentThread() == m_context->thread()); // answers go to the context's thread
     {
         const std::lock_guard lock(m_shared->mutex);
         m_shared->waiting.push_back(std::move(done));
