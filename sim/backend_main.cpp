@@ -2,7 +2,7 @@
 //   qmx-sim-backend --subtree <OID> --model <MODEL> [--models <DIR>] [--log <FILE>]
 //                   [--reboot-seconds <N>] [--fdb-entries <N>] [--no-scenario]
 //                   [--refuse-set <OID>[=<VALUE>]] [--silent-get <OID>] [--answer <OID>=<VALUE>]
-//                   [--error-get <OID>[=<STATUS>]]
+//                   [--error-get <OID>[=<STATUS>]] [--manager-port <N> --manager-mac <MAC>]
 //                   (their arguments %XX-encoded, as faultOptions writes them)
 #include "sim/backend_link.h"
 #include "sim/oid_text.h"
@@ -51,7 +51,10 @@ bool parse(int argc, char** argv, Arguments& out)
             out.settings.rebootTime = std::chrono::seconds(std::atoi(value.c_str()));
         else if (name == "--fdb-entries")
             out.settings.fdbEntries = std::atoi(value.c_str());
-        else if (!sim::addFault(name, sim::percentDecoded(value), out.settings.faults))
+        else if (name.starts_with("--manager-")) {
+            if (!sim::addManagerOption(name, value, out.settings.manager))
+                return false;
+        } else if (!sim::addFault(name, sim::percentDecoded(value), out.settings.faults))
             return false;
     }
     return true;
@@ -65,7 +68,8 @@ int main(int argc, char** argv)
     if (!parse(argc, argv, arguments)) {
         std::fprintf(stderr, "usage: qmx-sim-backend --subtree <OID> --model <MODEL> [--models <DIR>] [--log <FILE>] "
                              "[--reboot-seconds <N>] [--fdb-entries <N>] [--no-scenario] [--refuse-set <OID>[=<VALUE>]] "
-                             "[--silent-get <OID>] [--answer <OID>=<VALUE>] [--error-get <OID>[=<STATUS>]]\n");
+                             "[--silent-get <OID>] [--answer <OID>=<VALUE>] [--error-get <OID>[=<STATUS>]] "
+                             "[--manager-port <N> --manager-mac <MAC>]\n");
         return 2;
     }
     // A later back end of the same snmpd relays to the first one.
@@ -81,6 +85,11 @@ int main(int argc, char** argv)
     std::string error;
     if (!sim::loadModel(arguments.models, arguments.model, model, &error)) {
         std::fprintf(stderr, "qmx-sim-backend: %s\n", error.c_str());
+        return 1;
+    }
+    if (arguments.settings.manager.port > model.portCount) {
+        std::fprintf(stderr, "qmx-sim-backend: --manager-port %d: the %s has %d ports\n", arguments.settings.manager.port,
+                     arguments.model.c_str(), model.portCount);
         return 1;
     }
     sim::SimulatedSwitch device(std::move(model), arguments.settings);

@@ -13,7 +13,7 @@ const char* const kUsage =
     "usage: qmx-sim [--model <MODEL>] [--listen <ADDRESS>] [--port <PORT>] [--log <FILE>]\n"
     "               [--reboot-seconds <N>] [--fdb-entries <N>] [--no-scenario]\n"
     "               [--refuse-set <OID>[=<VALUE>]]... [--silent-get <OID>]... [--answer <OID>=<VALUE>]...\n"
-    "               [--error-get <OID>[=<STATUS>]]...\n"
+    "               [--error-get <OID>[=<STATUS>]]... [--manager-port <N> [--manager-mac <MAC>]]\n"
     "ADDRESS: a numeric IPv4 or IPv6 address of this host, 127.0.0.1 by default.\n"
     "Faults, for trying a manager's failure paths:\n"
     "  --refuse-set OID[=VALUE]  every set of OID (with VALUE only: of that value) is answered\n"
@@ -26,12 +26,20 @@ const char* const kUsage =
     "                            genErr by default, or a name (tooBig, noSuchName, badValue,\n"
     "                            readOnly, ...) or number of an SNMP error status; here,\n"
     "                            through snmpd, always genErr, and get-next passes over OID\n"
+    "The manager's way in:\n"
+    "  --manager-port N          the forwarding table holds the manager's MAC as learnt on port\n"
+    "                            N (1-100, within the model's ports), in the VLAN of port N's\n"
+    "                            PVID: a module finds the port it reaches the switch through\n"
+    "  --manager-mac MAC         that MAC, as 00:11:22:33:44:55 or 00-11-22-33-44-55;\n"
+    "                            00:00:00:00:00:00 by default, the next hop a module on\n"
+    "                            loopback sees\n"
     "VALUE: a decimal number, a dotted address or object id, or text; an OCTET STRING\n"
     "may be given as 0x and hex digits (0xFFFF0000). A VALUE the type cannot hold is\n"
     "answered as an OCTET STRING.\n";
 
 bool parse(int argc, char** argv, sim::SwitchAgentOptions& out)
 {
+    bool macGiven = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view name = argv[i];
         if (name == "--no-scenario") {
@@ -57,10 +65,15 @@ bool parse(int argc, char** argv, sim::SwitchAgentOptions& out)
             out.rebootSeconds = std::atoi(value);
         else if (name == "--fdb-entries")
             out.fdbEntries = std::atoi(value);
-        else if (!sim::addFault(name, value, out.faults))
+        else if (name.starts_with("--manager-")) {
+            if (!sim::addManagerOption(name, value, out.manager))
+                return false;
+            macGiven = macGiven || name == "--manager-mac";
+        } else if (!sim::addFault(name, value, out.faults))
             return false;
     }
-    return true;
+    // A MAC with no port would be learnt nowhere.
+    return !macGiven || out.manager.port != 0;
 }
 
 } // namespace

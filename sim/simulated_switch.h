@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sim/manager_entry.h"
 #include "sim/mib_store.h"
 #include "sim/model_data.h"
 #include "sim/row_table.h"
@@ -25,6 +26,8 @@ struct SwitchSettings {
     std::chrono::milliseconds transferQueued{1000};
     std::chrono::milliseconds transferRunning{4000};
     SwitchFaults faults = {};
+    // A learnt entry of the manager's MAC on its port, in that port's PVID's VLAN.
+    ManagerEntry manager = {};
 };
 
 class SimulatedSwitch {

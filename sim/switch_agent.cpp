@@ -1,6 +1,7 @@
 #include "sim/switch_agent.h"
 
 #include "platform/program_folder.h"
+#include "sim/model_data.h"
 #include "sim/oid_text.h"
 
 #include <filesystem>
@@ -20,6 +21,19 @@ std::string backEndCommand()
     if (std::filesystem::is_directory(folder / "models", error))
         command += " --models " + (folder / "models").string();
     return command;
+}
+
+// The model files the back end reads, as backEndCommand chooses them.
+std::string modelDirectory(const SwitchAgentOptions& options)
+{
+    if (!options.modelDirectory.empty())
+        return options.modelDirectory;
+    const std::filesystem::path folder = platform::programFileFolder();
+    std::error_code error;
+    if (!folder.empty() && std::filesystem::exists(folder / "qmx-sim-backend", error)
+        && std::filesystem::is_directory(folder / "models", error))
+        return (folder / "models").string();
+    return defaultModelDirectory();
 }
 
 } // namespace
@@ -42,6 +56,7 @@ SnmpdOptions switchAgentSnmpdOptions(const SwitchAgentOptions& options)
     if (!options.modelDirectory.empty())
         command += " --models " + options.modelDirectory;
     command += faultOptions(options.faults);
+    command += managerOptions(options.manager);
     // snmpd starts one back end per line, each with a state of its own.
     snmpd.passPersist = {".1.3.6.1 " + command + " --subtree .1.3.6.1",
                          ".1.0.8802.1.1.2 " + command + " --subtree .1.0.8802.1.1.2"};
@@ -59,6 +74,15 @@ SnmpdOptions switchAgentSnmpdOptions(const SwitchAgentOptions& options)
 
 std::unique_ptr<SnmpdProcess> startSwitchAgent(const SwitchAgentOptions& options, std::string* error)
 {
+    // Said here: the back end would refuse it where nobody sees, and the agent answer without the switch.
+    ModelData model;
+    if (options.manager.port > 0 && loadModel(modelDirectory(options), options.model, model)
+        && options.manager.port > model.portCount) {
+        if (error)
+            *error = "--manager-port " + std::to_string(options.manager.port) + ": the " + options.model + " has " +
+                     std::to_string(model.portCount) + " ports";
+        return nullptr;
+    }
     return SnmpdProcess::start(switchAgentSnmpdOptions(options), error);
 }
 

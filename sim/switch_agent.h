@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sim/manager_entry.h"
 #include "sim/snmpd_process.h"
 #include "sim/switch_faults.h"
 
@@ -22,6 +23,7 @@ struct SwitchAgentOptions {
     bool scenario = true;        // live port changes
     std::string modelDirectory;  // empty: the installed or the build's model files
     SwitchFaults faults = {};
+    ManagerEntry manager = {};   // the manager's forwarding entry
 };
 
 SnmpdOptions switchAgentSnmpdOptions(const SwitchAgentOptions& options);

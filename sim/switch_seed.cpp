@@ -398,6 +398,13 @@ void SimulatedSwitch::seedFdb()
     const snmp::Oid own = joined({1}, arcsOf(m_model.mac));
     m_mib.put(joined(joined(kDot1qTpFdbEntry, {2}), own), integerValue(0));
     m_mib.put(joined(joined(kDot1qTpFdbEntry, {3}), own), integerValue(4));
+    const ManagerEntry& manager = m_settings.manager;
+    if (manager.port >= 1 && manager.port <= m_model.portCount) {
+        const std::int64_t vlan = integerAt(joined(kPvidEntry, {1, u(manager.port)}));
+        const snmp::Oid index = joined({static_cast<std::uint32_t>(vlan)}, arcsOf(manager.mac));
+        m_mib.put(joined(joined(kDot1qTpFdbEntry, {2}), index), integerValue(manager.port));
+        m_mib.put(joined(joined(kDot1qTpFdbEntry, {3}), index), integerValue(3));
+    }
 }
 
 } // namespace sim

@@ -1,12 +1,14 @@
 # Sourced: running the simulated switch and the module without a display.
 
-# start_sim <qmx-sim> <model> <workdir> [<address>]: starts the simulated
-# switch in the background (on 127.0.0.1 unless told another address) and
-# waits until it answers; sets sim_pid and sim_port.
+# start_sim <qmx-sim> <model> <workdir> [<address> [<option>...]]: starts the
+# simulated switch in the background (on 127.0.0.1 unless told another
+# address, with the further options given) and waits until it answers; sets
+# sim_pid and sim_port.
 # The caller stops it (kill "$sim_pid") when done.
 start_sim() {
   local program="$1" model="$2" workdir="$3" address="${4:-127.0.0.1}"
-  "$program" --model "$model" --listen "$address" >"$workdir/sim.out" 2>"$workdir/sim.err" &
+  shift $(($# < 4 ? $# : 4))
+  "$program" --model "$model" --listen "$address" "$@" >"$workdir/sim.out" 2>"$workdir/sim.err" &
   sim_pid=$!
   sim_port=""
   for _ in $(seq 1 300); do

@@ -119,6 +119,7 @@ void arrangeFirstPaintExit(app::CMainWindow& window, FirstPaintExit& filter)
 int runMainWindow(app::CModuleApp& moduleApp)
 {
     app::MainWindowOptions options;
+    options.readManagementPath = true;
 #ifdef QMX_HAVE_DIALOGS
     dialogs::registerDialogCommands(options.commands);
 #endif

@@ -2,6 +2,7 @@
 
 #include "app/change_log/change_log_window.h"
 #include "app/main_window_view.h"
+#include "app/management_path_reader.h"
 #include "app/menu_builder.h"
 #include "panel/panel_drawing.h"
 #include "panel/panel_resources.h"
@@ -14,6 +15,9 @@
 #include "snmp/session_parameters.h"
 
 #include <QCloseEvent>
+#include <QLabel>
+#include <QPointer>
+#include <QStatusBar>
 #include <QApplication>
 #include <QProcess>
 #include <QMenuBar>
@@ -75,6 +79,7 @@ CMainWindow::CMainWindow(MainWindowOptions options)
     hooks.paintOverlay = [this](QPainter& painter) { paintIndicators(painter); };
     hooks.portClicked = [this](int place) { onPortClicked(place); };
     hooks.socketClicked = [this] { onSocketClicked(); };
+    hooks.toolTip = [this](QPoint point) { return toolTipAt(point); };
     m_view = new MainWindowView(m_root, std::move(hooks), this);
     setCentralWidget(m_view);
 
@@ -93,12 +98,17 @@ CMainWindow::CMainWindow(MainWindowOptions options)
         m_options.commands.setRunner(commands::kCmdChangeLog, [](commands::MainWindowContext&) { showChangeLogWindow(); }, commands::Dispatch::Direct);
     m_actions = buildMenuBar(*menuBar(), menu, m_options.commands, [this](int id) { runCommand(id); });
     placeWindow();
+    if (m_panelLoaded && m_options.readManagementPath)
+        startManagementPath();
     if (m_panelLoaded)
         startPolling();
 }
 
 CMainWindow::~CMainWindow()
 {
+    if (m_pathReader && commands::managementPathSource() == m_pathReader)
+        commands::setManagementPathSource(nullptr);
+    m_pathReader.reset();
     stopPolling();
     closeSessions();
     // The polling object is the walks' context: it goes only now that every
@@ -168,6 +178,53 @@ void CMainWindow::startPolling()
     m_polling = std::make_unique<monitor::CPanelDeviceThread>(
         m_pollingTarget.get(), m_options.pollTimings.value_or(monitor::PollTimings::forVersion(snmp::sessionVersion(parameters))));
     m_polling->start();
+}
+
+void CMainWindow::startManagementPath()
+{
+    m_pathLine = new QLabel(this);
+    m_pathLine->setTextFormat(Qt::PlainText);
+    m_pathLine->setWordWrap(true); // a long reason takes lines, never the panel's width
+    statusBar()->addWidget(m_pathLine, 1);
+    m_pathReader = std::make_shared<ManagementPathReader>(m_options.transport, m_description.portCount);
+    // Every read shows here, the dialogs' too; a window gone by then is skipped.
+    m_pathReader->setObserver([window = QPointer<CMainWindow>(this)](const commands::ManagementPath& path) {
+        if (window)
+            window->showManagementPath(path);
+    });
+    commands::setManagementPathSource(m_pathReader);
+}
+
+void CMainWindow::showManagementPath(const commands::ManagementPath& path)
+{
+    m_path = path;
+    m_pathLine->setText(pathLine());
+    m_view->update();
+}
+
+QString CMainWindow::pathLine() const
+{
+    if (!m_pathLine || (!m_path.known && m_path.unknownWhy.empty()))
+        return {};
+    if (m_path.known)
+        return QString::fromStdString("This computer reaches the switch on port " + std::to_string(m_path.port) +
+                                      " (VLAN " + std::to_string(m_path.vlan) + ").");
+    return QString::fromStdString("The path from this computer to the switch is unknown: " + m_path.unknownWhy + ".");
+}
+
+CPanelElement* CMainWindow::managementPortElement() const
+{
+    if (!m_path.known || m_path.port < 1 || m_path.port > std::min(m_description.portCount, monitor::kMaxPorts))
+        return nullptr;
+    const int medium = m_state.mediumTypes[static_cast<std::size_t>(m_path.port - 1)].load();
+    const int element = monitor::portElement(m_path.port, medium, {m_description.portCount, m_description.allGiga});
+    return m_root.FindNthChild("CPort", element);
+}
+
+QString CMainWindow::toolTipAt(QPoint point) const
+{
+    const CPanelElement* port = managementPortElement();
+    return port && port->ScaledRect().contains(point) ? QString::fromLatin1(kManagementPortTip) : QString();
 }
 
 void CMainWindow::stopPolling()
@@ -247,6 +304,11 @@ void CMainWindow::paintIndicators(QPainter& painter)
     indicators.portStates = ports.states;
     indicators.mediumTypes = ports.mediumTypes;
     panel::DrawLinkIndicators(painter, m_root, m_bitmapCache, indicators);
+    if (const CPanelElement* port = managementPortElement()) {
+        painter.setPen(QPen(QColor(255, 170, 0), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(port->ScaledRect().adjusted(1, 1, -1, -1));
+    }
 }
 
 void CMainWindow::onPortClicked(int)
@@ -304,6 +366,10 @@ void CMainWindow::cycleAnswered(bool answered)
         this,
         [this, answered] {
             // Said where the eye is: the ports only go blank.
+            if (answered && m_pathReader && !m_pathAsked) {
+                m_pathAsked = true;
+                m_pathReader->read([](const commands::ManagementPath&) {}); // shown by the observer
+            }
             if (answered)
                 m_silentSince.reset();
             else if (!m_silentSince)

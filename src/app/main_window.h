@@ -1,6 +1,7 @@
 #pragma once
 
 #include "commands/command_table.h"
+#include "commands/management_path.h"
 #include "app/connect/device_description.h"
 #include "monitor/panel_device_thread.h"
 #include "monitor/panel_state.h"
@@ -19,6 +20,7 @@
 #include <string>
 
 class QAction;
+class QLabel;
 
 namespace snmp {
 class CCommonSnmp;
@@ -28,12 +30,16 @@ class Transport;
 namespace app {
 
 class MainWindowView;
+class ManagementPathReader;
 
 struct MainWindowOptions {
     std::string userIniPath;                         // "" gives User.ini beside the executable
     std::shared_ptr<snmp::Transport> transport;      // null gives the real one
     std::optional<monitor::PollTimings> pollTimings; // tests shorten the cycle
     commands::CommandTable commands;                           // the dialogs' runners
+    // Reads the path from this computer to the switch after the first
+    // answered polling cycle, and serves it to the dialogs.
+    bool readManagementPath = false;
 };
 
 // The program's only top-level window: the switch's front panel, its menu,
@@ -73,6 +79,12 @@ public:
     QAction* commandAction(int id) const { return m_actions.value(id); }
     bool pollingRunning() const { return m_polling != nullptr; }
     MainWindowView* view() const { return m_view; }
+    // The status line's text about the path to the switch ("" before a read).
+    QString pathLine() const;
+    // The port element marked as this computer's way in; null when unknown.
+    CPanelElement* managementPortElement() const;
+
+    static constexpr const char* kManagementPortTip = "this computer reaches the switch here";
 
 signals:
     // Each time a walk's results reached the panel.
@@ -91,6 +103,9 @@ private:
     void onPortClicked(int place);
     void onSocketClicked();
     void closeSessions();
+    void startManagementPath();
+    void showManagementPath(const commands::ManagementPath& path);
+    QString toolTipAt(QPoint point) const;
 
     // PanelSink, called from the polling and session threads.
     void portElementsChanged(std::vector<monitor::ElementStatus> changes, Repaint repaint) override;
@@ -121,6 +136,11 @@ private:
 
     std::unique_ptr<monitor::PollingTarget> m_pollingTarget;
     std::unique_ptr<monitor::CPanelDeviceThread> m_polling;
+
+    std::shared_ptr<ManagementPathReader> m_pathReader;
+    bool m_pathAsked = false;
+    commands::ManagementPath m_path;
+    QLabel* m_pathLine = nullptr;
 
     MainWindowView* m_view = nullptr;
     QHash<int, QAction*> m_actions;

@@ -5,7 +5,9 @@
 
 #include <QCursor>
 #include <QMouseEvent>
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 
 namespace app {
 namespace {
@@ -43,6 +45,21 @@ void MainWindowView::OnSocketClicked()
 {
     if (m_hooks.socketClicked)
         m_hooks.socketClicked();
+}
+
+bool MainWindowView::event(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QString text = m_hooks.toolTip ? m_hooks.toolTip(help->pos()) : QString();
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), text, this);
+    }
+    return true;
 }
 
 void MainWindowView::paintEvent(QPaintEvent*)

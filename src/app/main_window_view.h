@@ -21,6 +21,7 @@ public:
         std::function<void(QPainter&)> paintOverlay;    // extras and indicators
         std::function<void(int place)> portClicked;
         std::function<void()> socketClicked;
+        std::function<QString(QPoint)> toolTip; // "" for none at that point
     };
 
     MainWindowView(CDevModule& root, Hooks hooks, QWidget* parent = nullptr);
@@ -32,6 +33,7 @@ public:
     void OnSocketClicked() override;
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

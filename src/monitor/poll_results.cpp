@@ -69,6 +69,12 @@ int poePortState(const std::string& statusText)
     return kPortLowerSpeed;
 }
 
+int portElement(int port, int mediumType, const DeviceTraits& device)
+{
+    const bool fibre = mediumType == 3 || mediumType == 4;
+    return fibre && port > device.portCount - kCombinationPorts ? port + 3 : port - 1;
+}
+
 PanelUpdate applyLinkResults(const std::vector<LinkRow>& rows, const DeviceTraits& device, const PortTable& before)
 {
     const int portCount = device.portCount;
@@ -85,12 +91,10 @@ PanelUpdate applyLinkResults(const std::vector<LinkRow>& rows, const DeviceTrait
             update.elements.push_back({portCount, kPortNoLink});
             update.elements.push_back({portCount + 1, kPortNoLink});
         }
-        if ((medium == 3 || medium == 4) && port > portCount - kCombinationPorts) {
-            update.elements.push_back({port + 3, state});
+        const int element = portElement(port, medium, device);
+        update.elements.push_back({element, state});
+        if (element != port - 1)
             update.elements.push_back({port - 1, kPortNoLink});
-        } else {
-            update.elements.push_back({port - 1, state});
-        }
         update.ports.states[port - 1] = static_cast<std::uint8_t>(state);
         update.ports.mediumTypes[port - 1] = medium;
     }

@@ -55,6 +55,10 @@ PortTable snapshot(const PanelState& state);
 void publish(const PortTable& ports, PanelState& state);
 void resetPortStates(PanelState& state);
 
+// The port element that shows port `port` (1-based) while its medium type
+// is `mediumType`: a combination port on fibre shows on its fibre position.
+int portElement(int port, int mediumType, const DeviceTraits& device);
+
 int linkPortState(const LinkRow& row, const DeviceTraits& device);
 int poePortState(const std::string& statusText);
 

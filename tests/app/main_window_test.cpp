@@ -19,7 +19,9 @@
 #include <QDialog>
 #include <QImage>
 #include <QMouseEvent>
+#include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -169,4 +171,47 @@ TEST_F(MainWindowTest, ClosingStopsPollingAndClosesTheSessionsInOrder)
     for (const char* member : {"", "set", "Fan", "Poe", "DevStat", "PoeStat"})
         expected.push_back(std::string("==================m_cCommonSNMP") + member + ".Close===============");
     EXPECT_EQ(debug.banners(), expected);
+}
+
+// Once the first polling cycle is answered the window reads the path: the
+// status line says it, and only the manager's port is outlined and tipped.
+TEST_F(MainWindowTest, TheStatusLineAndThePanelShowWhereThisComputerReachesTheSwitch)
+{
+    ParametersScope loopback(parseCommandLine("/A0/I127.0.0.1"));
+    const QColor outline(255, 170, 0);
+    const struct {
+        int managerPort;
+        QString line;
+    } rows[] = {
+        {5, "This computer reaches the switch on port 5 (VLAN 1)."},
+        {0, "The path from this computer to the switch is unknown: no forwarding entry for 00-00-00-00-00-00."},
+    };
+    for (const auto& row : rows) {
+        auto transport = std::make_shared<sim::InProcessTransport>(
+            sim::SimulatedSwitch(loadedModel("QMX-7720-ZA"), {.scenario = false, .manager = {row.managerPort}}));
+        MainWindowOptions options = quietOptions(m_folder);
+        options.transport = transport;
+        options.pollTimings = monitor::PollTimings{50ms, 20ms, 0ms};
+        options.readManagementPath = true;
+        CMainWindow window(std::move(options));
+        window.show();
+        ASSERT_TRUE(waitUntil([&] { return !window.pathLine().isEmpty(); }, 8000));
+        EXPECT_EQ(window.pathLine(), row.line);
+        EXPECT_TRUE(commands::managementPathSource());
+        QStringList tips, outlined, expected;
+        const QImage picture = window.view()->grab().toImage();
+        for (int element = 0; element < 8; ++element) {
+            const QPoint centre = ModelFolder::portCentre(element);
+            QHelpEvent help(QEvent::ToolTip, centre, window.view()->mapToGlobal(centre));
+            QCoreApplication::sendEvent(window.view(), &help);
+            tips << (help.isAccepted() ? QToolTip::text() : QString());
+            const QRect rect = window.root().FindNthChild("CPort", element)->ScaledRect();
+            outlined << (picture.pixelColor(rect.left() + 1, rect.center().y()) == outline ? "outlined" : "");
+            expected << (element + 1 == row.managerPort ? "this computer reaches the switch here" : "");
+        }
+        EXPECT_EQ(tips.join('|').toStdString(), expected.join('|').toStdString());
+        EXPECT_EQ(outlined.join('|').toStdString(),
+                  QStringList(expected).replaceInStrings(QRegularExpression(".+"), "outlined").join('|').toStdString());
+    }
+    EXPECT_FALSE(commands::managementPathSource()); // gone with its window
 }

@@ -5,6 +5,7 @@
 #include "sim/port_list.h"
 
 #include <optional>
+#include <sstream>
 #include <variant>
 
 namespace {
@@ -187,6 +188,52 @@ TEST(SimulatedSwitch, EachModelServesItsPollingObjectsAndPortDefaults)
             EXPECT_EQ(readingOf(*device, joined(kPvidEntry, {1, p})), Reading(1)) << p;
             EXPECT_EQ(device->set(joined(kPortEntry, {2, p}), integerValue(7)), p < ports ? kNoError : kInconsistentValue) << p;
         }
+    }
+}
+
+} // namespace
+
+namespace {
+
+// The command line's rows, the back end's copy of them, and the entry learnt.
+TEST(SimulatedSwitch, ManagerOptionsLearnTheManagersMacOnItsPort)
+{
+    const std::string mac("\x02\x1a\x2b\x3c\x4d\x5e", 6);
+    const struct {
+        const char* option;
+        const char* argument;
+        std::optional<ManagerEntry> entry; // none: refused
+    } rows[] = {
+        {"--manager-port", "5", ManagerEntry{5}},          {"--manager-port", "100", ManagerEntry{100}},
+        {"--manager-port", "0", std::nullopt},             {"--manager-port", "101", std::nullopt},
+        {"--manager-port", "5x", std::nullopt},            {"--manager-port", "", std::nullopt},
+        {"--manager-mac", "02:1a:2b:3c:4d:5e", ManagerEntry{0, mac}}, {"--manager-mac", "02-1A-2B-3C-4D-5E", ManagerEntry{0, mac}},
+        {"--manager-mac", "02:1a:2b:3c:4d", std::nullopt}, {"--manager-mac", "02:1a:2b:3c:4d:5g", std::nullopt},
+        {"--manager-mac", "02.1a.2b.3c.4d.5e", std::nullopt}, {"--manager-mac", "2:1a:2b:3c:4d:5e0", std::nullopt},
+        {"--manager", "5", std::nullopt},
+    };
+    for (const auto& row : rows) {
+        ManagerEntry entry;
+        const bool taken = addManagerOption(row.option, row.argument, entry);
+        EXPECT_EQ(taken ? std::optional(entry) : std::nullopt, row.entry) << row.option << " " << row.argument;
+    }
+
+    const ManagerEntry manager{7, mac};
+    std::istringstream words(managerOptions(manager));
+    ManagerEntry copy;
+    for (std::string option, argument; words >> option >> argument;)
+        ASSERT_TRUE(addManagerOption(option, argument, copy)) << option << " " << argument;
+    EXPECT_EQ(copy, manager);
+    EXPECT_EQ(managerOptions({}), "");
+
+    // Learnt in the VLAN of the port's PVID; a port the model lacks learns nothing.
+    for (const auto& [entry, port] : {std::pair{manager, Reading(7)}, {ManagerEntry{29, mac}, Reading()}}) {
+        ManualClock clock;
+        const auto device = makeSwitch("QMX-7720-ZA", clock, {.manager = entry});
+        const Oid index = {1, 0x02, 0x1a, 0x2b, 0x3c, 0x4d, 0x5e};
+        EXPECT_EQ(std::pair(readingOf(*device, joined(kDot1qTpFdbEntry, joined({2}, index))),
+                            readingOf(*device, joined(kDot1qTpFdbEntry, joined({3}, index)))),
+                  std::pair(port, port == Reading() ? Reading() : Reading(3)));
     }
 }
 

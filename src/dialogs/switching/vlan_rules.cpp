@@ -42,6 +42,15 @@ WalkRequest vlanTableRead()
     return {WalkRequest::Mode::Table, {column + "1", column + "2", column + "4", column + "5"}, 4};
 }
 
+WalkRequest vlanRowRead(int vid)
+{
+    WalkRequest request = vlanTableRead();
+    request.mode = WalkRequest::Mode::Single;
+    for (std::string& oid : request.oids)
+        oid += "." + std::to_string(vid);
+    return request;
+}
+
 std::optional<VlanEntry> decodeVlanRow(const WalkRow& row, int portCount)
 {
     if (row.values.size() < 4 || row.values[3] != "1" || row.suffix.size() < 2)

@@ -31,6 +31,8 @@ struct VlanEntry {
 const std::vector<std::string>& vlanHeaders();
 // Name, egress, untagged and row status of every VLAN.
 WalkRequest vlanTableRead();
+// The same columns of one VLAN's row, by one get.
+WalkRequest vlanRowRead(int vid);
 // Only active rows are listed; octets past the switch's ports are ignored.
 std::optional<VlanEntry> decodeVlanRow(const WalkRow& row, int portCount);
 // VID, name, egress count, egress list, untagged list.
