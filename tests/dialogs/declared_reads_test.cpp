@@ -170,7 +170,9 @@ TEST_F(DeclaredReads, EachReadSilentOrAnsweredWithAnErrorHoldsItsControls)
             EXPECT_TRUE(waitForReads(dialog)) << dialog.windowTitle().toStdString();
             const auto& reads = dialog.declaredReads();
             for (std::size_t i = 0; i < reads.size(); ++i)
-                if (reads[i].state == dialogs::ReadState::Whole)
+                if (reads[i].name == "management path")
+                    continue; // its own session, never failed: no request of the dialog's to silence
+                else if (reads[i].state == dialogs::ReadState::Whole)
                     rows.push_back({open, dialog.windowTitle().toStdString(), reads[i].name, reads[i].oids.at(0), i});
                 else
                     ADD_FAILURE() << dialog.windowTitle().toStdString() << ": " << reads[i].name << " not read on opening";
