@@ -86,9 +86,10 @@ CTrunkConfigurationDialog::CTrunkConfigurationDialog(int portCount, QWidget* par
     m_portMember->setEnabled(false);
     m_applyState->setEnabled(false);
     // The state box is written back as read; a mode or member change names a listed link.
-    // The path check of each reads the state, the links and the path.
+    // The path checks read the links as far as they were read: the state is
+    // written back also when the link table failed.
     m_pathRead = readManagementPath([this] { refresh(); });
-    needs(m_applyState, {m_stateRead, m_tableRead, m_pathRead});
+    needs(m_applyState, {m_stateRead, m_pathRead});
     needs(m_applyMode, {m_stateRead, m_tableRead, m_pathRead});
     needs(m_portMember, {m_stateRead, m_tableRead});
     waitsFor(m_refresh, {m_stateRead, m_tableRead, m_pathRead});
@@ -156,13 +157,14 @@ bool CTrunkConfigurationDialog::setThenRefresh(const Bindings& bindings, int pau
 
 bool CTrunkConfigurationDialog::keepsPath(const Bindings& bindings) const
 {
-    const std::string cut = trunkPathCut(managementPath(), m_rows, m_stateEnabled, bindings);
+    // A state not understood counts as on: a mode change then asks.
+    const std::string cut = trunkPathCut(managementPath(), m_rows, m_stateEnabled || !m_stateDecoded, bindings);
     return cut.empty() || acceptPathCut(managementPath(), cut);
 }
 
 bool CTrunkConfigurationDialog::applyState()
 {
-    if (!readsWhole({m_stateRead, m_tableRead, m_pathRead}) || !m_stateDecoded)
+    if (!readsWhole({m_stateRead, m_pathRead}) || !m_stateDecoded)
         return false;
     const Bindings bindings = trunkStateSet(m_enable->isChecked());
     return keepsPath(bindings) && setThenRefresh(bindings, 10);
