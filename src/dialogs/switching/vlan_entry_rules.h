@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commands/management_path.h"
 #include "dialogs/aggregated_links.h"
 #include "dialogs/binding.h"
 #include "dialogs/switching/vlan_rules.h"
