@@ -147,6 +147,13 @@ PortList bitmapToPortList(std::string_view octets, int portCount)
     return list;
 }
 
+bool portInBitmap(std::string_view octets, int port)
+{
+    if (port < 1 || static_cast<std::size_t>(port - 1) / 8 >= octets.size())
+        return false;
+    return (static_cast<unsigned char>(octets[static_cast<std::size_t>(port - 1) / 8]) & (0x80 >> ((port - 1) % 8))) != 0;
+}
+
 bool coversPorts(std::string_view octets, int portCount)
 {
     return portCount <= 0 || octets.size() >= (static_cast<std::size_t>(portCount) + 7) / 8;

@@ -30,6 +30,8 @@ PortBitmap portFlagsToBitmap(const std::vector<bool>& flags, int portCount);
 // Decodes the first ceil(portCount / 8) octets (fewer when the value is
 // shorter); later octets are ignored.
 PortList bitmapToPortList(std::string_view octets, int portCount);
+// Port `port` (1-based) is set in the bitmap; a port past its octets is not.
+bool portInBitmap(std::string_view octets, int port);
 // The bitmap has a bit for every port: it is at least ceil(portCount / 8) octets.
 bool coversPorts(std::string_view octets, int portCount);
 

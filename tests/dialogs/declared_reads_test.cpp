@@ -1,6 +1,7 @@
 // Every read a dialog declares, made silent and answered with an error: the
 // controls that need it stay off and send nothing, and the user is told once.
-// The rows come from the dialogs' own declarations.
+// The rows come from the dialogs' own declarations. The path read: the
+// question before a write that cuts the path from this computer to the switch.
 #include "../snmp/session_parameters_for.h"
 #include "../snmp/silent_agent.h"
 #include "debug_lines.h"
@@ -9,7 +10,10 @@
 #include "dialogs/management/time_range_editor_dialog.h"
 #include "dialogs/mib/port_stp_dialog.h"
 #include "dialogs/switching/arp_spoofing_entry_dialog.h"
+#include "dialogs/switching/dot1x_port_dialog.h"
+#include "dialogs/switching/port_set_info.h"
 #include "dialogs/switching/pvid_dialog.h"
+#include "dialogs/switching/trunk_configuration_dialog.h"
 #include "dialogs/switching/trunk_member_dialog.h"
 #include "dialogs/switching/vlan_configuration_dialog.h"
 #include "dialogs/switching/vlan_entry_dialog.h"
@@ -21,6 +25,7 @@
 #include <QApplication>
 #include <QTimer>
 
+using commands::ManagementPath;
 using dialogs::CDialogBase;
 using Check = std::function<void(CDialogBase&)>;
 using namespace dialogs::switching;
@@ -170,7 +175,9 @@ TEST_F(DeclaredReads, EachReadSilentOrAnsweredWithAnErrorHoldsItsControls)
             EXPECT_TRUE(waitForReads(dialog)) << dialog.windowTitle().toStdString();
             const auto& reads = dialog.declaredReads();
             for (std::size_t i = 0; i < reads.size(); ++i)
-                if (reads[i].state == dialogs::ReadState::Whole)
+                if (reads[i].name == "management path")
+                    continue; // its own session, never failed: no request of the dialog's to silence
+                else if (reads[i].state == dialogs::ReadState::Whole)
                     rows.push_back({open, dialog.windowTitle().toStdString(), reads[i].name, reads[i].oids.at(0), i});
                 else
                     ADD_FAILURE() << dialog.windowTitle().toStdString() << ": " << reads[i].name << " not read on opening";
@@ -241,6 +248,7 @@ TEST(DeclaredReadsSilentSwitch, RefreshOnABusySessionAndClosingDoNotWait)
     DebugLines debug;
     {
         CVlanConfigurationDialog dialog(28, true);
+        QCoreApplication::processEvents(); // the path read's end starts the reads
         dialog.reject();
         EXPECT_EQ(debug.banners(), Texts{"==================DestroyWindow==============="}) << "closing waited";
     }
@@ -250,4 +258,81 @@ TEST(DeclaredReadsSilentSwitch, RefreshOnABusySessionAndClosingDoNotWait)
                                "m_cCommonSNMPTableVlanDelete"})
         expected.push_back(std::string("==================") + member + ".Close===============");
     EXPECT_EQ(debug.banners(), expected);
+}
+
+namespace {
+
+// Ends later on the asking thread, as the real read does.
+struct FixedPath final : commands::ManagementPathSource {
+    explicit FixedPath(ManagementPath read) : path(std::move(read)) {}
+    void read(std::function<void(const ManagementPath&)> done) override { QTimer::singleShot(0, [done, p = path] { done(p); }); }
+    ManagementPath last() const override { return path; }
+    ManagementPath path;
+};
+
+ManagementPath through(int port, int vlan = 1) { return {true, port, vlan, 1, vlan == 1, {}, {}}; }
+template <typename D, typename... Args>
+std::function<CDialogBase*()> opens(Args... args) { return [=] { return new D(args...); }; }
+
+// The change: the list row whose first column is `item` made current, the fields filled, `button` clicked.
+struct Cut {
+    std::function<CDialogBase*()> open; const char* item; Fields fields; const char* button;
+    ManagementPath cut, other; std::string what;
+};
+
+std::vector<Cut> cuts()
+{
+    const std::string all = "1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21,22,23,24,25,26,27,28";
+    const std::vector<VlanEntry> vlans{{1, "default", all, all, 28, 28}, {10, "office", "1,2,3,4,5,6,7,8,26", "", 9, 0}};
+    const auto entry = opens<CVlanEntryDialog>(false, 28, vlans, 1, false);
+    return {
+        {opens<CPortSetInfo>(PortLayout{28, 4, false}), "5", {{"speed", "Disable"}, {"flowControl", "Disable"}}, "apply",
+         through(5), through(6), "This disables port 5."},
+        {entry, nullptr, {{"Not Member_5", "on"}}, "ok", through(5), through(6), "This removes port 5 from VLAN 1."},
+        {entry, nullptr, {{"Tag_5", "on"}}, "ok", through(5), through(6), "This makes port 5 tagged in VLAN 1."},
+        {opens<CPvidDialog>(28, vlans), nullptr, {{"pvid_5", "10"}}, "apply", through(5), through(6),
+         "This changes the PVID of port 5 from 1 to 10."},
+        {opens<CVlanConfigurationDialog>(28, true), "30", {}, "delete", through(5, 30), through(5), "This deletes VLAN 30."},
+        // Ports 4 to 6 in one request.
+        {opens<CDot1xPortDialog>(28, Dot1xTimerTexts{}), nullptr, {{"fromPort", "4"}, {"toPort", "6"}, {"control", "auto"}},
+         "apply", through(5), through(7), "This sets the 802.1X port control of port 5 to auto."},
+        {opens<CTrunkMemberDialog>("1", "Static", "21,22", 28), nullptr, {{"Member_23", "on"}}, "ok", through(23),
+         through(24), "This puts port 23 into trunk 1."},
+        {opens<CTrunkConfigurationDialog>(28), "1", {{"mode", "Disable"}}, "applyMode", through(21), through(23),
+         "This takes port 21 out of trunk 1."},
+        {opens<CTrunkConfigurationDialog>(28), nullptr, {{"enable", "off"}}, "applyState", through(22), through(23),
+         "This takes port 22 out of trunk 1."},
+    };
+}
+
+} // namespace
+
+TEST_F(DeclaredReads, PathCutIsAskedOnTheChangedPortOnlyAndOkSendsWhatTheDialogSends)
+{
+    // The sets a row sends to a fresh switch with `path` read (none: unknown).
+    const auto sets = [this](const Cut& row, std::optional<ManagementPath> path) {
+        startSwitch("QMX-7720-ZA");
+        commands::setManagementPathSource(path ? std::make_shared<FixedPath>(*path) : nullptr);
+        prompter.clear();
+        const std::unique_ptr<CDialogBase> dialog(row.open());
+        EXPECT_TRUE(waitForReads(*dialog));
+        return setsBy(*dialog, "1.3.6.1.4.1.32473.10.75.7.", [&] {
+            if (auto* list = dialog->findChild<QTreeWidget*>(); row.item)
+                list->setCurrentItem(list->findItems(row.item, Qt::MatchExactly).value(0));
+            fill(*dialog, row.fields);
+            dialog->findChild<QPushButton*>(row.button)->click();
+        });
+    };
+    for (const Cut& row : cuts()) {
+        SCOPED_TRACE(row.what);
+        const Texts plain = sets(row, std::nullopt);
+        EXPECT_EQ(sets(row, row.other), plain);
+        EXPECT_EQ(prompter.texts(), Texts{}) << "asked for a path it leaves alone";
+        EXPECT_EQ(sets(row, row.cut), Texts{}) << "Cancel sent";
+        EXPECT_EQ(prompter.texts(), Texts{row.what + "\n\nThis change cuts the path from this computer to the switch (port " +
+                    std::to_string(row.cut.port) + ", VLAN " + std::to_string(row.cut.vlan) + "). Apply it anyway?"});
+        prompter.answer(true);
+        EXPECT_EQ(sets(row, row.cut), plain);
+    }
+    commands::setManagementPathSource(nullptr);
 }

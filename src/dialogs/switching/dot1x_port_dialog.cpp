@@ -64,9 +64,9 @@ CDot1xPortDialog::CDot1xPortDialog(int portCount, Dot1xTimerTexts timers, QWidge
     m_control->setCurrentIndex(kControlAuto);
     // A port the walk did not reach would count as neither auto nor
     // forceUnauthorized and let a range lock every port out.
-    needs(m_apply, {m_linkRead, m_portRead});
-    waitsFor(m_refresh, {m_linkRead, m_portRead});
-    reread();
+    m_pathRead = readManagementPath([this] { reread(); });
+    needs(m_apply, {m_linkRead, m_portRead, m_pathRead});
+    waitsFor(m_refresh, {m_linkRead, m_portRead, m_pathRead});
 }
 
 void CDot1xPortDialog::reread()
@@ -93,7 +93,7 @@ void CDot1xPortDialog::refresh()
 
 void CDot1xPortDialog::apply()
 {
-    if (!readsWhole({m_linkRead, m_portRead}))
+    if (!readsWhole({m_linkRead, m_portRead, m_pathRead}))
         return;
     const int from = m_range->from();
     const int to = m_range->to();
@@ -102,9 +102,12 @@ void CDot1xPortDialog::apply()
         platform::prompter().warn(message, {});
         return;
     }
+    const std::vector<Bindings> batches = dot1xPortBatches(from, to, control);
+    if (const std::string cut = dot1xPortPathCut(managementPath(), batches, m_controls);
+        !cut.empty() && !acceptPathCut(managementPath(), cut))
+        return;
     runWrite(
-        [&session = m_cCommonSNMP, batches = dot1xPortBatches(from, to, control), total = to - from + 1](
-            WriteContext& write) {
+        [&session = m_cCommonSNMP, batches, total = to - from + 1](WriteContext& write) {
             int written = 0;
             for (const Bindings& batch : batches) {
                 written += static_cast<int>(batch.size());

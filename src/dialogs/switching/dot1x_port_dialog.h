@@ -40,6 +40,7 @@ private:
     ReadId m_linkRead;
     // The refusals count every port's code, and the links refuse ranges.
     ReadId m_portRead;
+    ReadId m_pathRead = kUndeclared;
     CPortRangeControl* m_range;
     QComboBox* m_control;
     QTreeWidget* m_list;

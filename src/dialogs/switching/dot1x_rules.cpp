@@ -197,4 +197,20 @@ std::vector<Bindings> dot1xPortBatches(int from, int to, int control)
     return batches;
 }
 
+std::string dot1xPortPathCut(const commands::ManagementPath& path, const std::vector<Bindings>& batches,
+                             const std::vector<int>& controls)
+{
+    const std::string port = std::to_string(path.port);
+    if (!path.known || path.port < 1 || path.port > static_cast<int>(controls.size()))
+        return {};
+    for (const Bindings& batch : batches)
+        for (const Binding& binding : batch)
+            // forceUnauthorized (1) and auto (2) both stop unauthenticated frames.
+            if (binding.oid == kPortEntry + "2." + port && (binding.value == "1" || binding.value == "2")
+                && std::to_string(controls[static_cast<std::size_t>(path.port - 1)]) != binding.value)
+                return "This sets the 802.1X port control of port " + port + " to " +
+                       dot1xControlItems()[binding.value == "1" ? 0 : 1] + ".";
+    return {};
+}
+
 } // namespace dialogs::switching

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commands/management_path.h"
 #include "dialogs/aggregated_links.h"
 #include "dialogs/binding.h"
 #include "dialogs/dialog_session.h"
@@ -77,5 +78,10 @@ std::string checkDot1xPorts(int from, int to, int control, const std::vector<int
 inline constexpr std::size_t kDot1xBatch = 30;
 // Ports from..to set to `control`, kDot1xBatch bindings a request.
 std::vector<Bindings> dot1xPortBatches(int from, int to, int control);
+// What `batches` do to the path: "This sets the 802.1X port control of port
+// N to auto." (or forceUnauthorized) when its code as read (`controls`) was
+// another; "" otherwise and for an unknown path.
+std::string dot1xPortPathCut(const commands::ManagementPath& path, const std::vector<Bindings>& batches,
+                             const std::vector<int>& controls);
 
 } // namespace dialogs::switching

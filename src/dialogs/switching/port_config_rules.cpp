@@ -210,4 +210,15 @@ Bindings portConfigSet(const PortChoice& choice, bool inAggregatedLink)
     return bindings;
 }
 
+std::string portConfigPathCut(const commands::ManagementPath& path, const Bindings& sent, const PortTableState& read)
+{
+    const std::string port = std::to_string(path.port);
+    const std::string disable = std::to_string(kDisableSpeed + 1);
+    for (const Binding& binding : sent)
+        if (path.known && binding.oid == column(2) + "." + port && binding.value == disable
+            && perPort(read.speedTexts, path.port) != kSpeedTexts[kDisableSpeed])
+            return "This disables port " + port + ".";
+    return {};
+}
+
 } // namespace dialogs::switching

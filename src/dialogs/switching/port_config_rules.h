@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commands/management_path.h"
 #include "dialogs/binding.h"
 #include "dialogs/dialog_session.h"
 
@@ -75,6 +76,11 @@ extern const char* const kFlowControlQuestion;
 // The speed (unless the port is in an aggregated link or none is chosen)
 // and the flow control.
 Bindings portConfigSet(const PortChoice& choice, bool inAggregatedLink);
+
+// What `sent` does to the path from this computer to the switch: "This
+// disables port N." when it writes "Disable" to the path's port, read
+// otherwise; "" for anything else and for an unknown path.
+std::string portConfigPathCut(const commands::ManagementPath& path, const Bindings& sent, const PortTableState& read);
 
 // The set goes through getNext with this time-out, and the re-read follows
 // after this pause.

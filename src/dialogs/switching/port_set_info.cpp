@@ -64,9 +64,9 @@ CPortSetInfo::CPortSetInfo(const PortLayout& ports, QWidget* parent)
     layOutListDialog(*this, m_list, controls, {m_apply, m_refresh, closeButton});
     resize(std::max(520, m_list->header()->length() + 40), 420);
 
-    needs(m_apply, {m_linkRead, m_portRead});
-    waitsFor(m_refresh, {m_linkRead, m_portRead});
-    refresh();
+    m_pathRead = readManagementPath([this] { refresh(); });
+    needs(m_apply, {m_linkRead, m_portRead, m_pathRead});
+    waitsFor(m_refresh, {m_linkRead, m_portRead, m_pathRead});
 }
 
 void CPortSetInfo::refresh()
@@ -136,7 +136,7 @@ PortTableState CPortSetInfo::tableState() const
 
 bool CPortSetInfo::apply()
 {
-    if (!readsWhole({m_linkRead, m_portRead}) || !selectedRowWritable())
+    if (!readsWhole({m_linkRead, m_portRead, m_pathRead}) || !selectedRowWritable())
         return false;
     const PortChoice choice{m_selectedPort, m_ctrlSpeed->currentIndex(), m_flowControl->currentIndex()};
     if (const std::string message = checkPortChoice(choice, tableState()); !message.empty()) {
@@ -148,8 +148,12 @@ bool CPortSetInfo::apply()
     if (asksFlowControl(choice) && !platform::prompter().askOkCancel(kFlowControlQuestion, {}))
         return false;
     const bool inLink = m_links.linkOf(static_cast<int>(leadingNumber(m_selectedPort))) != 0;
+    const Bindings bindings = portConfigSet(choice, inLink);
+    if (const std::string cut = portConfigPathCut(managementPath(), bindings, tableState());
+        !cut.empty() && !acceptPathCut(managementPath(), cut))
+        return false;
     return runWrite(
-        [&session = m_cCommonSNMP, bindings = portConfigSet(choice, inLink)](WriteContext& write) {
+        [&session = m_cCommonSNMP, bindings](WriteContext& write) {
             write.setByGetNext(session, bindings, kPortSetTimeoutMs);
             write.pause(std::chrono::milliseconds(kPortSetPauseMs));
         },

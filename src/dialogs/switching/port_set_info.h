@@ -48,6 +48,7 @@ private:
     CDialogSession& m_cCommonSNMPTrunk;
     ReadId m_linkRead;
     ReadId m_portRead;
+    ReadId m_pathRead = kUndeclared;
     QTreeWidget* m_list;
     QLineEdit* m_portId;
     QComboBox* m_ctrlSpeed;

@@ -64,10 +64,12 @@ CPvidDialog::CPvidDialog(int portCount, std::vector<VlanEntry> vlans, QWidget* p
     layout->addLayout(buttons);
     setWindowTitle(QStringLiteral("PVID Configuration"));
 
-    needs(m_apply, {m_linkRead, m_pvidRead});
-    waitsFor(m_refresh, {m_linkRead, m_pvidRead});
-    readAggregatedLinks(m_cCommonSNMPTrunk, m_links, {}, m_linkRead);
-    refresh();
+    m_pathRead = readManagementPath([this] {
+        readAggregatedLinks(m_cCommonSNMPTrunk, m_links, {}, m_linkRead);
+        refresh();
+    });
+    needs(m_apply, {m_linkRead, m_pvidRead, m_pathRead});
+    waitsFor(m_refresh, {m_linkRead, m_pvidRead, m_pathRead});
 }
 
 QLineEdit* CPvidDialog::pvidEdit(int port) const
@@ -83,6 +85,7 @@ void CPvidDialog::refresh()
         edit->clear();
     m_rowsRead = 0;
     m_pvidsValid = 0;
+    m_read.assign(m_edits.size(), 0);
     startWalk(
         m_cCommonSNMPTable, pvidRead(),
         [this](const WalkRow& row) {
@@ -90,6 +93,7 @@ void CPvidDialog::refresh()
                 return;
             if (const auto pvid = decodePvid(row)) {
                 setLimitedText(m_edits[static_cast<std::size_t>(m_rowsRead)], std::to_string(*pvid), kPvidLength);
+                m_read[static_cast<std::size_t>(m_rowsRead)] = *pvid;
                 ++m_pvidsValid;
             }
             ++m_rowsRead;
@@ -107,16 +111,20 @@ std::vector<std::int64_t> CPvidDialog::pvids() const
 
 void CPvidDialog::apply()
 {
-    if (!readsWhole({m_linkRead, m_pvidRead}) || m_pvidsValid != m_portCount)
+    if (!readsWhole({m_linkRead, m_pvidRead, m_pathRead}) || m_pvidsValid != m_portCount)
         return;
     const std::vector<std::int64_t> values = pvids();
     if (const std::string refusal = checkPvids(values, m_links, m_vlans); !refusal.empty()) {
         platform::prompter().warn(refusal, {});
         return;
     }
+    const std::vector<Bindings> sets = pvidSets(values);
+    if (const std::string cut = pvidPathCut(managementPath(), sets, m_read);
+        !cut.empty() && !acceptPathCut(managementPath(), cut))
+        return;
     auto allWritten = std::make_shared<bool>(false);
     runWrite(
-        [&session = m_cCommonSNMP, sets = pvidSets(values), allWritten](WriteContext& write) {
+        [&session = m_cCommonSNMP, sets, allWritten](WriteContext& write) {
             const int total = static_cast<int>(sets.size());
             for (int port = 1; port <= total; ++port) {
                 write.progress(port, total);

@@ -36,6 +36,8 @@ private:
     CDialogSession& m_cCommonSNMPTrunk;
     ReadId m_linkRead;
     ReadId m_pvidRead;
+    ReadId m_pathRead = kUndeclared;
+    std::vector<std::int64_t> m_read; // the PVIDs as read, port 1 first
     std::vector<QLineEdit*> m_edits;
     QPushButton* m_apply;
     QPushButton* m_refresh;

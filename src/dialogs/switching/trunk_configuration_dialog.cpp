@@ -86,11 +86,13 @@ CTrunkConfigurationDialog::CTrunkConfigurationDialog(int portCount, QWidget* par
     m_portMember->setEnabled(false);
     m_applyState->setEnabled(false);
     // The state box is written back as read; a mode or member change names a listed link.
-    needs(m_applyState, {m_stateRead});
-    needs(m_applyMode, {m_tableRead});
+    // The path checks read the links as far as they were read: the state is
+    // written back also when the link table failed.
+    m_pathRead = readManagementPath([this] { refresh(); });
+    needs(m_applyState, {m_stateRead, m_pathRead});
+    needs(m_applyMode, {m_stateRead, m_tableRead, m_pathRead});
     needs(m_portMember, {m_stateRead, m_tableRead});
-    waitsFor(m_refresh, {m_stateRead, m_tableRead});
-    refresh();
+    waitsFor(m_refresh, {m_stateRead, m_tableRead, m_pathRead});
 }
 
 void CTrunkConfigurationDialog::refresh()
@@ -102,12 +104,14 @@ void CTrunkConfigurationDialog::refresh()
             if (status == snmp::kStatusOk && !values.empty()) {
                 const std::optional<bool> enabled = decodeTrunkState(values[0]);
                 m_stateDecoded = enabled.has_value();
+                m_stateEnabled = enabled.value_or(false);
                 m_enable->setChecked(enabled.value_or(false));
                 m_portMember->setEnabled(enabled.value_or(false));
             }
             m_applyState->setEnabled(m_stateDecoded);
 
             m_list->clear();
+            m_rows.clear();
             m_partialLinks.clear();
             startWalk(
                 m_cCommonSNMPTable, trunkTableRead(),
@@ -116,6 +120,7 @@ void CTrunkConfigurationDialog::refresh()
                     if (!link)
                         return;
                     appendRow(m_list, {link->id, link->mode, link->members});
+                    m_rows.push_back(*link);
                     if (link->partial)
                         m_partialLinks.insert(link->id);
                 },
@@ -150,16 +155,24 @@ bool CTrunkConfigurationDialog::setThenRefresh(const Bindings& bindings, int pau
         });
 }
 
+bool CTrunkConfigurationDialog::keepsPath(const Bindings& bindings) const
+{
+    // A state not understood counts as on: a mode change then asks.
+    const std::string cut = trunkPathCut(managementPath(), m_rows, m_stateEnabled || !m_stateDecoded, bindings);
+    return cut.empty() || acceptPathCut(managementPath(), cut);
+}
+
 bool CTrunkConfigurationDialog::applyState()
 {
-    if (!readsWhole({m_stateRead}) || !m_stateDecoded)
+    if (!readsWhole({m_stateRead, m_pathRead}) || !m_stateDecoded)
         return false;
-    return setThenRefresh(trunkStateSet(m_enable->isChecked()), 10);
+    const Bindings bindings = trunkStateSet(m_enable->isChecked());
+    return keepsPath(bindings) && setThenRefresh(bindings, 10);
 }
 
 bool CTrunkConfigurationDialog::applyMode()
 {
-    if (!readsWhole({m_tableRead}))
+    if (!readsWhole({m_stateRead, m_tableRead, m_pathRead}))
         return false;
     const std::string id = textOf(m_trunkId->text());
     if (const std::string message = checkTrunkId(id); !message.empty()) {
@@ -170,7 +183,8 @@ bool CTrunkConfigurationDialog::applyMode()
     }
     if (id.empty())
         return false;
-    return setThenRefresh(trunkModeSet(id, textOf(m_mode->currentText())), 50);
+    const Bindings bindings = trunkModeSet(id, textOf(m_mode->currentText()));
+    return keepsPath(bindings) && setThenRefresh(bindings, 50);
 }
 
 void CTrunkConfigurationDialog::openPortMember()

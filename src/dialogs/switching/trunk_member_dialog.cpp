@@ -88,20 +88,23 @@ CTrunkMemberDialog::CTrunkMemberDialog(std::string linkId, std::string modeText,
     for (int read = 0; read < kTrunkReadCount; ++read)
         m_reads[static_cast<std::size_t>(read)] =
             declareRead(readName(static_cast<TrunkRead>(read)), trunkSnapshotRead(static_cast<TrunkRead>(read)));
-    needs(m_ok, {m_reads.begin(), m_reads.end()});
-
     // Each session runs its reads in turn; the sessions run side by side.
-    readSnapshot(m_cCommonSNMP, TrunkRead::Globals);
-    for (const TrunkRead read : {TrunkRead::Mirror, TrunkRead::MirrorLists, TrunkRead::DhcpScreening})
-        readSnapshot(m_cCommonSNMPMirror, read);
-    for (const TrunkRead read : {TrunkRead::Acl, TrunkRead::ArpSpoofing})
-        readSnapshot(m_cCommonSNMPTableACL, read);
-    readSnapshot(m_cCommonSNMPPoint, TrunkRead::Ports);
-    readSnapshot(m_cCommonSNMPTableVlan, TrunkRead::Vlans);
-    readSnapshot(m_cCommonSNMPTableTrunk, TrunkRead::Links);
-    readSnapshot(m_cCommonSNMPTableStaticPor, TrunkRead::Fdb);
-    for (const TrunkRead read : {TrunkRead::SpanningTree, TrunkRead::Surveillance})
-        readSnapshot(m_cCommonSNMPTableGetVlanTrunk, read);
+    m_pathRead = readManagementPath([this] {
+        readSnapshot(m_cCommonSNMP, TrunkRead::Globals);
+        for (const TrunkRead read : {TrunkRead::Mirror, TrunkRead::MirrorLists, TrunkRead::DhcpScreening})
+            readSnapshot(m_cCommonSNMPMirror, read);
+        for (const TrunkRead read : {TrunkRead::Acl, TrunkRead::ArpSpoofing})
+            readSnapshot(m_cCommonSNMPTableACL, read);
+        readSnapshot(m_cCommonSNMPPoint, TrunkRead::Ports);
+        readSnapshot(m_cCommonSNMPTableVlan, TrunkRead::Vlans);
+        readSnapshot(m_cCommonSNMPTableTrunk, TrunkRead::Links);
+        readSnapshot(m_cCommonSNMPTableStaticPor, TrunkRead::Fdb);
+        for (const TrunkRead read : {TrunkRead::SpanningTree, TrunkRead::Surveillance})
+            readSnapshot(m_cCommonSNMPTableGetVlanTrunk, read);
+    });
+    std::vector<ReadId> okNeeds(m_reads.begin(), m_reads.end());
+    okNeeds.push_back(m_pathRead);
+    needs(m_ok, okNeeds);
 
     for (int port : m_ownMembers)
         m_ports->setChecked(0, port, true);
@@ -123,7 +126,7 @@ bool CTrunkMemberDialog::snapshotComplete() const
 
 bool CTrunkMemberDialog::ok()
 {
-    if (!readsWhole({m_reads.begin(), m_reads.end()}))
+    if (!readsWhole({m_reads.begin(), m_reads.end()}) || !readsWhole({m_pathRead}))
         return false;
     const std::vector<bool> flags = m_ports->checkedPorts(0);
     const std::vector<int> candidates = tickedPorts(flags);
@@ -144,6 +147,9 @@ bool CTrunkMemberDialog::ok()
         platform::prompter().warn("Parameter Error !", {});
         return false;
     }
+    if (const std::string cut = trunkMemberPathCut(managementPath(), m_linkId, m_ownMembers, *bindings);
+        !cut.empty() && !acceptPathCut(managementPath(), cut))
+        return false;
     // The dialog closes with OK whatever the switch answers.
     return runWrite([&session = m_cCommonSNMPSet, set = *bindings](WriteContext& write) { write.set(session, set); },
                     [this] { accept(); });

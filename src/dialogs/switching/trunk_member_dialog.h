@@ -52,6 +52,7 @@ private:
     CDialogSession& m_cCommonSNMPTableGetVlanTrunk;
     // By TrunkRead: an item the switch did not send would pass its rule as "not set".
     std::array<ReadId, kTrunkReadCount> m_reads{};
+    ReadId m_pathRead = kUndeclared;
     CPortCheckGrid* m_ports;
     QPushButton* m_ok;
 };

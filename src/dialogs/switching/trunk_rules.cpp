@@ -23,6 +23,12 @@ std::string modeText(const std::string& value)
     return "Disable";
 }
 
+std::string linkCut(int port, std::string_view id, bool into)
+{
+    return "This " + std::string(into ? "puts" : "takes") + " port " + std::to_string(port) +
+           (into ? " into" : " out of") + " trunk " + std::string(id) + ".";
+}
+
 } // namespace
 
 const std::vector<std::string>& trunkListHeaders()
@@ -148,6 +154,41 @@ std::optional<Bindings> trunkMemberSet(std::string_view id, std::string_view mod
     const std::string suffix = "." + std::to_string(leadingNumber(id));
     return Bindings{{kMembersColumn + suffix, snmp::kTypeOctetString, bitmap.octets},
                     {kModeColumn + suffix, snmp::kTypeInteger, modeText == "LACP" ? "1" : "2"}};
+}
+
+std::string trunkPathCut(const commands::ManagementPath& path, const std::vector<TrunkRow>& rows, bool enabled,
+                         const Bindings& sent)
+{
+    for (const TrunkRow& row : rows) {
+        // The members up to the path's port: it is the last one when listed.
+        const std::vector<int> members = memberPorts(row.members, path.port);
+        if (!path.known || members.empty() || members.back() != path.port)
+            continue;
+        bool enabledAfter = enabled;
+        std::string modeAfter = row.mode == "LACP" ? "1" : row.mode == "Static" ? "2" : "3";
+        for (const Binding& binding : sent) {
+            if (binding.oid == kStateOid)
+                enabledAfter = binding.value == "1";
+            else if (binding.oid == std::string(kModeColumn) + "." + row.id)
+                modeAfter = binding.value;
+        }
+        const bool before = enabled && row.mode != "Disable";
+        const bool after = enabledAfter && modeAfter != "3";
+        if (before != after)
+            return linkCut(path.port, row.id, after);
+    }
+    return {};
+}
+
+std::string trunkMemberPathCut(const commands::ManagementPath& path, std::string_view id,
+                               const std::vector<int>& before, const Bindings& sent)
+{
+    const bool was = std::find(before.begin(), before.end(), path.port) != before.end();
+    for (const Binding& binding : sent)
+        if (path.known && binding.oid == std::string(kMembersColumn) + "." + std::to_string(leadingNumber(id))
+            && snmp::portInBitmap(binding.value, path.port) != was)
+            return linkCut(path.port, id, !was);
+    return {};
 }
 
 } // namespace dialogs::switching

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commands/management_path.h"
 #include "dialogs/binding.h"
 #include "dialogs/dialog_session.h"
 
@@ -44,6 +45,13 @@ extern const char* const kPartialMembers;
 std::string checkTrunkId(std::string_view idText);
 Bindings trunkModeSet(std::string_view id, std::string_view modeText);
 
+// What a state or mode set does to the path: "This puts port N into trunk
+// G." or "This takes port N out of trunk G." when the link holding the path's
+// port (`rows`, link aggregation `enabled` as read) aggregates it after `sent`
+// and did not before, or the other way round; "" otherwise.
+std::string trunkPathCut(const commands::ManagementPath& path, const std::vector<TrunkRow>& rows, bool enabled,
+                         const Bindings& sent);
+
 // "&PortMember": the refusal, or "" to open the member dialog.
 std::string checkPortMemberOpen(std::string_view idText, std::string_view modeText);
 
@@ -68,5 +76,10 @@ std::string checkMemberCount(std::size_t ticked);
 // octet ("Parameter Error !").
 std::optional<Bindings> trunkMemberSet(std::string_view id, std::string_view modeText, const std::vector<bool>& flags,
                                        int portCount);
+
+// What the member set does to the path: its port put into link `id` or
+// taken out of it, against `before` (the members as listed); "" otherwise.
+std::string trunkMemberPathCut(const commands::ManagementPath& path, std::string_view id,
+                               const std::vector<int>& before, const Bindings& sent);
 
 } // namespace dialogs::switching

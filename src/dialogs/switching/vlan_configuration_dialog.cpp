@@ -92,11 +92,11 @@ CVlanConfigurationDialog::CVlanConfigurationDialog(int portCount, bool vlanEdit,
     needs(m_add, {m_vlanRead, m_asymmetricRead});
     needs(m_edit, {m_vlanRead, m_asymmetricRead});
     needs(m_pvid, {m_vlanRead, m_asymmetricRead}); // the PVID and VLAN walks follow the flag
-    needs(m_delete, {m_vlanRead, m_pvidRead, m_voiceRead, m_asymmetricRead});
+    m_pathRead = readManagementPath([this] { refresh(); });
+    needs(m_delete, {m_vlanRead, m_pvidRead, m_voiceRead, m_asymmetricRead, m_pathRead});
     needs(m_apply, {m_asymmetricRead, m_voiceRead});
-    waitsFor(m_refresh, {m_asymmetricRead, m_voiceRead, m_pvidRead, m_vlanRead});
+    waitsFor(m_refresh, {m_asymmetricRead, m_voiceRead, m_pvidRead, m_vlanRead, m_pathRead});
     keepEditingOff();
-    refresh();
 }
 
 void CVlanConfigurationDialog::keepEditingOff()
@@ -219,9 +219,13 @@ void CVlanConfigurationDialog::remove()
                                           m_asymmetric->isChecked(), m_pvids, m_voiceSurveillance);
     if (!proceeds(choice))
         return;
+    const Bindings bindings = vlanDeleteSet(choice.vid);
+    if (const std::string cut = vlanDeletePathCut(managementPath(), bindings);
+        !cut.empty() && !acceptPathCut(managementPath(), cut))
+        return;
     auto deleted = std::make_shared<bool>(false);
     runWrite(
-        [&session = m_cCommonSNMPTableVlanDelete, bindings = vlanDeleteSet(choice.vid), deleted](WriteContext& write) {
+        [&session = m_cCommonSNMPTableVlanDelete, bindings, deleted](WriteContext& write) {
             *deleted = write.setByGetNext(session, bindings) == snmp::kStatusOk;
         },
         [this, deleted] {

@@ -56,6 +56,7 @@ private:
     ReadId m_voiceRead;
     ReadId m_pvidRead;
     ReadId m_vlanRead;
+    ReadId m_pathRead = kUndeclared;
     QTreeWidget* m_list;
     QCheckBox* m_asymmetric;
     QPushButton* m_apply;

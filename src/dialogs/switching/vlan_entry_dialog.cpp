@@ -97,8 +97,8 @@ CVlanEntryDialog::CVlanEntryDialog(bool addMode, int portCount, std::vector<Vlan
         resize(size);
 
     // The member rules keep each aggregated link's ports alike.
-    needs(m_ok, {m_linkRead});
-    readAggregatedLinks(m_cCommonSNMPTable, m_links, {}, m_linkRead);
+    m_pathRead = readManagementPath([this] { readAggregatedLinks(m_cCommonSNMPTable, m_links, {}, m_linkRead); });
+    needs(m_ok, {m_linkRead, m_pathRead});
 }
 
 void CVlanEntryDialog::showPort(int port)
@@ -116,7 +116,7 @@ void CVlanEntryDialog::clicked(int row, int port)
 
 void CVlanEntryDialog::ok()
 {
-    if (!readsWhole({m_linkRead}))
+    if (!readsWhole({m_linkRead, m_pathRead}))
         return;
     const VlanEntryInput input{textOf(m_vid->text()), textOf(m_name->text())};
     if (const std::string refusal = checkVlanEntry(m_form, input, m_links, m_list); !refusal.empty()) {
@@ -124,8 +124,11 @@ void CVlanEntryDialog::ok()
         return;
     }
     const int vid = vlanEntryVid(input.vidText);
-    const VlanEntryWrite steps =
-        vlanEntryWrite(m_form, vid, input.name, m_portCount, m_form.add ? nullptr : findVlan(m_list, vid));
+    const VlanEntry* before = m_form.add ? nullptr : findVlan(m_list, vid);
+    const VlanEntryWrite steps = vlanEntryWrite(m_form, vid, input.name, m_portCount, before);
+    if (const std::string cut = vlanEntryPathCut(managementPath(), vid, steps, before, m_portCount);
+        !cut.empty() && !acceptPathCut(managementPath(), cut))
+        return;
     runWrite(
         [sessions = VlanEntrySessions{m_cCommonSNMP, m_cCommonSNMPAllPort, m_cCommonSNMPUntagPort,
                                       m_cCommonSNMPEgrePort},

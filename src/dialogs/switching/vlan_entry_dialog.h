@@ -42,6 +42,7 @@ private:
     CDialogSession& m_cCommonSNMPAllPort;
     CDialogSession& m_cCommonSNMPTable;
     ReadId m_linkRead;
+    ReadId m_pathRead = kUndeclared;
     QLineEdit* m_name;
     QLineEdit* m_vid;
     CPortCheckGrid* m_ports;

@@ -188,4 +188,30 @@ void writeVlanEntry(WriteContext& write, const VlanEntrySessions& sessions, cons
     write.set(sessions.main, steps.activate);
 }
 
+std::string vlanEntryPathCut(const commands::ManagementPath& path, int vid, const VlanEntryWrite& steps,
+                             const VlanEntry* before, int portCount)
+{
+    if (!path.known || vid != path.vlan || path.port < 1 || path.port > portCount)
+        return {};
+    const auto member = [](bool egress, bool untagged) {
+        return untagged ? Member::Untag : egress ? Member::Tag : Member::NotMember;
+    };
+    const auto sent = [&path](const Bindings& set) {
+        return !set.empty() && snmp::portInBitmap(set.front().value, path.port);
+    };
+    const VlanEntry none;
+    const VlanEntry& was = before ? *before : none;
+    const auto index = static_cast<std::size_t>(path.port - 1);
+    const Member old = member(portsOfList(was.egressList, portCount)[index], portsOfList(was.untaggedList, portCount)[index]);
+    const Member now = member(sent(steps.egress), sent(steps.untagged));
+    const std::string port = std::to_string(path.port), vlan = std::to_string(vid);
+    if (now == old)
+        return {};
+    if (now == Member::NotMember)
+        return "This removes port " + port + " from VLAN " + vlan + ".";
+    if ((now == Member::Untag) != path.untagged)
+        return "This makes port " + port + (now == Member::Untag ? " untagged" : " tagged") + " in VLAN " + vlan + ".";
+    return {};
+}
+
 } // namespace dialogs::switching

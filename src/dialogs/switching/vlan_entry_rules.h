@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commands/management_path.h"
 #include "dialogs/aggregated_links.h"
 #include "dialogs/binding.h"
 #include "dialogs/switching/vlan_rules.h"
@@ -65,6 +66,13 @@ extern const char* const kParameterError;
 // `before`: the listed VLAN in edit mode, else null.
 VlanEntryWrite vlanEntryWrite(const VlanEntryForm& form, int vid, const std::string& name, int portCount,
                               const VlanEntry* before);
+
+// What `steps` do to the path when `vid` is its VLAN: "This removes port N
+// from VLAN V." or "This makes port N tagged (untagged) in VLAN V." against
+// how its traffic arrives, when that differs from `before` (the VLAN as
+// listed; null: a new one); "" otherwise and for an unknown path.
+std::string vlanEntryPathCut(const commands::ManagementPath& path, int vid, const VlanEntryWrite& steps,
+                             const VlanEntry* before, int portCount);
 
 struct VlanEntrySessions {
     CDialogSession& main;     // row status, name, activation

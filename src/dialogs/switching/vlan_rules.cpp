@@ -227,4 +227,28 @@ bool pauseAfterPvid(int port, int portCount)
     return portCount >= kPvidsBeforePause && port == kPvidsBeforePause;
 }
 
+std::string vlanDeletePathCut(const commands::ManagementPath& path, const Bindings& sent)
+{
+    const std::string vlan = std::to_string(path.vlan);
+    for (const Binding& binding : sent)
+        if (path.known && binding.oid == std::string(kVlanColumn) + "5." + vlan && binding.value == "6")
+            return "This deletes VLAN " + vlan + ".";
+    return {};
+}
+
+std::string pvidPathCut(const commands::ManagementPath& path, const std::vector<Bindings>& sets,
+                        const std::vector<std::int64_t>& read)
+{
+    const std::string port = std::to_string(path.port);
+    if (!path.known || path.port < 1 || path.port > static_cast<int>(read.size())
+        || read[static_cast<std::size_t>(path.port - 1)] != path.vlan)
+        return {};
+    for (const Bindings& set : sets)
+        for (const Binding& binding : set)
+            if (binding.oid == std::string(kPvidColumn) + "." + port && binding.value != std::to_string(path.vlan))
+                return "This changes the PVID of port " + port + " from " + std::to_string(path.vlan) + " to " +
+                       binding.value + ".";
+    return {};
+}
+
 } // namespace dialogs::switching

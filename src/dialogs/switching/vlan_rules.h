@@ -1,5 +1,6 @@
 #pragma once
 
+#include "commands/management_path.h"
 #include "dialogs/aggregated_links.h"
 #include "dialogs/binding.h"
 #include "dialogs/dialog_session.h"
@@ -77,6 +78,8 @@ VlanChoice checkEdit(int rows, int selected, const std::string& vidText);
 VlanChoice checkDelete(int rows, int selected, const std::string& vidText, bool asymmetric,
                        const std::vector<std::int64_t>& pvids, const VoiceSurveillance& state);
 Bindings vlanDeleteSet(int vid);
+// "This deletes VLAN V." when `sent` deletes the path's VLAN, else "".
+std::string vlanDeletePathCut(const commands::ManagementPath& path, const Bindings& sent);
 
 // ---- PVID Configuration ----
 
@@ -89,5 +92,10 @@ std::vector<Bindings> pvidSets(const std::vector<std::int64_t>& pvids);
 inline constexpr int kPvidsBeforePause = 40;
 inline constexpr int kPvidPauseMs = 50;
 bool pauseAfterPvid(int port, int portCount);
+// What `sets` do to the path: "This changes the PVID of port N from A to B."
+// when the path's port had the path's VLAN as PVID (`read`, one per port) and
+// is set to another; "" otherwise and for an unknown path.
+std::string pvidPathCut(const commands::ManagementPath& path, const std::vector<Bindings>& sets,
+                        const std::vector<std::int64_t>& read);
 
 } // namespace dialogs::switching
