@@ -2,6 +2,8 @@
 #include "app/command_line.h"
 #include "app/main_window.h"
 #include "app/main_window_view.h"
+#include "dialogs/dialog_session.h"
+#include "dialogs/switching/port_set_info.h"
 #include "debug_lines.h"
 #include "main_window_fixture.h"
 #include "panel/bitmap_cache.h"
@@ -14,6 +16,7 @@
 #include "snmp/agent_address.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
@@ -22,6 +25,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QToolTip>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -212,6 +216,21 @@ TEST_F(MainWindowTest, TheStatusLineAndThePanelShowWhereThisComputerReachesTheSw
         EXPECT_EQ(tips.join('|').toStdString(), expected.join('|').toStdString());
         EXPECT_EQ(outlined.join('|').toStdString(),
                   QStringList(expected).replaceInStrings(QRegularExpression(".+"), "outlined").join('|').toStdString());
+
+        // A dialog reads the path through the window's reader: disabling port 5 asks first (Cancel).
+        dialogs::CDialogSession::setTransport(transport);
+        ScriptedPrompter prompter;
+        {
+            dialogs::switching::CPortSetInfo dialog(dialogs::switching::PortLayout{28, 4, false});
+            ASSERT_TRUE(waitUntil([&] { return !dialog.reading() && dialog.list()->topLevelItemCount() == 28; }, 8000));
+            dialog.selectRow(4);
+            dialog.findChild<QComboBox*>("speed")->setCurrentText("Disable");
+            EXPECT_EQ(dialog.apply(), row.managerPort != 5) << "sent";
+        }
+        dialogs::CDialogSession::setTransport(nullptr);
+        const std::vector<std::string> asked{"This disables port 5.\n\nThis change cuts the path from this computer to "
+                                             "the switch (port 5, VLAN 1). Apply it anyway?"};
+        EXPECT_EQ(prompter.texts(), row.managerPort == 5 ? asked : std::vector<std::string>{});
     }
     EXPECT_FALSE(commands::managementPathSource()); // gone with its window
 }
