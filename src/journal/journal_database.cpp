@@ -138,15 +138,18 @@ QString JournalDatabase::prepare(bool& damaged)
     for (const char* pragma : {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=NORMAL", "PRAGMA foreign_keys=ON"})
         if (!query.exec(QString::fromLatin1(pragma)))
             return failed(query.lastError());
+    // Tables of another layout (SQLITE_ERROR: no such column) are not ours to change.
+    const auto schemaFailed = [&](const QSqlError& error) {
+        return error.nativeErrorCode() == QLatin1String("1") ? QStringLiteral("its tables are not the journal's: ") + error.text()
+                                                             : failed(error);
+    };
     for (int i = 0; i < schemaStatementCount(); ++i)
         if (!query.exec(QString::fromLatin1(schemaStatements()[i])))
-            return failed(query.lastError());
-    // Tables of another layout are not ours to change.
+            return schemaFailed(query.lastError());
     if (!query.exec(QStringLiteral("SELECT id, time, address, port, model, sys_name, version, user_name, source, outcome,"
                                    " error_status, error_index, completed FROM requests LIMIT 0"))
         || !query.exec(QStringLiteral("SELECT request_id, position, oid, name, type, value, previous FROM bindings LIMIT 0")))
-        return damagedBy(query.lastError()) ? failed(query.lastError())
-                                            : QStringLiteral("its tables are not the journal's: ") + query.lastError().text();
+        return schemaFailed(query.lastError());
     if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM requests")) || !query.next())
         return failed(query.lastError());
     m_count = query.value(0).toLongLong();

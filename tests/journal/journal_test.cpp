@@ -10,6 +10,7 @@
 #include "stub_window.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -38,7 +39,7 @@ JournalRows readJournal(const QString& path)
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("reader"));
         db.setDatabaseName(path);
-        EXPECT_TRUE(db.open());
+        db.open();
         QSqlQuery query(db);
         // Nothing while the tables are not there yet: compared whole, that fails.
         query.exec("SELECT address, port, model, sys_name, version, user_name, source, outcome, error_status,"
@@ -83,17 +84,28 @@ QByteArray folderBytes(const QTemporaryDir& dir)
 
 class ChangeJournal : public SimulatedSwitchTest<> {
 protected:
-    // Records while `sequence` runs, into a database of its own.
-    JournalRows record(const std::function<void()>& sequence)
+    // Records while `sequence` runs, into the database at `path` (one of its
+    // own by default); `notices` gets what the writer says.
+    JournalRows record(const std::function<void()>& sequence, int maxRequests = 100, QString path = {},
+                       Texts* notices = nullptr, bool opens = true)
     {
-        auto writer = std::make_shared<journal::JournalWriter>(
-            journal::WriterOptions{.path = m_dir.filePath("changes.sqlite"), .model = "QMX-7720-ZA", .maxRequests = 100, .notice = {}});
-        EXPECT_TRUE(writer->waitOpened(std::chrono::seconds(5)));
+        path = path.isEmpty() ? m_dir.filePath("changes.sqlite") : path;
+        auto writer = std::make_shared<journal::JournalWriter>(journal::WriterOptions{
+            .path = path, .model = "QMX-7720-ZA", .maxRequests = maxRequests,
+            .notice = [notices](const std::string& text) { notices ? notices->push_back(text) : void(); }});
+        EXPECT_EQ(writer->waitOpened(std::chrono::seconds(5)), opens);
         snmp::setSetObserver(writer);
         sequence();
         snmp::setSetObserver(nullptr);
         writer.reset();
-        return readJournal(m_dir.filePath("changes.sqlite"));
+        return readJournal(path);
+    }
+
+    // One set of sysLocation on a session of the sequence.
+    static void setLocation(const char* text)
+    {
+        dialogs::CDialogSession session("m_cCommonSNMP", std::make_shared<snmp::JournalContext>("Sequence"));
+        EXPECT_EQ(session.exchange(snmp::kPduSet, {{"1.3.6.1.2.1.1.6.0", snmp::kTypeOctetString, text}}), snmp::kStatusOk);
     }
 
     // The STP dialog as a user applies a change: one set of six bindings.
@@ -118,6 +130,7 @@ struct WriteSequenceRow {
     sim::SwitchFaults faults;
     std::function<void()> run;
     JournalRows expected;
+    int maxRequests = 100;
 };
 
 } // namespace
@@ -168,13 +181,23 @@ TEST_F(ChangeJournal, EachWriteSequenceLeavesItsRequestsBindingsAndOutcomesAndNo
            "192.0.2.10|161|QMX-7720-ZA|NULL|1|NULL|Save Configuration|no answer|NULL|NULL"},
           {"0.0 1.3.6.1.4.1.32473.10.75.7.1.9.0|reboot|INTEGER|1|NULL",
            "1.0 1.3.6.1.4.1.32473.10.75.7.1.10.0|save configuration|INTEGER|1|NULL"}}},
+        {"answered beyond the size limit: the oldest request and its binding dropped",
+         {},
+         [] {
+             for (const char* text : {"a", "b", "c"})
+                 setLocation(text);
+         },
+         {{"192.0.2.10|161|QMX-7720-ZA|NULL|1|NULL|Sequence|answered|NULL|NULL",
+           "192.0.2.10|161|QMX-7720-ZA|NULL|1|NULL|Sequence|answered|NULL|NULL"},
+          {"0.0 1.3.6.1.2.1.1.6.0|sysLocation|OCTET STRING|b|NULL", "1.0 1.3.6.1.2.1.1.6.0|sysLocation|OCTET STRING|c|NULL"}},
+         2},
     };
     for (const WriteSequenceRow& row : rows) {
         SCOPED_TRACE(row.what);
         m_dir.remove();
         m_dir = QTemporaryDir();
         startSwitch("QMX-7720-ZA", {.scenario = false, .faults = row.faults});
-        const JournalRows written = record(row.run);
+        const JournalRows written = record(row.run, row.maxRequests);
         EXPECT_EQ(written.requests, row.expected.requests);
         EXPECT_EQ(written.bindings, row.expected.bindings);
         const QByteArray bytes = folderBytes(m_dir);
@@ -225,4 +248,53 @@ TEST(ChangeJournalKilled, AModuleKilledMidSetLeavesTheRequestSent)
     const JournalRows rows = readJournal(path);
     EXPECT_EQ(rows.requests, Texts{"127.0.0.1|" + std::to_string(agent->port()) + "|QMX-7720-ZA|NULL|2c|NULL||sent|NULL|NULL"});
     EXPECT_EQ(rows.bindings, Texts{"0.0 1.3.6.1.2.1.1.6.0|sysLocation|OCTET STRING|Killed mid-set|NULL"});
+}
+
+// Said once each: a journal that cannot be opened (the module goes on without
+// it, the file untouched) and a damaged one, moved aside and started anew.
+TEST_F(ChangeJournal, AJournalThatCannotBeOpenedIsSaidOnceAndADamagedOneIsMovedAside)
+{
+    const QByteArray garbage = QByteArray("not a database\n").repeated(300);
+    struct Case {
+        const char* what;
+        std::function<QString(const QString& file)> prepare; // the journal's path
+        const char* notice; // a pattern, @ for that path
+        std::size_t recorded;
+        QByteArray movedAside;
+    };
+    const auto write = [](const QString& file, const QByteArray& bytes) {
+        QFile out(file);
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
+    };
+    const Case cases[] = {
+        {"no database", [&](const QString& file) { return write(file, garbage), file; },
+         "The change journal @ was damaged \\(.+\\); it was moved to @\\.corrupt-\\d{8}T\\d{6} and a new journal was started\\.", 1,
+         garbage},
+        {"its folder a file", [&](const QString& file) { return write(file, "x"), file + "/x.sqlite"; },
+         "The change journal could not be opened \\(@: its folder cannot be made\\)\\. Changes are not recorded\\.", 0, {}},
+        {"another program's tables",
+         [](const QString& file) {
+             {
+                 QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "other");
+                 other.setDatabaseName(file);
+                 EXPECT_TRUE(other.open() && QSqlQuery(other).exec("CREATE TABLE requests (x)"));
+             }
+             QSqlDatabase::removeDatabase("other");
+             return file;
+         },
+         "The change journal could not be opened \\(@: its tables are not the journal's: .+\\)\\. Changes are not recorded\\.", 0, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir dir;
+        const QString path = c.prepare(dir.filePath("changes.sqlite"));
+        Texts notices;
+        EXPECT_EQ(record([] { setLocation("Lab"); }, 100, path, &notices, c.recorded > 0).requests.size(), c.recorded);
+        ASSERT_EQ(notices.size(), 1u);
+        const QString pattern = QString::fromLatin1(c.notice).replace("@", QRegularExpression::escape(path));
+        EXPECT_TRUE(QRegularExpression("^" + pattern + "$").match(QString::fromStdString(notices[0])).hasMatch()) << notices[0];
+        const QStringList aside = QDir(dir.path()).entryList({"changes.sqlite.corrupt-*"});
+        QFile moved(dir.filePath(aside.value(0)));
+        EXPECT_EQ(aside.isEmpty() ? QByteArray() : (moved.open(QIODevice::ReadOnly), moved.readAll()), c.movedAside);
+    }
 }
