@@ -130,6 +130,7 @@ int runMainWindow(app::CModuleApp& moduleApp)
     FirstPaintExit firstPaint;
     arrangeFirstPaintExit(window, firstPaint);
     window.show();
+    QTimer::singleShot(0, &window, [&moduleApp] { moduleApp.changeJournal().windowShown(); });
     return QApplication::exec();
 }
 
@@ -192,6 +193,8 @@ int main(int argc, char* argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
+    // Either start takes it; the application object reads it again.
+    app::takeNoChangeLogOption(arguments);
     const bool conventional = app::isConventionalStart(arguments) && !app::isChangeLogWindowRequest(words);
     std::vector<app::InstalledModel> models;
     app::ConnectOptionsParse parsed;

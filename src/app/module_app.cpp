@@ -28,7 +28,11 @@ std::string commandLine(const QStringList& arguments)
 
 } // namespace
 
-CModuleApp::CModuleApp(QStringList arguments) : m_arguments(std::move(arguments)), m_userIniPath(userIniPath()) {}
+CModuleApp::CModuleApp(QStringList arguments) : m_arguments(std::move(arguments)), m_userIniPath(userIniPath())
+{
+    // Not part of the console's line.
+    m_noChangeLog = takeNoChangeLogOption(m_arguments);
+}
 
 CModuleApp::~CModuleApp() = default;
 
@@ -74,9 +78,18 @@ int CModuleApp::run(const std::function<int()>& runMainWindow)
     start.parameters.bulkReads = readTablesInBulk();
     snmp::setSessionParameters(start.parameters);
     // The console's own second start: the first window comes up, silently.
-    if (!takeInstance(readDeviceName(m_userIniPath)))
+    const std::string deviceName = readDeviceName(m_userIniPath);
+    if (!takeInstance(deviceName))
         return kExitOtherInstance;
-    return runMainWindow();
+    return runWithJournal(deviceName, runMainWindow);
+}
+
+int CModuleApp::runWithJournal(const std::string& model, const std::function<int()>& runMainWindow)
+{
+    m_journal.start(model, m_noChangeLog);
+    const int result = runMainWindow();
+    m_journal.flush();
+    return result;
 }
 
 int CModuleApp::runConnect(const Ask& ask, const std::function<int()>& runMainWindow)
@@ -103,7 +116,7 @@ int CModuleApp::runConnect(const Ask& ask, const std::function<int()>& runMainWi
         return alreadyOpen ? kExitOtherInstance : kExitCancelled;
     if (!claimed && !claim(*outcome))
         return kExitOtherInstance;
-    return runMainWindow();
+    return runWithJournal(outcome->model.name, runMainWindow);
 }
 
 } // namespace app

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/change_journal_start.h"
 #include "app/connect/connect_form.h"
 #include "app/instance_guard.h"
 
@@ -45,6 +46,11 @@ public:
     // to the front. Null before run() reaches the guard.
     InstanceGuard* instanceGuard() const { return m_guard.get(); }
 
+    // The change journal, started just before the main window (unless
+    // --no-change-log was among the arguments or the setting is off) and
+    // written out when it has closed.
+    ChangeJournalStart& changeJournal() { return m_journal; }
+
     // Tests point this elsewhere; defaults to User.ini beside the executable.
     void setUserIniPath(std::string path) { m_userIniPath = std::move(path); }
 
@@ -58,9 +64,13 @@ private:
     // The instance of `deviceName` at the session parameters' address and port.
     bool takeInstance(const std::string& deviceName);
 
+    int runWithJournal(const std::string& model, const std::function<int()>& runMainWindow);
+
     QStringList m_arguments;
+    bool m_noChangeLog = false;
     std::string m_userIniPath;
     std::unique_ptr<InstanceGuard> m_guard;
+    ChangeJournalStart m_journal;
 };
 
 } // namespace app

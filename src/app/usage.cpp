@@ -7,7 +7,7 @@ constexpr char kUsage[] = R"(usage: qmx-module --connect [ADDRESS] [--port N] [-
            [--user NAME] [--security-level noAuthNoPriv|authNoPriv|authPriv]
            [--auth-protocol MD5|SHA|SHA-1|SHA-224|SHA-256|SHA-384|SHA-512]
            [--privacy-protocol DES|AES|AES-128] [--model MODEL] [--no-vlan-edit]
-           [--bulk-reads|--no-bulk-reads]
+           [--bulk-reads|--no-bulk-reads] [--no-change-log]
        qmx-module <line>
        qmx-module --change-log [--switch ADDRESS] [--since DATE] [--csv]
        qmx-module --change-log-window
@@ -27,6 +27,9 @@ connects without showing the window. Defaults: authPriv, SHA-256, AES-128.
 until turned off; version 1 has no GETBULK). The switches connected before
 and that choice are kept in ~/.config/qmx-module/qmx-module.conf (never a
 community or pass phrase); a console start reads the choice too.
+Every set the module sends is recorded in the change journal,
+~/.local/share/qmx-module/changes.sqlite (never a community or pass phrase);
+--no-change-log, on either start (with <line> too), records nothing for this run.
 Protocol, level and version names are taken in any case. A value the module
 cannot use (a model not installed, a port outside 1-65535, an unknown
 version, level or protocol) is an error that lists the accepted values, exit

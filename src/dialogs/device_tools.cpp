@@ -8,6 +8,7 @@
 #include "dialogs/widgets.h"
 #include "platform/prompter.h"
 #include "snmp/common_snmp.h"
+#include "snmp/set_journal.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -28,11 +29,13 @@ bool confirmed(const char* question)
 // Sends one set on a session of its own from a pool thread, so the UI thread
 // never waits on the switch; `done` gets the status on the UI thread unless
 // `owner` (when given) is gone by then. The pool is drained at program exit.
-void sendOffUiThread(QObject* owner, dialogs::Bindings set, int timeoutMs, std::function<void(int)> done)
+void sendOffUiThread(QObject* owner, const char* source, dialogs::Bindings set, int timeoutMs,
+                     std::function<void(int)> done)
 {
     const bool owned = owner != nullptr;
     QPointer<QObject> guard(owner);
-    auto session = std::make_shared<dialogs::CDialogSession>("m_cCommonSNMPset");
+    auto session = std::make_shared<dialogs::CDialogSession>("m_cCommonSNMPset",
+                                                             std::make_shared<snmp::JournalContext>(source));
     QThreadPool::globalInstance()->start([session, set = std::move(set), timeoutMs, owned, guard,
                                           done = std::move(done)]() mutable {
         const int status = session->exchangeByGetNext(snmp::kPduSet, set, timeoutMs);
@@ -79,7 +82,7 @@ void runSaveConfiguration(commands::MainWindowContext& context)
 {
     if (!confirmed(dialogs::kSaveQuestion))
         return;
-    sendOffUiThread(dynamic_cast<QObject*>(&context), dialogs::saveConfigurationSet(), dialogs::kSaveTimeoutMs,
+    sendOffUiThread(dynamic_cast<QObject*>(&context), "Save Configuration", dialogs::saveConfigurationSet(), dialogs::kSaveTimeoutMs,
                     [](int status) { platform::prompter().inform(dialogs::saveConfigurationReport(status), {}); });
 }
 
@@ -90,7 +93,7 @@ void runReboot(commands::MainWindowContext& context)
     // The window stays hidden until the set has ended; the switch may
     // restart before it answers, and nothing is reported either way.
     context.beginDialog();
-    sendOffUiThread(dynamic_cast<QObject*>(&context), dialogs::rebootSet(), 0,
+    sendOffUiThread(dynamic_cast<QObject*>(&context), "Reboot", dialogs::rebootSet(), 0,
                     [&context](int) { context.endDialog(); });
 }
 

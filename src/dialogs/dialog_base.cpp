@@ -5,6 +5,7 @@
 #include "platform/debug_output.h"
 #include "platform/prompter.h"
 #include "snmp/common_snmp.h"
+#include "snmp/set_journal.h"
 
 #include <QApplication>
 #include <QBoxLayout>
@@ -17,7 +18,7 @@
 
 namespace dialogs {
 
-CDialogBase::CDialogBase(QWidget* parent) : QDialog(parent)
+CDialogBase::CDialogBase(QWidget* parent) : QDialog(parent), m_journal(std::make_shared<snmp::JournalContext>())
 {
     setModal(true);
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -48,7 +49,7 @@ void CDialogBase::done(int result)
 
 CDialogSession& CDialogBase::addSession(std::string memberName)
 {
-    m_sessions.push_back(std::make_unique<CDialogSession>(std::move(memberName)));
+    m_sessions.push_back(std::make_unique<CDialogSession>(std::move(memberName), m_journal));
     return *m_sessions.back();
 }
 
@@ -131,6 +132,8 @@ void CDialogBase::endWrite(const std::function<void()>& onEnd)
 
 bool CDialogBase::event(QEvent* event)
 {
+    if (event->type() == QEvent::WindowTitleChange)
+        m_journal->setSource(windowTitle().toStdString());
     if (m_writer.running() && event->type() == QEvent::KeyPress
         && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
         reject();

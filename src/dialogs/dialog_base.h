@@ -16,6 +16,10 @@
 
 class QLabel;
 
+namespace snmp {
+class JournalContext;
+}
+
 namespace dialogs {
 
 // How far one declared read has come.
@@ -139,6 +143,8 @@ private:
     void destroyPath();
     Poster poster();
 
+    // Shared by every session: the change journal's source follows the title.
+    std::shared_ptr<snmp::JournalContext> m_journal;
     std::vector<std::unique_ptr<CDialogSession>> m_sessions;
     bool m_destroyed = false;
     QPointer<QWidget> m_focusBeforeWrite;

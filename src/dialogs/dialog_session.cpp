@@ -41,11 +41,13 @@ void CDialogSession::setTransport(std::shared_ptr<snmp::Transport> transport)
     g_transport = std::move(transport);
 }
 
-CDialogSession::CDialogSession(std::string memberName)
+CDialogSession::CDialogSession(std::string memberName, std::shared_ptr<snmp::JournalContext> journal)
     : m_memberName(std::move(memberName)), m_state(std::make_shared<State>())
 {
     m_state->owner = this;
     m_state->snmp = newSnmpSession();
+    if (journal)
+        m_state->snmp->setJournalContext(std::move(journal));
 }
 
 CDialogSession::~CDialogSession()

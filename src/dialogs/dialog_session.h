@@ -13,6 +13,7 @@
 
 namespace snmp {
 class CCommonSnmp;
+class JournalContext;
 class CSnmpResponse;
 class Transport;
 } // namespace snmp
@@ -63,8 +64,9 @@ struct WalkSinks {
 // and every walk's end is delivered.
 class CDialogSession {
 public:
-    // memberName is the name the destroy path prints ("m_cCommonSNMP").
-    explicit CDialogSession(std::string memberName);
+    // memberName is the name the destroy path prints ("m_cCommonSNMP");
+    // `journal` names the sets in the change journal and remembers the reads.
+    explicit CDialogSession(std::string memberName, std::shared_ptr<snmp::JournalContext> journal = nullptr);
     ~CDialogSession();
 
     CDialogSession(const CDialogSession&) = delete;

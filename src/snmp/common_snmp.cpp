@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <utility>
 
 namespace snmp {
 namespace {
@@ -117,7 +118,18 @@ struct CCommonSnmp::Impl {
         GateHold hold(core->gate);
         if (!core->hasBindings())
             return kStatusNoAnswer;
-        return run(*core, effectiveTimeout(static_cast<unsigned long>(std::max(timeoutMs, 0))));
+        const int timeout = effectiveTimeout(static_cast<unsigned long>(std::max(timeoutMs, 0)));
+        const std::shared_ptr<SetObserver> observer = core->request->getType() == kPduSet ? setObserver() : nullptr;
+        if (!observer) {
+            const int status = run(*core, timeout);
+            noteAnswer(*core, status, response.get());
+            return status;
+        }
+        // Told before the request is handed to the transport.
+        const std::uint64_t id = journalSending(*core, *observer);
+        const int status = run(*core, timeout);
+        journalCompleted(*core, *observer, id, status);
+        return status;
     }
 };
 
@@ -158,6 +170,9 @@ bool CCommonSnmp::Open(int pduType)
     GateHold hold(core.gate);
     stopWalkWorker(core, kWorkerStopLimit);
     core.walkExchange = {};
+    // An armed set dropped unanswered.
+    if (const std::shared_ptr<SetObserver> observer = std::exchange(core.walkSetObserver, nullptr))
+        journalCompleted(core, *observer, core.walkSetId, kStatusNoAnswer);
     core.walker.reset();
     core.request.reset();
     if (!core.transport)
@@ -216,6 +231,9 @@ int CCommonSnmp::getNextAsync(WalkCallback callback, void* context, int /*reserv
         std::lock_guard lock(core->pendingMutex);
         core->pendingRequestIds.push_back(requestId);
     }
+    core->walkSetObserver = core->request->getType() == kPduSet ? setObserver() : nullptr;
+    if (core->walkSetObserver)
+        core->walkSetId = journalSending(*core, *core->walkSetObserver);
     // On the wire before this returns: a request made next on another
     // session reaches the switch after this one.
     core->walkExchange = core->walker->startNext(core->destination, m_impl->effectiveTimeout(timeoutMs));
@@ -233,6 +251,13 @@ int CCommonSnmp::getNextAsync(WalkCallback callback, void* context, int /*reserv
 int CCommonSnmp::getNextAsync(WalkCallback callback, void* context, unsigned long timeoutMs)
 {
     return getNextAsync(callback, context, 0, timeoutMs);
+}
+
+void CCommonSnmp::setJournalContext(std::shared_ptr<JournalContext> context)
+{
+    SessionCore& core = *m_impl->core;
+    GateHold hold(core.gate);
+    core.journal = std::move(context);
 }
 
 int CCommonSnmp::getSuffix(int index, const CSnmpResponse& response, std::string& suffix)

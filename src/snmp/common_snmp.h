@@ -13,6 +13,7 @@
 namespace snmp {
 
 class Transport;
+class JournalContext;
 
 // Value type codes of addValue and of received values.
 enum ValueTypeCode : int {
@@ -77,6 +78,10 @@ public:
 
     CCommonSnmp(const CCommonSnmp&) = delete;
     CCommonSnmp& operator=(const CCommonSnmp&) = delete;
+
+    // The dialog or command this session works for, in the change journal:
+    // the source of its sets and the memory of what its reads brought.
+    void setJournalContext(std::shared_ptr<JournalContext> context);
 
     bool Open(int pduType);
     int addValue(const std::string& oid, int type, const char* value);

@@ -3,6 +3,7 @@
 #include "platform/event.h"
 #include "snmp/common_snmp.h"
 #include "snmp/gate.h"
+#include "snmp/set_journal.h"
 #include "snmp/snmp_request.h"
 #include "snmp/snmp_table.h"
 
@@ -34,6 +35,8 @@ struct SessionCore {
     std::string authPassword;
     std::string privPassword;
     std::shared_ptr<Transport> transport;
+    // The dialog or command this session works for; null for none.
+    std::shared_ptr<JournalContext> journal;
 
     // The request object and its walker, and the armed walk's request already
     // sent; used only by whoever holds the gate.
@@ -41,6 +44,9 @@ struct SessionCore {
     std::unique_ptr<CSnmpRequest> request;
     std::unique_ptr<CSnmpTable> walker;
     PendingExchange walkExchange;
+    // The armed walk's set, when it is one: completed with its answer.
+    std::shared_ptr<SetObserver> walkSetObserver;
+    std::uint64_t walkSetId = 0;
 
     std::mutex pendingMutex;
     std::vector<int> pendingRequestIds;
@@ -61,6 +67,12 @@ struct SessionCore {
 
     bool hasBindings() const { return request && walker && request->getValuesCount() > 0; }
 };
+
+// A read's answer (status kStatusOk) reaches the journal's memory; a set's
+// start and end reach the observer. Call with the gate held.
+void noteAnswer(const SessionCore& core, int status, const CSnmpResponse* response);
+std::uint64_t journalSending(const SessionCore& core, SetObserver& observer);
+void journalCompleted(const SessionCore& core, SetObserver& observer, std::uint64_t id, int status);
 
 // Starts the worker unless one runs; call with walkMutex held.
 void startWalkWorker(const std::shared_ptr<SessionCore>& core);

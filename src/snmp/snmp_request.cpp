@@ -107,6 +107,7 @@ int CSnmpRequest::send(Transport& transport, const Destination& to, std::unique_
     Pdu answer;
     if (exchange(transport, target(to, timeoutMs), requestPdu(), answer) != TransportStatus::Ok)
         return kStatusNoAnswer;
+    noteAnswer(answer);
     if (answer.errorStatus != 0)
         return errorAnswerStatus(answer.errorStatus);
     response = std::make_unique<CSnmpResponse>(std::move(answer));

@@ -42,6 +42,14 @@ public:
     const std::vector<VarBind>& bindings() const { return m_bindings; }
     // The status an answer carrying `errorStatus` ends this request with.
     int errorAnswerStatus(int errorStatus) const;
+    // The error status and index of the last answer taken (the journal's outcome).
+    void noteAnswer(const Pdu& answer)
+    {
+        m_lastErrorStatus = answer.errorStatus;
+        m_lastErrorIndex = answer.errorIndex;
+    }
+    int lastErrorStatus() const { return m_lastErrorStatus; }
+    int lastErrorIndex() const { return m_lastErrorIndex; }
     // After a get-next: the returned OIDs become the next request's bindings.
     void continueFrom(const std::vector<VarBind>& returned);
 
@@ -58,6 +66,8 @@ private:
 
     int m_type = 0;
     int m_requestId = 0;
+    int m_lastErrorStatus = 0;
+    int m_lastErrorIndex = 0;
     std::vector<Oid> m_columns;
     std::vector<VarBind> m_bindings;
 };

@@ -171,6 +171,7 @@ int CSnmpTable::finishNext(PendingExchange& pending, std::unique_ptr<CSnmpRespon
     Pdu answer;
     if (pending.finish(answer) != TransportStatus::Ok)
         return kStatusNoAnswer;
+    m_request.noteAnswer(answer);
     if (answer.errorStatus != 0)
         return m_request.errorAnswerStatus(answer.errorStatus);
     if (m_request.getType() == kPduGetNext) {

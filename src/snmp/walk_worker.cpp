@@ -55,6 +55,10 @@ void runWalkWorker(const std::shared_ptr<SessionCore>& core, unsigned generation
         platform::debugOutput("getNext begin");
         const int status = core->walker->finishNext(sent, response);
         platform::debugOutput("getNext end");
+        if (const std::shared_ptr<SetObserver> observer = std::exchange(core->walkSetObserver, nullptr))
+            journalCompleted(*core, *observer, core->walkSetId, status);
+        else
+            noteAnswer(*core, status, response.get());
         core->gate.release();
 
         WalkCallback callback = nullptr;

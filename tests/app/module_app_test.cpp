@@ -10,6 +10,8 @@
 
 #include <QSettings>
 
+#include <filesystem>
+
 #include <unistd.h>
 
 using app::CModuleApp;
@@ -22,7 +24,14 @@ const std::string kDeviceName = "QMX-7720-ZA-" + std::to_string(getpid());
 class ModuleAppTest : public testing::Test {
 protected:
     // The user's settings (the Connect window's choices) live here, empty at first.
-    ModuleAppTest() { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(m_dir.path().string())); }
+    // So is the change journal.
+    ModuleAppTest()
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(m_dir.path().string()));
+        setenv("XDG_DATA_HOME", m_dir.path().c_str(), 1);
+    }
+    ~ModuleAppTest() override { unsetenv("XDG_DATA_HOME"); }
+    bool journalled() const { return std::filesystem::exists(m_dir.path() / "qmx-module" / "changes.sqlite"); }
 
     // Runs the application object on `lines` with `ini`; its window counts its runs and gives 7.
     int run(QStringList lines, const std::string& ini, std::function<void(CModuleApp&)> inWindow = {})
@@ -56,7 +65,7 @@ TEST_F(ModuleAppTest, EmptyCommandLineIsRefusedBeforeAnythingElseAStartRunsTheWi
 
     // A start runs the window with the parsed parameters and holds the name.
     bool heldWhileRunning = false;
-    const int result = run({QStringLiteral("/A0/I192.0.2.10/Rpub"), QStringLiteral("lic/Wpriv/Vfalse/S3/P1161")}, m_iniPath,
+    const int result = run({QStringLiteral("/A0/I192.0.2.10/Rpub"), QStringLiteral("--no-change-log"), QStringLiteral("lic/Wpriv/Vfalse/S3/P1161")}, m_iniPath,
                            [&](CModuleApp& m) { heldWhileRunning = m.instanceGuard() && m.instanceGuard()->holds(); });
     EXPECT_EQ(std::tuple(result, m_windowRuns, heldWhileRunning, m_prompter.shown().size()), std::tuple(7, 1, true, 0u));
     // The user never asked for bulk reads, which version 3 could make.
@@ -65,8 +74,9 @@ TEST_F(ModuleAppTest, EmptyCommandLineIsRefusedBeforeAnythingElseAStartRunsTheWi
               std::tuple("192.0.2.10", "public", "priv", "1161", false, false));
 
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "qmx-module", "qmx-module").setValue("readTablesInBulk", true);
+    EXPECT_FALSE(journalled()) << "--no-change-log, not part of the line";
     EXPECT_EQ(run({QStringLiteral("/A0/I192.0.2.40/R/W/V/S3")}, m_iniPath), 7);
-    EXPECT_TRUE(snmp::sessionParameters().bulkReads);
+    EXPECT_TRUE(snmp::sessionParameters().bulkReads && journalled());
 }
 
 TEST_F(ModuleAppTest, OneWindowPerModelAndAddress)

@@ -1,0 +1,86 @@
+#include "app/change_journal_start.h"
+
+#include "app/user_settings.h"
+#include "journal/journal_schema.h"
+#include "journal/journal_writer.h"
+#include "platform/prompter.h"
+#include "snmp/set_journal.h"
+
+#include <QCoreApplication>
+#include <QMetaObject>
+
+#include <chrono>
+#include <cstdio>
+
+namespace app {
+namespace {
+
+constexpr std::chrono::milliseconds kOpenWait{2000};
+constexpr std::chrono::milliseconds kFlushWait{3000};
+constexpr char kCaption[] = "qmx-module";
+
+} // namespace
+
+bool takeNoChangeLogOption(QStringList& arguments)
+{
+    return arguments.removeAll(QLatin1String(kNoChangeLogOption)) > 0;
+}
+
+ChangeJournalStart::ChangeJournalStart() = default;
+
+ChangeJournalStart::~ChangeJournalStart()
+{
+    if (!m_writer)
+        return;
+    snmp::setSetObserver(nullptr);
+    m_writer.reset(); // flushes, bounded
+}
+
+void ChangeJournalStart::start(const std::string& model, bool refused)
+{
+    const std::unique_ptr<QSettings> settings = moduleSettings();
+    if (refused || !settings->value(QLatin1String(journal::kEnabledKey), true).toBool())
+        return;
+    journal::WriterOptions options;
+    options.path = journal::databasePath();
+    options.model = model;
+    options.maxRequests = settings->value(QLatin1String(journal::kMaxRequestsKey), journal::kDefaultMaxRequests).toInt();
+    options.notice = [notices = m_notices](const std::string& text) { notice(*notices, text); };
+    m_writer = std::make_shared<journal::JournalWriter>(std::move(options));
+    // The open is quick; a slow disk only delays the first rows, never a set.
+    m_writer->waitOpened(kOpenWait);
+    snmp::setSetObserver(m_writer);
+}
+
+void ChangeJournalStart::notice(Notices& notices, const std::string& text)
+{
+    // On the writer's thread: the line at once, the box on the UI thread.
+    std::fprintf(stderr, "%s: %s\n", kCaption, text.c_str());
+    std::lock_guard lock(notices.mutex);
+    if (!notices.shown) {
+        notices.pending.push_back(text);
+        return;
+    }
+    if (QCoreApplication* application = QCoreApplication::instance())
+        QMetaObject::invokeMethod(application, [text] { platform::prompter().warn(text, kCaption); }, Qt::QueuedConnection);
+}
+
+void ChangeJournalStart::windowShown()
+{
+    std::vector<std::string> pending;
+    {
+        std::lock_guard lock(m_notices->mutex);
+        m_notices->shown = true;
+        pending.swap(m_notices->pending);
+    }
+    for (const std::string& text : pending)
+        platform::prompter().warn(text, kCaption);
+}
+
+void ChangeJournalStart::flush()
+{
+    if (m_writer)
+        m_writer->flush(kFlushWait);
+}
+
+} // namespace app
