@@ -18,6 +18,8 @@ namespace {
 constexpr std::chrono::milliseconds kOpenWait{2000};
 constexpr std::chrono::milliseconds kFlushWait{3000};
 constexpr char kCaption[] = "qmx-module";
+// The running start, UI thread only.
+ChangeJournalStart* g_running = nullptr;
 
 } // namespace
 
@@ -26,10 +28,15 @@ bool takeNoChangeLogOption(QStringList& arguments)
     return arguments.removeAll(QLatin1String(kNoChangeLogOption)) > 0;
 }
 
-ChangeJournalStart::ChangeJournalStart() = default;
+ChangeJournalStart::ChangeJournalStart()
+{
+    g_running = this;
+}
 
 ChangeJournalStart::~ChangeJournalStart()
 {
+    if (g_running == this)
+        g_running = nullptr;
     if (!m_writer)
         return;
     snmp::setSetObserver(nullptr);
@@ -38,13 +45,35 @@ ChangeJournalStart::~ChangeJournalStart()
 
 void ChangeJournalStart::start(const std::string& model, bool refused)
 {
+    m_model = model;
+    m_refused = refused;
+    applySettings();
+}
+
+void ChangeJournalStart::settingsChanged()
+{
+    if (g_running)
+        g_running->applySettings();
+}
+
+void ChangeJournalStart::applySettings()
+{
     const std::unique_ptr<QSettings> settings = moduleSettings();
-    if (refused || !settings->value(QLatin1String(journal::kEnabledKey), true).toBool())
+    const int maxRequests =
+        settings->value(QLatin1String(journal::kMaxRequestsKey), journal::kDefaultMaxRequests).toInt();
+    if (m_refused || !settings->value(QLatin1String(journal::kEnabledKey), true).toBool()) {
+        snmp::setSetObserver(nullptr);
         return;
+    }
+    if (m_writer) {
+        m_writer->setMaxRequests(maxRequests);
+        snmp::setSetObserver(m_writer);
+        return;
+    }
     journal::WriterOptions options;
     options.path = journal::databasePath();
-    options.model = model;
-    options.maxRequests = settings->value(QLatin1String(journal::kMaxRequestsKey), journal::kDefaultMaxRequests).toInt();
+    options.model = m_model;
+    options.maxRequests = maxRequests;
     options.notice = [notices = m_notices](const std::string& text) { notice(*notices, text); };
     m_writer = std::make_shared<journal::JournalWriter>(std::move(options));
     // The open is quick; a slow disk only delays the first rows, never a set.

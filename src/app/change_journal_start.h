@@ -38,6 +38,11 @@ public:
     // Writes what is queued, waiting at most a few seconds.
     void flush();
 
+    // UI thread: the user's settings changed (the Change Log window). The
+    // running journal follows them at once: off stops recording, on resumes
+    // it (unless --no-change-log), the size limit applies to the next rows.
+    static void settingsChanged();
+
 private:
     struct Notices {
         std::mutex mutex;
@@ -47,7 +52,11 @@ private:
     // Any thread; the writer may outlive this object by a set still out.
     static void notice(Notices& notices, const std::string& text);
 
+    void applySettings();
+
     std::shared_ptr<journal::JournalWriter> m_writer;
+    std::string m_model;
+    bool m_refused = true; // until start()
     std::shared_ptr<Notices> m_notices = std::make_shared<Notices>();
 };
 

@@ -1,3 +1,4 @@
+#include "app/change_journal_start.h"
 #include "app/module_app.h"
 #include "platform/program_folder.h"
 #include "platform/temp_dir.h"
@@ -5,6 +6,7 @@
 #include "scripted_prompter.h"
 #include "snmp/agent_address.h"
 #include "snmp/session_parameters.h"
+#include "snmp/set_journal.h"
 
 #include <gtest/gtest.h>
 
@@ -75,7 +77,19 @@ TEST_F(ModuleAppTest, EmptyCommandLineIsRefusedBeforeAnythingElseAStartRunsTheWi
 
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "qmx-module", "qmx-module").setValue("readTablesInBulk", true);
     EXPECT_FALSE(journalled()) << "--no-change-log, not part of the line";
-    EXPECT_EQ(run({QStringLiteral("/A0/I192.0.2.40/R/W/V/S3")}, m_iniPath), 7);
+    // The Change Log window's switch takes effect in the running module.
+    std::vector<bool> recording;
+    EXPECT_EQ(run({QStringLiteral("/A0/I192.0.2.40/R/W/V/S3")}, m_iniPath, [&](CModuleApp&) {
+                  QSettings settings(QSettings::NativeFormat, QSettings::UserScope, "qmx-module", "qmx-module");
+                  for (bool on : {false, true}) {
+                      recording.push_back(snmp::setObserver() != nullptr);
+                      settings.setValue("changeJournal/enabled", on);
+                      app::ChangeJournalStart::settingsChanged();
+                  }
+                  recording.push_back(snmp::setObserver() != nullptr);
+              }),
+              7);
+    EXPECT_EQ(recording, (std::vector<bool>{true, false, true}));
     EXPECT_TRUE(snmp::sessionParameters().bulkReads && journalled());
 }
 

@@ -1,6 +1,7 @@
 #include "app/change_log/change_log_window.h"
 
 #include "app/user_settings.h"
+#include "app/change_journal_start.h"
 #include "journal/journal_schema.h"
 
 #include <QCheckBox>
@@ -171,9 +172,14 @@ void ChangeLogWindow::buildControls()
     });
     connect(refreshButton, &QPushButton::clicked, this, &ChangeLogWindow::refresh);
     connect(m_requestList, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) { showRequest(current); });
-    connect(m_enabled, &QCheckBox::toggled, this, [this](bool on) { settings()->setValue(QLatin1String(journal::kEnabledKey), on); });
-    connect(m_maxRequests, &QSpinBox::valueChanged, this,
-            [this](int value) { settings()->setValue(QLatin1String(journal::kMaxRequestsKey), value); });
+    connect(m_enabled, &QCheckBox::toggled, this, [this](bool on) {
+        settings()->setValue(QLatin1String(journal::kEnabledKey), on);
+        ChangeJournalStart::settingsChanged();
+    });
+    connect(m_maxRequests, &QSpinBox::valueChanged, this, [this](int value) {
+        settings()->setValue(QLatin1String(journal::kMaxRequestsKey), value);
+        ChangeJournalStart::settingsChanged();
+    });
     connect(exportButton, &QPushButton::clicked, this, &ChangeLogWindow::exportCsv);
     connect(buttons, &QDialogButtonBox::rejected, this, &QWidget::close);
     resize(900, 640);
