@@ -160,7 +160,7 @@ int main(int argc, char** argv)
     int failures = 0;
     const double snmpsetSeconds = runSnmpset(address, failures);
 
-    for (const auto& [run, label] : {std::pair{&dialog, "off"}, std::pair{&journalled, "on "}}) {
+    for (const auto& [run, label] : {std::pair{&dialog, "off"}, std::pair{&journalled, "on"}}) {
         std::printf("change journal %s\n", label);
         std::printf("  PVIDs written by the dialog:              %d in %.3f s%s\n", kPorts, run->seconds,
                     run->accepted ? "" : " (NOT all accepted)");
