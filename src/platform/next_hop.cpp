@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <bit>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -164,13 +165,15 @@ std::optional<MacAddress> neighbourMac(std::string_view arpTable, const std::str
             continue;
         if (address != ip || device != interface || !(flags & kArpComplete))
             continue;
+        // "aa:bb:cc:dd:ee:ff": six hexadecimal octets.
         MacAddress mac;
-        unsigned octets[6];
-        if (std::sscanf(hardware.c_str(), "%2x:%2x:%2x:%2x:%2x:%2x", &octets[0], &octets[1], &octets[2], &octets[3],
-                        &octets[4], &octets[5]) != 6)
+        if (hardware.size() != 17)
             return std::nullopt;
-        for (std::size_t i = 0; i < mac.size(); ++i)
-            mac[i] = static_cast<std::uint8_t>(octets[i]);
+        for (std::size_t i = 0; i < mac.size(); ++i) {
+            const char* first = hardware.data() + i * 3;
+            if ((i > 0 && first[-1] != ':') || std::from_chars(first, first + 2, mac[i], 16).ptr != first + 2)
+                return std::nullopt;
+        }
         return mac;
     }
     return std::nullopt;
