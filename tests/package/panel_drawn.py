@@ -24,8 +24,12 @@ def problems(shot, folder, resources):
     width, height = int(panel.findtext("WIDTH")), int(panel.findtext("HEIGHT"))
     if shot.width != width or shot.height < height:
         return [f"window {shot.width}x{shot.height}, panel {width}x{height}"]
-    client = shot.crop((0, shot.height - height, width, shot.height))  # below the menu bar
     background = Image.open(folder / panel.findtext("BMP")).convert("RGB").resize((width, height))
+    # Between the menu bar and the status line: where the panel picture shows best.
+    sample = list(background.getdata())[::7]
+    top = max(range(shot.height - height + 1), key=lambda y: sum(
+        a == b for a, b in zip(list(shot.crop((0, y, width, y + height)).getdata())[::7], sample)))
+    client = shot.crop((0, top, width, top + height))
     same = sum(a == b for a, b in zip(client.getdata(), background.getdata())) / (width * height)
     found = [] if same >= 0.5 else [f"only {same:.0%} of the panel picture shows"]
 
