@@ -166,7 +166,9 @@ struct JournalWriter::Impl {
             const bool secret = object && object->secret;
             binding.bindValue(0, row);
             binding.bindValue(1, static_cast<int>(i));
-            binding.bindValue(2, text(written.oid));
+            binding.bindValue(2, object && object->secretIndex
+                                     ? QString::fromLatin1(object->prefix) + '.' + QString::fromLatin1(kSecretValue)
+                                     : QString::fromStdString(written.oid));
             binding.bindValue(3, object ? QVariant(QString::fromLatin1(object->name)) : QVariant(QMetaType(QMetaType::QString)));
             binding.bindValue(4, text(written.type));
             binding.bindValue(5, secret ? QVariant(QString::fromLatin1(kSecretValue)) : text(written.value));

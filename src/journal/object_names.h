@@ -9,6 +9,7 @@ struct ObjectName {
     const char* prefix; // dotted; a binding's OID is this or lies under it
     const char* name;
     bool secret = false; // a key or pass phrase: its value is not recorded
+    bool secretIndex = false; // the row index spells a community: the OID is recorded without it
 };
 
 // The most specific entry for `oid`; null when the module does not know it.

@@ -124,6 +124,8 @@ protected:
 const std::string kSequence = "Sequence";
 const std::string kSysName = "1.3.6.1.2.1.1.5.0", kSysContact = "1.3.6.1.2.1.1.4.0", kSysLocation = "1.3.6.1.2.1.1.6.0";
 const std::string kRadiusKey = "1.3.6.1.4.1.32473.10.75.7.11.1.2.0";
+// A community table row's index spells its community ("secret").
+const std::string kCommunityRow = "1.3.6.1.4.1.32473.10.75.7.25.5.1.1.3", kSecretArcs = ".6.115.101.99.114.101.116";
 
 struct WriteSequenceRow {
     const char* what;
@@ -159,13 +161,15 @@ TEST_F(ChangeJournal, EachWriteSequenceLeavesItsRequestsBindingsAndOutcomesAndNo
              EXPECT_EQ(session.exchange(snmp::kPduGet, dialogs::nullBindings({kSysName, kSysLocation})), snmp::kStatusOk);
              EXPECT_EQ(session.exchange(snmp::kPduSet, {{kSysLocation, snmp::kTypeOctetString, "Rack\t2"}}), snmp::kStatusOk);
              EXPECT_EQ(session.exchangeByGetNext(snmp::kPduSet, {{kRadiusKey, snmp::kTypeOctetString, "radiusSecret-4711"},
-                                                                 {kSysContact, snmp::kTypeOctetString, "ops"}}),
+                                                                 {kSysContact, snmp::kTypeOctetString, "ops"},
+                                                                 {kCommunityRow + kSecretArcs, snmp::kTypeInteger, "6"}}),
                        snmp::kStatusFailed);
          },
          {{"192.0.2.10|161|QMX-7720-ZA|QMX-7720-ZA|3|journaluser|Sequence|answered|NULL|NULL",
            "192.0.2.10|161|QMX-7720-ZA|QMX-7720-ZA|3|journaluser|Sequence|error|5|2"},
           {"0.0 1.3.6.1.2.1.1.6.0|sysLocation|OCTET STRING|0x5261636b0932|",
-           "1.0 " + kRadiusKey + "|RADIUS key|OCTET STRING|(not recorded)|NULL", "1.1 1.3.6.1.2.1.1.4.0|sysContact|OCTET STRING|ops|NULL"}}},
+           "1.0 " + kRadiusKey + "|RADIUS key|OCTET STRING|(not recorded)|NULL", "1.1 1.3.6.1.2.1.1.4.0|sysContact|OCTET STRING|ops|NULL",
+           "1.2 " + kCommunityRow + ".(not recorded)|SNMP community row status|INTEGER|6|NULL"}}},
         {"silent: a reboot answered, the save after it unanswered",
          {},
          [this] {
@@ -201,7 +205,7 @@ TEST_F(ChangeJournal, EachWriteSequenceLeavesItsRequestsBindingsAndOutcomesAndNo
         EXPECT_EQ(written.requests, row.expected.requests);
         EXPECT_EQ(written.bindings, row.expected.bindings);
         const QByteArray bytes = folderBytes(m_dir);
-        for (const char* secret : {"qevtal", "morvint", "authSecret-4711", "privSecret-4711", "radiusSecret-4711"})
+        for (const char* secret : {"qevtal", "morvint", "authSecret-4711", "privSecret-4711", "radiusSecret-4711", "115.101.99.114.101.116"})
             EXPECT_FALSE(bytes.contains(secret)) << secret;
     }
 }
