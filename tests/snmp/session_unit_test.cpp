@@ -6,6 +6,7 @@
 #include "sim/in_process_transport.h"
 #include "snmp/agent_address.h"
 #include "snmp/common_snmp.h"
+#include "snmp/set_journal.h"
 #include "snmp/snmp_layer.h"
 #include "snmp/v3_security.h"
 #include "snmp/value_text.h"
@@ -15,6 +16,9 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <mutex>
+#include <set>
+#include <thread>
 #include <tuple>
 
 namespace fs = std::filesystem;
@@ -167,6 +171,58 @@ TEST(SessionsOnOneSwitch, AWalkIsOnTheWireBeforeGetNextAsyncReturns)
         ASSERT_EQ(std::pair(requests.at(0).type, requests.at(1).type), std::pair(PduType::GetNext, PduType::Get)) << round;
         walkSession.Close(); // waits for the walk's end
     }
+}
+
+// Sessions on several threads send sets while the journal is turned off and on:
+// every set told to an observer is completed on that observer.
+TEST(SessionsOnOneSwitch, EverySetToldToTheJournalIsCompletedOnTheObserverItStartedWith)
+{
+    struct Counting final : SetObserver {
+        std::mutex mutex;
+        std::set<std::uint64_t> open;
+        int completedCount = 0;
+        std::uint64_t next = 0;
+        std::uint64_t sending(SetRecord) override
+        {
+            const std::lock_guard lock(mutex);
+            open.insert(++next);
+            return next;
+        }
+        void completed(std::uint64_t id, SetOutcome outcome) override
+        {
+            const std::lock_guard lock(mutex);
+            completedCount += open.erase(id) == 1 && outcome.kind == SetOutcome::Kind::Answered;
+        }
+    };
+    setSessionParameters({});
+    const auto device = std::make_shared<sim::InProcessTransport>(sim::SimulatedSwitch(loadedModel("QMX-7720-ZA")));
+    const auto counting = std::make_shared<Counting>();
+    const auto context = std::make_shared<JournalContext>("Sequence");
+    std::atomic<bool> done{false};
+    std::thread swapper([&] {
+        for (bool on = false; !done; on = !on)
+            setSetObserver(on ? counting : nullptr);
+    });
+    std::vector<std::thread> senders;
+    for (int thread = 0; thread < 2; ++thread)
+        senders.emplace_back([&] {
+            CCommonSnmp session(device);
+            session.setJournalContext(context);
+            std::unique_ptr<CSnmpResponse> response;
+            for (int round = 0; round < 50; ++round) {
+                EXPECT_TRUE(session.Open(kPduGet) && session.addValue("1.3.6.1.2.1.1.6.0", kTypeNull, nullptr) == 0);
+                EXPECT_EQ(session.send(response), kStatusOk);
+                EXPECT_TRUE(session.Open(kPduSet) && session.addValue("1.3.6.1.2.1.1.6.0", kTypeOctetString, "rack") == 0);
+                EXPECT_EQ(session.send(response), kStatusOk);
+            }
+        });
+    for (std::thread& sender : senders)
+        sender.join();
+    done = true;
+    swapper.join();
+    setSetObserver(nullptr);
+    EXPECT_TRUE(counting->open.empty());
+    EXPECT_EQ(counting->completedCount, static_cast<int>(counting->next));
 }
 
 // An empty address names no agent (a resolver would take it for this host).
