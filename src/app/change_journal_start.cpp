@@ -15,7 +15,6 @@
 namespace app {
 namespace {
 
-constexpr std::chrono::milliseconds kOpenWait{2000};
 constexpr std::chrono::milliseconds kFlushWait{3000};
 constexpr char kCaption[] = "qmx-module";
 // The running start, UI thread only.
@@ -75,9 +74,8 @@ void ChangeJournalStart::applySettings()
     options.model = m_model;
     options.maxRequests = maxRequests;
     options.notice = [notices = m_notices](const std::string& text) { notice(*notices, text); };
+    // Opens on its own thread: a slow disk delays the first rows, never the start or a set.
     m_writer = std::make_shared<journal::JournalWriter>(std::move(options));
-    // The open is quick; a slow disk only delays the first rows, never a set.
-    m_writer->waitOpened(kOpenWait);
     snmp::setSetObserver(m_writer);
 }
 

@@ -21,11 +21,6 @@ QString nextConnectionName()
     return QStringLiteral("qmx-journal-reader-%1").arg(counter.fetch_add(1));
 }
 
-QString storedForm(const QDateTime& time)
-{
-    return time.toUTC().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz")) + QLatin1Char('Z');
-}
-
 std::optional<QString> optionalText(const QVariant& value)
 {
     if (value.isNull())
@@ -56,12 +51,12 @@ Condition conditionOf(const Filter& filter)
     }
     if (filter.since) {
         parts << QStringLiteral("time >= ?");
-        condition.values << storedForm(*filter.since);
+        condition.values << storedTime(*filter.since);
     }
     if (filter.until) {
         // A stored time carries milliseconds: the whole last millisecond counts.
         parts << QStringLiteral("time <= ?");
-        condition.values << storedForm(*filter.until);
+        condition.values << storedTime(*filter.until);
     }
     if (!parts.isEmpty())
         condition.sql = QStringLiteral(" WHERE ") + parts.join(QStringLiteral(" AND "));

@@ -41,6 +41,11 @@ QString databasePath()
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/qmx-module/changes.sqlite");
 }
 
+QString storedTime(const QDateTime& time)
+{
+    return time.toUTC().toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss.zzz'Z'"));
+}
+
 const char* const* schemaStatements()
 {
     return kSchema;

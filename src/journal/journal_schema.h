@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 // Where the change journal lives and how its tables are laid out. The writer
@@ -20,6 +21,9 @@ inline constexpr char kOutcomeSent[] = "sent";
 inline constexpr char kOutcomeAnswered[] = "answered";
 inline constexpr char kOutcomeError[] = "error";
 inline constexpr char kOutcomeNoAnswer[] = "no answer";
+
+// A time as the tables keep it: UTC, "2026-12-08T07:25:34.123Z".
+QString storedTime(const QDateTime& time);
 
 // CREATE statements, in order; each is idempotent (IF NOT EXISTS).
 //

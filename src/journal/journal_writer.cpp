@@ -35,7 +35,7 @@ using Item = std::variant<Sending, Completed>;
 QString timeText(snmp::WallClock::time_point time)
 {
     const qint64 ms = std::chrono::duration_cast<std::chrono::milliseconds>(time.time_since_epoch()).count();
-    return QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC).toString(QStringLiteral("yyyy-MM-dd'T'HH:mm:ss.zzz'Z'"));
+    return storedTime(QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC));
 }
 
 QVariant text(const std::string& value)
